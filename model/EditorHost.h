@@ -1,0 +1,90 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/MessageStyle.h"
+
+class IDeviceAnswers;
+class CEditorTemplate;
+
+// One operation: something this observer watches has changed.
+class IObserver
+{
+public:
+    virtual ~IObserver() = default;
+    virtual void Notify() = 0;
+};
+
+// The main window as the data layer sees it: the undo history, the commands
+// and the control states reach the window, the view and the control settings
+// window only through this. Every operation does nothing by default, so a
+// test fake overrides just what it watches.
+class IEditorWindow
+{
+public:
+    virtual ~IEditorWindow() = default;
+
+    // The template whose edits the window shows; commands for any other are dropped.
+    virtual CEditorTemplate* GetCurrentTemplate() { return nullptr; }
+
+    // Undo state changed: the Edit menu, the title, the Template menu, a repaint.
+    virtual void UpdateEditMenu(bool /*canUndo*/, bool /*canRedo*/) {}
+    virtual void UpdateTitle() {}
+    virtual void UpdateTemplateMenu() {}
+    virtual void SetNeedsRefresh() {}
+    virtual void SetFocusToMainWindow() {}
+    virtual void ReselectCurrentTemplate() {}
+
+    // The control settings window beside the main window.
+    virtual void HideControlSettings() {}
+
+    // The front-panel view: select or deselect the control with this index.
+    virtual void SelectControl(int /*index*/, bool /*select*/) {}
+
+    // Observers of the control being edited (snapshot and button panels).
+    virtual IObserver* GetValueObserver() { return nullptr; }
+    virtual std::vector<IObserver*> GetObservers() { return {}; }
+};
+
+// What the data layer asks of, or tells, the application. The application
+// installs its own at start-up; until then (and in tests that install none) a
+// quiet default answers for the DorvaSynth, shows nothing and has no window.
+class IEditorHost
+{
+public:
+    virtual ~IEditorHost() = default;
+
+    virtual const IDeviceAnswers& Device() const = 0;
+
+    // A message box with the program's title; returns a MessageAnswer value.
+    virtual int ShowMessage(const std::string& text, int style) = 0;
+    // Hands a data-error report to the crash reporter's report dialog.
+    virtual void ShowErrorReport(const std::string& message, const std::string& reportFile,
+                                 const std::string& reportType) = 0;
+    // The "SendErrorsHome" preference.
+    virtual bool SendErrorsHome() const = 0;
+
+    // The main window, or null when there is none (loading banks, tests).
+    virtual IEditorWindow* Window() = 0;
+};
+
+// The installed host; never null.
+IEditorHost& Host();
+// Installs a host (not owned); null restores the quiet default.
+void InstallHost(IEditorHost* host);
+// Shorthand for Host().Device().
+const IDeviceAnswers& Device();
+
+// Installs a host for the life of a scope (tests).
+class ScopedHost
+{
+public:
+    explicit ScopedHost(IEditorHost* host) : m_previous(&Host()) { InstallHost(host); }
+    ~ScopedHost() { InstallHost(m_previous); }
+    ScopedHost(const ScopedHost&) = delete;
+    ScopedHost& operator=(const ScopedHost&) = delete;
+
+private:
+    IEditorHost* m_previous;
+};
