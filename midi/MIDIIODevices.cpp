@@ -2,7 +2,7 @@
 
 #include "midi/MIDIIOState.h"
 #include "midi/MidiPorts.h"
-#include "midi/RtMidiDriver.h"
+#include "midi/SystemMidiDriver.h"
 
 namespace MIDIIO
 {
