@@ -3,6 +3,7 @@
 #include <jack/jack.h>
 #include <jack/midiport.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -229,6 +230,25 @@ TEST_F(JackLoopbackTest, SixteenBackToBackTemplates)
     std::printf("16 x 1808-byte sends over JACK: %.1f ms from BeginSend to the unit's receipt of the last "
                 "(first after %.1f ms)\n",
                 total, first);
+}
+
+TEST_F(JackLoopbackTest, SendsFailOnceTheServerIsGone)
+{
+    SendToUnit(MakeSysEx(100, 1));
+    m_unit.Close();
+    m_server.Stop();
+    std::vector<std::string> log;
+    RecordingListener listener(log);
+    // The client learns of the loss on its own thread, so a send made before
+    // it has may still look handed over; the next ones fail.
+    const SysExBuffer message = SysExBuffer::FromBytes(MakeSysEx(100, 2));
+    ASSERT_TRUE(PumpUntil([&] {
+        if (!MIDIIO::IsReceiving() && MIDIIO::GetState() == MIDIIO::kIdle)
+            MIDIIO::BeginSend(message, &listener);
+        return std::find(log.begin(), log.end(), "failed") != log.end();
+    }));
+    // Closing the ports of a vanished server returns.
+    MIDIIO::Shutdown();
 }
 
 TEST(JackWithoutServer, ListsNothingAndDoesNotThrow)
