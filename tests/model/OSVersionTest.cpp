@@ -40,6 +40,11 @@ TEST(DeviceReply, VersionOfShortMessagesIsZero)
     EXPECT_EQ(DeviceReply::GetOSVersion(SysExBuffer::FromBytes({header.begin(), header.end() - 1})).Format(),
               "0.0.00");
     EXPECT_EQ(DeviceReply::GetOSVersion(SysExBuffer()).Format(), "0.0.00");
+    // Eleven bytes: byte 10 is the closing F7.
+    EXPECT_EQ(DeviceReply::GetOSVersion(SysExBuffer::FromBytes({0xF0, 0x00, 0x6A, 0x3C, 0x02, 0x05, 0x7F, 0x00,
+                                                                0x00, 0x11, 0xF7}))
+                  .Format(),
+              "0.0.00");
 }
 
 TEST(DorvaSynthOS, MadeFreshByTheDevice)
