@@ -28,6 +28,19 @@ SysExBuffer SampleDump()
     return dump;
 }
 
+CDorvaSynthTemplate SampleTemplate(const SysExBuffer& dump)
+{
+    CDorvaSynthTemplate tmpl;
+    size_t position = 0;
+    tmpl.Read(dump, position);
+    return tmpl;
+}
+
+void CountBytes(benchmark::State& state, const SysExBuffer& dump)
+{
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(dump.size()));
+}
+
 void ReadDump(benchmark::State& state)
 {
     const SysExBuffer dump = SampleDump();
@@ -37,28 +50,23 @@ void ReadDump(benchmark::State& state)
         size_t position = 0;
         benchmark::DoNotOptimize(tmpl.Read(dump, position));
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(dump.size()));
+    CountBytes(state, dump);
 }
 BENCHMARK(ReadDump);
 
 void WriteDump(benchmark::State& state)
 {
     const SysExBuffer dump = SampleDump();
-    CDorvaSynthTemplate tmpl;
-    size_t position = 0;
-    tmpl.Read(dump, position);
+    const CDorvaSynthTemplate tmpl = SampleTemplate(dump);
     for (auto _ : state)
         benchmark::DoNotOptimize(tmpl.Write());
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(dump.size()));
+    CountBytes(state, dump);
 }
 BENCHMARK(WriteDump);
 
 void ConvertTemplate(benchmark::State& state)
 {
-    const SysExBuffer dump = SampleDump();
-    CDorvaSynthTemplate source;
-    size_t position = 0;
-    source.Read(dump, position);
+    const CDorvaSynthTemplate source = SampleTemplate(SampleDump());
     for (auto _ : state)
     {
         CDorvaSynthTemplate target;

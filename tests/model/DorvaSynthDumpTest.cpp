@@ -33,6 +33,14 @@ bool ReadInto(CDorvaSynthTemplate& tmpl, const SysExBuffer& dump)
     return tmpl.Read(dump, position);
 }
 
+// A second template read from the dump, as the unit or a file would give it.
+std::unique_ptr<CDorvaSynthTemplate> ReadBack(const SysExBuffer& dump)
+{
+    auto back = std::make_unique<CDorvaSynthTemplate>();
+    EXPECT_TRUE(ReadInto(*back, dump));
+    return back;
+}
+
 class DorvaSynthDumpTest : public ::testing::Test
 {
 protected:
@@ -173,11 +181,10 @@ TEST_F(DorvaSynthDumpTest, ControlsTravelInDumpOrder)
     // Pad axis 47 is the fifth of the six continuous singles.
     EXPECT_EQ(Record(47), 185u + 48u * 30u);
 
-    CDorvaSynthTemplate back;
-    ASSERT_TRUE(ReadInto(back, dump));
+    const auto back = ReadBack(dump);
     for (int index = 0; index <= 50; ++index)
-        EXPECT_EQ(back.GetControl(index)->GetName(), "C" + std::to_string(index));
-    EXPECT_EQ(back.GetUnindexedControl(1).GetName(), "U1");
+        EXPECT_EQ(back->GetControl(index)->GetName(), "C" + std::to_string(index));
+    EXPECT_EQ(back->GetUnindexedControl(1).GetName(), "U1");
 }
 
 TEST_F(DorvaSynthDumpTest, AftertouchAndNoteOffTravelAsTheUnitKnowsThem)
@@ -189,10 +196,9 @@ TEST_F(DorvaSynthDumpTest, AftertouchAndNoteOffTravelAsTheUnitKnowsThem)
     EXPECT_EQ(dump[Record(44) + 16], 11);
     EXPECT_EQ(dump[Record(22) + 16], 7);
 
-    CDorvaSynthTemplate back;
-    ASSERT_TRUE(ReadInto(back, dump));
-    EXPECT_EQ(back.GetControl(44)->GetType(), 12);
-    EXPECT_EQ(back.GetControl(22)->GetType(), 6);
+    const auto back = ReadBack(dump);
+    EXPECT_EQ(back->GetControl(44)->GetType(), 12);
+    EXPECT_EQ(back->GetControl(22)->GetType(), 6);
 }
 
 TEST_F(DorvaSynthDumpTest, NoteOnButtonWritesZeroHighValue)
@@ -205,10 +211,9 @@ TEST_F(DorvaSynthDumpTest, NoteOnButtonWritesZeroHighValue)
     const SysExBuffer dump = tmpl.Write();
     EXPECT_EQ(dump[Record(30) + 17], 90);
     EXPECT_EQ(dump[Record(30) + 18], 0);
-    CDorvaSynthTemplate back;
-    ASSERT_TRUE(ReadInto(back, dump));
-    EXPECT_EQ(back.GetControl(30)->GetOnValue(), 0);
-    EXPECT_EQ(back.GetControl(30)->GetOffValue(), 90);
+    const auto back = ReadBack(dump);
+    EXPECT_EQ(back->GetControl(30)->GetOnValue(), 0);
+    EXPECT_EQ(back->GetControl(30)->GetOffValue(), 90);
 }
 
 TEST_F(DorvaSynthDumpTest, MmcButtonCarriesCommandAndDevice)
@@ -228,9 +233,8 @@ TEST_F(DorvaSynthDumpTest, MmcButtonCarriesCommandAndDevice)
     EXPECT_EQ(dump[r + 25], 3);
     EXPECT_EQ(dump[r + 19] & 0x0C, 0);
 
-    CDorvaSynthTemplate back;
-    ASSERT_TRUE(ReadInto(back, dump));
-    const CBaseControlState* read = back.GetControl(23);
+    const auto back = ReadBack(dump);
+    const CBaseControlState* read = back->GetControl(23);
     EXPECT_EQ(read->GetOffValue(), 3);
     EXPECT_EQ(read->GetMMCControlType(), 3);
     EXPECT_EQ(read->GetMIDIChannelOrMMCDeviceNum(), 127);
@@ -245,10 +249,9 @@ TEST_F(DorvaSynthDumpTest, ChannelByteKeepsItsHighNibble)
     pot->SetChannelHighNibble(0x10);
     const SysExBuffer dump = tmpl.Write();
     EXPECT_EQ(dump[Record(0) + 24], 0x1F);
-    CDorvaSynthTemplate back;
-    ASSERT_TRUE(ReadInto(back, dump));
-    EXPECT_EQ(back.GetControl(0)->GetMIDIChannelOrMMCDeviceNum(), 16);
-    EXPECT_EQ(back.GetControl(0)->GetChannelHighNibble(), 0x10);
+    const auto back = ReadBack(dump);
+    EXPECT_EQ(back->GetControl(0)->GetMIDIChannelOrMMCDeviceNum(), 16);
+    EXPECT_EQ(back->GetControl(0)->GetChannelHighNibble(), 0x10);
 }
 
 TEST_F(DorvaSynthDumpTest, ButtonActionsAndStepSize)
@@ -272,12 +275,11 @@ TEST_F(DorvaSynthDumpTest, ButtonActionsAndStepSize)
     EXPECT_EQ(dump[Record(5) + 19] & 0x0C, 0x00);
     EXPECT_EQ(dump[Record(5) + 26], 0);
 
-    CDorvaSynthTemplate back;
-    ASSERT_TRUE(ReadInto(back, dump));
+    const auto back = ReadBack(dump);
     for (int a : actions)
     {
-        EXPECT_EQ(back.GetControl(22 + a)->GetAction(), a);
-        EXPECT_EQ(back.GetControl(22 + a)->GetMultiStep(), 5 + a);
+        EXPECT_EQ(back->GetControl(22 + a)->GetAction(), a);
+        EXPECT_EQ(back->GetControl(22 + a)->GetMultiStep(), 5 + a);
     }
 }
 
@@ -311,9 +313,8 @@ TEST_F(DorvaSynthDumpTest, BehaviourAndModeBits)
     EXPECT_EQ(dump[Record(1) + 21], 0x01);
     EXPECT_EQ(dump[Record(2) + 21], 0x40);
 
-    CDorvaSynthTemplate back;
-    ASSERT_TRUE(ReadInto(back, dump));
-    const CBaseControlState* read = back.GetControl(1);
+    const auto back = ReadBack(dump);
+    const CBaseControlState* read = back->GetControl(1);
     EXPECT_TRUE(read->GetBehaviourBit0());
     EXPECT_FALSE(read->GetBehaviourBit2Inverse());
     EXPECT_EQ(read->GetPotCatchup(), 1);
@@ -322,7 +323,7 @@ TEST_F(DorvaSynthDumpTest, BehaviourAndModeBits)
     EXPECT_EQ(read->GetDisplayFormat(), 1);
     EXPECT_FALSE(read->GetModeBit6());
     // Catch-up other than 1 travels as 0.
-    EXPECT_EQ(back.GetControl(2)->GetPotCatchup(), 0);
+    EXPECT_EQ(back->GetControl(2)->GetPotCatchup(), 0);
 }
 
 TEST_F(DorvaSynthDumpTest, NamesAreCutToSixteenAndTrimmedOnReading)
@@ -334,10 +335,9 @@ TEST_F(DorvaSynthDumpTest, NamesAreCutToSixteenAndTrimmedOnReading)
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(dump.data() + kLocals), 16), "A very long temp");
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(dump.data() + Record(0)), 16), "Cutoff          ");
 
-    CDorvaSynthTemplate back;
-    ASSERT_TRUE(ReadInto(back, dump));
-    EXPECT_EQ(back.GetDisplayName(), "A very long temp");
-    EXPECT_EQ(back.GetControl(0)->GetName(), "Cutoff");
+    const auto back = ReadBack(dump);
+    EXPECT_EQ(back->GetDisplayName(), "A very long temp");
+    EXPECT_EQ(back->GetControl(0)->GetName(), "Cutoff");
 }
 
 TEST_F(DorvaSynthDumpTest, LocalsRecord)
@@ -367,13 +367,12 @@ TEST_F(DorvaSynthDumpTest, LocalsRecord)
 
     SysExBuffer odd = dump;
     odd[l + 32] = 5; // any non-zero is on
-    CDorvaSynthTemplate back;
-    ASSERT_TRUE(ReadInto(back, odd));
-    const CDorvaSynthLocals& read = back.GetDorvaSynthLocals();
+    const auto back = ReadBack(odd);
+    const CDorvaSynthLocals& read = back->GetDorvaSynthLocals();
     EXPECT_EQ(read.Transpose, -12);
     EXPECT_FALSE(read.Enable_USB_Port);
     EXPECT_TRUE(read.Enable_Midi_Port_1);
     EXPECT_EQ(read.Synth_By_MIDI, 1);
-    EXPECT_EQ(back.Write(), odd); // and it still comes back as read
+    EXPECT_EQ(back->Write(), odd); // and it still comes back as read
 }
 } // namespace
