@@ -9,6 +9,9 @@ void CClearCommand::Execute()
         return;
     CBaseControlState::CopyFrom(m_kept, *state);
     state->Clear();
+    // Clear also drops the continuous flag, which follows the place, not the
+    // settings: place the state again.
+    m_control.SetControl(state);
 }
 
 void CClearCommand::Undo()
