@@ -111,6 +111,15 @@ protected:
 
     CBaseControlState& Control(CEditorTemplate& t, int index) { return *t.GetControl(index); }
 
+    // Places every control as the view does (continuous flag, clamped
+    // snapshot), so a test's baseline is what the user sees.
+    void Settle()
+    {
+        for (CEditorTemplate* t : {&first, &second})
+            for (int i = 0; i <= t->GetLastControlIndex(); ++i)
+                At(*t, i);
+    }
+
     CommandWindow window;
     WindowHost host;
     ScopedHost scoped;
