@@ -8,7 +8,8 @@
 // The undoable edits of one field of one control, made by the property panels
 // and the number fields. Each is named for the Edit menu's Undo and Redo items.
 
-class CSetNameCommand : public CloneFieldCommand<std::string, &CBaseControlState::GetName, &CBaseControlState::SetName>
+class CSetNameCommand
+    : public CloneFieldCommand<std::string, &CBaseControlState::GetName, &CBaseControlState::SetName>
 {
 public:
     using CFieldCommand::CFieldCommand;
@@ -17,7 +18,8 @@ public:
 
 // Changes the message type; the settings window is rebuilt for the new type
 // at once, after Execute and after Undo, so UpdateView has nothing left to do.
-class CSetControlTypeCommand : public CloneFieldCommand<int, &CBaseControlState::GetType, &CBaseControlState::SetType>
+class CSetControlTypeCommand
+    : public CloneFieldCommand<int, &CBaseControlState::GetType, &CBaseControlState::SetType>
 {
 public:
     using CFieldCommand::CFieldCommand;
@@ -27,7 +29,8 @@ public:
     std::string GetName() const override { return "Set Control Type"; }
 };
 
-class CEnableMIDIPort1Command : public CPortEnableCommand<&CBaseControlState::GetMIDIPort1Enabled, &CBaseControlState::SetMIDIPort1Enabled>
+class CEnableMIDIPort1Command
+    : public CPortEnableCommand<&CBaseControlState::GetMIDIPort1Enabled, &CBaseControlState::SetMIDIPort1Enabled>
 {
 public:
     CEnableMIDIPort1Command(const CPlacedControl& control, bool enable)
@@ -36,7 +39,8 @@ public:
     }
 };
 
-class CEnableMIDIPort2Command : public CPortEnableCommand<&CBaseControlState::GetMIDIPort2Enabled, &CBaseControlState::SetMIDIPort2Enabled>
+class CEnableMIDIPort2Command
+    : public CPortEnableCommand<&CBaseControlState::GetMIDIPort2Enabled, &CBaseControlState::SetMIDIPort2Enabled>
 {
 public:
     CEnableMIDIPort2Command(const CPlacedControl& control, bool enable)
@@ -45,7 +49,8 @@ public:
     }
 };
 
-class CEnableMIDIPortUSBCommand : public CPortEnableCommand<&CBaseControlState::GetUSBPortEnabled, &CBaseControlState::SetUSBPortEnabled>
+class CEnableMIDIPortUSBCommand
+    : public CPortEnableCommand<&CBaseControlState::GetUSBPortEnabled, &CBaseControlState::SetUSBPortEnabled>
 {
 public:
     CEnableMIDIPortUSBCommand(const CPlacedControl& control, bool enable)
@@ -54,7 +59,8 @@ public:
     }
 };
 
-class CEnableMIDIPortUSB2Command : public CPortEnableCommand<&CBaseControlState::GetUSBPort2Enabled, &CBaseControlState::SetUSBPort2Enabled>
+class CEnableMIDIPortUSB2Command
+    : public CPortEnableCommand<&CBaseControlState::GetUSBPort2Enabled, &CBaseControlState::SetUSBPort2Enabled>
 {
 public:
     CEnableMIDIPortUSB2Command(const CPlacedControl& control, bool enable)
@@ -63,7 +69,8 @@ public:
     }
 };
 
-class CEnableMIDIPortUSB3Command : public CPortEnableCommand<&CBaseControlState::GetUSBPort3Enabled, &CBaseControlState::SetUSBPort3Enabled>
+class CEnableMIDIPortUSB3Command
+    : public CPortEnableCommand<&CBaseControlState::GetUSBPort3Enabled, &CBaseControlState::SetUSBPort3Enabled>
 {
 public:
     CEnableMIDIPortUSB3Command(const CPlacedControl& control, bool enable)
@@ -72,14 +79,16 @@ public:
     }
 };
 
-class CSetMIDIPortGroupCommand : public CloneFieldCommand<int, &CBaseControlState::GetMIDIPortGroup, &CBaseControlState::SetMIDIPortGroup>
+class CSetMIDIPortGroupCommand
+    : public CloneFieldCommand<int, &CBaseControlState::GetMIDIPortGroup, &CBaseControlState::SetMIDIPortGroup>
 {
 public:
     using CFieldCommand::CFieldCommand;
     std::string GetName() const override { return "Set Control MIDI Port Group"; }
 };
 
-class CSetMIDIChanGroupCommand : public CloneFieldCommand<int, &CBaseControlState::GetMIDIChanGroup, &CBaseControlState::SetMIDIChanGroup>
+class CSetMIDIChanGroupCommand
+    : public CloneFieldCommand<int, &CBaseControlState::GetMIDIChanGroup, &CBaseControlState::SetMIDIChanGroup>
 {
 public:
     using CFieldCommand::CFieldCommand;
@@ -87,7 +96,8 @@ public:
 };
 
 class CSetMIDIChannelOrMMCDeviceNumCommand
-    : public CloneFieldCommand<int, &CBaseControlState::GetMIDIChannelOrMMCDeviceNum, &CBaseControlState::SetMIDIChannelOrMMCDeviceNum>
+    : public CloneFieldCommand<int, &CBaseControlState::GetMIDIChannelOrMMCDeviceNum,
+                &CBaseControlState::SetMIDIChannelOrMMCDeviceNum>
 {
 public:
     using CFieldCommand::CFieldCommand;
@@ -95,7 +105,8 @@ public:
 };
 
 class CSetMIDIControlLSBNumCommand
-    : public CloneFieldCommand<int, &CBaseControlState::GetMIDIControlLSBNum, &CBaseControlState::SetMIDIControlLSBNum>
+    : public CloneFieldCommand<int, &CBaseControlState::GetMIDIControlLSBNum,
+                &CBaseControlState::SetMIDIControlLSBNum>
 {
 public:
     using CFieldCommand::CFieldCommand;
@@ -103,70 +114,80 @@ public:
 };
 
 class CSetMIDIControlMSBNumCommand
-    : public CloneFieldCommand<int, &CBaseControlState::GetMIDIControlMSBNum, &CBaseControlState::SetMIDIControlMSBNum>
+    : public CloneFieldCommand<int, &CBaseControlState::GetMIDIControlMSBNum,
+                &CBaseControlState::SetMIDIControlMSBNum>
 {
 public:
     using CFieldCommand::CFieldCommand;
     std::string GetName() const override { return "Set Control MSB"; }
 };
 
-class CSetSnapshotValueCommand : public CloneFieldCommand<int, &CBaseControlState::GetSnapshotValue, &CBaseControlState::SetSnapshotValue>
+class CSetSnapshotValueCommand
+    : public CloneFieldCommand<int, &CBaseControlState::GetSnapshotValue, &CBaseControlState::SetSnapshotValue>
 {
 public:
     using CFieldCommand::CFieldCommand;
     std::string GetName() const override { return "Set Snapshot Value"; }
 };
 
-class CSetPotCatchupCommand : public CloneFieldCommand<int, &CBaseControlState::GetPotCatchup, &CBaseControlState::SetPotCatchup>
+class CSetPotCatchupCommand
+    : public CloneFieldCommand<int, &CBaseControlState::GetPotCatchup, &CBaseControlState::SetPotCatchup>
 {
 public:
     using CFieldCommand::CFieldCommand;
     std::string GetName() const override { return "Edit Control Pot Strategy"; }
 };
 
-class CSetDisplayFormatCommand : public CloneFieldCommand<int, &CBaseControlState::GetDisplayFormat, &CBaseControlState::SetDisplayFormat>
+class CSetDisplayFormatCommand
+    : public CloneFieldCommand<int, &CBaseControlState::GetDisplayFormat, &CBaseControlState::SetDisplayFormat>
 {
 public:
     using CFieldCommand::CFieldCommand;
     std::string GetName() const override { return "Set Control Display Format"; }
 };
 
-class CSetMMCControlTypeCommand : public CloneFieldCommand<int, &CBaseControlState::GetMMCControlType, &CBaseControlState::SetMMCControlType>
+class CSetMMCControlTypeCommand
+    : public CloneFieldCommand<int, &CBaseControlState::GetMMCControlType, &CBaseControlState::SetMMCControlType>
 {
 public:
     using CFieldCommand::CFieldCommand;
     std::string GetName() const override { return "Set Control MMC Command"; }
 };
 
-class CSetSysExDataCommand : public CloneFieldCommand<SysExDef, &CBaseControlState::GetSysExData, &CBaseControlState::SetSysExData>
+class CSetSysExDataCommand
+    : public CloneFieldCommand<SysExDef, &CBaseControlState::GetSysExData, &CBaseControlState::SetSysExData>
 {
 public:
     using CFieldCommand::CFieldCommand;
     std::string GetName() const override { return "Set Control SysEx Data"; }
 };
 
-class CSetOnValueCommand : public EmbeddedFieldCommand<int, &CBaseControlState::GetOnValue, &CBaseControlState::SetOnValue>
+class CSetOnValueCommand
+    : public EmbeddedFieldCommand<int, &CBaseControlState::GetOnValue, &CBaseControlState::SetOnValue>
 {
 public:
     using CFieldCommand::CFieldCommand;
     std::string GetName() const override { return "Set High Value"; }
 };
 
-class CSetOffValueCommand : public EmbeddedFieldCommand<int, &CBaseControlState::GetOffValue, &CBaseControlState::SetOffValue>
+class CSetOffValueCommand
+    : public EmbeddedFieldCommand<int, &CBaseControlState::GetOffValue, &CBaseControlState::SetOffValue>
 {
 public:
     using CFieldCommand::CFieldCommand;
     std::string GetName() const override { return "Set Low Value"; }
 };
 
-class CSetActionCommand : public EmbeddedFieldCommand<int, &CBaseControlState::GetAction, &CBaseControlState::SetAction>
+class CSetActionCommand
+    : public EmbeddedFieldCommand<int, &CBaseControlState::GetAction, &CBaseControlState::SetAction>
 {
 public:
     using CFieldCommand::CFieldCommand;
     std::string GetName() const override { return "Set Button Action"; }
 };
 
-class CSetMultiStepCommand : public EmbeddedFieldCommand<unsigned char, &CBaseControlState::GetMultiStep, &CBaseControlState::SetMultiStep>
+class CSetMultiStepCommand
+    : public EmbeddedFieldCommand<unsigned char, &CBaseControlState::GetMultiStep, &CBaseControlState::SetMultiStep>
 {
 public:
     using CFieldCommand::CFieldCommand;
@@ -175,14 +196,16 @@ public:
 
 // Both drum timings share the high value's menu text.
 class CSetDrumAutoOffTimeCommand
-    : public EmbeddedFieldCommand<int, &CBaseControlState::GetDrumAutoOffTime, &CBaseControlState::SetDrumAutoOffTime>
+    : public EmbeddedFieldCommand<int, &CBaseControlState::GetDrumAutoOffTime,
+                &CBaseControlState::SetDrumAutoOffTime>
 {
 public:
     using CFieldCommand::CFieldCommand;
     std::string GetName() const override { return "Set High Value"; }
 };
 
-class CSetDrumOffSyncCommand : public EmbeddedFieldCommand<int, &CBaseControlState::GetDrumOffSync, &CBaseControlState::SetDrumOffSync>
+class CSetDrumOffSyncCommand
+    : public EmbeddedFieldCommand<int, &CBaseControlState::GetDrumOffSync, &CBaseControlState::SetDrumOffSync>
 {
 public:
     using CFieldCommand::CFieldCommand;

@@ -1,63 +1,49 @@
 #include "model/commands/WholeControlCommands.h"
 
-CClearCommand::CClearCommand(const CPlacedControl& control) : m_control(PlaceLike(control)) {}
+CWholeControlCommand::CWholeControlCommand(const CPlacedControl& control) : m_control(PlaceLike(control)) {}
 
-void CClearCommand::Execute()
+void CWholeControlCommand::Execute()
 {
     CBaseControlState* state = m_control.GetControl();
     if (!state)
         return;
     CBaseControlState::CopyFrom(m_kept, *state);
+    Replace(m_control);
+}
+
+void CWholeControlCommand::Undo()
+{
+    m_control.Assign(m_kept);
+}
+
+void CWholeControlCommand::CollectControls(std::vector<const CBaseControlState*>& states) const
+{
+    states.push_back(m_control.GetControl());
+}
+
+bool CWholeControlCommand::SelectOnView(bool select)
+{
+    m_control.UpdateView(select);
+    return false;
+}
+
+CClearCommand::CClearCommand(const CPlacedControl& control) : CWholeControlCommand(control) {}
+
+void CClearCommand::Replace(CPlacedControl& control)
+{
+    CBaseControlState* state = control.GetControl();
     state->Clear();
     // Clear also drops the continuous flag, which follows the place, not the
     // settings: place the state again.
-    m_control.SetControl(state);
-}
-
-void CClearCommand::Undo()
-{
-    if (m_control.GetControl())
-        m_control.Assign(m_kept);
-}
-
-void CClearCommand::CollectControls(std::vector<const CBaseControlState*>& states) const
-{
-    states.push_back(m_control.GetControl());
-}
-
-bool CClearCommand::UpdateView(bool afterUndo)
-{
-    m_control.UpdateView(afterUndo);
-    return false;
+    control.SetControl(state);
 }
 
 CPasteCommand::CPasteCommand(const CPlacedControl& target, const CBaseControlState& source)
-    : m_control(PlaceLike(target)), m_new(source)
+    : CWholeControlCommand(target), m_new(source)
 {
 }
 
-void CPasteCommand::Execute()
+void CPasteCommand::Replace(CPlacedControl& control)
 {
-    CBaseControlState* state = m_control.GetControl();
-    if (!state)
-        return;
-    CBaseControlState::CopyFrom(m_kept, *state);
-    m_control.Assign(m_new);
-}
-
-void CPasteCommand::Undo()
-{
-    if (m_control.GetControl())
-        m_control.Assign(m_kept);
-}
-
-void CPasteCommand::CollectControls(std::vector<const CBaseControlState*>& states) const
-{
-    states.push_back(m_control.GetControl());
-}
-
-bool CPasteCommand::UpdateView(bool afterUndo)
-{
-    m_control.UpdateView(!afterUndo);
-    return false;
+    control.Assign(m_new);
 }
