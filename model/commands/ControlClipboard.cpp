@@ -34,6 +34,8 @@ ControlClipboard& ControlClipboard::Global()
 
 void ControlClipboard::Copy(const Selection& controls)
 {
+    if (&controls == &m_controls)
+        return; // copying the clipboard's own list would empty it first
     Clear();
     for (std::size_t i = 0; i < controls.Size(); ++i)
     {

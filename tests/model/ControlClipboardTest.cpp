@@ -37,6 +37,10 @@ TEST_F(ControlClipboardTest, CopiesAreIndependentOfTheTemplate)
     EXPECT_EQ(clipboard.Controls()[0].GetIndex(), Place::kKnob);
     EXPECT_EQ(clipboard.Controls()[0].GetControl()->GetName(), "Cutoff");
     EXPECT_TRUE(clipboard.Controls()[0].GetControl()->IsContinuous());
+
+    clipboard.Copy(clipboard.Controls());
+    ASSERT_EQ(clipboard.Size(), 1u);
+    EXPECT_EQ(clipboard.Controls()[0].GetControl()->GetName(), "Cutoff");
 }
 
 TEST_F(ControlClipboardTest, CanPasteNeedsAMatchingUnprotectedTargetThatTakesEachType)
