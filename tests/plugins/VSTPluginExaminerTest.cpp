@@ -18,14 +18,6 @@
 
 namespace
 {
-class WxBaseEnvironment : public testing::Environment
-{
-public:
-    void SetUp() override { ASSERT_TRUE(wxInitialize()); }
-    void TearDown() override { wxUninitialize(); }
-};
-const testing::Environment* const g_wx = testing::AddGlobalTestEnvironment(new WxBaseEnvironment);
-
 const char* const kApp = "Dorva Editor";
 
 const std::string kStandardLog = "entry:2300 58:0:0:0 0:0:0:0 10:0:0:44100 11:0:512:0 43:0:512:44100 32:0:1:0 "
@@ -56,6 +48,7 @@ protected:
     std::string Scan() const { return m_config.Path() + "/vst"; }
     std::string ScanPath(const std::string& name) const { return Scan() + "/" + name; }
 
+    wxInitializer m_wx; // the base library, for the preferences' file store
     TempFolder m_config;
     Preferences m_prefs;
     CVSTPluginExaminer m_examiner{&m_prefs};
