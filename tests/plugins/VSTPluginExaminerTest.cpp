@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
 
 #include <signal.h>
@@ -143,6 +144,14 @@ TEST_F(ExaminerTest, NamesHoldingTheLibrarySuffixAreTriedFilesFirstInNameOrder)
               m_host.examined);
     EXPECT_EQ((std::vector<std::string>{"plug.so", "z", "inner"}), m_host.recorded);
     EXPECT_EQ(Scan() + "/.hidden", m_examiner.GetPlugin(2).folder);
+}
+
+TEST_F(ExaminerTest, ALinkBackUpTheTreeIsEnteredOnce)
+{
+    InstallTestPlugin("entry-vstpluginmain", Scan() + "/sub", "synth.so");
+    std::filesystem::create_directory_symlink(Scan(), Scan() + "/sub/loop");
+    m_examiner.ExamineFolder(Scan(), &m_host);
+    EXPECT_EQ(std::vector<std::string>{ScanPath("sub/synth.so")}, m_host.examined);
 }
 
 TEST_F(ExaminerTest, EachScanCallsTheEntryPointAgainWithoutUnloading)
