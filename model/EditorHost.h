@@ -5,8 +5,11 @@
 
 #include "model/MessageStyle.h"
 
+class AbbreviationMap;
 class IDeviceAnswers;
 class CEditorTemplate;
+class CPlacedControl;
+class WordList;
 
 // One operation: something this observer watches has changed.
 class IObserver
@@ -38,6 +41,9 @@ public:
 
     // The control settings window beside the main window.
     virtual void HideControlSettings() {}
+    // Show this control in the control settings window, at once or (deferred)
+    // from the next idle step. The window clones the control if it keeps it.
+    virtual void RefreshControl(CPlacedControl& /*control*/, bool /*deferred*/) {}
 
     // The front-panel view: select or deselect the control with this index.
     virtual void SelectControl(int /*index*/, bool /*select*/) {}
@@ -45,6 +51,9 @@ public:
     // Observers of the control being edited (snapshot and button panels).
     virtual IObserver* GetValueObserver() { return nullptr; }
     virtual std::vector<IObserver*> GetObservers() { return {}; }
+
+    // Is a template read from or saved to this file open in the window?
+    virtual bool IsTemplateFileOpen(const std::string& /*path*/) { return false; }
 };
 
 // What the data layer asks of, or tells, the application. The application
@@ -67,6 +76,12 @@ public:
 
     // The main window, or null when there is none (loading banks, tests).
     virtual IEditorWindow* Window() = 0;
+
+    // The application's abbreviation dictionary and name-completion word list.
+    // By default one process-wide pair, filled as start-up fills them (the 34
+    // standard abbreviations; every dictionary word in the list).
+    virtual const AbbreviationMap& Abbreviations() const;
+    virtual WordList& Words();
 };
 
 // The installed host; never null.
