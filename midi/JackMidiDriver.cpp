@@ -213,27 +213,27 @@ public:
 
     std::unique_ptr<IDriverInput> OpenInput(int index, IDriverInputSink& sink) override
     {
-        const std::vector<std::string> names = InputNames();
-        if (index < 0 || static_cast<size_t>(index) >= names.size())
-            return nullptr;
-        auto input = std::make_unique<JackInput>(sink);
-        if (!input->Open(m_clientName, names[static_cast<size_t>(index)]))
-            return nullptr;
-        return input;
+        return Open<JackInput>(InputNames(), index, sink);
     }
 
     std::unique_ptr<IDriverOutput> OpenOutput(int index, DoneEvent& done) override
     {
-        const std::vector<std::string> names = OutputNames();
-        if (index < 0 || static_cast<size_t>(index) >= names.size())
-            return nullptr;
-        auto output = std::make_unique<JackOutput>(done);
-        if (!output->Open(m_clientName, names[static_cast<size_t>(index)]))
-            return nullptr;
-        return output;
+        return Open<JackOutput>(OutputNames(), index, done);
     }
 
 private:
+    // A connection to the other client's port at index of names.
+    template <typename Connection, typename Target>
+    std::unique_ptr<Connection> Open(const std::vector<std::string>& names, int index, Target& target)
+    {
+        if (index < 0 || static_cast<size_t>(index) >= names.size())
+            return nullptr;
+        auto connection = std::make_unique<Connection>(target);
+        if (!connection->Open(m_clientName, names[static_cast<size_t>(index)]))
+            return nullptr;
+        return connection;
+    }
+
     std::vector<std::string> List(unsigned long flags)
     {
         if (m_probe && m_probeGone)

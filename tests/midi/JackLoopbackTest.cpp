@@ -21,7 +21,8 @@ using Clock = std::chrono::steady_clock;
 using Bytes = std::vector<uint8_t>;
 
 // The unit on the other end of the cable: a JACK client of its own with one
-// port each way, recording what it receives and when.
+// port each way, recording what it receives and when. Written on libjack
+// directly, apart from the driver under test.
 class Unit
 {
 public:
