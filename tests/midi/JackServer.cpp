@@ -1,5 +1,6 @@
 #include "JackServer.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <jack/jack.h>
 #include <signal.h>
@@ -146,9 +147,29 @@ void JackServer::Stop()
     }
     if (!m_logPath.empty())
         unlink(m_logPath.c_str());
+    RemoveLeftovers();
     if (m_lock >= 0)
     {
         close(m_lock); // gives back the lock
         m_lock = -1;
     }
+}
+
+// The server leaves its clients' semaphores in /dev/shm; its name is ours alone.
+void JackServer::RemoveLeftovers()
+{
+    if (m_name.empty())
+        return;
+    DIR* folder = opendir("/dev/shm");
+    if (!folder)
+        return;
+    const std::string socket = "jack_" + m_name + "_";
+    const std::string semaphore = "_" + m_name + "_";
+    while (const dirent* entry = readdir(folder))
+    {
+        const std::string file = entry->d_name;
+        if (file.rfind(socket, 0) == 0 || (file.rfind("jack_sem.", 0) == 0 && file.find(semaphore) != std::string::npos))
+            unlink(("/dev/shm/" + file).c_str());
+    }
+    closedir(folder);
 }

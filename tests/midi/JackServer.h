@@ -31,6 +31,8 @@ public:
     const std::string& name() const { return m_name; }
 
 private:
+    void RemoveLeftovers();
+
     pid_t m_pid = -1;
     std::string m_name;
     std::string m_error;
