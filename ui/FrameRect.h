@@ -14,3 +14,8 @@ inline wxColour HoverGrey() { return wxColour(238, 238, 238); }
 // highlight is set); thickness 2 adds a second frame inset by one pixel.
 // The outer frame covers exactly the rectangle's border pixels.
 void DrawFrameRect(wxDC& dc, const wxRect& rect, bool highlight, int thickness, const wxColour& colour);
+
+// A 1-pixel dotted outline (every other border pixel) in the colour, drawn
+// pixel by pixel so that the dots stay crisp where the toolkit's dotted pen
+// is blended.
+void DrawDottedRect(wxDC& dc, const wxRect& rect, const wxColour& colour);
