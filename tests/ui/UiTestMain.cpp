@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <memory>
 
-#include <wx/init.h>
-
 #include "model/dorvasynth/DorvaSynthAnswers.h"
+#include "tests/app/GuiTestMain.h"
 #include "tests/model/TempFolder.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/LCDFont.h"
@@ -19,12 +17,6 @@ class SwitchableAnswers : public CDorvaSynthAnswers
 public:
     bool HasViewMenu() const override { return g_hasViewMenu; }
 };
-
-void FailOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
-                  const wxString& msg)
-{
-    ADD_FAILURE_AT(file.utf8_str(), line) << "toolkit check failed in " << func << ": " << cond << " " << msg;
-}
 } // namespace
 
 TestEditorApp::TestEditorApp() : CEditorApp(std::make_unique<SwitchableAnswers>()) {}
@@ -67,6 +59,8 @@ wxColour Canvas::Pixel(int x, int y)
 
 void WriteTestFont(const std::string& path, int side)
 {
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
+        wxImage::AddHandler(new wxPNGHandler);
     const int cell = side / 8;
     wxImage image(side, side);
     image.SetRGB(wxRect(0, 0, side, side), 255, 255, 255);
@@ -91,16 +85,5 @@ void LoadTestFont()
 
 int main(int argc, char** argv)
 {
-    testing::InitGoogleTest(&argc, argv);
-    if (testing::GTEST_FLAG(list_tests))
-        return RUN_ALL_TESTS();
-    wxApp::SetInstance(new TestEditorApp);
-    if (!wxEntryStart(argc, argv))
-        return std::fprintf(stderr, "The toolkit could not start (no display?)\n"), 1;
-    wxSetAssertHandler(FailOnAssert);
-    wxImage::AddHandler(new wxPNGHandler);
-    const int result = RUN_ALL_TESTS();
-    LCDFont::Free();
-    wxEntryCleanup();
-    return result;
+    return RunGuiTests(argc, argv, new TestEditorApp, [] { LCDFont::Free(); });
 }
