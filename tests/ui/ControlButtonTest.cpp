@@ -268,3 +268,17 @@ TEST_F(ControlButtonTest, TooltipFollowsThePreferenceAndTheMessageType)
     App().Prefs().showCtrlToolTips = 1;
     pot->UpdateToolTip(); // no main window: nothing to set, no failure
 }
+
+TEST_F(ControlButtonTest, WithoutTheFontNothingIsDrawnAndNoBitmapIsMadeEmpty)
+{
+    LCDFont::Free();
+    auto pot = Make(ControlButtonKind::Pot, {20, 10});
+    auto field = Make(ControlButtonKind::TextField, {9, 267}, {3, 3}, {true, 6, 0, false}, 3);
+    EXPECT_EQ(field->GetRect(), wxRect(6, 264, 8, 6)) << "cells of 0 pixels, 1-pixel gaps";
+    TestEditorApp::SetHasViewMenu(true);
+    App().Prefs().viewType = 0;
+    Canvas canvas(80, 300, kPaper);
+    pot->DrawCaption(canvas.DC(), *wxBLACK, {0, 0});
+    field->DrawCaption(canvas.DC(), *wxBLACK, {0, 0});
+    EXPECT_EQ(CountBlack(canvas.Image()), 0);
+}
