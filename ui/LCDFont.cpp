@@ -41,10 +41,12 @@ struct FontState
     int cell = 0;
 };
 
+// Never destroyed: bitmaps must not outlive the toolkit, and a program that
+// ends without Free would otherwise release them after it.
 FontState& State()
 {
-    static FontState state;
-    return state;
+    static FontState* state = new FontState;
+    return *state;
 }
 
 wxUint32 Key(const wxColour& colour)

@@ -22,6 +22,7 @@ public:
     // False, leaving the font unloaded, for a picture that cannot be read or
     // is not a square whose side is a multiple of 8.
     static bool Load(const wxString& path);
+    // Call before the toolkit shuts down (application exit).
     static void Free();
     static bool IsLoaded();
 
