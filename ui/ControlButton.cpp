@@ -71,9 +71,14 @@ void CControlButton::DrawSelectionMark(wxDC& dc, const wxPoint& origin)
 
 void CControlButton::DrawCaption(wxDC& dc, const wxColour& textColour, const wxPoint& origin)
 {
-    m_caption.Draw(dc, textColour, origin);
+    DrawCaptionTexts(dc, textColour, origin);
     if (m_frameColour != *wxBLACK)
         DrawFrameRect(dc, wxRect(m_rect.GetPosition() + origin, m_rect.GetSize()), false, 1, m_frameColour);
+}
+
+void CControlButton::DrawCaptionTexts(wxDC& dc, const wxColour& textColour, const wxPoint& origin)
+{
+    m_caption.Draw(dc, textColour, origin);
 }
 
 std::string CControlButton::GetLabelText() const

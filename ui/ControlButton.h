@@ -63,6 +63,8 @@ public:
     virtual void DrawSelectionMark(wxDC& dc, const wxPoint& origin);
     // The caption and, unless the frame colour is black, a 1-pixel frame.
     virtual void DrawCaption(wxDC& dc, const wxColour& textColour, const wxPoint& origin);
+    // The caption's lines alone.
+    void DrawCaptionTexts(wxDC& dc, const wxColour& textColour, const wxPoint& origin);
 
     // x <= px < x + width and y <= py < y + height.
     bool HitTest(const wxPoint& point) const { return m_rect.Contains(point); }
