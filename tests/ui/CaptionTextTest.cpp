@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "model/ControlState.h"
-#include "tests/ui/UiTestSupport.h"
+#include "tests/ui/PanelTestSupport.h"
 #include "ui/CaptionText.h"
 
 namespace

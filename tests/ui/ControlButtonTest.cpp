@@ -7,7 +7,7 @@
 #include "app/WxText.h"
 #include "model/ControlState.h"
 #include "model/PlacedControl.h"
-#include "tests/ui/UiTestSupport.h"
+#include "tests/ui/PanelTestSupport.h"
 #include "ui/ControlButton.h"
 #include "ui/LCDFont.h"
 

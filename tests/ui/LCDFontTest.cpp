@@ -7,7 +7,7 @@
 #include <wx/image.h>
 
 #include "tests/model/TempFolder.h"
-#include "tests/ui/UiTestSupport.h"
+#include "tests/ui/PanelTestSupport.h"
 #include "ui/LCDFont.h"
 
 namespace

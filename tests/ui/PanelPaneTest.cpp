@@ -4,7 +4,7 @@
 
 #include <wx/frame.h>
 
-#include "tests/ui/UiTestSupport.h"
+#include "tests/ui/PanelTestSupport.h"
 #include "ui/PanelPane.h"
 
 namespace

@@ -4,7 +4,7 @@
 
 #include <wx/image.h>
 
-#include "tests/ui/UiTestSupport.h"
+#include "tests/ui/PanelTestSupport.h"
 
 namespace
 {

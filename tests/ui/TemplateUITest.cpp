@@ -13,7 +13,7 @@
 #include "model/EditorHost.h"
 #include "model/PlacedControl.h"
 #include "model/dorvasynth/DorvaSynthTemplate.h"
-#include "tests/ui/UiTestSupport.h"
+#include "tests/ui/PanelTestSupport.h"
 #include "ui/DorvaSynthTemplateUI.h"
 #include "ui/FrameRect.h"
 #include "ui/LCDFont.h"

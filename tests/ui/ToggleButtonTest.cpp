@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "tests/ui/UiTestSupport.h"
+#include "tests/ui/PanelTestSupport.h"
 #include "ui/FrameRect.h"
 #include "ui/ToggleButton.h"
 

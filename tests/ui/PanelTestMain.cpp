@@ -3,9 +3,9 @@
 #include <memory>
 
 #include "model/dorvasynth/DorvaSynthAnswers.h"
-#include "tests/app/GuiTestMain.h"
+#include "tests/ui/PanelTestRunner.h"
 #include "tests/model/TempFolder.h"
-#include "tests/ui/UiTestSupport.h"
+#include "tests/ui/PanelTestSupport.h"
 #include "ui/LCDFont.h"
 
 namespace
