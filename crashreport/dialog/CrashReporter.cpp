@@ -30,15 +30,20 @@ bool MailHostAnswers()
 
 bool InstallCrashHandler(wxAppConsole& app)
 {
+    InstallReportDialog(app);
+    CrashHandlerSettings settings;
+    settings.title = FromWx(app.GetAppName());
+    settings.vendor = FromWx(app.GetVendorName());
+    return InstallCrashSignalHandlers(settings);
+}
+
+void InstallReportDialog(wxAppConsole& app)
+{
     SetCrashReporterApp(&app);
     SetErrorReportFunction([](wxWindow* parent, const wxString& message, const wxString& reportFile,
                               const wxString& reportType) {
         ShowCrashReporter(message, reportFile, reportType, parent);
     });
-    CrashHandlerSettings settings;
-    settings.title = FromWx(app.GetAppName());
-    settings.vendor = FromWx(app.GetVendorName());
-    return InstallCrashSignalHandlers(settings);
 }
 
 void SetCrashReporterApp(wxAppConsole* app)

@@ -9,12 +9,15 @@ class wxWindow;
 
 // The crash reporter's side in the running program. GUI thread only.
 
-// Remembers the application (its name and vendor name the dialogs and the
-// dumps), installs the fatal-signal handler and makes the report dialog the
-// application's data-error report. Start-up calls it once, after it has set
-// the application and vendor names. False when the signal handler could not
-// be installed (the dialog is installed all the same).
+// InstallReportDialog, then the fatal-signal handler, whose dumps carry the
+// application's name and vendor name. Start-up calls it once, after it has set
+// both names. False when the signal handler could not be installed (the
+// dialog is installed all the same).
 bool InstallCrashHandler(wxAppConsole& app);
+
+// Remembers the application (its name and vendor name are the dialog's) and
+// makes the report dialog the application's data-error report.
+void InstallReportDialog(wxAppConsole& app);
 
 // The application the dialogs name; while none is set no dialog is shown.
 void SetCrashReporterApp(wxAppConsole* app);
