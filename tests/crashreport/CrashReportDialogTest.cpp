@@ -18,6 +18,7 @@
 #include "crashreport/dialog/CrashReportDialog.h"
 #include "crashreport/dialog/CrashReportProgram.h"
 #include "crashreport/dialog/CrashReporter.h"
+#include "tests/app/DisplayTestMain.h"
 #include "tests/crashreport/CrashTestSupport.h"
 #include "tests/crashreport/MailTestSupport.h"
 #include "tests/crashreport/ReportDialogScript.h"
@@ -318,27 +319,12 @@ TEST_F(CrashReportProgramTest, DumpStaysWhenTheUserDoesNotSend)
     EXPECT_EQ(ReadText(DumpPath()).rfind(kCrashDumpMagic, 0), 0u);
 }
 
-namespace
-{
-// The toolkit's failed checks would pop up a box and block the run.
-void FailOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond, const wxString& msg)
-{
-    ADD_FAILURE_AT(file.utf8_str(), line) << "toolkit check failed in " << func << ": " << cond << " " << msg;
-}
-} // namespace
-
 int main(int argc, char** argv)
 {
-    testing::InitGoogleTest(&argc, argv);
-    if (testing::GTEST_FLAG(list_tests))
-        return RUN_ALL_TESTS();
-    wxApp::SetInstance(new TestApp);
-    if (!wxEntryStart(argc, argv))
-        return fprintf(stderr, "The toolkit could not start (no display?)\n"), 1;
-    wxSetAssertHandler(FailOnAssert);
-    wxTheApp->SetAppName("Dorva Editor");
-    wxTheApp->SetVendorName("Brennix");
-    const int result = RUN_ALL_TESTS();
-    wxEntryCleanup();
-    return result;
+    return RunDisplayTests(argc, argv, [] {
+        auto* app = new TestApp;
+        app->SetAppName("Dorva Editor");
+        app->SetVendorName("Brennix");
+        return app;
+    });
 }
