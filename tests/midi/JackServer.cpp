@@ -71,6 +71,8 @@ bool JackServer::Start(const std::string& jackd, int timeoutMs, bool synchronous
     static int serial = 0;
     m_name = "dorva-test-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
     m_logPath = "/tmp/" + m_name + ".log";
+    // A run that died (time-out, crash) under a process id now reused.
+    RemoveLeftovers();
     setenv("JACK_DEFAULT_SERVER", m_name.c_str(), 1);
     jack_set_error_function(QuietJack);
     jack_set_info_function(QuietJack);
