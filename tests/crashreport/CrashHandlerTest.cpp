@@ -97,14 +97,16 @@ TEST_F(CrashHandlerTest, SegfaultWritesTheDumpRunsTheReportProgramAndStillDiesOf
     EXPECT_NE(dump.find("[stack]", maps), std::string::npos);
 
     // The report program got the option and the dump, ran while the crashed
-    // process waited for it (still its parent), with no signal blocked.
+    // process waited for it (still its parent), with no signal blocked and
+    // none of the crashed program's descriptors.
     const std::vector<std::string> record = Record();
-    ASSERT_EQ(record.size(), 5u) << ReadText(RecordPath());
+    ASSERT_EQ(record.size(), 6u) << ReadText(RecordPath());
     EXPECT_EQ(record[0], std::string("arg ") + REPORT_RECORDER);
     EXPECT_EQ(record[1], "arg --crash-report");
     EXPECT_EQ(record[2], "arg " + DumpPath());
     EXPECT_EQ(record[3], "ppid " + std::to_string(crash.pid));
     EXPECT_EQ(record[4], "SigBlk:\t0000000000000000");
+    EXPECT_EQ(record[5], "fd100 closed");
 }
 
 TEST_F(CrashHandlerTest, DumpTimeIsTheUtcTimeOfTheCrash)
@@ -134,7 +136,7 @@ TEST_F(CrashHandlerTest, AbortIsReportedWithoutAReason)
     EXPECT_EQ(DumpField(dump, "Signal"), "6 SIGABRT");
     EXPECT_EQ(DumpField(dump, "Code"), std::to_string(SI_TKILL));
     EXPECT_EQ(DumpField(dump, "Reason"), "<missing>");
-    EXPECT_EQ(Record().size(), 5u);
+    EXPECT_EQ(Record().size(), 6u);
 }
 
 TEST_F(CrashHandlerTest, UncaughtExceptionIsReportedWithItsTypeAndText)
@@ -144,7 +146,7 @@ TEST_F(CrashHandlerTest, UncaughtExceptionIsReportedWithItsTypeAndText)
     const std::string dump = ReadText(DumpPath());
     EXPECT_EQ(DumpField(dump, "Signal"), "6 SIGABRT");
     EXPECT_EQ(DumpField(dump, "Reason"), "Uncaught exception: std::runtime_error: boom in the test");
-    EXPECT_EQ(Record().size(), 5u);
+    EXPECT_EQ(Record().size(), 6u);
 }
 
 TEST_F(CrashHandlerTest, DivisionByZeroNamesTheFaultingInstruction)
@@ -166,7 +168,7 @@ TEST_F(CrashHandlerTest, FailureOnAnotherThreadNamesThatThread)
     EXPECT_EQ(DumpField(dump, "Pid"), std::to_string(crash.pid));
     EXPECT_NE(DumpField(dump, "Thread"), std::to_string(crash.pid));
     EXPECT_NE(DumpField(dump, "Thread"), "<missing>");
-    EXPECT_EQ(Record().size(), 5u);
+    EXPECT_EQ(Record().size(), 6u);
 }
 
 TEST_F(CrashHandlerTest, StackOverflowIsReportedFromTheAlternateStack)
@@ -176,7 +178,7 @@ TEST_F(CrashHandlerTest, StackOverflowIsReportedFromTheAlternateStack)
     const std::string dump = ReadText(DumpPath());
     EXPECT_EQ(DumpField(dump, "Signal"), "11 SIGSEGV");
     EXPECT_NE(dump.find("\nMaps:\n"), std::string::npos);
-    EXPECT_EQ(Record().size(), 5u);
+    EXPECT_EQ(Record().size(), 6u);
 }
 
 TEST_F(CrashHandlerTest, PlantedLinksAreNeverFollowed)
@@ -195,7 +197,7 @@ TEST_F(CrashHandlerTest, PlantedLinksAreNeverFollowed)
     EXPECT_EQ(Lines(ReadText(ownName))[0], kCrashDumpMagic);
     EXPECT_EQ(Mode(ownName), 0600u);
     const std::vector<std::string> record = Record();
-    ASSERT_EQ(record.size(), 5u);
+    ASSERT_EQ(record.size(), 6u);
     EXPECT_EQ(record[2], "arg " + ownName);
 
     std::filesystem::remove(DumpPath());
@@ -204,7 +206,7 @@ TEST_F(CrashHandlerTest, PlantedLinksAreNeverFollowed)
     std::filesystem::create_symlink(nowhere, DumpPath());
     Run("segv");
     EXPECT_FALSE(std::filesystem::exists(nowhere));
-    EXPECT_EQ(Record().size(), 5u);
+    EXPECT_EQ(Record().size(), 6u);
 }
 
 TEST_F(CrashHandlerTest, NameWithASecondHardLinkIsNotWrittenInto)

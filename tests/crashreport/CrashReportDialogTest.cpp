@@ -277,10 +277,11 @@ class CrashReportProgramTest : public testing::Test
 protected:
     void SetUp() override { ASSERT_TRUE(m_server.Ready()) << "aiosmtpd did not start"; }
 
-    int Run(const std::string& answer)
+    int Run(const std::string& answer, const std::string& crash = "segv")
     {
         return RunProgram({REPORT_PROGRAM},
                           {{"TMPDIR", m_folder.Path()},
+                           {"DORVA_TEST_CRASH", crash},
                            {"DORVA_TEST_SMTP_PORT", std::to_string(m_server.Port())},
                            {"DORVA_TEST_ANSWER", answer},
                            {"DORVA_TEST_DESCRIPTION", "It crashed while I saved."},
@@ -309,6 +310,16 @@ TEST_F(CrashReportProgramTest, CrashIsMailedByTheRelaunchedProgramAndTheProcessS
     EXPECT_EQ(dump.rfind("DORVA-CRASH-DUMP 1\nProgram: Dorva Test\nVendor: Brennix\n", 0), 0u) << dump;
     EXPECT_EQ(DumpField(dump, "Signal"), "11 SIGSEGV");
     EXPECT_FALSE(std::filesystem::exists(DumpPath())) << "a sent dump is deleted";
+}
+
+TEST_F(CrashReportProgramTest, ExceptionEscapingAnEventHandlerIsReportedAsUncaught)
+{
+    const int status = Run("dontsend", "throw");
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGABRT)
+        << "status " << status << "\n" << ReadText(m_folder.File("output"));
+    const std::string dump = ReadText(DumpPath());
+    EXPECT_EQ(DumpField(dump, "Signal"), "6 SIGABRT");
+    EXPECT_EQ(DumpField(dump, "Reason"), "Uncaught exception: std::runtime_error: thrown from an event handler");
 }
 
 TEST_F(CrashReportProgramTest, DumpStaysWhenTheUserDoesNotSend)

@@ -8,6 +8,9 @@
 #include <stdexcept>
 #include <thread>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "crashreport/CrashHandler.h"
 
 namespace
@@ -41,6 +44,11 @@ int main(int argc, char** argv)
     settings.relaunchProgram = argv[2];
     if (!InstallCrashSignalHandlers(settings))
         return 3;
+
+    // A descriptor without close-on-exec that the report program must not get.
+    const int devNull = open("/dev/null", O_RDONLY);
+    if (devNull < 0 || dup2(devNull, 100) != 100)
+        return 4;
 
     const char* how = argv[1];
     if (!std::strcmp(how, "segv"))

@@ -2,18 +2,24 @@
 // plainly it sets up the toolkit, installs the crash handler and crashes;
 // started again by the handler with the report option, it shows the report
 // dialog, which a dialog hook answers from the environment:
+//   DORVA_TEST_CRASH       "throw": an exception escapes an event handler;
+//                          else a fault in start-up
 //   DORVA_TEST_SMTP_PORT   the loopback mail server
 //   DORVA_TEST_ANSWER      "send" (with DORVA_TEST_DESCRIPTION and
 //                          DORVA_TEST_EMAIL typed in) or "dontsend"
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <stdexcept>
 
 #include <wx/app.h>
 #include <wx/init.h>
 
+#include "app/EditorApp.h"
 #include "crashreport/MailConfig.h"
 #include "crashreport/dialog/CrashReportProgram.h"
 #include "crashreport/dialog/CrashReporter.h"
+#include "model/dorvasynth/DorvaSynthAnswers.h"
 #include "tests/crashreport/ReportDialogScript.h"
 
 namespace
@@ -24,15 +30,22 @@ const char* Env(const char* name)
     return value ? value : "";
 }
 
-class CrashingApp : public wxApp
+class CrashingApp : public CEditorApp
 {
 public:
+    CrashingApp() : CEditorApp(std::make_unique<CDorvaSynthAnswers>()) {}
+
     bool OnInit() override
     {
         SetAppName("Dorva Test");
         SetVendorName("Brennix");
         if (!InstallCrashHandler(*this))
             return false;
+        if (!std::strcmp(Env("DORVA_TEST_CRASH"), "throw"))
+        {
+            CallAfter([] { throw std::runtime_error("thrown from an event handler"); });
+            return true;
+        }
         volatile int* volatile bad = nullptr;
         *bad = 1;
         return false;

@@ -1,9 +1,10 @@
 // Stands in for the report program: appends its arguments, its parent's pid
-// and its blocked-signal mask to the file named by $DORVA_REPORT_RECORD.
+// its blocked-signal mask and whether descriptor 100 is open to the file named by $DORVA_REPORT_RECORD.
 #include <fstream>
 #include <string>
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <unistd.h>
 
 int main(int argc, char** argv)
@@ -14,10 +15,12 @@ int main(int argc, char** argv)
     std::ofstream record(recordPath, std::ios::app);
     for (int i = 0; i < argc; ++i)
         record << "arg " << argv[i] << "\n";
+    const bool inherited = fcntl(100, F_GETFD) != -1;
     record << "ppid " << getppid() << "\n";
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);)
         if (line.rfind("SigBlk:", 0) == 0)
             record << line << "\n";
+    record << "fd100 " << (inherited ? "open" : "closed") << "\n";
     return 0;
 }
