@@ -69,12 +69,3 @@ TEST(CrashDump, PathThatDoesNotFitIsRefused)
     char path[16];
     EXPECT_EQ(CreateCrashDumpFile("/tmp", "a rather long program title", path, sizeof path), -1);
 }
-
-TEST(CrashDump, SignalNames)
-{
-    EXPECT_STREQ(CrashSignalName(SIGSEGV), "SIGSEGV");
-    EXPECT_STREQ(CrashSignalName(SIGILL), "SIGILL");
-    EXPECT_STREQ(CrashSignalName(SIGFPE), "SIGFPE");
-    EXPECT_STREQ(CrashSignalName(SIGABRT), "SIGABRT");
-    EXPECT_STREQ(CrashSignalName(SIGTERM), "signal");
-}
