@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "model/dorvasynth/DorvaSynthAnswers.h"
-#include "tests/ui/PanelTestRunner.h"
+#include "tests/app/DisplayTestMain.h"
 #include "tests/model/TempFolder.h"
 #include "tests/ui/PanelTestSupport.h"
 #include "ui/LCDFont.h"
@@ -85,5 +85,5 @@ void LoadTestFont()
 
 int main(int argc, char** argv)
 {
-    return RunGuiTests(argc, argv, new TestEditorApp, [] { LCDFont::Free(); });
+    return RunDisplayTests(argc, argv, [] { return new TestEditorApp; });
 }
