@@ -3,21 +3,7 @@
 #include <memory>
 
 #include "model/commands/EnableZonesCommand.h"
-#include "model/dorvasynth/DorvaSynthTemplate.h"
-
-namespace
-{
-// A template with a zones switch (the DorvaSynth has none of its own).
-class ZonedTemplate : public CDorvaSynthTemplate
-{
-public:
-    bool GetZonesEnabled() const override { return m_zones; }
-    void SetZonesEnabled(bool enabled) override { m_zones = enabled; }
-
-private:
-    bool m_zones = false;
-};
-} // namespace
+#include "tests/model/ZonedTemplate.h"
 
 TEST(EnableZonesCommandTest, SwitchesAndRestoresThroughTheHistory)
 {

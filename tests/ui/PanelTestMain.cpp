@@ -11,11 +11,13 @@
 namespace
 {
 bool g_hasViewMenu = false;
+bool g_hasKeyboardZones = false;
 
 class SwitchableAnswers : public CDorvaSynthAnswers
 {
 public:
     bool HasViewMenu() const override { return g_hasViewMenu; }
+    bool HasKeyboardZones() const override { return g_hasKeyboardZones; }
 };
 } // namespace
 
@@ -24,6 +26,11 @@ TestEditorApp::TestEditorApp() : CEditorApp(std::make_unique<SwitchableAnswers>(
 void TestEditorApp::SetHasViewMenu(bool on)
 {
     g_hasViewMenu = on;
+}
+
+void TestEditorApp::SetHasKeyboardZones(bool on)
+{
+    g_hasKeyboardZones = on;
 }
 
 TestEditorApp& App()

@@ -10,13 +10,14 @@
 #include "app/EditorApp.h"
 
 // The application object of the UI tests: the toolkit runs, start-up does not.
-// The device answers as the DorvaSynth, except that the View menu can be
-// switched on to reach the single-line caption modes.
+// The device answers as the DorvaSynth, except that the View menu (for the
+// single-line caption modes) and keyboard zones can be switched on.
 class TestEditorApp : public CEditorApp
 {
 public:
     TestEditorApp();
     static void SetHasViewMenu(bool on);
+    static void SetHasKeyboardZones(bool on);
 };
 
 TestEditorApp& App();

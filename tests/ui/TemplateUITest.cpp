@@ -13,6 +13,7 @@
 #include "model/EditorHost.h"
 #include "model/PlacedControl.h"
 #include "model/dorvasynth/DorvaSynthTemplate.h"
+#include "tests/model/ZonedTemplate.h"
 #include "tests/ui/PanelTestSupport.h"
 #include "ui/DorvaSynthTemplateUI.h"
 #include "ui/FrameRect.h"
@@ -265,4 +266,44 @@ TEST_F(TemplateUITest, PanesChangingResizeTheMainWindowToThePanel)
     m_frame.SetClientSize(100, 80);
     m_view.OnPaneCollapsed();
     EXPECT_EQ(m_frame.GetClientSize(), wxSize(m_view.GetPanelWidth(), m_view.GetPanelHeight()));
+}
+
+namespace
+{
+struct ZonesOn
+{
+    ZonesOn() { TestEditorApp::SetHasKeyboardZones(true); }
+    ~ZonesOn() { TestEditorApp::SetHasKeyboardZones(false); }
+};
+} // namespace
+
+TEST_F(TemplateUITest, WithKeyboardZonesNotesRepaintAndTheSwitchIsAnUndoStep)
+{
+    ZonesOn zones;
+    ZonedTemplate zoned;
+    m_view.CreateControls(&zoned);
+    ASSERT_TRUE(m_view.ZonesAvailable());
+    EXPECT_TRUE(m_view.OnMidiMessage(0x90, 60, 100));
+    EXPECT_TRUE(m_view.OnMidiMessage(0x80, 60, 0));
+    EXPECT_FALSE(m_view.OnMidiMessage(0x91, 60, 100)) << "only channel 1 counts";
+    EXPECT_FALSE(m_view.OnMidiMessage(0xB0, 1, 1));
+
+    m_view.SetZonesEnabled(true);
+    EXPECT_TRUE(zoned.GetZonesEnabled());
+    EXPECT_TRUE(m_view.GetZonesButton().IsLatched());
+    EXPECT_EQ(zoned.GetUndoText(), "Enable Keyboard Zones");
+    zoned.Undo();
+    EXPECT_FALSE(zoned.GetZonesEnabled());
+
+    // The zones button: a click whose latch differs from the template switches it.
+    m_view.GetZonesButton().SetRect(wxRect(400, 300, 20, 10));
+    m_view.GetZonesButton().SetLatched(false);
+    m_view.OnButtonsMouseButton({405, 305}, false);
+    m_view.OnButtonsMouseButton({405, 305}, true);
+    EXPECT_TRUE(zoned.GetZonesEnabled());
+    EXPECT_EQ(zoned.GetHistorySize(), 1) << "the redo tail was dropped";
+
+    TestEditorApp::SetHasKeyboardZones(false);
+    m_view.SetZonesEnabled(false);
+    EXPECT_TRUE(zoned.GetZonesEnabled()) << "no zones on the device: nothing happens";
 }
