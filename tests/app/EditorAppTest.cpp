@@ -17,6 +17,7 @@
 #include "app/EditorApp.h"
 #include "app/WxText.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
+#include "tests/ToolkitTestMain.h"
 #include "tests/model/TempFolder.h"
 
 namespace
@@ -258,25 +259,7 @@ TEST_F(EditorAppTest, ReplaceInWindowLabel)
     EXPECT_EQ(frame.GetTitle(), "About R&D");
 }
 
-namespace
-{
-// The toolkit's failed checks would pop up a box and block the run.
-void FailOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond, const wxString& msg)
-{
-    ADD_FAILURE_AT(file.utf8_str(), line) << "toolkit check failed in " << func << ": " << cond << " " << msg;
-}
-} // namespace
-
 int main(int argc, char** argv)
 {
-    testing::InitGoogleTest(&argc, argv);
-    if (testing::GTEST_FLAG(list_tests))
-        return RUN_ALL_TESTS();
-    wxApp::SetInstance(new TestEditorApp);
-    if (!wxEntryStart(argc, argv))
-        return fprintf(stderr, "The toolkit could not start (no display?)\n"), 1;
-    wxSetAssertHandler(FailOnAssert);
-    const int result = RUN_ALL_TESTS();
-    wxEntryCleanup();
-    return result;
+    return RunTestsWithToolkit(argc, argv, []() -> wxApp* { return new TestEditorApp; });
 }

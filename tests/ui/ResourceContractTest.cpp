@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <set>
 #include <string>
 #include <utility>
@@ -24,6 +25,12 @@
 #include "ui/ResourceContract.h"
 #include "ui/ResourceFiles.h"
 #include "ui/WindowHelpers.h"
+
+// Test names and messages show the resource's name, not its address.
+void PrintTo(const ContractResource* resource, std::ostream* out)
+{
+    *out << resource->name;
+}
 
 namespace
 {
