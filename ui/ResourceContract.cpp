@@ -15,6 +15,7 @@
 #include <wx/statline.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/xrc/xmlres.h>
 
 const char* const kCommonResourceName = "Common";
 
@@ -334,4 +335,68 @@ const wxClassInfo* ClassOfKind(ControlKind kind)
         return wxCLASSINFO(wxPanel);
     }
     return nullptr;
+}
+
+namespace
+{
+int CountWindowsWithId(const wxWindow* window, int id)
+{
+    int count = window->GetId() == id ? 1 : 0;
+    for (const wxWindow* child : window->GetChildren())
+        count += CountWindowsWithId(child, id);
+    return count;
+}
+
+// The checks a kind needs beyond its class; empty when it passes.
+std::string KindProblem(const wxWindow* window, ControlKind kind)
+{
+    if (!window->IsKindOf(ClassOfKind(kind)))
+        return std::string("is a ") + wxString(window->GetClassInfo()->GetClassName()).utf8_str().data();
+    switch (kind)
+    {
+    case ControlKind::NumberEntry:
+        // Once the class is linked in, the resource must make it.
+        if (const wxClassInfo* number = wxClassInfo::FindClass("NumberTextCtrl"))
+            if (!window->IsKindOf(number))
+                return "is not made as NumberTextCtrl";
+        break;
+    case ControlKind::List:
+        if (!window->HasFlag(wxLC_REPORT))
+            return "is not in report mode";
+        break;
+    case ControlKind::Spacer:
+        if (!window->GetLabel().empty())
+            return "is not empty";
+        break;
+    case ControlKind::Page:
+        if (!wxDynamicCast(window->GetParent(), wxNotebook))
+            return "is not a notebook page";
+        break;
+    default:
+        break;
+    }
+    return std::string();
+}
+} // namespace
+
+std::vector<std::string> ContractProblems(wxWindow* root, const ContractResource& resource)
+{
+    std::vector<std::string> problems;
+    for (const ContractControl& control : resource.controls)
+    {
+        const std::string prefix = std::string(resource.name) + " " + control.name + " ";
+        const int id = XRCID(control.name);
+        const wxWindow* window = root->FindWindow(id);
+        if (window == nullptr)
+        {
+            problems.push_back(prefix + "is missing");
+            continue;
+        }
+        if (CountWindowsWithId(root, id) > 1)
+            problems.push_back(prefix + "names more than one window");
+        const std::string kindProblem = KindProblem(window, control.kind);
+        if (!kindProblem.empty())
+            problems.push_back(prefix + kindProblem);
+    }
+    return problems;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 class wxClassInfo;
+class wxWindow;
 
 // The names the code looks up in the XRC resource files, with the kind of
 // control each name must be. The dialog and panel classes take their names
@@ -52,3 +54,9 @@ const ContractResource* FindContractResource(const char* name);
 
 // The toolkit class a control of this kind must be (or derive from).
 const wxClassInfo* ClassOfKind(ControlKind kind);
+
+// What a loaded resource lacks against its contract entry, one line per
+// control: missing, not of its kind, or sharing its id with another window of
+// the resource (a look-up would find either). Empty when all is well. A
+// dialog can log these after loading instead of failing on a null control.
+std::vector<std::string> ContractProblems(wxWindow* root, const ContractResource& resource);

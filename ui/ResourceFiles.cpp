@@ -8,16 +8,6 @@
 
 namespace
 {
-// InitAllHandlers adds a new set of handlers on every call.
-void InitHandlersOnce(wxXmlResource& resources)
-{
-    static wxXmlResource* initialised = nullptr;
-    if (initialised == &resources)
-        return;
-    resources.InitAllHandlers();
-    initialised = &resources;
-}
-
 bool LoadFile(wxXmlResource& resources, const wxString& path)
 {
     // Load takes a file-system location: the file name is made a file: URL
@@ -29,7 +19,6 @@ bool LoadFile(wxXmlResource& resources, const wxString& path)
 
 bool LoadResourceFiles(wxXmlResource& resources, const wxString& folder, const wxString& appKey)
 {
-    InitHandlersOnce(resources);
     const wxString common = folder + "/" + kCommonResourceName + ".xrc";
     if (!wxFileName::FileExists(common))
         return false;
@@ -42,5 +31,14 @@ bool LoadResourceFiles(wxXmlResource& resources, const wxString& folder, const w
 
 bool LoadResourceFiles(const wxString& appKey)
 {
-    return LoadResourceFiles(*wxXmlResource::Get(), GetProgramFolder(), appKey);
+    // InitAllHandlers adds a new set on every call. The global resources live
+    // until the toolkit shuts down unless someone replaces them.
+    static wxXmlResource* initialised = nullptr;
+    wxXmlResource* resources = wxXmlResource::Get();
+    if (initialised != resources)
+    {
+        resources->InitAllHandlers();
+        initialised = resources;
+    }
+    return LoadResourceFiles(*resources, GetProgramFolder(), appKey);
 }

@@ -29,6 +29,7 @@ protected:
     {
         LogRecorder::Entries().clear();
         m_folder = m_temp.Path();
+        m_resources.InitAllHandlers();
     }
 
     void UseFolder(const std::string& name)
