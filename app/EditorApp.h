@@ -65,6 +65,10 @@ public:
                                      const wxString& value);
 
     int OnExit() override;
+    // An exception that escaped an event handler or start-up reaches the
+    // toolkit's entry, which would end the program quietly: it ends as an
+    // uncaught exception instead, so the crash handler reports it.
+    void OnUnhandledException() override;
 
 protected:
     // Set once a device-lost notice has been shown; start-up clears it.

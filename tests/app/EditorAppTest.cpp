@@ -16,8 +16,8 @@
 #include "app/DialogHooks.h"
 #include "app/EditorApp.h"
 #include "app/WxText.h"
+#include "tests/app/DisplayTestMain.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
-#include "tests/ToolkitTestMain.h"
 #include "tests/model/TempFolder.h"
 
 namespace
@@ -261,5 +261,5 @@ TEST_F(EditorAppTest, ReplaceInWindowLabel)
 
 int main(int argc, char** argv)
 {
-    return RunTestsWithToolkit(argc, argv, []() -> wxApp* { return new TestEditorApp; });
+    return RunDisplayTests(argc, argv, [] { return new TestEditorApp; });
 }

@@ -39,7 +39,11 @@ const char* const kAppKey = "DorvaSynthEditor";
 class ResourcesLoaded : public testing::Test
 {
 protected:
-    static void SetUpTestSuite() { ASSERT_TRUE(LoadResourceFiles(kAppKey)); }
+    static void SetUpTestSuite()
+    {
+        LogRecorder::Install();
+        ASSERT_TRUE(LoadResourceFiles(kAppKey));
+    }
 
     void SetUp() override
     {

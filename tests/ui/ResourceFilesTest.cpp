@@ -27,6 +27,7 @@ class ResourceFolder : public testing::Test
 protected:
     void SetUp() override
     {
+        LogRecorder::Install();
         LogRecorder::Entries().clear();
         m_folder = m_temp.Path();
         m_resources.InitAllHandlers();

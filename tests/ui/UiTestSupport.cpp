@@ -2,7 +2,8 @@
 
 void LogRecorder::Install()
 {
-    delete wxLog::SetActiveTarget(new LogRecorder);
+    if (dynamic_cast<LogRecorder*>(wxLog::GetActiveTarget()) == nullptr)
+        delete wxLog::SetActiveTarget(new LogRecorder);
 }
 
 std::vector<LogRecorder::Entry>& LogRecorder::Entries()

@@ -5,8 +5,9 @@
 
 #include <wx/log.h>
 
-// Keeps every message the toolkit logs, with its level; the tests read and
-// clear the list. Installed once as the active log target by the test main.
+// Keeps every message the toolkit logs, with its level, instead of a log
+// window that would wait for the user; the tests read and clear the list.
+// Fixtures install it as the active log target (once; later calls keep it).
 class LogRecorder : public wxLog
 {
 public:
