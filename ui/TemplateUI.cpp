@@ -13,11 +13,11 @@
 #include "model/commands/EnableZonesCommand.h"
 #include "ui/FrameRect.h"
 #include "ui/LCDFont.h"
-#include "ui/ViewImages.h"
+#include "ui/WindowHelpers.h"
 
 CTemplateUI::CTemplateUI()
 {
-    const wxString path = ViewImagePath("Background");
+    const wxString path = GetImagesPath("Background", "png");
     if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
         wxImage::AddHandler(new wxPNGHandler);
     // A missing picture leaves the panel empty (0 x 0); the image library
