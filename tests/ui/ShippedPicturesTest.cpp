@@ -59,15 +59,3 @@ TEST(ShippedPicturesTest, KeyboardFollowsTheMeasuringRules)
         }
     EXPECT_EQ(keyboard.GetWidth(), 75 * white) << "128 notes: 10 octaves and C to G";
 }
-
-TEST(ShippedPicturesTest, ZoneMarkersShareOneSize)
-{
-    const wxImage left = Picture("zoneleft");
-    ASSERT_TRUE(left.IsOk());
-    for (const char* name : {"zoneleftgrey", "zoneright", "zonerightgrey"})
-    {
-        const wxImage marker = Picture(name);
-        ASSERT_TRUE(marker.IsOk()) << name;
-        EXPECT_EQ(marker.GetSize(), left.GetSize()) << name;
-    }
-}

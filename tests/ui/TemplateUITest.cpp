@@ -257,17 +257,6 @@ TEST_F(TemplateUITest, PanelButtonsNeedAChosenDevice)
     EXPECT_TRUE(m_window.calls.empty()) << "a hidden send button is not clickable";
 }
 
-TEST_F(TemplateUITest, PanesChangingResizeTheMainWindowToThePanel)
-{
-    m_view.CreateControls(&m_template);
-    m_frame.SetClientSize(100, 80);
-    m_view.OnPaneExpanded();
-    EXPECT_EQ(m_frame.GetClientSize(), wxSize(m_view.GetPanelWidth(), m_view.GetPanelHeight()));
-    m_frame.SetClientSize(100, 80);
-    m_view.OnPaneCollapsed();
-    EXPECT_EQ(m_frame.GetClientSize(), wxSize(m_view.GetPanelWidth(), m_view.GetPanelHeight()));
-}
-
 namespace
 {
 struct ZonesOn

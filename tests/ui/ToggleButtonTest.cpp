@@ -48,17 +48,6 @@ TEST(ToggleButtonTest, OnlyACompleteClickInsideFlipsTheLatch)
     EXPECT_FALSE(button.IsPressed());
 }
 
-TEST(ToggleButtonTest, HoverReportsOnlyChanges)
-{
-    CToggleButton button(*wxWHITE);
-    button.SetRect(kListen);
-    EXPECT_TRUE(button.OnMouseMove({297, 256}));
-    EXPECT_FALSE(button.OnMouseMove({328, 283}));
-    EXPECT_TRUE(button.IsHovered());
-    EXPECT_TRUE(button.OnMouseMove({329, 283}));
-    EXPECT_FALSE(button.IsHovered());
-}
-
 TEST(ToggleButtonTest, FramesByColourHoverAndHighlight)
 {
     const wxPoint outer(297, 256), inner(298, 257), inside(300, 260);
