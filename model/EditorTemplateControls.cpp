@@ -14,9 +14,6 @@
 
 namespace
 {
-constexpr size_t kMaxTemplateName = 35;
-constexpr size_t kMaxManufacturerName = 13;
-
 void Inform(const std::string& text)
 {
     Host().ShowMessage(text, MessageStyle::Ok | MessageStyle::IconInformation);
@@ -132,8 +129,9 @@ bool CEditorTemplate::CollectCompatibleControls(const CEditorTemplate& other)
 bool CEditorTemplate::ConvertFrom(const CEditorTemplate& other)
 {
     CTemplateLocals& locals = GetLocals();
-    locals.SetName(other.GetLocals().GetName().substr(0, kMaxTemplateName));
-    locals.SetManufacturerName(other.GetLocals().GetManufacturerName().substr(0, kMaxManufacturerName));
+    // The settings keep at most 35 and 13 characters.
+    locals.SetName(other.GetLocals().GetName());
+    locals.SetManufacturerName(other.GetLocals().GetManufacturerName());
 
     if (Device().HasKeyboardZones())
     {
@@ -170,8 +168,8 @@ void CEditorTemplate::ImportParameters(const std::string& pluginName, const std:
                                        const std::vector<ImportedParamRecord>& parameters)
 {
     CTemplateLocals& locals = GetLocals();
-    locals.SetName(pluginName.substr(0, kMaxTemplateName));
-    locals.SetManufacturerName(manufacturer.substr(0, kMaxManufacturerName));
+    locals.SetName(pluginName);
+    locals.SetManufacturerName(manufacturer);
     MarkSaved(false);
     m_pathValid = false;
 
