@@ -72,7 +72,7 @@ public:
     //   std::unique_ptr<IBulkDump> CreateTemplateBulkDump() const
     //   std::unique_ptr<IBulkEntry> CreatePatch() const
     //   std::unique_ptr<IBulkDump> CreatePatchBulkDump() const
-    //   std::unique_ptr<CDeviceOS> CreateDeviceOS() const
+    virtual std::unique_ptr<CDeviceOS> CreateDeviceOS() const = 0;
 
     virtual bool ReceivesBulkDumpAsOneBuffer() const = 0;
     virtual bool SupportsPitchBend(int index) const = 0;

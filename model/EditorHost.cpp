@@ -1,5 +1,7 @@
 #include "model/EditorHost.h"
 
+#include "model/AbbreviationMap.h"
+#include "model/WordList.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
 
 namespace
@@ -21,6 +23,16 @@ private:
     CDorvaSynthAnswers m_answers;
 };
 
+const AbbreviationMap& StandardAbbreviations()
+{
+    static const AbbreviationMap map = [] {
+        AbbreviationMap filled;
+        FillStandardAbbreviations(filled);
+        return filled;
+    }();
+    return map;
+}
+
 QuietHost& Quiet()
 {
     static QuietHost host;
@@ -29,6 +41,21 @@ QuietHost& Quiet()
 
 IEditorHost* g_host = nullptr;
 } // namespace
+
+const AbbreviationMap& IEditorHost::Abbreviations() const
+{
+    return StandardAbbreviations();
+}
+
+WordList& IEditorHost::Words()
+{
+    static WordList words = [] {
+        WordList filled;
+        filled.AddDictionary(StandardAbbreviations());
+        return filled;
+    }();
+    return words;
+}
 
 IEditorHost& Host()
 {

@@ -5,8 +5,10 @@
 
 #include "model/MessageStyle.h"
 
+class AbbreviationMap;
 class IDeviceAnswers;
 class CEditorTemplate;
+class WordList;
 
 // One operation: something this observer watches has changed.
 class IObserver
@@ -67,6 +69,12 @@ public:
 
     // The main window, or null when there is none (loading banks, tests).
     virtual IEditorWindow* Window() = 0;
+
+    // The application's abbreviation dictionary and name-completion word list.
+    // By default one process-wide pair, filled as start-up fills them (the 34
+    // standard abbreviations; every dictionary word in the list).
+    virtual const AbbreviationMap& Abbreviations() const;
+    virtual WordList& Words();
 };
 
 // The installed host; never null.

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "model/OSVersion.h"
+#include "model/SysExBuffer.h"
+
+class CSysExHeader;
+
+// Reading what a unit tells about itself in the header of what it sends.
+namespace DeviceReply
+{
+// The OS version in header bytes 9 and 10.
+OSVersion GetOSVersion(const CSysExHeader& header);
+// The same from the first bytes of a message; 0.0.00 when it is too short to
+// hold them.
+OSVersion GetOSVersion(const SysExBuffer& message);
+} // namespace DeviceReply
