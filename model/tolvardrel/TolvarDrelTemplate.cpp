@@ -1,0 +1,100 @@
+#include "model/tolvardrel/TolvarDrelTemplate.h"
+
+#include "model/BulkReading.h"
+#include "model/records/ControlRecords.h"
+#include "model/records/RecordBytes.h"
+#include "model/records/RecordOrder.h"
+
+namespace
+{
+const RecordOrder& Order()
+{
+    static const RecordOrder order = [] {
+        RecordOrder o;
+        AddSlots(o, 0, 17, true);
+        AddSlots(o, 18, 35, false);
+        AddSlots(o, {38, 37, 36, 39, 40, 41}, false);
+        AddSlots(o, 42, 47, true);
+        AddSlots(o, 48, 48, false);
+        return o;
+    }();
+    return order;
+}
+} // namespace
+
+CTolvarDrelTemplate::CTolvarDrelTemplate() : m_controls(kLastControlIndex + 1)
+{
+    ResetToDefaults();
+}
+
+std::string CTolvarDrelTemplate::GetDisplayName() const
+{
+    return m_locals.GetName();
+}
+
+void CTolvarDrelTemplate::SetName(const std::string& name)
+{
+    m_locals.SetName(name);
+}
+
+bool CTolvarDrelTemplate::IsContinuousPlace(int index)
+{
+    return (index >= 0 && index <= 17) || (index >= 42 && index <= 47);
+}
+
+CBaseControlState* CTolvarDrelTemplate::GetContinuousControl(int index)
+{
+    return IsContinuousPlace(index) ? &m_controls[index] : nullptr;
+}
+
+CBaseControlState* CTolvarDrelTemplate::GetButtonControl(int index)
+{
+    const bool button = (index >= 18 && index <= 41) || index == 48;
+    return button ? &m_controls[index] : nullptr;
+}
+
+CBaseControlState* CTolvarDrelTemplate::GetControl(int index)
+{
+    return IsContinuousPlace(index) ? GetContinuousControl(index) : GetButtonControl(index);
+}
+
+void CTolvarDrelTemplate::ResetToDefaults()
+{
+    m_header = CTolvarDrelSysExHeader();
+    m_locals.Reset();
+    for (CBaseControlState& state : m_controls)
+        state.Clear();
+    SetFilePath("");
+    SetInitialised(true);
+}
+
+bool CTolvarDrelTemplate::ParseSysEx(const SysExBuffer& bytes, size_t& position)
+{
+    if (IsBulkReading())
+    {
+        // A header-less bank entry: everything it needs must be there.
+        if (!RecordBytes::Fits(bytes, position, kHeaderlessSize))
+            return false;
+    }
+    else if (position != 0 || bytes.size() < static_cast<size_t>(kSysExSize) || !m_header.Read(bytes, position))
+    {
+        return false;
+    }
+    m_locals.Read(bytes, position);
+    ReadRecords(m_controls, Order(), ControlRecords::ReadTolvarDrel, bytes, position);
+    if (!IsBulkReading())
+        ++position; // F7, not tested
+    return true;
+}
+
+SysExBuffer CTolvarDrelTemplate::SerialiseSysEx() const
+{
+    SysExBuffer out;
+    if (!IsBulkReading())
+        out = m_header.Write();
+    out.Append(m_locals.Write());
+    WriteRecords(out, m_controls, Order(), ControlRecords::WriteTolvarDrel);
+    if (!IsBulkReading())
+        out.PushByte(SysExBuffer::kEnd);
+    return out;
+}
