@@ -68,7 +68,7 @@ public:
 
     // Factories: each call returns a fresh object owned by the caller. Each is
     // declared here once the type it makes exists:
-    //   std::unique_ptr<CEditorTemplate> CreateTemplate() const
+    virtual std::unique_ptr<CEditorTemplate> CreateTemplate() const = 0;
     //   std::unique_ptr<IBulkDump> CreateTemplateBulkDump() const
     //   std::unique_ptr<IBulkEntry> CreatePatch() const
     //   std::unique_ptr<IBulkDump> CreatePatchBulkDump() const

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "model/Command.h"
-#include "model/SysExBuffer.h"
+#include "model/SysExSerialise.h"
 
 class CBaseControlState;
 class CSysExHeader;
@@ -24,21 +24,21 @@ struct ImportedParamRecord;
 //
 // Edits go through SubmitCommand only. Not copyable: a copy is Assign, a round
 // trip through the dump.
-class CEditorTemplate
+class CEditorTemplate : public ISysExSerialise
 {
 public:
     CEditorTemplate();
-    virtual ~CEditorTemplate();
+    ~CEditorTemplate() override;
     CEditorTemplate(const CEditorTemplate&) = delete;
     CEditorTemplate& operator=(const CEditorTemplate&) = delete;
 
     // Reads a whole dump (ParseSysEx) and keeps it, with the mask of the bits
     // that writing would change. False when the model refuses the dump; the
     // template may then be partly changed.
-    virtual bool Read(const SysExBuffer& bytes, size_t& position);
+    bool Read(const SysExBuffer& bytes, size_t& position) override;
     // The model's dump, with every bit the last Read could not reproduce kept
     // as it was read.
-    virtual SysExBuffer Write() const;
+    SysExBuffer Write() const override;
 
     virtual std::string GetDisplayName() const = 0;
     virtual void SetName(const std::string& name) = 0;
@@ -148,6 +148,8 @@ public:
 protected:
     // Hides the control settings window when a command's view update asks for it.
     static void ApplyViewResult(bool keepSettingsOpen);
+    // Copies zones 0-3 of other where both templates have them.
+    void CopyKeyboardZones(const CEditorTemplate& other);
 
 private:
     std::string m_filePath;

@@ -1,6 +1,7 @@
 #include "model/dorvasynth/DorvaSynthAnswers.h"
 
 #include "model/dorvasynth/DorvaSynthOS.h"
+#include "model/dorvasynth/DorvaSynthTemplate.h"
 
 std::string CDorvaSynthAnswers::GetAboutText() const
 {
@@ -16,6 +17,11 @@ std::string CDorvaSynthAnswers::GetOSUpdateInstructions() const
            " select and follow the prompt:\n\n" + "\t\"New OS from USB\n" + "\tPress Write...\"\n\n" +
            "The screen should now show:\n\n" + "\t\"Waiting for O/S update from USB\"\n\n" +
            "Click the OK button to send the new OS from the editor to the " + p + ".";
+}
+
+std::unique_ptr<CEditorTemplate> CDorvaSynthAnswers::CreateTemplate() const
+{
+    return std::make_unique<CDorvaSynthTemplate>();
 }
 
 std::unique_ptr<CDeviceOS> CDorvaSynthAnswers::CreateDeviceOS() const
