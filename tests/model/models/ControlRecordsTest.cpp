@@ -346,6 +346,13 @@ struct CodecCase
     SysExBuffer (*write)(const CBaseControlState&, bool);
 };
 
+// Test names show the case by name only.
+[[maybe_unused]] void PrintTo(const CodecCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+
 class EveryCodec : public ::testing::TestWithParam<CodecCase>
 {
 };

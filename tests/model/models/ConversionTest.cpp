@@ -29,6 +29,13 @@ struct SourceCase
     int firstButton;
 };
 
+// Test names show the case by name only.
+[[maybe_unused]] void PrintTo(const SourceCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+
 template <class T>
 std::unique_ptr<CEditorTemplate> Make()
 {
