@@ -107,3 +107,15 @@ TEST(TolvarDrelTemplate, HeaderlessBankEntryNeedsAllItsBytes)
     position = 1;
     EXPECT_FALSE(t.ParseSysEx(entry, position));
 }
+
+TEST(TolvarDrelTemplate, AssignCopiesTheWholeDumpWhileABankIsRead)
+{
+    CTolvarDrelTemplate source;
+    source.SetName("Copied");
+    ScopedBulkReading bulk(true);
+    CTolvarDrelTemplate copy;
+    copy.Assign(source);
+    EXPECT_EQ("Copied", copy.GetDisplayName());
+    EXPECT_EQ(static_cast<size_t>(CTolvarDrelTemplate::kSysExSize), copy.GetKeptDump().size());
+    EXPECT_TRUE(IsBulkReading());
+}
