@@ -2,14 +2,14 @@
 
 #include <array>
 
-#include "model/EditorTemplate.h"
+#include "model/ModelTemplate.h"
 #include "model/SysExBuffer.h"
 
 // The part shared by the templates with keyboard zones: four zones of the
 // model's zone class and the zones-enabled flag, which travels as bit 0 of a
 // flags byte of the dump.
 template <class Zone>
-class CZonedTemplate : public CEditorTemplate
+class CZonedTemplate : public CModelTemplate
 {
 public:
     static constexpr int kZoneCount = 4;
@@ -23,6 +23,8 @@ public:
     }
 
 protected:
+    explicit CZonedTemplate(int states) : CModelTemplate(states) {}
+
     // Zones off; zone 0 plays with the ports on, the others are silent.
     void ResetZones()
     {

@@ -19,10 +19,7 @@ bool CCalderLocals::Read(const SysExBuffer& bytes, size_t& position)
     SetManufacturerName(ReadText(bytes, position, kManufacturerWidth));
     const uint8_t* r = bytes.data() + position;
     LocalsByte7 = r[0];
-    Keybaord_Midi_Channel = r[1] & 0x0F;
-    Enable_USB_Port = Bit(r[1], 4);
-    Enable_Midi_Port_1 = Bit(r[1], 5);
-    Enable_Midi_Port_2 = Bit(r[1], 6);
+    ReadChannelPorts(*this, r[1]);
     LocalsByte3 = r[2];
     LocalsByte4 = r[3];
     Velocity_Curve = r[4];
@@ -44,8 +41,7 @@ SysExBuffer CCalderLocals::Write() const
     out.PushByte(LocalsByte1);
     WriteText(out, GetRawManufacturerName(), kManufacturerWidth);
     out.PushByte(LocalsByte7);
-    out.PushByte((Keybaord_Midi_Channel & 0x0F) | Flag(Enable_USB_Port, 4) | Flag(Enable_Midi_Port_1, 5) |
-                 Flag(Enable_Midi_Port_2, 6));
+    out.PushByte(WriteChannelPorts(*this));
     out.PushByte(LocalsByte3);
     out.PushByte(LocalsByte4);
     out.PushByte(Velocity_Curve);

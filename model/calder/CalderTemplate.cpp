@@ -70,34 +70,9 @@ const RecordOrder& Order()
 }
 } // namespace
 
-CCalderTemplate::CCalderTemplate() : m_controls(kIndexedControls + 1)
+CCalderTemplate::CCalderTemplate() : CZonedTemplate(kIndexedControls + 1)
 {
     ResetToDefaults();
-}
-
-std::string CCalderTemplate::GetDisplayName() const
-{
-    return m_locals.GetName() + " - " + m_locals.GetManufacturerName();
-}
-
-void CCalderTemplate::SetName(const std::string& name)
-{
-    m_locals.SetName(name);
-}
-
-CBaseControlState* CCalderTemplate::GetContinuousControl(int index)
-{
-    return index >= 0 && index < kFirstButton ? &m_controls[index] : nullptr;
-}
-
-CBaseControlState* CCalderTemplate::GetButtonControl(int index)
-{
-    return index >= kFirstButton && index <= kLastControlIndex ? &m_controls[index] : nullptr;
-}
-
-CBaseControlState* CCalderTemplate::GetControl(int index)
-{
-    return index < kFirstButton ? GetContinuousControl(index) : GetButtonControl(index);
 }
 
 void CCalderTemplate::ResetToDefaults()
@@ -112,8 +87,7 @@ void CCalderTemplate::ResetToDefaults()
     ResetZones();
     for (CBaseControlState& state : m_controls)
         state.Clear();
-    m_trailing1 = 0x12;
-    m_trailing2 = 0x34;
+    ResetTrailingValues();
     SetInitialised(true);
 }
 
@@ -129,8 +103,7 @@ bool CCalderTemplate::ParseSysEx(const SysExBuffer& bytes, size_t& position)
     ReadZones(bytes, position);
     position += kSkippedBytes;
     ReadRecords(m_controls, Order(), ControlRecords::ReadCalder, bytes, position);
-    m_trailing1 = bytes[position++];
-    m_trailing2 = bytes[position++];
+    ReadTrailingValues(bytes, position);
     ++position; // F7, not tested
     SetInitialised(true);
     return true;
@@ -148,8 +121,7 @@ SysExBuffer CCalderTemplate::SerialiseSysEx() const
     WriteZones(out);
     out.AppendZeros(kSkippedBytes);
     WriteRecords(out, m_controls, Order(), ControlRecords::WriteCalder);
-    out.PushByte(m_trailing1);
-    out.PushByte(m_trailing2);
+    WriteTrailingValues(out);
     out.PushByte(SysExBuffer::kEnd);
     return out;
 }

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <vector>
-
-#include "model/ControlState.h"
 #include "model/SysExHeader.h"
 #include "model/ZonedTemplate.h"
 #include "model/calder/CalderKeyboardZone.h"
@@ -25,8 +22,6 @@ public:
 
     CCalderTemplate();
 
-    std::string GetDisplayName() const override;
-    void SetName(const std::string& name) override;
     int GetSysExSize() const override { return kSysExSize; }
     void ResetToDefaults() override;
     CSysExHeader& GetHeader() override { return m_header; }
@@ -34,13 +29,11 @@ public:
     CTemplateLocals& GetLocals() override { return m_locals; }
     const CTemplateLocals& GetLocals() const override { return m_locals; }
     int GetLastControlIndex() const override { return kLastControlIndex; }
-    using CEditorTemplate::GetControl;
-    CBaseControlState* GetControl(int index) override;
+    bool IsContinuousPlace(int index) const override { return index >= 0 && index < kFirstButton; }
+    bool IsButtonPlace(int index) const override { return index >= kFirstButton && index <= kLastControlIndex; }
     bool ParseSysEx(const SysExBuffer& bytes, size_t& position) override;
     SysExBuffer SerialiseSysEx() const override;
 
-    CBaseControlState* GetContinuousControl(int index);
-    CBaseControlState* GetButtonControl(int index);
     CBaseControlState& GetUnindexedControl() { return m_controls.at(kIndexedControls); }
 
     CCalderAudioSettings& GetAudio() { return m_audio; }
@@ -52,9 +45,5 @@ private:
     CCalderAudioSettings m_audio;
     CCalderFXSettings m_effects1;
     CCalderFXSettings m_effects2;
-    uint8_t m_trailing1 = 0x12;
-    uint8_t m_trailing2 = 0x34;
     uint8_t m_templateByte = 0;
-    // Indexed controls 0-148, then the one without an index.
-    std::vector<CBaseControlState> m_controls;
 };

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "model/ControlState.h"
+#include "model/TemplateLocals.h"
 
 namespace RecordBytes
 {
@@ -156,5 +157,22 @@ std::string ReadText(const SysExBuffer& bytes, size_t& position, size_t width)
     std::string text(reinterpret_cast<const char*>(bytes.data() + position), width);
     position += width;
     return text;
+}
+} // namespace RecordBytes
+
+namespace RecordBytes
+{
+uint8_t WriteChannelPorts(const CTemplateLocalData& l)
+{
+    return static_cast<uint8_t>((l.Keybaord_Midi_Channel & 0x0F) | Flag(l.Enable_USB_Port, 4) |
+                                Flag(l.Enable_Midi_Port_1, 5) | Flag(l.Enable_Midi_Port_2, 6));
+}
+
+void ReadChannelPorts(CTemplateLocalData& l, uint8_t byte)
+{
+    l.Keybaord_Midi_Channel = byte & 0x0F;
+    l.Enable_USB_Port = Bit(byte, 4);
+    l.Enable_Midi_Port_1 = Bit(byte, 5);
+    l.Enable_Midi_Port_2 = Bit(byte, 6);
 }
 } // namespace RecordBytes

@@ -85,3 +85,13 @@ namespace RecordBytes
 void WriteText(SysExBuffer& out, const std::string& text, size_t width);
 std::string ReadText(const SysExBuffer& bytes, size_t& position, size_t width);
 } // namespace RecordBytes
+
+class CTemplateLocalData;
+
+// The settings byte of the Calder and Tolvar: keyboard channel in bits 0-3,
+// USB (bit 4), MIDI port 1 (bit 5) and MIDI port 2 (bit 6).
+namespace RecordBytes
+{
+uint8_t WriteChannelPorts(const CTemplateLocalData& locals);
+void ReadChannelPorts(CTemplateLocalData& locals, uint8_t byte);
+} // namespace RecordBytes

@@ -17,10 +17,7 @@ bool CTolvarLocals::Read(const SysExBuffer& bytes, size_t& position)
     SetName(ReadText(bytes, position, kNameWidth));
     const uint8_t* r = bytes.data() + position;
     LocalsByte1 = r[0];
-    Keybaord_Midi_Channel = r[1] & 0x0F;
-    Enable_USB_Port = Bit(r[1], 4);
-    Enable_Midi_Port_1 = Bit(r[1], 5);
-    Enable_Midi_Port_2 = Bit(r[1], 6);
+    ReadChannelPorts(*this, r[1]);
     LocalsByte3 = r[2];
     LocalsByte4 = r[3];
     Velocity_Curve = r[4];
@@ -45,8 +42,7 @@ SysExBuffer CTolvarLocals::Write() const
     SysExBuffer out;
     WriteText(out, GetRawName(), kNameWidth);
     out.PushByte(LocalsByte1);
-    out.PushByte((Keybaord_Midi_Channel & 0x0F) | Flag(Enable_USB_Port, 4) | Flag(Enable_Midi_Port_1, 5) |
-                 Flag(Enable_Midi_Port_2, 6));
+    out.PushByte(WriteChannelPorts(*this));
     out.PushByte(LocalsByte3);
     out.PushByte(LocalsByte4);
     out.PushByte(Velocity_Curve);

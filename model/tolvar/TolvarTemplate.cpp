@@ -28,34 +28,9 @@ const RecordOrder& Order()
 }
 } // namespace
 
-CTolvarTemplate::CTolvarTemplate() : m_controls(kLastControlIndex + 1)
+CTolvarTemplate::CTolvarTemplate() : CZonedTemplate(kLastControlIndex + 1)
 {
     ResetToDefaults();
-}
-
-std::string CTolvarTemplate::GetDisplayName() const
-{
-    return m_locals.GetName() + " - " + m_locals.GetManufacturerName();
-}
-
-void CTolvarTemplate::SetName(const std::string& name)
-{
-    m_locals.SetName(name);
-}
-
-CBaseControlState* CTolvarTemplate::GetContinuousControl(int index)
-{
-    return index >= 0 && index < kFirstButton ? &m_controls[index] : nullptr;
-}
-
-CBaseControlState* CTolvarTemplate::GetButtonControl(int index)
-{
-    return index >= kFirstButton && index <= kLastControlIndex ? &m_controls[index] : nullptr;
-}
-
-CBaseControlState* CTolvarTemplate::GetControl(int index)
-{
-    return index < kFirstButton ? GetContinuousControl(index) : GetButtonControl(index);
 }
 
 void CTolvarTemplate::ResetToDefaults()
@@ -67,8 +42,7 @@ void CTolvarTemplate::ResetToDefaults()
     ResetZones();
     for (CBaseControlState& state : m_controls)
         state.Clear();
-    m_trailing1 = 0x12;
-    m_trailing2 = 0x34;
+    ResetTrailingValues();
     SetInitialised(true);
 }
 
@@ -112,8 +86,7 @@ bool CTolvarTemplate::ParseSysEx(const SysExBuffer& bytes, size_t& position)
     ReadZones(dump, position);
     position += kMarkerAndZeros;
     ReadRecords(m_controls, Order(), ControlRecords::ReadTolvar, dump, position);
-    m_trailing1 = dump[position++];
-    m_trailing2 = dump[position++];
+    ReadTrailingValues(dump, position);
     ++position; // F7, not tested
     SetInitialised(true);
     if (converted)
@@ -139,8 +112,7 @@ SysExBuffer CTolvarTemplate::SerialiseSysEx() const
     out.PushByte(0x01); // layout marker: the current layout
     out.AppendZeros(kMarkerAndZeros - 1);
     WriteRecords(out, m_controls, Order(), ControlRecords::WriteTolvar);
-    out.PushByte(m_trailing1);
-    out.PushByte(m_trailing2);
+    WriteTrailingValues(out);
     out.PushByte(SysExBuffer::kEnd);
     return out;
 }

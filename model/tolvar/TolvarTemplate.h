@@ -1,8 +1,5 @@
 #pragma once
 
-#include <vector>
-
-#include "model/ControlState.h"
 #include "model/SysExHeader.h"
 #include "model/ZonedTemplate.h"
 #include "model/tolvar/TolvarKeyboardZone.h"
@@ -28,8 +25,6 @@ public:
 
     bool Read(const SysExBuffer& bytes, size_t& position) override;
 
-    std::string GetDisplayName() const override;
-    void SetName(const std::string& name) override;
     int GetSysExSize() const override { return kSysExSize; }
     void ResetToDefaults() override;
     CSysExHeader& GetHeader() override { return m_header; }
@@ -37,13 +32,10 @@ public:
     CTemplateLocals& GetLocals() override { return m_locals; }
     const CTemplateLocals& GetLocals() const override { return m_locals; }
     int GetLastControlIndex() const override { return kLastControlIndex; }
-    using CEditorTemplate::GetControl;
-    CBaseControlState* GetControl(int index) override;
+    bool IsContinuousPlace(int index) const override { return index >= 0 && index < kFirstButton; }
+    bool IsButtonPlace(int index) const override { return index >= kFirstButton && index <= kLastControlIndex; }
     bool ParseSysEx(const SysExBuffer& bytes, size_t& position) override;
     SysExBuffer SerialiseSysEx() const override;
-
-    CBaseControlState* GetContinuousControl(int index);
-    CBaseControlState* GetButtonControl(int index);
 
     // Converts a dump of the older layout (layout marker bit 0 clear) at
     // position into the current one in place; false when it already was.
@@ -53,10 +45,7 @@ public:
 private:
     CSysExHeader m_header;
     CTolvarLocals m_locals;
-    uint8_t m_trailing1 = 0x12;
-    uint8_t m_trailing2 = 0x34;
     uint8_t m_templateByte = 0;
-    std::vector<CBaseControlState> m_controls;
     // Set by Read while it parses a dump it converted itself.
     bool m_convertedByRead = false;
 };

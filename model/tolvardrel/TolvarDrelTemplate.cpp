@@ -22,40 +22,19 @@ const RecordOrder& Order()
 }
 } // namespace
 
-CTolvarDrelTemplate::CTolvarDrelTemplate() : m_controls(kLastControlIndex + 1)
+CTolvarDrelTemplate::CTolvarDrelTemplate() : CModelTemplate(kLastControlIndex + 1)
 {
     ResetToDefaults();
 }
 
-std::string CTolvarDrelTemplate::GetDisplayName() const
-{
-    return m_locals.GetName();
-}
-
-void CTolvarDrelTemplate::SetName(const std::string& name)
-{
-    m_locals.SetName(name);
-}
-
-bool CTolvarDrelTemplate::IsContinuousPlace(int index)
+bool CTolvarDrelTemplate::IsContinuousPlace(int index) const
 {
     return (index >= 0 && index <= 17) || (index >= 42 && index <= 47);
 }
 
-CBaseControlState* CTolvarDrelTemplate::GetContinuousControl(int index)
+bool CTolvarDrelTemplate::IsButtonPlace(int index) const
 {
-    return IsContinuousPlace(index) ? &m_controls[index] : nullptr;
-}
-
-CBaseControlState* CTolvarDrelTemplate::GetButtonControl(int index)
-{
-    const bool button = (index >= 18 && index <= 41) || index == 48;
-    return button ? &m_controls[index] : nullptr;
-}
-
-CBaseControlState* CTolvarDrelTemplate::GetControl(int index)
-{
-    return IsContinuousPlace(index) ? GetContinuousControl(index) : GetButtonControl(index);
+    return (index >= 18 && index <= 41) || index == 48;
 }
 
 void CTolvarDrelTemplate::ResetToDefaults()

@@ -1,9 +1,6 @@
 #pragma once
 
-#include <vector>
-
-#include "model/ControlState.h"
-#include "model/EditorTemplate.h"
+#include "model/ModelTemplate.h"
 #include "model/tolvardrel/TolvarDrelLocals.h"
 #include "model/tolvardrel/TolvarDrelSysExHeader.h"
 
@@ -13,7 +10,7 @@
 // converted.
 //
 // Indices: continuous 0-17 and 42-47; buttons 18-41 and 48.
-class CTolvarDrelTemplate : public CEditorTemplate
+class CTolvarDrelTemplate : public CModelTemplate
 {
 public:
     static constexpr int kSysExSize = 1305;
@@ -23,8 +20,8 @@ public:
 
     CTolvarDrelTemplate();
 
-    std::string GetDisplayName() const override;
-    void SetName(const std::string& name) override;
+    // The template name alone.
+    std::string GetDisplayName() const override { return m_locals.GetName(); }
     int GetSysExSize() const override { return kSysExSize; }
     void ResetToDefaults() override;
     CSysExHeader& GetHeader() override { return m_header; }
@@ -32,20 +29,15 @@ public:
     CTemplateLocals& GetLocals() override { return m_locals; }
     const CTemplateLocals& GetLocals() const override { return m_locals; }
     int GetLastControlIndex() const override { return kLastControlIndex; }
-    using CEditorTemplate::GetControl;
-    CBaseControlState* GetControl(int index) override;
+    bool IsContinuousPlace(int index) const override;
+    bool IsButtonPlace(int index) const override;
     // With the bulk reading flag set, no header is read or written.
     bool ParseSysEx(const SysExBuffer& bytes, size_t& position) override;
     SysExBuffer SerialiseSysEx() const override;
-
-    CBaseControlState* GetContinuousControl(int index);
-    CBaseControlState* GetButtonControl(int index);
-    static bool IsContinuousPlace(int index);
 
     CTolvarDrelLocals& GetDrelLocals() { return m_locals; }
 
 private:
     CTolvarDrelSysExHeader m_header;
     CTolvarDrelLocals m_locals;
-    std::vector<CBaseControlState> m_controls;
 };

@@ -46,47 +46,25 @@ SysExBuffer WriteVeskRecord(const CBaseControlState& state, bool)
 }
 } // namespace
 
-CTolvarVeskTemplate::CTolvarVeskTemplate() : m_controls(kIndexedControls + kUnindexedControls)
+CTolvarVeskTemplate::CTolvarVeskTemplate() : CZonedTemplate(kIndexedControls + kUnindexedControls)
 {
     ResetToDefaults();
 }
 
-std::string CTolvarVeskTemplate::GetDisplayName() const
-{
-    return m_locals.GetName() + " - " + m_locals.GetManufacturerName();
-}
-
-void CTolvarVeskTemplate::SetName(const std::string& name)
-{
-    m_locals.SetName(name);
-}
-
-bool CTolvarVeskTemplate::IsContinuousPlace(int i)
+bool CTolvarVeskTemplate::IsContinuousPlace(int i) const
 {
     return (i >= 0 && i <= 23) || (i >= 63 && i <= 69) || (i >= 78 && i <= 85);
 }
 
-bool CTolvarVeskTemplate::IsButtonPlace(int i)
+bool CTolvarVeskTemplate::IsButtonPlace(int i) const
 {
     return (i >= 24 && i <= 62) || (i >= 70 && i <= 77);
 }
 
-CBaseControlState* CTolvarVeskTemplate::GetContinuousControl(int index)
-{
-    return IsContinuousPlace(index) ? &m_controls[index] : nullptr;
-}
-
-CBaseControlState* CTolvarVeskTemplate::GetButtonControl(int index)
-{
-    return IsButtonPlace(index) ? &m_controls[index] : nullptr;
-}
-
 CBaseControlState* CTolvarVeskTemplate::GetControl(int index)
 {
-    if (IsContinuousPlace(index))
-        return GetContinuousControl(index);
-    if (IsButtonPlace(index))
-        return GetButtonControl(index);
+    if (CBaseControlState* state = CModelTemplate::GetControl(index))
+        return state;
     std::vector<CBaseControlState>& imported = GetImportedControls();
     if (index >= kIndexedControls && index - kIndexedControls < static_cast<int>(imported.size()))
         return &imported[index - kIndexedControls];
@@ -104,8 +82,7 @@ void CTolvarVeskTemplate::ResetToDefaults()
     m_templateBytes.fill(0);
     for (int i = 0; i < kIndexedControls; ++i)
         m_controls[i].Clear();
-    m_trailing1 = 0x12;
-    m_trailing2 = 0x34;
+    ResetTrailingValues();
     SetFilePath("");
 
     // With notify, as an edit would: the snapshot follows the new type. The
@@ -147,8 +124,7 @@ bool CTolvarVeskTemplate::ParseSysEx(const SysExBuffer& bytes, size_t& position)
         b = r[position++];
     position += kSkippedBytes;
     ReadRecords(m_controls, Order(), ReadVeskRecord, bytes, position);
-    m_trailing1 = r[position++];
-    m_trailing2 = r[position++];
+    ReadTrailingValues(bytes, position);
     ++position; // F7, not tested
     return true;
 }
@@ -176,8 +152,7 @@ SysExBuffer CTolvarVeskTemplate::SerialiseSysEx() const
         out.PushByte(b);
     out.AppendZeros(kSkippedBytes);
     WriteRecords(out, m_controls, Order(), WriteVeskRecord);
-    out.PushByte(static_cast<uint8_t>(m_trailing1));
-    out.PushByte(static_cast<uint8_t>(m_trailing2));
+    WriteTrailingValues(out);
     out.PushByte(SysExBuffer::kEnd);
     return out;
 }

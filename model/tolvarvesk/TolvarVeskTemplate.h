@@ -1,9 +1,7 @@
 #pragma once
 
 #include <array>
-#include <vector>
 
-#include "model/ControlState.h"
 #include "model/ZonedTemplate.h"
 #include "model/tolvarvesk/TolvarVeskKeyboardZone.h"
 #include "model/tolvarvesk/TolvarVeskLocals.h"
@@ -27,8 +25,6 @@ public:
 
     CTolvarVeskTemplate();
 
-    std::string GetDisplayName() const override;
-    void SetName(const std::string& name) override;
     int GetSysExSize() const override { return kSysExSize; }
     void ResetToDefaults() override;
     CSysExHeader& GetHeader() override { return m_header; }
@@ -41,15 +37,13 @@ public:
     // The shared check, then the repairs of broken settings, each with its
     // notice. The repairs do not mark the template modified.
     void ValidateAfterLoad() override;
+    // Above the last index: the imported controls.
     using CEditorTemplate::GetControl;
     CBaseControlState* GetControl(int index) override;
+    bool IsContinuousPlace(int index) const override;
+    bool IsButtonPlace(int index) const override;
     bool ParseSysEx(const SysExBuffer& bytes, size_t& position) override;
     SysExBuffer SerialiseSysEx() const override;
-
-    CBaseControlState* GetContinuousControl(int index);
-    CBaseControlState* GetButtonControl(int index);
-    static bool IsContinuousPlace(int index);
-    static bool IsButtonPlace(int index);
 
     CTolvarVeskLocals& GetVeskLocals() { return m_locals; }
     // The state without an index, 0-3.
@@ -63,10 +57,6 @@ private:
     CTolvarVeskLocals m_locals;
     bool m_secondFlag = false;
     int m_templateValue = kTemplateValue;
-    int m_trailing1 = 0x12;
-    int m_trailing2 = 0x34;
     std::array<uint8_t, 2> m_templateBytes{};
-    // Indexed controls 0-85, then the four without an index.
-    std::vector<CBaseControlState> m_controls;
     std::array<uint8_t, 8> m_moreTemplateBytes{};
 };
