@@ -19,11 +19,7 @@ bool CCalderLocals::Read(const SysExBuffer& bytes, size_t& position)
     SetManufacturerName(ReadText(bytes, position, kManufacturerWidth));
     const uint8_t* r = bytes.data() + position;
     LocalsByte7 = r[0];
-    ReadChannelPorts(*this, r[1]);
-    LocalsByte3 = r[2];
-    LocalsByte4 = r[3];
-    Velocity_Curve = r[4];
-    Octave_Setting = r[5];
+    ReadKeyboardBlock(*this, r + 1);
     LocalsByte14 = Bit(r[6], 0);
     LocalsByte15 = !Bit(r[6], 1);
     After_Touch = !Bit(r[6], 2);
@@ -41,11 +37,7 @@ SysExBuffer CCalderLocals::Write() const
     out.PushByte(LocalsByte1);
     WriteText(out, GetRawManufacturerName(), kManufacturerWidth);
     out.PushByte(LocalsByte7);
-    out.PushByte(WriteChannelPorts(*this));
-    out.PushByte(LocalsByte3);
-    out.PushByte(LocalsByte4);
-    out.PushByte(Velocity_Curve);
-    out.PushByte(Octave_Setting);
+    WriteKeyboardBlock(out, *this);
     out.PushByte(Flag(LocalsByte14 & 1, 0) | Flag(LocalsByte15 == 0, 1) | Flag(!After_Touch, 2));
     out.PushByte(Override_Midi_Channel);
     out.PushByte(static_cast<uint8_t>(Pad_X_Type));

@@ -162,17 +162,25 @@ std::string ReadText(const SysExBuffer& bytes, size_t& position, size_t width)
 
 namespace RecordBytes
 {
-uint8_t WriteChannelPorts(const CTemplateLocalData& l)
+void WriteKeyboardBlock(SysExBuffer& out, const CTemplateLocalData& l)
 {
-    return static_cast<uint8_t>((l.Keybaord_Midi_Channel & 0x0F) | Flag(l.Enable_USB_Port, 4) |
-                                Flag(l.Enable_Midi_Port_1, 5) | Flag(l.Enable_Midi_Port_2, 6));
+    out.PushByte(static_cast<uint8_t>((l.Keybaord_Midi_Channel & 0x0F) | Flag(l.Enable_USB_Port, 4) |
+                                      Flag(l.Enable_Midi_Port_1, 5) | Flag(l.Enable_Midi_Port_2, 6)));
+    out.PushByte(l.LocalsByte3);
+    out.PushByte(l.LocalsByte4);
+    out.PushByte(l.Velocity_Curve);
+    out.PushByte(l.Octave_Setting);
 }
 
-void ReadChannelPorts(CTemplateLocalData& l, uint8_t byte)
+void ReadKeyboardBlock(CTemplateLocalData& l, const uint8_t* r)
 {
-    l.Keybaord_Midi_Channel = byte & 0x0F;
-    l.Enable_USB_Port = Bit(byte, 4);
-    l.Enable_Midi_Port_1 = Bit(byte, 5);
-    l.Enable_Midi_Port_2 = Bit(byte, 6);
+    l.Keybaord_Midi_Channel = r[0] & 0x0F;
+    l.Enable_USB_Port = Bit(r[0], 4);
+    l.Enable_Midi_Port_1 = Bit(r[0], 5);
+    l.Enable_Midi_Port_2 = Bit(r[0], 6);
+    l.LocalsByte3 = r[1];
+    l.LocalsByte4 = r[2];
+    l.Velocity_Curve = r[3];
+    l.Octave_Setting = r[4];
 }
 } // namespace RecordBytes

@@ -88,10 +88,12 @@ std::string ReadText(const SysExBuffer& bytes, size_t& position, size_t width);
 
 class CTemplateLocalData;
 
-// The settings byte of the Calder and Tolvar: keyboard channel in bits 0-3,
-// USB (bit 4), MIDI port 1 (bit 5) and MIDI port 2 (bit 6).
+// Five settings bytes in a row in the Calder and Tolvar records: keyboard
+// channel in bits 0-3 with USB (bit 4), MIDI port 1 (bit 5) and MIDI port 2
+// (bit 6); LocalsByte3; LocalsByte4; velocity curve; octave.
 namespace RecordBytes
 {
-uint8_t WriteChannelPorts(const CTemplateLocalData& locals);
-void ReadChannelPorts(CTemplateLocalData& locals, uint8_t byte);
+constexpr size_t kKeyboardBlockSize = 5;
+void WriteKeyboardBlock(SysExBuffer& out, const CTemplateLocalData& locals);
+void ReadKeyboardBlock(CTemplateLocalData& locals, const uint8_t* bytes);
 } // namespace RecordBytes

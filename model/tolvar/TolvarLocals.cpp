@@ -17,11 +17,7 @@ bool CTolvarLocals::Read(const SysExBuffer& bytes, size_t& position)
     SetName(ReadText(bytes, position, kNameWidth));
     const uint8_t* r = bytes.data() + position;
     LocalsByte1 = r[0];
-    ReadChannelPorts(*this, r[1]);
-    LocalsByte3 = r[2];
-    LocalsByte4 = r[3];
-    Velocity_Curve = r[4];
-    Octave_Setting = r[5];
+    ReadKeyboardBlock(*this, r + 1);
     LocalsByte14 = Bit(r[6], 0);
     LocalsByte13 = Bit(r[6], 1);
     After_Touch = !Bit(r[6], 2);
@@ -42,11 +38,7 @@ SysExBuffer CTolvarLocals::Write() const
     SysExBuffer out;
     WriteText(out, GetRawName(), kNameWidth);
     out.PushByte(LocalsByte1);
-    out.PushByte(WriteChannelPorts(*this));
-    out.PushByte(LocalsByte3);
-    out.PushByte(LocalsByte4);
-    out.PushByte(Velocity_Curve);
-    out.PushByte(Octave_Setting);
+    WriteKeyboardBlock(out, *this);
     out.PushByte(Flag(LocalsByte14 & 1, 0) | Flag(LocalsByte13 & 1, 1) | Flag(!After_Touch, 2));
     out.PushByte(LocalsByte8);
     out.PushByte(LocalsByte7);
