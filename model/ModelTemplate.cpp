@@ -22,6 +22,16 @@ CBaseControlState* CModelTemplate::GetButtonControl(int index)
     return IsButtonPlace(index) ? &m_controls.at(index) : nullptr;
 }
 
+void CModelTemplate::ResetCommonParts()
+{
+    GetLocals().Reset();
+    for (CBaseControlState& state : m_controls)
+        state.Clear();
+    ResetTrailingValues();
+    SetFilePath("");
+    SetInitialised(true);
+}
+
 void CModelTemplate::ResetTrailingValues()
 {
     m_trailing[0] = 0x12;

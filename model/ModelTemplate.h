@@ -33,6 +33,9 @@ public:
 protected:
     explicit CModelTemplate(int states) : m_controls(states) {}
 
+    // The settings, every control state, the trailing values and the file
+    // path back to their defaults; the template counts as initialised.
+    void ResetCommonParts();
     void ResetTrailingValues();
     void ReadTrailingValues(const SysExBuffer& bytes, size_t& position);
     void WriteTrailingValues(SysExBuffer& out) const;

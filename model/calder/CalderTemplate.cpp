@@ -78,17 +78,12 @@ CCalderTemplate::CCalderTemplate() : CZonedTemplate(kIndexedControls + 1)
 void CCalderTemplate::ResetToDefaults()
 {
     m_header = CSysExHeader(0x00);
-    m_locals.Reset();
+    ResetCommonParts();
     m_audio.Reset();
     m_effects1.Reset();
     m_effects2.Reset();
-    SetFilePath("");
     m_templateByte = 0;
     ResetZones();
-    for (CBaseControlState& state : m_controls)
-        state.Clear();
-    ResetTrailingValues();
-    SetInitialised(true);
 }
 
 bool CCalderTemplate::ParseSysEx(const SysExBuffer& bytes, size_t& position)

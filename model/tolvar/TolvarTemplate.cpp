@@ -36,14 +36,9 @@ CTolvarTemplate::CTolvarTemplate() : CZonedTemplate(kLastControlIndex + 1)
 void CTolvarTemplate::ResetToDefaults()
 {
     m_header = CSysExHeader(0x00);
-    m_locals.Reset();
-    SetFilePath("");
+    ResetCommonParts();
     m_templateByte = 0;
     ResetZones();
-    for (CBaseControlState& state : m_controls)
-        state.Clear();
-    ResetTrailingValues();
-    SetInitialised(true);
 }
 
 bool CTolvarTemplate::ConvertOlderLayout(SysExBuffer& dump, size_t position)

@@ -40,11 +40,7 @@ bool CTolvarDrelTemplate::IsButtonPlace(int index) const
 void CTolvarDrelTemplate::ResetToDefaults()
 {
     m_header = CTolvarDrelSysExHeader();
-    m_locals.Reset();
-    for (CBaseControlState& state : m_controls)
-        state.Clear();
-    SetFilePath("");
-    SetInitialised(true);
+    ResetCommonParts();
 }
 
 bool CTolvarDrelTemplate::ParseSysEx(const SysExBuffer& bytes, size_t& position)
