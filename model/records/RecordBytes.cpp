@@ -99,6 +99,7 @@ void WriteName(SysExBuffer& out, const std::string& name, size_t width)
 void ReadName(CBaseControlState& s, const uint8_t* bytes, size_t width)
 {
     std::string name(reinterpret_cast<const char*>(bytes), width);
+    name.resize(std::min(name.find('\0'), name.size()));
     while (!name.empty() && std::isspace(static_cast<unsigned char>(name.back())))
         name.pop_back();
     s.SetName(name);
@@ -155,6 +156,7 @@ void WriteText(SysExBuffer& out, const std::string& text, size_t width)
 std::string ReadText(const SysExBuffer& bytes, size_t& position, size_t width)
 {
     std::string text(reinterpret_cast<const char*>(bytes.data() + position), width);
+    text.resize(std::min(text.find('\0'), text.size()));
     position += width;
     return text;
 }

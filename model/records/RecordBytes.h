@@ -50,8 +50,8 @@ void ReadMode(CBaseControlState& state, uint8_t byte);
 uint8_t WriteTolvarMode(const CBaseControlState& state);
 void ReadTolvarMode(CBaseControlState& state, uint8_t byte);
 
-// Fixed-width names: the first width characters, blank-padded; reading trims
-// white space from the right.
+// Fixed-width names: the first width characters, blank-padded; reading ends
+// the name at a NUL and trims white space from the right.
 void WriteName(SysExBuffer& out, const std::string& name, size_t width);
 void ReadName(CBaseControlState& state, const uint8_t* bytes, size_t width);
 
@@ -79,7 +79,8 @@ inline bool Fits(const SysExBuffer& bytes, size_t index, size_t count)
 
 // Template-wide text fields (template and manufacturer names): the stored
 // characters up to the first NUL, then blanks, width bytes in all. Reading
-// gives the width bytes as they stand; the settings trim on reading them back.
+// gives the characters before the first NUL; the settings trim the blanks
+// when asked for the name.
 namespace RecordBytes
 {
 void WriteText(SysExBuffer& out, const std::string& text, size_t width);

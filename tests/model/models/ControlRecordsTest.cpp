@@ -414,3 +414,18 @@ INSTANTIATE_TEST_SUITE_P(Records, EveryCodec,
                                            CodecCase{"TolvarDrel", kTolvarDrelSize, ReadTolvarDrel,
                                                      WriteTolvarDrel}),
                          [](const ::testing::TestParamInfo<CodecCase>& info) { return info.param.name; });
+
+TEST(RecordNames, ANulEndsTheNameAndTrailingBlanksAreTrimmed)
+{
+    CBaseControlState s;
+    size_t index = 0;
+    SysExBuffer record = Bytes(52, {{0, 'P'}, {1, 'a'}, {2, 'd'}, {3, ' '}, {16, 1}});
+    ReadCalder(s, record, index, true);
+    EXPECT_EQ("Pad", s.GetName()); // bytes 4-15 are NULs
+    EXPECT_EQ(' ', WriteCalder(s, true)[4]);
+
+    index = 0;
+    record = Bytes(41, {{0, 'A'}, {1, 'b'}, {2, ' '}, {3, 'c'}, {4, ' '}, {5, ' '}, {6, ' '}, {7, ' '}, {8, 1}});
+    ReadTolvarVesk(s, record, index);
+    EXPECT_EQ("Ab c", s.GetName());
+}
