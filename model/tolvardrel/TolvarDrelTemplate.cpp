@@ -1,5 +1,7 @@
 #include "model/tolvardrel/TolvarDrelTemplate.h"
 
+#include <algorithm>
+
 #include "model/BulkReading.h"
 #include "model/records/ControlRecords.h"
 #include "model/records/RecordBytes.h"
@@ -35,6 +37,23 @@ bool CTolvarDrelTemplate::IsContinuousPlace(int index) const
 bool CTolvarDrelTemplate::IsButtonPlace(int index) const
 {
     return (index >= 18 && index <= 41) || index == 48;
+}
+
+bool CTolvarDrelTemplate::Read(const SysExBuffer& bytes, size_t& position)
+{
+    const bool bulk = IsBulkReading();
+    const size_t size = bulk ? kHeaderlessSize : static_cast<size_t>(kSysExSize);
+    if ((!bulk && position != 0) || !RecordBytes::Fits(bytes, position, size))
+        return false;
+    SysExBuffer own;
+    own.resize(size);
+    std::copy(bytes.begin() + static_cast<std::ptrdiff_t>(position),
+              bytes.begin() + static_cast<std::ptrdiff_t>(position + size), own.data());
+    size_t ownPosition = 0;
+    if (!CEditorTemplate::Read(own, ownPosition))
+        return false;
+    position += size;
+    return true;
 }
 
 void CTolvarDrelTemplate::ResetToDefaults()

@@ -20,6 +20,11 @@ public:
 
     CTolvarDrelTemplate();
 
+    // Keeps only the template's own bytes (the 1305-byte message, or one
+    // header-less bank entry), so that a longer message or a bank entry
+    // still writes back what the model does not hold.
+    bool Read(const SysExBuffer& bytes, size_t& position) override;
+
     // The template name alone.
     std::string GetDisplayName() const override { return m_locals.GetName(); }
     int GetSysExSize() const override { return kSysExSize; }

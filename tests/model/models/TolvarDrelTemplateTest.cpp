@@ -26,12 +26,17 @@ TEST(TolvarDrelTemplate, FreshDumpAndIdentity)
     EXPECT_EQ(nullptr, t.GetGroups());
 }
 
-TEST(TolvarDrelTemplate, AcceptsALongerMessage)
+TEST(TolvarDrelTemplate, AcceptsALongerMessageAndKeepsItsOwnBytes)
 {
     SysExBuffer dump = CTolvarDrelTemplate().Write();
-    dump.PushByte(0x00);
+    dump[kLocals + 23] = 0x55; // a skipped byte
+    SysExBuffer longer = dump;
+    longer.PushByte(0x00);
     CTolvarDrelTemplate t;
-    EXPECT_TRUE(ReadInto(t, dump));
+    size_t position = 0;
+    ASSERT_TRUE(t.Read(longer, position));
+    EXPECT_EQ(dump.size(), position);
+    EXPECT_EQ(dump, t.Write());
 
     SysExBuffer tvesk = CTolvarDrelTemplate().Write();
     tvesk[5] = 0x03;
@@ -98,6 +103,19 @@ TEST(TolvarDrelTemplate, HeaderlessBankEntryNeedsAllItsBytes)
     ASSERT_TRUE(t.ParseSysEx(entry, position));
     EXPECT_EQ(entry.size(), position);
     EXPECT_EQ("Entry", t.GetDisplayName());
+
+    // Entries back to back: each reads and writes back its own bytes.
+    SysExBuffer bank = entry;
+    bank.Append(entry);
+    bank[CTolvarDrelTemplate::kHeaderlessSize + 23] = 0x11; // the second entry's skipped byte
+    CTolvarDrelTemplate first;
+    CTolvarDrelTemplate second;
+    position = 0;
+    ASSERT_TRUE(first.Read(bank, position));
+    ASSERT_TRUE(second.Read(bank, position));
+    EXPECT_EQ(bank.size(), position);
+    EXPECT_EQ(entry, first.Write());
+    EXPECT_EQ(0x11, second.Write()[23]);
 
     // 1305 - 9 bytes pass a looser test but are too few for an entry.
     SysExBuffer shorter = entry;
