@@ -46,11 +46,10 @@ void ReadActionByte(CBaseControlState& s, uint8_t byte)
 
 uint8_t BehaviourByte(const CBaseControlState& s)
 {
-    const int byte = Flag(!s.GetBehaviourBit0(), 0) | Flag(s.GetBehaviourBit1(), 1) |
-                     Flag(!s.GetBehaviourBit2Inverse(), 2) | Flag(s.GetInvertedRange(), 3) |
-                     Flag(s.GetModeBit6(), 4) | (s.GetPotCatchup() << 5);
-    // A catch-up above 3 has no room in a data byte; keep the other bits.
-    return static_cast<uint8_t>(byte & 0x7F);
+    // Catch-up takes bits 5 and 6: bit 7 has no room in a data byte.
+    return Flag(!s.GetBehaviourBit0(), 0) | Flag(s.GetBehaviourBit1(), 1) | Flag(!s.GetBehaviourBit2Inverse(), 2) |
+           Flag(s.GetInvertedRange(), 3) | Flag(s.GetModeBit6(), 4) |
+           static_cast<uint8_t>((s.GetPotCatchup() & 0x03) << 5);
 }
 
 void ReadBehaviourByte(CBaseControlState& s, uint8_t byte)
