@@ -151,6 +151,29 @@ TEST_F(OnDemandTest, PortsOpenOnlyWhenRequested)
     EXPECT_FALSE(driver->IsOpen("Out B"));
 }
 
+TEST_F(OnDemandTest, GoingInactiveEndsTheRetriesAndReleasesAHalfOpenPort)
+{
+    MIDIIO::SelectInputDevice(0);
+    MIDIIO::SelectOutputDevice(2);
+    driver->SetOpenFails("Out A", true);
+    MIDIIO::RequestOpen();
+    MIDIIO::OnIdle();
+    ASSERT_EQ(MIDIIO::GetState(), MIDIIO::kClosed);
+    ASSERT_TRUE(driver->IsOpen("In A"));
+    MIDIIO::RequestClose();
+    MIDIIO::OnIdle();
+    EXPECT_FALSE(driver->IsOpen("In A")) << "another program may want the device";
+    driver->SetOpenFails("Out A", false);
+    MIDIIO::OnIdle();
+    EXPECT_EQ(MIDIIO::GetState(), MIDIIO::kClosed) << "no more retries in the background";
+
+    // Picking devices while closed: close then open, the open wins.
+    MIDIIO::RequestClose();
+    MIDIIO::RequestOpen();
+    MIDIIO::OnIdle();
+    EXPECT_EQ(MIDIIO::GetState(), MIDIIO::kIdle);
+}
+
 TEST_F(OnDemandTest, CloseThenOpenReopensWithTheNewSelection)
 {
     MIDIIO::SelectOutputDevice(2);
