@@ -1,5 +1,7 @@
 #include "app/EditorApp.h"
 
+#include <exception>
+
 #include <wx/control.h>
 #include <wx/dialog.h>
 #include <wx/filename.h>
@@ -44,6 +46,16 @@ CEditorApp::~CEditorApp()
 {
     if (&Host() == &m_host)
         InstallHost(nullptr);
+}
+
+int CEditorApp::GetViewType() const
+{
+    return Device().HasViewMenu() ? m_preferences.viewType : 3;
+}
+
+void CEditorApp::ApplyDefaultViewType()
+{
+    Device().ApplyDefaultViewType(m_preferences.viewType);
 }
 
 void CEditorApp::SetMainWindow(wxWindow* window, IEditorWindow* editorWindow)
@@ -133,6 +145,12 @@ void CEditorApp::ReplaceInWindowLabel(wxWindow* window, const wxString& placehol
     wxString label = window->GetLabel();
     label.Replace(placeholder, hasMnemonics ? wxControl::EscapeMnemonics(value) : value);
     window->SetLabel(label);
+}
+
+void CEditorApp::OnUnhandledException()
+{
+    // Called inside the toolkit's catch-all: the exception is still current.
+    std::terminate();
 }
 
 int CEditorApp::OnExit()

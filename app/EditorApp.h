@@ -30,6 +30,13 @@ public:
     const Preferences& Prefs() const { return m_preferences; }
     RecentFiles& Recent() { return m_preferences.recentFiles; }
 
+    // The caption mode of the view: the "ViewType" preference on a device with
+    // a View menu, else 3 (every line), whatever the preference holds.
+    int GetViewType() const;
+    // Lets the device fix the "ViewType" preference; start-up calls it once
+    // the preferences are read.
+    void ApplyDefaultViewType();
+
     // The main window, once start-up has made it; null before. The window
     // registers itself twice over: as a toolkit window (parent of the file
     // choosers and report dialog) and as the data layer's IEditorWindow.
@@ -58,6 +65,10 @@ public:
                                      const wxString& value);
 
     int OnExit() override;
+    // An exception that escaped an event handler or start-up reaches the
+    // toolkit's entry, which would end the program quietly: it ends as an
+    // uncaught exception instead, so the crash handler reports it.
+    void OnUnhandledException() override;
 
 protected:
     // Set once a device-lost notice has been shown; start-up clears it.

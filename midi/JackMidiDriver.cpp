@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstring>
+#include <thread>
 
 #include "midi/DoneEvent.h"
 #include "midi/PortNames.h"
@@ -59,11 +60,35 @@ protected:
         return jack_activate(m_client) == 0 && jack_connect(m_client, from.c_str(), to.c_str()) == 0;
     }
 
-    // Waits for a running process callback, so none runs afterwards.
+    // The process thread runs our code only inside one of these. Deactivation
+    // cancels that thread at once, wherever it is (even in the middle of a
+    // callback), and a thread cancelled inside a lock or a noexcept call
+    // takes the program down. So Close bars new callbacks and waits for a
+    // running one before it deactivates.
+    class CallbackScope
+    {
+    public:
+        explicit CallbackScope(JackConnection& connection) : m_running(connection.m_running)
+        {
+            m_running.fetch_add(1);
+            m_entered = !connection.m_closing.load();
+        }
+        ~CallbackScope() { m_running.fetch_sub(1); }
+        bool Entered() const { return m_entered; }
+
+    private:
+        std::atomic<int>& m_running;
+        bool m_entered;
+    };
+
+    // No callback runs afterwards.
     void Close()
     {
         if (!m_client)
             return;
+        m_closing = true;
+        while (m_running.load() != 0)
+            std::this_thread::yield();
         jack_deactivate(m_client);
         jack_client_close(m_client);
         m_client = nullptr;
@@ -77,6 +102,9 @@ protected:
     std::atomic<bool> m_serverGone{false};
 
 private:
+    std::atomic<bool> m_closing{false};
+    std::atomic<int> m_running{0};
+
     static void OnShutdown(void* self) { static_cast<JackConnection*>(self)->m_serverGone = true; }
 };
 
@@ -96,6 +124,9 @@ private:
     static int Process(jack_nframes_t frames, void* arg)
     {
         auto* self = static_cast<JackInput*>(arg);
+        const CallbackScope scope(*self);
+        if (!scope.Entered())
+            return 0;
         void* buffer = jack_port_get_buffer(self->m_port, frames);
         const uint32_t count = jack_midi_get_event_count(buffer);
         const int64_t timeMs = static_cast<int64_t>((jack_get_time() - self->m_opened) / 1000);
@@ -169,6 +200,9 @@ private:
         auto* self = static_cast<JackOutput*>(arg);
         void* buffer = jack_port_get_buffer(self->m_port, frames);
         jack_midi_clear_buffer(buffer);
+        const CallbackScope scope(*self);
+        if (!scope.Entered())
+            return 0;
         bool wroteAny = false;
         Header header;
         while (jack_ringbuffer_peek(self->m_ring, reinterpret_cast<char*>(&header), sizeof header) == sizeof header &&

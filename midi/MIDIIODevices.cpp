@@ -183,8 +183,9 @@ void ClosePorts()
     m.state = kClosed;
 }
 
-// While closed, the later request wins: losing the focus ends the retries
-// of a failing open, and a reopen asked for after it still runs.
+// The later request wins: losing the focus ends the retries of a failing
+// open and drops an open not yet taken, while a reopen asked for after a
+// close still runs (close on one pass, open on the next).
 void RequestOpen()
 {
     ManagerState& m = Manager();
@@ -201,8 +202,7 @@ void RequestClose()
     if (!m.onDemand)
         return;
     m.closeRequest = true;
-    if (m.state == kClosed)
-        m.openRequest = false;
+    m.openRequest = false;
 }
 
 bool HasInputPort()

@@ -16,6 +16,7 @@
 #include "app/DialogHooks.h"
 #include "app/EditorApp.h"
 #include "app/WxText.h"
+#include "tests/app/DisplayTestMain.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
 #include "tests/model/TempFolder.h"
 
@@ -237,6 +238,17 @@ TEST_F(EditorAppTest, TheDataLayerReachesTheApplicationThroughTheHost)
     EXPECT_EQ(m_boxes.boxes.size(), 1u);
 }
 
+TEST_F(EditorAppTest, ADeviceWithoutViewMenuAlwaysShowsEveryCaptionLine)
+{
+    for (int stored : {0, 1, 2})
+    {
+        App().Prefs().viewType = stored;
+        EXPECT_EQ(App().GetViewType(), 3) << stored;
+    }
+    App().ApplyDefaultViewType();
+    EXPECT_EQ(App().Prefs().viewType, 3);
+}
+
 TEST_F(EditorAppTest, ReplaceInWindowLabel)
 {
     wxFrame frame(nullptr, wxID_ANY, "About $PRODUCT$");
@@ -247,25 +259,7 @@ TEST_F(EditorAppTest, ReplaceInWindowLabel)
     EXPECT_EQ(frame.GetTitle(), "About R&D");
 }
 
-namespace
-{
-// The toolkit's failed checks would pop up a box and block the run.
-void FailOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond, const wxString& msg)
-{
-    ADD_FAILURE_AT(file.utf8_str(), line) << "toolkit check failed in " << func << ": " << cond << " " << msg;
-}
-} // namespace
-
 int main(int argc, char** argv)
 {
-    testing::InitGoogleTest(&argc, argv);
-    if (testing::GTEST_FLAG(list_tests))
-        return RUN_ALL_TESTS();
-    wxApp::SetInstance(new TestEditorApp);
-    if (!wxEntryStart(argc, argv))
-        return fprintf(stderr, "The toolkit could not start (no display?)\n"), 1;
-    wxSetAssertHandler(FailOnAssert);
-    const int result = RUN_ALL_TESTS();
-    wxEntryCleanup();
-    return result;
+    return RunDisplayTests(argc, argv, [] { return new TestEditorApp; });
 }

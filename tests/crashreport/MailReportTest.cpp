@@ -10,40 +10,12 @@
 
 namespace
 {
-MailConfig LoopbackConfig(unsigned short port)
-{
-    MailConfig config;
-    config.host = "127.0.0.1";
-    config.port = port;
-    config.sender = "crashreporter@example.com";
-    config.reportAddress = "reports@example.com";
-    config.timeoutMs = 5000;
-    return config;
-}
-
 std::string AllByteValues(std::size_t size)
 {
     std::string bytes;
     for (std::size_t i = 0; i < size; ++i)
         bytes += static_cast<char>((i * 7 + i / 256) & 0xFF);
     return bytes;
-}
-
-std::string WithoutCR(std::string text)
-{
-    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
-    return text;
-}
-
-// The base64 block after the attachment's headers, up to the blank line.
-std::string AttachmentText(const std::string& message)
-{
-    const std::size_t disposition = message.find("filename=\"");
-    const std::size_t start = message.find("\n\n", disposition);
-    const std::size_t end = message.find("\n\n", start + 2);
-    if (disposition == std::string::npos || start == std::string::npos || end == std::string::npos)
-        return "";
-    return message.substr(start + 2, end - start - 2);
 }
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "tests/crashreport/MailTestSupport.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -255,4 +256,31 @@ void ScriptedSmtpServer::Release()
         if (write(m_release[1], &go, 1) < 0)
             return;
     }
+}
+
+MailConfig LoopbackConfig(unsigned short port)
+{
+    MailConfig config;
+    config.host = "127.0.0.1";
+    config.port = port;
+    config.sender = "crashreporter@example.com";
+    config.reportAddress = "reports@example.com";
+    config.timeoutMs = 5000;
+    return config;
+}
+
+std::string WithoutCR(std::string text)
+{
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    return text;
+}
+
+std::string AttachmentText(const std::string& message)
+{
+    const std::size_t disposition = message.find("filename=\"");
+    const std::size_t start = message.find("\n\n", disposition);
+    const std::size_t end = message.find("\n\n", start + 2);
+    if (disposition == std::string::npos || start == std::string::npos || end == std::string::npos)
+        return "";
+    return message.substr(start + 2, end - start - 2);
 }

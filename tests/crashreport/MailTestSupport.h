@@ -7,7 +7,18 @@
 
 #include <sys/types.h>
 
+#include "crashreport/MailConfig.h"
 #include "tests/model/TempFolder.h"
+
+// Mail to 127.0.0.1:port from crashreporter@example.com to reports@example.com,
+// with five-second time-outs.
+MailConfig LoopbackConfig(unsigned short port);
+
+std::string WithoutCR(std::string text);
+
+// The base64 block after the attachment's headers of a stored message, up to
+// the blank line (line ends without CR).
+std::string AttachmentText(const std::string& message);
 
 // Decodes MIME base64, skipping line breaks.
 std::string DecodeBase64(const std::string& text);

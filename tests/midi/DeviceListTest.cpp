@@ -206,6 +206,16 @@ TEST_F(OnDemandTest, StaleRequestsAreDropped)
     ASSERT_EQ(MIDIIO::GetState(), MIDIIO::kClosed);
     MIDIIO::OnIdle();
     EXPECT_EQ(MIDIIO::GetState(), MIDIIO::kClosed) << "the open request taken in state 4 is gone";
+
+    MIDIIO::RequestOpen();
+    MIDIIO::OnIdle();
+    ASSERT_EQ(MIDIIO::GetState(), MIDIIO::kIdle);
+    // Active and inactive again between two passes: the ports end released.
+    MIDIIO::RequestOpen();
+    MIDIIO::RequestClose();
+    MIDIIO::OnIdle();
+    MIDIIO::OnIdle();
+    EXPECT_EQ(MIDIIO::GetState(), MIDIIO::kClosed);
 }
 
 TEST_F(OnDemandTest, CloseWaitsForARunningTransfer)

@@ -4,11 +4,14 @@
 #include <jack/midiport.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <future>
 #include <mutex>
+#include <thread>
 
 #include "JackServer.h"
 #include "MidiTestSupport.h"
@@ -264,4 +267,60 @@ TEST(JackWithoutServer, ListsNothingAndDoesNotThrow)
     EXPECT_FALSE(MIDIIO::SelectFirstInputDevice());
     MIDIIO::Shutdown();
     EXPECT_TRUE(CreateSystemMidiDriver() != nullptr);
+}
+
+namespace
+{
+// Holds the callback that brings a SysEx message until released.
+class HeldSink : public IDriverInputSink
+{
+public:
+    void OnShortMessage(uint8_t, uint8_t, uint8_t, int64_t) override {}
+    void OnLongData(const uint8_t*, size_t) override
+    {
+        entered = true;
+        const Clock::time_point deadline = Clock::now() + std::chrono::seconds(5);
+        while (!release && Clock::now() < deadline)
+            std::this_thread::yield();
+        returned = true;
+    }
+
+    std::atomic<bool> entered{false};
+    std::atomic<bool> release{false};
+    std::atomic<bool> returned{false};
+};
+} // namespace
+
+// Users' servers mostly run asynchronously; there, deactivating a client
+// cancels its process thread wherever it is, in the middle of our code too.
+TEST(JackAsynchronousServer, ClosingAnInputWaitsForARunningCallback)
+{
+    const std::string jackd = JackServer::FindJackd();
+    if (jackd.empty())
+        GTEST_SKIP() << "jackd is not installed (Debian package jackd2): no MIDI server to test against";
+    JackServer server;
+    ASSERT_TRUE(server.Start(jackd, 10000, false)) << server.error();
+    Unit unit;
+    ASSERT_TRUE(unit.Open());
+    std::unique_ptr<IMidiDriver> driver = CreateMidiDriver(MidiBackend::Jack);
+    ASSERT_TRUE(driver);
+    const std::vector<std::string> names = driver->InputNames();
+    const auto source = std::find_if(names.begin(), names.end(),
+                                     [](const std::string& name) { return name.find("unit-to-editor") != std::string::npos; });
+    ASSERT_NE(source, names.end());
+    HeldSink sink;
+    std::unique_ptr<IDriverInput> input = driver->OpenInput(static_cast<int>(source - names.begin()), sink);
+    ASSERT_TRUE(input);
+
+    unit.Send(MakeSysEx(100));
+    const Clock::time_point deadline = Clock::now() + std::chrono::seconds(5);
+    while (!sink.entered && Clock::now() < deadline)
+        std::this_thread::yield();
+    ASSERT_TRUE(sink.entered);
+    auto closing = std::async(std::launch::async, [&] { input.reset(); });
+    EXPECT_EQ(closing.wait_for(std::chrono::milliseconds(300)), std::future_status::timeout)
+        << "closed while the callback ran";
+    sink.release = true;
+    closing.get();
+    EXPECT_TRUE(sink.returned) << "the callback was cut short";
 }

@@ -52,7 +52,7 @@ std::string JackServer::FindJackd()
     return std::string();
 }
 
-bool JackServer::Start(const std::string& jackd, int timeoutMs)
+bool JackServer::Start(const std::string& jackd, int timeoutMs, bool synchronous)
 {
     // Other test processes (another run of the suite, too) take their turn.
     const auto lockDeadline = Clock::now() + std::chrono::seconds(45);
@@ -71,9 +71,24 @@ bool JackServer::Start(const std::string& jackd, int timeoutMs)
     static int serial = 0;
     m_name = "dorva-test-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
     m_logPath = "/tmp/" + m_name + ".log";
+    // A run that died (time-out, crash) under a process id now reused.
+    RemoveLeftovers();
     setenv("JACK_DEFAULT_SERVER", m_name.c_str(), 1);
     jack_set_error_function(QuietJack);
     jack_set_info_function(QuietJack);
+
+    // Synchronous, with a long client time-out: on a loaded machine a late
+    // client must hold the cycle up, not have its stale port buffer read
+    // again (a message delivered twice, the next ones lost) or be dropped.
+    std::vector<const char*> arguments = {"jackd", "-n", m_name.c_str(), "-r"};
+    if (synchronous)
+        arguments.push_back("-S");
+    for (const char* argument : {"-t", "5000", "-d", "dummy", "-r", "48000", "-p", "256"})
+        arguments.push_back(argument);
+    arguments.push_back(nullptr);
+    // Set before the fork: the child of a threaded process may make only
+    // async-signal-safe calls.
+    setenv("JACK_NO_AUDIO_RESERVATION", "1", 1);
 
     const pid_t pid = fork();
     if (pid < 0)
@@ -90,12 +105,7 @@ bool JackServer::Start(const std::string& jackd, int timeoutMs)
             dup2(log, 1);
             dup2(log, 2);
         }
-        setenv("JACK_NO_AUDIO_RESERVATION", "1", 1);
-        // Synchronous, with a long client time-out: on a loaded machine a late
-        // client must hold the cycle up, not have its stale port buffer read
-        // again (a message delivered twice, the next ones lost) or be dropped.
-        execl(jackd.c_str(), "jackd", "-n", m_name.c_str(), "-r", "-S", "-t", "5000", "-d", "dummy", "-r", "48000",
-              "-p", "256", static_cast<char*>(nullptr));
+        execv(jackd.c_str(), const_cast<char* const*>(arguments.data()));
         _exit(127);
     }
     m_pid = pid;

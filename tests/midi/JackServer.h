@@ -24,8 +24,9 @@ public:
     JackServer& operator=(const JackServer&) = delete;
 
     // Starts the server and waits, against a deadline, until a client can
-    // connect. On failure, error() says why.
-    bool Start(const std::string& jackd, int timeoutMs = 10000);
+    // connect. On failure, error() says why. Servers of users mostly run
+    // asynchronously; tests of delivery want the synchronous one (below).
+    bool Start(const std::string& jackd, int timeoutMs = 10000, bool synchronous = true);
     void Stop();
     const std::string& error() const { return m_error; }
     const std::string& name() const { return m_name; }

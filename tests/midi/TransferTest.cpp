@@ -179,6 +179,21 @@ TEST_F(TransferTest, AbortEndsTransfersButNotAClosedState)
     EXPECT_EQ(MIDIIO::GetState(), MIDIIO::kClosed);
 }
 
+TEST_F(TransferTest, ReceiveAbortedFromTheProgressCallTellsTheForgottenListenerNothing)
+{
+    RecordingListener progress(log, "progress");
+    RecordingListener sysEx(log, "sysex");
+    progress.hook = [](const std::string&) { MIDIIO::AbortTransfer(); }; // a dialog closing
+    Arrive(MakeSysEx(20));
+    ASSERT_TRUE(MIDIIO::BeginReceive(&sysEx, &progress));
+    MIDIIO::OnIdle();
+    ASSERT_TRUE(MIDIIO::BeginReceive(&sysEx, &progress));
+    driver->SetOpenFails("In A", true);
+    EXPECT_FALSE(MIDIIO::SelectInputDevice(0));
+    MIDIIO::OnIdle();
+    EXPECT_EQ(log, (Log{"progress:complete", "progress:failed"}));
+}
+
 TEST(OnDemandAbort, KeepsThePendingReopen)
 {
     auto loopback = std::make_unique<LoopbackMidiDriver>(std::vector<std::string>{"In"},

@@ -1,0 +1,154 @@
+#include "crashreport/dialog/CrashReportDialog.h"
+
+#include <wx/app.h>
+#include <wx/button.h>
+#include <wx/filefn.h>
+#include <wx/font.h>
+#include <wx/intl.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include "app/WxText.h"
+#include "crashreport/MailReport.h"
+#include "crashreport/dialog/CrashReporter.h"
+
+wxIMPLEMENT_DYNAMIC_CLASS(MyDialog, wxDialog);
+
+wxBEGIN_EVENT_TABLE(MyDialog, wxDialog)
+    EVT_BUTTON(wxID_OK, MyDialog::OnSend)
+    EVT_BUTTON(wxID_CANCEL, MyDialog::OnDontSend)
+wxEND_EVENT_TABLE()
+
+CrashReportTexts MakeCrashReportTexts(const wxString& message, const wxString& appName,
+                                      const wxString& vendorName)
+{
+    CrashReportTexts texts;
+    texts.heading = !message.empty()
+        ? message
+        : wxString("AppName has encountered a problem and needs to close.\nWe are very sorry for the inconvenience");
+    texts.request = "Please tell VendorName about this problem.";
+    texts.explanation = "We have created an error report which will help us to improve AppName. \n"
+                        "We will treat this report as confidential and anonymous. \n"
+                        "No personal data will be transmitted other than what you provide us.";
+    for (wxString* text : {&texts.heading, &texts.request, &texts.explanation})
+    {
+        text->Replace("AppName", appName);
+        text->Replace("VendorName", vendorName);
+    }
+    return texts;
+}
+
+std::string ToLatin1(const wxString& text)
+{
+    std::string bytes;
+    bytes.reserve(text.length());
+    for (wxUniChar c : text)
+        bytes += c.GetValue() < 0x100 ? static_cast<char>(c.GetValue()) : '?';
+    return bytes;
+}
+
+bool MyDialog::Create(wxWindow* parent, wxAppConsole* app, const wxString& reportFile, const wxString& message,
+                      const wxString& reportType)
+{
+    m_app = app;
+    m_reportFile = reportFile;
+    m_reportType = reportType;
+    const wxString appName = app ? app->GetAppName() : wxString();
+    if (!wxDialog::Create(parent, wxID_ANY, appName, wxDefaultPosition, wxDefaultSize,
+                          wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX, "dialogBox"))
+        return false;
+
+    const CrashReportTexts texts = MakeCrashReportTexts(message, appName, app ? app->GetVendorName() : wxString());
+    m_heading = texts.heading;
+    m_request = texts.request;
+    m_explanation = texts.explanation;
+
+    BuildControls();
+    GetSizer()->Fit(this);
+    GetSizer()->SetSizeHints(this);
+    Centre(wxBOTH);
+    return true;
+}
+
+void MyDialog::BuildControls()
+{
+    auto* grid = new wxFlexGridSizer(1, 0, 0);
+    grid->AddGrowableCol(0);
+
+    // Static texts show "&" as a mnemonic marker; these texts are plain.
+    auto addText = [&](const wxString& text, int border) {
+        auto* row = new wxBoxSizer(wxHORIZONTAL);
+        auto* label = new wxStaticText(this, wxID_ANY, wxControl::EscapeMnemonics(text));
+        row->Add(label, 0, wxALL, border);
+        grid->Add(row, 0, wxEXPAND);
+        return label;
+    };
+
+    addText(m_heading, 15);
+    wxStaticText* request = addText(m_request, 5);
+    wxFont bold = request->GetFont();
+    bold.SetWeight(wxFONTWEIGHT_BOLD);
+    request->SetFont(bold);
+    addText(m_explanation, 15);
+    addText(_("What were you doing when the problem happened?"), 5);
+
+    m_description = new wxTextCtrl(this, ID_DESCRIPTION, wxString(), wxDefaultPosition, wxSize(-1, 100),
+                                   wxTE_MULTILINE);
+    grid->Add(m_description, 1, wxEXPAND | wxALL, 5);
+    grid->AddGrowableRow(grid->GetItemCount() - 1);
+
+    addText(_("Email address (optional)"), 5);
+    m_email = new wxTextCtrl(this, ID_EMAIL);
+    grid->Add(m_email, 0, wxEXPAND | wxALL, 5);
+
+    m_status = addText(wxString(), 5);
+
+    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    m_send = new wxButton(this, wxID_OK, _("&Send"));
+    m_dontSend = new wxButton(this, wxID_CANCEL, _("&Don't send"));
+    m_send->SetDefault();
+    buttons->Add(m_send, 0, wxALL, 5);
+    buttons->Add(m_dontSend, 0, wxALL, 5);
+    grid->Add(buttons, 0, wxALIGN_RIGHT | wxALL, 10);
+
+    SetSizer(grid);
+}
+
+wxString MyDialog::GetStatus() const
+{
+    return m_status ? m_status->GetLabel() : wxString();
+}
+
+void MyDialog::OnSend(wxCommandEvent&)
+{
+    m_send->Disable();
+    m_dontSend->Disable();
+    m_status->SetLabel("Sending report...");
+    Update();
+
+    const MailConfig& mail = CrashReportMailConfig();
+    wxString email = m_email->GetValue();
+    email.Trim(true).Trim(false);
+    const wxString appName = m_app ? m_app->GetAppName() : wxString();
+    const bool sent = MailReport(FromWx(email), mail.reportAddress,
+                                 FromWx(appName + " " + m_reportType + " Report"),
+                                 ToLatin1(m_description->GetValue()), FromWx(m_reportFile), mail);
+    if (sent)
+    {
+        m_status->SetLabel("Report submitted.");
+        wxRemoveFile(m_reportFile);
+        m_reportFile.clear();
+        EndModal(wxID_YES);
+    }
+    else
+    {
+        m_status->SetLabel("Report submission failed.");
+        EndModal(wxID_NO);
+    }
+}
+
+void MyDialog::OnDontSend(wxCommandEvent&)
+{
+    EndModal(wxID_NO);
+}
