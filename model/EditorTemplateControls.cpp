@@ -6,6 +6,7 @@
 #include "model/DeviceAnswers.h"
 #include "model/EditorHost.h"
 #include "model/EditorTemplate.h"
+#include "model/KeyboardZone.h"
 #include "model/PlacedControl.h"
 #include "model/ShortenName.h"
 #include "model/SysExHeader.h"
@@ -208,6 +209,14 @@ void CEditorTemplate::ImportParameters(const std::string& pluginName, const std:
     }
 }
 
-void CEditorTemplate::CopyKeyboardZones(const CEditorTemplate& /*other*/)
+void CEditorTemplate::CopyKeyboardZones(const CEditorTemplate& other)
 {
+    constexpr int kZones = 4;
+    for (int i = 0; i < kZones; ++i)
+    {
+        const CKeyboardZone* source = other.GetKeyboardZone(i);
+        CKeyboardZone* target = GetKeyboardZone(i);
+        if (source && target)
+            target->Assign(*source);
+    }
 }
