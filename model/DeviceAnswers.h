@@ -70,8 +70,8 @@ public:
     // declared here once the type it makes exists:
     //   std::unique_ptr<CEditorTemplate> CreateTemplate() const
     //   std::unique_ptr<IBulkDump> CreateTemplateBulkDump() const
-    //   std::unique_ptr<IBulkEntry> CreatePatch() const
-    //   std::unique_ptr<IBulkDump> CreatePatchBulkDump() const
+    virtual std::unique_ptr<IBulkEntry> CreatePatch() const = 0;
+    virtual std::unique_ptr<IBulkDump> CreatePatchBulkDump() const = 0;
     virtual std::unique_ptr<CDeviceOS> CreateDeviceOS() const = 0;
 
     virtual bool ReceivesBulkDumpAsOneBuffer() const = 0;

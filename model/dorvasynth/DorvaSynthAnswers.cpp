@@ -1,5 +1,7 @@
 #include "model/dorvasynth/DorvaSynthAnswers.h"
 
+#include "model/BulkDump.h"
+#include "model/calder/CalderPatch.h"
 #include "model/dorvasynth/DorvaSynthOS.h"
 
 std::string CDorvaSynthAnswers::GetAboutText() const
@@ -16,6 +18,16 @@ std::string CDorvaSynthAnswers::GetOSUpdateInstructions() const
            " select and follow the prompt:\n\n" + "\t\"New OS from USB\n" + "\tPress Write...\"\n\n" +
            "The screen should now show:\n\n" + "\t\"Waiting for O/S update from USB\"\n\n" +
            "Click the OK button to send the new OS from the editor to the " + p + ".";
+}
+
+std::unique_ptr<IBulkEntry> CDorvaSynthAnswers::CreatePatch() const
+{
+    return std::make_unique<CCalderPatch>();
+}
+
+std::unique_ptr<IBulkDump> CDorvaSynthAnswers::CreatePatchBulkDump() const
+{
+    return std::make_unique<CBulkDump<CCalderPatch, 100>>();
 }
 
 std::unique_ptr<CDeviceOS> CDorvaSynthAnswers::CreateDeviceOS() const
