@@ -15,7 +15,8 @@ OSVersion DeviceReply::GetOSVersion(const CSysExHeader& header)
 
 OSVersion DeviceReply::GetOSVersion(const SysExBuffer& message)
 {
-    if (message.size() <= kBuild)
+    // In an 11-byte message byte 10 is the closing F7, not a build number.
+    if (message.size() <= kBuild || (message[kVersion] & 0x80) || (message[kBuild] & 0x80))
         return OSVersion();
     return OSVersion::Decode(message[kVersion], message[kBuild]);
 }

@@ -47,6 +47,9 @@ public:
     // Observers of the control being edited (snapshot and button panels).
     virtual IObserver* GetValueObserver() { return nullptr; }
     virtual std::vector<IObserver*> GetObservers() { return {}; }
+
+    // Is a template read from or saved to this file open in the window?
+    virtual bool IsTemplateFileOpen(const std::string& /*path*/) { return false; }
 };
 
 // What the data layer asks of, or tells, the application. The application

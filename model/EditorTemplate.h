@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "model/Command.h"
-#include "model/SysExBuffer.h"
+#include "model/BulkEntry.h"
 
 class CBaseControlState;
 class CSysExHeader;
@@ -24,35 +24,37 @@ struct ImportedParamRecord;
 //
 // Edits go through SubmitCommand only. Not copyable: a copy is Assign, a round
 // trip through the dump.
-class CEditorTemplate
+class CEditorTemplate : public IBulkEntry
 {
 public:
     CEditorTemplate();
-    virtual ~CEditorTemplate();
+    ~CEditorTemplate() override;
     CEditorTemplate(const CEditorTemplate&) = delete;
     CEditorTemplate& operator=(const CEditorTemplate&) = delete;
 
     // Reads a whole dump (ParseSysEx) and keeps it, with the mask of the bits
     // that writing would change. False when the model refuses the dump; the
     // template may then be partly changed.
-    virtual bool Read(const SysExBuffer& bytes, size_t& position);
+    bool Read(const SysExBuffer& bytes, size_t& position) override;
     // The model's dump, with every bit the last Read could not reproduce kept
     // as it was read.
-    virtual SysExBuffer Write() const;
+    SysExBuffer Write() const override;
 
     virtual std::string GetDisplayName() const = 0;
-    virtual void SetName(const std::string& name) = 0;
+    // As a bank entry a template is listed by its display name.
+    std::string GetName() const final { return GetDisplayName(); }
+    void SetName(const std::string& name) override = 0;
     // Header byte 12 (memory location) and byte 7 (part of a bulk dump).
-    virtual void SetLocation(int location);
-    virtual void SetBulkFlag(bool flag);
+    void SetLocation(int location) override;
+    void SetBulkFlag(bool flag) override;
     // The path when it belongs to this content, else the display name made
     // safe for a file name, with ".syx".
-    virtual std::string GetDefaultFileName() const;
-    virtual void SetFilePath(const std::string& path);
-    virtual int GetSysExSize() const = 0;
-    virtual void ResetToDefaults() = 0;
-    virtual CSysExHeader& GetHeader() = 0;
-    virtual const CSysExHeader& GetHeader() const = 0;
+    std::string GetDefaultFileName() const override;
+    void SetFilePath(const std::string& path) override;
+    int GetSysExSize() const override = 0;
+    void ResetToDefaults() override = 0;
+    CSysExHeader& GetHeader() override = 0;
+    const CSysExHeader& GetHeader() const override = 0;
 
     // Keyboard zones: none in the base.
     virtual bool GetZonesEnabled() const { return false; }
@@ -148,6 +150,8 @@ public:
 protected:
     // Hides the control settings window when a command's view update asks for it.
     static void ApplyViewResult(bool keepSettingsOpen);
+    // Copies zones 0-3 of other where both templates have them.
+    void CopyKeyboardZones(const CEditorTemplate& other);
 
 private:
     std::string m_filePath;

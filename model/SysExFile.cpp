@@ -139,7 +139,12 @@ bool ReplaceFile(const std::string& path, const SysExBuffer& buffer, const struc
         return false;
     bool ok = true;
     if (existing)
-        ok = ::fchmod(temp.get(), existing->st_mode & 07777) == 0;
+    {
+        // The replacement keeps the owner and mode of the file it replaces;
+        // only root may give a file away, so EPERM just leaves it ours.
+        ok = (::fchown(temp.get(), existing->st_uid, existing->st_gid) == 0 || errno == EPERM) &&
+             ::fchmod(temp.get(), existing->st_mode & 07777) == 0;
+    }
     ok = ok && WriteAll(temp.get(), buffer.data(), buffer.size());
     ok = ok && ::fsync(temp.get()) == 0;
     ok = temp.Close() && ok;
@@ -181,7 +186,7 @@ bool ReadSysExFromFile(const std::string& path, SysExBuffer& out, size_t offset,
         return false;
 
     out.Clear();
-    uint8_t chunk[64 * 1024];
+    uint8_t chunk[8 * 1024];
     size_t position = offset;
     bool started = false;
     for (;;)

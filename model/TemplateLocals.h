@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "model/SysExBuffer.h"
+#include "model/SysExSerialise.h"
 
 // The template-wide settings that every model shares. The field names are the
 // ones the models' dump codecs and the template settings dialog use. Copying
@@ -70,12 +70,8 @@ private:
 };
 
 // The settings with their model's dump record.
-class CTemplateLocals : public CTemplateLocalData
+class CTemplateLocals : public CTemplateLocalData, public ISysExSerialise
 {
-public:
-    // Reads the record at the position and moves the position past it.
-    virtual bool Read(const SysExBuffer& bytes, size_t& position) = 0;
-    virtual SysExBuffer Write() const = 0;
 };
 
 // The pad spring mode as the template settings show it: 0 "No Spring / Hold",

@@ -21,8 +21,16 @@ for t in $targets; do
   seeds="$top/tests/fuzz/corpus/$name"
   mkdir -p "$work/corpus"
   [ -d "$seeds" ] && cp -r "$seeds/." "$work/corpus/"
-  ( cd "$work" && "$t" -max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=0 corpus >"$work/log" 2>&1 \
-      || { echo "FUZZ FAILURE in $name:"; tail -n 60 "$work/log"; exit 1; } ) &
+  # The scratch folder goes either way; a failing input is kept under $build/fuzz-findings.
+  ( if ! (cd "$work" && "$t" -max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=0 corpus >"$work/log" 2>&1); then
+      echo "FUZZ FAILURE in $name:"; tail -n 60 "$work/log"
+      mkdir -p "$build/fuzz-findings"
+      for f in "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-*; do
+        [ -e "$f" ] && cp "$f" "$build/fuzz-findings/$name-$(basename "$f")" && echo "Input kept: $build/fuzz-findings/$name-$(basename "$f")"
+      done
+      rm -rf "$work"; exit 1
+    fi
+    rm -rf "$work" ) &
   pids+=($!)
   names+=("$name")
 done

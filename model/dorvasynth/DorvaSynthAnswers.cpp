@@ -3,6 +3,7 @@
 #include "model/BulkDump.h"
 #include "model/calder/CalderPatch.h"
 #include "model/dorvasynth/DorvaSynthOS.h"
+#include "model/dorvasynth/DorvaSynthTemplate.h"
 
 std::string CDorvaSynthAnswers::GetAboutText() const
 {
@@ -18,6 +19,16 @@ std::string CDorvaSynthAnswers::GetOSUpdateInstructions() const
            " select and follow the prompt:\n\n" + "\t\"New OS from USB\n" + "\tPress Write...\"\n\n" +
            "The screen should now show:\n\n" + "\t\"Waiting for O/S update from USB\"\n\n" +
            "Click the OK button to send the new OS from the editor to the " + p + ".";
+}
+
+std::unique_ptr<CEditorTemplate> CDorvaSynthAnswers::CreateTemplate() const
+{
+    return std::make_unique<CDorvaSynthTemplate>();
+}
+
+std::unique_ptr<IBulkDump> CDorvaSynthAnswers::CreateTemplateBulkDump() const
+{
+    return std::make_unique<CBulkDump<CDorvaSynthTemplate, 16>>();
 }
 
 std::unique_ptr<IBulkEntry> CDorvaSynthAnswers::CreatePatch() const

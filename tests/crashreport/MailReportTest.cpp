@@ -104,13 +104,13 @@ protected:
     MailConfig Config() const { return LoopbackConfig(m_server.Port()); }
 
     SmtpTestServer m_server;
-    TempDir m_files;
+    TempFolder m_files;
 };
 
 TEST_F(RealServerTest, DeliversSubjectReplyToBodyAndAttachment)
 {
     const std::string bytes = AllByteValues(1000);
-    const std::string path = m_files.Write("DorvaEditor-crash.dmp", bytes);
+    const std::string path = WriteFile(m_files, "DorvaEditor-crash.dmp", bytes);
     const std::string body = "Loading a template.\n.\n.hidden line\nLast line.";
 
     ASSERT_TRUE(MailReport("user@example.com", "reports@example.com", "Dorva Editor Crash Report", body, path,
@@ -131,7 +131,7 @@ TEST_F(RealServerTest, DeliversSubjectReplyToBodyAndAttachment)
 
 TEST_F(RealServerTest, EmptyReplyToAndEmptyFileStillSend)
 {
-    const std::string path = m_files.Write("report.txt", "");
+    const std::string path = WriteFile(m_files, "report.txt", "");
     ASSERT_TRUE(MailReport("", "reports@example.com", "Dorva Editor Data Error Report", "", path, Config()));
     ASSERT_EQ(1u, m_server.Messages().size());
     EXPECT_NE(std::string::npos, WithoutCR(m_server.Messages()[0]).find("Reply-To: <>\n"));
@@ -139,14 +139,14 @@ TEST_F(RealServerTest, EmptyReplyToAndEmptyFileStillSend)
 
 TEST_F(RealServerTest, RefusedRecipientGivesFalse)
 {
-    const std::string path = m_files.Write("report.txt", "data");
+    const std::string path = WriteFile(m_files, "report.txt", "data");
     EXPECT_FALSE(MailReport("user@example.com", "nobody@example.com", "Subject", "Body", path, Config()));
     EXPECT_TRUE(m_server.Messages().empty());
 }
 
 TEST_F(RealServerTest, AddressesOrSubjectWithLineBreaksAreRefusedBeforeSending)
 {
-    const std::string path = m_files.Write("report.txt", "data");
+    const std::string path = WriteFile(m_files, "report.txt", "data");
     EXPECT_FALSE(MailReport("user@example.com\r\nRCPT TO:<other@example.com>", "reports@example.com", "Subject",
                             "Body", path, Config()));
     EXPECT_FALSE(MailReport("user@example.com", "reports@example.com>\r\nDATA", "Subject", "Body", path, Config()));
@@ -157,9 +157,9 @@ TEST_F(RealServerTest, AddressesOrSubjectWithLineBreaksAreRefusedBeforeSending)
 
 TEST(MailReport, UnreadableFileOrUnreachableHostGivesFalse)
 {
-    TempDir files;
+    TempFolder files;
     const MailConfig closedPort = LoopbackConfig(FreeLoopbackPort());
     EXPECT_FALSE(MailReport("", "reports@example.com", "S", "B", files.Path() + "/missing.dmp", closedPort));
-    EXPECT_FALSE(MailReport("", "reports@example.com", "S", "B", files.Write("r.txt", "x"), closedPort));
+    EXPECT_FALSE(MailReport("", "reports@example.com", "S", "B", WriteFile(files, "r.txt", "x"), closedPort));
     EXPECT_EQ(-1, SmtpConnect(closedPort));
 }

@@ -1,7 +1,6 @@
 #include "tests/crashreport/MailTestSupport.h"
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -88,24 +87,9 @@ std::string DecodeBase64(const std::string& text)
     return out;
 }
 
-TempDir::TempDir()
+std::string WriteFile(const TempFolder& folder, const std::string& name, const std::string& bytes)
 {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/dorva-test-XXXXXX";
-    if (mkdtemp(pattern.data()))
-        m_path = pattern;
-}
-
-TempDir::~TempDir()
-{
-    std::error_code ignored;
-    if (!m_path.empty())
-        fs::remove_all(m_path, ignored);
-}
-
-std::string TempDir::Write(const std::string& name, const std::string& bytes) const
-{
-    const std::string path = m_path + "/" + name;
+    const std::string path = folder.File(name);
     std::ofstream(path, std::ios::binary) << bytes;
     return path;
 }
@@ -121,7 +105,7 @@ unsigned short FreeLoopbackPort()
 
 SmtpTestServer::SmtpTestServer()
 {
-    m_dir.Write("refusing_mailbox.py", kRefusingHandler);
+    WriteFile(m_dir, "refusing_mailbox.py", kRefusingHandler);
     const std::string maildir = m_dir.Path() + "/mail";
     for (int attempt = 0; attempt < 3 && !m_ready; ++attempt)
     {

@@ -7,21 +7,13 @@
 
 #include <sys/types.h>
 
+#include "tests/model/TempFolder.h"
+
 // Decodes MIME base64, skipping line breaks.
 std::string DecodeBase64(const std::string& text);
 
-// A fresh folder under $TMPDIR, removed with everything in it.
-class TempDir
-{
-public:
-    TempDir();
-    ~TempDir();
-    const std::string& Path() const { return m_path; }
-    std::string Write(const std::string& name, const std::string& bytes) const;
-
-private:
-    std::string m_path;
-};
+// Writes the bytes to folder/name; returns the path.
+std::string WriteFile(const TempFolder& folder, const std::string& name, const std::string& bytes);
 
 // A free TCP port on 127.0.0.1 at the time of asking.
 unsigned short FreeLoopbackPort();
@@ -39,7 +31,7 @@ public:
     std::vector<std::string> Messages() const;
 
 private:
-    TempDir m_dir;
+    TempFolder m_dir;
     unsigned short m_port = 0;
     pid_t m_pid = -1;
     bool m_ready = false;

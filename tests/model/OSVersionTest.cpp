@@ -9,11 +9,7 @@
 TEST(OSVersion, DecodeAndFormat)
 {
     EXPECT_EQ(OSVersion::Decode(0x11, 0x02).Format(), "2.1.02");
-    const OSVersion v = OSVersion::Decode(0x0A, 0x0F);
-    EXPECT_EQ(v.major, 1);
-    EXPECT_EQ(v.minor, 2);
-    EXPECT_EQ(v.build, 15);
-    EXPECT_EQ(v.Format(), "1.2.15");
+    EXPECT_EQ(OSVersion::Decode(0x0A, 0x0F).Format(), "1.2.15");
     EXPECT_EQ(OSVersion::Decode(0x7F, 0x7F).Format(), "15.7.127");
     EXPECT_EQ(OSVersion().Format(), "0.0.00");
 }
@@ -29,7 +25,6 @@ TEST(OSVersion, Ordering)
     EXPECT_TRUE(OSVersion::IsGreater(b, c));
     EXPECT_TRUE(OSVersion::IsOlder(c, b));
     EXPECT_FALSE(OSVersion::IsOlder(a, a));
-    EXPECT_TRUE(OSVersion::IsEqual(a, OSVersion{2, 1, 2}));
     EXPECT_TRUE(OSVersion::IsGreater(OSVersion{3, 0, 0}, OSVersion{2, 7, 127}));
 }
 
@@ -40,6 +35,11 @@ TEST(DeviceReply, VersionOfShortMessagesIsZero)
     EXPECT_EQ(DeviceReply::GetOSVersion(SysExBuffer::FromBytes({header.begin(), header.end() - 1})).Format(),
               "0.0.00");
     EXPECT_EQ(DeviceReply::GetOSVersion(SysExBuffer()).Format(), "0.0.00");
+    // Eleven bytes: byte 10 is the closing F7.
+    EXPECT_EQ(DeviceReply::GetOSVersion(SysExBuffer::FromBytes({0xF0, 0x00, 0x6A, 0x3C, 0x02, 0x05, 0x7F, 0x00,
+                                                                0x00, 0x11, 0xF7}))
+                  .Format(),
+              "0.0.00");
 }
 
 TEST(DorvaSynthOS, MadeFreshByTheDevice)

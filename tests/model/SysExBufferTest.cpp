@@ -38,33 +38,3 @@ TEST(SysExBuffer, Validity)
     EXPECT_FALSE(SysExBuffer::FromBytes({0xF0, 0x01, 0x02, 0x03, 0x04}).IsValid());
     EXPECT_FALSE(SysExBuffer().IsValid());
 }
-
-TEST(SysExBuffer, AppendCompareAndClear)
-{
-    SysExBuffer a = SysExBuffer::FromBytes({0xF0, 0x01});
-    SysExBuffer raw;
-    raw.resize(1);
-    raw[0] = 0x90;
-    a.Append(raw); // no filtering
-    a.AppendZeros(2);
-    EXPECT_EQ(a.bytes(), (Bytes{0xF0, 0x01, 0x90, 0x00, 0x00}));
-    EXPECT_TRUE(a.AnyNonZero());
-    EXPECT_TRUE(a.Differs(SysExBuffer::FromBytes({0xF0, 0x01, 0x90, 0x00})));
-    SysExBuffer zeros;
-    zeros.AppendZeros(3);
-    EXPECT_FALSE(zeros.AnyNonZero());
-    a.Clear();
-    EXPECT_TRUE(a.empty());
-}
-
-TEST(SysExBuffer, Words14)
-{
-    uint8_t msb = 0, lsb = 0;
-    SplitWord14(0x3FFF, msb, lsb);
-    EXPECT_EQ(msb, 0x7F);
-    EXPECT_EQ(lsb, 0x7F);
-    SplitWord14(1000, msb, lsb);
-    EXPECT_EQ(msb, 7);
-    EXPECT_EQ(lsb, 104);
-    EXPECT_EQ(MakeWord14(msb, lsb), 1000);
-}

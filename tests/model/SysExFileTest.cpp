@@ -217,19 +217,31 @@ TEST(WriteSysExToFile, CreatesReplacesAndAppends)
     EXPECT_EQ(dir.Names(), (std::vector<std::string>{"new.syx", "t.syx"})); // no temporary left
 }
 
-TEST(WriteSysExToFile, KeepsModeAndWritesThroughLinks)
+TEST(WriteSysExToFile, KeepsOwnerAndModeAndWritesThroughLinks)
 {
     TempFolder dir;
     const std::string target = dir.File("real.syx");
     const std::string link = dir.File("link.syx");
     WriteBytes(target, {0x00});
     ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+    const bool root = ::geteuid() == 0;
+    if (root)
+    {
+        ASSERT_EQ(::chown(target.c_str(), 12345, 23456), 0);
+    }
     ASSERT_EQ(::symlink("real.syx", link.c_str()), 0);
 
     const SysExBuffer data = Buffer({0xF0, 0x01, 0x02, 0x03, 0x04, 0xF7});
     ASSERT_TRUE(WriteSysExToFile(link, data));
     EXPECT_EQ(ReadBytes(target), data.bytes());
     EXPECT_EQ(ModeOf(target), 0640u);
+    struct stat owner;
+    ASSERT_EQ(::stat(target.c_str(), &owner), 0);
+    if (root)
+    {
+        EXPECT_EQ(owner.st_uid, 12345u);
+        EXPECT_EQ(owner.st_gid, 23456u);
+    }
     struct stat st;
     ASSERT_EQ(::lstat(link.c_str(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode));

@@ -1,0 +1,89 @@
+#include "app/DialogHooks.h"
+
+#include <utility>
+
+#include <wx/filedlg.h>
+#include <wx/log.h>
+#include <wx/msgdlg.h>
+
+namespace
+{
+int RealMessageBox(const wxString& text, const wxString& caption, long style, wxWindow* parent)
+{
+    return wxMessageBox(text, caption, style, parent);
+}
+
+bool RealFileDialog(const FileDialogRequest& request, wxString& chosen)
+{
+    const long style = request.save ? (wxFD_SAVE | wxFD_OVERWRITE_PROMPT) : wxFD_OPEN;
+    wxFileDialog dialog(request.parent, wxString(), request.folder, request.file, request.wildcard, style);
+    if (dialog.ShowModal() != wxID_OK)
+        return false;
+    chosen = dialog.GetPath();
+    return true;
+}
+
+void LoggedErrorReport(wxWindow*, const wxString& message, const wxString& reportFile,
+                       const wxString& reportType)
+{
+    // Debug level: printed on stderr, never shown in a box.
+    wxLogDebug("%s report not sent (no report dialog): %s [%s]", reportType, message, reportFile);
+}
+
+MessageBoxFunction& MessageBoxSlot()
+{
+    static MessageBoxFunction function = RealMessageBox;
+    return function;
+}
+
+FileDialogFunction& FileDialogSlot()
+{
+    static FileDialogFunction function = RealFileDialog;
+    return function;
+}
+
+ErrorReportFunction& ErrorReportSlot()
+{
+    static ErrorReportFunction function = LoggedErrorReport;
+    return function;
+}
+
+template <typename Function>
+Function Replace(Function& slot, Function replacement, Function real)
+{
+    Function previous = std::move(slot);
+    slot = replacement ? std::move(replacement) : std::move(real);
+    return previous;
+}
+} // namespace
+
+int ShowMessageBox(const wxString& text, const wxString& caption, long style, wxWindow* parent)
+{
+    return MessageBoxSlot()(text, caption, style, parent);
+}
+
+MessageBoxFunction SetMessageBoxFunction(MessageBoxFunction function)
+{
+    return Replace(MessageBoxSlot(), std::move(function), MessageBoxFunction(RealMessageBox));
+}
+
+bool RunFileDialog(const FileDialogRequest& request, wxString& chosen)
+{
+    return FileDialogSlot()(request, chosen);
+}
+
+FileDialogFunction SetFileDialogFunction(FileDialogFunction function)
+{
+    return Replace(FileDialogSlot(), std::move(function), FileDialogFunction(RealFileDialog));
+}
+
+void ShowErrorReportDialog(wxWindow* parent, const wxString& message, const wxString& reportFile,
+                           const wxString& reportType)
+{
+    ErrorReportSlot()(parent, message, reportFile, reportType);
+}
+
+ErrorReportFunction SetErrorReportFunction(ErrorReportFunction function)
+{
+    return Replace(ErrorReportSlot(), std::move(function), ErrorReportFunction(LoggedErrorReport));
+}

@@ -1,0 +1,142 @@
+#include "app/EditorApp.h"
+
+#include <wx/control.h>
+#include <wx/dialog.h>
+#include <wx/filename.h>
+#include <wx/toplevel.h>
+#include <wx/window.h>
+
+#include "app/DialogHooks.h"
+#include "app/WxText.h"
+
+CEditorApp& wxGetApp()
+{
+    return *static_cast<CEditorApp*>(wxApp::GetInstance());
+}
+
+namespace
+{
+// The window a message belongs to: the innermost modal dialog that is running
+// (the last one made), else the active window, else none.
+wxWindow* MessageParent()
+{
+    wxWindow* modal = nullptr;
+    for (wxWindow* window : wxTopLevelWindows)
+    {
+        auto* dialog = wxDynamicCast(window, wxDialog);
+        if (dialog && dialog->IsModal() && dialog->IsShown() && !dialog->IsBeingDeleted())
+            modal = dialog;
+    }
+    if (modal)
+        return modal;
+    wxWindow* active = wxGetActiveWindow();
+    return active ? wxGetTopLevelParent(active) : nullptr;
+}
+} // namespace
+
+CEditorApp::CEditorApp(std::unique_ptr<IDeviceAnswers> device)
+    : m_device(std::move(device)), m_host(*this)
+{
+    InstallHost(&m_host);
+}
+
+CEditorApp::~CEditorApp()
+{
+    if (&Host() == &m_host)
+        InstallHost(nullptr);
+}
+
+void CEditorApp::SetMainWindow(wxWindow* window, IEditorWindow* editorWindow)
+{
+    m_mainWindow = window;
+    m_editorWindow = editorWindow;
+}
+
+int CEditorApp::ShowMessage(const wxString& text, long style)
+{
+    return ShowMessageBox(text, ToWx(Device().GetAppTitle()), style | wxCENTRE, MessageParent());
+}
+
+void CEditorApp::ShowErrorReport(const wxString& message, const wxString& reportFile,
+                                 const wxString& reportType)
+{
+    ShowErrorReportDialog(m_mainWindow, message, reportFile, reportType);
+}
+
+void CEditorApp::ReportInputDeviceLost()
+{
+    ReportDeviceLost("The input MIDI device is no longer accessible!\n\n"
+                     "Please ensure the device is turned on and plugged in correctly, "
+                     "then restart the editor");
+}
+
+void CEditorApp::ReportOutputDeviceLost()
+{
+    ReportDeviceLost("The output MIDI device is no longer accessible!\n\n"
+                     "Please ensure the device is turned on and plugged in correctly, "
+                     "then restart the editor");
+}
+
+void CEditorApp::ReportDeviceLost(const wxString& text)
+{
+    // The flag goes up before the box: the toolkit runs idle passes inside
+    // it, and the idle pass's liveness check would otherwise raise the same
+    // notice again and again on top of this one.
+    if (m_inputLostShown)
+        return;
+    m_inputLostShown = true;
+    ShowMessage(text, wxOK);
+}
+
+bool CEditorApp::ChooseOpenFile(wxString& path, const wxString& wildcard)
+{
+    return ChooseFile(path, wildcard, false);
+}
+
+bool CEditorApp::ChooseSaveFile(wxString& path, const wxString& wildcard)
+{
+    return ChooseFile(path, wildcard, true);
+}
+
+bool CEditorApp::ChooseFile(wxString& path, const wxString& wildcard, bool save)
+{
+    const wxFileName start(path);
+    FileDialogRequest request;
+    request.parent = m_mainWindow;
+    request.folder = start.GetPath();
+    request.file = start.GetFullName();
+    request.wildcard = wildcard;
+    request.save = save;
+
+    wxString chosen;
+    if (!RunFileDialog(request, chosen))
+        return false;
+    path = chosen;
+    if (save && m_editorWindow && m_editorWindow->IsTemplateFileOpen(FromWx(path)))
+    {
+        ShowMessage("A template with the same filename is already loaded.\n"
+                    "Please choose a different filename.",
+                    wxOK);
+        return false;
+    }
+    return true;
+}
+
+void CEditorApp::ReplaceInWindowLabel(wxWindow* window, const wxString& placeholder,
+                                      const wxString& value)
+{
+    if (!window || placeholder.empty())
+        return;
+    // A control's label keeps its mnemonics; the value is plain text, so an
+    // "&" in it must not become one.
+    const bool hasMnemonics = wxDynamicCast(window, wxControl) != nullptr;
+    wxString label = window->GetLabel();
+    label.Replace(placeholder, hasMnemonics ? wxControl::EscapeMnemonics(value) : value);
+    window->SetLabel(label);
+}
+
+int CEditorApp::OnExit()
+{
+    m_preferences.SaveOnExit();
+    return wxApp::OnExit();
+}

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "midi/MidiListeners.h"
+
+class IMidiDriver;
+class SysExBuffer;
+
+// The program's one MIDI manager: a combined list of input and output
+// devices, one selected and opened of each, and the transfers that move one
+// SysEx message at a time, advanced one step per OnIdle. User interface
+// thread only.
+//
+// The list holds the inputs first (entries 0 .. inputs - 1), then the
+// outputs. Its length is counted once at Init; the kind of an entry is
+// decided by the current number of inputs each time it is asked.
+//
+// States: 0 not started, 1 closed (ports released, on-demand mode only),
+// 2 sending, 3 receiving, 4 open and idle.
+namespace MIDIIO
+{
+enum State
+{
+    kNotStarted = 0,
+    kClosed = 1,
+    kSending = 2,
+    kReceiving = 3,
+    kIdle = 4,
+};
+
+// releaseDriver: the ports are open only while the program is active (the
+// application passes its "ReleaseDriver" preference). A null driver picks
+// the system's MIDI layer; the manager owns the driver until Shutdown.
+bool Init(bool releaseDriver, std::unique_ptr<IMidiDriver> driver = nullptr);
+// Closes both ports and returns to the state before Init: selections,
+// listeners and the driver are dropped.
+void Shutdown();
+int GetState();
+
+int GetDeviceCount();
+// The name of entry i; empty when i is no entry.
+std::string GetDeviceName(int i);
+bool IsInputDevice(int i);
+bool IsOutputDevice(int i);
+// False when entry i is not of that kind. Otherwise records the selection;
+// outside on-demand mode also reopens that port and gives whether it opened.
+bool SelectInputDevice(int i);
+bool SelectOutputDevice(int i);
+// True when the list has an entry of that kind, whatever the open gave.
+bool SelectFirstInputDevice();
+bool SelectFirstOutputDevice();
+// The lowest entry of that kind whose name contains text (with case).
+bool SelectInputDeviceByName(const std::string& text);
+bool SelectOutputDeviceByName(const std::string& text);
+bool DeviceExists(const std::string& text);
+int GetSelectedInputDevice();
+int GetSelectedOutputDevice();
+
+bool OpenInputPort();
+bool OpenOutputPort();
+// The input, then (when it opened) the output; both: state 4.
+bool OpenPorts();
+void ClosePorts();
+// On-demand mode only: taken by the next OnIdle in state 1 (open) or 4 (close).
+void RequestOpen();
+void RequestClose();
+bool HasInputPort();
+bool HasOutputPort();
+
+// Sends the first message of bytes[0 .. length) on the following OnIdle.
+// False, changing nothing, when there is no output port.
+bool BeginSend(const uint8_t* bytes, size_t length, IProgressListener* progress);
+bool BeginSend(const SysExBuffer& bytes, IProgressListener* progress);
+// Waits for one SysEx message. False, changing nothing, when there is no
+// input port. sysEx must not be null.
+bool BeginReceive(ISysExListener* sysEx, IProgressListener* progress);
+// Forgets the listeners and any partial receive; a running send or receive
+// ends (state 4). Closed ports stay closed.
+void AbortTransfer();
+bool IsReceiving();
+
+bool AddMessageListener(IMessageListener* listener);
+// Removes the first registration; false when there is none.
+bool RemoveMessageListener(IMessageListener* listener);
+int GetListenerCount();
+
+// One step. False only when the input liveness check (every 201st poll)
+// finds the selected input without a port. A call made from inside a
+// listener of the running step does nothing and gives true.
+bool OnIdle();
+
+// Four display lines for a short message.
+std::array<std::string, 4> FormatMessage(uint8_t status, int data1, int data2);
+} // namespace MIDIIO

@@ -1,0 +1,227 @@
+#include "midi/MIDIIO.h"
+
+#include "midi/MIDIIOState.h"
+#include "midi/MidiPorts.h"
+#include "midi/RtMidiDriver.h"
+
+namespace MIDIIO
+{
+ManagerState& Manager()
+{
+    static ManagerState state;
+    return state;
+}
+
+namespace
+{
+int InputCount()
+{
+    ManagerState& m = Manager();
+    return m.driver ? MidiPorts::GetInputCount(*m.driver) : 0;
+}
+
+// The lowest entry of a kind whose name contains text; -1 when none.
+template <typename IsKind>
+int FindEntry(const std::string& text, IsKind isKind)
+{
+    for (int i = 0; i < GetDeviceCount(); ++i)
+        if (isKind(i) && GetDeviceName(i).find(text) != std::string::npos)
+            return i;
+    return -1;
+}
+} // namespace
+
+bool Init(bool releaseDriver, std::unique_ptr<IMidiDriver> driver)
+{
+    Shutdown();
+    ManagerState& m = Manager();
+    m.driver = driver ? std::move(driver) : CreateSystemMidiDriver();
+    m.onDemand = releaseDriver;
+    m.state = m.onDemand ? kClosed : kIdle;
+    m.deviceCount = m.driver ? static_cast<int>(m.driver->InputNames().size() + m.driver->OutputNames().size())
+                             : 0;
+    return true;
+}
+
+void Shutdown()
+{
+    ManagerState& m = Manager();
+    m.input.reset();
+    m.output.reset();
+    m = ManagerState();
+}
+
+int GetState()
+{
+    return Manager().state;
+}
+
+int GetDeviceCount()
+{
+    return Manager().deviceCount;
+}
+
+std::string GetDeviceName(int i)
+{
+    ManagerState& m = Manager();
+    if (!m.driver || i < 0)
+        return std::string();
+    const int inputs = InputCount();
+    if (i < inputs)
+        return MidiPorts::GetInputName(*m.driver, i);
+    if (i < m.deviceCount)
+        return MidiPorts::GetOutputName(*m.driver, i - inputs);
+    return std::string();
+}
+
+bool IsInputDevice(int i)
+{
+    return i >= 0 && i < InputCount();
+}
+
+bool IsOutputDevice(int i)
+{
+    return i >= InputCount();
+}
+
+bool SelectInputDevice(int i)
+{
+    if (!IsInputDevice(i))
+        return false;
+    Manager().selectedInput = i;
+    return Manager().onDemand ? true : OpenInputPort();
+}
+
+bool SelectOutputDevice(int i)
+{
+    if (!IsOutputDevice(i))
+        return false;
+    Manager().selectedOutput = i;
+    return Manager().onDemand ? true : OpenOutputPort();
+}
+
+bool SelectFirstInputDevice()
+{
+    const int entry = FindEntry(std::string(), IsInputDevice);
+    if (entry < 0)
+        return false;
+    SelectInputDevice(entry);
+    return true;
+}
+
+bool SelectFirstOutputDevice()
+{
+    const int entry = FindEntry(std::string(), IsOutputDevice);
+    if (entry < 0)
+        return false;
+    SelectOutputDevice(entry);
+    return true;
+}
+
+bool SelectInputDeviceByName(const std::string& text)
+{
+    const int entry = FindEntry(text, IsInputDevice);
+    return entry >= 0 && SelectInputDevice(entry);
+}
+
+bool SelectOutputDeviceByName(const std::string& text)
+{
+    const int entry = FindEntry(text, IsOutputDevice);
+    return entry >= 0 && SelectOutputDevice(entry);
+}
+
+bool DeviceExists(const std::string& text)
+{
+    return FindEntry(text, [](int) { return true; }) >= 0;
+}
+
+int GetSelectedInputDevice()
+{
+    return Manager().selectedInput;
+}
+
+int GetSelectedOutputDevice()
+{
+    return Manager().selectedOutput;
+}
+
+bool OpenInputPort()
+{
+    ManagerState& m = Manager();
+    m.input.reset();
+    if (m.selectedInput == -1)
+        return true;
+    if (m.driver)
+        m.input = MidiPorts::OpenInput(*m.driver, m.selectedInput);
+    return m.input != nullptr;
+}
+
+bool OpenOutputPort()
+{
+    ManagerState& m = Manager();
+    m.output.reset();
+    if (m.selectedOutput == -1)
+        return true;
+    if (m.driver)
+        m.output = MidiPorts::OpenOutput(*m.driver, m.selectedOutput - InputCount());
+    return m.output != nullptr;
+}
+
+bool OpenPorts()
+{
+    if (!OpenInputPort() || !OpenOutputPort())
+        return false;
+    Manager().state = kIdle;
+    return true;
+}
+
+void ClosePorts()
+{
+    ManagerState& m = Manager();
+    m.input.reset();
+    m.output.reset();
+    m.state = kClosed;
+}
+
+void RequestOpen()
+{
+    if (Manager().onDemand)
+        Manager().openRequest = true;
+}
+
+void RequestClose()
+{
+    if (Manager().onDemand)
+        Manager().closeRequest = true;
+}
+
+bool HasInputPort()
+{
+    return Manager().input != nullptr;
+}
+
+bool HasOutputPort()
+{
+    return Manager().output != nullptr;
+}
+
+bool TakeRequests()
+{
+    ManagerState& m = Manager();
+    if (m.state == kClosed)
+    {
+        m.closeRequest = false;
+        if (m.openRequest && OpenPorts())
+            m.openRequest = false;
+        return false;
+    }
+    if (m.closeRequest)
+    {
+        ClosePorts();
+        m.closeRequest = false;
+        return true;
+    }
+    m.openRequest = false;
+    return false;
+}
+} // namespace MIDIIO
