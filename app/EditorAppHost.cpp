@@ -3,6 +3,15 @@
 #include "app/EditorApp.h"
 #include "app/WxText.h"
 
+// The data layer's message styles and answers pass through unchanged.
+static_assert(MessageStyle::Yes == wxYES && MessageStyle::No == wxNO && MessageStyle::Ok == wxOK &&
+              MessageStyle::Cancel == wxCANCEL && MessageStyle::YesNo == wxYES_NO);
+static_assert(MessageStyle::IconExclamation == wxICON_EXCLAMATION &&
+              MessageStyle::IconError == wxICON_ERROR && MessageStyle::IconQuestion == wxICON_QUESTION &&
+              MessageStyle::IconInformation == wxICON_INFORMATION);
+static_assert(MessageAnswer::Yes == wxYES && MessageAnswer::No == wxNO && MessageAnswer::Ok == wxOK &&
+              MessageAnswer::Cancel == wxCANCEL);
+
 const IDeviceAnswers& CEditorAppHost::Device() const
 {
     return m_app.Device();

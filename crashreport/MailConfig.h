@@ -10,7 +10,7 @@ struct MailConfig
     unsigned short port = 25;
     std::string sender;        // MAIL FROM
     std::string reportAddress; // the recipient the report dialog chooses
-    int timeoutMs = 20000;     // limit for the connection and for each command's reply or write
+    int timeoutMs = 20000;     // limit (> 0) for the connection and for each command's reply or write
 };
 
 const MailConfig& DefaultMailConfig();

@@ -7,7 +7,8 @@
 
 // A minimal SMTP client over POSIX sockets: no authentication, no encryption.
 // Every call blocks the calling thread, but never longer than the configured
-// time-out per step: a silent or vanished server is a failure, not a hang.
+// time-out per step (the host name look-up excepted: the resolver keeps its
+// own limits): a silent or vanished server is a failure, not a hang.
 
 // Connects to config.host:config.port; the socket (non-blocking, close-on-exec)
 // or -1 when the host is unknown, refuses or does not answer in time.

@@ -8,6 +8,7 @@
 class AbbreviationMap;
 class IDeviceAnswers;
 class CEditorTemplate;
+class CPlacedControl;
 class WordList;
 
 // One operation: something this observer watches has changed.
@@ -40,6 +41,9 @@ public:
 
     // The control settings window beside the main window.
     virtual void HideControlSettings() {}
+    // Show this control in the control settings window, at once or (deferred)
+    // from the next idle step. The window clones the control if it keeps it.
+    virtual void RefreshControl(CPlacedControl& /*control*/, bool /*deferred*/) {}
 
     // The front-panel view: select or deselect the control with this index.
     virtual void SelectControl(int /*index*/, bool /*select*/) {}

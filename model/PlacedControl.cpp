@@ -32,6 +32,12 @@ void CPlacedControl::UpdateView(bool select)
         window->SelectControl(m_index, select);
 }
 
+void CPlacedControl::Refresh(bool deferred)
+{
+    if (IEditorWindow* window = Host().Window())
+        window->RefreshControl(*this, deferred);
+}
+
 std::unique_ptr<CPlacedControl> CPlacedControl::Clone() const
 {
     return std::make_unique<CPlacedControl>(m_state, m_index);

@@ -17,6 +17,9 @@ public:
 
     // Selects or deselects this control on the main window's view.
     virtual void UpdateView(bool select);
+    // Shows this control in the control settings window: deferred, from the
+    // main window's next idle step; otherwise at once.
+    virtual void Refresh(bool deferred);
     virtual int GetIndex() const { return m_index; }
     virtual CBaseControlState* GetControl() { return m_state; }
     virtual const CBaseControlState* GetControl() const { return m_state; }

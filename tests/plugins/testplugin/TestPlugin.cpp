@@ -1,0 +1,113 @@
+// A small VST 2 plug-in for the examiner's tests. One source, built in
+// variants by defines: the entry point's name, the effect name, the magic,
+// the VST version and a crash or exception in effOpen. Every dispatcher call
+// is logged; the tests read the log through DorvaTestPluginLog.
+#include <cstring>
+#include <stdexcept>
+#include <string>
+
+#include "plugins/VstPluginRecord.h"
+
+#ifndef ENTRY_NAME
+#define ENTRY_NAME "VSTPluginMain"
+#endif
+#ifndef EFFECT_NAME
+#define EFFECT_NAME "Test Synth"
+#endif
+#ifndef MAGIC
+#define MAGIC 0x56737450
+#endif
+#ifndef VST_VERSION
+#define VST_VERSION 2400
+#endif
+
+#define EXPORT extern "C" __attribute__((visibility("default")))
+
+namespace
+{
+std::string g_log;
+int g_entries = 0;
+
+const char* const kParamNames[] = {
+    "Filter Cutoff",
+    "",
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd",
+    "Envelope Attack Time",
+};
+
+VstHostCallbackFunction g_host = nullptr;
+
+void Log(int32_t opcode, int32_t index, intptr_t value, float opt)
+{
+    g_log += std::to_string(opcode) + ":" + std::to_string(index) + ":" + std::to_string(value) + ":"
+        + std::to_string(static_cast<int>(opt)) + " ";
+}
+
+void CopyName(void* ptr, const char* text)
+{
+    std::strcpy(static_cast<char*>(ptr), text);
+}
+
+intptr_t Dispatcher(VstPluginRecord* record, int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt)
+{
+    Log(opcode, index, value, opt);
+    switch (opcode)
+    {
+    case Vst::kOpen:
+#ifdef CRASH_IN_OPEN
+        *static_cast<volatile int*>(record->user) = 1;
+#endif
+#ifdef THROW_IN_OPEN
+        throw std::runtime_error("refusing to open");
+#endif
+        g_host(record, Vst::kHostGetSampleRate, 0, 0, nullptr, 0.0f);
+        g_host(record, Vst::kHostGetBlockSize, 0, 0, nullptr, 0.0f);
+        return 0;
+    case Vst::kGetVstVersion:
+        return VST_VERSION;
+    case Vst::kGetEffectName:
+        CopyName(ptr, EFFECT_NAME);
+        return 1;
+    case Vst::kGetVendorString:
+        CopyName(ptr, "Dorva Test Plug-ins");
+        return 1;
+    case Vst::kGetParamName:
+        if (index >= 0 && index < 4)
+            CopyName(ptr, kParamNames[index]);
+        return 0;
+    case Vst::kClose:
+        delete record;
+        return 0;
+    default:
+        return 0;
+    }
+}
+} // namespace
+
+EXPORT const char* DorvaTestPluginLog()
+{
+    return g_log.c_str();
+}
+
+EXPORT int DorvaTestPluginEntries()
+{
+    return g_entries;
+}
+
+EXPORT VstPluginRecord* PluginEntry(VstHostCallbackFunction host) __asm__(ENTRY_NAME);
+
+EXPORT VstPluginRecord* PluginEntry(VstHostCallbackFunction host)
+{
+    ++g_entries;
+    g_host = host;
+    // Hosts are asked for their version before the record exists.
+    g_log += "entry:" + std::to_string(host(nullptr, Vst::kHostVersion, 0, 0, nullptr, 0.0f)) + " ";
+    VstPluginRecord* record = new VstPluginRecord{};
+    record->magic = MAGIC;
+    record->dispatcher = Dispatcher;
+    record->numParams = 4;
+    record->numInputs = 0;
+    record->numOutputs = 2;
+    record->version = 1;
+    return record;
+}
