@@ -46,6 +46,16 @@ CEditorApp::~CEditorApp()
         InstallHost(nullptr);
 }
 
+int CEditorApp::GetViewType() const
+{
+    return Device().HasViewMenu() ? m_preferences.viewType : 3;
+}
+
+void CEditorApp::ApplyDefaultViewType()
+{
+    Device().ApplyDefaultViewType(m_preferences.viewType);
+}
+
 void CEditorApp::SetMainWindow(wxWindow* window, IEditorWindow* editorWindow)
 {
     m_mainWindow = window;

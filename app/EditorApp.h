@@ -30,6 +30,13 @@ public:
     const Preferences& Prefs() const { return m_preferences; }
     RecentFiles& Recent() { return m_preferences.recentFiles; }
 
+    // The caption mode of the view: the "ViewType" preference on a device with
+    // a View menu, else 3 (every line), whatever the preference holds.
+    int GetViewType() const;
+    // Lets the device fix the "ViewType" preference; start-up calls it once
+    // the preferences are read.
+    void ApplyDefaultViewType();
+
     // The main window, once start-up has made it; null before. The window
     // registers itself twice over: as a toolkit window (parent of the file
     // choosers and report dialog) and as the data layer's IEditorWindow.

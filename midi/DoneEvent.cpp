@@ -19,9 +19,3 @@ bool DoneEvent::Wait(int timeoutMs)
     m_signalled = false;
     return true;
 }
-
-bool DoneEvent::IsSignalled() const
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_signalled;
-}

@@ -14,10 +14,9 @@ public:
     void Signal();
     // True when the event was or became signalled within timeoutMs.
     bool Wait(int timeoutMs);
-    bool IsSignalled() const;
 
 private:
-    mutable std::mutex m_mutex;
+    std::mutex m_mutex;
     std::condition_variable m_changed;
     bool m_signalled;
 };

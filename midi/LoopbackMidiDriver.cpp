@@ -153,7 +153,7 @@ void LoopbackMidiDriver::Deliver()
                     sink = open->second;
             }
             if (sink && job.isShort)
-                sink->OnShortData(job.bytes[0], job.bytes[1], job.bytes[2], 0);
+                sink->OnShortMessage(job.bytes[0], job.bytes[1], job.bytes[2], 0);
             else if (sink)
                 sink->OnLongData(job.bytes.data(), job.bytes.size());
         }

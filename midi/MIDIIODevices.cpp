@@ -2,7 +2,7 @@
 
 #include "midi/MIDIIOState.h"
 #include "midi/MidiPorts.h"
-#include "midi/RtMidiDriver.h"
+#include "midi/SystemMidiDriver.h"
 
 namespace MIDIIO
 {
@@ -183,16 +183,26 @@ void ClosePorts()
     m.state = kClosed;
 }
 
+// The later request wins: losing the focus ends the retries of a failing
+// open and drops an open not yet taken, while a reopen asked for after a
+// close still runs (close on one pass, open on the next).
 void RequestOpen()
 {
-    if (Manager().onDemand)
-        Manager().openRequest = true;
+    ManagerState& m = Manager();
+    if (!m.onDemand)
+        return;
+    m.openRequest = true;
+    if (m.state == kClosed)
+        m.closeRequest = false;
 }
 
 void RequestClose()
 {
-    if (Manager().onDemand)
-        Manager().closeRequest = true;
+    ManagerState& m = Manager();
+    if (!m.onDemand)
+        return;
+    m.closeRequest = true;
+    m.openRequest = false;
 }
 
 bool HasInputPort()
@@ -210,6 +220,9 @@ bool TakeRequests()
     ManagerState& m = Manager();
     if (m.state == kClosed)
     {
+        // A failed open may have left one port open: release it too.
+        if (m.closeRequest)
+            ClosePorts();
         m.closeRequest = false;
         if (m.openRequest && OpenPorts())
             m.openRequest = false;

@@ -31,6 +31,7 @@ struct ManagerState
     int pollCounter = 0;
     std::vector<IMessageListener*> messageListeners;
     bool inIdle = false;
+    unsigned aborts = 0; // AbortTransfer calls, so a step sees one made from a listener
 };
 
 ManagerState& Manager();

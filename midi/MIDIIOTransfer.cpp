@@ -41,9 +41,10 @@ void ReceiveStep()
         m.receiveBuffer.Clear();
         m.sysExListener = nullptr;
         m.state = kIdle;
+        const unsigned aborts = m.aborts;
         if (progress)
             progress->OnTransferFailed();
-        if (sysEx)
+        if (sysEx && m.aborts == aborts)
             sysEx->OnSysExInterrupted();
         return;
     }
@@ -61,9 +62,11 @@ void ReceiveStep()
         IProgressListener* progress = m.progressListener;
         m.sysExListener = nullptr;
         m.state = kIdle;
+        const unsigned aborts = m.aborts;
         if (progress)
             progress->OnTransferComplete();
-        if (sysEx)
+        // Aborted from the progress call: the listener is forgotten and may be gone.
+        if (sysEx && m.aborts == aborts)
             sysEx->OnSysExReceived(received);
         return;
     }
@@ -145,6 +148,7 @@ void AbortTransfer()
     m.sysExListener = nullptr;
     m.progressListener = nullptr;
     m.receiveBuffer.Clear();
+    ++m.aborts;
     // From state 1 the ports stay released, so a pending reopen still runs.
     if (m.state == kSending || m.state == kReceiving)
         m.state = kIdle;

@@ -16,9 +16,6 @@ class MessageRing
     static_assert(N >= 2, "a ring needs two slots to hold one item");
 
 public:
-    static constexpr int kSlots = N;
-    static constexpr int kCapacity = N - 1;
-
     MessageRing() : m_lock(CreateCriticalSection()) {}
     MessageRing(const MessageRing&) = delete;
     MessageRing& operator=(const MessageRing&) = delete;

@@ -15,7 +15,7 @@ class IDriverInputSink
 public:
     virtual ~IDriverInputSink() = default;
     // One channel or system message other than SysEx; absent data bytes are 0.
-    virtual void OnShortData(uint8_t status, uint8_t data1, uint8_t data2, int64_t timeMs) = 0;
+    virtual void OnShortMessage(uint8_t status, uint8_t data1, uint8_t data2, int64_t timeMs) = 0;
     // A piece of SysEx: a whole message or part of one, possibly with bytes
     // before its F0 or after its F7, possibly empty.
     virtual void OnLongData(const uint8_t* bytes, size_t length) = 0;

@@ -36,7 +36,7 @@ bool MidiInput::AssembleSysEx(const uint8_t* bytes, size_t length)
     return false;
 }
 
-void MidiInput::OnShortData(uint8_t status, uint8_t data1, uint8_t data2, int64_t timeMs)
+void MidiInput::OnShortMessage(uint8_t status, uint8_t data1, uint8_t data2, int64_t timeMs)
 {
     MidiShortMessage message;
     message.status = status;

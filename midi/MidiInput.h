@@ -31,7 +31,7 @@ public:
     const SysExRecord& Assembly() const { return m_assembly; }
 
     // Driver thread.
-    void OnShortData(uint8_t status, uint8_t data1, uint8_t data2, int64_t timeMs) override;
+    void OnShortMessage(uint8_t status, uint8_t data1, uint8_t data2, int64_t timeMs) override;
     void OnLongData(const uint8_t* bytes, size_t length) override;
 
 private:

@@ -10,8 +10,6 @@
 #include "midi/DoneEvent.h"
 #include "midi/PortNames.h"
 
-const char* const kMidiClientName = "Dorva Editor";
-
 namespace
 {
 // Set on every RtMidi object right after it is made: without it driver
@@ -97,7 +95,7 @@ private:
             return;
         }
         const auto elapsed = std::chrono::steady_clock::now() - self->m_opened;
-        self->m_sink.OnShortData(m[0], m.size() > 1 ? m[1] : 0, m.size() > 2 ? m[2] : 0,
+        self->m_sink.OnShortMessage(m[0], m.size() > 1 ? m[1] : 0, m.size() > 2 ? m[2] : 0,
                                  std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
     }
 
@@ -198,46 +196,20 @@ private:
     std::unique_ptr<RtMidiOut> m_probeOut;
 };
 
-// No MIDI layer at all: empty lists, nothing opens.
-class NoMidiDriver : public IMidiDriver
-{
-public:
-    std::vector<std::string> InputNames() override { return {}; }
-    std::vector<std::string> OutputNames() override { return {}; }
-    std::unique_ptr<IDriverInput> OpenInput(int, IDriverInputSink&) override { return nullptr; }
-    std::unique_ptr<IDriverOutput> OpenOutput(int, DoneEvent&) override { return nullptr; }
-};
+} // namespace
 
-std::unique_ptr<IMidiDriver> TryBackend(RtMidi::Api api, const std::string& clientName)
+std::unique_ptr<IMidiDriver> CreateRtMidiDriver(const std::string& clientName)
 {
+    // Without the sequencer device ALSA fails anyway, after printing its own
+    // complaint to stderr; skip it quietly.
+    if (access("/dev/snd/seq", R_OK | W_OK) != 0)
+        return nullptr;
     try
     {
-        return std::make_unique<RtMidiDriver>(api, clientName);
+        return std::make_unique<RtMidiDriver>(RtMidi::LINUX_ALSA, clientName);
     }
     catch (const RtMidiError&)
     {
         return nullptr;
     }
-}
-} // namespace
-
-std::unique_ptr<IMidiDriver> CreateRtMidiDriver(MidiBackend backend, const std::string& clientName)
-{
-    std::unique_ptr<IMidiDriver> driver;
-    // Without the sequencer device ALSA fails anyway, after printing its own
-    // complaint to stderr; skip it quietly.
-    const bool alsaPresent = access("/dev/snd/seq", R_OK | W_OK) == 0;
-    if (backend == MidiBackend::Alsa || (backend == MidiBackend::Automatic && alsaPresent))
-        driver = TryBackend(RtMidi::LINUX_ALSA, clientName);
-    if (!driver && backend != MidiBackend::Alsa)
-        driver = TryBackend(RtMidi::UNIX_JACK, clientName);
-    return driver;
-}
-
-std::unique_ptr<IMidiDriver> CreateSystemMidiDriver()
-{
-    std::unique_ptr<IMidiDriver> driver = CreateRtMidiDriver(MidiBackend::Automatic);
-    if (!driver)
-        driver = std::make_unique<NoMidiDriver>();
-    return driver;
 }

@@ -90,6 +90,9 @@ public:
     virtual bool IsMessageTypeSupported(int messageType) const = 0;
     virtual bool IsContinuousIndex(int index) const = 0;
     virtual bool IsButtonIndex(int index) const = 0;
+    // Start-up hands in the "ViewType" preference; a device that always shows
+    // one caption mode sets it. By default it stays as the user left it.
+    virtual void ApplyDefaultViewType(int& /*viewType*/) const {}
     virtual std::string GetUsbMidiDeviceName() const = 0;
     virtual std::string GetAppKey() const = 0;
 };

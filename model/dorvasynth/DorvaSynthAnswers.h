@@ -77,6 +77,8 @@ public:
         return (index >= 0 && index <= 21) || (index >= 44 && index <= 49);
     }
     bool IsButtonIndex(int index) const override { return (index >= 22 && index <= 43) || index == 50; }
+    // No View menu: every caption shows all its lines.
+    void ApplyDefaultViewType(int& viewType) const override { viewType = 3; }
     std::string GetUsbMidiDeviceName() const override { return "USB Audio Device"; }
     std::string GetAppKey() const override { return "DorvaSynthEditor"; }
 };

@@ -237,6 +237,17 @@ TEST_F(EditorAppTest, TheDataLayerReachesTheApplicationThroughTheHost)
     EXPECT_EQ(m_boxes.boxes.size(), 1u);
 }
 
+TEST_F(EditorAppTest, ADeviceWithoutViewMenuAlwaysShowsEveryCaptionLine)
+{
+    for (int stored : {0, 1, 2})
+    {
+        App().Prefs().viewType = stored;
+        EXPECT_EQ(App().GetViewType(), 3) << stored;
+    }
+    App().ApplyDefaultViewType();
+    EXPECT_EQ(App().Prefs().viewType, 3);
+}
+
 TEST_F(EditorAppTest, ReplaceInWindowLabel)
 {
     wxFrame frame(nullptr, wxID_ANY, "About $PRODUCT$");

@@ -151,6 +151,29 @@ TEST_F(OnDemandTest, PortsOpenOnlyWhenRequested)
     EXPECT_FALSE(driver->IsOpen("Out B"));
 }
 
+TEST_F(OnDemandTest, GoingInactiveEndsTheRetriesAndReleasesAHalfOpenPort)
+{
+    MIDIIO::SelectInputDevice(0);
+    MIDIIO::SelectOutputDevice(2);
+    driver->SetOpenFails("Out A", true);
+    MIDIIO::RequestOpen();
+    MIDIIO::OnIdle();
+    ASSERT_EQ(MIDIIO::GetState(), MIDIIO::kClosed);
+    ASSERT_TRUE(driver->IsOpen("In A"));
+    MIDIIO::RequestClose();
+    MIDIIO::OnIdle();
+    EXPECT_FALSE(driver->IsOpen("In A")) << "another program may want the device";
+    driver->SetOpenFails("Out A", false);
+    MIDIIO::OnIdle();
+    EXPECT_EQ(MIDIIO::GetState(), MIDIIO::kClosed) << "no more retries in the background";
+
+    // Picking devices while closed: close then open, the open wins.
+    MIDIIO::RequestClose();
+    MIDIIO::RequestOpen();
+    MIDIIO::OnIdle();
+    EXPECT_EQ(MIDIIO::GetState(), MIDIIO::kIdle);
+}
+
 TEST_F(OnDemandTest, CloseThenOpenReopensWithTheNewSelection)
 {
     MIDIIO::SelectOutputDevice(2);
@@ -183,6 +206,16 @@ TEST_F(OnDemandTest, StaleRequestsAreDropped)
     ASSERT_EQ(MIDIIO::GetState(), MIDIIO::kClosed);
     MIDIIO::OnIdle();
     EXPECT_EQ(MIDIIO::GetState(), MIDIIO::kClosed) << "the open request taken in state 4 is gone";
+
+    MIDIIO::RequestOpen();
+    MIDIIO::OnIdle();
+    ASSERT_EQ(MIDIIO::GetState(), MIDIIO::kIdle);
+    // Active and inactive again between two passes: the ports end released.
+    MIDIIO::RequestOpen();
+    MIDIIO::RequestClose();
+    MIDIIO::OnIdle();
+    MIDIIO::OnIdle();
+    EXPECT_EQ(MIDIIO::GetState(), MIDIIO::kClosed);
 }
 
 TEST_F(OnDemandTest, CloseWaitsForARunningTransfer)

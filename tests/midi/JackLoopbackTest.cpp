@@ -1,46 +1,60 @@
 #include <gtest/gtest.h>
 
-#include <RtMidi.h>
+#include <jack/jack.h>
+#include <jack/midiport.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
+#include <future>
 #include <mutex>
+#include <thread>
 
 #include "JackServer.h"
 #include "MidiTestSupport.h"
 #include "midi/MidiMessages.h"
-#include "midi/RtMidiDriver.h"
+#include "midi/SystemMidiDriver.h"
 
 namespace
 {
 using Clock = std::chrono::steady_clock;
 using Bytes = std::vector<uint8_t>;
 
-void IgnoreRtMidiError(RtMidiError::Type, const std::string&, void*) {}
-
 // The unit on the other end of the cable: a JACK client of its own with one
-// port each way, recording what it receives and when.
+// port each way, recording what it receives and when. Written on libjack
+// directly, apart from the driver under test.
 class Unit
 {
 public:
-    void Open()
+    ~Unit() { Close(); }
+
+    bool Open()
     {
-        m_in = std::make_unique<RtMidiIn>(RtMidi::UNIX_JACK, "Test Unit");
-        m_in->setErrorCallback(&IgnoreRtMidiError);
-        m_in->ignoreTypes(false, false, false);
-        m_in->setCallback(&Unit::OnMessage, this);
-        m_in->openVirtualPort("editor-to-unit");
-        m_out = std::make_unique<RtMidiOut>(RtMidi::UNIX_JACK, "Test Unit");
-        m_out->setErrorCallback(&IgnoreRtMidiError);
-        m_out->openVirtualPort("unit-to-editor");
+        jack_status_t status;
+        m_client = jack_client_open("Test Unit", JackNoStartServer, &status);
+        if (!m_client)
+            return false;
+        m_in = jack_port_register(m_client, "editor-to-unit", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput, 0);
+        m_out = jack_port_register(m_client, "unit-to-editor", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
+        jack_set_process_callback(m_client, &Unit::Process, this);
+        return m_in && m_out && jack_activate(m_client) == 0;
     }
     void Close()
     {
-        m_in.reset();
-        m_out.reset();
+        if (!m_client)
+            return;
+        jack_deactivate(m_client);
+        jack_client_close(m_client);
+        m_client = nullptr;
     }
-    void Send(const Bytes& bytes) { m_out->sendMessage(bytes.data(), bytes.size()); }
+    void Send(const Bytes& bytes)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_outgoing.push_back(bytes);
+    }
 
     size_t ReceivedCount() const
     {
@@ -60,20 +74,43 @@ public:
 
 private:
     // JACK's process thread.
-    static void OnMessage(double, std::vector<unsigned char>* message, void* user)
+    static int Process(jack_nframes_t frames, void* arg)
     {
-        auto* self = static_cast<Unit*>(user);
+        auto* self = static_cast<Unit*>(arg);
         const auto now = Clock::now();
+        void* in = jack_port_get_buffer(self->m_in, frames);
+        void* out = jack_port_get_buffer(self->m_out, frames);
+        jack_midi_clear_buffer(out);
         std::lock_guard<std::mutex> lock(self->m_mutex);
-        self->m_received.emplace_back(message->begin(), message->end());
-        self->m_times.push_back(now);
+        const uint32_t count = jack_midi_get_event_count(in);
+        for (uint32_t i = 0; i < count; ++i)
+        {
+            jack_midi_event_t event;
+            if (jack_midi_event_get(&event, in, i) == 0)
+            {
+                self->m_received.emplace_back(event.buffer, event.buffer + event.size);
+                self->m_times.push_back(now);
+            }
+        }
+        while (!self->m_outgoing.empty())
+        {
+            const Bytes& next = self->m_outgoing.front();
+            jack_midi_data_t* slot = jack_midi_event_reserve(out, 0, next.size());
+            if (!slot)
+                break;
+            std::copy(next.begin(), next.end(), slot);
+            self->m_outgoing.pop_front();
+        }
+        return 0;
     }
 
     mutable std::mutex m_mutex;
     std::vector<Bytes> m_received;
     std::vector<Clock::time_point> m_times;
-    std::unique_ptr<RtMidiIn> m_in;
-    std::unique_ptr<RtMidiOut> m_out;
+    std::deque<Bytes> m_outgoing;
+    jack_client_t* m_client = nullptr;
+    jack_port_t* m_in = nullptr;
+    jack_port_t* m_out = nullptr;
 };
 
 class JackLoopbackTest : public ::testing::Test
@@ -85,8 +122,8 @@ protected:
         if (jackd.empty())
             GTEST_SKIP() << "jackd is not installed (Debian package jackd2): no MIDI server to test against";
         ASSERT_TRUE(m_server.Start(jackd)) << m_server.error();
-        m_unit.Open();
-        std::unique_ptr<IMidiDriver> driver = CreateRtMidiDriver(MidiBackend::Jack);
+        ASSERT_TRUE(m_unit.Open()) << "the unit's JACK client did not start";
+        std::unique_ptr<IMidiDriver> driver = CreateMidiDriver(MidiBackend::Jack);
         ASSERT_TRUE(driver);
         MIDIIO::Init(false, std::move(driver));
         ASSERT_TRUE(MIDIIO::SelectInputDeviceByName("unit-to-editor"));
@@ -131,7 +168,7 @@ TEST_F(JackLoopbackTest, TheUnitsPortsAreListedAndOursAreNot)
 {
     EXPECT_TRUE(MIDIIO::HasInputPort());
     EXPECT_TRUE(MIDIIO::HasOutputPort());
-    std::unique_ptr<IMidiDriver> second = CreateRtMidiDriver(MidiBackend::Jack);
+    std::unique_ptr<IMidiDriver> second = CreateMidiDriver(MidiBackend::Jack);
     ASSERT_TRUE(second);
     for (const auto& names : {second->InputNames(), second->OutputNames()})
     {
@@ -199,10 +236,29 @@ TEST_F(JackLoopbackTest, SixteenBackToBackTemplates)
                 total, first);
 }
 
+TEST_F(JackLoopbackTest, SendsFailOnceTheServerIsGone)
+{
+    SendToUnit(MakeSysEx(100, 1));
+    m_unit.Close();
+    m_server.Stop();
+    std::vector<std::string> log;
+    RecordingListener listener(log);
+    // The client learns of the loss on its own thread, so a send made before
+    // it has may still look handed over; the next ones fail.
+    const SysExBuffer message = SysExBuffer::FromBytes(MakeSysEx(100, 2));
+    ASSERT_TRUE(PumpUntil([&] {
+        if (!MIDIIO::IsReceiving() && MIDIIO::GetState() == MIDIIO::kIdle)
+            MIDIIO::BeginSend(message, &listener);
+        return std::find(log.begin(), log.end(), "failed") != log.end();
+    }));
+    // Closing the ports of a vanished server returns.
+    MIDIIO::Shutdown();
+}
+
 TEST(JackWithoutServer, ListsNothingAndDoesNotThrow)
 {
     setenv("JACK_DEFAULT_SERVER", ("dorva-absent-" + std::to_string(getpid())).c_str(), 1);
-    std::unique_ptr<IMidiDriver> driver = CreateRtMidiDriver(MidiBackend::Jack);
+    std::unique_ptr<IMidiDriver> driver = CreateMidiDriver(MidiBackend::Jack);
     ASSERT_TRUE(driver);
     EXPECT_TRUE(driver->InputNames().empty());
     EXPECT_TRUE(driver->OutputNames().empty());
@@ -211,4 +267,60 @@ TEST(JackWithoutServer, ListsNothingAndDoesNotThrow)
     EXPECT_FALSE(MIDIIO::SelectFirstInputDevice());
     MIDIIO::Shutdown();
     EXPECT_TRUE(CreateSystemMidiDriver() != nullptr);
+}
+
+namespace
+{
+// Holds the callback that brings a SysEx message until released.
+class HeldSink : public IDriverInputSink
+{
+public:
+    void OnShortMessage(uint8_t, uint8_t, uint8_t, int64_t) override {}
+    void OnLongData(const uint8_t*, size_t) override
+    {
+        entered = true;
+        const Clock::time_point deadline = Clock::now() + std::chrono::seconds(5);
+        while (!release && Clock::now() < deadline)
+            std::this_thread::yield();
+        returned = true;
+    }
+
+    std::atomic<bool> entered{false};
+    std::atomic<bool> release{false};
+    std::atomic<bool> returned{false};
+};
+} // namespace
+
+// Users' servers mostly run asynchronously; there, deactivating a client
+// cancels its process thread wherever it is, in the middle of our code too.
+TEST(JackAsynchronousServer, ClosingAnInputWaitsForARunningCallback)
+{
+    const std::string jackd = JackServer::FindJackd();
+    if (jackd.empty())
+        GTEST_SKIP() << "jackd is not installed (Debian package jackd2): no MIDI server to test against";
+    JackServer server;
+    ASSERT_TRUE(server.Start(jackd, 10000, false)) << server.error();
+    Unit unit;
+    ASSERT_TRUE(unit.Open());
+    std::unique_ptr<IMidiDriver> driver = CreateMidiDriver(MidiBackend::Jack);
+    ASSERT_TRUE(driver);
+    const std::vector<std::string> names = driver->InputNames();
+    const auto source = std::find_if(names.begin(), names.end(),
+                                     [](const std::string& name) { return name.find("unit-to-editor") != std::string::npos; });
+    ASSERT_NE(source, names.end());
+    HeldSink sink;
+    std::unique_ptr<IDriverInput> input = driver->OpenInput(static_cast<int>(source - names.begin()), sink);
+    ASSERT_TRUE(input);
+
+    unit.Send(MakeSysEx(100));
+    const Clock::time_point deadline = Clock::now() + std::chrono::seconds(5);
+    while (!sink.entered && Clock::now() < deadline)
+        std::this_thread::yield();
+    ASSERT_TRUE(sink.entered);
+    auto closing = std::async(std::launch::async, [&] { input.reset(); });
+    EXPECT_EQ(closing.wait_for(std::chrono::milliseconds(300)), std::future_status::timeout)
+        << "closed while the callback ran";
+    sink.release = true;
+    closing.get();
+    EXPECT_TRUE(sink.returned) << "the callback was cut short";
 }

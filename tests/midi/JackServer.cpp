@@ -1,8 +1,11 @@
 #include "JackServer.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <jack/jack.h>
 #include <signal.h>
+#include <sys/file.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -49,14 +52,43 @@ std::string JackServer::FindJackd()
     return std::string();
 }
 
-bool JackServer::Start(const std::string& jackd, int timeoutMs)
+bool JackServer::Start(const std::string& jackd, int timeoutMs, bool synchronous)
 {
+    // Other test processes (another run of the suite, too) take their turn.
+    const auto lockDeadline = Clock::now() + std::chrono::seconds(45);
+    m_lock = open("/tmp/dorva-jack-tests.lock", O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    while (m_lock >= 0 && flock(m_lock, LOCK_EX | LOCK_NB) != 0)
+    {
+        if (Clock::now() > lockDeadline)
+        {
+            m_error = "other tests' JACK servers kept the lock for 45 s";
+            Stop();
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20)); // polling step
+    }
+
     static int serial = 0;
     m_name = "dorva-test-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
     m_logPath = "/tmp/" + m_name + ".log";
+    // A run that died (time-out, crash) under a process id now reused.
+    RemoveLeftovers();
     setenv("JACK_DEFAULT_SERVER", m_name.c_str(), 1);
     jack_set_error_function(QuietJack);
     jack_set_info_function(QuietJack);
+
+    // Synchronous, with a long client time-out: on a loaded machine a late
+    // client must hold the cycle up, not have its stale port buffer read
+    // again (a message delivered twice, the next ones lost) or be dropped.
+    std::vector<const char*> arguments = {"jackd", "-n", m_name.c_str(), "-r"};
+    if (synchronous)
+        arguments.push_back("-S");
+    for (const char* argument : {"-t", "5000", "-d", "dummy", "-r", "48000", "-p", "256"})
+        arguments.push_back(argument);
+    arguments.push_back(nullptr);
+    // Set before the fork: the child of a threaded process may make only
+    // async-signal-safe calls.
+    setenv("JACK_NO_AUDIO_RESERVATION", "1", 1);
 
     const pid_t pid = fork();
     if (pid < 0)
@@ -66,15 +98,14 @@ bool JackServer::Start(const std::string& jackd, int timeoutMs)
     }
     if (pid == 0)
     {
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
         const int log = open(m_logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (log >= 0)
         {
             dup2(log, 1);
             dup2(log, 2);
         }
-        setenv("JACK_NO_AUDIO_RESERVATION", "1", 1);
-        execl(jackd.c_str(), "jackd", "-n", m_name.c_str(), "-r", "-d", "dummy", "-r", "48000", "-p", "256",
-              static_cast<char*>(nullptr));
+        execv(jackd.c_str(), const_cast<char* const*>(arguments.data()));
         _exit(127);
     }
     m_pid = pid;
@@ -126,4 +157,29 @@ void JackServer::Stop()
     }
     if (!m_logPath.empty())
         unlink(m_logPath.c_str());
+    RemoveLeftovers();
+    if (m_lock >= 0)
+    {
+        close(m_lock); // gives back the lock
+        m_lock = -1;
+    }
+}
+
+// The server leaves its clients' semaphores in /dev/shm; its name is ours alone.
+void JackServer::RemoveLeftovers()
+{
+    if (m_name.empty())
+        return;
+    DIR* folder = opendir("/dev/shm");
+    if (!folder)
+        return;
+    const std::string socket = "jack_" + m_name + "_";
+    const std::string semaphore = "_" + m_name + "_";
+    while (const dirent* entry = readdir(folder))
+    {
+        const std::string file = entry->d_name;
+        if (file.rfind(socket, 0) == 0 || (file.rfind("jack_sem.", 0) == 0 && file.find(semaphore) != std::string::npos))
+            unlink(("/dev/shm/" + file).c_str());
+    }
+    closedir(folder);
 }

@@ -7,6 +7,11 @@
 // A JACK server of its own for one test process: the dummy driver, no audio
 // hardware, a name no other process uses. JACK clients made after Start in
 // this process talk to it (JACK_DEFAULT_SERVER).
+//
+// Servers of one user share a metadata store in /dev/shm, and one that stops
+// can pull it from under a client of another (a crash), so only one runs at
+// a time on the machine: Start takes a lock file that Stop, or the end of
+// the process, gives back. The server dies with the test process.
 class JackServer
 {
 public:
@@ -19,15 +24,19 @@ public:
     JackServer& operator=(const JackServer&) = delete;
 
     // Starts the server and waits, against a deadline, until a client can
-    // connect. On failure, error() says why.
-    bool Start(const std::string& jackd, int timeoutMs = 10000);
+    // connect. On failure, error() says why. Servers of users mostly run
+    // asynchronously; tests of delivery want the synchronous one (below).
+    bool Start(const std::string& jackd, int timeoutMs = 10000, bool synchronous = true);
     void Stop();
     const std::string& error() const { return m_error; }
     const std::string& name() const { return m_name; }
 
 private:
+    void RemoveLeftovers();
+
     pid_t m_pid = -1;
     std::string m_name;
     std::string m_error;
     std::string m_logPath;
+    int m_lock = -1;
 };

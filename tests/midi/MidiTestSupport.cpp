@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <memory>
+#include <thread>
 
 std::vector<uint8_t> MakeSysEx(size_t length, uint8_t seed)
 {
@@ -23,6 +24,7 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs)
         if (std::chrono::steady_clock::now() > deadline)
             return false;
         MIDIIO::OnIdle();
+        std::this_thread::yield(); // let the driver's threads run on a busy machine
     }
     return true;
 }

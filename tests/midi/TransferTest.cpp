@@ -144,10 +144,14 @@ TEST_F(TransferTest, ReceiveWithoutInputEndsBeforeTellingTheListeners)
 TEST_F(TransferTest, NestedIdlePassesFromAListenerDoNothing)
 {
     RecordingListener listener(log);
+    bool nested = false;
     listener.hook = [&](const std::string& event) {
-        if (event == "start")
+        if (event == "start" && !nested)
+        {
+            nested = true;
             for (int i = 0; i < 3; ++i)
                 MIDIIO::OnIdle();
+        }
     };
     ASSERT_TRUE(MIDIIO::BeginSend(SysExBuffer::FromBytes(MakeSysEx(10)), &listener));
     MIDIIO::OnIdle();
@@ -173,6 +177,21 @@ TEST_F(TransferTest, AbortEndsTransfersButNotAClosedState)
     MIDIIO::ClosePorts();
     MIDIIO::AbortTransfer();
     EXPECT_EQ(MIDIIO::GetState(), MIDIIO::kClosed);
+}
+
+TEST_F(TransferTest, ReceiveAbortedFromTheProgressCallTellsTheForgottenListenerNothing)
+{
+    RecordingListener progress(log, "progress");
+    RecordingListener sysEx(log, "sysex");
+    progress.hook = [](const std::string&) { MIDIIO::AbortTransfer(); }; // a dialog closing
+    Arrive(MakeSysEx(20));
+    ASSERT_TRUE(MIDIIO::BeginReceive(&sysEx, &progress));
+    MIDIIO::OnIdle();
+    ASSERT_TRUE(MIDIIO::BeginReceive(&sysEx, &progress));
+    driver->SetOpenFails("In A", true);
+    EXPECT_FALSE(MIDIIO::SelectInputDevice(0));
+    MIDIIO::OnIdle();
+    EXPECT_EQ(log, (Log{"progress:complete", "progress:failed"}));
 }
 
 TEST(OnDemandAbort, KeepsThePendingReopen)

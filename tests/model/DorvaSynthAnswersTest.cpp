@@ -70,3 +70,47 @@ TEST(DorvaSynthAnswers, NamesAndTexts)
               "\t\"Waiting for O/S update from USB\"\n\nClick the OK button to send the new OS from the "
               "editor to the Dorva.");
 }
+
+TEST(DorvaSynthAnswers, FeaturesLabelsAndViewType)
+{
+    const IDeviceAnswers& d = Device();
+    const bool features[] = {
+        d.SupportsSysExMessages(),   d.HasSynthTemplateOption(),    d.HasAudioFxSettings(),
+        d.HasExpandingPages(),       d.HasMidiPort2(),              d.HasUsbPortB(),
+        d.HasUsbPortC(),             d.HasPortGroups(),             d.HasAutoSnapshot(),
+        d.HasManufacturerName(),     d.HasKeyboard(),               d.HasKeyboardZones(),
+        d.HasAftertouchSetting(),    d.HasPotPickup(),              d.HasPatchLibrarian(),
+        d.HasSynthModes(),           d.HasBulkDumps(),              d.ChecksOSVersion(),
+        d.HasGroupPages(),           d.HasPadSpringTypes(),         d.HasDirectionalSpringModes(),
+        d.HasOSUpdate(),             d.AllowsNamedMmcControls(),    d.HasOnStrokeOffDisplay(),
+        d.HasRelativePotModes(),     d.HasTranspose(),              d.HasViewMenu(),
+        d.ReceivesBulkDumpAsOneBuffer()};
+    std::string bits;
+    for (bool on : features)
+        bits += on ? '1' : '0';
+    EXPECT_EQ(bits, "000"
+                    "000"
+                    "000"
+                    "010"
+                    "001"
+                    "111"
+                    "010"
+                    "100"
+                    "010"
+                    "0");
+    EXPECT_EQ(d.GetMaxSysExLength(), 0);
+    EXPECT_EQ(d.GetMidiPort1Label() + "|" + d.GetMidiPort2Label() + "|" + d.GetUsbPortLabel() + "|" +
+                  d.GetUsbPortBLabel() + "|" + d.GetUsbPortCLabel(),
+              "MIDI Port||USB Port||");
+    EXPECT_EQ(d.GetUsbMidiDeviceName(), "USB Audio Device");
+    for (int index = -1; index <= 51; ++index)
+        EXPECT_FALSE(d.Supports14BitValues(index) || d.SupportsDrumNote(index) || d.IsFixedControlIndex(index))
+            << index;
+
+    int viewType = 1;
+    d.ApplyDefaultViewType(viewType);
+    EXPECT_EQ(viewType, 3);
+    viewType = 2;
+    d.IDeviceAnswers::ApplyDefaultViewType(viewType); // a device that leaves it to the user
+    EXPECT_EQ(viewType, 2);
+}
