@@ -12,6 +12,7 @@
 #include "model/tolvar/TolvarTemplate.h"
 #include "model/tolvardrel/TolvarDrelTemplate.h"
 #include "model/tolvarvesk/TolvarVeskTemplate.h"
+#include "tests/app/ScopedEnv.h"
 #include "tests/model/TempFolder.h"
 
 namespace
@@ -44,25 +45,6 @@ public:
     bool sendErrorsHome = true;
     std::vector<std::string> messages;
     std::vector<Report> reports;
-};
-
-// Sets an environment variable for a scope.
-class ScopedEnv
-{
-public:
-    ScopedEnv(const char* name, const char* value) : m_name(name)
-    {
-        const char* old = std::getenv(name);
-        m_had = old != nullptr;
-        m_old = old ? old : "";
-        value ? ::setenv(name, value, 1) : ::unsetenv(name);
-    }
-    ~ScopedEnv() { m_had ? ::setenv(m_name, m_old.c_str(), 1) : ::unsetenv(m_name); }
-
-private:
-    const char* m_name;
-    bool m_had;
-    std::string m_old;
 };
 
 class TemplateLoading : public ::testing::Test
