@@ -76,13 +76,16 @@ void CVSTSelector::RefreshPluginList()
     m_pluginList->InsertColumn(0, "Manufacturer", wxLIST_FORMAT_LEFT, kManufacturerColumnWidth);
     m_pluginList->InsertColumn(1, "Name", wxLIST_FORMAT_LEFT, kNameColumnWidth);
 
-    auto* progress = new CExaminingPlugins;
-    const bool showProgress = progress->Create(this);
-    if (showProgress)
-        progress->Show();
-    m_examiner->ExamineFolder(m_preferences->vstDir, showProgress ? progress : nullptr);
-    progress->Hide();
-    progress->Destroy();
+    {
+        // Gone when the scan is: nothing of it waits for an idle pass.
+        CExaminingPlugins progress;
+        const bool showProgress = progress.Create(this);
+        if (showProgress)
+            progress.Show();
+        m_examiner->ExamineFolder(m_preferences->vstDir, showProgress ? &progress : nullptr);
+        if (showProgress)
+            progress.Hide();
+    }
 
     for (std::size_t i = 0; i < m_examiner->GetPluginCount(); ++i)
     {
