@@ -1,7 +1,6 @@
 #include "tests/plugins/dialogs/PluginDialogTestSupport.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <stdexcept>
 
 #include <wx/button.h>
@@ -11,6 +10,7 @@
 #include "app/EditorApp.h"
 #include "app/Preferences.h"
 #include "plugins/dialogs/ExaminingPlugins.h"
+#include "tests/plugins/PluginTestSupport.h"
 
 namespace
 {
@@ -43,11 +43,7 @@ PluginDialogTest::~PluginDialogTest()
 
 std::string PluginDialogTest::Stored(const std::string& key)
 {
-    std::ifstream file(Preferences::StoreFilePath(kApp));
-    for (std::string line; std::getline(file, line);)
-        if (line.rfind(key + "=", 0) == 0)
-            return line.substr(key.size() + 1);
-    return "(missing)";
+    return StoredPreference(kApp, key);
 }
 
 ModalScript::ModalScript(std::function<void(wxDialog&)> script) : m_script(std::move(script))

@@ -85,6 +85,7 @@ TEST_F(SelectorTest, OkFollowsTheSelectionAndTheSelectedRowNamesItsPlugin)
     Make();
     SelectRow(List(), 1);
     EXPECT_TRUE(Ok().IsEnabled());
+    EXPECT_EQ(m_selector.GetDefaultItem(), &Ok()) << "Enter means OK once a row is chosen";
     ASSERT_NE(m_selector.GetSelectedPlugin(), nullptr);
     EXPECT_EQ(m_selector.GetSelectedPlugin()->fileName, "b-padded");
 
