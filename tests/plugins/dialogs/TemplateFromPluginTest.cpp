@@ -153,17 +153,6 @@ TEST_F(TemplateFromPluginTest, CancelOrClosingBuildsNothing)
     EXPECT_TRUE(m_boxes.empty());
 }
 
-TEST_F(TemplateFromPluginTest, OkStaysOffUntilARowIsChosen)
-{
-    bool okWasOff = false;
-    auto made = Run([&](wxDialog& selector) {
-        okWasOff = !selector.FindWindow(wxID_OK)->IsEnabled();
-        ClickButton(selector, wxID_CANCEL);
-    });
-    EXPECT_TRUE(okWasOff);
-    EXPECT_EQ(made, nullptr);
-}
-
 TEST_F(TemplateFromPluginTest, WithoutTheSelectorsLayoutNothingIsShownOrBuilt)
 {
     const wxString common = GetResourceFilePath("Common", "xrc");

@@ -169,17 +169,3 @@ TEST(ExaminingPluginsTest, ShowsTheFileNameAfterTheLastSeparatorLiterally)
     progress.OnExamining("/vst/Bass&Drums.so");
     EXPECT_EQ(name->GetLabelText(), "Bass&Drums.so");
 }
-
-TEST(PluginDialogClassesTest, AreInTheRunTimeClassTableAsDialogs)
-{
-    for (const char* name : {"CVSTSelector", "CExaminingPlugins"})
-    {
-        const wxClassInfo* info = wxClassInfo::FindClass(name);
-        ASSERT_NE(info, nullptr) << name;
-        EXPECT_STREQ(info->GetBaseClassName1(), L"wxDialog") << name;
-        wxObject* made = info->CreateObject();
-        ASSERT_NE(made, nullptr) << name;
-        EXPECT_TRUE(made->IsKindOf(wxCLASSINFO(wxDialog))) << name;
-        delete made;
-    }
-}
