@@ -50,14 +50,15 @@ bool CVSTSelector::Create(wxWindow* parent, Preferences* preferences)
     m_preferences = preferences ? preferences : &wxGetApp().Prefs();
     m_examiner = std::make_unique<CVSTPluginExaminer>(m_preferences);
     m_okButton->Enable(false);
-    RefreshPluginList();
     // Building a map for another host is not offered.
     for (wxWindow* unused : {m_createAsNormalTemplate, m_createAsMap, m_createAsLabel})
         if (unused)
             unused->Hide();
+    // Placed before the scan, so that its progress window is centred where
+    // the selector will appear.
     Fit();
     Centre(wxBOTH);
-    m_selectedRow = -1;
+    RefreshPluginList();
     return true;
 }
 
