@@ -16,6 +16,8 @@ std::unique_ptr<CEditorTemplate> CreateTemplateOfModel(TemplateModel model)
 {
     switch (model)
     {
+    case ModelDorvaSynth:
+        return std::make_unique<CDorvaSynthTemplate>();
     case ModelTolvar:
         return std::make_unique<CTolvarTemplate>();
     case ModelTolvarDrel:
@@ -24,8 +26,6 @@ std::unique_ptr<CEditorTemplate> CreateTemplateOfModel(TemplateModel model)
         return std::make_unique<CTolvarVeskTemplate>();
     case ModelCalder:
         return std::make_unique<CCalderTemplate>();
-    case ModelDorvaSynth:
-        return std::make_unique<CDorvaSynthTemplate>();
     case ModelUnknown:
         break;
     }

@@ -186,6 +186,7 @@ TEST_F(TemplateLoading, EveryOtherModelIsIdentifiedReadAndConverted)
         EXPECT_EQ(target.GetControl(0)->GetName(), "Cutoff");
         ASSERT_FALSE(target.GetImportedControls().empty());
     }
+    EXPECT_EQ(CreateTemplateOfModel(ModelUnknown), nullptr);
     EXPECT_FALSE(DiffFileExists());
 }
 
@@ -202,6 +203,34 @@ TEST_F(TemplateLoading, ACalderDumpGetsTheDorvaSynthRepairAfterConverting)
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_NE(host.messages[0].find("incorrect data"), std::string::npos);
     EXPECT_TRUE(target.IsModified());
+}
+
+TEST_F(TemplateLoading, AnOlderTolvarLayoutIsNoDataError)
+{
+    CTolvarTemplate source;
+    source.GetControl(50)->SetMultiStep(9);
+    const SysExBuffer current = source.Write();
+    SysExBuffer older = current;
+    for (size_t i = 55; i <= 125; ++i)
+        older[i - 3] = current[i];
+    older[CTolvarTemplate::kLayoutMarkerOffset] = 0x00;
+
+    CDorvaSynthTemplate target;
+    bool converted = false;
+    ASSERT_TRUE(LoadTemplateFromSysEx(converted, older, target));
+    EXPECT_FALSE(DiffFileExists());
+    EXPECT_TRUE(host.reports.empty());
+}
+TEST_F(TemplateLoading, UnmodelledBytesOfAnotherModelAreReported)
+{
+    SysExBuffer dump = CTolvarVeskTemplate().Write();
+    dump[200] = 0x21; // in the bytes the Tolvar Vesk skips
+    CDorvaSynthTemplate target;
+    bool converted = false;
+    ASSERT_TRUE(LoadTemplateFromSysEx(converted, dump, target));
+    EXPECT_TRUE(converted);
+    EXPECT_EQ(0x21, ReadBytes(DiffFile()).at(200));
+    EXPECT_EQ(1u, host.reports.size());
 }
 
 TEST(DataErrorFile, LivesInTheTempFolderUnderTheApplicationTitle)
