@@ -122,6 +122,9 @@ protected:
     void SetInstanceLockFolder(const wxString& folder);
     // The start-up action preference (no files named on the command line).
     void RunStartupAction();
+    // What exit releases: the preferences are saved, the MIDI ports closed,
+    // the display font and the single-instance guard freed.
+    void ReleaseResources();
 
     // Set once a device-lost notice has been shown; start-up clears it.
     bool m_inputLostShown = false;

@@ -273,11 +273,16 @@ bool CEditorApp::ProcessIdle()
 
 int CEditorApp::OnExit()
 {
+    ReleaseResources();
+    return wxApp::OnExit();
+}
+
+void CEditorApp::ReleaseResources()
+{
     m_preferences.SaveOnExit();
     if (MIDIIO::GetState() != MIDIIO::kNotStarted)
         MIDIIO::Shutdown();
     FreeDisplayFont();
     m_mainWindowObject = nullptr;
     m_instanceGuard.reset();
-    return wxApp::OnExit();
 }
