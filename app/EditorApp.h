@@ -14,6 +14,7 @@
 class IEditorWindow;
 class IMainWindow;
 class IMidiDriver;
+class CTemplateUI;
 class wxSingleInstanceChecker;
 class wxWindow;
 
@@ -102,6 +103,9 @@ public:
     void OpenMidiDevices();
     // The welcome dialog of the start-up action 0.
     virtual void ShowWelcome();
+    // The device's front-panel view, made once by the main window, which
+    // owns it from then on; null when the application has none.
+    virtual CTemplateUI* CreateTemplateUI() const { return nullptr; }
 
 protected:
     // The user interface's part of start-up, supplied by the program's

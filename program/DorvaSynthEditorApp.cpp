@@ -1,13 +1,12 @@
 #include "program/DorvaSynthEditorApp.h"
 
-#include <wx/filename.h>
-#include <wx/image.h>
-#include <wx/xrc/xmlres.h>
-
 #include "app/WxText.h"
 #include "crashreport/dialog/CrashReporter.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
+#include "ui/DorvaSynthTemplateUI.h"
+#include "ui/LCDFont.h"
 #include "ui/MainFrame.h"
+#include "ui/ResourceFiles.h"
 
 CDorvaSynthEditorApp::CDorvaSynthEditorApp() : CEditorApp(std::make_unique<CDorvaSynthAnswers>()) {}
 
@@ -18,23 +17,26 @@ bool CDorvaSynthEditorApp::InstallCrashReporter()
 
 void CDorvaSynthEditorApp::LoadResources()
 {
-    wxXmlResource& resources = *wxXmlResource::Get();
-    resources.InitAllHandlers();
     // A missing file only leaves its dialogs unavailable.
-    resources.Load(GetProgramFolder() + "/Common.xrc");
-    const wxString deviceFile = GetProgramFolder() + "/" + ToWx(Device().GetAppKey()) + ".xrc";
-    if (wxFileName::FileExists(deviceFile))
-        resources.Load(deviceFile);
+    LoadResourceFiles(ToWx(Device().GetAppKey()));
 }
 
 bool CDorvaSynthEditorApp::LoadDisplayFont(const wxString& path)
 {
-    return wxFileName::FileExists(path) && wxImage(path, wxBITMAP_TYPE_PNG).IsOk();
+    return LCDFont::Load(path);
 }
 
-void CDorvaSynthEditorApp::FreeDisplayFont() {}
+void CDorvaSynthEditorApp::FreeDisplayFont()
+{
+    LCDFont::Free();
+}
 
 IMainWindow* CDorvaSynthEditorApp::CreateMainWindow()
 {
     return new CMainFrame(wxEmptyString, wxDefaultPosition, wxDefaultSize);
+}
+
+CTemplateUI* CDorvaSynthEditorApp::CreateTemplateUI() const
+{
+    return new CDorvaSynthTemplateUI;
 }

@@ -15,4 +15,7 @@ protected:
     bool LoadDisplayFont(const wxString& path) override;
     void FreeDisplayFont() override;
     IMainWindow* CreateMainWindow() override;
+
+public:
+    CTemplateUI* CreateTemplateUI() const override;
 };

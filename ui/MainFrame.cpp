@@ -14,6 +14,7 @@
 #include "model/WordList.h"
 #include "model/commands/ControlClipboard.h"
 #include "ui/SyxFileDropTarget.h"
+#include "ui/TemplateUI.h"
 
 namespace
 {
@@ -44,6 +45,7 @@ bool CMainFrame::Init()
     SetDropTarget(new CSyxFileDropTarget(*this));
     SetToolTip("\n");
     SetToolTip(wxEmptyString);
+    m_view.reset(wxGetApp().CreateTemplateUI());
     m_memoryDC.SetBackground(wxBrush(kBackground));
 
     BuildMenuBar();

@@ -15,6 +15,7 @@
 
 class CEditorTemplate;
 class CPlacedControl;
+class CTemplateUI;
 class wxMenu;
 class wxMenuBar;
 
@@ -69,10 +70,10 @@ public:
     void SaveTemplate();
     void SaveTemplateAs();
     void ImportTemplate();
-    // Device commands.
-    void ToggleListening();
-    void StopListening(bool announce);
-    void SendTemplate();
+    // Device commands, also run by the view's Listen and Send buttons.
+    void OnListenForTemplate() override;
+    void StopListening(bool announce) override;
+    void OnSendTemplate() override;
 
     // Repaint.
     void MarkNeedsRefresh() { m_needsRefresh = true; }
@@ -119,6 +120,7 @@ public:
 
     // The selection of the view; empty while no view exists.
     Selection& GetSelection();
+    CTemplateUI* GetView() { return m_view.get(); }
 
 private:
     void BuildMenuBar();
@@ -165,8 +167,8 @@ private:
     void OnEditSelection(wxCommandEvent& event);
     void OnGetInfo(wxCommandEvent& event);
     void OnSelectAll(wxCommandEvent& event);
-    void OnListenForTemplate(wxCommandEvent& event);
-    void OnSendTemplate(wxCommandEvent& event);
+    void OnListenMenu(wxCommandEvent& event);
+    void OnSendMenu(wxCommandEvent& event);
     void OnDeviceDialog(wxCommandEvent& event);
     void OnHelp(wxCommandEvent& event);
     void OnAbout(wxCommandEvent& event);
@@ -181,6 +183,7 @@ private:
     void OnKeyDown(wxKeyEvent& event);
     void OnKeyUp(wxKeyEvent& event);
 
+    std::unique_ptr<CTemplateUI> m_view;
     IObserver* m_valueObserver = nullptr;
     std::vector<IObserver*> m_observers;
     wxMemoryDC m_memoryDC;

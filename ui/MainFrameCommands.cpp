@@ -243,7 +243,7 @@ void CMainFrame::OnImportNamesFromPlugin(wxCommandEvent&)
 // ---------------------------------------------------------------------------
 // Device commands
 
-void CMainFrame::ToggleListening()
+void CMainFrame::OnListenForTemplate()
 {
     if (MIDIIO::IsReceiving())
     {
@@ -275,7 +275,7 @@ void CMainFrame::StopListening(bool announce)
     MarkNeedsRefresh();
 }
 
-void CMainFrame::SendTemplate()
+void CMainFrame::OnSendTemplate()
 {
     if (!m_currentTemplate)
         return;
@@ -328,14 +328,14 @@ bool CMainFrame::OnSysExReceived(const SysExBuffer& bytes)
     return ok;
 }
 
-void CMainFrame::OnListenForTemplate(wxCommandEvent&)
+void CMainFrame::OnListenMenu(wxCommandEvent&)
 {
-    ToggleListening();
+    OnListenForTemplate();
 }
 
-void CMainFrame::OnSendTemplate(wxCommandEvent&)
+void CMainFrame::OnSendMenu(wxCommandEvent&)
 {
-    SendTemplate();
+    OnSendTemplate();
 }
 
 void CMainFrame::OnDeviceDialog(wxCommandEvent& event)

@@ -1,56 +1,89 @@
-// The main window's calls into the front-panel view. Until the view is built
-// the window has none: it paints its plain background, its panel has a
-// fixed size and the view's answers are "nothing changed".
+// The main window's calls into the front-panel view. Without a view (an
+// application that makes none) the window paints its plain background at a
+// fixed size and the answers are "nothing changed".
 
 #include "ui/MainFrame.h"
+#include "ui/TemplateUI.h"
 
 namespace
 {
-const wxSize kPanelSize(800, 400);
+const wxSize kNoPanelSize(800, 400);
 } // namespace
 
 Selection& CMainFrame::GetSelection()
 {
-    return m_noSelection;
+    return m_view ? m_view->GetSelection() : m_noSelection;
 }
 
-void CMainFrame::ViewCreateControls() {}
+void CMainFrame::ViewCreateControls()
+{
+    if (m_view)
+        m_view->CreateControls(m_currentTemplate);
+}
 
 void CMainFrame::ViewDraw(wxDC& dc)
 {
-    dc.Clear();
+    if (m_view)
+        m_view->Draw(dc);
+    else
+        dc.Clear();
 }
 
-bool CMainFrame::ViewAnimate(int)
+bool CMainFrame::ViewAnimate(int elapsedMs)
 {
-    return false;
+    return m_view && m_view->Animate(elapsedMs);
 }
 
-bool CMainFrame::ViewOnMidiMessage(int, int, int)
+bool CMainFrame::ViewOnMidiMessage(int status, int data1, int data2)
 {
-    return false;
+    return m_view && m_view->OnMidiMessage(status, data1, data2);
 }
 
-bool CMainFrame::ViewMouseMove(const wxPoint&)
+bool CMainFrame::ViewMouseMove(const wxPoint& point)
 {
-    return false;
+    return m_view && m_view->UpdateButtonsHover(point);
 }
 
-bool CMainFrame::ViewMouseButton(const wxPoint&, bool, bool, bool, bool, bool)
+bool CMainFrame::ViewMouseButton(const wxPoint& point, bool, bool, bool, bool up, bool right)
 {
-    return false;
+    if (!m_view || right)
+        return false;
+    m_view->OnButtonsMouseButton(point, up);
+    return true;
 }
 
-void CMainFrame::ViewSetListening() {}
-void CMainFrame::ViewSetIdle() {}
-void CMainFrame::ViewSetSending() {}
-void CMainFrame::ViewResetSendButton() {}
+void CMainFrame::ViewSetListening()
+{
+    if (m_view)
+        m_view->SetListening();
+}
+
+void CMainFrame::ViewSetIdle()
+{
+    if (m_view)
+        m_view->SetIdle();
+}
+
+void CMainFrame::ViewSetSending()
+{
+    if (m_view)
+        m_view->SetSending();
+}
+
+void CMainFrame::ViewResetSendButton()
+{
+    if (m_view)
+        m_view->ResetSendButton();
+}
 
 wxSize CMainFrame::ViewPanelSize() const
 {
-    return kPanelSize;
+    if (!m_view || m_view->GetPanelWidth() <= 0)
+        return kNoPanelSize;
+    return wxSize(m_view->GetPanelWidth(), m_view->GetPanelHeight());
 }
 
+// The control settings window is not built yet: it is never shown.
 void CMainFrame::HideControlSettings() {}
 
 bool CMainFrame::IsControlSettingsShown() const

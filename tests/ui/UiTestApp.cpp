@@ -5,6 +5,7 @@
 #include "midi/MIDIIO.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
 #include "tests/app/DisplayTestMain.h"
+#include "ui/DorvaSynthTemplateUI.h"
 #include "ui/MainFrame.h"
 
 UiTestApp::UiTestApp() : CEditorApp(std::make_unique<CDorvaSynthAnswers>()) {}
@@ -67,6 +68,11 @@ IMainWindow* UiTestApp::CreateMainWindow()
     m_recorder = std::make_unique<RecordingMainWindow>(log);
     recorder = m_recorder.get();
     return recorder;
+}
+
+CTemplateUI* UiTestApp::CreateTemplateUI() const
+{
+    return new CDorvaSynthTemplateUI;
 }
 
 std::unique_ptr<IMidiDriver> UiTestApp::MakeMidiDriver()

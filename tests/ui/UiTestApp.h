@@ -97,6 +97,9 @@ protected:
     std::unique_ptr<IMidiDriver> MakeMidiDriver() override;
     void ShowWelcome() override { log.push_back("welcome"); }
 
+public:
+    CTemplateUI* CreateTemplateUI() const override;
+
 private:
     std::vector<std::string> m_arguments;
     std::unique_ptr<RecordingMainWindow> m_recorder;

@@ -1,0 +1,378 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/dialog.h>
+#include <wx/frame.h>
+#include <wx/listctrl.h>
+#include <wx/radiobut.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/xml/xml.h>
+#include <wx/xrc/xmlres.h>
+
+#include "tests/ui/UiTestSupport.h"
+#include "ui/ResourceContract.h"
+#include "ui/ResourceFiles.h"
+#include "ui/WindowHelpers.h"
+
+// Test names and messages show the resource's name, not its address.
+void PrintTo(const ContractResource* resource, std::ostream* out)
+{
+    *out << resource->name;
+}
+
+namespace
+{
+const char* const kAppKey = "DorvaSynthEditor";
+
+// Loads the resources the way start-up does, from beside the test binary.
+class ResourcesLoaded : public testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        LogRecorder::Install();
+        ASSERT_TRUE(LoadResourceFiles(kAppKey));
+    }
+
+    void SetUp() override
+    {
+        LogRecorder::Entries().clear();
+        m_frame = new wxFrame(nullptr, wxID_ANY, "Parent");
+    }
+    void TearDown() override
+    {
+        for (wxWindow* dialog : m_dialogs)
+            delete dialog;
+        delete m_frame;
+    }
+
+    // The resource made as the code makes it: a panel inside the frame, or a
+    // dialog whose parent is the frame. Owned by the fixture.
+    wxWindow* Load(const char* name)
+    {
+        const ContractResource* resource = FindContractResource(name);
+        if (resource == nullptr)
+            return nullptr;
+        if (resource->isPanel)
+            return wxXmlResource::Get()->LoadPanel(m_frame, name);
+        wxDialog* dialog = wxXmlResource::Get()->LoadDialog(m_frame, name);
+        if (dialog != nullptr)
+            m_dialogs.push_back(dialog);
+        return dialog;
+    }
+
+    template <class T>
+    static T* Find(wxWindow* root, const char* name)
+    {
+        return dynamic_cast<T*>(root->FindWindow(XRCID(name)));
+    }
+
+    // What the toolkit logged while loading, less the notice that the number
+    // entry class is not linked into this binary (the resource then makes a
+    // plain text control, which the kind check still accepts).
+    static std::string LoadProblems()
+    {
+        const bool numberClassKnown = wxClassInfo::FindClass("NumberTextCtrl") != nullptr;
+        std::string problems;
+        for (const LogRecorder::Entry& entry : LogRecorder::Entries())
+            if (entry.level <= wxLOG_Warning && (numberClassKnown || !entry.text.Contains("NumberTextCtrl")))
+                problems += std::string(entry.text.utf8_str()) + "\n";
+        return problems;
+    }
+
+    wxFrame* m_frame = nullptr;
+    std::vector<wxWindow*> m_dialogs;
+};
+
+std::string Lines(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\n";
+    return text;
+}
+
+class EveryResource : public ResourcesLoaded, public testing::WithParamInterface<const ContractResource*>
+{
+};
+
+TEST_P(EveryResource, LoadsByNameWithEveryControlOfItsKind)
+{
+    const ContractResource& resource = *GetParam();
+    wxWindow* root = Load(resource.name);
+    ASSERT_NE(root, nullptr) << resource.name << " did not load:\n" << LogRecorder::Problems();
+    EXPECT_EQ(LoadProblems(), "");
+
+    EXPECT_EQ(Lines(ContractProblems(root, resource)), "");
+
+    std::set<std::string> seen;
+    for (const ContractControl& control : resource.controls)
+        EXPECT_TRUE(seen.insert(control.name).second) << control.name << " listed twice in the contract";
+}
+
+std::string ResourceName(const testing::TestParamInfo<const ContractResource*>& info)
+{
+    return info.param->name;
+}
+
+std::vector<const ContractResource*> AllResources()
+{
+    std::vector<const ContractResource*> all;
+    for (const ContractResource& resource : ResourceContract())
+        all.push_back(&resource);
+    return all;
+}
+
+INSTANTIATE_TEST_SUITE_P(Contract, EveryResource, testing::ValuesIn(AllResources()), ResourceName);
+
+TEST(ContractProblems, NameEachControlThatBreaksTheContract)
+{
+    wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "Fake");
+    new wxTextCtrl(frame, XRCID("Fake_Text"));
+    new wxTextCtrl(frame, XRCID("Fake_Wrong"));
+    new wxButton(frame, XRCID("Fake_Twice"), "One");
+    new wxButton(frame, XRCID("Fake_Twice"), "Two");
+    new wxListCtrl(frame, XRCID("Fake_List"), wxDefaultPosition, wxDefaultSize, wxLC_LIST);
+    new wxStaticText(frame, XRCID("Fake_Spacer"), "text");
+    const ContractResource fake{"Fake", true, false,
+                                {{"Fake_Text", ControlKind::Text},
+                                 {"Fake_Missing", ControlKind::CheckBox},
+                                 {"Fake_Wrong", ControlKind::Choice},
+                                 {"Fake_Twice", ControlKind::Button},
+                                 {"Fake_List", ControlKind::List},
+                                 {"Fake_Spacer", ControlKind::Spacer}}};
+    EXPECT_EQ(Lines(ContractProblems(frame, fake)), "Fake Fake_Missing is missing\n"
+                                                    "Fake Fake_Wrong is a wxTextCtrl\n"
+                                                    "Fake Fake_Twice names more than one window\n"
+                                                    "Fake Fake_List is not in report mode\n"
+                                                    "Fake Fake_Spacer is not empty\n");
+    delete frame;
+}
+
+// The files as documents: where each resource lives and how it is declared.
+class ResourceDocuments : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_common.Load(GetResourceFilePath(kCommonResourceName, "xrc")));
+        ASSERT_TRUE(m_device.Load(GetResourceFilePath(kAppKey, "xrc")));
+    }
+
+    static wxXmlNode* FindNamed(wxXmlNode* node, const wxString& name)
+    {
+        for (wxXmlNode* child = node->GetChildren(); child != nullptr; child = child->GetNext())
+        {
+            if (child->GetName() == "object" && child->GetAttribute("name") == name)
+                return child;
+            if (wxXmlNode* found = FindNamed(child, name))
+                return found;
+        }
+        return nullptr;
+    }
+
+    static wxXmlNode* TopLevel(wxXmlDocument& document, const wxString& name)
+    {
+        for (wxXmlNode* child = document.GetRoot()->GetChildren(); child != nullptr; child = child->GetNext())
+            if (child->GetName() == "object" && child->GetAttribute("name") == name)
+                return child;
+        return nullptr;
+    }
+
+    wxXmlDocument m_common, m_device;
+};
+
+TEST_F(ResourceDocuments, EachResourceSitsOnceInItsFileWithItsClass)
+{
+    for (const ContractResource& resource : ResourceContract())
+    {
+        SCOPED_TRACE(resource.name);
+        wxXmlNode* inCommon = TopLevel(m_common, resource.name);
+        wxXmlNode* inDevice = TopLevel(m_device, resource.name);
+        // The toolkit takes the first file that holds a name, so a second copy
+        // would never be seen.
+        EXPECT_FALSE(inCommon && inDevice) << "in both files";
+        wxXmlNode* node = resource.deviceFile ? inDevice : inCommon;
+        ASSERT_NE(node, nullptr) << "not in " << (resource.deviceFile ? kAppKey : kCommonResourceName);
+        EXPECT_EQ(node->GetAttribute("class"), resource.isPanel ? "wxPanel" : "wxDialog");
+    }
+}
+
+TEST_F(ResourceDocuments, EveryResourceInTheFilesIsInTheContract)
+{
+    for (wxXmlDocument* document : {&m_common, &m_device})
+    {
+        for (wxXmlNode* child = document->GetRoot()->GetChildren(); child != nullptr; child = child->GetNext())
+        {
+            if (child->GetName() == "object")
+            {
+                EXPECT_NE(FindContractResource(child->GetAttribute("name").utf8_str()), nullptr)
+                    << child->GetAttribute("name") << " is loaded by no code";
+            }
+        }
+    }
+}
+
+TEST_F(ResourceDocuments, NumberEntriesAreMadeAsTheNumberEntryClass)
+{
+    for (const ContractResource& resource : ResourceContract())
+    {
+        wxXmlNode* root = TopLevel(resource.deviceFile ? m_device : m_common, resource.name);
+        ASSERT_NE(root, nullptr) << resource.name;
+        for (const ContractControl& control : resource.controls)
+        {
+            wxXmlNode* node = FindNamed(root, control.name);
+            if (node == nullptr) // a name the sizer gives its static box
+                continue;
+            const wxString expected = control.kind == ControlKind::NumberEntry ? "NumberTextCtrl" : "";
+            EXPECT_EQ(node->GetAttribute("subclass"), expected) << resource.name << " " << control.name;
+        }
+    }
+}
+
+TEST_F(ResourcesLoaded, SameNameInSeveralResourcesFindsEachWindowsOwnChild)
+{
+    wxWindow* zone = Load("ID_KBDZONEDIALOG");
+    wxWindow* groups = Load("ID_DIALOG");
+    wxWindow* channel = Load("ID_MIDICHANNELDIALOG");
+    ASSERT_TRUE(zone && groups && channel);
+    for (wxWindow* root : {zone, groups, channel})
+    {
+        wxWindow* found = root->FindWindow(XRCID("Midi_Channel"));
+        ASSERT_NE(found, nullptr);
+        wxWindow* owner = found;
+        while (owner != nullptr && owner != root)
+            owner = owner->GetParent();
+        EXPECT_EQ(owner, root);
+    }
+    wxWindow* templateDialog = Load("ID_TEMPLATEDIALOG");
+    ASSERT_NE(templateDialog, nullptr);
+    EXPECT_NE(templateDialog->FindWindow(XRCID("Transpose")), zone->FindWindow(XRCID("Transpose")));
+}
+
+TEST_F(ResourcesLoaded, MisspelledNamesStayAsTheCodeSpellsThem)
+{
+    EXPECT_NE(Find<wxChoice>(Load("ID_MIDICHANNELDIALOG"), "Midi_Chanel_Group"), nullptr);
+    EXPECT_NE(Load("ID_TEMPLATEDIALOG")->FindWindow(XRCID("Keybaord_Midi_Channel")), nullptr);
+}
+
+TEST_F(ResourcesLoaded, FixedTextsAreTheProgramsOwn)
+{
+    wxWindow* prefs = Load("ID_PREFSDIALOG");
+    ASSERT_NE(prefs, nullptr);
+    wxChoice* startup = Find<wxChoice>(prefs, "Startup_Action");
+    ASSERT_NE(startup, nullptr);
+    const std::vector<wxString> actions = {"Show welcome dialog", "Blank window", "New blank template",
+                                           "Open last template", "File open dialog"};
+    ASSERT_EQ(startup->GetCount(), actions.size());
+    for (unsigned i = 0; i < actions.size(); ++i)
+        EXPECT_EQ(startup->GetString(i), actions[i]) << "item " << i << " is the stored value " << i;
+    EXPECT_EQ(prefs->FindWindow(XRCID("Send_Error_Reports"))->GetLabel(), "Send template data errors to Brennix");
+
+    wxWindow* bulk = Load("ID_BULKDUMPDIALOG");
+    EXPECT_EQ(bulk->FindWindow(wxID_STATIC)->GetLabel(), "Right click to modify contents");
+
+    wxWindow* os = Load("ID_UPDATEOSDIALOG");
+    EXPECT_EQ(os->FindWindow(XRCID("Send_OS_To_Device"))->GetLabel(), "&Upload OS");
+    EXPECT_EQ(Find<wxTextCtrl>(os, "Current_OS_Version")->GetValue(), "Unknown");
+    EXPECT_EQ(Find<wxTextCtrl>(os, "New_OS_Version")->GetValue(), "Not loaded");
+
+    // Placeholders the dialogs replace.
+    EXPECT_TRUE(Load("ID_BULKENTRYRENAMEDIALOG")->FindWindow(XRCID("ID_TEXT"))->GetLabel().Contains("$ENTRY$"));
+    EXPECT_TRUE(
+        Load("ID_CONFIRMOSUPDATEDIALOG")->FindWindow(XRCID("ID_MESSAGE"))->GetLabel().Contains("PRODUCTNAME"));
+    EXPECT_TRUE(Load("ID_WELCOMEDIALOG")->FindWindow(XRCID("Update_The_OS"))->GetLabel().Contains("$PRODUCT$"));
+}
+
+// Radio buttons group from a wxRB_GROUP button up to the next one; a group
+// that runs into another makes one click clear an unrelated setting.
+TEST_F(ResourcesLoaded, RadioGroupsAreSeparateAndTheHiddenOneClearsItsGroup)
+{
+    auto radio = [](wxWindow* root, const char* name) {
+        wxRadioButton* button = Find<wxRadioButton>(root, name);
+        EXPECT_NE(button, nullptr) << name;
+        return button;
+    };
+
+    wxWindow* pot = Load("ID_POTSPECIFICDIALOG");
+    const char* formats[] = {"Display_0_To_127", "Display_Minus_64_To_63", "REL_1", "REL_2", "A_POT"};
+    radio(pot, "REL_2")->SetValue(true);
+    EXPECT_FALSE(radio(pot, "No_Display_Format")->IsShown());
+    radio(pot, "No_Display_Format")->SetValue(true);
+    for (const char* name : formats)
+        EXPECT_FALSE(radio(pot, name)->GetValue()) << name;
+
+    wxWindow* mmc = Load("ID_MMCDIALOG");
+    radio(mmc, "ID_CHASE")->SetValue(true);
+    radio(mmc, "No_MMC_Command")->SetValue(true);
+    EXPECT_FALSE(radio(mmc, "No_MMC_Command")->IsShown());
+    for (const char* name : {"ID_STOP", "ID_PLAY", "ID_DEFPLAY", "ID_FORWARD", "ID_REWIND", "ID_RECORD", "ID_RECEXIT",
+                             "ID_RECPAUSE", "ID_PAUSE", "ID_EJECT", "ID_CHASE", "ID_ERRRESET", "ID_MMCRESET"})
+        EXPECT_FALSE(radio(mmc, name)->GetValue()) << name;
+
+    wxWindow* button = Load("ID_BUTTONSPECIFICDIALOG");
+    radio(button, "Display_Minus_64_To_63")->SetValue(true);
+    radio(button, "Toggle_Button")->SetValue(true);
+    EXPECT_TRUE(radio(button, "Display_Minus_64_To_63")->GetValue()) << "format and action share a group";
+    radio(button, "Step_Button")->SetValue(true);
+    EXPECT_FALSE(radio(button, "Toggle_Button")->GetValue());
+
+    wxWindow* welcome = Load("ID_WELCOMEDIALOG");
+    radio(welcome, "Read_The_Help_File")->SetValue(true);
+    radio(welcome, "Nothing")->SetValue(true);
+    EXPECT_FALSE(radio(welcome, "Read_The_Help_File")->GetValue());
+    EXPECT_FALSE(radio(welcome, "Create_A_New_Template")->GetValue());
+}
+
+// Rows of the template settings are taken out as pairs; the rows left must
+// keep each label beside its own control.
+TEST_F(ResourcesLoaded, TemplateSettingsRowsComeOutAsPairs)
+{
+    const std::vector<std::pair<const char*, const char*>> rows = {
+        {"ID_MFRNAMELABEL", "Manufacturer_Name"},  {"ID_OVERRIDE_TEXT", "Override_Midi_Channel"},
+        {"ID_GROUPPAGECOUNTTEXT", "Number_Of_Group_Pages"}, {"ID_CURRENTPAGETEXT", "Group_Page_Number"},
+        {"PADXTYPE_TEXT", "Pad_X_Type"},           {"PADYTYPE_TEXT", "Pad_Y_Type"},
+        {"Synth_By_Control_Text", "Synth_By_Control"}, {"Synth_By_Midi_Text", "Synth_By_MIDI"},
+        {"Global_Hybrid", "Hybrid"},               {"ID_SNAPSPACER", "Auto_Snapshot"},
+        {"ID_SYNTHSPACER", "Synth_Template"},      {"ID_CATCHUPSPACER", "Pot_Pickup"},
+        {"ID_KBDCHANTEXT", "Keybaord_Midi_Channel"}, {"ID_VELCURVETEXT", "Velocity_Curve"},
+        {"OCTAVE_TEXT", "Octave_Setting"},         {"TRANSPOSE_TEXT", "Transpose"},
+        {"ID_AFTERSPACER", "After_Touch"},         {"ID_MIDI1SPACER", "Enable_Midi_Port_1"},
+        {"ID_MIDI2SPACER", "Enable_Midi_Port_2"},  {"IUD_USBSPACER", "Enable_USB_Port"},
+        {"ID_USB2SPACER", "Enable_USB_Port_B"},
+    };
+    for (const auto& removed : rows)
+    {
+        SCOPED_TRACE(removed.second);
+        wxWindow* dialog = Load("ID_TEMPLATEDIALOG");
+        ASSERT_NE(dialog, nullptr);
+        RemoveWindowIf(true, dialog->FindWindow(XRCID(removed.first)));
+        RemoveWindowIf(true, dialog->FindWindow(XRCID(removed.second)));
+        dialog->Layout();
+        for (const auto& row : rows)
+        {
+            if (row == removed)
+                continue;
+            wxWindow* label = dialog->FindWindow(XRCID(row.first));
+            wxWindow* control = dialog->FindWindow(XRCID(row.second));
+            ASSERT_TRUE(label && control);
+            ASSERT_EQ(label->GetParent(), control->GetParent()) << row.second << " and its label on one page";
+            const wxRect l = label->GetRect(), c = control->GetRect();
+            EXPECT_LT(l.GetRight(), c.GetLeft()) << row.second << " right of its label";
+            EXPECT_LE(std::abs((l.GetTop() + l.GetBottom()) - (c.GetTop() + c.GetBottom())), 2 * 2)
+                << row.second << " on the row of its label";
+        }
+    }
+}
+} // namespace

@@ -1,0 +1,39 @@
+#include "ui/WindowHelpers.h"
+
+#include <wx/filename.h>
+#include <wx/sizer.h>
+#include <wx/stdpaths.h>
+#include <wx/window.h>
+
+wxString GetProgramFolder()
+{
+    // The executable's own path, not argv[0] and not the working folder: the
+    // program may be started through a link or from any folder.
+    static const wxString folder = wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath();
+    return folder;
+}
+
+wxString GetImagesPath(const wxString& name, const wxString& extension)
+{
+    return GetProgramFolder() + "/images/" + name + "." + extension;
+}
+
+wxString GetResourceFilePath(const wxString& name, const wxString& extension)
+{
+    return GetProgramFolder() + "/" + name + "." + extension;
+}
+
+void RemoveWindowIf(bool condition, wxWindow* window)
+{
+    if (!condition || window == nullptr)
+        return;
+    wxSizer* sizer = window->GetContainingSizer();
+    if (sizer == nullptr)
+    {
+        window->Hide();
+        return;
+    }
+    sizer->Show(window, false);
+    sizer->Detach(window);
+    sizer->Layout();
+}
