@@ -6,6 +6,7 @@
 #include "midi/MIDIIO.h"
 #include "model/DeviceReply.h"
 #include "model/EditorTemplate.h"
+#include "model/PlacedControl.h"
 #include "model/SysExFile.h"
 #include "model/TemplateLocals.h"
 #include "model/TemplateModel.h"
@@ -84,7 +85,7 @@ void CMainFrame::OpenTemplateFile(const wxString& path, bool openMode)
     if (!openMode && !m_currentTemplate)
         return;
 
-    CEditorTemplate* reverted = nullptr;
+    int reverted = -1;
     for (int i = 0; i < GetTemplateCount(); ++i)
     {
         if (m_templates[i]->GetDefaultFileName() != file)
@@ -95,25 +96,24 @@ void CMainFrame::OpenTemplateFile(const wxString& path, bool openMode)
         if (ShowMessage("This template is already loaded.  Do you want to revert to the version on disk?",
                         wxYES_NO) != wxYES)
             return;
-        reverted = m_currentTemplate;
+        reverted = i;
         break;
     }
 
-    std::unique_ptr<CEditorTemplate> created;
-    if (!reverted)
-        created = Answers().CreateTemplate();
-    CEditorTemplate& target = reverted ? *reverted : *created;
-    target.MarkSaved(true);
-    target.SetPathValid(true);
-    target.SetFilePath(file);
+    // The file is read into a fresh template even when reverting: a file that
+    // does not load leaves the open template as it was, rather than half
+    // overwritten and marked saved.
+    std::unique_ptr<CEditorTemplate> loaded = Answers().CreateTemplate();
+    loaded->MarkSaved(true);
+    loaded->SetPathValid(true);
+    loaded->SetFilePath(file);
 
     const wxString failure =
         wxString::Format("Unable to open template: %s - the file is not a valid template file", path);
     SysExBuffer dump;
     bool converted = false;
-    if (!ReadSysExFromFile(file, dump) || !LoadTemplateDump(converted, dump, target))
+    if (!ReadSysExFromFile(file, dump) || !LoadTemplateDump(converted, dump, *loaded))
     {
-        // A reverted template stays open with whatever the failed load left.
         ShowMessage(failure, wxOK);
         SetStatus(failure);
         return;
@@ -127,29 +127,37 @@ void CMainFrame::OpenTemplateFile(const wxString& path, bool openMode)
                         "the File menu.\n\nYou can find all of the controls from the original template by "
                         "right-clicking on a control and choosing \"Imported Controls\".",
                     wxOK);
-        target.MarkSaved(false);
+        loaded->MarkSaved(false);
     }
     const wxString status = wxString::Format("Opened template: %s", path);
 
+    if (reverted >= 0)
+    {
+        // The reverted template's history goes with it; the view is rebuilt.
+        m_deferredControl.reset();
+        m_templates[reverted] = std::move(loaded);
+        m_currentTemplate = nullptr;
+        SelectTemplate(reverted);
+    }
     if (openMode)
     {
         wxGetApp().Recent().Add(file);
-        if (!reverted)
+        if (reverted < 0)
         {
-            if (target.GetLocals().Pathlore_Template &&
+            if (loaded->GetLocals().Pathlore_Template &&
                 ShowMessage("This template is an Pathlore standard template.\nEditing it may cause unexpected "
                             "behaviour if you load it back onto your unit.\n\nDo you still want to edit this "
                             "template?",
                             wxYES_NO) != wxYES)
                 return;
-            AddTemplate(std::move(created));
+            AddTemplate(std::move(loaded));
         }
         m_currentTemplate->ClearUndoHistory();
         m_currentTemplate->SetFilePath(file);
     }
-    else if (!reverted)
+    else if (reverted < 0)
     {
-        m_currentTemplate->CollectCompatibleControls(*created);
+        m_currentTemplate->CollectCompatibleControls(*loaded);
     }
 
     UpdateEditMenu(false, false);

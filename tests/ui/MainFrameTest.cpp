@@ -323,3 +323,42 @@ TEST_F(MainFrameTest, ShortMessagesFillTheStatusFields)
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(Frame().GetStatusBar()->GetStatusText(i + 1), ToWx(lines[i]));
 }
+
+TEST_F(MainFrameTest, RevertingToTheFileOnDisk)
+{
+    FileChooserScript chooser;
+    CEditorTemplate& saved = AddTemplate("Bass");
+    saved.GetControl(0)->SetName("Cutoff");
+    const std::string path = m_config.File("bass.syx");
+    chooser.answer = ToWx(path);
+    Choose(MenuId::Save);
+    DeleteFirstControl();
+    const SysExBuffer edited = Frame().GetCurrentTemplate()->Write();
+    const wxString question = "This template is already loaded.  Do you want to revert to the version on disk?";
+
+    // No keeps the edits.
+    m_boxes.answer = wxNO;
+    Frame().OpenTemplateFile(ToWx(path), true);
+    ASSERT_EQ(m_boxes.boxes.size(), 1u);
+    EXPECT_EQ(m_boxes.boxes[0].text, question);
+    EXPECT_TRUE(Frame().GetCurrentTemplate()->Write().Equals(edited));
+
+    // A file that no longer loads leaves the open template as it was, still modified.
+    SysExBuffer good;
+    ASSERT_TRUE(ReadSysExFromFile(path, good));
+    ASSERT_TRUE(WriteSysExToFile(path, SysExBuffer::FromBytes({0xF0, 0x7F, 0xF7})));
+    m_boxes.answer = wxYES;
+    Frame().OpenTemplateFile(ToWx(path), true);
+    EXPECT_TRUE(Frame().GetCurrentTemplate()->Write().Equals(edited));
+    EXPECT_TRUE(Frame().GetCurrentTemplate()->IsModified());
+    EXPECT_EQ(Frame().GetTemplateCount(), 1);
+
+    // Yes with the good file: the saved content, at its saved point, with no history.
+    ASSERT_TRUE(WriteSysExToFile(path, good));
+    Frame().OpenTemplateFile(ToWx(path), true);
+    EXPECT_EQ(Frame().GetTemplateCount(), 1);
+    EXPECT_EQ(Frame().GetCurrentTemplate()->GetControl(0)->GetName(), "Cutoff");
+    EXPECT_FALSE(Frame().GetCurrentTemplate()->IsModified());
+    EXPECT_FALSE(Enabled(MenuId::Undo));
+    EXPECT_EQ(Status(), "Opened template: " + ToWx(path));
+}
