@@ -118,6 +118,10 @@ public:
     bool OnSysExReceived(const SysExBuffer& bytes) override;
     void OnSysExInterrupted() override;
 
+    // The pop-up edit menu for the selection (null when it is empty), with
+    // the imported controls when exactly one control is selected.
+    std::unique_ptr<wxMenu> BuildContextMenu();
+
     // The selection of the view; empty while no view exists.
     Selection& GetSelection();
     CTemplateUI* GetView() { return m_view.get(); }
@@ -180,6 +184,10 @@ private:
     void OnLeftUp(wxMouseEvent& event);
     void OnLeftDClick(wxMouseEvent& event);
     void OnMotion(wxMouseEvent& event);
+    void OnRightDown(wxMouseEvent& event);
+    void OnMouseWheel(wxMouseEvent& event);
+    void OnContextMenu(wxContextMenuEvent& event);
+    void OnAssignImportedControl(wxCommandEvent& event);
     void OnKeyDown(wxKeyEvent& event);
     void OnKeyUp(wxKeyEvent& event);
 

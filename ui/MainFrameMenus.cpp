@@ -9,9 +9,14 @@
 #include "midi/MIDIIO.h"
 #include "model/EditorTemplate.h"
 #include "model/commands/ControlClipboard.h"
+#include "model/ControlState.h"
+#include "model/PlacedControl.h"
+#include "model/commands/MetaCommand.h"
 #include "model/commands/SubmitCommand.h"
+#include "model/commands/WholeControlCommands.h"
 #include "ui/MainFrame.h"
 #include "ui/MenuIds.h"
+#include "ui/TemplateUI.h"
 
 namespace
 {
@@ -58,11 +63,15 @@ wxBEGIN_EVENT_TABLE(CMainFrame, wxFrame)
     EVT_MENU(MenuId::EnableZones, CMainFrame::OnEnableZones)
     EVT_MENU_RANGE(MenuId::EditZone, MenuId::EditZone + MenuId::kZoneCount - 1, CMainFrame::OnTemplateSettings)
     EVT_MENU_RANGE(MenuId::OpenTemplate, MenuId::OpenTemplateLast, CMainFrame::OnSelectOpenTemplate)
+    EVT_MENU_RANGE(MenuId::ImportedControl, MenuId::ImportedControlLast, CMainFrame::OnAssignImportedControl)
     EVT_MENU_RANGE(MenuId::ViewInfo, MenuId::ViewMidiChannel, CMainFrame::OnViewType)
     EVT_LEFT_DOWN(CMainFrame::OnLeftDown)
     EVT_LEFT_UP(CMainFrame::OnLeftUp)
     EVT_LEFT_DCLICK(CMainFrame::OnLeftDClick)
+    EVT_RIGHT_DOWN(CMainFrame::OnRightDown)
     EVT_MOTION(CMainFrame::OnMotion)
+    EVT_MOUSEWHEEL(CMainFrame::OnMouseWheel)
+    EVT_CONTEXT_MENU(CMainFrame::OnContextMenu)
     EVT_KEY_DOWN(CMainFrame::OnKeyDown)
     EVT_KEY_UP(CMainFrame::OnKeyUp)
     EVT_CLOSE(CMainFrame::OnCloseWindow)
@@ -438,6 +447,8 @@ void CMainFrame::OnEnableZones(wxCommandEvent& event)
     HideControlSettings();
     if (wxMenuItem* item = GetMenuBar()->FindItem(MenuId::EnableZones))
         item->Check(event.IsChecked());
+    if (m_view)
+        m_view->SetZonesEnabled(event.IsChecked());
 }
 
 void CMainFrame::OnSelectOpenTemplate(wxCommandEvent& event)
@@ -515,6 +526,100 @@ void CMainFrame::OnMotion(wxMouseEvent& event)
     }
 }
 
+void CMainFrame::OnRightDown(wxMouseEvent& event)
+{
+    if (!m_currentTemplate)
+        return;
+    if (GetSelection().Size() < 2)
+    {
+        if (event.GetPosition() == wxPoint(-1, -1))
+            return;
+        ViewMouseButton(event.GetPosition(), event.ControlDown(), false, true, false, true);
+        Refresh();
+    }
+    // The context-menu event follows.
+    event.Skip();
+}
+
+void CMainFrame::OnMouseWheel(wxMouseEvent& event)
+{
+    if (!m_currentTemplate)
+        return;
+    if (m_view && m_view->OnMouseWheel(event.GetWheelRotation()))
+        MarkNeedsRefresh();
+    OnMotion(event);
+}
+
+std::unique_ptr<wxMenu> CMainFrame::BuildContextMenu()
+{
+    const Selection& selection = GetSelection();
+    if (!m_currentTemplate || selection.Empty())
+        return nullptr;
+    auto menu = std::make_unique<wxMenu>();
+    menu->Append(MenuId::Cut, "Cu&t");
+    menu->Append(MenuId::Copy, "&Copy");
+    menu->Append(MenuId::Paste, "&Paste");
+    menu->Append(MenuId::Delete, "&Delete");
+    menu->AppendSeparator();
+    if (selection.Size() == 1)
+        menu->Append(MenuId::EditSelection, "&Edit selection...");
+    menu->Append(MenuId::GetInfo, "&Get Info...");
+    menu->Enable(MenuId::Paste, ControlClipboard::Global().CanPaste(selection));
+
+    const std::vector<CBaseControlState>& imported = m_currentTemplate->GetImportedControls();
+    if (imported.empty() || selection.Size() != 1)
+        return menu;
+    menu->AppendSeparator();
+    auto* submenu = new wxMenu;
+    const int count = std::min<int>(static_cast<int>(imported.size()),
+                                    MenuId::ImportedControlLast - MenuId::ImportedControl + 1);
+    for (int i = 0; i < count; ++i)
+    {
+        const CBaseControlState& control = imported[i];
+        const int type = control.GetType();
+        wxString text = ToWx(type == ControlMessageType::MMC
+                                 ? CBaseControlState::MMCCommandName(control.GetMMCControlType())
+                                 : control.GetDisplayName());
+        // The name is data, not a menu text: no mnemonics, no accelerator.
+        text.Replace("&", "&&");
+        text.Replace("\t", " ");
+        // GTK would read a tab-separated type name as an accelerator and drop it.
+        text += "    " + ToWx(CBaseControlState::MessageTypeName(type));
+        if (i > 0 && i % 49 == 0)
+            submenu->Break();
+        const int id = MenuId::ImportedControl + i;
+        submenu->AppendCheckItem(id, text);
+        submenu->Check(id, m_currentTemplate->ContainsControl(control));
+        submenu->Enable(id, Answers().CanAssignMessageType(selection.Front(), control));
+    }
+    menu->AppendSubMenu(submenu, "Imported Controls")->SetId(MenuId::ImportedControlsMenu);
+    return menu;
+}
+
+void CMainFrame::OnContextMenu(wxContextMenuEvent&)
+{
+    if (!m_currentTemplate)
+        return;
+    HideControlSettings();
+    if (std::unique_ptr<wxMenu> menu = BuildContextMenu())
+        PopupMenu(menu.get(), ScreenToClient(wxGetMousePosition()));
+}
+
+void CMainFrame::OnAssignImportedControl(wxCommandEvent& event)
+{
+    const Selection& selection = GetSelection();
+    const int index = event.GetId() - MenuId::ImportedControl;
+    if (!m_currentTemplate || selection.Empty() || index < 0 ||
+        index >= static_cast<int>(m_currentTemplate->GetImportedControls().size()))
+        return;
+    // A copy: the paste must not read from the list it may change.
+    const CBaseControlState source = m_currentTemplate->GetImportedControls()[index];
+    auto assign = std::make_unique<CMetaCommand>("Assign Imported Control");
+    assign->Add(std::make_unique<CPasteCommand>(selection.Front(), source));
+    SubmitToCurrentTemplate(std::move(assign));
+    MarkNeedsRefresh();
+}
+
 void CMainFrame::OnKeyDown(wxKeyEvent& event)
 {
     if (!m_currentTemplate)
@@ -532,7 +637,27 @@ void CMainFrame::OnKeyDown(wxKeyEvent& event)
         SelectTemplate((m_currentIndex + 1) % GetTemplateCount());
         return;
     }
-    event.Skip();
+    if (IsControlSettingsShown() || !m_view)
+    {
+        event.Skip();
+        return;
+    }
+    switch (event.GetKeyCode())
+    {
+    case WXK_PAGEUP:
+    case WXK_NUMPAD_PAGEUP:
+        if (m_view->OnPageUp())
+            MarkNeedsRefresh();
+        break;
+    case WXK_PAGEDOWN:
+    case WXK_NUMPAD_PAGEDOWN:
+        if (m_view->OnPageDown())
+            MarkNeedsRefresh();
+        break;
+    default:
+        event.Skip();
+        break;
+    }
 }
 
 void CMainFrame::OnKeyUp(wxKeyEvent& event)

@@ -362,3 +362,40 @@ TEST_F(MainFrameTest, RevertingToTheFileOnDisk)
     EXPECT_FALSE(Enabled(MenuId::Undo));
     EXPECT_EQ(Status(), "Opened template: " + ToWx(path));
 }
+
+TEST_F(MainFrameTest, PopUpMenuAndImportedControls)
+{
+    CEditorTemplate& current = AddTemplate("Imports");
+    EXPECT_EQ(Frame().BuildContextMenu(), nullptr) << "nothing selected";
+
+    CBaseControlState imported;
+    imported.SetName("Reso");
+    current.GetImportedControls().assign(600, imported);
+    Selection& selection = Frame().GetSelection();
+    selection.Add(CPlacedControl(current.GetControl(0), 0));
+    selection.Add(CPlacedControl(current.GetControl(1), 1));
+    std::unique_ptr<wxMenu> two = Frame().BuildContextMenu();
+    ASSERT_NE(two, nullptr);
+    EXPECT_EQ(two->FindItem(MenuId::EditSelection), nullptr);
+    EXPECT_EQ(two->FindItem(MenuId::ImportedControlsMenu), nullptr);
+    EXPECT_NE(two->FindItem(MenuId::GetInfo), nullptr);
+
+    selection.Clear();
+    selection.Add(CPlacedControl(current.GetControl(0), 0));
+    std::unique_ptr<wxMenu> one = Frame().BuildContextMenu();
+    ASSERT_NE(one->FindItem(MenuId::EditSelection), nullptr);
+    wxMenuItem* importedItem = one->FindItem(MenuId::ImportedControlsMenu);
+    ASSERT_NE(importedItem, nullptr);
+    wxMenu* list = importedItem->GetSubMenu();
+    EXPECT_EQ(list->GetMenuItemCount(), 513u);
+    EXPECT_EQ(list->FindItem(MenuId::ImportedControl)->GetItemLabel(),
+              "Reso    " + ToWx(CBaseControlState::MessageTypeName(imported.GetType())));
+    EXPECT_FALSE(list->FindItem(MenuId::ImportedControl)->IsChecked());
+
+    Choose(MenuId::ImportedControl + 3);
+    EXPECT_EQ(current.GetControl(0)->GetName(), "Reso");
+    EXPECT_EQ(current.GetUndoText(), "Assign Imported Control");
+    EXPECT_EQ(current.GetHistorySize(), 1);
+    Choose(MenuId::Undo);
+    EXPECT_NE(current.GetControl(0)->GetName(), "Reso");
+}
