@@ -8,8 +8,10 @@
 #include "model/EditorTemplate.h"
 #include "model/PlacedControl.h"
 #include "model/SysExFile.h"
+#include "model/TemplateLoader.h"
 #include "model/TemplateLocals.h"
 #include "model/TemplateModel.h"
+#include "plugins/dialogs/TemplateFromPlugin.h"
 #include "ui/MainFrame.h"
 #include "ui/MenuIds.h"
 
@@ -25,17 +27,6 @@ const IDeviceAnswers& Answers()
     return wxGetApp().Device();
 }
 
-// Reads a whole dump into the target. Dumps of the device's own model only,
-// until the data layer's loader with conversion takes this place.
-bool LoadTemplateDump(bool& converted, const SysExBuffer& dump, CEditorTemplate& target)
-{
-    converted = false;
-    size_t position = 0;
-    if (!target.Read(dump, position))
-        return false;
-    target.ValidateAfterLoad();
-    return true;
-}
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -112,7 +103,7 @@ void CMainFrame::OpenTemplateFile(const wxString& path, bool openMode)
         wxString::Format("Unable to open template: %s - the file is not a valid template file", path);
     SysExBuffer dump;
     bool converted = false;
-    if (!ReadSysExFromFile(file, dump) || !LoadTemplateDump(converted, dump, *loaded))
+    if (!ReadSysExFromFile(file, dump) || !LoadTemplateFromSysEx(converted, dump, *loaded))
     {
         ShowMessage(failure, wxOK);
         SetStatus(failure);
@@ -246,6 +237,11 @@ void CMainFrame::OnRecentFile(wxCommandEvent& event)
 void CMainFrame::OnImportNamesFromPlugin(wxCommandEvent&)
 {
     HideControlSettings();
+    if (std::unique_ptr<CEditorTemplate> created = CreateTemplateFromPlugin(this))
+    {
+        AddTemplate(std::move(created));
+        UpdateTitle();
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -305,7 +301,7 @@ bool CMainFrame::OnSysExReceived(const SysExBuffer& bytes)
     target->MarkSaved(false);
     target->SetPathValid(false);
     bool converted = false;
-    const bool ok = LoadTemplateDump(converted, bytes, *target);
+    const bool ok = LoadTemplateFromSysEx(converted, bytes, *target);
     if (!ok)
     {
         ShowMessage("The dump received was not a valid template.\n\nEither the dump came from another device, was "

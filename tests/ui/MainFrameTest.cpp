@@ -9,6 +9,7 @@
 #include "model/EditorTemplate.h"
 #include "model/PlacedControl.h"
 #include "model/SysExFile.h"
+#include "model/TemplateLoader.h"
 #include "model/commands/ControlClipboard.h"
 #include "model/commands/SubmitCommand.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
@@ -398,4 +399,29 @@ TEST_F(MainFrameTest, PopUpMenuAndImportedControls)
     EXPECT_EQ(current.GetHistorySize(), 1);
     Choose(MenuId::Undo);
     EXPECT_NE(current.GetControl(0)->GetName(), "Reso");
+}
+
+TEST_F(MainFrameTest, TemplatesOfAnotherModelOpenConvertedAndModified)
+{
+    const SysExBuffer calder = CreateTemplateOfModel(ModelCalder)->Write();
+    const std::string path = m_config.File("calder.syx");
+    ASSERT_TRUE(WriteSysExToFile(path, calder));
+    Frame().OpenTemplateFile(ToWx(path), true);
+    ASSERT_EQ(Frame().GetTemplateCount(), 1);
+    EXPECT_TRUE(Frame().GetCurrentTemplate()->IsModified());
+    ASSERT_FALSE(m_boxes.boxes.empty());
+    EXPECT_TRUE(m_boxes.boxes[0].text.StartsWith("This template has been imported from a template originally for the " +
+                                                 ToWx(GetTemplateModelName(ModelCalder)) +
+                                                 ".\n\nIf you save this template, it will be saved as a Dorva template"));
+    EXPECT_EQ(Status(), "Opened template: " + ToWx(path));
+
+    // Received while listening: converted too, and named in the message.
+    const SysExBuffer vesk = CreateTemplateOfModel(ModelTolvarVesk)->Write();
+    m_boxes.boxes.clear();
+    Choose(MenuId::Listen);
+    TestApp().driver->InjectSysEx("In", std::vector<uint8_t>(vesk.begin(), vesk.end()), 512);
+    ASSERT_TRUE(IdleUntil([&] { return Frame().GetTemplateCount() == 2; }));
+    ASSERT_FALSE(m_boxes.boxes.empty());
+    EXPECT_TRUE(m_boxes.boxes.back().text.StartsWith("This template has been recieved from a " +
+                                                     ToWx(GetTemplateModelName(ModelTolvarVesk)) + ".\n\n"));
 }
