@@ -36,6 +36,24 @@ int FindDevice(const std::string& text, bool input)
             return i;
     return -1;
 }
+// Selects the remembered device of a kind; with none remembered, the first
+// whose name holds the unit's USB name, else the first. False when the
+// remembered name matches nothing or does not open: the first is selected.
+bool SelectStartupDevice(const std::string& stored, bool input, const std::string& usbName)
+{
+    const auto selectFirst = input ? MIDIIO::SelectFirstInputDevice : MIDIIO::SelectFirstOutputDevice;
+    if (stored.empty())
+    {
+        if (!(input ? MIDIIO::SelectInputDeviceByName(usbName) : MIDIIO::SelectOutputDeviceByName(usbName)))
+            selectFirst();
+        return true;
+    }
+    const int found = FindDevice(stored, input);
+    if (found >= 0 && (input ? MIDIIO::SelectInputDevice(found) : MIDIIO::SelectOutputDevice(found)))
+        return true;
+    selectFirst();
+    return false;
+}
 } // namespace
 
 std::unique_ptr<IMidiDriver> CEditorApp::MakeMidiDriver()
@@ -180,49 +198,25 @@ void CEditorApp::OpenMidiDevices()
     const wxString selectAnother =
         "Please select another device by choosing 'Device->Select MIDI input/output device...'";
 
-    bool inputMessageShown = false;
+    const std::string usbName = Device().GetUsbMidiDeviceName();
     const std::string& input = m_preferences.inputDevice;
-    if (input.empty())
+    const bool inputFound = SelectStartupDevice(input, true, usbName);
+    if (!inputFound)
     {
-        if (!MIDIIO::SelectInputDeviceByName(Device().GetUsbMidiDeviceName()))
-            MIDIIO::SelectFirstInputDevice();
+        wxString text = "Unable to open the input device \"" + ToWx(input) + "\" which you were using before.\n\n";
+        if (MIDIIO::DeviceExists(input))
+            text += "Perhaps it is in use by another application?  Try closing other MIDI applications\n"
+                    "such as sequencers etc. and then restart this program.";
+        else
+            text += selectAnother;
+        ShowMessage(text, wxOK);
     }
-    else
-    {
-        const int found = FindDevice(input, true);
-        if (found < 0 || !MIDIIO::SelectInputDevice(found))
-        {
-            MIDIIO::SelectFirstInputDevice();
-            wxString text = "Unable to open the input device \"" + ToWx(input) +
-                            "\" which you were using before.\n\n";
-            if (MIDIIO::DeviceExists(input))
-                text += "Perhaps it is in use by another application?  Try closing other MIDI "
-                        "applications\nsuch as sequencers etc. and then restart this program.";
-            else
-                text += selectAnother;
-            ShowMessage(text, wxOK);
-            inputMessageShown = true;
-        }
-    }
-
+    // At most one device notice at start-up.
     const std::string& output = m_preferences.outputDevice;
-    if (output.empty())
-    {
-        if (!MIDIIO::SelectOutputDeviceByName(Device().GetUsbMidiDeviceName()))
-            MIDIIO::SelectFirstOutputDevice();
-    }
-    else
-    {
-        const int found = FindDevice(output, false);
-        if (found < 0 || !MIDIIO::SelectOutputDevice(found))
-        {
-            MIDIIO::SelectFirstOutputDevice();
-            if (!inputMessageShown)
-                ShowMessage("Unable to find the output device \"" + ToWx(output) +
-                                "\" which you were using before.\n" + selectAnother,
-                            wxOK);
-        }
-    }
+    if (!SelectStartupDevice(output, false, usbName) && inputFound)
+        ShowMessage("Unable to find the output device \"" + ToWx(output) + "\" which you were using before.\n" +
+                        selectAnother,
+                    wxOK);
 }
 
 bool CEditorApp::ProcessIdle()

@@ -128,6 +128,7 @@ public:
 
 private:
     void BuildMenuBar();
+    void ChooseAndOpenTemplate(bool openMode);
     wxMenu* FindMenuByTitle(const wxString& title) const;
     void EnableItem(int id, bool enable);
     // The name a save question uses for a template.

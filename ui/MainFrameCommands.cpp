@@ -44,21 +44,21 @@ void CMainFrame::NewTemplate()
 
 void CMainFrame::OpenTemplate()
 {
-    wxString path;
-    if (wxGetApp().ChooseOpenFile(path, kTemplateWildcard))
-        OpenTemplateFile(path, true);
-    else
-        SetStatus("Open cancelled");
-    UpdateTitle();
+    ChooseAndOpenTemplate(true);
 }
 
 void CMainFrame::ImportTemplate()
 {
+    ChooseAndOpenTemplate(false);
+}
+
+void CMainFrame::ChooseAndOpenTemplate(bool openMode)
+{
     wxString path;
     if (wxGetApp().ChooseOpenFile(path, kTemplateWildcard))
-        OpenTemplateFile(path, false);
+        OpenTemplateFile(path, openMode);
     else
-        SetStatus("Import cancelled");
+        SetStatus(openMode ? "Open cancelled" : "Import cancelled");
     UpdateTitle();
 }
 
