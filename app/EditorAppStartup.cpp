@@ -15,6 +15,7 @@
 #include "app/WxText.h"
 #include "midi/MIDIIO.h"
 #include "midi/MidiDriver.h"
+#include "model/BulkReading.h"
 
 namespace
 {
@@ -111,6 +112,7 @@ bool CEditorApp::OnInit()
     }
     LoadResources();
 
+    SetBulkReading(false);
     m_preferences.Load(Device().GetAppTitle());
     if (!LoadDisplayFont(m_programFolder + "/images/Font.png"))
         return false;

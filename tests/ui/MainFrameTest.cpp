@@ -105,6 +105,9 @@ TEST_F(MainFrameTest, OpenTemplatesInMostRecentlyUsedOrder)
     EXPECT_EQ(TemplateMenuLabels(), (std::vector<wxString>{"Third.syx", "Second.syx", "First.syx"}));
     EXPECT_TRUE(Item(MenuId::OpenTemplate)->IsChecked());
     EXPECT_TRUE(Enabled(MenuId::Save));
+    EXPECT_TRUE(Enabled(MenuId::Upload)) << "a template and an output";
+    EXPECT_TRUE(Enabled(MenuId::SelectAll));
+    EXPECT_FALSE(Enabled(MenuId::Copy)) << "nothing selected";
     EXPECT_EQ(Frame().GetTitle(), "Dorva Editor - Third.syx");
 
     // Choosing the last one in the menu brings it to the front.
@@ -380,6 +383,17 @@ TEST_F(MainFrameTest, PopUpMenuAndImportedControls)
     EXPECT_EQ(two->FindItem(MenuId::EditSelection), nullptr);
     EXPECT_EQ(two->FindItem(MenuId::ImportedControlsMenu), nullptr);
     EXPECT_NE(two->FindItem(MenuId::GetInfo), nullptr);
+
+    // The Edit menu follows the selection and the clipboard.
+    ControlClipboard::Global().Clear();
+    Frame().UpdateEditMenuFromHistory();
+    EXPECT_TRUE(Enabled(MenuId::Cut));
+    EXPECT_TRUE(Enabled(MenuId::Copy));
+    EXPECT_TRUE(Enabled(MenuId::Delete));
+    EXPECT_TRUE(Enabled(MenuId::GetInfo));
+    EXPECT_FALSE(Enabled(MenuId::Paste));
+    Choose(MenuId::Copy);
+    EXPECT_TRUE(Enabled(MenuId::Paste));
 
     selection.Clear();
     selection.Add(CPlacedControl(current.GetControl(0), 0));
