@@ -1,0 +1,96 @@
+#include "ui/panels/ControlPanel.h"
+
+#include <algorithm>
+
+#include <wx/choice.h>
+#include <wx/log.h>
+#include <wx/textctrl.h>
+
+#include "model/ControlState.h"
+#include "model/EditorHost.h"
+#include "model/commands/ControlEditCommands.h"
+#include "ui/validators/NumberTextCtrl.h"
+#include "ui/validators/NumberValidator.h"
+
+CControlPanel::~CControlPanel()
+{
+    IEditorWindow* window = Host().Window();
+    if (!window)
+        return;
+    if (m_valueObserver && window->GetValueObserver() == m_valueObserver)
+        window->SetValueObserver(nullptr);
+    if (m_observer)
+    {
+        const std::vector<IObserver*> observers = window->GetObservers();
+        if (std::find(observers.begin(), observers.end(), m_observer) != observers.end())
+            window->ClearObservers();
+    }
+}
+
+bool CControlPanel::LoadResource(wxWindow* parent, const char* name)
+{
+    if (wxXmlResource::Get()->LoadPanel(this, parent, name))
+        return true;
+    wxLogError("Missing wxXmlResource::Get()->Load() in OnInit()?");
+    return false;
+}
+
+bool CControlPanel::SetControl(const CPlacedControl& control)
+{
+    m_control = control.Clone();
+    BindEntries();
+    Register();
+    RefreshFromControl();
+    return true;
+}
+
+NumberTextCtrl* CControlPanel::NumberEntry(const char* name)
+{
+    NumberTextCtrl* entry = Child<NumberTextCtrl>(name);
+    if (entry)
+        entry->SetValidator(CNumberValidator());
+    return entry;
+}
+
+void CControlPanel::BindEntry(NumberTextCtrl* entry, const ICommandCreator& creator)
+{
+    if (entry && m_control)
+        entry->BindCommandCreator(&creator, *m_control);
+}
+
+void CControlPanel::SubmitDisplayFormat(int format)
+{
+    if (const CBaseControlState* state = State())
+        SubmitIfChanged<CSetDisplayFormatCommand>(state->GetDisplayFormat(), format);
+}
+
+void CControlPanel::RegisterValueObserver(IObserver* observer)
+{
+    if (IEditorWindow* window = Host().Window())
+    {
+        window->SetValueObserver(observer);
+        m_valueObserver = observer;
+    }
+}
+
+void CControlPanel::RegisterObserver(IObserver* observer)
+{
+    if (IEditorWindow* window = Host().Window())
+    {
+        window->AddObserver(observer);
+        m_observer = observer;
+    }
+}
+
+void ShowText(wxTextCtrl* text, const wxString& value)
+{
+    if (text && text->GetValue() != value)
+        text->ChangeValue(value);
+}
+
+void SelectPosition(wxChoice* choice, int position)
+{
+    if (!choice)
+        return;
+    choice->SetSelection(position >= 0 && position < static_cast<int>(choice->GetCount()) ? position : wxNOT_FOUND);
+}
