@@ -14,6 +14,11 @@
 
 CControlPanel::~CControlPanel()
 {
+    // The fields outlive this part of the panel: an entry still being typed
+    // is kept, but nothing may call back into a panel being destroyed.
+    for (wxWindow* child : GetChildren())
+        if (NumberTextCtrl* entry = dynamic_cast<NumberTextCtrl*>(child))
+            entry->CommitAndRelease();
     IEditorWindow* window = Host().Window();
     if (!window)
         return;
@@ -55,7 +60,24 @@ NumberTextCtrl* CControlPanel::NumberEntry(const char* name)
 void CControlPanel::BindEntry(NumberTextCtrl* entry, const ICommandCreator& creator)
 {
     if (entry && m_control)
-        entry->BindCommandCreator(&creator, *m_control);
+        entry->BindCommandCreator(&creator, *m_control, [this] { RefreshAll(GetParent()); });
+}
+
+bool CControlPanel::SubmitCommand(std::unique_ptr<ICommand> command)
+{
+    if (!SubmitToCurrentTemplate(std::move(command)))
+        return false;
+    RefreshAll(GetParent());
+    return true;
+}
+
+void CControlPanel::RefreshAll(wxWindow* window)
+{
+    if (!window)
+        return;
+    for (wxWindow* child : window->GetChildren())
+        if (CControlPanel* panel = dynamic_cast<CControlPanel*>(child))
+            panel->RefreshFromControl();
 }
 
 void CControlPanel::SubmitDisplayFormat(int format)

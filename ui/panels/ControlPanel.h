@@ -44,6 +44,9 @@ public:
 
     const CPlacedControl* GetPlacedControl() const { return m_control.get(); }
 
+    // Every panel among the window's children refreshes.
+    static void RefreshAll(wxWindow* window);
+
 protected:
     virtual void BindEntries() {}
     virtual void Register() {}
@@ -61,8 +64,11 @@ protected:
     template <class Command, class Value>
     bool Submit(Value value)
     {
-        return m_control && SubmitToCurrentTemplate(std::make_unique<Command>(*m_control, value));
+        return m_control && SubmitCommand(std::make_unique<Command>(*m_control, value));
     }
+    // Submits to the current template; the column then shows the result
+    // (a submission runs no view update of its own).
+    bool SubmitCommand(std::unique_ptr<ICommand> command);
     template <class Command, class Value>
     bool SubmitIfChanged(Value current, Value value)
     {

@@ -212,6 +212,6 @@ void CGenericDialog::EnableOneUsbPort(int port, bool on)
     meta->Add(std::make_unique<CEnableMIDIPortUSBCommand>(*m_control, port == 1));
     meta->Add(std::make_unique<CEnableMIDIPortUSB2Command>(*m_control, port == 2));
     meta->Add(std::make_unique<CEnableMIDIPortUSB3Command>(*m_control, port == 3));
-    SubmitToCurrentTemplate(std::move(meta));
+    SubmitCommand(std::move(meta));
     UpdatePortControls();
 }

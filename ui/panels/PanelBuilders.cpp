@@ -276,8 +276,6 @@ void RebuildEditDialog(wxWindow* window, const CPlacedControl& control)
 
 void RefreshPanels(wxWindow* window)
 {
-    for (wxWindow* child : window->GetChildren())
-        if (CControlPanel* panel = dynamic_cast<CControlPanel*>(child))
-            panel->RefreshFromControl();
+    CControlPanel::RefreshAll(window);
 }
 } // namespace PlacedControlPanels

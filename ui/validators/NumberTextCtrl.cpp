@@ -13,16 +13,23 @@ NumberTextCtrl::NumberTextCtrl()
 {
     Bind(wxEVT_KILL_FOCUS, &NumberTextCtrl::OnKillFocus, this);
     Bind(wxEVT_CHAR, &NumberTextCtrl::OnChar, this);
-    Bind(wxEVT_TEXT_ENTER, &NumberTextCtrl::OnEnter, this);
 }
 
 NumberTextCtrl::~NumberTextCtrl() = default;
 
-void NumberTextCtrl::BindCommandCreator(const ICommandCreator* creator, const CPlacedControl& control)
+void NumberTextCtrl::BindCommandCreator(const ICommandCreator* creator, const CPlacedControl& control,
+                                        std::function<void()> committed)
 {
     m_creator = creator;
+    m_committed = std::move(committed);
     m_control = control.Clone();
-    SetWindowStyleFlag(GetWindowStyleFlag() | wxTE_PROCESS_ENTER);
+    if (!HasFlag(wxTE_PROCESS_ENTER))
+    {
+        // The toolkit sends Enter only to fields with this style; Commit
+        // finds nothing new when the character handler already ran it.
+        SetWindowStyleFlag(GetWindowStyleFlag() | wxTE_PROCESS_ENTER);
+        Bind(wxEVT_TEXT_ENTER, &NumberTextCtrl::OnEnter, this);
+    }
 }
 
 void NumberTextCtrl::SetRange(int maximum, int minimum)
@@ -62,15 +69,25 @@ void NumberTextCtrl::Commit()
         const int v = GetIntValue();
         if (v != m_lastValue)
         {
-            // The last value moves first: the command's refresh shows the
-            // control again through ShowValue, which must see the new value.
+            // The last value moves first: a refresh during the submission
+            // shows the control again through ShowValue.
             const int previous = m_lastValue;
             m_lastValue = v;
             if (!SubmitToCurrentTemplate(m_creator->Create(*m_control, v)))
                 m_lastValue = previous;
+            else if (m_committed)
+                m_committed();
         }
     }
     ShowValue(m_lastValue);
+}
+
+void NumberTextCtrl::CommitAndRelease()
+{
+    m_committed = nullptr;
+    Commit();
+    m_creator = nullptr;
+    m_control.reset();
 }
 
 void NumberTextCtrl::OnKillFocus(wxFocusEvent& event)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <wx/textctrl.h>
@@ -23,7 +24,9 @@ public:
 
     // The creator is not owned and must outlive the field (creators hold no
     // data: keep one static per command class). The control is cloned.
-    void BindCommandCreator(const ICommandCreator* creator, const CPlacedControl& control);
+    // committed runs after each submitted command (the owner shows the result).
+    void BindCommandCreator(const ICommandCreator* creator, const CPlacedControl& control,
+                            std::function<void()> committed = {});
     // Accepted values, both included; the bounds may come in either order.
     void SetRange(int maximum, int minimum);
     int GetMaximum() const { return m_maximum; }
@@ -36,6 +39,9 @@ public:
     int GetIntValue() const;
     // Submits the entry when it is a new value in range, then shows the last value.
     void Commit();
+    // Commits what is typed, then forgets the creator and the owner's callback:
+    // for an owner that goes before the field does.
+    void CommitAndRelease();
 
     // The spin entry check of the dialogs' spin controls: puts the last good
     // value back when the typed text is not acceptable. Reads the event's text,
@@ -52,6 +58,7 @@ private:
 
     std::unique_ptr<CPlacedControl> m_control;
     const ICommandCreator* m_creator = nullptr;
+    std::function<void()> m_committed;
     int m_lastValue = 0;
     int m_maximum = 127;
     int m_minimum = 0;
