@@ -80,6 +80,7 @@ public:
     {
         bool HasPortGroups() const override { return portGroups; }
         bool SupportsDrumNote(int index) const override { return drumNotes || CDorvaSynthAnswers::SupportsDrumNote(index); }
+        int GetMaxSysExLength() const override { return 16; }
         bool portGroups = false;
         bool drumNotes = false;
     };

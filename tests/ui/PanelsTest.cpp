@@ -281,13 +281,18 @@ TEST_F(Panels, SysExTextIsCheckedWhileTypingAndSetOnlyByTheButton)
     set->GetEventHandler()->ProcessEvent(click);
     EXPECT_EQ(0, Commands());
 
-    message->SetValue("F0 00 DV F7 ");
-    if (set->IsEnabled())
-    {
-        set->GetEventHandler()->ProcessEvent(click);
-        EXPECT_EQ(1, Commands());
-        EXPECT_EQ("Set Control SysEx Data", templ.GetUndoText());
-        templ.Undo();
-        EXPECT_EQ(SysExText::Format(before), FromWx(message->GetValue()));
-    }
+    message->SetValue("43 10 DV");
+    EXPECT_TRUE(set->IsEnabled()) << Find<wxTextCtrl>("Message_Status")->GetValue();
+    EXPECT_EQ(0, Commands());
+    set->GetEventHandler()->ProcessEvent(click);
+    EXPECT_EQ(1, Commands());
+    EXPECT_EQ("Set Control SysEx Data", templ.GetUndoText());
+    EXPECT_EQ("43 10 DV", SysExText::Format(State(Place::kKnob).GetSysExData()).substr(0, 8));
+
+    // Set again with the same text: submitted all the same.
+    set->GetEventHandler()->ProcessEvent(click);
+    EXPECT_EQ(2, Commands());
+    templ.Undo();
+    templ.Undo();
+    EXPECT_EQ(SysExText::Format(before), SysExText::Format(State(Place::kKnob).GetSysExData()));
 }

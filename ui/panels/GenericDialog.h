@@ -19,6 +19,8 @@ public:
     void ClearTypes();
     void AppendType(int type);
     void UpdatePortControls();
+    // The name field's completion pop-up; null when completion is off.
+    CAutoCompleteMenu* GetCompletion() const { return m_completion; }
 
 private:
     void OnName(wxCommandEvent& event);
