@@ -4,7 +4,7 @@
 
 #include "app/WxText.h"
 #include "model/WordList.h"
-#include "tests/ui/PanelTestSupport.h"
+#include "tests/ui/PropertyPanelTestSupport.h"
 #include "ui/panels/GenericDialog.h"
 
 namespace

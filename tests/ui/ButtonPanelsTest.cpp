@@ -4,7 +4,7 @@
 #include <wx/stattext.h>
 
 #include "model/commands/ControlEditCommands.h"
-#include "tests/ui/PanelTestSupport.h"
+#include "tests/ui/PropertyPanelTestSupport.h"
 #include "ui/panels/ButtonDialog.h"
 #include "ui/panels/GenericDialog.h"
 #include "ui/validators/NumberTextCtrl.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "model/commands/ControlEditCommands.h"
-#include "tests/ui/PanelTestSupport.h"
+#include "tests/ui/PropertyPanelTestSupport.h"
 #include "ui/panels/GenericDialog.h"
 
 namespace

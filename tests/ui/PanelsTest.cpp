@@ -6,7 +6,7 @@
 
 #include "app/WxText.h"
 #include "model/commands/ControlEditCommands.h"
-#include "tests/ui/PanelTestSupport.h"
+#include "tests/ui/PropertyPanelTestSupport.h"
 #include "ui/panels/ButtonDialog.h"
 #include "ui/panels/GenericDialog.h"
 #include "ui/panels/SnapValueDialog.h"

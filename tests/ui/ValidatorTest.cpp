@@ -6,7 +6,7 @@
 
 #include "model/ControlState.h"
 #include "model/commands/ControlEditCommands.h"
-#include "tests/ui/PanelTestSupport.h"
+#include "tests/ui/PropertyPanelTestSupport.h"
 #include "ui/panels/ControlPanel.h"
 #include "ui/validators/NameValidator.h"
 #include "ui/validators/NumberTextCtrl.h"
