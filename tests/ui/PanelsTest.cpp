@@ -6,6 +6,8 @@
 
 #include "app/WxText.h"
 #include "model/commands/ControlEditCommands.h"
+#include "model/TemplateGroups.h"
+#include "model/tolvarvesk/TolvarVeskTemplate.h"
 #include "tests/ui/PropertyPanelTestSupport.h"
 #include "ui/panels/ButtonDialog.h"
 #include "ui/panels/GenericDialog.h"
@@ -295,4 +297,37 @@ TEST_F(Panels, SysExTextIsCheckedWhileTypingAndSetOnlyByTheButton)
     templ.Undo();
     templ.Undo();
     EXPECT_EQ(SysExText::Format(before), SysExText::Format(State(Place::kKnob).GetSysExData()));
+}
+
+TEST_F(Panels, GroupPositionsShowTheTemplatesSharedSets)
+{
+    host.answers.portGroups = true;
+    CTolvarVeskTemplate vesk;
+    host.window.current = &vesk;
+    PortChannelGroup& groups = vesk.GetGroups()->GetGroups();
+    groups.own = PortChannelSet{3, 0, 0, 0, 1, 0};
+    groups.common = PortChannelSet{9, 1, 0, 1, 0, 0};
+    CBaseControlState& control = *vesk.GetControl(Place::kKnob);
+    control.SetType(ControlMessageType::CC, false);
+    control.SetMIDIChanGroup(ControlGroup::Common);
+    control.SetMIDIPortGroup(ControlGroup::Keyboard);
+    control.SetMIDIChannelOrMMCDeviceNum(5);
+    CPlacedControl placed(&control, Place::kKnob);
+    PlacedControlPanels::RebuildEditDialog(frame, placed);
+
+    EXPECT_EQ("9", Find<wxTextCtrl>("Midi_Channel")->GetValue());
+    // The keyboard group follows its own ports unless it uses the common ones.
+    EXPECT_TRUE(Find<wxCheckBox>("Enable_USB_Port_B")->GetValue());
+    EXPECT_FALSE(Find<wxCheckBox>("Enable_USB_Port")->GetValue());
+    EXPECT_FALSE(Find("Enable_USB_Port")->IsEnabled());
+
+    Choose(Find<wxChoice>("Midi_Port_Group"), ControlGroup::Common);
+    EXPECT_EQ(ControlGroup::Common, control.GetMIDIPortGroup());
+    EXPECT_TRUE(Find<wxCheckBox>("Enable_USB_Port")->GetValue());
+    EXPECT_FALSE(Find<wxCheckBox>("Enable_USB_Port_B")->GetValue());
+
+    Choose(Find<wxChoice>("Midi_Chanel_Group"), ControlGroup::Own);
+    EXPECT_EQ("5", Find<wxTextCtrl>("Midi_Channel")->GetValue());
+    EXPECT_TRUE(Find("Midi_Channel")->IsEnabled());
+    EXPECT_EQ(2, vesk.GetHistorySize());
 }

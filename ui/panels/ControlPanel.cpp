@@ -8,6 +8,8 @@
 
 #include "model/ControlState.h"
 #include "model/EditorHost.h"
+#include "model/EditorTemplate.h"
+#include "model/TemplateGroups.h"
 #include "model/commands/ControlEditCommands.h"
 #include "ui/validators/NumberTextCtrl.h"
 #include "ui/validators/NumberValidator.h"
@@ -69,6 +71,14 @@ bool CControlPanel::SubmitCommand(std::unique_ptr<ICommand> command)
         return false;
     RefreshAll(GetParent());
     return true;
+}
+
+const PortChannelGroup* CControlPanel::TemplateGroups()
+{
+    IEditorWindow* window = Host().Window();
+    CEditorTemplate* current = window ? window->GetCurrentTemplate() : nullptr;
+    const CTemplateGroups* groups = current ? current->GetGroups() : nullptr;
+    return groups ? &groups->GetGroups() : nullptr;
 }
 
 void CControlPanel::RefreshAll(wxWindow* window)

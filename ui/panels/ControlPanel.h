@@ -10,6 +10,7 @@
 #include "model/commands/SubmitCommand.h"
 
 class CBaseControlState;
+struct PortChannelGroup;
 class IObserver;
 class NumberTextCtrl;
 class wxTextCtrl;
@@ -43,6 +44,10 @@ public:
     virtual void RefreshFromControl() = 0;
 
     const CPlacedControl* GetPlacedControl() const { return m_control.get(); }
+
+    // The port and channel groups of the main window's current template;
+    // null for a model without them.
+    static const PortChannelGroup* TemplateGroups();
 
     // Every panel among the window's children refreshes.
     static void RefreshAll(wxWindow* window);

@@ -1,5 +1,6 @@
 #include "ui/panels/GenericDialog.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include <wx/app.h>
@@ -13,6 +14,7 @@
 #include "model/ControlState.h"
 #include "model/DeviceAnswers.h"
 #include "model/EditorHost.h"
+#include "model/PortChannelGroup.h"
 #include "model/commands/ControlEditCommands.h"
 #include "model/commands/MetaCommand.h"
 #include "ui/WindowHelpers.h"
@@ -150,16 +152,28 @@ void CGenericDialog::UpdatePortControls()
         m_portGroup->Enable();
         own = m_portGroup->GetSelection() == ControlGroup::Own;
     }
-    // The template's common and keyboard port sets are not held by any model
-    // here yet; the boxes show the control's own flags, locked unless "As below:".
-    const std::pair<wxCheckBox*, bool> boxes[] = {{m_midi1, state->GetMIDIPort1Enabled()},
-        {m_midi2, state->GetMIDIPort2Enabled()}, {m_usb, state->GetUSBPortEnabled()},
-        {m_usbB, state->GetUSBPort2Enabled()}, {m_usbC, state->GetUSBPort3Enabled()}};
-    for (const auto& [box, on] : boxes)
-        if (box)
+    bool flags[5] = {state->GetMIDIPort1Enabled(), state->GetMIDIPort2Enabled(), state->GetUSBPortEnabled(),
+                     state->GetUSBPort2Enabled(), state->GetUSBPort3Enabled()};
+    const PortChannelGroup* groups = own ? nullptr : TemplateGroups();
+    if (groups && m_portGroup->GetSelection() == ControlGroup::Common)
+    {
+        const PortChannelSet& common = groups->common;
+        const bool shared[5] = {common.midiPort1 != 0, common.midiPort2 != 0, common.usbPort != 0,
+                                common.usbPort2 != 0, common.usbPort3 != 0};
+        std::copy(shared, shared + 5, flags);
+    }
+    else if (groups && m_portGroup->GetSelection() == ControlGroup::Keyboard)
+    {
+        const bool effective[5] = {groups->GetMidiPort1(), groups->GetMidiPort2(), groups->GetUsbPort(),
+                                   groups->GetUsbPort2(), groups->GetUsbPort3()};
+        std::copy(effective, effective + 5, flags);
+    }
+    wxCheckBox* const boxes[5] = {m_midi1, m_midi2, m_usb, m_usbB, m_usbC};
+    for (int i = 0; i < 5; ++i)
+        if (boxes[i])
         {
-            box->SetValue(on);
-            box->Enable(own);
+            boxes[i]->SetValue(flags[i]);
+            boxes[i]->Enable(own);
         }
 }
 

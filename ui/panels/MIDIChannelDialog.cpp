@@ -8,6 +8,7 @@
 #include "model/ControlState.h"
 #include "model/DeviceAnswers.h"
 #include "model/EditorHost.h"
+#include "model/PortChannelGroup.h"
 #include "model/commands/ControlEditCommands.h"
 #include "ui/WindowHelpers.h"
 #include "ui/validators/NumberTextCtrl.h"
@@ -65,7 +66,15 @@ void CMIDIChannelDialog::RefreshFromControl()
     if (m_group)
     {
         SelectPosition(m_group, state->GetMIDIChanGroup());
-        m_channel->Enable(m_group->GetSelection() == ControlGroup::Own);
+        const int position = m_group->GetSelection();
+        m_channel->Enable(position == ControlGroup::Own);
+        if (const PortChannelGroup* groups = TemplateGroups())
+        {
+            if (position == ControlGroup::Common)
+                m_channel->ShowValue(groups->common.channel);
+            else if (position == ControlGroup::Keyboard)
+                m_channel->ShowValue(groups->GetChannel());
+        }
     }
 }
 
