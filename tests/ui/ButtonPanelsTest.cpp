@@ -11,8 +11,20 @@
 
 namespace
 {
-using ButtonPanels = PanelTest;
-}
+class ButtonPanels : public PanelTest
+{
+protected:
+    CBaseControlState& ShowStepButton(int stepSize)
+    {
+        CBaseControlState& button = State(Place::kButton);
+        button.SetType(ControlMessageType::CC, false);
+        button.SetAction(ControlAction::Step);
+        button.SetMultiStep(static_cast<uint8_t>(stepSize));
+        Show(Place::kButton);
+        return button;
+    }
+};
+} // namespace
 
 TEST_F(ButtonPanels, ReleaseValueFollowsTheActionThroughTheObserver)
 {
@@ -35,11 +47,7 @@ TEST_F(ButtonPanels, ReleaseValueFollowsTheActionThroughTheObserver)
 
 TEST_F(ButtonPanels, StepOnAStepButtonSubmitsNothingButUnlocksTheStepSize)
 {
-    CBaseControlState& button = State(Place::kButton);
-    button.SetType(ControlMessageType::CC, false);
-    button.SetAction(ControlAction::Step);
-    button.SetMultiStep(4);
-    Show(Place::kButton);
+    ShowStepButton(4);
     auto* step = Find<wxSpinCtrl>("Button_Step_Size");
     EXPECT_EQ(4, step->GetValue());
     Click(Find<wxRadioButton>("Momentary_Button"));
@@ -52,11 +60,7 @@ TEST_F(ButtonPanels, StepOnAStepButtonSubmitsNothingButUnlocksTheStepSize)
 
 TEST_F(ButtonPanels, StepSizeEntryCommitsEachGoodValue)
 {
-    CBaseControlState& button = State(Place::kButton);
-    button.SetType(ControlMessageType::CC, false);
-    button.SetAction(ControlAction::Step);
-    button.SetMultiStep(4);
-    Show(Place::kButton);
+    CBaseControlState& button = ShowStepButton(4);
     auto* step = Find<wxSpinCtrl>("Button_Step_Size");
     wxCommandEvent typed(wxEVT_TEXT, step->GetId());
     typed.SetEventObject(step);

@@ -51,6 +51,67 @@ bool HasSnapshot(const CPlacedControl& control)
 {
     return Device().HasSnapshotPanel(control.GetIndex());
 }
+
+// The panels a column may hold below the generic panel.
+enum class Row
+{
+    Channel,
+    CC,
+    NRPN,
+    Snapshot,
+    SnapshotWhereHeld, // only where the device keeps a snapshot value for the index
+    Pot,
+    Button,
+    SysEx,
+    MMC,
+    NoteOn,
+    Drum,
+    EmptyPanel, // spacing under an Aftertouch control
+    Line,       // spacing in a Program Change column
+};
+
+void AddRow(wxWindow* parent, wxSizer* sizer, const CPlacedControl& control, Row row)
+{
+    switch (row)
+    {
+    case Row::Channel: AddPanel<CMIDIChannelDialog>(parent, sizer, control); break;
+    case Row::CC: AddPanel<CCCDialog>(parent, sizer, control); break;
+    case Row::NRPN: AddPanel<CNRPNDialog>(parent, sizer, control); break;
+    case Row::SnapshotWhereHeld:
+        if (!HasSnapshot(control))
+            break;
+        [[fallthrough]];
+    case Row::Snapshot: AddPanel<CSnapValueDialog>(parent, sizer, control); break;
+    case Row::Pot: AddPanel<CPotDialog>(parent, sizer, control); break;
+    case Row::Button: AddPanel<CButtonDialog>(parent, sizer, control); break;
+    case Row::SysEx: AddPanel<CSysExDialog>(parent, sizer, control); break;
+    case Row::MMC: AddPanel<CMMCDialog>(parent, sizer, control); break;
+    case Row::NoteOn: AddPanel<CNoteOnDialog>(parent, sizer, control); break;
+    case Row::Drum: AddPanel<CDrumnoteDialog>(parent, sizer, control); break;
+    case Row::EmptyPanel:
+        sizer->Add(new wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxBORDER_NONE,
+                               "panel"),
+                   0, wxEXPAND | wxALL, 5);
+        break;
+    case Row::Line:
+        sizer->Add(new wxStaticLine(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLI_HORIZONTAL,
+                                    "staticText"),
+                   0, wxEXPAND | wxALL, 10);
+        break;
+    }
+}
+
+bool AddColumn(wxWindow* parent, wxSizer* sizer, const CPlacedControl& control, bool button,
+               std::initializer_list<Row> rows)
+{
+    if (button)
+        BuildButtonPanels(parent, sizer, control);
+    else
+        BuildContinuousPanels(parent, sizer, control);
+    for (Row row : rows)
+        AddRow(parent, sizer, control, row);
+    return true;
+}
 } // namespace
 
 bool BuildContinuousPanels(wxWindow* parent, wxSizer* sizer, const CPlacedControl& control)
@@ -86,124 +147,72 @@ bool BuildButtonPanels(wxWindow* parent, wxSizer* sizer, const CPlacedControl& c
 
 bool ShowContinuousPanelsNone(wxWindow* parent, wxSizer* sizer, const CPlacedControl& control)
 {
-    return BuildContinuousPanels(parent, sizer, control);
+    return AddColumn(parent, sizer, control, false, {});
 }
 
 bool ShowContinuousPanelsCC(wxWindow* parent, wxSizer* sizer, const CPlacedControl& control)
 {
-    BuildContinuousPanels(parent, sizer, control);
-    AddPanel<CMIDIChannelDialog>(parent, sizer, control);
-    AddPanel<CCCDialog>(parent, sizer, control);
-    if (HasSnapshot(control))
-        AddPanel<CSnapValueDialog>(parent, sizer, control);
-    AddPanel<CPotDialog>(parent, sizer, control);
-    return true;
+    return AddColumn(parent, sizer, control, false, {Row::Channel, Row::CC, Row::SnapshotWhereHeld, Row::Pot});
 }
 
 bool ShowContinuousPanelsNRPN(wxWindow* parent, wxSizer* sizer, const CPlacedControl& control)
 {
-    BuildContinuousPanels(parent, sizer, control);
-    AddPanel<CMIDIChannelDialog>(parent, sizer, control);
-    AddPanel<CNRPNDialog>(parent, sizer, control);
-    if (HasSnapshot(control))
-        AddPanel<CSnapValueDialog>(parent, sizer, control);
-    AddPanel<CPotDialog>(parent, sizer, control);
-    return true;
+    return AddColumn(parent, sizer, control, false, {Row::Channel, Row::NRPN, Row::SnapshotWhereHeld, Row::Pot});
 }
 
 bool ShowContinuousPanelsSysEx(wxWindow* parent, wxSizer* sizer, const CPlacedControl& control)
 {
-    BuildContinuousPanels(parent, sizer, control);
-    AddPanel<CSysExDialog>(parent, sizer, control);
-    AddPanel<CSnapValueDialog>(parent, sizer, control);
-    AddPanel<CPotDialog>(parent, sizer, control);
-    return true;
+    return AddColumn(parent, sizer, control, false, {Row::SysEx, Row::Snapshot, Row::Pot});
 }
 
 bool ShowContinuousPanelsPitchBend(wxWindow* parent, wxSizer* sizer, const CPlacedControl& control)
 {
-    BuildContinuousPanels(parent, sizer, control);
-    AddPanel<CMIDIChannelDialog>(parent, sizer, control);
-    AddPanel<CPotDialog>(parent, sizer, control);
-    return true;
+    return AddColumn(parent, sizer, control, false, {Row::Channel, Row::Pot});
 }
 
 bool ShowContinuousPanelsAftertouch(wxWindow* parent, wxSizer* sizer, const CPlacedControl& control)
 {
-    BuildContinuousPanels(parent, sizer, control);
-    AddPanel<CMIDIChannelDialog>(parent, sizer, control);
-    sizer->Add(new wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxBORDER_NONE,
-                           "panel"),
-               0, wxEXPAND | wxALL, 5);
-    return true;
+    return AddColumn(parent, sizer, control, false, {Row::Channel, Row::EmptyPanel});
 }
 
 bool ShowButtonPanelsNone(wxWindow* parent, wxSizer* sizer, const CPlacedControl& control)
 {
-    return BuildButtonPanels(parent, sizer, control);
+    return AddColumn(parent, sizer, control, true, {});
 }
 
 bool ShowButtonPanelsCC(wxWindow* parent, wxSizer* sizer, const CPlacedControl& control)
 {
-    BuildButtonPanels(parent, sizer, control);
-    AddPanel<CMIDIChannelDialog>(parent, sizer, control);
-    AddPanel<CCCDialog>(parent, sizer, control);
-    AddPanel<CSnapValueDialog>(parent, sizer, control);
-    AddPanel<CButtonDialog>(parent, sizer, control);
-    return true;
+    return AddColumn(parent, sizer, control, true, {Row::Channel, Row::CC, Row::Snapshot, Row::Button});
 }
 
 bool ShowButtonPanelsNRPN(wxWindow* parent, wxSizer* sizer, const CPlacedControl& control)
 {
-    BuildButtonPanels(parent, sizer, control);
-    AddPanel<CMIDIChannelDialog>(parent, sizer, control);
-    AddPanel<CNRPNDialog>(parent, sizer, control);
-    AddPanel<CSnapValueDialog>(parent, sizer, control);
-    AddPanel<CButtonDialog>(parent, sizer, control);
-    return true;
+    return AddColumn(parent, sizer, control, true, {Row::Channel, Row::NRPN, Row::Snapshot, Row::Button});
 }
 
 bool ShowButtonPanelsSysEx(wxWindow* parent, wxSizer* sizer, const CPlacedControl& control)
 {
-    BuildButtonPanels(parent, sizer, control);
-    AddPanel<CSysExDialog>(parent, sizer, control);
-    AddPanel<CSnapValueDialog>(parent, sizer, control);
-    AddPanel<CButtonDialog>(parent, sizer, control);
-    return true;
+    return AddColumn(parent, sizer, control, true, {Row::SysEx, Row::Snapshot, Row::Button});
 }
 
 bool ShowButtonPanelsMMC(wxWindow* parent, wxSizer* sizer, const CPlacedControl& control)
 {
-    BuildButtonPanels(parent, sizer, control);
-    AddPanel<CMMCDialog>(parent, sizer, control);
-    return true;
+    return AddColumn(parent, sizer, control, true, {Row::MMC});
 }
 
 bool ShowButtonPanelsNote(wxWindow* parent, wxSizer* sizer, const CPlacedControl& control)
 {
-    BuildButtonPanels(parent, sizer, control);
-    AddPanel<CMIDIChannelDialog>(parent, sizer, control);
-    AddPanel<CNoteOnDialog>(parent, sizer, control);
-    return true;
+    return AddColumn(parent, sizer, control, true, {Row::Channel, Row::NoteOn});
 }
 
 bool ShowButtonPanelsProgramChange(wxWindow* parent, wxSizer* sizer, const CPlacedControl& control)
 {
-    BuildButtonPanels(parent, sizer, control);
-    AddPanel<CMIDIChannelDialog>(parent, sizer, control);
-    sizer->Add(new wxStaticLine(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLI_HORIZONTAL, "staticText"),
-               0, wxEXPAND | wxALL, 10);
-    AddPanel<CSnapValueDialog>(parent, sizer, control);
-    AddPanel<CButtonDialog>(parent, sizer, control);
-    return true;
+    return AddColumn(parent, sizer, control, true, {Row::Channel, Row::Line, Row::Snapshot, Row::Button});
 }
 
 bool ShowButtonPanelsDrum(wxWindow* parent, wxSizer* sizer, const CPlacedControl& control)
 {
-    BuildButtonPanels(parent, sizer, control);
-    AddPanel<CMIDIChannelDialog>(parent, sizer, control);
-    AddPanel<CDrumnoteDialog>(parent, sizer, control);
-    return true;
+    return AddColumn(parent, sizer, control, true, {Row::Channel, Row::Drum});
 }
 
 bool BuildPanels(wxWindow* parent, wxSizer* sizer, const CPlacedControl& control)
