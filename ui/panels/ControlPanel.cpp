@@ -11,6 +11,7 @@
 #include "model/EditorTemplate.h"
 #include "model/TemplateGroups.h"
 #include "model/commands/ControlEditCommands.h"
+#include "ui/ResourceContract.h"
 #include "ui/validators/NumberTextCtrl.h"
 #include "ui/validators/NumberValidator.h"
 
@@ -36,10 +37,16 @@ CControlPanel::~CControlPanel()
 
 bool CControlPanel::LoadResource(wxWindow* parent, const char* name)
 {
-    if (wxXmlResource::Get()->LoadPanel(this, parent, name))
-        return true;
-    wxLogError("Missing wxXmlResource::Get()->Load() in OnInit()?");
-    return false;
+    if (!wxXmlResource::Get()->LoadPanel(this, parent, name))
+    {
+        wxLogError("Missing wxXmlResource::Get()->Load() in OnInit()?");
+        return false;
+    }
+    // A resource file that lacks a control leaves that row dead, not the panel.
+    if (const ContractResource* contract = FindContractResource(name))
+        for (const std::string& problem : ContractProblems(this, *contract))
+            wxLogWarning("%s: %s", name, problem.c_str());
+    return true;
 }
 
 bool CControlPanel::SetControl(const CPlacedControl& control)
