@@ -51,6 +51,11 @@ public:
     // Observers of the control being edited (snapshot and button panels).
     virtual IObserver* GetValueObserver() { return nullptr; }
     virtual std::vector<IObserver*> GetObservers() { return {}; }
+    // The panels register themselves; the control settings window clears
+    // both registrations whenever it lets go of its control.
+    virtual void SetValueObserver(IObserver* /*observer*/) {}
+    virtual void AddObserver(IObserver* /*observer*/) {}
+    virtual void ClearObservers() {}
 
     // Is a template read from or saved to this file open in the window?
     virtual bool IsTemplateFileOpen(const std::string& /*path*/) { return false; }
