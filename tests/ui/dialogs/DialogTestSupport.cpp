@@ -7,6 +7,8 @@
 #include <wx/spinctrl.h>
 
 #include "app/WxText.h"
+#include "midi/LoopbackMidiDriver.h"
+#include "midi/MIDIIO.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
 #include "ui/ResourceFiles.h"
 
@@ -95,4 +97,16 @@ void DialogTest::SetUpTestSuite()
     if (!loaded)
         loaded = LoadResourceFiles(ToWx(TestApp().Device().GetAppKey()));
     ASSERT_TRUE(loaded);
+}
+
+ScopedLoopbackMidi::ScopedLoopbackMidi(std::vector<std::string> inputs, std::vector<std::string> outputs)
+{
+    auto loopback = std::make_unique<LoopbackMidiDriver>(std::move(inputs), std::move(outputs));
+    driver = loopback.get();
+    EXPECT_TRUE(MIDIIO::Init(false, std::move(loopback)));
+}
+
+ScopedLoopbackMidi::~ScopedLoopbackMidi()
+{
+    MIDIIO::Shutdown();
 }

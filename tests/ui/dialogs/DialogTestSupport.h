@@ -83,3 +83,16 @@ public:
 protected:
     FakeMainWindow window;
 };
+
+class LoopbackMidiDriver;
+
+// The MIDI manager started on a loopback driver for one test (ports always
+// open, not on demand), shut down at the end. The manager owns the driver;
+// driver stays valid while this lives.
+class ScopedLoopbackMidi
+{
+public:
+    ScopedLoopbackMidi(std::vector<std::string> inputs, std::vector<std::string> outputs);
+    ~ScopedLoopbackMidi();
+    LoopbackMidiDriver* driver = nullptr;
+};
