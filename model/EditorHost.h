@@ -38,6 +38,8 @@ public:
     virtual void SetNeedsRefresh() {}
     virtual void SetFocusToMainWindow() {}
     virtual void ReselectCurrentTemplate() {}
+    // The recent-file list changed: the File menu's "Recent files..." again.
+    virtual void UpdateFileMenu() {}
 
     // The control settings window beside the main window.
     virtual void HideControlSettings() {}
