@@ -56,6 +56,13 @@ public:
 
     // Is a template read from or saved to this file open in the window?
     virtual bool IsTemplateFileOpen(const std::string& /*path*/) { return false; }
+
+    // The device commands the front panel's Listen and Send buttons run, as
+    // if chosen from the Device menu; StopListening(announce) also says so
+    // on the status line.
+    virtual void OnListenForTemplate() {}
+    virtual void StopListening(bool /*announce*/) {}
+    virtual void OnSendTemplate() {}
 };
 
 // What the data layer asks of, or tells, the application. The application

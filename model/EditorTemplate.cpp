@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "model/BulkReading.h"
+
 bool CEditorTemplate::Read(const SysExBuffer& bytes, size_t& position)
 {
     if (!ParseSysEx(bytes, position))
@@ -66,7 +68,11 @@ void CEditorTemplate::Assign(const CEditorTemplate& other)
 {
     if (&other == this)
         return;
-    size_t position = 0;
-    Read(other.Write(), position);
+    {
+        // A copy is a whole dump, header included, even while a bank is read.
+        ScopedBulkReading wholeDump(false);
+        size_t position = 0;
+        Read(other.Write(), position);
+    }
     ResetUndoState();
 }

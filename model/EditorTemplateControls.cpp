@@ -6,6 +6,7 @@
 #include "model/DeviceAnswers.h"
 #include "model/EditorHost.h"
 #include "model/EditorTemplate.h"
+#include "model/KeyboardZone.h"
 #include "model/PlacedControl.h"
 #include "model/ShortenName.h"
 #include "model/SysExHeader.h"
@@ -14,9 +15,6 @@
 
 namespace
 {
-constexpr size_t kMaxTemplateName = 35;
-constexpr size_t kMaxManufacturerName = 13;
-
 void Inform(const std::string& text)
 {
     Host().ShowMessage(text, MessageStyle::Ok | MessageStyle::IconInformation);
@@ -132,8 +130,9 @@ bool CEditorTemplate::CollectCompatibleControls(const CEditorTemplate& other)
 bool CEditorTemplate::ConvertFrom(const CEditorTemplate& other)
 {
     CTemplateLocals& locals = GetLocals();
-    locals.SetName(other.GetLocals().GetName().substr(0, kMaxTemplateName));
-    locals.SetManufacturerName(other.GetLocals().GetManufacturerName().substr(0, kMaxManufacturerName));
+    // The settings keep at most 35 and 13 characters.
+    locals.SetName(other.GetLocals().GetName());
+    locals.SetManufacturerName(other.GetLocals().GetManufacturerName());
 
     if (Device().HasKeyboardZones())
     {
@@ -170,8 +169,8 @@ void CEditorTemplate::ImportParameters(const std::string& pluginName, const std:
                                        const std::vector<ImportedParamRecord>& parameters)
 {
     CTemplateLocals& locals = GetLocals();
-    locals.SetName(pluginName.substr(0, kMaxTemplateName));
-    locals.SetManufacturerName(manufacturer.substr(0, kMaxManufacturerName));
+    locals.SetName(pluginName);
+    locals.SetManufacturerName(manufacturer);
     MarkSaved(false);
     m_pathValid = false;
 
@@ -210,6 +209,14 @@ void CEditorTemplate::ImportParameters(const std::string& pluginName, const std:
     }
 }
 
-void CEditorTemplate::CopyKeyboardZones(const CEditorTemplate& /*other*/)
+void CEditorTemplate::CopyKeyboardZones(const CEditorTemplate& other)
 {
+    constexpr int kZones = 4;
+    for (int i = 0; i < kZones; ++i)
+    {
+        const CKeyboardZone* source = other.GetKeyboardZone(i);
+        CKeyboardZone* target = GetKeyboardZone(i);
+        if (source && target)
+            target->Assign(*source);
+    }
 }

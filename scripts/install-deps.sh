@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
   xvfb xauth xfonts-base
-  python3 python3-aiosmtpd
+  python3 python3-aiosmtpd python3-pil
   lsp-plugins-vst dpf-plugins-vst
 )
 missing=()

@@ -62,21 +62,16 @@ TEST_F(EditorTemplateTest, NextControlIndexWrapsRound)
 
 TEST_F(EditorTemplateTest, ControlPlaces)
 {
-    EXPECT_EQ(tmpl.GetLastControlIndex(), 50);
     for (int index = 0; index <= 50; ++index)
     {
-        ASSERT_NE(tmpl.GetControl(index), nullptr) << index;
         const bool continuous = index <= 21 || (index >= 44 && index <= 49);
         EXPECT_EQ(tmpl.GetContinuousControl(index) != nullptr, continuous) << index;
         EXPECT_EQ(tmpl.GetButtonControl(index) != nullptr, !continuous) << index;
     }
-    EXPECT_EQ(tmpl.GetControl(-1), nullptr);
     EXPECT_EQ(tmpl.GetControl(51), nullptr);
-    EXPECT_NE(tmpl.GetControl(44), tmpl.GetControl(45));
     EXPECT_TRUE(tmpl.OwnsControl(tmpl.GetControl(50)));
     CDorvaSynthTemplate other;
     EXPECT_FALSE(tmpl.OwnsControl(other.GetControl(50)));
-    EXPECT_FALSE(tmpl.OwnsControl(nullptr));
 }
 
 TEST_F(EditorTemplateTest, ImportingFiftyOneParametersMapsThemAll)

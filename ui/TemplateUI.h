@@ -1,0 +1,123 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include <wx/bitmap.h>
+#include <wx/colour.h>
+#include <wx/gdicmn.h>
+
+#include "model/Selection.h"
+#include "ui/ControlButton.h"
+#include "ui/PanelPane.h"
+#include "ui/ToggleButton.h"
+
+class CEditorTemplate;
+class wxDC;
+
+// The drawn front panel of the current template: the panel picture, one
+// control button per assignable control, the selection and hover marks, the
+// rubber band and the Listen, Send and keyboard-zones buttons. Not a window:
+// the main window owns one, paints it through a double buffer and forwards
+// the pointer, the keys, the idle tick and incoming short messages; every
+// forwarding operation answers whether the panel must be repainted.
+// Nothing is drawn until the first CreateControls. GUI thread only.
+class CTemplateUI : public IExpandCallback
+{
+public:
+    CTemplateUI();
+    ~CTemplateUI() override;
+    CTemplateUI(const CTemplateUI&) = delete;
+    CTemplateUI& operator=(const CTemplateUI&) = delete;
+
+    // Resize the main window to the panel and re-render every caption.
+    void OnPaneExpanded() override;
+    void OnPaneCollapsed() override;
+
+    // Lays out the panel of a template (called again whenever another
+    // template becomes current). The view does not own the template.
+    virtual void CreateControls(CEditorTemplate* editorTemplate) = 0;
+    // True (repaint) only for Note On and Note Off on channel 1 while zones
+    // are available: the keyboard strip shows the note.
+    virtual bool OnMidiMessage(int status, int data1, int data2);
+    virtual void SetListening();
+    virtual void SetIdle();
+    // Listening stops as sending starts.
+    virtual void SetSending();
+    virtual bool OnMouseWheel(int steps);
+    virtual bool OnPageUp();
+    virtual bool OnPageDown();
+    // The idle tick with the milliseconds since the last: collapses panes
+    // unless expanding panes are on, and pulses the Listen and Send buttons.
+    virtual bool Animate(int elapsedMs);
+    virtual void Draw(wxDC& dc);
+    virtual void OnAudioFxSettings() {}
+    virtual CEditorTemplate* GetTemplate() = 0;
+    // Drawn over the panel picture, under everything else.
+    virtual void DrawOverlay(wxDC& /*dc*/) {}
+    // A press or release: the zones, Listen and Send buttons take it; a
+    // complete click on Listen or Send runs the main window's command.
+    virtual void OnButtonsMouseButton(const wxPoint& point, bool up);
+    // Hover of the panel buttons; true when one changed.
+    virtual bool UpdateButtonsHover(const wxPoint& point);
+
+    // Keyboard zones exist on the device and are shown (never on the DorvaSynth).
+    bool ZonesAvailable() const;
+    // Latches the zones button and submits the switch as one undo step.
+    void SetZonesEnabled(bool on);
+    void ResetSendButton();
+    void SetSendButtonShown(bool shown) { m_sendButtonShown = shown; }
+    bool IsSendButtonShown() const { return m_sendButtonShown; }
+
+    // The first control button in list order that holds the point, or null.
+    CControlButton* ControlButtonAt(const wxPoint& point) const;
+
+    const std::vector<std::unique_ptr<CControlButton>>& GetControlButtons() const { return m_controlButtons; }
+    Selection& GetSelection() { return m_selection; }
+    Selection& GetHoverList() { return m_hoverList; }
+    CAnimatedButton& GetListenButton() { return m_listenButton; }
+    CAnimatedButton& GetSendButton() { return m_sendButton; }
+    CToggleButton& GetZonesButton() { return m_zonesButton; }
+    int GetPanelWidth() const { return m_panelWidth; }
+    int GetPanelHeight() const { return m_panelHeight; }
+    bool IsBuilt() const { return m_built; }
+    int GetHoverIndex() const { return m_hoverIndex; }
+    void SetHoverIndex(int index) { m_hoverIndex = index; }
+    // The rubber band, drawn dotted while active.
+    void SetRubberBand(bool active, const wxRect& band = wxRect());
+    bool IsRubberBandActive() const { return m_rubberBandActive; }
+    const wxColour& GetTextColour() const { return m_textColour; }
+
+protected:
+    // CreateControls: clears the built flag, the selection and the control
+    // buttons, and hides the control settings window.
+    void BeginLayout();
+    void AddControlButton(std::unique_ptr<CControlButton> button);
+    void EndLayout() { m_built = true; }
+
+    // Captions, then the hover mark of the single control under the pointer,
+    // then the selection marks.
+    void DrawControls(wxDC& dc);
+
+private:
+    int m_stripOrigin[2] = {0, 0};
+    int m_zoneLabelOrigin[2] = {0, 0};
+    wxPoint m_zonesTextPoint;
+    bool m_sendButtonShown = true;
+    bool m_zonesShown = true;
+    wxBitmap m_background;
+    std::vector<std::unique_ptr<CControlButton>> m_controlButtons;
+    std::vector<std::unique_ptr<PanelPane>> m_panes;
+    Selection m_selection;
+    Selection m_hoverList;
+    bool m_rubberBandActive = false;
+    wxRect m_rubberBand;
+    CAnimatedButton m_listenButton{100};
+    CAnimatedButton m_sendButton{50};
+    CToggleButton m_zonesButton{*wxWHITE};
+    int m_hoverIndex = -1;
+    int m_panelWidth = 0;
+    int m_panelHeight = 0;
+    bool m_built = false;
+    wxColour m_textColour = *wxBLACK;
+};
