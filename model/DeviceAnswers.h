@@ -66,12 +66,11 @@ public:
     virtual bool HasViewMenu() const = 0;
     virtual OSVersion GetRequiredOSVersion() const = 0;
 
-    // Factories: each call returns a fresh object owned by the caller. Each is
-    // declared here once the type it makes exists:
+    // Factories: each call returns a fresh object owned by the caller.
     virtual std::unique_ptr<CEditorTemplate> CreateTemplate() const = 0;
-    //   std::unique_ptr<IBulkDump> CreateTemplateBulkDump() const
-    //   std::unique_ptr<IBulkEntry> CreatePatch() const
-    //   std::unique_ptr<IBulkDump> CreatePatchBulkDump() const
+    virtual std::unique_ptr<IBulkDump> CreateTemplateBulkDump() const = 0;
+    virtual std::unique_ptr<IBulkEntry> CreatePatch() const = 0;
+    virtual std::unique_ptr<IBulkDump> CreatePatchBulkDump() const = 0;
     virtual std::unique_ptr<CDeviceOS> CreateDeviceOS() const = 0;
 
     virtual bool ReceivesBulkDumpAsOneBuffer() const = 0;

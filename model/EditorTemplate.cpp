@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/BulkReading.h"
+#include "model/FileNameText.h"
 
 bool CEditorTemplate::Read(const SysExBuffer& bytes, size_t& position)
 {
@@ -33,22 +34,11 @@ SysExBuffer CEditorTemplate::Write() const
     return out;
 }
 
-namespace
-{
-bool IsFileNameChar(char c)
-{
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '.' ||
-           c == '-' || c == '_' || c == ' ';
-}
-} // namespace
-
 std::string CEditorTemplate::GetDefaultFileName() const
 {
     if (m_pathValid && !m_filePath.empty())
         return m_filePath;
-    std::string name = GetDisplayName();
-    std::replace_if(name.begin(), name.end(), [](char c) { return !IsFileNameChar(c); }, '_');
-    return name + ".syx";
+    return MakeFileNameSafe(GetDisplayName()) + ".syx";
 }
 
 void CEditorTemplate::SetFilePath(const std::string& path)

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "model/Command.h"
-#include "model/SysExSerialise.h"
+#include "model/BulkEntry.h"
 
 class CBaseControlState;
 class CSysExHeader;
@@ -24,7 +24,7 @@ struct ImportedParamRecord;
 //
 // Edits go through SubmitCommand only. Not copyable: a copy is Assign, a round
 // trip through the dump.
-class CEditorTemplate : public ISysExSerialise
+class CEditorTemplate : public IBulkEntry
 {
 public:
     CEditorTemplate();
@@ -41,18 +41,20 @@ public:
     SysExBuffer Write() const override;
 
     virtual std::string GetDisplayName() const = 0;
-    virtual void SetName(const std::string& name) = 0;
+    // As a bank entry a template is listed by its display name.
+    std::string GetName() const final { return GetDisplayName(); }
+    void SetName(const std::string& name) override = 0;
     // Header byte 12 (memory location) and byte 7 (part of a bulk dump).
-    virtual void SetLocation(int location);
-    virtual void SetBulkFlag(bool flag);
+    void SetLocation(int location) override;
+    void SetBulkFlag(bool flag) override;
     // The path when it belongs to this content, else the display name made
     // safe for a file name, with ".syx".
-    virtual std::string GetDefaultFileName() const;
-    virtual void SetFilePath(const std::string& path);
-    virtual int GetSysExSize() const = 0;
-    virtual void ResetToDefaults() = 0;
-    virtual CSysExHeader& GetHeader() = 0;
-    virtual const CSysExHeader& GetHeader() const = 0;
+    std::string GetDefaultFileName() const override;
+    void SetFilePath(const std::string& path) override;
+    int GetSysExSize() const override = 0;
+    void ResetToDefaults() override = 0;
+    CSysExHeader& GetHeader() override = 0;
+    const CSysExHeader& GetHeader() const override = 0;
 
     // Keyboard zones: none in the base.
     virtual bool GetZonesEnabled() const { return false; }

@@ -1,5 +1,7 @@
 #include "model/dorvasynth/DorvaSynthAnswers.h"
 
+#include "model/BulkDump.h"
+#include "model/calder/CalderPatch.h"
 #include "model/dorvasynth/DorvaSynthOS.h"
 #include "model/dorvasynth/DorvaSynthTemplate.h"
 
@@ -22,6 +24,21 @@ std::string CDorvaSynthAnswers::GetOSUpdateInstructions() const
 std::unique_ptr<CEditorTemplate> CDorvaSynthAnswers::CreateTemplate() const
 {
     return std::make_unique<CDorvaSynthTemplate>();
+}
+
+std::unique_ptr<IBulkDump> CDorvaSynthAnswers::CreateTemplateBulkDump() const
+{
+    return std::make_unique<CBulkDump<CDorvaSynthTemplate, 16>>();
+}
+
+std::unique_ptr<IBulkEntry> CDorvaSynthAnswers::CreatePatch() const
+{
+    return std::make_unique<CCalderPatch>();
+}
+
+std::unique_ptr<IBulkDump> CDorvaSynthAnswers::CreatePatchBulkDump() const
+{
+    return std::make_unique<CBulkDump<CCalderPatch, 100>>();
 }
 
 std::unique_ptr<CDeviceOS> CDorvaSynthAnswers::CreateDeviceOS() const

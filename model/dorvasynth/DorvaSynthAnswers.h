@@ -51,6 +51,9 @@ public:
     // 2.1.06: the byte pair 0x11, 6.
     OSVersion GetRequiredOSVersion() const override { return OSVersion::Decode(0x11, 6); }
     std::unique_ptr<CEditorTemplate> CreateTemplate() const override;
+    std::unique_ptr<IBulkDump> CreateTemplateBulkDump() const override;
+    std::unique_ptr<IBulkEntry> CreatePatch() const override;
+    std::unique_ptr<IBulkDump> CreatePatchBulkDump() const override;
     std::unique_ptr<CDeviceOS> CreateDeviceOS() const override;
 
     bool ReceivesBulkDumpAsOneBuffer() const override { return false; }
