@@ -79,6 +79,7 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs)
     {
         if (std::chrono::steady_clock::now() > deadline)
             return false;
+        MIDIIO::OnIdle();
         wxTheApp->ProcessPendingEvents();
         if (wxEventLoopBase* loop = wxEventLoopBase::GetActive())
         {

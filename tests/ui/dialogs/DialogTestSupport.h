@@ -9,6 +9,7 @@
 
 #include <wx/button.h>
 #include <wx/dialog.h>
+#include <wx/modalhook.h>
 
 #include "app/DialogHooks.h"
 #include "app/EditorApp.h"
@@ -62,7 +63,8 @@ void Click(wxDialog& dialog, const char* name);
 // the value the control now holds.
 void TypeIntoSpin(wxDialog& dialog, const char* name, const wxString& text, int value);
 
-// Pumps pending events and idle passes until done() or the deadline (ms).
+// Pumps the MIDI manager, pending events and idle passes until done() or
+// the deadline (ms), as the application's idle pass would.
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 3000);
 
 // A control of the dialog by resource name; a test failure when missing.
@@ -95,4 +97,34 @@ public:
     ScopedLoopbackMidi(std::vector<std::string> inputs, std::vector<std::string> outputs);
     ~ScopedLoopbackMidi();
     LoopbackMidiDriver* driver = nullptr;
+};
+
+// Answers every modal dialog of class T that opens while this lives: script
+// runs inside its loop; a dialog the script leaves open ends with -2.
+template <typename T>
+class ModalAnswer : public wxModalDialogHook
+{
+public:
+    explicit ModalAnswer(std::function<void(wxDialog&)> script) : m_script(std::move(script)) { Register(); }
+    ~ModalAnswer() override { Unregister(); }
+    int shown = 0;
+
+protected:
+    int Enter(wxDialog* dialog) override
+    {
+        if (!wxDynamicCast(dialog, wxDialog) || !dynamic_cast<T*>(dialog))
+            return wxID_NONE;
+        ++shown;
+        auto script = m_script;
+        dialog->CallAfter([dialog, script] {
+            script(*dialog);
+            if (dialog->IsModal())
+                dialog->EndModal(-2);
+        });
+        return wxID_NONE;
+    }
+    void Exit(wxDialog*) override {}
+
+private:
+    std::function<void(wxDialog&)> m_script;
 };
