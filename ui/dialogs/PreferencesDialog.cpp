@@ -2,33 +2,16 @@
 
 #include <wx/checkbox.h>
 #include <wx/choice.h>
-#include <wx/dirdlg.h>
 
 #include "app/EditorApp.h"
 #include "app/WxText.h"
 #include "model/EditorHost.h"
 #include "ui/WindowHelpers.h"
 #include "ui/dialogs/DialogResource.h"
+#include "ui/dialogs/FolderChooser.h"
 
 namespace
 {
-CPreferencesDialog::FolderChooser& Chooser()
-{
-    static CPreferencesDialog::FolderChooser chooser;
-    return chooser;
-}
-
-bool ChooseFolder(wxWindow* parent, const wxString& title, wxString& path)
-{
-    if (Chooser())
-        return Chooser()(parent, title, path);
-    wxDirDialog dialog(parent, title, path);
-    if (dialog.ShowModal() != wxID_OK)
-        return false;
-    path = dialog.GetPath();
-    return true;
-}
-
 void ShowValue(wxCheckBox* box, int value)
 {
     if (box)
@@ -41,13 +24,6 @@ void Store(const wxCheckBox* box, int& value)
         value = box->GetValue() ? 1 : 0;
 }
 } // namespace
-
-CPreferencesDialog::FolderChooser CPreferencesDialog::SetFolderChooser(FolderChooser chooser)
-{
-    FolderChooser previous = Chooser();
-    Chooser() = std::move(chooser);
-    return previous;
-}
 
 CPreferencesDialog::CPreferencesDialog(wxWindow* parent)
 {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 #include <wx/dialog.h>
 
 class wxCheckBox;
@@ -15,12 +13,6 @@ class wxCommandEvent;
 class CPreferencesDialog : public wxDialog
 {
 public:
-    // A folder chooser: shows title, starts at path; on OK stores the choice
-    // in path and returns true. Tests replace the real one.
-    using FolderChooser = std::function<bool(wxWindow* parent, const wxString& title, wxString& path)>;
-    // Installs a chooser (empty restores the real one); returns the previous.
-    static FolderChooser SetFolderChooser(FolderChooser chooser);
-
     explicit CPreferencesDialog(wxWindow* parent);
 
     bool IsLoaded() const { return m_loaded; }

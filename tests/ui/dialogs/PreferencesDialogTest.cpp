@@ -13,6 +13,7 @@
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "ui/dialogs/AboutDialog.h"
 #include "ui/dialogs/Browser.h"
+#include "ui/dialogs/FolderChooser.h"
 #include "ui/dialogs/PreferencesDialog.h"
 
 namespace
@@ -139,7 +140,7 @@ TEST_F(PreferencesDialogTest, TheChosenPluginFolderIsKeptAtOnce)
 {
     TestApp().Prefs().vstDir = "/usr/lib/vst";
     wxString askedTitle, startedAt;
-    auto previous = CPreferencesDialog::SetFolderChooser(
+    auto previous = SetFolderChooser(
         [&](wxWindow*, const wxString& title, wxString& path) {
             askedTitle = title;
             startedAt = path;
@@ -151,7 +152,7 @@ TEST_F(PreferencesDialogTest, TheChosenPluginFolderIsKeptAtOnce)
         Click(d, "Choose_VST_Directory");
         Click(d, wxID_CANCEL);
     });
-    CPreferencesDialog::SetFolderChooser(previous);
+    SetFolderChooser(previous);
     EXPECT_EQ(askedTitle, "Select VST plugins directory");
     EXPECT_EQ(startedAt, "/usr/lib/vst");
     EXPECT_EQ(TestApp().Prefs().vstDir, "/opt/plugins");
