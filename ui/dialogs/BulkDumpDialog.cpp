@@ -123,10 +123,7 @@ CBulkDumpDialog::CBulkDumpDialog(wxWindow* parent, bool templateBank, const wxSt
     const bool oneBuffer = device.ReceivesBulkDumpAsOneBuffer();
     RemoveWindowIf(oneBuffer, m_upload);
     RemoveWindowIf(!templateBank || oneBuffer, m_uploadFactory);
-    for (wxWindow* window : {static_cast<wxWindow*>(m_progressLine), static_cast<wxWindow*>(m_progressMessage),
-                             static_cast<wxWindow*>(m_gauge), static_cast<wxWindow*>(m_cancel)})
-        if (window)
-            window->Hide();
+    ShowProgressArea(false);
 
     Bind(wxEVT_LIST_ITEM_SELECTED, &CBulkDumpDialog::OnItemSelected, this, XRCID("Dump_Contents"));
     Bind(wxEVT_LIST_ITEM_DESELECTED, &CBulkDumpDialog::OnItemDeselected, this, XRCID("Dump_Contents"));
@@ -234,17 +231,14 @@ bool CBulkDumpDialog::AskToSaveChanges()
     return true;
 }
 
+void CBulkDumpDialog::ShowProgressArea(bool show)
+{
+    ShowArea(this, {m_progressLine, m_progressMessage, m_gauge, m_cancel}, show);
+}
+
 void CBulkDumpDialog::BeginProgress(const wxString& message, int range)
 {
-    for (wxWindow* window : {static_cast<wxWindow*>(m_progressLine), static_cast<wxWindow*>(m_progressMessage),
-                             static_cast<wxWindow*>(m_gauge), static_cast<wxWindow*>(m_cancel)})
-        if (window)
-            window->Show();
-    if (GetSizer())
-    {
-        GetSizer()->Layout();
-        GetSizer()->Fit(this);
-    }
+    ShowProgressArea(true);
     Update();
     if (m_progressMessage)
         m_progressMessage->SetLabel(message);
@@ -271,15 +265,7 @@ bool CBulkDumpDialog::UpdateProgress(int value, const wxString& message)
 
 void CBulkDumpDialog::EndProgress()
 {
-    for (wxWindow* window : {static_cast<wxWindow*>(m_progressLine), static_cast<wxWindow*>(m_progressMessage),
-                             static_cast<wxWindow*>(m_gauge), static_cast<wxWindow*>(m_cancel)})
-        if (window)
-            window->Hide();
-    if (GetSizer())
-    {
-        GetSizer()->Layout();
-        GetSizer()->Fit(this);
-    }
+    ShowProgressArea(false);
     if (m_progressMessage)
         m_progressMessage->SetLabel(wxString());
     if (m_gauge)

@@ -66,6 +66,7 @@ private:
     void EnableControls(bool enable);
     // False when the user cancelled the question.
     bool AskToSaveChanges();
+    void ShowProgressArea(bool show);
     void BeginProgress(const wxString& message, int range);
     // False when the user has cancelled.
     bool UpdateProgress(int value, const wxString& message);

@@ -21,3 +21,15 @@ void FitAndCentre(wxDialog* dialog)
     }
     dialog->CentreOnParent(wxBOTH);
 }
+
+void ShowArea(wxDialog* dialog, std::initializer_list<wxWindow*> windows, bool show)
+{
+    for (wxWindow* window : windows)
+        if (window)
+            window->Show(show);
+    if (wxSizer* sizer = dialog->GetSizer())
+    {
+        sizer->Layout();
+        sizer->Fit(dialog);
+    }
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <initializer_list>
+
 #include <wx/window.h>
 #include <wx/xrc/xmlres.h>
 
@@ -20,3 +22,7 @@ T* FindControl(wxWindow* root, const char* name)
 // Fits the dialog to its sizer, makes that its minimum and centres it on its
 // parent in both directions.
 void FitAndCentre(wxDialog* dialog);
+
+// Shows or hides a group of controls (a progress area), then lays the
+// dialog out again and fits it to what is shown. Null entries are skipped.
+void ShowArea(wxDialog* dialog, std::initializer_list<wxWindow*> windows, bool show);

@@ -223,14 +223,7 @@ void CUpdateOSDialog::OnTransferFailed()
 
 void CUpdateOSDialog::ShowProgress(bool show)
 {
-    for (wxWindow* window : {static_cast<wxWindow*>(m_progressLine), static_cast<wxWindow*>(m_gauge)})
-        if (window)
-            window->Show(show);
-    if (GetSizer())
-    {
-        GetSizer()->Layout();
-        GetSizer()->Fit(this);
-    }
+    ShowArea(this, {m_progressLine, m_gauge}, show);
 }
 
 void CUpdateOSDialog::EndProgress()

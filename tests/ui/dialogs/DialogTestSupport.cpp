@@ -4,6 +4,7 @@
 
 #include <wx/app.h>
 #include <wx/evtloop.h>
+#include <wx/checkbox.h>
 #include <wx/spinctrl.h>
 
 #include "app/WxText.h"
@@ -57,6 +58,17 @@ void Click(wxDialog& dialog, int id)
 void Click(wxDialog& dialog, const char* name)
 {
     Click(dialog, XRCID(name));
+}
+
+void Tick(wxDialog& dialog, const char* name, bool ticked)
+{
+    auto* box = FindControl<wxCheckBox>(&dialog, name);
+    ASSERT_NE(box, nullptr) << name;
+    box->SetValue(ticked);
+    wxCommandEvent event(wxEVT_CHECKBOX, box->GetId());
+    event.SetEventObject(box);
+    event.SetInt(ticked ? 1 : 0);
+    box->GetEventHandler()->ProcessEvent(event);
 }
 
 void TypeIntoSpin(wxDialog& dialog, const char* name, const wxString& text, int value)

@@ -59,6 +59,9 @@ int RunModal(wxDialog& dialog, std::function<void(wxDialog&)> script);
 void Click(wxDialog& dialog, int id);
 void Click(wxDialog& dialog, const char* name);
 
+// Ticks or clears a check box and tells the dialog, as a click does.
+void Tick(wxDialog& dialog, const char* name, bool ticked);
+
 // Sends a text update as GTK sends it for a spin control: the typed text and
 // the value the control now holds.
 void TypeIntoSpin(wxDialog& dialog, const char* name, const wxString& text, int value);
