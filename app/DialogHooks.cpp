@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include <wx/dirdlg.h>
 #include <wx/filedlg.h>
 #include <wx/log.h>
 #include <wx/msgdlg.h>
@@ -17,6 +18,15 @@ bool RealFileDialog(const FileDialogRequest& request, wxString& chosen)
 {
     const long style = request.save ? (wxFD_SAVE | wxFD_OVERWRITE_PROMPT) : wxFD_OPEN;
     wxFileDialog dialog(request.parent, wxString(), request.folder, request.file, request.wildcard, style);
+    if (dialog.ShowModal() != wxID_OK)
+        return false;
+    chosen = dialog.GetPath();
+    return true;
+}
+
+bool RealFolderDialog(const FolderDialogRequest& request, wxString& chosen)
+{
+    wxDirDialog dialog(request.parent, request.message, request.folder);
     if (dialog.ShowModal() != wxID_OK)
         return false;
     chosen = dialog.GetPath();
@@ -39,6 +49,12 @@ MessageBoxFunction& MessageBoxSlot()
 FileDialogFunction& FileDialogSlot()
 {
     static FileDialogFunction function = RealFileDialog;
+    return function;
+}
+
+FolderDialogFunction& FolderDialogSlot()
+{
+    static FolderDialogFunction function = RealFolderDialog;
     return function;
 }
 
@@ -75,6 +91,16 @@ bool RunFileDialog(const FileDialogRequest& request, wxString& chosen)
 FileDialogFunction SetFileDialogFunction(FileDialogFunction function)
 {
     return Replace(FileDialogSlot(), std::move(function), FileDialogFunction(RealFileDialog));
+}
+
+bool RunFolderDialog(const FolderDialogRequest& request, wxString& chosen)
+{
+    return FolderDialogSlot()(request, chosen);
+}
+
+FolderDialogFunction SetFolderDialogFunction(FolderDialogFunction function)
+{
+    return Replace(FolderDialogSlot(), std::move(function), FolderDialogFunction(RealFolderDialog));
 }
 
 void ShowErrorReportDialog(wxWindow* parent, const wxString& message, const wxString& reportFile,

@@ -6,9 +6,9 @@
 
 class wxWindow;
 
-// The modal hand-offs of the application: every message box, every file
-// chooser and the data-error report dialog go through these functions, so a
-// test replaces them with a recorder and never blocks on a real modal box.
+// The modal hand-offs of the application: every message box, every file and
+// folder chooser and the data-error report dialog go through these functions,
+// so a test replaces them with a recorder and never blocks on a real modal box.
 // Each Set... installs a replacement (an empty function restores the real
 // one) and returns the one it replaced. GUI thread only.
 
@@ -30,6 +30,17 @@ struct FileDialogRequest
 using FileDialogFunction = std::function<bool(const FileDialogRequest& request, wxString& chosen)>;
 bool RunFileDialog(const FileDialogRequest& request, wxString& chosen);
 FileDialogFunction SetFileDialogFunction(FileDialogFunction function);
+
+// A folder chooser. On OK the function stores the chosen folder and returns true.
+struct FolderDialogRequest
+{
+    wxWindow* parent = nullptr;
+    wxString message; // shown above the folder tree
+    wxString folder;  // the folder shown first
+};
+using FolderDialogFunction = std::function<bool(const FolderDialogRequest& request, wxString& chosen)>;
+bool RunFolderDialog(const FolderDialogRequest& request, wxString& chosen);
+FolderDialogFunction SetFolderDialogFunction(FolderDialogFunction function);
 
 // The crash reporter's report dialog in its non-fatal form (data errors).
 // Until the crash reporter installs its dialog, a report is only logged.

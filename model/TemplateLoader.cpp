@@ -6,7 +6,11 @@
 #include "model/EditorHost.h"
 #include "model/EditorTemplate.h"
 #include "model/SysExFile.h"
+#include "model/calder/CalderTemplate.h"
 #include "model/dorvasynth/DorvaSynthTemplate.h"
+#include "model/tolvar/TolvarTemplate.h"
+#include "model/tolvardrel/TolvarDrelTemplate.h"
+#include "model/tolvarvesk/TolvarVeskTemplate.h"
 
 std::unique_ptr<CEditorTemplate> CreateTemplateOfModel(TemplateModel model)
 {
@@ -15,9 +19,13 @@ std::unique_ptr<CEditorTemplate> CreateTemplateOfModel(TemplateModel model)
     case ModelDorvaSynth:
         return std::make_unique<CDorvaSynthTemplate>();
     case ModelTolvar:
+        return std::make_unique<CTolvarTemplate>();
     case ModelTolvarDrel:
+        return std::make_unique<CTolvarDrelTemplate>();
     case ModelTolvarVesk:
+        return std::make_unique<CTolvarVeskTemplate>();
     case ModelCalder:
+        return std::make_unique<CCalderTemplate>();
     case ModelUnknown:
         break;
     }

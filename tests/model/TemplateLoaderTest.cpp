@@ -5,7 +5,11 @@
 #include "model/EditorHost.h"
 #include "model/TemplateLoader.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
+#include "model/calder/CalderTemplate.h"
 #include "model/dorvasynth/DorvaSynthTemplate.h"
+#include "model/tolvar/TolvarTemplate.h"
+#include "model/tolvardrel/TolvarDrelTemplate.h"
+#include "model/tolvarvesk/TolvarVeskTemplate.h"
 #include "tests/model/TempFolder.h"
 
 namespace
@@ -187,6 +191,71 @@ TEST_F(TemplateLoading, ADumpOfNoKnownModelFailsAndLeavesTheTargetAlone)
     EXPECT_FALSE(DiffFileExists());
     EXPECT_TRUE(host.reports.empty());
     EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(TemplateLoading, EveryOtherModelIsConvertedIntoTheTarget)
+{
+    const SysExBuffer dumps[] = {CTolvarTemplate().Write(), CTolvarDrelTemplate().Write(),
+                                 CTolvarVeskTemplate().Write(), CCalderTemplate().Write()};
+    const TemplateModel models[] = {ModelTolvar, ModelTolvarDrel, ModelTolvarVesk, ModelCalder};
+    for (int i = 0; i < 4; ++i)
+    {
+        ASSERT_EQ(models[i], IdentifyTemplateSysEx(dumps[i]));
+        std::unique_ptr<CEditorTemplate> source = CreateTemplateOfModel(models[i]);
+        ASSERT_NE(nullptr, source);
+        EXPECT_EQ(dumps[i], source->Write());
+
+        CDorvaSynthTemplate target;
+        bool converted = false;
+        ASSERT_TRUE(LoadTemplateFromSysEx(converted, dumps[i], target)) << i;
+        EXPECT_TRUE(converted);
+    }
+    EXPECT_EQ(nullptr, CreateTemplateOfModel(ModelUnknown));
+    EXPECT_FALSE(DiffFileExists());
+    EXPECT_TRUE(host.reports.empty());
+}
+
+TEST_F(TemplateLoading, ConvertingBringsTheSourcesControlsAndName)
+{
+    CTolvarVeskTemplate source;
+    source.SetName("Vesk Set");
+    source.GetControl(0)->SetType(ControlMessageType::CC, false);
+    source.GetControl(0)->SetName("Cutoff");
+    CDorvaSynthTemplate target;
+    bool converted = false;
+    ASSERT_TRUE(LoadTemplateFromSysEx(converted, source.Write(), target));
+    EXPECT_EQ("Vesk Set", target.GetDisplayName());
+    EXPECT_EQ("Cutoff", target.GetControl(0)->GetName());
+    EXPECT_FALSE(target.GetImportedControls().empty());
+}
+
+TEST_F(TemplateLoading, AnOlderTolvarLayoutIsNoDataError)
+{
+    CTolvarTemplate source;
+    source.GetControl(50)->SetMultiStep(9);
+    const SysExBuffer current = source.Write();
+    SysExBuffer older = current;
+    for (size_t i = 55; i <= 125; ++i)
+        older[i - 3] = current[i];
+    older[CTolvarTemplate::kLayoutMarkerOffset] = 0x00;
+
+    CDorvaSynthTemplate target;
+    bool converted = false;
+    ASSERT_TRUE(LoadTemplateFromSysEx(converted, older, target));
+    EXPECT_FALSE(DiffFileExists());
+    EXPECT_TRUE(host.reports.empty());
+}
+
+TEST_F(TemplateLoading, UnmodelledBytesOfAnotherModelAreReported)
+{
+    SysExBuffer dump = CTolvarVeskTemplate().Write();
+    dump[200] = 0x21; // in the bytes the Tolvar Vesk skips
+    CDorvaSynthTemplate target;
+    bool converted = false;
+    ASSERT_TRUE(LoadTemplateFromSysEx(converted, dump, target));
+    EXPECT_TRUE(converted);
+    EXPECT_EQ(0x21, ReadBytes(DiffFile()).at(200));
+    EXPECT_EQ(1u, host.reports.size());
 }
 
 TEST(DataErrorFile, LivesInTheTempFolderUnderTheApplicationTitle)

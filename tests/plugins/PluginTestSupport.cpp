@@ -5,6 +5,8 @@
 
 #include <dlfcn.h>
 
+#include "app/Preferences.h"
+
 namespace fs = std::filesystem;
 
 namespace
@@ -49,4 +51,13 @@ int TestPluginEntries(const std::string& path)
     const int count = entries ? entries() : -1;
     dlclose(library);
     return count;
+}
+
+std::string StoredPreference(const std::string& appName, const std::string& key)
+{
+    std::ifstream file(Preferences::StoreFilePath(appName));
+    for (std::string line; std::getline(file, line);)
+        if (line.rfind(key + "=", 0) == 0)
+            return line.substr(key.size() + 1);
+    return "(missing)";
 }

@@ -18,6 +18,10 @@ void WriteTextFile(const std::string& path, const std::string& text);
 std::string TestPluginLog(const std::string& path);
 int TestPluginEntries(const std::string& path);
 
+// A preference value as the store file of this application name on disk
+// holds it now; "(missing)" when it holds none.
+std::string StoredPreference(const std::string& appName, const std::string& key);
+
 // Notes every call of a scan.
 class RecordingPluginHost : public IPluginHost
 {

@@ -1,6 +1,5 @@
 #include "plugins/VSTPluginExaminer.h"
 
-#include <fstream>
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
@@ -25,14 +24,9 @@ const std::string kStandardLog = "entry:2300 58:0:0:0 0:0:0:0 10:0:0:44100 11:0:
                                  "32:1:1:0 12:0:1:0 47:0:0:0 45:0:0:0 8:0:0:0 8:1:0:0 8:2:0:0 8:3:0:0 "
                                  "12:0:0:0 1:0:0:0 ";
 
-// A value as the preferences file on disk holds it now.
 std::string Stored(const std::string& key)
 {
-    std::ifstream file(Preferences::StoreFilePath(kApp));
-    for (std::string line; std::getline(file, line);)
-        if (line.rfind(key + "=", 0) == 0)
-            return line.substr(key.size() + 1);
-    return "(missing)";
+    return StoredPreference(kApp, key);
 }
 
 class ExaminerTest : public testing::Test

@@ -1,6 +1,7 @@
 // A small VST 2 plug-in for the examiner's tests. One source, built in
-// variants by defines: the entry point's name, the effect name, the magic,
-// the VST version and a crash or exception in effOpen. Every dispatcher call
+// variants by defines: the entry point's name, the effect and vendor names,
+// the number of parameters, the magic, the VST version and a crash or
+// exception in effOpen. Every dispatcher call
 // is logged; the tests read the log through DorvaTestPluginLog.
 #include <cstring>
 #include <stdexcept>
@@ -13,6 +14,13 @@
 #endif
 #ifndef EFFECT_NAME
 #define EFFECT_NAME "Test Synth"
+#endif
+#ifndef VENDOR_NAME
+#define VENDOR_NAME "Dorva Test Plug-ins"
+#endif
+// The first four names are fixed (below); any further parameter is "Extra <index>".
+#ifndef PARAM_COUNT
+#define PARAM_COUNT 4
 #endif
 #ifndef MAGIC
 #define MAGIC 0x56737450
@@ -69,11 +77,13 @@ intptr_t Dispatcher(VstPluginRecord* record, int32_t opcode, int32_t index, intp
         CopyName(ptr, EFFECT_NAME);
         return 1;
     case Vst::kGetVendorString:
-        CopyName(ptr, "Dorva Test Plug-ins");
+        CopyName(ptr, VENDOR_NAME);
         return 1;
     case Vst::kGetParamName:
         if (index >= 0 && index < 4)
             CopyName(ptr, kParamNames[index]);
+        else if (index >= 4 && index < PARAM_COUNT)
+            CopyName(ptr, ("Extra " + std::to_string(index)).c_str());
         return 0;
     case Vst::kClose:
         delete record;
@@ -105,7 +115,7 @@ EXPORT VstPluginRecord* PluginEntry(VstHostCallbackFunction host)
     VstPluginRecord* record = new VstPluginRecord{};
     record->magic = MAGIC;
     record->dispatcher = Dispatcher;
-    record->numParams = 4;
+    record->numParams = PARAM_COUNT;
     record->numInputs = 0;
     record->numOutputs = 2;
     record->version = 1;
