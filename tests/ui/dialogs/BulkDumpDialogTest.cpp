@@ -175,6 +175,23 @@ TEST_F(BulkDumpDialogTest, AnOpenedBankIsSentEntryByEntry)
     EXPECT_EQ(midi.driver->SentSysEx("Unit Out"), BankDumps());
 }
 
+TEST_F(BulkDumpDialogTest, AFailedSendIsReportedAndEndsTheTransfer)
+{
+    CBulkDumpDialog dialog(nullptr, true, "Bulk dump");
+    dialog.SetSendPause(1);
+    ASSERT_TRUE(dialog.OpenBankFile(WriteBank("bank.blk")));
+    midi.driver->RefuseSends(true);
+    RunModal(dialog, [&](wxDialog& d) {
+        Click(d, "Upload_Dump");
+        EXPECT_TRUE(PumpUntil([&] { return !dialog.IsBusy(); }, 5000));
+    });
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0], "Error sending bulk dump");
+    // The bank itself is still whole and can be sent again.
+    EXPECT_TRUE(dialog.Bank().IsComplete());
+    EXPECT_TRUE(Control<wxButton>(&dialog, "Upload_Dump")->IsEnabled());
+}
+
 TEST_F(BulkDumpDialogTest, SavingKeepsANameThatHoldsTheExtension)
 {
     CBulkDumpDialog dialog(nullptr, true, "Bulk dump");

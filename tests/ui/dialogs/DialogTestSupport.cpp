@@ -22,8 +22,9 @@ DialogTestApp& TestApp()
 
 MessageBoxRecorder::MessageBoxRecorder()
 {
-    previous = SetMessageBoxFunction([this](const wxString& text, const wxString&, long style, wxWindow*) {
+    previous = SetMessageBoxFunction([this](const wxString& text, const wxString& caption, long style, wxWindow*) {
         texts.push_back(FromWx(text));
+        captions.push_back(FromWx(caption));
         styles.push_back(style);
         if (answers.empty())
             return static_cast<int>(wxOK);

@@ -46,6 +46,7 @@ struct MessageBoxRecorder
     MessageBoxRecorder();
     ~MessageBoxRecorder();
     std::vector<std::string> texts;
+    std::vector<std::string> captions;
     std::vector<long> styles;
     std::vector<int> answers;
     MessageBoxFunction previous;

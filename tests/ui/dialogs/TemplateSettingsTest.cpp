@@ -147,6 +147,20 @@ TEST_F(TemplateSettingsTest, BadEntriesPutTheShownValueBack)
     EXPECT_EQ(Control<wxSpinCtrl>(&dialog, "Octave_Setting")->GetValue(), 1);
 }
 
+TEST_F(TemplateSettingsTest, FewerGroupPagesLowerThePageNumber)
+{
+    CTemplateSettings dialog(nullptr, synth);
+    wxSpinCtrl* count = Control<wxSpinCtrl>(&dialog, "Number_Of_Group_Pages");
+    wxSpinCtrl* page = Control<wxSpinCtrl>(&dialog, "Group_Page_Number");
+    count->SetValue(8);
+    page->SetValue(6);
+    TypeIntoSpin(dialog, "Number_Of_Group_Pages", "4", 4);
+    EXPECT_EQ(page->GetValue(), 4);
+    // The page number may not pass the page count.
+    TypeIntoSpin(dialog, "Group_Page_Number", "7", 7);
+    EXPECT_EQ(page->GetValue(), 1);
+}
+
 TEST_F(TemplateSettingsTest, CommandEditsOnlyItsOwnTemplate)
 {
     CDorvaSynthTemplate other;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include <wx/button.h>
+#include <wx/stattext.h>
 #include <wx/textctrl.h>
 
 #include "midi/LoopbackMidiDriver.h"
@@ -193,5 +194,22 @@ TEST_F(UpdateOSDialogTest, ConfirmedImageIsSentMessageByMessage)
     EXPECT_EQ(midi.driver->SentSysEx("Unit Out"), messages);
     ASSERT_EQ(boxes.texts.size(), 1u);
     EXPECT_EQ(boxes.texts[0], kCompleted);
+}
+TEST_F(DialogTest, TheConfirmationNamesTheProductAndExplainsTheUpdate)
+{
+    MessageBoxRecorder boxes;
+    CConfirmOSUpdateDialog confirm(nullptr);
+    ASSERT_TRUE(confirm.IsLoaded());
+    const wxString message = Control<wxStaticText>(&confirm, "ID_MESSAGE")->GetLabel();
+    EXPECT_FALSE(message.Contains("PRODUCTNAME")) << message;
+    EXPECT_TRUE(message.Contains("Dorva")) << message;
+    const int result = RunModal(confirm, [](wxDialog& d) {
+        Click(d, "Tell_Me_How");
+        Click(d, wxID_CANCEL);
+    });
+    EXPECT_EQ(result, CConfirmOSUpdateDialog::kCancelled);
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0], TestApp().Device().GetOSUpdateInstructions());
+    EXPECT_EQ(boxes.captions[0], "OS Update Instructions");
 }
 } // namespace
