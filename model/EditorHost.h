@@ -38,6 +38,11 @@ public:
     virtual void SetNeedsRefresh() {}
     virtual void SetFocusToMainWindow() {}
     virtual void ReselectCurrentTemplate() {}
+    // The recent-file list changed: the File menu's "Recent files..." again.
+    virtual void UpdateFileMenu() {}
+    // A dialog that took over the MIDI input hands it back: the window
+    // listens for a template dump again, as it did before the dialog opened.
+    virtual void ResumeListening() {}
 
     // The control settings window beside the main window.
     virtual void HideControlSettings() {}
