@@ -201,7 +201,10 @@ private:
         void* buffer = jack_port_get_buffer(self->m_port, frames);
         jack_midi_clear_buffer(buffer);
         const CallbackScope scope(*self);
-        if (!scope.Entered())
+        // jack_connect returns before the graph that carries the connection
+        // is in use: what this cycle wrote would reach no one yet still count
+        // as sent. Until then the messages wait in the ring.
+        if (!scope.Entered() || jack_port_connected(self->m_port) == 0)
             return 0;
         bool wroteAny = false;
         Header header;

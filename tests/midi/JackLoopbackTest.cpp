@@ -56,6 +56,18 @@ public:
         m_outgoing.push_back(bytes);
     }
 
+    // True once one of the unit's cycles ran with its output connected:
+    // jack_connect returns before the graph that carries the connection is in
+    // use, and what the unit writes earlier is lost. The editor's output
+    // needs no such wait: the driver holds messages back itself.
+    bool WaitUntilConnected(int timeoutMs = 10000) const
+    {
+        const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+        while (!m_connected && Clock::now() < deadline)
+            std::this_thread::yield();
+        return m_connected;
+    }
+
     size_t ReceivedCount() const
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -81,6 +93,8 @@ private:
         void* in = jack_port_get_buffer(self->m_in, frames);
         void* out = jack_port_get_buffer(self->m_out, frames);
         jack_midi_clear_buffer(out);
+        if (jack_port_connected(self->m_out) > 0)
+            self->m_connected = true;
         std::lock_guard<std::mutex> lock(self->m_mutex);
         const uint32_t count = jack_midi_get_event_count(in);
         for (uint32_t i = 0; i < count; ++i)
@@ -108,6 +122,7 @@ private:
     std::vector<Bytes> m_received;
     std::vector<Clock::time_point> m_times;
     std::deque<Bytes> m_outgoing;
+    std::atomic<bool> m_connected{false};
     jack_client_t* m_client = nullptr;
     jack_port_t* m_in = nullptr;
     jack_port_t* m_out = nullptr;
@@ -127,6 +142,8 @@ protected:
         ASSERT_TRUE(driver);
         MIDIIO::Init(false, std::move(driver));
         ASSERT_TRUE(MIDIIO::SelectInputDeviceByName("unit-to-editor"));
+        ASSERT_TRUE(m_unit.WaitUntilConnected()) << "the editor's input was not connected to the unit";
+        // Last, so that the first send follows the opening of the output at once.
         ASSERT_TRUE(MIDIIO::SelectOutputDeviceByName("editor-to-unit"));
     }
 
@@ -312,10 +329,19 @@ TEST(JackAsynchronousServer, ClosingAnInputWaitsForARunningCallback)
     std::unique_ptr<IDriverInput> input = driver->OpenInput(static_cast<int>(source - names.begin()), sink);
     ASSERT_TRUE(input);
 
-    unit.Send(MakeSysEx(100));
-    const Clock::time_point deadline = Clock::now() + std::chrono::seconds(5);
+    // The unit's output is all the input listens to; an asynchronous server
+    // drops what a late client writes, so the probe goes again until it lands.
+    const Clock::time_point deadline = Clock::now() + std::chrono::seconds(20);
+    Clock::time_point resend = Clock::now();
     while (!sink.entered && Clock::now() < deadline)
+    {
+        if (Clock::now() >= resend)
+        {
+            unit.Send(MakeSysEx(100));
+            resend = Clock::now() + std::chrono::milliseconds(250);
+        }
         std::this_thread::yield();
+    }
     ASSERT_TRUE(sink.entered);
     auto closing = std::async(std::launch::async, [&] { input.reset(); });
     EXPECT_EQ(closing.wait_for(std::chrono::milliseconds(300)), std::future_status::timeout)

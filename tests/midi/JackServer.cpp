@@ -68,8 +68,13 @@ bool JackServer::Start(const std::string& jackd, int timeoutMs, bool synchronous
         std::this_thread::sleep_for(std::chrono::milliseconds(20)); // polling step
     }
 
+    // Process ids come round again while a server of a killed run may still
+    // live (a name clash stops jackd at once), so the clock is in the name too.
     static int serial = 0;
-    m_name = "dorva-test-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
+    const auto stamp = std::chrono::duration_cast<std::chrono::microseconds>(
+        std::chrono::system_clock::now().time_since_epoch());
+    m_name = "dorva-test-" + std::to_string(getpid()) + "-" + std::to_string(++serial) + "-" +
+             std::to_string(stamp.count() % 1000000000);
     m_logPath = "/tmp/" + m_name + ".log";
     // A run that died (time-out, crash) under a process id now reused.
     RemoveLeftovers();
