@@ -68,19 +68,30 @@ bool JackServer::Start(const std::string& jackd, int timeoutMs, bool synchronous
         std::this_thread::sleep_for(std::chrono::milliseconds(20)); // polling step
     }
 
-    // Process ids come round again while a server of a killed run may still
-    // live (a name clash stops jackd at once), so the clock is in the name too.
-    static int serial = 0;
-    const auto stamp = std::chrono::duration_cast<std::chrono::microseconds>(
-        std::chrono::system_clock::now().time_since_epoch());
-    m_name = "dorva-test-" + std::to_string(getpid()) + "-" + std::to_string(++serial) + "-" +
-             std::to_string(stamp.count() % 1000000000);
-    m_logPath = "/tmp/" + m_name + ".log";
-    // A run that died (time-out, crash) under a process id now reused.
-    RemoveLeftovers();
-    setenv("JACK_DEFAULT_SERVER", m_name.c_str(), 1);
+    // JACK keeps a table of 8 servers in /dev/shm and frees the entry of a
+    // killed one only for a server of the same name: a few fixed names keep
+    // killed runs from filling it. The next name serves when a leftover
+    // server of a killed run still holds one.
+    ClearStaleJackState();
     jack_set_error_function(QuietJack);
     jack_set_info_function(QuietJack);
+    for (int attempt = 0; attempt < 4; ++attempt)
+    {
+        m_name = "dorva-test-" + std::to_string(attempt);
+        if (Launch(jackd, timeoutMs, synchronous))
+            return true;
+        if (m_pid > 0) // started but never answered: no other name will do better
+            break;
+    }
+    Stop();
+    return false;
+}
+
+bool JackServer::Launch(const std::string& jackd, int timeoutMs, bool synchronous)
+{
+    m_logPath = "/tmp/" + m_name + ".log";
+    RemoveLeftovers();
+    setenv("JACK_DEFAULT_SERVER", m_name.c_str(), 1);
 
     // Synchronous, with a long client time-out: on a loaded machine a late
     // client must hold the cycle up, not have its stale port buffer read
@@ -137,7 +148,6 @@ bool JackServer::Start(const std::string& jackd, int timeoutMs, bool synchronous
         std::this_thread::sleep_for(std::chrono::milliseconds(20)); // polling step, not a wait for an outcome
     }
     m_error = "jackd did not answer within " + std::to_string(timeoutMs) + " ms: " + ReadFile(m_logPath);
-    Stop();
     return false;
 }
 
@@ -168,6 +178,49 @@ void JackServer::Stop()
         close(m_lock); // gives back the lock
         m_lock = -1;
     }
+}
+
+namespace
+{
+bool AnyJackdRunning()
+{
+    DIR* processes = opendir("/proc");
+    if (!processes)
+        return true;
+    bool found = false;
+    while (const dirent* entry = readdir(processes))
+    {
+        if (entry->d_name[0] < '0' || entry->d_name[0] > '9')
+            continue;
+        std::string name = ReadFile(std::string("/proc/") + entry->d_name + "/comm");
+        if (name.rfind("jackd", 0) == 0)
+        {
+            found = true;
+            break;
+        }
+    }
+    closedir(processes);
+    return found;
+}
+} // namespace
+
+// With no JACK server on the machine at all, what JACK left in /dev/shm is
+// stale (servers killed outright never clean up) and only fills its tables.
+void JackServer::ClearStaleJackState()
+{
+    if (AnyJackdRunning())
+        return;
+    DIR* folder = opendir("/dev/shm");
+    if (!folder)
+        return;
+    while (const dirent* entry = readdir(folder))
+    {
+        const std::string file = entry->d_name;
+        if (file == "jack-shm-registry" || file.rfind("jack-", 0) == 0 || file.rfind("jack_sem.", 0) == 0 ||
+            file.rfind("jack_dorva-test-", 0) == 0)
+            unlink(("/dev/shm/" + file).c_str());
+    }
+    closedir(folder);
 }
 
 // The server leaves its clients' semaphores in /dev/shm; its name is ours alone.

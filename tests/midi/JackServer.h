@@ -32,7 +32,9 @@ public:
     const std::string& name() const { return m_name; }
 
 private:
+    bool Launch(const std::string& jackd, int timeoutMs, bool synchronous);
     void RemoveLeftovers();
+    void ClearStaleJackState();
 
     pid_t m_pid = -1;
     std::string m_name;
