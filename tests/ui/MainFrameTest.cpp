@@ -439,3 +439,20 @@ TEST_F(MainFrameTest, TemplatesOfAnotherModelOpenConvertedAndModified)
     EXPECT_TRUE(m_boxes.boxes.back().text.StartsWith("This template has been recieved from a " +
                                                      ToWx(GetTemplateModelName(ModelTolvarVesk)) + ".\n\n"));
 }
+
+TEST_F(MainFrameTest, ClosingWithNothingUnsavedEndsTheWindow)
+{
+    AddTemplate("Clean");
+    MIDIIO::BeginReceive(&Frame(), &Frame());
+    EXPECT_TRUE(Frame().Close());
+    EXPECT_TRUE(m_boxes.boxes.empty());
+    // The application stops calling into the window at once, before the
+    // toolkit deletes it.
+    EXPECT_EQ(TestApp().GetMainWindow(), nullptr);
+    EXPECT_EQ(TestApp().GetMainWindowObject(), nullptr);
+    EXPECT_EQ(Host().Window(), nullptr);
+    // The idle pass deletes it; its transfer and its message registration go with it.
+    TestApp().ProcessIdle();
+    EXPECT_FALSE(MIDIIO::IsReceiving());
+    EXPECT_EQ(MIDIIO::GetListenerCount(), 0);
+}
