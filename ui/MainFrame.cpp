@@ -69,6 +69,11 @@ bool CMainFrame::Init()
     return true;
 }
 
+void CMainFrame::SetStatusText(const std::string& text)
+{
+    SetStatus(ToWx(text));
+}
+
 int CMainFrame::ShowMessage(const wxString& text, long style)
 {
     return wxGetApp().ShowMessage(text, style);

@@ -74,6 +74,8 @@ public:
     void OnListenForTemplate() override;
     void StopListening(bool announce) override;
     void OnSendTemplate() override;
+    // Listening again after a dialog that used the input.
+    void ResumeListening() override;
 
     // Repaint.
     void MarkNeedsRefresh() { m_needsRefresh = true; }
@@ -82,15 +84,15 @@ public:
     void SetFocusToMainWindow() override { SetFocus(); }
 
     // Observers of the control being edited.
-    void AddObserver(IObserver* observer) { m_observers.push_back(observer); }
-    void ClearObservers() { m_observers.clear(); }
-    void SetValueObserver(IObserver* observer) { m_valueObserver = observer; }
+    void AddObserver(IObserver* observer) override { m_observers.push_back(observer); }
+    void ClearObservers() override { m_observers.clear(); }
+    void SetValueObserver(IObserver* observer) override { m_valueObserver = observer; }
     IObserver* GetValueObserver() override { return m_valueObserver; }
     std::vector<IObserver*> GetObservers() override { return m_observers; }
 
     // The control settings window beside this one.
     void HideControlSettings() override;
-    bool IsControlSettingsShown() const;
+    bool IsControlSettingsShown() override;
     void RefreshControl(CPlacedControl& control, bool deferred) override;
     void SelectControl(int index, bool select) override;
 
@@ -98,14 +100,16 @@ public:
     void UpdateTitle() override;
     void UpdateEditMenu(bool canUndo, bool canRedo) override;
     void UpdateTemplateMenu() override;
-    void UpdateFileMenu();
+    void UpdateFileMenu() override;
     void UpdateDeviceMenu();
     void UpdateViewMenu();
     void UpdateListenItem(bool checked);
     // UpdateEditMenu from the current template's history.
     void UpdateEditMenuFromHistory();
 
-    void SetStatus(const wxString& text, int field = 0) { SetStatusText(text, field); }
+    void SetStatus(const wxString& text, int field = 0) { wxFrame::SetStatusText(text, field); }
+    using wxFrame::SetStatusText;
+    void SetStatusText(const std::string& text) override;
 
     // IProgressListener
     void OnTransferStart() override;

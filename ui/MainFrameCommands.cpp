@@ -269,6 +269,12 @@ void CMainFrame::OnListenForTemplate()
     UpdateListenItem(MIDIIO::IsReceiving());
 }
 
+void CMainFrame::ResumeListening()
+{
+    if (!MIDIIO::IsReceiving())
+        OnListenForTemplate();
+}
+
 void CMainFrame::StopListening(bool announce)
 {
     MIDIIO::AbortTransfer();

@@ -400,10 +400,16 @@ void CMainFrame::OnEditSelection(wxCommandEvent&)
     GetSelection().EditSingle();
 }
 
-void CMainFrame::OnGetInfo(wxCommandEvent&) {}
+void CMainFrame::OnGetInfo(wxCommandEvent&)
+{
+    if (m_view)
+        m_view->ShowSelectionInfo();
+}
 
 void CMainFrame::OnSelectAll(wxCommandEvent&)
 {
+    if (m_view)
+        m_view->SelectAll();
     UpdateEditMenuFromHistory();
     MarkNeedsRefresh();
 }
@@ -642,8 +648,27 @@ void CMainFrame::OnKeyDown(wxKeyEvent& event)
         event.Skip();
         return;
     }
+    static const int kArrowDirections[][2] = {{WXK_UP, 0}, {WXK_DOWN, 1}, {WXK_LEFT, 2}, {WXK_RIGHT, 3}};
+    for (const auto& [key, direction] : kArrowDirections)
+        if (event.GetKeyCode() == key)
+        {
+            m_view->NavigateSelection(direction);
+            MarkNeedsRefresh();
+            UpdateEditMenuFromHistory();
+            return;
+        }
     switch (event.GetKeyCode())
     {
+    case WXK_TAB:
+        m_view->SelectNextControl(!event.ShiftDown());
+        MarkNeedsRefresh();
+        UpdateEditMenuFromHistory();
+        break;
+    case WXK_RETURN:
+    case WXK_NUMPAD_ENTER:
+    case WXK_SPACE:
+        m_view->EditSelection();
+        break;
     case WXK_PAGEUP:
     case WXK_NUMPAD_PAGEUP:
         if (m_view->OnPageUp())
