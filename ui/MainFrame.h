@@ -47,6 +47,7 @@ public:
     void IdleStep() override;
     void RefreshIfNeeded() override;
     void OnApplicationDeactivated() override;
+    void ShowWelcome() override;
 
     // The open templates.
     CEditorTemplate* GetCurrentTemplate() override { return m_currentTemplate; }
@@ -133,6 +134,9 @@ public:
 private:
     void BuildMenuBar();
     void ChooseAndOpenTemplate(bool openMode);
+    void OnDeviceCommand(int id);
+    // The old-OS notice for a template received from the unit.
+    void WarnIfOldOS(const CEditorTemplate& received);
     wxMenu* FindMenuByTitle(const wxString& title) const;
     void EnableItem(int id, bool enable);
     // The name a save question uses for a template.

@@ -316,6 +316,8 @@ bool CMainFrame::OnSysExReceived(const SysExBuffer& bytes)
     }
     else
     {
+        if (!converted)
+            WarnIfOldOS(*target);
         if (converted)
         {
             const wxString model = ToWx(GetTemplateModelName(bytes));
@@ -346,17 +348,4 @@ void CMainFrame::OnListenMenu(wxCommandEvent&)
 void CMainFrame::OnSendMenu(wxCommandEvent&)
 {
     OnSendTemplate();
-}
-
-void CMainFrame::OnDeviceDialog(wxCommandEvent& event)
-{
-    if (event.GetId() == MenuId::SelectMidiDevices)
-    {
-        MIDIIO::AbortTransfer();
-        UpdateListenItem(false);
-        ViewSetIdle();
-        MarkNeedsRefresh();
-    }
-    HideControlSettings();
-    UpdateDeviceMenu();
 }

@@ -21,9 +21,6 @@
 namespace
 {
 const char* const kRedoAccelerator = "Ctrl+Y";
-// The maker's pages of the Help menu.
-const char* const kWebSiteAddress = "https://www.brennix.example/";
-const char* const kSupportAddress = "https://www.brennix.example/support/";
 
 const IDeviceAnswers& Answers()
 {
@@ -428,24 +425,11 @@ void CMainFrame::OnNewFromSelection(wxCommandEvent&)
     AddTemplate(std::move(created));
 }
 
-void CMainFrame::OnPreferences(wxCommandEvent&)
-{
-    HideControlSettings();
-    MarkNeedsRefresh();
-}
-
 void CMainFrame::OnViewType(wxCommandEvent& event)
 {
     wxGetApp().Prefs().viewType = event.GetId() - MenuId::ViewInfo;
     UpdateViewMenu();
     MarkNeedsRefresh();
-}
-
-void CMainFrame::OnTemplateSettings(wxCommandEvent&)
-{
-    HideControlSettings();
-    if (m_currentTemplate)
-        ReselectCurrentTemplate();
 }
 
 void CMainFrame::OnEnableZones(wxCommandEvent& event)
@@ -465,28 +449,6 @@ void CMainFrame::OnSelectOpenTemplate(wxCommandEvent& event)
     m_currentIndex = index;
     m_currentTemplate = m_templates[index].get();
     MoveCurrentTemplateToFront();
-}
-
-void CMainFrame::OnHelp(wxCommandEvent& event)
-{
-    switch (event.GetId())
-    {
-    case MenuId::ViewHelp:
-        wxLaunchDefaultBrowser("file://" + wxGetApp().GetProgramFolder() + "/help.html");
-        break;
-    case MenuId::VisitWebsite:
-        wxLaunchDefaultBrowser(kWebSiteAddress);
-        break;
-    default:
-        wxLaunchDefaultBrowser(kSupportAddress);
-        break;
-    }
-}
-
-void CMainFrame::OnAbout(wxCommandEvent&)
-{
-    HideControlSettings();
-    ShowMessage(ToWx(Answers().GetAboutText()), wxOK);
 }
 
 // ---------------------------------------------------------------------------
