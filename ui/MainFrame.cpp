@@ -69,11 +69,6 @@ bool CMainFrame::Init()
     return true;
 }
 
-void CMainFrame::SetStatusText(const std::string& text)
-{
-    SetStatus(ToWx(text));
-}
-
 int CMainFrame::ShowMessage(const wxString& text, long style)
 {
     return wxGetApp().ShowMessage(text, style);
