@@ -171,7 +171,11 @@ void CEditorApp::RunStartupAction()
     }
 }
 
-void CEditorApp::ShowWelcome() {}
+void CEditorApp::ShowWelcome()
+{
+    if (m_mainWindowObject)
+        m_mainWindowObject->ShowWelcome();
+}
 
 void CEditorApp::WarnUnfinishedPluginScan()
 {

@@ -24,6 +24,8 @@ public:
     // The File menu's New and Open commands, as if chosen.
     virtual void NewTemplate() = 0;
     virtual void OpenTemplate() = 0;
+    // The welcome dialog, over this window.
+    virtual void ShowWelcome() = 0;
     // Before a modal dialog of the application.
     virtual void HideControlSettings() = 0;
 

@@ -23,8 +23,11 @@ const int kStatusWidths[] = {-1, 74, 74, 74, 84};
 } // namespace
 
 CMainFrame::CMainFrame(const wxString& title, const wxPoint& position, const wxSize& size)
+    // Not resizable: the client area is the panel picture's size. Tab and the
+    // arrow keys belong to the view's navigation, not to the toolkit's.
     : wxFrame(nullptr, wxID_ANY, title, position, size,
-              wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX | wxCLIP_CHILDREN, wxEmptyString)
+              wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX | wxCLIP_CHILDREN | wxWANTS_CHARS,
+              wxEmptyString)
 {
     m_memoryDC.SetBackground(wxBrush(kBackground));
 }

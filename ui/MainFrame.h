@@ -48,6 +48,7 @@ public:
     void IdleStep() override;
     void RefreshIfNeeded() override;
     void OnApplicationDeactivated() override;
+    void ShowWelcome() override;
 
     // The open templates.
     CEditorTemplate* GetCurrentTemplate() override { return m_currentTemplate; }
@@ -75,6 +76,8 @@ public:
     void OnListenForTemplate() override;
     void StopListening(bool announce) override;
     void OnSendTemplate() override;
+    // Listening again after a dialog that used the input.
+    void ResumeListening() override;
 
     // Repaint.
     void MarkNeedsRefresh() { m_needsRefresh = true; }
@@ -83,15 +86,15 @@ public:
     void SetFocusToMainWindow() override { SetFocus(); }
 
     // Observers of the control being edited.
-    void AddObserver(IObserver* observer) { m_observers.push_back(observer); }
-    void ClearObservers() { m_observers.clear(); }
-    void SetValueObserver(IObserver* observer) { m_valueObserver = observer; }
+    void AddObserver(IObserver* observer) override { m_observers.push_back(observer); }
+    void ClearObservers() override { m_observers.clear(); }
+    void SetValueObserver(IObserver* observer) override { m_valueObserver = observer; }
     IObserver* GetValueObserver() override { return m_valueObserver; }
     std::vector<IObserver*> GetObservers() override { return m_observers; }
 
     // The control settings window beside this one.
     void HideControlSettings() override;
-    bool IsControlSettingsShown() const;
+    bool IsControlSettingsShown() override;
     void RefreshControl(CPlacedControl& control, bool deferred) override;
     void SelectControl(int index, bool select) override;
 
@@ -99,7 +102,7 @@ public:
     void UpdateTitle() override;
     void UpdateEditMenu(bool canUndo, bool canRedo) override;
     void UpdateTemplateMenu() override;
-    void UpdateFileMenu();
+    void UpdateFileMenu() override;
     void UpdateDeviceMenu();
     void UpdateViewMenu();
     void UpdateListenItem(bool checked);
@@ -131,6 +134,9 @@ public:
 private:
     void BuildMenuBar();
     void ChooseAndOpenTemplate(bool openMode);
+    void OnDeviceCommand(int id);
+    // The old-OS notice for a template received from the unit.
+    void WarnIfOldOS(const CEditorTemplate& received);
     wxMenu* FindMenuByTitle(const wxString& title) const;
     void EnableItem(int id, bool enable);
     // The name a save question uses for a template.

@@ -269,6 +269,12 @@ void CMainFrame::OnListenForTemplate()
     UpdateListenItem(MIDIIO::IsReceiving());
 }
 
+void CMainFrame::ResumeListening()
+{
+    if (!MIDIIO::IsReceiving())
+        OnListenForTemplate();
+}
+
 void CMainFrame::StopListening(bool announce)
 {
     MIDIIO::AbortTransfer();
@@ -310,6 +316,8 @@ bool CMainFrame::OnSysExReceived(const SysExBuffer& bytes)
     }
     else
     {
+        if (!converted)
+            WarnIfOldOS(*target);
         if (converted)
         {
             const wxString model = ToWx(GetTemplateModelName(bytes));
@@ -340,17 +348,4 @@ void CMainFrame::OnListenMenu(wxCommandEvent&)
 void CMainFrame::OnSendMenu(wxCommandEvent&)
 {
     OnSendTemplate();
-}
-
-void CMainFrame::OnDeviceDialog(wxCommandEvent& event)
-{
-    if (event.GetId() == MenuId::SelectMidiDevices)
-    {
-        MIDIIO::AbortTransfer();
-        UpdateListenItem(false);
-        ViewSetIdle();
-        MarkNeedsRefresh();
-    }
-    HideControlSettings();
-    UpdateDeviceMenu();
 }

@@ -21,9 +21,6 @@
 namespace
 {
 const char* const kRedoAccelerator = "Ctrl+Y";
-// The maker's pages of the Help menu.
-const char* const kWebSiteAddress = "https://www.brennix.example/";
-const char* const kSupportAddress = "https://www.brennix.example/support/";
 
 const IDeviceAnswers& Answers()
 {
@@ -400,10 +397,16 @@ void CMainFrame::OnEditSelection(wxCommandEvent&)
     GetSelection().EditSingle();
 }
 
-void CMainFrame::OnGetInfo(wxCommandEvent&) {}
+void CMainFrame::OnGetInfo(wxCommandEvent&)
+{
+    if (m_view)
+        m_view->ShowSelectionInfo();
+}
 
 void CMainFrame::OnSelectAll(wxCommandEvent&)
 {
+    if (m_view)
+        m_view->SelectAll();
     UpdateEditMenuFromHistory();
     MarkNeedsRefresh();
 }
@@ -422,24 +425,11 @@ void CMainFrame::OnNewFromSelection(wxCommandEvent&)
     AddTemplate(std::move(created));
 }
 
-void CMainFrame::OnPreferences(wxCommandEvent&)
-{
-    HideControlSettings();
-    MarkNeedsRefresh();
-}
-
 void CMainFrame::OnViewType(wxCommandEvent& event)
 {
     wxGetApp().Prefs().viewType = event.GetId() - MenuId::ViewInfo;
     UpdateViewMenu();
     MarkNeedsRefresh();
-}
-
-void CMainFrame::OnTemplateSettings(wxCommandEvent&)
-{
-    HideControlSettings();
-    if (m_currentTemplate)
-        ReselectCurrentTemplate();
 }
 
 void CMainFrame::OnEnableZones(wxCommandEvent& event)
@@ -459,28 +449,6 @@ void CMainFrame::OnSelectOpenTemplate(wxCommandEvent& event)
     m_currentIndex = index;
     m_currentTemplate = m_templates[index].get();
     MoveCurrentTemplateToFront();
-}
-
-void CMainFrame::OnHelp(wxCommandEvent& event)
-{
-    switch (event.GetId())
-    {
-    case MenuId::ViewHelp:
-        wxLaunchDefaultBrowser("file://" + wxGetApp().GetProgramFolder() + "/help.html");
-        break;
-    case MenuId::VisitWebsite:
-        wxLaunchDefaultBrowser(kWebSiteAddress);
-        break;
-    default:
-        wxLaunchDefaultBrowser(kSupportAddress);
-        break;
-    }
-}
-
-void CMainFrame::OnAbout(wxCommandEvent&)
-{
-    HideControlSettings();
-    ShowMessage(ToWx(Answers().GetAboutText()), wxOK);
 }
 
 // ---------------------------------------------------------------------------
@@ -642,8 +610,27 @@ void CMainFrame::OnKeyDown(wxKeyEvent& event)
         event.Skip();
         return;
     }
+    static const int kArrowDirections[][2] = {{WXK_UP, 0}, {WXK_DOWN, 1}, {WXK_LEFT, 2}, {WXK_RIGHT, 3}};
+    for (const auto& [key, direction] : kArrowDirections)
+        if (event.GetKeyCode() == key)
+        {
+            m_view->NavigateSelection(direction);
+            MarkNeedsRefresh();
+            UpdateEditMenuFromHistory();
+            return;
+        }
     switch (event.GetKeyCode())
     {
+    case WXK_TAB:
+        m_view->SelectNextControl(!event.ShiftDown());
+        MarkNeedsRefresh();
+        UpdateEditMenuFromHistory();
+        break;
+    case WXK_RETURN:
+    case WXK_NUMPAD_ENTER:
+    case WXK_SPACE:
+        m_view->EditSelection();
+        break;
     case WXK_PAGEUP:
     case WXK_NUMPAD_PAGEUP:
         if (m_view->OnPageUp())

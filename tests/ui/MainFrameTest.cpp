@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <wx/menu.h>
+#include <wx/modalhook.h>
 #include <wx/statusbr.h>
 
 #include "app/WxText.h"
@@ -20,6 +21,20 @@
 
 namespace
 {
+// Ends every modal dialog at once with Cancel, counting them.
+struct DialogCanceller : wxModalDialogHook
+{
+    DialogCanceller() { Register(); }
+    ~DialogCanceller() override { Unregister(); }
+    int Enter(wxDialog*) override
+    {
+        ++dialogs;
+        return wxID_CANCEL;
+    }
+    void Exit(wxDialog*) override {}
+    int dialogs = 0;
+};
+
 // The real main window after start-up (start-up action "nothing").
 class MainFrameTest : public UiTest
 {
@@ -290,6 +305,7 @@ TEST_F(MainFrameTest, DroppedFilesMustAllBeSyx)
 
 TEST_F(MainFrameTest, ListenReceivesOneTemplateAndSendUploadsTheCurrentOne)
 {
+    DialogCanceller dialogs;
     Choose(MenuId::Listen);
     EXPECT_TRUE(MIDIIO::IsReceiving());
     EXPECT_EQ(Status(), "Listening for template dump from device: In");
@@ -303,6 +319,9 @@ TEST_F(MainFrameTest, ListenReceivesOneTemplateAndSendUploadsTheCurrentOne)
     EXPECT_EQ(Status(), "Template dump completed");
     EXPECT_TRUE(Frame().GetCurrentTemplate()->IsModified());
     EXPECT_FALSE(Frame().GetCurrentTemplate()->IsPathValid());
+    // A fresh template's header names an OS older than the editor needs:
+    // the old-OS notice.
+    EXPECT_EQ(dialogs.dialogs, 1);
 
     Choose(MenuId::Upload);
     EXPECT_EQ(Status(), "Sending template to device: Out");
@@ -430,6 +449,7 @@ TEST_F(MainFrameTest, TemplatesOfAnotherModelOpenConvertedAndModified)
     EXPECT_EQ(Status(), "Opened template: " + ToWx(path));
 
     // Received while listening: converted too, and named in the message.
+    DialogCanceller dialogs;
     const SysExBuffer vesk = CreateTemplateOfModel(ModelTolvarVesk)->Write();
     m_boxes.boxes.clear();
     Choose(MenuId::Listen);
@@ -438,4 +458,21 @@ TEST_F(MainFrameTest, TemplatesOfAnotherModelOpenConvertedAndModified)
     ASSERT_FALSE(m_boxes.boxes.empty());
     EXPECT_TRUE(m_boxes.boxes.back().text.StartsWith("This template has been recieved from a " +
                                                      ToWx(GetTemplateModelName(ModelTolvarVesk)) + ".\n\n"));
+}
+
+TEST_F(MainFrameTest, ClosingWithNothingUnsavedEndsTheWindow)
+{
+    AddTemplate("Clean");
+    MIDIIO::BeginReceive(&Frame(), &Frame());
+    EXPECT_TRUE(Frame().Close());
+    EXPECT_TRUE(m_boxes.boxes.empty());
+    // The application stops calling into the window at once, before the
+    // toolkit deletes it.
+    EXPECT_EQ(TestApp().GetMainWindow(), nullptr);
+    EXPECT_EQ(TestApp().GetMainWindowObject(), nullptr);
+    EXPECT_EQ(Host().Window(), nullptr);
+    // The idle pass deletes it; its transfer and its message registration go with it.
+    TestApp().ProcessIdle();
+    EXPECT_FALSE(MIDIIO::IsReceiving());
+    EXPECT_EQ(MIDIIO::GetListenerCount(), 0);
 }

@@ -36,6 +36,7 @@ public:
     }
     void NewTemplate() override { m_log.push_back("new"); }
     void OpenTemplate() override { m_log.push_back("open dialog"); }
+    void ShowWelcome() override { m_log.push_back("welcome dialog"); }
     void HideControlSettings() override {}
     void IdleStep() override
     {

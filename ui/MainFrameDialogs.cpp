@@ -1,0 +1,153 @@
+// The main window's modal dialogs: preferences, about, help pages, template
+// settings, the device dialogs, the welcome dialog and the old-OS notice.
+
+#include <wx/menu.h>
+
+#include "app/EditorApp.h"
+#include "app/WxText.h"
+#include "midi/MIDIIO.h"
+#include "model/DeviceReply.h"
+#include "model/EditorTemplate.h"
+#include "ui/MainFrame.h"
+#include "ui/MenuIds.h"
+#include "ui/TemplateUI.h"
+#include "ui/WindowHelpers.h"
+#include "ui/dialogs/AboutDialog.h"
+#include "ui/dialogs/Browser.h"
+#include "ui/dialogs/BulkDumpDialog.h"
+#include "ui/dialogs/EditPortGroups.h"
+#include "ui/dialogs/PreferencesDialog.h"
+#include "ui/dialogs/SelectMIDIDevices.h"
+#include "ui/dialogs/TemplateSettings.h"
+#include "ui/dialogs/UpdateOSDialog.h"
+#include "ui/dialogs/WelcomeDialog.h"
+
+namespace
+{
+// The maker's pages of the Help menu.
+const char* const kWebSiteAddress = "https://www.brennix.example/";
+const char* const kSupportAddress = "https://www.brennix.example/support/";
+
+// A dialog made from the resources runs only when its resource loaded.
+template <typename Dialog, typename... Arguments>
+int RunDialog(Arguments&&... arguments)
+{
+    Dialog dialog(std::forward<Arguments>(arguments)...);
+    return dialog.IsLoaded() ? dialog.ShowModal() : wxID_CANCEL;
+}
+} // namespace
+
+void CMainFrame::OnPreferences(wxCommandEvent&)
+{
+    HideControlSettings();
+    RunDialog<CPreferencesDialog>(this);
+    MarkNeedsRefresh();
+}
+
+void CMainFrame::OnAbout(wxCommandEvent&)
+{
+    HideControlSettings();
+    const IDeviceAnswers& device = wxGetApp().Device();
+    CFFAboutDialog about(this, "About " + ToWx(device.GetAppTitle()), GetImagesPath("signatures", "png"),
+                         ToWx(device.GetAboutText()));
+    about.ShowModal();
+}
+
+void CMainFrame::OnHelp(wxCommandEvent& event)
+{
+    switch (event.GetId())
+    {
+    case MenuId::ViewHelp:
+        OpenLocalFileInBrowser(GetResourceFilePath("help", "html"));
+        break;
+    case MenuId::VisitWebsite:
+        LaunchBrowser(kWebSiteAddress);
+        break;
+    default:
+        LaunchBrowser(kSupportAddress);
+        break;
+    }
+}
+
+void CMainFrame::OnTemplateSettings(wxCommandEvent& event)
+{
+    HideControlSettings();
+    if (!m_currentTemplate)
+        return;
+    switch (event.GetId())
+    {
+    case MenuId::TemplateSettings:
+        RunDialog<CTemplateSettings>(this, *m_currentTemplate);
+        ReselectCurrentTemplate();
+        break;
+    case MenuId::MidiGroups:
+        RunDialog<CEditPortGroups>(this, *m_currentTemplate);
+        break;
+    case MenuId::AudioFxSettings:
+        if (m_view)
+            m_view->OnAudioFxSettings();
+        break;
+    default: // a keyboard zone
+    {
+        const int zone = event.GetId() - MenuId::EditZone;
+        ShowKeyboardZoneDialog(zone, "Keyboard zone " + std::to_string(zone + 1) + " settings");
+    }
+        MarkNeedsRefresh();
+        break;
+    }
+}
+
+void CMainFrame::OnDeviceDialog(wxCommandEvent& event)
+{
+    if (event.GetId() == MenuId::SelectMidiDevices)
+    {
+        MIDIIO::AbortTransfer();
+        UpdateListenItem(false);
+        ViewSetIdle();
+        MarkNeedsRefresh();
+    }
+    HideControlSettings();
+    switch (event.GetId())
+    {
+    case MenuId::SelectMidiDevices:
+        RunDialog<CSelectMIDIDevices>(this);
+        break;
+    case MenuId::BulkDumps:
+        RunDialog<CBulkDumpDialog>(this, true, "Bulk dump");
+        break;
+    case MenuId::PatchLibrarian:
+        RunDialog<CBulkDumpDialog>(this, false, "Patch librarian");
+        break;
+    default:
+        RunDialog<CUpdateOSDialog>(this);
+        break;
+    }
+    UpdateDeviceMenu();
+}
+
+void CMainFrame::ShowWelcome()
+{
+    WelcomeActions actions;
+    actions.newTemplate = [this] { NewTemplate(); };
+    actions.listen = [this] { OnListenForTemplate(); };
+    actions.updateOS = [this] { OnDeviceCommand(MenuId::UpdateOS); };
+    actions.bulkDump = [this] { OnDeviceCommand(MenuId::BulkDumps); };
+    actions.help = [] { OpenLocalFileInBrowser(GetResourceFilePath("help", "html")); };
+    actions.selectMidiDevices = [this] { OnDeviceCommand(MenuId::SelectMidiDevices); };
+    ShowWelcomeDialog(this, actions);
+}
+
+void CMainFrame::OnDeviceCommand(int id)
+{
+    wxCommandEvent command(wxEVT_MENU, id);
+    OnDeviceDialog(command);
+}
+
+void CMainFrame::WarnIfOldOS(const CEditorTemplate& received)
+{
+    CEditorApp& app = wxGetApp();
+    if (app.Prefs().showOldOSDialog != 1 || !app.Device().ChecksOSVersion())
+        return;
+    if (OSVersion::IsOlder(DeviceReply::GetOSVersion(received.GetHeader()), app.Device().GetRequiredOSVersion()))
+        RunDialog<COldOSDialog>(this);
+}
