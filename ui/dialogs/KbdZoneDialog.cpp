@@ -86,14 +86,7 @@ CKbdZoneDialog::CKbdZoneDialog(wxWindow* parent, const CKeyboardZone& zone, cons
     FillGroupChoice(m_portGroup, zone.GetPortGroup());
 
     const IDeviceAnswers& device = wxGetApp().Device();
-    if (m_midi1)
-        m_midi1->SetLabel(ToWx(device.GetMidiPort1Label()));
-    if (m_midi2)
-        m_midi2->SetLabel(ToWx(device.GetMidiPort2Label()));
-    if (m_usb)
-        m_usb->SetLabel(ToWx(device.GetUsbPortLabel()));
-    if (m_usb2)
-        m_usb2->SetLabel(ToWx(device.GetUsbPortBLabel()));
+    LabelPortCheckBoxes(m_midi1, m_midi2, m_usb, m_usb2);
     RemoveWindowIf(true, FindWindow(XRCID("ID_TEXTSPACER2")));
     for (const char* name : {"Midi_Port_Group", "ID_MIDIGROUPTEXT", "Midi_Channel_Group", "ID_MIDICHANGROUPTEXT",
                              "ID_TEXTSPACER1"})
