@@ -49,6 +49,13 @@ public:
     // Show this control in the control settings window, at once or (deferred)
     // from the next idle step. The window clones the control if it keeps it.
     virtual void RefreshControl(CPlacedControl& /*control*/, bool /*deferred*/) {}
+    virtual bool IsControlSettingsShown() { return false; }
+    // Whether a point of the main window's client area lies inside the
+    // rectangle the control settings window reports for itself.
+    virtual bool ControlSettingsContains(int /*x*/, int /*y*/) { return false; }
+
+    // Field 0 of the main window's status bar.
+    virtual void SetStatusText(const std::string& /*text*/) {}
 
     // The front-panel view: select or deselect the control with this index.
     virtual void SelectControl(int /*index*/, bool /*select*/) {}
@@ -56,6 +63,11 @@ public:
     // Observers of the control being edited (snapshot and button panels).
     virtual IObserver* GetValueObserver() { return nullptr; }
     virtual std::vector<IObserver*> GetObservers() { return {}; }
+    // The panels register themselves; the control settings window clears
+    // both registrations whenever it lets go of its control.
+    virtual void SetValueObserver(IObserver* /*observer*/) {}
+    virtual void AddObserver(IObserver* /*observer*/) {}
+    virtual void ClearObservers() {}
 
     // Is a template read from or saved to this file open in the window?
     virtual bool IsTemplateFileOpen(const std::string& /*path*/) { return false; }
@@ -66,6 +78,10 @@ public:
     virtual void OnListenForTemplate() {}
     virtual void StopListening(bool /*announce*/) {}
     virtual void OnSendTemplate() {}
+
+    // The keyboard zone dialog, modal over the main window, for zone index
+    // (0..3) of the current template; false when no dialog was shown.
+    virtual bool ShowKeyboardZoneDialog(int /*zoneIndex*/, const std::string& /*title*/) { return false; }
 };
 
 // What the data layer asks of, or tells, the application. The application

@@ -12,6 +12,7 @@
 #include "model/PlacedControl.h"
 #include "model/commands/EnableZonesCommand.h"
 #include "ui/FrameRect.h"
+#include "ui/KeyboardStrip.h"
 #include "ui/LCDFont.h"
 #include "ui/WindowHelpers.h"
 
@@ -115,6 +116,8 @@ void CTemplateUI::Draw(wxDC& dc)
     DrawControls(dc);
     if (ZonesAvailable())
     {
+        if (m_keyboardStrip)
+            m_keyboardStrip->Draw(dc, wxPoint(m_stripOrigin[0], m_stripOrigin[1]));
         m_zonesButton.Draw(dc);
         CEditorTemplate* editorTemplate = GetTemplate();
         if (editorTemplate && editorTemplate->GetZonesEnabled())
@@ -213,6 +216,12 @@ void CTemplateUI::BeginLayout()
 {
     m_built = false;
     m_selection.Clear();
+    // The drag and hover copies point into the template being replaced.
+    m_dragList.reset();
+    m_dropReady = false;
+    m_hoverList.Clear();
+    m_bandStartSelection.Clear();
+    m_rubberBandActive = false;
     if (IEditorWindow* window = Host().Window())
         window->HideControlSettings();
     m_controlButtons.clear();
@@ -221,4 +230,20 @@ void CTemplateUI::BeginLayout()
 void CTemplateUI::AddControlButton(std::unique_ptr<CControlButton> button)
 {
     m_controlButtons.push_back(std::move(button));
+}
+
+void CTemplateUI::EndLayout()
+{
+    if (m_keyboardStrip)
+        m_keyboardStrip->SetTemplate(GetTemplate());
+    m_built = true;
+}
+
+void CTemplateUI::SetKeyboardStrip(std::unique_ptr<KeyboardStrip> strip, const wxPoint& origin)
+{
+    m_keyboardStrip = std::move(strip);
+    m_stripOrigin[0] = origin.x;
+    m_stripOrigin[1] = origin.y;
+    if (m_keyboardStrip)
+        m_keyboardStrip->SetTemplate(GetTemplate());
 }

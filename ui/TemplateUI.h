@@ -13,6 +13,7 @@
 #include "ui/ToggleButton.h"
 
 class CEditorTemplate;
+class KeyboardStrip;
 class wxDC;
 
 // The drawn front panel of the current template: the panel picture, one
@@ -61,6 +62,47 @@ public:
     // Hover of the panel buttons; true when one changed.
     virtual bool UpdateButtonsHover(const wxPoint& point);
 
+    // Pointer and keys, forwarded by the main window; each true answer means
+    // a repaint. The double-click flag comes with a release.
+    virtual bool OnMouseButton(const wxPoint& point, bool ctrl, bool doubleClick, bool button, bool up,
+                               bool right);
+    virtual bool OnMouseMove(const wxPoint& point);
+    // Tab and Shift+Tab: the next or previous index from the first selected
+    // control, wrapping; the selection becomes that control alone.
+    virtual bool SelectNextControl(bool forward);
+    // Arrow keys from the last selected control: 0 up, 1 down, 2 left, 3 right.
+    virtual bool NavigateSelection(int direction);
+    // Enter and Space: the single selected control goes to the settings window.
+    virtual bool EditSelection();
+
+    // Adds the control with this index to the selection (raising the focus
+    // event and naming it on the status line) or removes it; false when no
+    // control button has the index. Never clears the selection.
+    bool SelectControl(int index, bool select);
+    void SelectAll();
+    // The "Selection info" message box.
+    void ShowSelectionInfo();
+    // The labels of the selection: a count line when more than one, the first
+    // ten, and after a gap the last when more than ten.
+    std::string SelectionInfoText() const;
+    CControlButton* FindControlButton(int index) const;
+    wxPoint ControlCentre(int index) const;
+    int FindNearestInDirection(int from, const wxPoint& centre, int direction, bool strict) const;
+    static bool IsInDirection(const wxPoint& p, const wxPoint& centre, int direction, bool strict);
+    // At the release of a drag: paste (copy or protected source), move onto
+    // an unassigned control, or swap; one undo step.
+    void ApplyDrop(bool copy);
+    // The dragged control may land on the hovered one (both ways for a swap).
+    bool DropAllowed() const;
+    bool IsDragging() const { return m_dragList != nullptr; }
+    bool IsDropReady() const { return m_dropReady; }
+    const wxRect& GetRubberBand() const { return m_rubberBand; }
+    // The keyboard strip of devices with zones; null when there is none.
+    KeyboardStrip* GetKeyboardStrip() { return m_keyboardStrip.get(); }
+    // The strip is bound to the template at every layout; origin: where its
+    // picture sits on the panel.
+    void SetKeyboardStrip(std::unique_ptr<KeyboardStrip> strip, const wxPoint& origin);
+
     // Keyboard zones exist on the device and are shown (never on the DorvaSynth).
     bool ZonesAvailable() const;
     // Latches the zones button and submits the switch as one undo step.
@@ -93,13 +135,27 @@ protected:
     // buttons, and hides the control settings window.
     void BeginLayout();
     void AddControlButton(std::unique_ptr<CControlButton> button);
-    void EndLayout() { m_built = true; }
+    void EndLayout();
 
     // Captions, then the hover mark of the single control under the pointer,
     // then the selection marks.
     void DrawControls(wxDC& dc);
 
 private:
+    void UpdateHoverList(CControlButton* button);
+    void StartDrag();
+    void EndDrag();
+    void StartRubberBand(const wxPoint& point);
+    void TrackPointer(const wxPoint& point);
+    bool DragReady() const { return m_dragList && m_dropReady; }
+    void SetMainCursor(bool allowed);
+    wxPoint StripPoint(const wxPoint& point) const;
+
+    std::unique_ptr<KeyboardStrip> m_keyboardStrip;
+    std::unique_ptr<Selection> m_dragList;
+    bool m_dropReady = false;
+    wxPoint m_bandAnchor;
+    Selection m_bandStartSelection;
     int m_stripOrigin[2] = {0, 0};
     int m_zoneLabelOrigin[2] = {0, 0};
     wxPoint m_zonesTextPoint;
