@@ -11,7 +11,7 @@
 #include "model/commands/SetTemplateGroupsCommand.h"
 #include "ui/WindowHelpers.h"
 #include "ui/dialogs/DialogResource.h"
-#include "ui/dialogs/SpinEntry.h"
+#include "ui/validators/NumberTextCtrl.h"
 
 namespace
 {
@@ -112,8 +112,9 @@ void CEditPortGroups::OnChannelText(wxCommandEvent& event)
     const bool common = event.GetId() == XRCID("Common_Channel");
     wxSpinCtrl* spin = common ? m_commonChannel : m_channel;
     uint8_t& stored = common ? m_working.common.channel : m_working.own.channel;
-    if (ApplySpinEntry(spin, stored, -1, event.GetString(), event.GetInt()))
-        stored = static_cast<uint8_t>(spin->GetValue());
+    int restore = stored;
+    if (NumberTextCtrl::ApplyEntry(spin, restore, -1, event))
+        stored = static_cast<uint8_t>(restore);
     if (common && m_channel)
         m_channel->SetValue(m_working.GetChannel());
 }

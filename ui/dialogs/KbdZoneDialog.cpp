@@ -13,7 +13,7 @@
 #include "model/NoteName.h"
 #include "ui/WindowHelpers.h"
 #include "ui/dialogs/DialogResource.h"
-#include "ui/dialogs/SpinEntry.h"
+#include "ui/validators/NumberTextCtrl.h"
 
 namespace
 {
@@ -159,7 +159,7 @@ void CKbdZoneDialog::OnSpinText(wxCommandEvent& event)
         restore = m_zone.GetTranspose() - 64;
     else if (spin == m_channel)
         restore = m_zone.GetChannel() + 1;
-    ApplySpinEntry(spin, restore, -1, event.GetString(), event.GetInt());
+    NumberTextCtrl::ApplyEntry(spin, restore, -1, event);
     // Each note bounds the other.
     if (spin == m_top)
     {

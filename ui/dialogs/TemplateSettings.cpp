@@ -16,7 +16,7 @@
 #include "model/commands/SetTemplateLocalsCommand.h"
 #include "ui/WindowHelpers.h"
 #include "ui/dialogs/DialogResource.h"
-#include "ui/dialogs/SpinEntry.h"
+#include "ui/validators/NumberTextCtrl.h"
 
 namespace
 {
@@ -271,7 +271,7 @@ void CTemplateSettings::OnSpinText(wxCommandEvent& event)
         if (m_groupPageCount)
             limit = m_groupPageCount->GetValue();
     }
-    ApplySpinEntry(spin, restore, limit, event.GetString(), event.GetInt());
+    NumberTextCtrl::ApplyEntry(spin, restore, limit, event);
     if (id == XRCID("Number_Of_Group_Pages") && m_groupPage && m_groupPage->GetValue() > spin->GetValue())
         m_groupPage->SetValue(spin->GetValue());
 }
