@@ -55,7 +55,7 @@ public:
     virtual bool ControlSettingsContains(int /*x*/, int /*y*/) { return false; }
 
     // Field 0 of the main window's status bar.
-    virtual void SetStatusText(const std::string& /*text*/) {}
+    virtual void ShowStatus(const std::string& /*text*/) {}
 
     // The front-panel view: select or deselect the control with this index.
     virtual void SelectControl(int /*index*/, bool /*select*/) {}

@@ -8,6 +8,7 @@
 #include <wx/frame.h>
 #include <wx/stopwatch.h>
 
+#include "app/WxText.h"
 #include "app/MainWindow.h"
 #include "midi/MidiListeners.h"
 #include "model/EditorHost.h"
@@ -106,6 +107,7 @@ public:
     void UpdateEditMenuFromHistory();
 
     void SetStatus(const wxString& text, int field = 0) { SetStatusText(text, field); }
+    void ShowStatus(const std::string& text) override { SetStatus(ToWx(text)); }
 
     // IProgressListener
     void OnTransferStart() override;
