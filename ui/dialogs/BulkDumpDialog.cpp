@@ -368,14 +368,17 @@ void CBulkDumpDialog::OnTransferWaiting()
     }
 }
 
-bool CBulkDumpDialog::OnSysExReceived(const SysExBuffer& bytes)
+std::unique_ptr<IBulkEntry> CBulkDumpDialog::MakeEntry() const
 {
     const IDeviceAnswers& device = wxGetApp().Device();
-    std::unique_ptr<IBulkEntry> entry;
     if (m_templateBank)
-        entry = device.CreateTemplate();
-    else
-        entry = device.CreatePatch();
+        return device.CreateTemplate();
+    return device.CreatePatch();
+}
+
+bool CBulkDumpDialog::OnSysExReceived(const SysExBuffer& bytes)
+{
+    std::unique_ptr<IBulkEntry> entry = MakeEntry();
     size_t position = 0;
     if (!entry || m_transferIndex >= m_bank->GetCount() || !entry->Read(bytes, position))
     {
@@ -505,12 +508,7 @@ void CBulkDumpDialog::OnSaveAll(wxCommandEvent&)
 
 void CBulkDumpDialog::LoadEntry(int index, const wxString& path)
 {
-    const IDeviceAnswers& device = wxGetApp().Device();
-    std::unique_ptr<IBulkEntry> entry;
-    if (m_templateBank)
-        entry = device.CreateTemplate();
-    else
-        entry = device.CreatePatch();
+    std::unique_ptr<IBulkEntry> entry = MakeEntry();
     SysExBuffer message;
     size_t position = 0;
     if (!ReadSysExFromFile(FromWx(path), message))

@@ -8,6 +8,7 @@
 #include "midi/MidiListeners.h"
 
 class IBulkDump;
+class IBulkEntry;
 class wxButton;
 class wxCloseEvent;
 class wxCommandEvent;
@@ -73,6 +74,8 @@ private:
     void EndProgress();
     void StartSending();
     void SendNextEntry();
+    // A fresh entry of the bank's kind, from the device's factory.
+    std::unique_ptr<IBulkEntry> MakeEntry() const;
     void LoadEntry(int index, const wxString& path);
     bool SaveBank(const wxString& path);
     wxString BankFilter() const;

@@ -2,7 +2,12 @@
 
 #include <wx/dialog.h>
 #include <wx/log.h>
+#include <wx/checkbox.h>
 #include <wx/sizer.h>
+
+#include "app/WxText.h"
+#include "model/DeviceAnswers.h"
+#include "model/EditorHost.h"
 
 bool LoadDialogResource(wxDialog* dialog, wxWindow* parent, const char* name)
 {
@@ -32,4 +37,16 @@ void ShowArea(wxDialog* dialog, std::initializer_list<wxWindow*> windows, bool s
         sizer->Layout();
         sizer->Fit(dialog);
     }
+}
+
+void LabelPortCheckBoxes(wxCheckBox* midiPort1, wxCheckBox* midiPort2, wxCheckBox* usbPort, wxCheckBox* usbPortB)
+{
+    const IDeviceAnswers& device = Device();
+    const std::pair<wxCheckBox*, std::string> labels[] = {{midiPort1, device.GetMidiPort1Label()},
+                                                          {midiPort2, device.GetMidiPort2Label()},
+                                                          {usbPort, device.GetUsbPortLabel()},
+                                                          {usbPortB, device.GetUsbPortBLabel()}};
+    for (const auto& [box, label] : labels)
+        if (box)
+            box->SetLabel(ToWx(label));
 }

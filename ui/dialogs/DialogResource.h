@@ -26,3 +26,8 @@ void FitAndCentre(wxDialog* dialog);
 // Shows or hides a group of controls (a progress area), then lays the
 // dialog out again and fits it to what is shown. Null entries are skipped.
 void ShowArea(wxDialog* dialog, std::initializer_list<wxWindow*> windows, bool show);
+
+class wxCheckBox;
+
+// Gives the port check boxes the device's port names (null boxes skipped).
+void LabelPortCheckBoxes(wxCheckBox* midiPort1, wxCheckBox* midiPort2, wxCheckBox* usbPort, wxCheckBox* usbPortB);

@@ -11,7 +11,7 @@
 #include "model/commands/SetTemplateGroupsCommand.h"
 #include "ui/WindowHelpers.h"
 #include "ui/dialogs/DialogResource.h"
-#include "ui/dialogs/SpinEntry.h"
+#include "ui/validators/NumberTextCtrl.h"
 
 namespace
 {
@@ -26,11 +26,6 @@ uint8_t Ticked(const wxCheckBox* box, uint8_t fallback)
     return box ? (box->GetValue() ? 1 : 0) : fallback;
 }
 
-void LabelBox(wxCheckBox* box, const std::string& label)
-{
-    if (box)
-        box->SetLabel(ToWx(label));
-}
 } // namespace
 
 CEditPortGroups::CEditPortGroups(wxWindow* parent, CEditorTemplate& target) : m_template(target)
@@ -59,15 +54,10 @@ CEditPortGroups::CEditPortGroups(wxWindow* parent, CEditorTemplate& target) : m_
     m_asCommonPorts = FindControl<wxCheckBox>(this, "As_Common_Ports");
 
     const IDeviceAnswers& device = wxGetApp().Device();
-    for (wxCheckBox* box : {m_commonMidi1, m_midi1})
-        LabelBox(box, device.GetMidiPort1Label());
-    for (wxCheckBox* box : {m_commonMidi2, m_midi2})
-        LabelBox(box, device.GetMidiPort2Label());
-    for (wxCheckBox* box : {m_commonUsb, m_usb})
-        LabelBox(box, device.GetUsbPortLabel());
-    for (wxCheckBox* box : {m_commonUsbB, m_usb2})
-        LabelBox(box, device.GetUsbPortBLabel());
-    LabelBox(m_commonUsbC, device.GetUsbPortCLabel());
+    LabelPortCheckBoxes(m_commonMidi1, m_commonMidi2, m_commonUsb, m_commonUsbB);
+    LabelPortCheckBoxes(m_midi1, m_midi2, m_usb, m_usb2);
+    if (m_commonUsbC)
+        m_commonUsbC->SetLabel(ToWx(device.GetUsbPortCLabel()));
     if (auto* group = FindControl<wxStaticBox>(this, "KEYBOARD_GROUP"))
         group->SetLabel(device.HasKeyboard() ? "Keyboard" : "Program");
     RemoveWindowIf(!device.HasMidiPort2(), m_commonMidi2);
@@ -122,8 +112,9 @@ void CEditPortGroups::OnChannelText(wxCommandEvent& event)
     const bool common = event.GetId() == XRCID("Common_Channel");
     wxSpinCtrl* spin = common ? m_commonChannel : m_channel;
     uint8_t& stored = common ? m_working.common.channel : m_working.own.channel;
-    if (ApplySpinEntry(spin, stored, -1, event.GetString(), event.GetInt()))
-        stored = static_cast<uint8_t>(spin->GetValue());
+    int restore = stored;
+    if (NumberTextCtrl::ApplyEntry(spin, restore, -1, event))
+        stored = static_cast<uint8_t>(restore);
     if (common && m_channel)
         m_channel->SetValue(m_working.GetChannel());
 }

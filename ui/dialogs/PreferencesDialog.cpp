@@ -56,6 +56,17 @@ CPreferencesDialog::CPreferencesDialog(wxWindow* parent)
     SetTitle(ToWx(device.GetAppTitle()) + " preferences");
 }
 
+std::vector<std::pair<wxCheckBox*, int PreferenceValues::*>> CPreferencesDialog::CheckBoxes() const
+{
+    return {{m_warnOldOS, &PreferenceValues::showOldOSDialog},
+            {m_sendErrorReports, &PreferenceValues::sendErrorsHome},
+            {m_showTooltips, &PreferenceValues::showCtrlToolTips},
+            {m_abbreviateNames, &PreferenceValues::abbreviateNames},
+            {m_autoComplete, &PreferenceValues::shouldUseAutoComplete},
+            {m_expandingPages, &PreferenceValues::useExpandPanes},
+            {m_releaseDriver, &PreferenceValues::releaseDriver}};
+}
+
 void CPreferencesDialog::FillControls()
 {
     const Preferences& prefs = wxGetApp().Prefs();
@@ -65,13 +76,8 @@ void CPreferencesDialog::FillControls()
         const bool known = action >= 0 && action < static_cast<int>(m_startupAction->GetCount());
         m_startupAction->SetSelection(known ? action : wxNOT_FOUND);
     }
-    ShowValue(m_warnOldOS, prefs.showOldOSDialog);
-    ShowValue(m_sendErrorReports, prefs.sendErrorsHome);
-    ShowValue(m_showTooltips, prefs.showCtrlToolTips);
-    ShowValue(m_abbreviateNames, prefs.abbreviateNames);
-    ShowValue(m_autoComplete, prefs.shouldUseAutoComplete);
-    ShowValue(m_expandingPages, prefs.useExpandPanes);
-    ShowValue(m_releaseDriver, prefs.releaseDriver);
+    for (const auto& [box, value] : CheckBoxes())
+        ShowValue(box, prefs.*value);
 }
 
 void CPreferencesDialog::OnPurgeRecentFiles(wxCommandEvent&)
@@ -93,10 +99,9 @@ void CPreferencesDialog::OnRestoreDefaults(wxCommandEvent&)
 {
     if (m_startupAction && m_startupAction->GetCount() > 3)
         m_startupAction->SetSelection(3);
-    for (wxCheckBox* box : {m_warnOldOS, m_sendErrorReports, m_showTooltips, m_abbreviateNames, m_autoComplete,
-                            m_expandingPages, m_releaseDriver})
-        if (box)
-            box->SetValue(true);
+    for (const auto& entry : CheckBoxes())
+        if (entry.first)
+            entry.first->SetValue(true);
 }
 
 void CPreferencesDialog::OnOK(wxCommandEvent&)
@@ -105,12 +110,9 @@ void CPreferencesDialog::OnOK(wxCommandEvent&)
     Preferences& prefs = app.Prefs();
     if (m_startupAction && m_startupAction->GetSelection() != wxNOT_FOUND)
         prefs.startupAction = m_startupAction->GetSelection();
-    Store(m_warnOldOS, prefs.showOldOSDialog);
-    Store(m_sendErrorReports, prefs.sendErrorsHome);
-    Store(m_showTooltips, prefs.showCtrlToolTips);
-    Store(m_abbreviateNames, prefs.abbreviateNames);
-    Store(m_autoComplete, prefs.shouldUseAutoComplete);
-    Store(m_expandingPages, prefs.useExpandPanes);
+    for (const auto& [box, value] : CheckBoxes())
+        if (box != m_releaseDriver)
+            Store(box, prefs.*value);
     if (m_releaseDriver && m_releaseDriver->GetValue() != Preferences::IsOn(prefs.releaseDriver))
     {
         // The ports are opened in one mode at start-up and stay in it.

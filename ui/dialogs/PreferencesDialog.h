@@ -1,6 +1,11 @@
 #pragma once
 
+#include <utility>
+#include <vector>
+
 #include <wx/dialog.h>
+
+#include "app/Preferences.h"
 
 class wxCheckBox;
 class wxChoice;
@@ -18,6 +23,8 @@ public:
     bool IsLoaded() const { return m_loaded; }
 
 private:
+    // Each check box with the preference value it shows and stores.
+    std::vector<std::pair<wxCheckBox*, int PreferenceValues::*>> CheckBoxes() const;
     void FillControls();
     void OnPurgeRecentFiles(wxCommandEvent& event);
     void OnChooseVstDirectory(wxCommandEvent& event);

@@ -16,7 +16,7 @@
 #include "model/commands/SetTemplateLocalsCommand.h"
 #include "ui/WindowHelpers.h"
 #include "ui/dialogs/DialogResource.h"
-#include "ui/dialogs/SpinEntry.h"
+#include "ui/validators/NumberTextCtrl.h"
 
 namespace
 {
@@ -98,14 +98,7 @@ void CTemplateSettings::RemoveRows()
         m_name->SetMaxLength(maxName);
     if (m_manufacturer)
         m_manufacturer->SetMaxLength(CTemplateLocalData::kMaxManufacturerNameLength);
-    if (m_midiPort1)
-        m_midiPort1->SetLabel(ToWx(device.GetMidiPort1Label()));
-    if (m_midiPort2)
-        m_midiPort2->SetLabel(ToWx(device.GetMidiPort2Label()));
-    if (m_usbPort)
-        m_usbPort->SetLabel(ToWx(device.GetUsbPortLabel()));
-    if (m_usbPortB)
-        m_usbPortB->SetLabel(ToWx(device.GetUsbPortBLabel()));
+    LabelPortCheckBoxes(m_midiPort1, m_midiPort2, m_usbPort, m_usbPortB);
 
     const bool groups = device.HasPortGroups();
     RemoveRow(this, !device.HasManufacturerName(), m_manufacturer, "ID_MFRNAMELABEL");
@@ -278,7 +271,7 @@ void CTemplateSettings::OnSpinText(wxCommandEvent& event)
         if (m_groupPageCount)
             limit = m_groupPageCount->GetValue();
     }
-    ApplySpinEntry(spin, restore, limit, event.GetString(), event.GetInt());
+    NumberTextCtrl::ApplyEntry(spin, restore, limit, event);
     if (id == XRCID("Number_Of_Group_Pages") && m_groupPage && m_groupPage->GetValue() > spin->GetValue())
         m_groupPage->SetValue(spin->GetValue());
 }
