@@ -5,6 +5,7 @@
 #include <wx/control.h>
 #include <wx/dialog.h>
 #include <wx/filename.h>
+#include <wx/snglinst.h>
 #include <wx/toplevel.h>
 #include <wx/window.h>
 
@@ -62,6 +63,9 @@ void CEditorApp::SetMainWindow(wxWindow* window, IEditorWindow* editorWindow)
 {
     m_mainWindow = window;
     m_editorWindow = editorWindow;
+    // The window's going (null) ends the idle pass's calls into it as well.
+    if (!window)
+        m_mainWindowObject = nullptr;
 }
 
 int CEditorApp::ShowMessage(const wxString& text, long style)
@@ -151,10 +155,4 @@ void CEditorApp::OnUnhandledException()
 {
     // Called inside the toolkit's catch-all: the exception is still current.
     std::terminate();
-}
-
-int CEditorApp::OnExit()
-{
-    m_preferences.SaveOnExit();
-    return wxApp::OnExit();
 }

@@ -1,14 +1,21 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include <wx/app.h>
 
 #include "app/EditorAppHost.h"
 #include "app/Preferences.h"
+#include "model/AbbreviationMap.h"
+#include "model/WordList.h"
 #include "model/DeviceAnswers.h"
 
 class IEditorWindow;
+class IMainWindow;
+class IMidiDriver;
+class CTemplateUI;
+class wxSingleInstanceChecker;
 class wxWindow;
 
 // The application object. It owns the preferences with the recent-file list
@@ -30,6 +37,12 @@ public:
     const Preferences& Prefs() const { return m_preferences; }
     RecentFiles& Recent() { return m_preferences.recentFiles; }
 
+    // The abbreviation dictionary and the name-completion word list, filled
+    // by start-up; until then the data layer uses its standard pair.
+    const AbbreviationMap& Abbreviations() const { return m_abbreviations; }
+    WordList& Words() { return m_words; }
+    bool DictionariesFilled() const { return m_dictionariesFilled; }
+
     // The caption mode of the view: the "ViewType" preference on a device with
     // a View menu, else 3 (every line), whatever the preference holds.
     int GetViewType() const;
@@ -42,6 +55,7 @@ public:
     // choosers and report dialog) and as the data layer's IEditorWindow.
     wxWindow* GetMainWindow() const { return m_mainWindow; }
     IEditorWindow* GetEditorWindow() const { return m_editorWindow; }
+    // Null (the window is going) also stops the idle pass's calls into it.
     void SetMainWindow(wxWindow* window, IEditorWindow* editorWindow);
 
     // A message box titled with the program's name, centred, parented to the
@@ -64,13 +78,58 @@ public:
     static void ReplaceInWindowLabel(wxWindow* window, const wxString& placeholder,
                                      const wxString& value);
 
+    // Start-up: single instance, names, crash handler, dictionaries, image
+    // handlers, resources, preferences, display font, MIDI, the plug-in scan
+    // warning, the main window, then the files named on the command line or
+    // the start-up action. False ends the program before the event loop.
+    bool OnInit() override;
+    // Every idle pass: activation changes, one MIDI step, the main window's
+    // idle step and repaint, a 20 ms pause, the toolkit's idle events. Always
+    // true: the loop keeps polling. A pass started from inside a message box
+    // of this pass runs only the toolkit's part.
+    bool ProcessIdle() override;
+    // Saves the preferences, closes the MIDI ports, frees the display font.
     int OnExit() override;
     // An exception that escaped an event handler or start-up reaches the
     // toolkit's entry, which would end the program quietly: it ends as an
     // uncaught exception instead, so the crash handler reports it.
     void OnUnhandledException() override;
 
+    // The folder beside the program that holds the resources and images.
+    const wxString& GetProgramFolder() const { return m_programFolder; }
+    IMainWindow* GetMainWindowObject() const { return m_mainWindowObject; }
+    // Start-up's device choice: the remembered input and output, else the
+    // first of each, with at most one notice.
+    void OpenMidiDevices();
+    // The welcome dialog of the start-up action 0.
+    virtual void ShowWelcome();
+    // The device's front-panel view, made once by the main window, which
+    // owns it from then on; null when the application has none.
+    virtual CTemplateUI* CreateTemplateUI() const { return nullptr; }
+
 protected:
+    // The user interface's part of start-up, supplied by the program's
+    // application class.
+    virtual bool InstallCrashReporter() { return true; }
+    // XRC resources: "Common", then the device's own file when it exists.
+    virtual void LoadResources() {}
+    // The display font image; false ends the start-up.
+    virtual bool LoadDisplayFont(const wxString& /*path*/) { return true; }
+    virtual void FreeDisplayFont() {}
+    // A new main window (owned by the toolkit), or null.
+    virtual IMainWindow* CreateMainWindow() { return nullptr; }
+    // The MIDI layer the manager runs on; null picks the system's.
+    virtual std::unique_ptr<IMidiDriver> MakeMidiDriver();
+    // Tests start from elsewhere than the program's own folder.
+    void SetProgramFolder(const wxString& folder) { m_programFolder = folder; }
+    // The lock files of the single-instance check go here (empty: home).
+    void SetInstanceLockFolder(const wxString& folder);
+    // The start-up action preference (no files named on the command line).
+    void RunStartupAction();
+    // What exit releases: the preferences are saved, the MIDI ports closed,
+    // the display font and the single-instance guard freed.
+    void ReleaseResources();
+
     // Set once a device-lost notice has been shown; start-up clears it.
     bool m_inputLostShown = false;
 
@@ -80,9 +139,21 @@ private:
 
     std::unique_ptr<IDeviceAnswers> m_device;
     Preferences m_preferences;
+    bool CheckSingleInstance();
+    void WarnUnfinishedPluginScan();
+
     wxWindow* m_mainWindow = nullptr;
     IEditorWindow* m_editorWindow = nullptr;
+    IMainWindow* m_mainWindowObject = nullptr;
+    AbbreviationMap m_abbreviations;
+    WordList m_words;
+    bool m_dictionariesFilled = false;
     CEditorAppHost m_host;
+    std::unique_ptr<wxSingleInstanceChecker> m_instanceGuard;
+    wxString m_instanceLockFolder;
+    wxString m_programFolder;
+    bool m_wasActive = false;
+    bool m_inIdle = false;
 };
 
 // The one application object. Defined by this library, so the program makes

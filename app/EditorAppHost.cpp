@@ -37,3 +37,13 @@ IEditorWindow* CEditorAppHost::Window()
 {
     return m_app.GetEditorWindow();
 }
+
+const AbbreviationMap& CEditorAppHost::Abbreviations() const
+{
+    return m_app.DictionariesFilled() ? m_app.Abbreviations() : IEditorHost::Abbreviations();
+}
+
+WordList& CEditorAppHost::Words()
+{
+    return m_app.DictionariesFilled() ? m_app.Words() : IEditorHost::Words();
+}

@@ -18,6 +18,9 @@ public:
     bool SendErrorsHome() const override;
     // Null until the main window exists.
     IEditorWindow* Window() override;
+    // The application's own pair once start-up has filled it.
+    const AbbreviationMap& Abbreviations() const override;
+    WordList& Words() override;
 
 private:
     CEditorApp& m_app;

@@ -38,6 +38,11 @@ public:
     virtual void SetNeedsRefresh() {}
     virtual void SetFocusToMainWindow() {}
     virtual void ReselectCurrentTemplate() {}
+    // The recent-file list changed: the File menu's "Recent files..." again.
+    virtual void UpdateFileMenu() {}
+    // A dialog that took over the MIDI input hands it back: the window
+    // listens for a template dump again, as it did before the dialog opened.
+    virtual void ResumeListening() {}
 
     // The control settings window beside the main window.
     virtual void HideControlSettings() {}
@@ -50,7 +55,7 @@ public:
     virtual bool ControlSettingsContains(int /*x*/, int /*y*/) { return false; }
 
     // Field 0 of the main window's status bar.
-    virtual void SetStatusText(const std::string& /*text*/) {}
+    virtual void ShowStatus(const std::string& /*text*/) {}
 
     // The front-panel view: select or deselect the control with this index.
     virtual void SelectControl(int /*index*/, bool /*select*/) {}
@@ -58,6 +63,11 @@ public:
     // Observers of the control being edited (snapshot and button panels).
     virtual IObserver* GetValueObserver() { return nullptr; }
     virtual std::vector<IObserver*> GetObservers() { return {}; }
+    // The panels register themselves; the control settings window clears
+    // both registrations whenever it lets go of its control.
+    virtual void SetValueObserver(IObserver* /*observer*/) {}
+    virtual void AddObserver(IObserver* /*observer*/) {}
+    virtual void ClearObservers() {}
 
     // Is a template read from or saved to this file open in the window?
     virtual bool IsTemplateFileOpen(const std::string& /*path*/) { return false; }

@@ -32,7 +32,7 @@ void ShowStatus(const CPlacedControl& control)
 {
     IEditorWindow* window = Host().Window();
     if (window && control.GetControl())
-        window->SetStatusText(control.GetControl()->GetLabel());
+        window->ShowStatus(control.GetControl()->GetLabel());
 }
 
 void HideSettings()

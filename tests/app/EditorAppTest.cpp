@@ -16,6 +16,7 @@
 #include "app/DialogHooks.h"
 #include "app/EditorApp.h"
 #include "app/WxText.h"
+#include "tests/app/DialogScripts.h"
 #include "tests/app/DisplayTestMain.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
 #include "tests/model/TempFolder.h"
@@ -34,41 +35,6 @@ TestEditorApp& App()
 {
     return static_cast<TestEditorApp&>(wxGetApp());
 }
-
-// Records each message box instead of showing it and answers with a button.
-struct MessageRecorder
-{
-    struct Box
-    {
-        wxString text, caption;
-        long style;
-        wxWindow* parent;
-    };
-    std::vector<Box> boxes;
-    std::function<void()> whileShowing; // runs inside the box, as idle passes do
-    int answer = wxOK;
-    MessageBoxFunction previous = SetMessageBoxFunction([this](const wxString& text, const wxString& caption,
-                                                               long style, wxWindow* parent) {
-        boxes.push_back({text, caption, style, parent});
-        if (whileShowing)
-            whileShowing();
-        return answer;
-    });
-    ~MessageRecorder() { SetMessageBoxFunction(previous); }
-};
-
-// Answers the file chooser (an empty answer is Cancel) and notes each request.
-struct FileChooserScript
-{
-    wxString answer;
-    std::vector<FileDialogRequest> requests;
-    FileDialogFunction previous = SetFileDialogFunction([this](const FileDialogRequest& request, wxString& chosen) {
-        requests.push_back(request);
-        chosen = answer;
-        return !answer.empty();
-    });
-    ~FileChooserScript() { SetFileDialogFunction(previous); }
-};
 
 struct FakeEditorWindow : IEditorWindow
 {

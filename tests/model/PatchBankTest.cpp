@@ -14,31 +14,30 @@ namespace
 using Bytes = std::vector<uint8_t>;
 using PatchBank = CBulkDump<CCalderPatch, 100>;
 
-std::string NameOf(int i)
-{
-    return "Patch " + std::to_string(i);
-}
-
 // count patch dumps back to back, patch i named "Patch i" at location i.
 Bytes BankBytes(int count)
 {
     Bytes out;
     for (int i = 0; i < count; ++i)
     {
-        const Bytes one = PatchDumpBytes(NameOf(i), i, 1, i);
+        const Bytes one = PatchDumpBytes("Patch " + std::to_string(i), i, 1, i);
         out.insert(out.end(), one.begin(), one.end());
     }
     return out;
 }
 
-std::string Trimmed(const std::string& name)
+std::string NameAt(const IBulkDump& bank, int index)
 {
+    const std::string name = bank.GetEntry(index).GetName();
     return name.substr(0, name.find_last_not_of(' ') + 1);
 }
 
-const CCalderPatch& PatchAt(const IBulkDump& bank, int index)
+CCalderPatch Patch(const std::string& name, int location = 0)
 {
-    return dynamic_cast<const CCalderPatch&>(bank.GetEntry(index));
+    CCalderPatch patch;
+    size_t position = 0;
+    EXPECT_TRUE(patch.Read(PatchDump(name, location, 0, location), position));
+    return patch;
 }
 } // namespace
 
@@ -46,38 +45,27 @@ TEST(PatchBank, StartsWithEveryPatchAtItsOwnLocation)
 {
     const std::unique_ptr<IBulkDump> bank = CDorvaSynthAnswers().CreatePatchBulkDump();
     ASSERT_EQ(bank->GetCount(), 100);
-    EXPECT_FALSE(bank->IsModified());
-    EXPECT_FALSE(bank->IsComplete());
+    EXPECT_FALSE(bank->IsModified() || bank->IsComplete());
     for (int i : {0, 7, 99})
     {
-        const SysExBuffer out = bank->GetEntry(i).Write();
-        EXPECT_EQ(out[7], 1);
-        EXPECT_EQ(out[12], i);
+        EXPECT_EQ(bank->GetEntry(i).Write()[7], 1);
+        EXPECT_EQ(bank->GetEntry(i).Write()[12], i);
     }
     EXPECT_EQ(CDorvaSynthAnswers().CreatePatch()->GetSysExSize(), 270);
+    EXPECT_THROW(bank->GetEntry(100), std::out_of_range);
 }
 
-TEST(PatchBank, SetEntryCopiesIntoThePlaceAndTakesItsLocation)
+TEST(PatchBank, SetEntryCopiesIntoThePlaceAndRefusesOtherTypes)
 {
     PatchBank bank;
-    CCalderPatch patch;
-    size_t position = 0;
-    ASSERT_TRUE(patch.Read(PatchDump("Brass", 60, 0, 2), position));
-
+    CCalderPatch patch = Patch("Brass", 60);
     ASSERT_TRUE(bank.SetEntry(patch, 4));
     EXPECT_TRUE(bank.IsModified());
     patch.SetName("Changed later");
-    EXPECT_EQ(Trimmed(bank.GetEntry(4).GetName()), "Brass");
-    EXPECT_EQ(PatchAt(bank, 4).GetLocation(), 4);
-    EXPECT_TRUE(PatchAt(bank, 4).GetBulkFlag());
+    EXPECT_EQ(NameAt(bank, 4), "Brass");
+    EXPECT_EQ(bank.GetEntry(4).Write()[12], 4);
+    EXPECT_EQ(bank.GetEntry(4).Write()[7], 1);
 
-    // Setting a place from its own entry changes nothing but the flags.
-    ASSERT_TRUE(bank.SetEntry(bank.GetEntry(4), 4));
-    EXPECT_EQ(Trimmed(bank.GetEntry(4).GetName()), "Brass");
-}
-
-TEST(PatchBank, SetEntryRefusesAnEntryOfAnotherType)
-{
     struct OtherEntry : CPatch
     {
         bool Read(const SysExBuffer&, size_t&) override { return false; }
@@ -87,180 +75,108 @@ TEST(PatchBank, SetEntryRefusesAnEntryOfAnotherType)
         const CSysExHeader& GetHeader() const override { return header; }
         CSysExHeader header;
     };
-    PatchBank bank;
-    const SysExBuffer before = bank.GetEntry(3).Write();
-    EXPECT_FALSE(bank.SetEntry(OtherEntry(), 3));
+    bank.SetModified(false);
+    EXPECT_FALSE(bank.SetEntry(OtherEntry(), 4));
     EXPECT_FALSE(bank.IsModified());
-    EXPECT_EQ(bank.GetEntry(3).Write(), before);
+    EXPECT_EQ(NameAt(bank, 4), "Brass");
 }
 
 TEST(PatchBank, SwapMovesEntriesButLocationsStayWithThePlaces)
 {
     PatchBank bank;
-    CCalderPatch a, b;
-    size_t position = 0;
-    ASSERT_TRUE(a.Read(PatchDump("First", 0), position));
-    position = 0;
-    ASSERT_TRUE(b.Read(PatchDump("Fifth", 5), position));
-    bank.SetEntry(a, 0);
-    bank.SetEntry(b, 5);
+    bank.SetEntry(Patch("First"), 0);
+    bank.SetEntry(Patch("Fifth"), 5);
     bank.SetModified(false);
 
     bank.SwapEntries(0, 5);
     EXPECT_TRUE(bank.IsModified());
-    EXPECT_EQ(Trimmed(bank.GetEntry(0).GetName()), "Fifth");
-    EXPECT_EQ(Trimmed(bank.GetEntry(5).GetName()), "First");
+    EXPECT_EQ(NameAt(bank, 0), "Fifth");
+    EXPECT_EQ(NameAt(bank, 5), "First");
     EXPECT_EQ(bank.GetEntry(0).Write()[12], 0);
     EXPECT_EQ(bank.GetEntry(5).Write()[12], 5);
-
-    bank.SwapEntries(5, 5);
-    EXPECT_EQ(Trimmed(bank.GetEntry(5).GetName()), "First");
-}
-
-TEST(PatchBank, ResetEntryGivesAFreshPatchInPlace)
-{
-    PatchBank bank;
-    CCalderPatch patch;
-    size_t position = 0;
-    ASSERT_TRUE(patch.Read(PatchDump("Gone", 1, 1, 9), position));
-    bank.SetEntry(patch, 9);
-    bank.SetModified(false);
-
-    bank.ResetEntry(9);
-    EXPECT_TRUE(bank.IsModified());
-    EXPECT_EQ(bank.GetEntry(9).GetName(), "");
-    EXPECT_EQ(bank.GetEntry(9).Write(), PatchBank().GetEntry(9).Write());
-
-    bank.ResetAll();
-    EXPECT_TRUE(bank.IsModified()); // ResetAll leaves the flag alone
-}
-
-TEST(PatchBank, OutOfRangeIndicesThrowInsteadOfWritingElsewhere)
-{
-    PatchBank bank;
-    EXPECT_THROW(bank.GetEntry(100), std::out_of_range);
-    EXPECT_THROW(bank.ResetEntry(-1), std::out_of_range);
-    EXPECT_THROW(bank.SwapEntries(0, 100), std::out_of_range);
-    size_t offset = 0;
-    EXPECT_THROW(bank.LoadEntryFromFile(100, "/nonexistent", offset), std::out_of_range);
 }
 
 TEST(PatchBankFile, SavesAndLoadsAllHundredPatches)
 {
     TempFolder dir;
-    const std::string path = dir.File("bank.syx");
-    WriteBytes(path, BankBytes(100));
-
+    WriteBytes(dir.File("bank.syx"), BankBytes(100));
     PatchBank bank;
     bank.SetModified(true);
-    ASSERT_TRUE(LoadBulkDumpFromFile(bank, path));
+    ASSERT_TRUE(LoadBulkDumpFromFile(bank, dir.File("bank.syx")));
     EXPECT_TRUE(bank.IsComplete());
     EXPECT_FALSE(bank.IsModified());
-    EXPECT_EQ(Trimmed(bank.GetEntry(0).GetName()), "Patch 0");
-    EXPECT_EQ(Trimmed(bank.GetEntry(99).GetName()), "Patch 99");
+    EXPECT_EQ(NameAt(bank, 99), "Patch 99");
 
     bank.SwapEntries(0, 99);
-    const std::string copy = dir.File("copy.syx");
-    ASSERT_TRUE(SaveBulkDumpToFile(bank, copy));
+    ASSERT_TRUE(SaveBulkDumpToFile(bank, dir.File("copy.syx")));
     EXPECT_FALSE(bank.IsModified());
-    const Bytes saved = ReadBytes(copy);
-    ASSERT_EQ(saved.size(), 27000u);
-
+    ASSERT_EQ(ReadBytes(dir.File("copy.syx")).size(), 27000u);
     PatchBank again;
-    ASSERT_TRUE(LoadBulkDumpFromFile(again, copy));
+    ASSERT_TRUE(LoadBulkDumpFromFile(again, dir.File("copy.syx")));
     for (int i = 0; i < 100; ++i)
         EXPECT_EQ(again.GetEntry(i).Write(), bank.GetEntry(i).Write()) << "entry " << i;
-    EXPECT_EQ(Trimmed(again.GetEntry(0).GetName()), "Patch 99");
-    EXPECT_EQ(again.GetEntry(0).Write()[12], 0);
+    EXPECT_EQ(NameAt(again, 0), "Patch 99");
 }
 
-TEST(PatchBankFile, NinetyNinePatchesFillNinetyNinePlacesAndLeaveTheBankIncomplete)
+TEST(PatchBankFile, AShortOrBrokenFileFillsThePlacesBeforeTheFault)
 {
     TempFolder dir;
-    const std::string path = dir.File("short.syx");
-    WriteBytes(path, BankBytes(99));
-
+    WriteBytes(dir.File("99.syx"), BankBytes(99));
     PatchBank bank;
     bank.SetComplete(true);
-    EXPECT_FALSE(LoadBulkDumpFromFile(bank, path));
+    EXPECT_FALSE(LoadBulkDumpFromFile(bank, dir.File("99.syx")));
     EXPECT_FALSE(bank.IsComplete());
-    EXPECT_EQ(Trimmed(bank.GetEntry(98).GetName()), "Patch 98");
+    EXPECT_EQ(NameAt(bank, 98), "Patch 98");
     EXPECT_EQ(bank.GetEntry(99).Write(), PatchBank().GetEntry(99).Write());
-}
 
-TEST(PatchBankFile, AnInvalidSecondMessageStopsAfterTheFirst)
-{
-    TempFolder dir;
-    const std::string path = dir.File("bad.syx");
-    Bytes bytes = BankBytes(100);
-    bytes.erase(bytes.begin() + 270 + 50); // the second patch is now 269 bytes
-    WriteBytes(path, bytes);
-
-    PatchBank bank;
-    EXPECT_FALSE(LoadBulkDumpFromFile(bank, path));
-    EXPECT_FALSE(bank.IsComplete());
-    EXPECT_EQ(Trimmed(bank.GetEntry(0).GetName()), "Patch 0");
-    EXPECT_EQ(bank.GetEntry(1).GetName(), "");
-    EXPECT_EQ(bank.GetEntry(2).GetName(), "");
+    Bytes broken = BankBytes(100);
+    broken.erase(broken.begin() + 270 + 50); // the second patch is 269 bytes
+    WriteBytes(dir.File("broken.syx"), broken);
+    PatchBank second;
+    EXPECT_FALSE(LoadBulkDumpFromFile(second, dir.File("broken.syx")));
+    EXPECT_EQ(NameAt(second, 0), "Patch 0");
+    EXPECT_EQ(NameAt(second, 1), "");
+    EXPECT_EQ(NameAt(second, 2), "");
 }
 
 TEST(PatchBankFile, BytesBeforeAnEntryDoNotLoadItTwice)
 {
     TempFolder dir;
-    const std::string path = dir.File("junk.syx");
-    // More junk than one entry is long: the next read must not start inside it.
-    Bytes bytes(300, 0x11);
+    Bytes bytes(300, 0x11); // longer than an entry
     const Bytes two = BankBytes(2);
     bytes.insert(bytes.end(), two.begin(), two.end());
-    WriteBytes(path, bytes);
+    WriteBytes(dir.File("junk.syx"), bytes);
 
     PatchBank bank;
     size_t offset = 0;
-    ASSERT_TRUE(bank.LoadEntryFromFile(0, path, offset));
-    EXPECT_EQ(offset, 300u + 270u);
-    ASSERT_TRUE(bank.LoadEntryFromFile(1, path, offset));
+    ASSERT_TRUE(bank.LoadEntryFromFile(0, dir.File("junk.syx"), offset));
+    ASSERT_TRUE(bank.LoadEntryFromFile(1, dir.File("junk.syx"), offset));
     EXPECT_EQ(offset, 300u + 540u);
-    EXPECT_EQ(Trimmed(bank.GetEntry(0).GetName()), "Patch 0");
-    EXPECT_EQ(Trimmed(bank.GetEntry(1).GetName()), "Patch 1");
-
+    EXPECT_EQ(NameAt(bank, 1), "Patch 1");
     // Nothing left: the entry and the offset stay as they were.
-    const SysExBuffer before = bank.GetEntry(2).Write();
-    EXPECT_FALSE(bank.LoadEntryFromFile(2, path, offset));
+    EXPECT_FALSE(bank.LoadEntryFromFile(2, dir.File("junk.syx"), offset));
     EXPECT_EQ(offset, 300u + 540u);
-    EXPECT_EQ(bank.GetEntry(2).Write(), before);
+    EXPECT_EQ(bank.GetEntry(2).Write(), PatchBank().GetEntry(2).Write());
 }
 
-TEST(PatchBankFile, AFailedSaveKeepsTheOldFileAndTheModifiedFlag)
+TEST(PatchBankFile, SavingFailsWithoutHarmAndSingleEntriesLeaveTheBank)
 {
     TempFolder dir;
-    const std::string path = dir.File("locked.syx");
-    WriteBytes(path, {1, 2, 3});
-    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-
+    const std::string locked = dir.File("locked.syx");
+    WriteBytes(locked, {1, 2, 3});
+    ASSERT_EQ(::chmod(locked.c_str(), 0444), 0);
     PatchBank bank;
-    bank.SetModified(true);
-    EXPECT_FALSE(SaveBulkDumpToFile(bank, path));
+    bank.SetEntry(Patch("Solo"), 17);
+    EXPECT_FALSE(SaveBulkDumpToFile(bank, locked));
     EXPECT_TRUE(bank.IsModified());
-    EXPECT_EQ(ReadBytes(path), (Bytes{1, 2, 3}));
-}
+    EXPECT_EQ(ReadBytes(locked), (Bytes{1, 2, 3}));
 
-TEST(PatchBankFile, ASingleEntryIsSavedOutsideTheBank)
-{
-    TempFolder dir;
-    PatchBank bank;
-    CCalderPatch patch;
-    size_t position = 0;
-    ASSERT_TRUE(patch.Read(PatchDump("Solo", 0), position));
-    bank.SetEntry(patch, 17);
-
-    const std::string path = dir.File("solo.syx");
-    ASSERT_TRUE(SaveBulkEntryToFile(bank.GetEntry(17), path));
-    const Bytes saved = ReadBytes(path);
+    ASSERT_TRUE(SaveBulkEntryToFile(bank.GetEntry(17), dir.File("solo.syx")));
+    const Bytes saved = ReadBytes(dir.File("solo.syx"));
     ASSERT_EQ(saved.size(), 270u);
     EXPECT_EQ(saved[7], 0);
     EXPECT_EQ(saved[12], 17);
     EXPECT_EQ(bank.GetEntry(17).Write()[7], 1);
-
     EXPECT_FALSE(SaveBulkEntryToFile(bank.GetEntry(17), dir.File("no/such/folder.syx")));
     EXPECT_EQ(bank.GetEntry(17).Write()[7], 1);
 }

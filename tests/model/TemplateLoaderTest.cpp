@@ -1,22 +1,23 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 
+#include "model/ControlState.h"
 #include "model/EditorHost.h"
 #include "model/TemplateLoader.h"
-#include "model/dorvasynth/DorvaSynthAnswers.h"
 #include "model/calder/CalderTemplate.h"
+#include "model/dorvasynth/DorvaSynthAnswers.h"
 #include "model/dorvasynth/DorvaSynthTemplate.h"
 #include "model/tolvar/TolvarTemplate.h"
 #include "model/tolvardrel/TolvarDrelTemplate.h"
 #include "model/tolvarvesk/TolvarVeskTemplate.h"
+#include "tests/app/ScopedEnv.h"
 #include "tests/model/TempFolder.h"
 
 namespace
 {
-using Bytes = std::vector<uint8_t>;
-
-constexpr size_t kGap = 50; // 135 bytes the template does not model
+constexpr size_t kGap = 50; // 135 bytes the DorvaSynth template does not model
 
 struct Report
 {
@@ -46,45 +47,27 @@ public:
     std::vector<Report> reports;
 };
 
-// $TMPDIR points at a fresh folder for the life of the fixture.
 class TemplateLoading : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        const char* old = std::getenv("TMPDIR");
-        m_hadTmp = old != nullptr;
-        if (old)
-            m_oldTmp = old;
-        ::setenv("TMPDIR", m_dir.Path().c_str(), 1);
-    }
-    void TearDown() override
-    {
-        if (m_hadTmp)
-            ::setenv("TMPDIR", m_oldTmp.c_str(), 1);
-        else
-            ::unsetenv("TMPDIR");
-    }
+    std::string DiffFile() const { return dir.File("Dorva EditorSyxDiff.bin"); }
+    bool DiffFileExists() const { return !dir.Names().empty(); }
 
-    std::string DiffFile() const { return m_dir.File("Dorva EditorSyxDiff.bin"); }
-    bool DiffFileExists() const { return !m_dir.Names().empty(); }
-    void RemoveDiffFile() const { std::remove(DiffFile().c_str()); }
-
+    TempFolder dir;
+    ScopedEnv tmp{"TMPDIR", dir.Path().c_str()};
     ReportingHost host;
     ScopedHost scoped{&host};
-
-private:
-    TempFolder m_dir;
-    bool m_hadTmp = false;
-    std::string m_oldTmp;
 };
 
-SysExBuffer DefaultDump()
+SysExBuffer DumpWithGapBytes(std::initializer_list<std::pair<size_t, uint8_t>> bytes)
 {
-    return CDorvaSynthTemplate().Write();
+    SysExBuffer dump = CDorvaSynthTemplate().Write();
+    for (const auto& [offset, value] : bytes)
+        dump[kGap + offset] = value;
+    return dump;
 }
 
-const std::string kReportText =
+const char kReportText[] =
     "This template contains settings which cannot be processed properly.\n\n"
     "These settings will not be modified, so you can send this template back\n"
     "to your Dorva without corrupting it.\n\n"
@@ -97,65 +80,50 @@ TEST_F(TemplateLoading, AnExactlyReproducedDumpReportsNothing)
     CDorvaSynthTemplate target;
     target.SetName("Before");
     bool converted = true;
-    ASSERT_TRUE(LoadTemplateFromSysEx(converted, DefaultDump(), target));
+    ASSERT_TRUE(LoadTemplateFromSysEx(converted, CDorvaSynthTemplate().Write(), target));
     EXPECT_FALSE(converted);
     EXPECT_EQ(target.GetDisplayName(), "Untitled");
     EXPECT_FALSE(DiffFileExists());
-    EXPECT_TRUE(host.reports.empty());
-    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(host.reports.empty() && host.messages.empty());
 }
 
 TEST_F(TemplateLoading, UnmodelledBytesWriteTheDifferenceAndOfferOneReport)
 {
-    SysExBuffer dump = DefaultDump();
-    dump[kGap] = 0x55;
-    dump[kGap + 134] = 0x01;
-
+    const SysExBuffer dump = DumpWithGapBytes({{0, 0x55}, {134, 0x01}});
     CDorvaSynthTemplate target;
     bool converted = true;
     ASSERT_TRUE(LoadTemplateFromSysEx(converted, dump, target));
-    EXPECT_FALSE(converted);
     EXPECT_EQ(target.Write(), dump); // the bytes go back as they came
 
-    Bytes expected(1808, 0);
+    std::vector<uint8_t> expected(1808, 0);
     expected[kGap] = 0x55;
     expected[kGap + 134] = 0x01;
     EXPECT_EQ(ReadBytes(DiffFile()), expected);
-
     ASSERT_EQ(host.reports.size(), 1u);
     EXPECT_EQ(host.reports[0].message, kReportText);
     EXPECT_EQ(host.reports[0].file, DiffFile());
     EXPECT_EQ(host.reports[0].type, "Data Error");
-    EXPECT_TRUE(host.messages.empty());
-}
 
-TEST_F(TemplateLoading, TheDifferenceIsWrittenEvenWhenReportsAreNotSent)
-{
+    // Without the preference the file is still written, and nothing is shown.
     host.sendErrorsHome = false;
-    SysExBuffer dump = DefaultDump();
-    dump[kGap + 7] = 0x7F;
-    CDorvaSynthTemplate target;
-    bool converted = true;
-    ASSERT_TRUE(LoadTemplateFromSysEx(converted, dump, target));
+    ASSERT_TRUE(LoadTemplateFromSysEx(converted, DumpWithGapBytes({{7, 0x7F}}), target));
     EXPECT_EQ(ReadBytes(DiffFile()).at(kGap + 7), 0x7F);
-    EXPECT_TRUE(host.reports.empty());
+    EXPECT_EQ(ReadBytes(DiffFile()).at(kGap), 0);
+    EXPECT_EQ(host.reports.size(), 1u);
 }
 
 TEST_F(TemplateLoading, ARefusedDumpOfTheOwnModelReportsNothingButStillChecksTheTarget)
 {
-    SysExBuffer odd = DefaultDump();
-    odd[kGap] = 0x55;
     CDorvaSynthTemplate target;
     bool converted = true;
-    ASSERT_TRUE(LoadTemplateFromSysEx(converted, odd, target));
+    ASSERT_TRUE(LoadTemplateFromSysEx(converted, DumpWithGapBytes({{0, 0x55}}), target));
     ASSERT_EQ(host.reports.size(), 1u);
-    RemoveDiffFile();
+    std::remove(DiffFile().c_str());
 
-    // One byte too long: identified as a DorvaSynth dump, refused by it. The
-    // target still holds the mask of the earlier dump, which must not be
-    // reported again for a file that did not open.
+    // A DorvaSynth header but one byte too long. The target still holds the
+    // mask of the earlier dump, which must not be reported for this one.
     target.GetControl(0)->SetMIDIPort2Enabled(true);
-    SysExBuffer tooLong = DefaultDump();
+    SysExBuffer tooLong = CDorvaSynthTemplate().Write();
     tooLong.resize(1807);
     tooLong.PushByte(0x00);
     tooLong.PushByte(0xF7);
@@ -163,70 +131,78 @@ TEST_F(TemplateLoading, ARefusedDumpOfTheOwnModelReportsNothingButStillChecksThe
     EXPECT_FALSE(converted);
     EXPECT_EQ(host.reports.size(), 1u);
     EXPECT_FALSE(DiffFileExists());
-
-    // The load check ran all the same: it repaired the control.
+    // The load check ran all the same and repaired the control.
     EXPECT_FALSE(target.GetControl(0)->GetMIDIPort2Enabled());
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_NE(host.messages[0].find("incorrect data"), std::string::npos);
 }
 
-TEST_F(TemplateLoading, ADumpOfNoKnownModelFailsAndLeavesTheTargetAlone)
+TEST_F(TemplateLoading, DumpsOfNoKnownModelOrCutShortFailAndLeaveTheTargetAlone)
 {
     CDorvaSynthTemplate target;
     target.SetName("Mine");
     const SysExBuffer before = target.Write();
 
-    SysExBuffer foreign = DefaultDump();
+    SysExBuffer foreign = CDorvaSynthTemplate().Write();
     foreign[1] = 0x41; // another maker
-    SysExBuffer unknownType = DefaultDump();
+    SysExBuffer unknownType = CDorvaSynthTemplate().Write();
     unknownType[5] = 0x09;
-    for (const SysExBuffer& dump : {foreign, unknownType, SysExBuffer::FromBytes(Bytes{0xF0, 0xF7}), SysExBuffer()})
+    SysExBuffer shortCalder = CCalderTemplate().Write();
+    shortCalder.resize(8206);
+    shortCalder.PushByte(0xF7);
+    for (const SysExBuffer& dump : {foreign, unknownType, shortCalder, SysExBuffer()})
     {
         bool converted = false;
         EXPECT_FALSE(LoadTemplateFromSysEx(converted, dump, target));
-        EXPECT_TRUE(converted);
     }
     EXPECT_EQ(target.Write(), before);
-    EXPECT_EQ(target.GetDisplayName(), "Mine");
+    EXPECT_TRUE(target.GetImportedControls().empty());
     EXPECT_FALSE(DiffFileExists());
-    EXPECT_TRUE(host.reports.empty());
-    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(host.reports.empty() && host.messages.empty());
 }
 
-TEST_F(TemplateLoading, EveryOtherModelIsConvertedIntoTheTarget)
+TEST_F(TemplateLoading, EveryOtherModelIsIdentifiedReadAndConverted)
 {
-    const SysExBuffer dumps[] = {CTolvarTemplate().Write(), CTolvarDrelTemplate().Write(),
-                                 CTolvarVeskTemplate().Write(), CCalderTemplate().Write()};
-    const TemplateModel models[] = {ModelTolvar, ModelTolvarDrel, ModelTolvarVesk, ModelCalder};
-    for (int i = 0; i < 4; ++i)
+    const std::pair<std::function<std::unique_ptr<CEditorTemplate>()>, TemplateModel> kModels[] = {
+        {[] { return std::make_unique<CTolvarTemplate>(); }, ModelTolvar},
+        {[] { return std::make_unique<CTolvarDrelTemplate>(); }, ModelTolvarDrel},
+        {[] { return std::make_unique<CTolvarVeskTemplate>(); }, ModelTolvarVesk},
+        {[] { return std::make_unique<CCalderTemplate>(); }, ModelCalder},
+    };
+    for (const auto& [make, model] : kModels)
     {
-        ASSERT_EQ(models[i], IdentifyTemplateSysEx(dumps[i]));
-        std::unique_ptr<CEditorTemplate> source = CreateTemplateOfModel(models[i]);
-        ASSERT_NE(nullptr, source);
-        EXPECT_EQ(dumps[i], source->Write());
+        std::unique_ptr<CEditorTemplate> source = make();
+        source->GetControl(0)->SetType(1, false);
+        source->GetControl(0)->SetName("Cutoff");
+        source->GetLocals().SetName("Imported");
+        const SysExBuffer dump = source->Write();
+        ASSERT_EQ(IdentifyTemplateSysEx(dump), model);
 
         CDorvaSynthTemplate target;
         bool converted = false;
-        ASSERT_TRUE(LoadTemplateFromSysEx(converted, dumps[i], target)) << i;
+        ASSERT_TRUE(LoadTemplateFromSysEx(converted, dump, target)) << GetTemplateModelName(model);
         EXPECT_TRUE(converted);
+        EXPECT_EQ(target.GetLocals().GetName(), "Imported");
+        EXPECT_EQ(target.GetControl(0)->GetName(), "Cutoff");
+        ASSERT_FALSE(target.GetImportedControls().empty());
     }
-    EXPECT_EQ(nullptr, CreateTemplateOfModel(ModelUnknown));
+    EXPECT_EQ(CreateTemplateOfModel(ModelUnknown), nullptr);
     EXPECT_FALSE(DiffFileExists());
-    EXPECT_TRUE(host.reports.empty());
 }
 
-TEST_F(TemplateLoading, ConvertingBringsTheSourcesControlsAndName)
+TEST_F(TemplateLoading, ACalderDumpGetsTheDorvaSynthRepairAfterConverting)
 {
-    CTolvarVeskTemplate source;
-    source.SetName("Vesk Set");
-    source.GetControl(0)->SetType(ControlMessageType::CC, false);
-    source.GetControl(0)->SetName("Cutoff");
+    CCalderTemplate calder;
+    calder.GetControl(0)->SetType(1, false);
+    calder.GetControl(0)->SetMIDIPort2Enabled(true); // the DorvaSynth has no second MIDI port
     CDorvaSynthTemplate target;
     bool converted = false;
-    ASSERT_TRUE(LoadTemplateFromSysEx(converted, source.Write(), target));
-    EXPECT_EQ("Vesk Set", target.GetDisplayName());
-    EXPECT_EQ("Cutoff", target.GetControl(0)->GetName());
-    EXPECT_FALSE(target.GetImportedControls().empty());
+    ASSERT_TRUE(LoadTemplateFromSysEx(converted, calder.Write(), target));
+    EXPECT_TRUE(converted);
+    EXPECT_FALSE(target.GetControl(0)->GetMIDIPort2Enabled());
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_NE(host.messages[0].find("incorrect data"), std::string::npos);
+    EXPECT_TRUE(target.IsModified());
 }
 
 TEST_F(TemplateLoading, AnOlderTolvarLayoutIsNoDataError)
@@ -245,7 +221,6 @@ TEST_F(TemplateLoading, AnOlderTolvarLayoutIsNoDataError)
     EXPECT_FALSE(DiffFileExists());
     EXPECT_TRUE(host.reports.empty());
 }
-
 TEST_F(TemplateLoading, UnmodelledBytesOfAnotherModelAreReported)
 {
     SysExBuffer dump = CTolvarVeskTemplate().Write();
@@ -260,18 +235,10 @@ TEST_F(TemplateLoading, UnmodelledBytesOfAnotherModelAreReported)
 
 TEST(DataErrorFile, LivesInTheTempFolderUnderTheApplicationTitle)
 {
-    const char* old = std::getenv("TMPDIR");
-    const std::string saved = old ? old : "";
-    ::setenv("TMPDIR", "/var/tmp", 1);
-    EXPECT_EQ(GetDataErrorFilePath(), "/var/tmp/Dorva EditorSyxDiff.bin");
-    ::setenv("TMPDIR", "/var/tmp/", 1);
-    EXPECT_EQ(GetDataErrorFilePath(), "/var/tmp/Dorva EditorSyxDiff.bin");
-    ::unsetenv("TMPDIR");
+    {
+        ScopedEnv tmp("TMPDIR", "/var/tmp");
+        EXPECT_EQ(GetDataErrorFilePath(), "/var/tmp/Dorva EditorSyxDiff.bin");
+    }
+    ScopedEnv tmp("TMPDIR", nullptr);
     EXPECT_EQ(GetDataErrorFilePath(), "/tmp/Dorva EditorSyxDiff.bin");
-    ::setenv("TMPDIR", "", 1);
-    EXPECT_EQ(GetDataErrorFilePath(), "/tmp/Dorva EditorSyxDiff.bin");
-    if (old)
-        ::setenv("TMPDIR", saved.c_str(), 1);
-    else
-        ::unsetenv("TMPDIR");
 }

@@ -1,0 +1,284 @@
+// Start-up, the idle pass and shutdown of the application object.
+
+#include <wx/filefn.h>
+#include <wx/filesys.h>
+#include <wx/frame.h>
+#include <wx/fs_zip.h>
+#include <wx/image.h>
+#include <wx/snglinst.h>
+#include <wx/stdpaths.h>
+#include <wx/utils.h>
+#include <wx/filename.h>
+
+#include "app/EditorApp.h"
+#include "app/MainWindow.h"
+#include "app/WxText.h"
+#include "midi/MIDIIO.h"
+#include "midi/MidiDriver.h"
+#include "model/BulkReading.h"
+
+namespace
+{
+// The lock-file name of the single-instance check: the application key and
+// the current folder, whose separators cannot stand in a file name.
+wxString InstanceName(const std::string& appKey)
+{
+    wxString folder = wxGetCwd();
+    folder.Replace("/", "_");
+    return ToWx(appKey) + "-" + folder;
+}
+
+// The first entry of a kind whose name contains text; -1 when none does.
+int FindDevice(const std::string& text, bool input)
+{
+    for (int i = 0; i < MIDIIO::GetDeviceCount(); ++i)
+        if ((input ? MIDIIO::IsInputDevice(i) : MIDIIO::IsOutputDevice(i)) &&
+            MIDIIO::GetDeviceName(i).find(text) != std::string::npos)
+            return i;
+    return -1;
+}
+// Selects the remembered device of a kind; with none remembered, the first
+// whose name holds the unit's USB name, else the first. False when the
+// remembered name matches nothing or does not open: the first is selected.
+bool SelectStartupDevice(const std::string& stored, bool input, const std::string& usbName)
+{
+    const auto selectFirst = input ? MIDIIO::SelectFirstInputDevice : MIDIIO::SelectFirstOutputDevice;
+    if (stored.empty())
+    {
+        if (!(input ? MIDIIO::SelectInputDeviceByName(usbName) : MIDIIO::SelectOutputDeviceByName(usbName)))
+            selectFirst();
+        return true;
+    }
+    const int found = FindDevice(stored, input);
+    if (found >= 0 && (input ? MIDIIO::SelectInputDevice(found) : MIDIIO::SelectOutputDevice(found)))
+        return true;
+    selectFirst();
+    return false;
+}
+} // namespace
+
+std::unique_ptr<IMidiDriver> CEditorApp::MakeMidiDriver()
+{
+    return nullptr;
+}
+
+void CEditorApp::SetInstanceLockFolder(const wxString& folder)
+{
+    m_instanceLockFolder = folder;
+}
+
+bool CEditorApp::CheckSingleInstance()
+{
+    m_instanceGuard = std::make_unique<wxSingleInstanceChecker>();
+    // A guard that cannot be made counts as no other copy running.
+    if (!m_instanceGuard->Create(InstanceName(Device().GetAppKey()), m_instanceLockFolder))
+        return true;
+    if (!m_instanceGuard->IsAnotherRunning())
+        return true;
+    ShowMessage("Another copy of this program is already running.", wxOK);
+    return false;
+}
+
+bool CEditorApp::OnInit()
+{
+    m_mainWindow = nullptr;
+    m_editorWindow = nullptr;
+    m_mainWindowObject = nullptr;
+    m_wasActive = false;
+
+    if (!CheckSingleInstance())
+        return false;
+
+    if (m_programFolder.empty())
+        m_programFolder = wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath();
+
+    SetVendorName(Preferences::kVendor);
+    SetAppName(ToWx(Device().GetAppTitle()));
+    InstallCrashReporter();
+
+    FillStandardAbbreviations(m_abbreviations);
+    m_words.AddDictionary(m_abbreviations);
+    m_dictionariesFilled = true;
+
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
+        wxImage::AddHandler(new wxPNGHandler);
+    // The toolkit has no lookup of file-system handlers by kind: one per
+    // process, guarded by a flag of our own (tests start the app repeatedly).
+    static bool zipHandlerAdded = false;
+    if (!zipHandlerAdded)
+    {
+        wxFileSystem::AddHandler(new wxZipFSHandler);
+        zipHandlerAdded = true;
+    }
+    LoadResources();
+
+    SetBulkReading(false);
+    m_preferences.Load(Device().GetAppTitle());
+    if (!LoadDisplayFont(m_programFolder + "/images/Font.png"))
+        return false;
+
+    m_inputLostShown = false;
+    if (!MIDIIO::Init(Preferences::IsOn(m_preferences.releaseDriver), MakeMidiDriver()))
+        return false;
+    OpenMidiDevices();
+    WarnUnfinishedPluginScan();
+
+    IMainWindow* window = CreateMainWindow();
+    if (!window)
+        return false;
+    m_mainWindowObject = window;
+    if (!window->Init())
+        return false;
+    window->Frame()->Centre(wxBOTH);
+    SetTopWindow(window->Frame());
+    MIDIIO::AddMessageListener(window->MessageListener());
+
+    if (argc > 1)
+    {
+        for (int i = 1; i < argc; ++i)
+            window->OpenTemplateFile(argv[i], true);
+    }
+    else
+    {
+        RunStartupAction();
+    }
+
+    ApplyDefaultViewType();
+    window->Frame()->Show();
+    return true;
+}
+
+void CEditorApp::RunStartupAction()
+{
+    IMainWindow* window = m_mainWindowObject;
+    switch (m_preferences.startupAction)
+    {
+    case 0:
+        ShowWelcome();
+        break;
+    case 2:
+        window->NewTemplate();
+        break;
+    case 3:
+        if (Recent().Count() > 0)
+            window->OpenTemplateFile(ToWx(Recent().Get(0)), true);
+        break;
+    case 4:
+        window->OpenTemplate();
+        break;
+    default: // 1 and anything unknown: nothing
+        break;
+    }
+}
+
+void CEditorApp::ShowWelcome() {}
+
+void CEditorApp::WarnUnfinishedPluginScan()
+{
+    if (m_preferences.pluginsEnumeratedOK == 1)
+        return;
+    ShowMessage("It appears that the plug-in \"" + ToWx(m_preferences.lastPluginEnumerated) +
+                    " \" may not have loaded properly last time.  Try choosing "
+                    "\"Edit->Preferences...\" to change the VST plugin location, or remove the "
+                    "plug-in and try again.",
+                wxOK);
+    // Reaches the store with the next save.
+    m_preferences.pluginsEnumeratedOK = 1;
+    m_preferences.lastPluginEnumerated.clear();
+}
+
+void CEditorApp::OpenMidiDevices()
+{
+    if (MIDIIO::GetDeviceCount() == 0)
+    {
+        ShowMessage("Unable to find any MIDI input and/or output devices!\n\n"
+                    "You may still edit templates, but will be unable to transfer them to/from the "
+                    "hardware.",
+                    wxOK);
+        return;
+    }
+    const wxString selectAnother =
+        "Please select another device by choosing 'Device->Select MIDI input/output device...'";
+
+    const std::string usbName = Device().GetUsbMidiDeviceName();
+    const std::string& input = m_preferences.inputDevice;
+    const bool inputFound = SelectStartupDevice(input, true, usbName);
+    if (!inputFound)
+    {
+        wxString text = "Unable to open the input device \"" + ToWx(input) + "\" which you were using before.\n\n";
+        if (MIDIIO::DeviceExists(input))
+            text += "Perhaps it is in use by another application?  Try closing other MIDI applications\n"
+                    "such as sequencers etc. and then restart this program.";
+        else
+            text += selectAnother;
+        ShowMessage(text, wxOK);
+    }
+    // At most one device notice at start-up.
+    const std::string& output = m_preferences.outputDevice;
+    if (!SelectStartupDevice(output, false, usbName) && inputFound)
+        ShowMessage("Unable to find the output device \"" + ToWx(output) + "\" which you were using before.\n" +
+                        selectAnother,
+                    wxOK);
+}
+
+bool CEditorApp::ProcessIdle()
+{
+    if (m_inIdle)
+    {
+        // A message box of this pass runs its own idle passes: only the
+        // toolkit's part, or the box's own windows would starve.
+        wxApp::ProcessIdle();
+        wxMilliSleep(20);
+        return true;
+    }
+    m_inIdle = true;
+
+    const bool active = IsActive();
+    if (active != m_wasActive)
+    {
+        m_wasActive = active;
+        if (active)
+        {
+            MIDIIO::RequestOpen();
+        }
+        else
+        {
+            MIDIIO::RequestClose();
+            if (m_mainWindowObject)
+                m_mainWindowObject->OnApplicationDeactivated();
+        }
+    }
+
+    if (MIDIIO::GetState() != MIDIIO::kNotStarted && !MIDIIO::OnIdle())
+        ReportInputDeviceLost();
+
+    if (m_mainWindowObject)
+    {
+        m_mainWindowObject->IdleStep();
+        m_mainWindowObject->RefreshIfNeeded();
+    }
+
+    // Bounds the MIDI polling at about 50 steps a second and keeps the
+    // always-busy idle loop from taking a whole processor.
+    wxMilliSleep(20);
+    m_inIdle = false;
+
+    wxApp::ProcessIdle();
+    return true;
+}
+
+int CEditorApp::OnExit()
+{
+    ReleaseResources();
+    return wxApp::OnExit();
+}
+
+void CEditorApp::ReleaseResources()
+{
+    m_preferences.SaveOnExit();
+    if (MIDIIO::GetState() != MIDIIO::kNotStarted)
+        MIDIIO::Shutdown();
+    FreeDisplayFont();
+    m_mainWindowObject = nullptr;
+    m_instanceGuard.reset();
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include <wx/string.h>
+
+#include "app/DialogHooks.h"
+
+class wxWindow;
+
+// Records each message box instead of showing it and answers with a button.
+struct MessageRecorder
+{
+    struct Box
+    {
+        wxString text, caption;
+        long style;
+        wxWindow* parent;
+    };
+    std::vector<Box> boxes;
+    std::function<void()> whileShowing; // runs inside the box, as idle passes do
+    int answer = wxOK;
+    std::vector<int> script; // answers for the next boxes, in order; then answer
+    MessageBoxFunction previous = SetMessageBoxFunction([this](const wxString& text, const wxString& caption,
+                                                               long style, wxWindow* parent) {
+        boxes.push_back({text, caption, style, parent});
+        if (whileShowing)
+            whileShowing();
+        if (script.empty())
+            return answer;
+        const int scripted = script.front();
+        script.erase(script.begin());
+        return scripted;
+    });
+    ~MessageRecorder() { SetMessageBoxFunction(previous); }
+};
+
+// Answers the file chooser (an empty answer is Cancel) and notes each request.
+struct FileChooserScript
+{
+    wxString answer;
+    std::vector<FileDialogRequest> requests;
+    FileDialogFunction previous = SetFileDialogFunction([this](const FileDialogRequest& request, wxString& chosen) {
+        requests.push_back(request);
+        chosen = answer;
+        return !answer.empty();
+    });
+    ~FileChooserScript() { SetFileDialogFunction(previous); }
+};

@@ -1,0 +1,441 @@
+#include <gtest/gtest.h>
+
+#include <wx/menu.h>
+#include <wx/statusbr.h>
+
+#include "app/WxText.h"
+#include "midi/MIDIIO.h"
+#include "model/ControlState.h"
+#include "model/EditorTemplate.h"
+#include "model/PlacedControl.h"
+#include "model/SysExFile.h"
+#include "model/TemplateLoader.h"
+#include "model/commands/ControlClipboard.h"
+#include "model/commands/SubmitCommand.h"
+#include "model/dorvasynth/DorvaSynthAnswers.h"
+#include "tests/ui/UiTestApp.h"
+#include "ui/MainFrame.h"
+#include "ui/MenuIds.h"
+#include "ui/SyxFileDropTarget.h"
+
+namespace
+{
+// The real main window after start-up (start-up action "nothing").
+class MainFrameTest : public UiTest
+{
+protected:
+    MainFrameTest()
+    {
+        TestApp().realMainWindow = true;
+        UseDevices({"In"}, {"Out"});
+        WritePreferences([](Preferences& p) { p.startupAction = 1; });
+        EXPECT_TRUE(TestApp().Start());
+        m_frame = dynamic_cast<CMainFrame*>(TestApp().GetMainWindow());
+    }
+
+    CMainFrame& Frame() { return *m_frame; }
+    wxMenuItem* Item(int id) { return Frame().GetMenuBar()->FindItem(id); }
+    bool Enabled(int id) { return Item(id) && Item(id)->IsEnabled(); }
+    wxString Label(int id) { return Item(id)->GetItemLabel(); }
+    wxString Status() { return Frame().GetStatusBar()->GetStatusText(0); }
+    void Choose(int id)
+    {
+        wxCommandEvent event(wxEVT_MENU, id);
+        event.SetEventObject(&Frame());
+        Frame().GetEventHandler()->ProcessEvent(event);
+    }
+    // A new template named name, not yet saved anywhere.
+    CEditorTemplate& AddTemplate(const std::string& name)
+    {
+        auto created = CDorvaSynthAnswers().CreateTemplate();
+        created->SetName(name);
+        Frame().AddTemplate(std::move(created));
+        return *Frame().GetCurrentTemplate();
+    }
+    // Deletes control 0 of the current template as one undo step.
+    void DeleteFirstControl()
+    {
+        CEditorTemplate& current = *Frame().GetCurrentTemplate();
+        Selection selection;
+        selection.Add(CPlacedControl(current.GetControl(0), 0));
+        ASSERT_TRUE(SubmitToCurrentTemplate(ControlEdit::Delete(selection)));
+    }
+    std::vector<wxString> TemplateMenuLabels()
+    {
+        std::vector<wxString> labels;
+        for (int id = MenuId::OpenTemplate; Item(id); ++id)
+            labels.push_back(Label(id));
+        return labels;
+    }
+
+    CMainFrame* m_frame = nullptr;
+};
+} // namespace
+
+TEST_F(MainFrameTest, EmptyWindow)
+{
+    ASSERT_NE(m_frame, nullptr);
+    EXPECT_EQ(Frame().GetTitle(), "Dorva Editor - No Template Loaded");
+    for (int id : {MenuId::Save, MenuId::SaveAs, MenuId::Close, MenuId::Import, MenuId::Undo, MenuId::Redo,
+                   MenuId::Cut, MenuId::Copy, MenuId::Paste, MenuId::Delete, MenuId::SelectAll, MenuId::GetInfo,
+                   MenuId::TemplateSettings, MenuId::OpenTemplate, MenuId::Upload, MenuId::RecentFilesMenu})
+        EXPECT_FALSE(Enabled(id)) << "item " << id;
+    EXPECT_TRUE(Enabled(MenuId::New));
+    EXPECT_TRUE(Enabled(MenuId::Listen));
+    EXPECT_EQ(Label(MenuId::Undo), "Can't undo\tCtrl+Z");
+    EXPECT_EQ(Label(MenuId::Redo), "Can't redo\tCtrl+Y");
+    EXPECT_EQ(TemplateMenuLabels(), (std::vector<wxString>{"No templates loaded"}));
+    // The DorvaSynth has bulk dumps, the librarian and OS updates but no View menu or groups.
+    EXPECT_NE(Item(MenuId::BulkDumps), nullptr);
+    EXPECT_NE(Item(MenuId::UpdateOS), nullptr);
+    EXPECT_EQ(Item(MenuId::ViewInfo), nullptr);
+    EXPECT_EQ(Item(MenuId::MidiGroups), nullptr);
+    EXPECT_EQ(Frame().GetStatusBar()->GetFieldsCount(), 5);
+    // The idle step does nothing without a template.
+    Frame().IdleStep();
+}
+
+TEST_F(MainFrameTest, OpenTemplatesInMostRecentlyUsedOrder)
+{
+    AddTemplate("First");
+    AddTemplate("Second");
+    AddTemplate("Third");
+    EXPECT_EQ(Frame().GetCurrentIndex(), 0);
+    EXPECT_EQ(Frame().GetTemplate(2)->GetDisplayName(), "First");
+    EXPECT_EQ(TemplateMenuLabels(), (std::vector<wxString>{"Third.syx", "Second.syx", "First.syx"}));
+    EXPECT_TRUE(Item(MenuId::OpenTemplate)->IsChecked());
+    EXPECT_TRUE(Enabled(MenuId::Save));
+    EXPECT_TRUE(Enabled(MenuId::Upload)) << "a template and an output";
+    EXPECT_TRUE(Enabled(MenuId::SelectAll));
+    EXPECT_FALSE(Enabled(MenuId::Copy)) << "nothing selected";
+    EXPECT_EQ(Frame().GetTitle(), "Dorva Editor - Third.syx");
+
+    // Choosing the last one in the menu brings it to the front.
+    Choose(MenuId::OpenTemplate + 2);
+    EXPECT_EQ(Frame().GetCurrentTemplate()->GetDisplayName(), "First");
+    EXPECT_EQ(TemplateMenuLabels(), (std::vector<wxString>{"First.syx", "Third.syx", "Second.syx"}));
+
+    // Ctrl+Tab cycles without reordering; releasing Ctrl moves the one reached to the front.
+    wxKeyEvent tab(wxEVT_KEY_DOWN);
+    tab.m_keyCode = WXK_TAB;
+    tab.m_controlDown = true;
+    Frame().GetEventHandler()->ProcessEvent(tab);
+    Frame().GetEventHandler()->ProcessEvent(tab);
+    EXPECT_EQ(Frame().GetCurrentTemplate()->GetDisplayName(), "Second");
+    EXPECT_EQ(Frame().GetTemplate(0)->GetDisplayName(), "First");
+    wxKeyEvent control(wxEVT_KEY_UP);
+    control.m_keyCode = WXK_CONTROL;
+    Frame().GetEventHandler()->ProcessEvent(control);
+    EXPECT_EQ(TemplateMenuLabels(), (std::vector<wxString>{"Second.syx", "First.syx", "Third.syx"}));
+
+    // Closing shrinks the menu; the last close leaves "No templates loaded".
+    Frame().CloseTemplate();
+    EXPECT_EQ(TemplateMenuLabels(), (std::vector<wxString>{"First.syx", "Third.syx"}));
+    Frame().CloseTemplate();
+    Frame().CloseTemplate();
+    EXPECT_EQ(Frame().GetCurrentIndex(), -1);
+    EXPECT_EQ(Frame().GetCurrentTemplate(), nullptr);
+    EXPECT_EQ(TemplateMenuLabels(), (std::vector<wxString>{"No templates loaded"}));
+    EXPECT_FALSE(Enabled(MenuId::OpenTemplate));
+    EXPECT_EQ(Frame().GetTitle(), "Dorva Editor - No Template Loaded");
+}
+
+TEST_F(MainFrameTest, UndoAndRedoThroughTheEditMenu)
+{
+    CEditorTemplate& current = AddTemplate("Edits");
+    current.GetControl(0)->SetName("Cutoff");
+    const std::string name = current.GetControl(0)->GetName();
+    DeleteFirstControl();
+    ASSERT_NE(current.GetControl(0)->GetName(), name);
+    EXPECT_TRUE(Enabled(MenuId::Undo));
+    EXPECT_EQ(Label(MenuId::Undo), "&Undo " + ToWx(current.GetUndoText()) + "\tCtrl+Z");
+    EXPECT_FALSE(Enabled(MenuId::Redo));
+    EXPECT_EQ(Frame().GetTitle(), "Dorva Editor - Edits.syx*");
+    EXPECT_EQ(TemplateMenuLabels(), (std::vector<wxString>{"Edits.syx*"}));
+
+    Choose(MenuId::Undo);
+    EXPECT_EQ(current.GetControl(0)->GetName(), name);
+    EXPECT_FALSE(Enabled(MenuId::Undo));
+    EXPECT_EQ(Label(MenuId::Undo), "Can't undo\tCtrl+Z");
+    EXPECT_TRUE(Enabled(MenuId::Redo));
+    EXPECT_EQ(Label(MenuId::Redo), "&Redo " + ToWx(current.GetRedoText()) + "\tCtrl+Y");
+
+    Choose(MenuId::Redo);
+    EXPECT_NE(current.GetControl(0)->GetName(), name);
+    EXPECT_TRUE(Enabled(MenuId::Undo));
+}
+
+TEST_F(MainFrameTest, SaveAndOpen)
+{
+    FileChooserScript chooser;
+    AddTemplate("Lead Synth");
+    DeleteFirstControl();
+
+    // A new template asks for a name; Cancel keeps it modified.
+    Choose(MenuId::Save);
+    ASSERT_EQ(chooser.requests.size(), 1u);
+    EXPECT_EQ(chooser.requests[0].file, "Lead Synth.syx");
+    EXPECT_EQ(chooser.requests[0].wildcard, "SysEx Dump (*.syx)|*.syx");
+    EXPECT_EQ(Status(), "Save canceled");
+    EXPECT_TRUE(Frame().GetCurrentTemplate()->IsModified());
+
+    const std::string path = m_config.File("lead.syx");
+    chooser.answer = ToWx(path);
+    Choose(MenuId::Save);
+    EXPECT_EQ(Status(), "Saved template to: " + ToWx(path));
+    EXPECT_FALSE(Frame().GetCurrentTemplate()->IsModified());
+    EXPECT_EQ(Frame().GetTitle(), "Dorva Editor - " + ToWx(path));
+    EXPECT_EQ(TestApp().Recent().Get(0), path);
+    SysExBuffer written;
+    ASSERT_TRUE(ReadSysExFromFile(path, written));
+    EXPECT_TRUE(written.Equals(Frame().GetCurrentTemplate()->Write()));
+
+    // Opening the file that is open and saved only makes it current.
+    AddTemplate("Other");
+    Frame().SetStatus("");
+    Frame().OpenTemplateFile(ToWx(path), true);
+    EXPECT_EQ(Frame().GetTemplateCount(), 2);
+    EXPECT_EQ(Frame().GetCurrentTemplate()->GetDefaultFileName(), path);
+    EXPECT_EQ(Status(), "");
+    EXPECT_TRUE(m_boxes.boxes.empty());
+
+    // Closed and opened again: a fresh template from the file.
+    Frame().CloseTemplate();
+    Frame().OpenTemplateFile(ToWx(path), true);
+    EXPECT_EQ(Frame().GetTemplateCount(), 2);
+    EXPECT_EQ(Frame().GetCurrentIndex(), 0);
+    EXPECT_EQ(Status(), "Opened template: " + ToWx(path));
+    EXPECT_TRUE(Frame().GetCurrentTemplate()->Write().Equals(written));
+    EXPECT_FALSE(Frame().GetCurrentTemplate()->IsModified());
+}
+
+TEST_F(MainFrameTest, OpenFailures)
+{
+    TestApp().Recent().Clear();
+    const std::string missing = m_config.File("gone.syx");
+    TestApp().Recent().Add(missing);
+    Frame().OpenTemplateFile(ToWx(missing), true);
+    ASSERT_EQ(m_boxes.boxes.size(), 1u);
+    EXPECT_EQ(m_boxes.boxes[0].text, "Cannot find file: " + ToWx(missing) + "\n\nIt may have been moved or deleted.");
+    EXPECT_EQ(TestApp().Recent().Count(), 0);
+
+    const std::string junk = m_config.File("junk.syx");
+    ASSERT_TRUE(WriteSysExToFile(junk, SysExBuffer::FromBytes({0xF0, 0x01, 0x02, 0xF7})));
+    Frame().OpenTemplateFile(ToWx(junk), true);
+    const wxString failure = "Unable to open template: " + ToWx(junk) + " - the file is not a valid template file";
+    ASSERT_EQ(m_boxes.boxes.size(), 2u);
+    EXPECT_EQ(m_boxes.boxes[1].text, failure);
+    EXPECT_EQ(Status(), failure);
+    EXPECT_EQ(Frame().GetTemplateCount(), 0);
+}
+
+TEST_F(MainFrameTest, CloseAsksToSaveChanges)
+{
+    FileChooserScript chooser; // answers Cancel
+    AddTemplate("Pads");
+    DeleteFirstControl();
+
+    // Yes, then a cancelled save: the template stays.
+    m_boxes.answer = wxYES;
+    Choose(MenuId::Close);
+    ASSERT_EQ(m_boxes.boxes.size(), 1u);
+    EXPECT_EQ(m_boxes.boxes[0].text, "Save changes to template \"Pads\"?");
+    EXPECT_EQ(m_boxes.boxes[0].style, wxYES_NO | wxCENTRE);
+    EXPECT_EQ(Frame().GetTemplateCount(), 1);
+
+    // No closes without saving.
+    m_boxes.answer = wxNO;
+    Choose(MenuId::Close);
+    EXPECT_EQ(Frame().GetTemplateCount(), 0);
+    EXPECT_TRUE(chooser.requests.size() == 1u);
+}
+
+TEST_F(MainFrameTest, ClosingTheWindowAsksForEachUnsavedTemplate)
+{
+    AddTemplate("One");
+    DeleteFirstControl();
+    AddTemplate("Two");
+    DeleteFirstControl();
+    AddTemplate("Saved");
+
+    // Cancel on the first still asks about the second; the window stays.
+    m_boxes.script = {wxCANCEL, wxNO};
+    EXPECT_FALSE(Frame().Close());
+    ASSERT_EQ(m_boxes.boxes.size(), 2u);
+    EXPECT_EQ(m_boxes.boxes[0].text, "Save changes to template \"Two\"?");
+    EXPECT_EQ(m_boxes.boxes[0].style, wxYES_NO | wxCANCEL | wxCENTRE);
+    EXPECT_EQ(m_boxes.boxes[1].text, "Save changes to template \"One\"?");
+    EXPECT_FALSE(Frame().IsBeingDeleted());
+    EXPECT_EQ(TestApp().GetMainWindow(), &Frame());
+    EXPECT_EQ(Frame().GetTemplateCount(), 3);
+}
+
+TEST_F(MainFrameTest, DroppedFilesMustAllBeSyx)
+{
+    EXPECT_TRUE(AllFilesAreSyx(wxArrayString()));
+    wxArrayString names;
+    names.Add("/t/a.syx");
+    EXPECT_TRUE(AllFilesAreSyx(names));
+    names.Add("/t/b.SYX");
+    EXPECT_FALSE(AllFilesAreSyx(names));
+    wxArrayString folder;
+    folder.Add("/t/folder.syx/");
+    EXPECT_FALSE(AllFilesAreSyx(folder));
+
+    CSyxFileDropTarget target(Frame());
+    EXPECT_FALSE(target.OnDropFiles(0, 0, names));
+    EXPECT_FALSE(target.OnDropFiles(0, 0, wxArrayString()));
+    EXPECT_TRUE(m_boxes.boxes.empty()) << "nothing was opened";
+}
+
+TEST_F(MainFrameTest, ListenReceivesOneTemplateAndSendUploadsTheCurrentOne)
+{
+    Choose(MenuId::Listen);
+    EXPECT_TRUE(MIDIIO::IsReceiving());
+    EXPECT_EQ(Status(), "Listening for template dump from device: In");
+    EXPECT_TRUE(Item(MenuId::Listen)->IsChecked());
+
+    const SysExBuffer dump = CDorvaSynthAnswers().CreateTemplate()->Write();
+    TestApp().driver->InjectSysEx("In", std::vector<uint8_t>(dump.begin(), dump.end()), 256);
+    ASSERT_TRUE(IdleUntil([&] { return Frame().GetTemplateCount() == 1; }));
+    EXPECT_FALSE(MIDIIO::IsReceiving());
+    EXPECT_FALSE(Item(MenuId::Listen)->IsChecked());
+    EXPECT_EQ(Status(), "Template dump completed");
+    EXPECT_TRUE(Frame().GetCurrentTemplate()->IsModified());
+    EXPECT_FALSE(Frame().GetCurrentTemplate()->IsPathValid());
+
+    Choose(MenuId::Upload);
+    EXPECT_EQ(Status(), "Sending template to device: Out");
+    ASSERT_TRUE(IdleUntil([&] { return Status() == "Template dump completed"; }));
+    const auto sent = TestApp().driver->SentSysEx("Out");
+    ASSERT_EQ(sent.size(), 1u);
+    const SysExBuffer expected = Frame().GetCurrentTemplate()->Write();
+    EXPECT_EQ(sent[0], std::vector<uint8_t>(expected.begin(), expected.end()));
+
+    // Listening twice stops with a status text.
+    Choose(MenuId::Listen);
+    Choose(MenuId::Listen);
+    EXPECT_FALSE(MIDIIO::IsReceiving());
+    EXPECT_EQ(Status(), "Stopped listening for template dumps");
+}
+
+TEST_F(MainFrameTest, ShortMessagesFillTheStatusFields)
+{
+    TestApp().driver->InjectShort("In", 0x90, 60, 100);
+    ASSERT_TRUE(IdleUntil([&] { return Status() == "Received MIDI message"; }));
+    const auto lines = MIDIIO::FormatMessage(0x90, 60, 100);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(Frame().GetStatusBar()->GetStatusText(i + 1), ToWx(lines[i]));
+}
+
+TEST_F(MainFrameTest, RevertingToTheFileOnDisk)
+{
+    FileChooserScript chooser;
+    CEditorTemplate& saved = AddTemplate("Bass");
+    saved.GetControl(0)->SetName("Cutoff");
+    const std::string path = m_config.File("bass.syx");
+    chooser.answer = ToWx(path);
+    Choose(MenuId::Save);
+    DeleteFirstControl();
+    const SysExBuffer edited = Frame().GetCurrentTemplate()->Write();
+    const wxString question = "This template is already loaded.  Do you want to revert to the version on disk?";
+
+    // No keeps the edits.
+    m_boxes.answer = wxNO;
+    Frame().OpenTemplateFile(ToWx(path), true);
+    ASSERT_EQ(m_boxes.boxes.size(), 1u);
+    EXPECT_EQ(m_boxes.boxes[0].text, question);
+    EXPECT_TRUE(Frame().GetCurrentTemplate()->Write().Equals(edited));
+
+    // A file that no longer loads leaves the open template as it was, still modified.
+    SysExBuffer good;
+    ASSERT_TRUE(ReadSysExFromFile(path, good));
+    ASSERT_TRUE(WriteSysExToFile(path, SysExBuffer::FromBytes({0xF0, 0x7F, 0xF7})));
+    m_boxes.answer = wxYES;
+    Frame().OpenTemplateFile(ToWx(path), true);
+    EXPECT_TRUE(Frame().GetCurrentTemplate()->Write().Equals(edited));
+    EXPECT_TRUE(Frame().GetCurrentTemplate()->IsModified());
+    EXPECT_EQ(Frame().GetTemplateCount(), 1);
+
+    // Yes with the good file: the saved content, at its saved point, with no history.
+    ASSERT_TRUE(WriteSysExToFile(path, good));
+    Frame().OpenTemplateFile(ToWx(path), true);
+    EXPECT_EQ(Frame().GetTemplateCount(), 1);
+    EXPECT_EQ(Frame().GetCurrentTemplate()->GetControl(0)->GetName(), "Cutoff");
+    EXPECT_FALSE(Frame().GetCurrentTemplate()->IsModified());
+    EXPECT_FALSE(Enabled(MenuId::Undo));
+    EXPECT_EQ(Status(), "Opened template: " + ToWx(path));
+}
+
+TEST_F(MainFrameTest, PopUpMenuAndImportedControls)
+{
+    CEditorTemplate& current = AddTemplate("Imports");
+    EXPECT_EQ(Frame().BuildContextMenu(), nullptr) << "nothing selected";
+
+    CBaseControlState imported;
+    imported.SetName("Reso");
+    current.GetImportedControls().assign(600, imported);
+    Selection& selection = Frame().GetSelection();
+    selection.Add(CPlacedControl(current.GetControl(0), 0));
+    selection.Add(CPlacedControl(current.GetControl(1), 1));
+    std::unique_ptr<wxMenu> two = Frame().BuildContextMenu();
+    ASSERT_NE(two, nullptr);
+    EXPECT_EQ(two->FindItem(MenuId::EditSelection), nullptr);
+    EXPECT_EQ(two->FindItem(MenuId::ImportedControlsMenu), nullptr);
+    EXPECT_NE(two->FindItem(MenuId::GetInfo), nullptr);
+
+    // The Edit menu follows the selection and the clipboard.
+    ControlClipboard::Global().Clear();
+    Frame().UpdateEditMenuFromHistory();
+    EXPECT_TRUE(Enabled(MenuId::Cut));
+    EXPECT_TRUE(Enabled(MenuId::Copy));
+    EXPECT_TRUE(Enabled(MenuId::Delete));
+    EXPECT_TRUE(Enabled(MenuId::GetInfo));
+    EXPECT_FALSE(Enabled(MenuId::Paste));
+    Choose(MenuId::Copy);
+    EXPECT_TRUE(Enabled(MenuId::Paste));
+
+    selection.Clear();
+    selection.Add(CPlacedControl(current.GetControl(0), 0));
+    std::unique_ptr<wxMenu> one = Frame().BuildContextMenu();
+    ASSERT_NE(one->FindItem(MenuId::EditSelection), nullptr);
+    wxMenuItem* importedItem = one->FindItem(MenuId::ImportedControlsMenu);
+    ASSERT_NE(importedItem, nullptr);
+    wxMenu* list = importedItem->GetSubMenu();
+    EXPECT_EQ(list->GetMenuItemCount(), 513u);
+    EXPECT_EQ(list->FindItem(MenuId::ImportedControl)->GetItemLabel(),
+              "Reso    " + ToWx(CBaseControlState::MessageTypeName(imported.GetType())));
+    EXPECT_FALSE(list->FindItem(MenuId::ImportedControl)->IsChecked());
+
+    Choose(MenuId::ImportedControl + 3);
+    EXPECT_EQ(current.GetControl(0)->GetName(), "Reso");
+    EXPECT_EQ(current.GetUndoText(), "Assign Imported Control");
+    EXPECT_EQ(current.GetHistorySize(), 1);
+    Choose(MenuId::Undo);
+    EXPECT_NE(current.GetControl(0)->GetName(), "Reso");
+}
+
+TEST_F(MainFrameTest, TemplatesOfAnotherModelOpenConvertedAndModified)
+{
+    const SysExBuffer calder = CreateTemplateOfModel(ModelCalder)->Write();
+    const std::string path = m_config.File("calder.syx");
+    ASSERT_TRUE(WriteSysExToFile(path, calder));
+    Frame().OpenTemplateFile(ToWx(path), true);
+    ASSERT_EQ(Frame().GetTemplateCount(), 1);
+    EXPECT_TRUE(Frame().GetCurrentTemplate()->IsModified());
+    ASSERT_FALSE(m_boxes.boxes.empty());
+    EXPECT_TRUE(m_boxes.boxes[0].text.StartsWith("This template has been imported from a template originally for the " +
+                                                 ToWx(GetTemplateModelName(ModelCalder)) +
+                                                 ".\n\nIf you save this template, it will be saved as a Dorva template"));
+    EXPECT_EQ(Status(), "Opened template: " + ToWx(path));
+
+    // Received while listening: converted too, and named in the message.
+    const SysExBuffer vesk = CreateTemplateOfModel(ModelTolvarVesk)->Write();
+    m_boxes.boxes.clear();
+    Choose(MenuId::Listen);
+    TestApp().driver->InjectSysEx("In", std::vector<uint8_t>(vesk.begin(), vesk.end()), 512);
+    ASSERT_TRUE(IdleUntil([&] { return Frame().GetTemplateCount() == 2; }));
+    ASSERT_FALSE(m_boxes.boxes.empty());
+    EXPECT_TRUE(m_boxes.boxes.back().text.StartsWith("This template has been recieved from a " +
+                                                     ToWx(GetTemplateModelName(ModelTolvarVesk)) + ".\n\n"));
+}

@@ -1,0 +1,101 @@
+#include "tests/ui/UiTestApp.h"
+
+#include <wx/image.h>
+
+#include "midi/MIDIIO.h"
+#include "model/dorvasynth/DorvaSynthAnswers.h"
+#include "tests/app/DisplayTestMain.h"
+#include "ui/DorvaSynthTemplateUI.h"
+#include "ui/MainFrame.h"
+
+UiTestApp::UiTestApp() : CEditorApp(std::make_unique<CDorvaSynthAnswers>()) {}
+
+UiTestApp& TestApp()
+{
+    return static_cast<UiTestApp&>(wxGetApp());
+}
+
+bool UiTestApp::Start(const std::vector<std::string>& arguments)
+{
+    log.clear();
+    m_arguments = {"dorva-editor"};
+    m_arguments.insert(m_arguments.end(), arguments.begin(), arguments.end());
+    std::vector<char*> pointers;
+    for (std::string& argument : m_arguments)
+        pointers.push_back(argument.data());
+    argc = static_cast<int>(pointers.size());
+    argv.Init(argc, pointers.data());
+    return OnInit();
+}
+
+void UiTestApp::Stop()
+{
+    if (wxWindow* window = GetMainWindow())
+    {
+        auto* frame = dynamic_cast<CMainFrame*>(window);
+        if (frame)
+        {
+            frame->DeleteAllTemplates();
+            delete frame;
+        }
+    }
+    SetMainWindow(nullptr, nullptr);
+    m_recorder.reset();
+    recorder = nullptr;
+    ReleaseResources();
+    driver = nullptr;
+    argc = 0;
+}
+
+bool UiTestApp::InstallCrashReporter()
+{
+    log.push_back("crash handler " + std::string(GetVendorName().utf8_str()) + "/" +
+                  std::string(GetAppName().utf8_str()));
+    return true;
+}
+
+bool UiTestApp::LoadDisplayFont(const wxString& path)
+{
+    log.push_back(std::string("font ") + (Prefs().IsLoaded() ? "after preferences" : "before preferences"));
+    return fontLoads && path.EndsWith("/images/Font.png");
+}
+
+IMainWindow* UiTestApp::CreateMainWindow()
+{
+    log.push_back(MIDIIO::GetState() != MIDIIO::kNotStarted ? "main window, MIDI started" : "main window");
+    if (realMainWindow)
+        return new CMainFrame(wxEmptyString, wxDefaultPosition, wxDefaultSize);
+    m_recorder = std::make_unique<RecordingMainWindow>(log);
+    recorder = m_recorder.get();
+    return recorder;
+}
+
+CTemplateUI* UiTestApp::CreateTemplateUI() const
+{
+    return new CDorvaSynthTemplateUI;
+}
+
+std::unique_ptr<IMidiDriver> UiTestApp::MakeMidiDriver()
+{
+    if (!nextDriver)
+        nextDriver = std::make_unique<LoopbackMidiDriver>();
+    driver = nextDriver.get();
+    return std::move(nextDriver);
+}
+
+bool IdleUntil(const std::function<bool()>& condition, std::chrono::milliseconds deadline)
+{
+    const auto end = std::chrono::steady_clock::now() + deadline;
+    while (!condition())
+    {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        wxGetApp().ProcessIdle();
+    }
+    return true;
+}
+
+int main(int argc, char** argv)
+{
+    return RunDisplayTests(argc, argv, [] { return new UiTestApp; });
+}

@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/image.h>
+#include <wx/filename.h>
+
+#include "tests/app/ScopedEnv.h"
+#include "tests/model/TempFolder.h"
+#include "tests/ui/dialogs/DialogTestSupport.h"
+#include "ui/dialogs/AboutDialog.h"
+#include "ui/dialogs/Browser.h"
+#include "ui/dialogs/FolderChooser.h"
+#include "ui/dialogs/PreferencesDialog.h"
+
+namespace
+{
+std::string ReadText(const std::string& path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+const char* const kRestartNotice = "Please restart the Dorva Editor for your changes to take effect";
+
+// Preferences stored in a folder of their own, every value at its default.
+class PreferencesDialogTest : public DialogTest
+{
+protected:
+    void SetUp() override
+    {
+        Preferences& prefs = TestApp().Prefs();
+        static_cast<PreferenceValues&>(prefs) = PreferenceValues();
+        ASSERT_TRUE(prefs.Load("Dialog Test"));
+        prefs.recentFiles.Add("/music/a.syx");
+        prefs.recentFiles.Add("/music/b.syx");
+    }
+    void TearDown() override { TestApp().Prefs().SaveOnExit(); }
+    std::string StoredText() const { return ReadText(Preferences::StoreFilePath("Dialog Test")); }
+
+    TempFolder config;
+    ScopedEnv env{"XDG_CONFIG_HOME", config.Path().c_str()};
+};
+
+// Counts the file menu rebuilds asked of the main window.
+class MenuWindow : public FakeMainWindow
+{
+public:
+    void UpdateFileMenu() override { ++fileMenus; }
+    int fileMenus = 0;
+};
+
+TEST_F(PreferencesDialogTest, ShowsTheStoredValuesUnderTheProgramsTitle)
+{
+    Preferences& prefs = TestApp().Prefs();
+    prefs.startupAction = 4;
+    prefs.sendErrorsHome = 0;
+    prefs.showOldOSDialog = 2; // on only when 1
+    CPreferencesDialog dialog(nullptr);
+    ASSERT_TRUE(dialog.IsLoaded());
+    EXPECT_EQ(dialog.GetTitle(), "Dorva Editor preferences");
+    EXPECT_EQ(Control<wxChoice>(&dialog, "Startup_Action")->GetSelection(), 4);
+    EXPECT_FALSE(Control<wxCheckBox>(&dialog, "Send_Error_Reports")->GetValue());
+    EXPECT_FALSE(Control<wxCheckBox>(&dialog, "Warn_On_Old_OS")->GetValue());
+    EXPECT_TRUE(Control<wxCheckBox>(&dialog, "Show_Control_Tooltips")->GetValue());
+}
+
+TEST_F(PreferencesDialogTest, OkStoresAndSavesEveryControl)
+{
+    CPreferencesDialog dialog(nullptr);
+    MessageBoxRecorder boxes;
+    const int result = RunModal(dialog, [](wxDialog& d) {
+        Control<wxChoice>(&d, "Startup_Action")->SetSelection(2);
+        Control<wxCheckBox>(&d, "Send_Error_Reports")->SetValue(false);
+        Control<wxCheckBox>(&d, "Auto_Complete_Names")->SetValue(false);
+        Click(d, wxID_OK);
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_TRUE(boxes.texts.empty());
+    const Preferences& prefs = TestApp().Prefs();
+    EXPECT_EQ(prefs.startupAction, 2);
+    EXPECT_EQ(prefs.sendErrorsHome, 0);
+    EXPECT_EQ(prefs.shouldUseAutoComplete, 0);
+    EXPECT_EQ(prefs.showCtrlToolTips, 1);
+    const std::string stored = StoredText();
+    EXPECT_NE(stored.find("StartupAction=2"), std::string::npos) << stored;
+    EXPECT_NE(stored.find("SendErrorsHome=0"), std::string::npos) << stored;
+}
+
+TEST_F(PreferencesDialogTest, ChangingTheDriverModeAsksForARestartOnce)
+{
+    CPreferencesDialog dialog(nullptr);
+    MessageBoxRecorder boxes;
+    RunModal(dialog, [](wxDialog& d) {
+        Control<wxCheckBox>(&d, "Release_Midi_Driver_In_Background")->SetValue(false);
+        Click(d, wxID_OK);
+    });
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0], kRestartNotice);
+    EXPECT_EQ(TestApp().Prefs().releaseDriver, 0);
+}
+
+TEST_F(PreferencesDialogTest, CancelStoresNothingButAPurgeStays)
+{
+    MenuWindow menus;
+    CPreferencesDialog dialog(nullptr);
+    const int result = RunModal(dialog, [](wxDialog& d) {
+        Control<wxChoice>(&d, "Startup_Action")->SetSelection(1);
+        Control<wxCheckBox>(&d, "Warn_On_Old_OS")->SetValue(false);
+        Click(d, "Purge_Recent_Files");
+        Click(d, wxID_CANCEL);
+    });
+    EXPECT_EQ(result, -1);
+    const Preferences& prefs = TestApp().Prefs();
+    EXPECT_EQ(prefs.startupAction, 0);
+    EXPECT_EQ(prefs.showOldOSDialog, 1);
+    EXPECT_EQ(prefs.recentFiles.Count(), 0);
+    EXPECT_EQ(menus.fileMenus, 1);
+}
+
+TEST_F(PreferencesDialogTest, RestoreDefaultsChangesOnlyTheControls)
+{
+    Preferences& prefs = TestApp().Prefs();
+    prefs.abbreviateNames = 0;
+    prefs.useExpandPanes = 0;
+    CPreferencesDialog dialog(nullptr);
+    Click(dialog, "Restore_Defaults");
+    EXPECT_EQ(Control<wxChoice>(&dialog, "Startup_Action")->GetSelection(), 3);
+    EXPECT_TRUE(Control<wxCheckBox>(&dialog, "Abbreviate_Names")->GetValue());
+    EXPECT_EQ(prefs.startupAction, 0);
+    EXPECT_EQ(prefs.abbreviateNames, 0);
+}
+
+TEST_F(PreferencesDialogTest, TheChosenPluginFolderIsKeptAtOnce)
+{
+    TestApp().Prefs().vstDir = "/usr/lib/vst";
+    wxString askedTitle, startedAt;
+    auto previous = SetFolderChooser(
+        [&](wxWindow*, const wxString& title, wxString& path) {
+            askedTitle = title;
+            startedAt = path;
+            path = "/opt/plugins";
+            return true;
+        });
+    CPreferencesDialog dialog(nullptr);
+    RunModal(dialog, [](wxDialog& d) {
+        Click(d, "Choose_VST_Directory");
+        Click(d, wxID_CANCEL);
+    });
+    SetFolderChooser(previous);
+    EXPECT_EQ(askedTitle, "Select VST plugins directory");
+    EXPECT_EQ(startedAt, "/usr/lib/vst");
+    EXPECT_EQ(TestApp().Prefs().vstDir, "/opt/plugins");
+}
+
+TEST_F(DialogTest, OldOSNoticeCanBeSwitchedOff)
+{
+    Preferences& prefs = TestApp().Prefs();
+    prefs.showOldOSDialog = 1;
+    {
+        COldOSDialog dialog(nullptr);
+        ASSERT_TRUE(dialog.IsLoaded());
+        EXPECT_EQ(RunModal(dialog, [](wxDialog& d) { Click(d, wxID_OK); }), 0);
+        EXPECT_EQ(prefs.showOldOSDialog, 1);
+    }
+    COldOSDialog dialog(nullptr);
+    RunModal(dialog, [](wxDialog& d) {
+        Control<wxCheckBox>(&d, "Dont_Show_This_Message_Again")->SetValue(true);
+        Click(d, wxID_OK);
+    });
+    EXPECT_EQ(prefs.showOldOSDialog, 0);
+}
+
+TEST_F(DialogTest, AboutBoxWithAndWithoutAPicture)
+{
+    CFFAboutDialog plain(nullptr, "About DorvaSynth Editor", "", "Version 1.0");
+    EXPECT_FALSE(plain.HasImage());
+    EXPECT_EQ(plain.GetTitle(), "About DorvaSynth Editor");
+    EXPECT_EQ(RunModal(plain, [](wxDialog& d) { Click(d, wxID_OK); }), 0);
+
+    CFFAboutDialog missing(nullptr, "About", "/nonexistent/signatures.png", "Version 1.0");
+    EXPECT_FALSE(missing.HasImage());
+
+    TempFolder folder;
+    wxImage picture(120, 90);
+    const std::string path = folder.File("signatures.png");
+    wxInitAllImageHandlers();
+    ASSERT_TRUE(picture.SaveFile(path, wxBITMAP_TYPE_PNG));
+    CFFAboutDialog pictured(nullptr, "About", path, "Version 1.0");
+    EXPECT_TRUE(pictured.HasImage());
+    // The picture's space is reserved to the left of the text.
+    EXPECT_GE(pictured.GetClientSize().GetWidth(), 120 + plain.GetClientSize().GetWidth() - 10);
+    EXPECT_GE(pictured.GetClientSize().GetHeight(), 90);
+}
+
+TEST(BrowserTest, LocalFilesBecomeAbsoluteFileAddresses)
+{
+    EXPECT_EQ(LocalFileUrl("/opt/dorva/help.html"), "file:///opt/dorva/help.html");
+    EXPECT_EQ(LocalFileUrl("/opt/dorva/docs/../help.html"), "file:///opt/dorva/help.html");
+    const wxString relative = LocalFileUrl("help.html");
+    EXPECT_TRUE(relative.StartsWith("file:///")) << relative;
+    EXPECT_TRUE(relative.EndsWith("/help.html")) << relative;
+}
+
+TEST(BrowserTest, TheAddressReachesXdgOpenUnchanged)
+{
+    TempFolder bin;
+    const std::string log = bin.File("opened.txt");
+    {
+        std::ofstream script(bin.File("xdg-open"));
+        script << "#!/bin/sh\nprintf '%s' \"$1\" > " << log << ".part && mv " << log << ".part " << log << "\n";
+    }
+    ASSERT_EQ(::chmod(bin.File("xdg-open").c_str(), 0755), 0);
+    const std::string path = bin.Path() + ":" + std::getenv("PATH");
+    ScopedEnv env("PATH", path.c_str());
+    // Characters a shell would act on must arrive as they are.
+    const wxString url = "http://example.invalid/a b;$(touch x)&y";
+    ASSERT_TRUE(LaunchBrowser(url));
+    ASSERT_TRUE(PumpUntil([&] { return wxFileName::FileExists(log); }, 5000));
+    EXPECT_EQ(ReadText(log), url.ToStdString());
+}
+} // namespace

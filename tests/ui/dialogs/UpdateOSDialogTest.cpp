@@ -1,0 +1,215 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include <wx/button.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include "midi/LoopbackMidiDriver.h"
+#include "midi/MIDIIO.h"
+#include "model/dorvasynth/DorvaSynthTemplate.h"
+#include "tests/model/TempFolder.h"
+#include "tests/ui/dialogs/DialogTestSupport.h"
+#include "ui/dialogs/UpdateOSDialog.h"
+
+namespace
+{
+const char* const kOlderQuestion = "The version of the operating system you are about to upload is older than the "
+                                   "one currently installed on the unit.\n\nDo you still want to upload it?";
+const char* const kUnknownQuestion = "You have not established the current OS version on your unit,\n"
+                                     "and it may be a later version than the one you are about to upload.\n\n"
+                                     "Do you wish to upload the selected OS anyway?";
+const char* const kCompleted =
+    "OS update completed!\n\nPlease click \"OK\" and exit the program before switching the hardware back on.";
+
+uint8_t VersionByte(int major, int minor)
+{
+    return static_cast<uint8_t>(major << 3 | minor);
+}
+
+// A template dump from a unit running the given OS.
+std::vector<uint8_t> UnitReply(int major, int minor, int build)
+{
+    CDorvaSynthTemplate synth;
+    std::vector<uint8_t> bytes = synth.Write().bytes();
+    bytes.at(9) = VersionByte(major, minor);
+    bytes.at(10) = static_cast<uint8_t>(build);
+    return bytes;
+}
+
+// Three messages; the first carries the version where a header would.
+std::vector<std::vector<uint8_t>> ImageMessages(int major, int minor, int build)
+{
+    std::vector<std::vector<uint8_t>> messages;
+    for (uint8_t n = 0; n < 3; ++n)
+    {
+        std::vector<uint8_t> m{0xF0, 0x00, 0x6A, 0x3C, 0x02, 0x04, 0x7F, 0x00, 0x00,
+                               VersionByte(major, minor), static_cast<uint8_t>(build), n};
+        for (int i = 0; i < 40 + n; ++i)
+            m.push_back(static_cast<uint8_t>((i * 7 + n) & 0x7F));
+        m.push_back(0xF7);
+        messages.push_back(m);
+    }
+    return messages;
+}
+
+class UpdateOSDialogTest : public DialogTest
+{
+protected:
+    void SetUp() override
+    {
+        TestApp().Prefs().showOldOSDialog = 1;
+        ASSERT_TRUE(MIDIIO::SelectInputDevice(0));
+        ASSERT_TRUE(MIDIIO::SelectOutputDevice(1));
+    }
+
+    std::string WriteImage(int major, int minor, int build)
+    {
+        messages = ImageMessages(major, minor, build);
+        std::vector<uint8_t> all;
+        for (const auto& m : messages)
+            all.insert(all.end(), m.begin(), m.end());
+        const std::string path = folder.File("os.syx");
+        WriteBytes(path, all);
+        return path;
+    }
+
+    // The unit answers with a template dump; the dialog reads it on the
+    // next idle passes.
+    void UnitSays(CUpdateOSDialog& dialog, int major, int minor, int build)
+    {
+        midi.driver->InjectSysEx("Unit In", UnitReply(major, minor, build), 256);
+        wxTextCtrl* current = Control<wxTextCtrl>(&dialog, "Current_OS_Version");
+        const wxString before = current->GetValue();
+        PumpUntil([&] { return current->GetValue() != before; }, 2000);
+    }
+
+    ScopedLoopbackMidi midi{{"Unit In"}, {"Unit Out"}};
+    TempFolder folder;
+    std::vector<std::vector<uint8_t>> messages;
+    MessageBoxRecorder boxes;
+};
+
+TEST_F(UpdateOSDialogTest, StartsUnknownAndShowsTheUnitsVersionOnce)
+{
+    CUpdateOSDialog dialog(nullptr);
+    ASSERT_TRUE(dialog.IsLoaded());
+    wxTextCtrl* current = Control<wxTextCtrl>(&dialog, "Current_OS_Version");
+    EXPECT_EQ(current->GetValue(), "Unknown");
+    EXPECT_FALSE(current->IsEnabled());
+    EXPECT_EQ(Control<wxTextCtrl>(&dialog, "New_OS_Version")->GetValue(), "Not loaded");
+    EXPECT_FALSE(Control<wxButton>(&dialog, "Send_OS_To_Device")->IsEnabled());
+
+    UnitSays(dialog, 2, 1, 6);
+    EXPECT_EQ(current->GetValue(), "2.1.06");
+    EXPECT_TRUE(current->IsEnabled());
+    // Only the first dump after opening counts.
+    UnitSays(dialog, 3, 0, 1);
+    EXPECT_EQ(current->GetValue(), "2.1.06");
+}
+
+TEST_F(UpdateOSDialogTest, AFileThatIsNoImageIsRefused)
+{
+    CUpdateOSDialog dialog(nullptr);
+    const std::string path = folder.File("notes.syx");
+    WriteBytes(path, {'h', 'e', 'l', 'l', 'o'});
+    EXPECT_FALSE(dialog.LoadImage(path));
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0], "The file \"" + path + "\" is not a valid operating system.");
+    EXPECT_FALSE(Control<wxButton>(&dialog, "Send_OS_To_Device")->IsEnabled());
+}
+
+TEST_F(UpdateOSDialogTest, AnOlderImageIsQuestionedAndNotSentOnNo)
+{
+    CUpdateOSDialog dialog(nullptr);
+    UnitSays(dialog, 2, 1, 6);
+    ASSERT_TRUE(dialog.LoadImage(WriteImage(2, 1, 5)));
+    EXPECT_EQ(Control<wxTextCtrl>(&dialog, "New_OS_Version")->GetValue(), "2.1.05");
+    ModalAnswer<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { Click(d, wxID_OK); });
+    boxes.answers = {wxNO};
+    RunModal(dialog, [](wxDialog& d) { Click(d, "Send_OS_To_Device"); });
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0], kOlderQuestion);
+    EXPECT_EQ(confirm.shown, 0);
+    EXPECT_TRUE(midi.driver->SentSysEx("Unit Out").empty());
+}
+
+TEST_F(UpdateOSDialogTest, TheSameVersionGoesStraightToTheConfirmation)
+{
+    CUpdateOSDialog dialog(nullptr);
+    UnitSays(dialog, 2, 1, 6);
+    ASSERT_TRUE(dialog.LoadImage(WriteImage(2, 1, 6)));
+    ModalAnswer<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { Click(d, wxID_CANCEL); });
+    RunModal(dialog, [](wxDialog& d) { Click(d, "Send_OS_To_Device"); });
+    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_EQ(confirm.shown, 1);
+    EXPECT_TRUE(midi.driver->SentSysEx("Unit Out").empty());
+}
+
+TEST_F(UpdateOSDialogTest, AnUnknownUnitVersionIsQuestionedOnlyWhenTheWarningIsOn)
+{
+    {
+        CUpdateOSDialog dialog(nullptr);
+        ASSERT_TRUE(dialog.LoadImage(WriteImage(1, 0, 0)));
+        ModalAnswer<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { Click(d, wxID_CANCEL); });
+        boxes.answers = {wxYES};
+        RunModal(dialog, [](wxDialog& d) { Click(d, "Send_OS_To_Device"); });
+        ASSERT_EQ(boxes.texts.size(), 1u);
+        EXPECT_EQ(boxes.texts[0], kUnknownQuestion);
+        EXPECT_EQ(confirm.shown, 1);
+    }
+    boxes.texts.clear();
+    TestApp().Prefs().showOldOSDialog = 0;
+    CUpdateOSDialog dialog(nullptr);
+    ASSERT_TRUE(dialog.LoadImage(WriteImage(1, 0, 0)));
+    ModalAnswer<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { Click(d, wxID_CANCEL); });
+    RunModal(dialog, [](wxDialog& d) { Click(d, "Send_OS_To_Device"); });
+    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_EQ(confirm.shown, 1);
+}
+
+TEST_F(UpdateOSDialogTest, ConfirmedImageIsSentMessageByMessage)
+{
+    CUpdateOSDialog dialog(nullptr);
+    UnitSays(dialog, 2, 1, 6);
+    ASSERT_TRUE(dialog.LoadImage(WriteImage(2, 2, 0)));
+    ModalAnswer<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { Click(d, wxID_OK); });
+    bool vetoed = false;
+    RunModal(dialog, [&](wxDialog& d) {
+        auto& os = static_cast<CUpdateOSDialog&>(d);
+        Click(d, "Send_OS_To_Device");
+        EXPECT_TRUE(os.IsSending());
+        EXPECT_EQ(Control<wxButton>(&d, "Send_OS_To_Device")->GetLabel(), "Please wait...");
+        EXPECT_FALSE(Control<wxButton>(&d, "wxID_OK")->IsEnabled());
+        // The close box does nothing while sending.
+        vetoed = !d.Close() && d.IsModal();
+        ASSERT_TRUE(PumpUntil([&] { return !os.IsSending(); }, 5000));
+        EXPECT_EQ(Control<wxButton>(&d, "Send_OS_To_Device")->GetLabel(), "&Upload OS");
+        EXPECT_TRUE(Control<wxButton>(&d, "wxID_OK")->IsEnabled());
+        Click(d, wxID_OK);
+    });
+    EXPECT_TRUE(vetoed);
+    EXPECT_EQ(midi.driver->SentSysEx("Unit Out"), messages);
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0], kCompleted);
+}
+TEST_F(DialogTest, TheConfirmationNamesTheProductAndExplainsTheUpdate)
+{
+    MessageBoxRecorder boxes;
+    CConfirmOSUpdateDialog confirm(nullptr);
+    ASSERT_TRUE(confirm.IsLoaded());
+    const wxString message = Control<wxStaticText>(&confirm, "ID_MESSAGE")->GetLabel();
+    EXPECT_FALSE(message.Contains("PRODUCTNAME")) << message;
+    EXPECT_TRUE(message.Contains("Dorva")) << message;
+    const int result = RunModal(confirm, [](wxDialog& d) {
+        Click(d, "Tell_Me_How");
+        Click(d, wxID_CANCEL);
+    });
+    EXPECT_EQ(result, CConfirmOSUpdateDialog::kCancelled);
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0], TestApp().Device().GetOSUpdateInstructions());
+    EXPECT_EQ(boxes.captions[0], "OS Update Instructions");
+}
+} // namespace

@@ -1,0 +1,333 @@
+#include "ui/MainFrame.h"
+
+#include <wx/dcbuffer.h>
+#include <wx/dcclient.h>
+#include <wx/msgdlg.h>
+#include <wx/utils.h>
+
+#include "app/EditorApp.h"
+#include "app/WxText.h"
+#include "midi/MIDIIO.h"
+#include "model/ControlState.h"
+#include "model/EditorTemplate.h"
+#include "model/PlacedControl.h"
+#include "model/WordList.h"
+#include "model/commands/ControlClipboard.h"
+#include "ui/SyxFileDropTarget.h"
+#include "ui/TemplateUI.h"
+
+namespace
+{
+const wxColour kBackground(170, 170, 170);
+const int kStatusWidths[] = {-1, 74, 74, 74, 84};
+} // namespace
+
+CMainFrame::CMainFrame(const wxString& title, const wxPoint& position, const wxSize& size)
+    : wxFrame(nullptr, wxID_ANY, title, position, size,
+              wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX | wxCLIP_CHILDREN, wxEmptyString)
+{
+    m_memoryDC.SetBackground(wxBrush(kBackground));
+}
+
+CMainFrame::~CMainFrame()
+{
+    ControlClipboard::Global().Clear();
+    DeleteAllTemplates();
+    MIDIIO::RemoveMessageListener(this);
+    // A transfer of this window must not call into it once it has gone.
+    MIDIIO::AbortTransfer();
+    if (wxGetApp().GetEditorWindow() == this)
+        wxGetApp().SetMainWindow(nullptr, nullptr);
+}
+
+bool CMainFrame::Init()
+{
+    SetDropTarget(new CSyxFileDropTarget(*this));
+    SetToolTip("\n");
+    SetToolTip(wxEmptyString);
+    m_view.reset(wxGetApp().CreateTemplateUI());
+    m_memoryDC.SetBackground(wxBrush(kBackground));
+
+    BuildMenuBar();
+    const wxSize panel = ViewPanelSize();
+    CreateStatusBar(5, 0);
+    int widths[5];
+    std::copy(std::begin(kStatusWidths), std::end(kStatusWidths), widths);
+    widths[0] = std::max(1, panel.GetWidth() - 306);
+    SetStatusWidths(5, widths);
+    UpdateEditMenu(false, false);
+    UpdateTitle();
+    UpdateDeviceMenu();
+    UpdateViewMenu();
+    SetClientSize(panel);
+    m_clock.Start();
+
+    wxGetApp().SetMainWindow(this, this);
+    return true;
+}
+
+int CMainFrame::ShowMessage(const wxString& text, long style)
+{
+    return wxGetApp().ShowMessage(text, style);
+}
+
+// ---------------------------------------------------------------------------
+// The open templates
+
+void CMainFrame::AddTemplate(std::unique_ptr<CEditorTemplate> editorTemplate)
+{
+    m_templates.insert(m_templates.begin(), std::move(editorTemplate));
+    SelectTemplate(0);
+}
+
+void CMainFrame::SelectTemplate(int index)
+{
+    if (index < 0 || index >= GetTemplateCount())
+    {
+        m_currentIndex = -1;
+        m_currentTemplate = nullptr;
+    }
+    else
+    {
+        m_currentIndex = index;
+        m_currentTemplate = m_templates[index].get();
+        ViewCreateControls();
+        if (m_currentTemplate->IsPathValid())
+            wxGetApp().Recent().Add(m_currentTemplate->GetDefaultFileName());
+    }
+    UpdateEditMenuFromHistory();
+    if (m_currentTemplate)
+    {
+        WordList& words = Host().Words();
+        for (int i = 0; i <= m_currentTemplate->GetLastControlIndex(); ++i)
+            if (const CBaseControlState* control = m_currentTemplate->GetControl(i))
+                words.AddName(control->GetName());
+    }
+    UpdateTemplateMenu();
+    UpdateDeviceMenu();
+    UpdateFileMenu();
+    UpdateTitle();
+    MarkNeedsRefresh();
+    RefreshIfNeeded();
+}
+
+void CMainFrame::ReselectCurrentTemplate()
+{
+    SelectTemplate(m_currentIndex);
+}
+
+void CMainFrame::MoveCurrentTemplateToFront()
+{
+    if (m_currentIndex < 0)
+        return;
+    std::unique_ptr<CEditorTemplate> current = std::move(m_templates[m_currentIndex]);
+    m_templates.erase(m_templates.begin() + m_currentIndex);
+    AddTemplate(std::move(current));
+}
+
+wxString CMainFrame::QuestionName(const CEditorTemplate& editorTemplate)
+{
+    return ToWx(editorTemplate.IsPathValid() ? editorTemplate.GetDefaultFileName()
+                                             : editorTemplate.GetDisplayName());
+}
+
+void CMainFrame::CloseTemplate()
+{
+    HideControlSettings();
+    if (!m_currentTemplate)
+        return;
+    if (m_currentTemplate->IsModified())
+    {
+        const int answer = ShowMessage(
+            wxString::Format("Save changes to template \"%s\"?", QuestionName(*m_currentTemplate)), wxYES_NO);
+        if (answer == wxYES)
+        {
+            SaveTemplate();
+            if (m_currentTemplate->IsModified())
+                return;
+        }
+    }
+    // Commands and panels may point at the template: out of the list first.
+    std::unique_ptr<CEditorTemplate> closing = std::move(m_templates[m_currentIndex]);
+    m_templates.erase(m_templates.begin() + m_currentIndex);
+    m_currentTemplate = nullptr;
+    m_currentIndex = -1;
+    SelectTemplate(m_templates.empty() ? -1 : 0);
+}
+
+void CMainFrame::DeleteAllTemplates()
+{
+    m_currentTemplate = nullptr;
+    m_currentIndex = -1;
+    m_templates.clear();
+}
+
+bool CMainFrame::FindOpenTemplate(const std::string& path) const
+{
+    for (const auto& editorTemplate : m_templates)
+        if (editorTemplate.get() != m_currentTemplate && editorTemplate->GetDefaultFileName() == path)
+            return true;
+    return false;
+}
+
+void CMainFrame::OnCloseWindow(wxCloseEvent& event)
+{
+    HideControlSettings();
+    bool cancel = false;
+    for (int i = 0; i < GetTemplateCount(); ++i)
+    {
+        CEditorTemplate& editorTemplate = *m_templates[i];
+        if (!editorTemplate.IsModified())
+            continue;
+        if (i != m_currentIndex)
+        {
+            SelectTemplate(i);
+            Update();
+        }
+        const int answer = ShowMessage(
+            wxString::Format("Save changes to template \"%s\"?", QuestionName(editorTemplate)), wxYES_NO | wxCANCEL);
+        if (answer == wxYES)
+        {
+            SaveTemplate();
+            if (editorTemplate.IsModified())
+                cancel = true;
+        }
+        else if (answer == wxCANCEL)
+        {
+            cancel = true;
+        }
+    }
+    if (cancel && event.CanVeto())
+    {
+        event.Veto();
+        return;
+    }
+    // No more idle steps or refreshes into a window that is going.
+    wxGetApp().SetMainWindow(nullptr, nullptr);
+    Destroy();
+}
+
+// ---------------------------------------------------------------------------
+// Painting and the idle step
+
+void CMainFrame::RefreshIfNeeded()
+{
+    if (!m_needsRefresh)
+        return;
+    Refresh(false);
+    m_needsRefresh = false;
+}
+
+void CMainFrame::OnPaint(wxPaintEvent&)
+{
+    wxPaintDC paintDC(this);
+    if (m_currentTemplate)
+        ViewAnimate(static_cast<int>(m_clock.Time()));
+    m_clock.Start();
+    const wxSize size = GetClientSize();
+    if (size.GetWidth() <= 0 || size.GetHeight() <= 0)
+        return;
+    wxBitmap buffer(size);
+    m_memoryDC.SelectObject(buffer);
+    m_memoryDC.SetBackground(wxBrush(kBackground));
+    if (m_currentTemplate)
+        ViewDraw(m_memoryDC);
+    else
+        m_memoryDC.Clear();
+    paintDC.Blit(0, 0, size.GetWidth(), size.GetHeight(), &m_memoryDC, 0, 0);
+    m_memoryDC.SelectObject(wxNullBitmap);
+}
+
+void CMainFrame::IdleStep()
+{
+    if (!m_currentTemplate)
+        return;
+    const wxPoint point = ScreenToClient(wxGetMousePosition());
+    const bool inside = wxRect(GetClientSize()).Contains(point);
+    if (!inside)
+    {
+        if (ViewMouseMove(point))
+        {
+            MarkNeedsRefresh();
+            UpdateEditMenuFromHistory();
+        }
+        if (m_leftButtonHeld && !wxGetMouseState().LeftIsDown())
+        {
+            // A press inside that was released outside still ends there.
+            ViewMouseButton(point, false, false, true, true, false);
+            m_leftButtonHeld = false;
+        }
+    }
+    else
+    {
+        m_leftButtonHeld = wxGetMouseState().LeftIsDown();
+    }
+    if (ViewAnimate(static_cast<int>(m_clock.Time())))
+        MarkNeedsRefresh();
+    m_clock.Start();
+    if (m_deferredControl)
+    {
+        std::unique_ptr<CPlacedControl> control = std::move(m_deferredControl);
+        control->Refresh(false);
+    }
+}
+
+void CMainFrame::OnApplicationDeactivated()
+{
+    if (!m_currentTemplate)
+        return;
+    const wxPoint point = ScreenToClient(wxGetMousePosition());
+    if (ViewMouseButton(point, false, false, true, true, false))
+    {
+        MarkNeedsRefresh();
+        UpdateEditMenuFromHistory();
+    }
+}
+
+void CMainFrame::RefreshControl(CPlacedControl& control, bool deferred)
+{
+    if (deferred)
+        m_deferredControl = control.Clone();
+}
+
+// ---------------------------------------------------------------------------
+// Transfer and MIDI callbacks
+
+void CMainFrame::OnTransferStart()
+{
+    ViewAnimate(static_cast<int>(m_clock.Time()));
+    m_clock.Start();
+    SetStatus("Template dump in progress...");
+}
+
+void CMainFrame::OnTransferComplete()
+{
+    ViewResetSendButton();
+    SetStatus("Template dump completed");
+}
+
+void CMainFrame::OnTransferFailed()
+{
+    ViewResetSendButton();
+    ShowMessage("Template dump failed!  Perhaps the USB connection to the " +
+                    ToWx(wxGetApp().Device().GetProductName()) +
+                    " was lost, or the driver is in use by another application.\n\n"
+                    "Close all other MIDI applications and try again.",
+                wxOK);
+    SetStatus("Template dump failed!");
+}
+
+void CMainFrame::OnMidiMessage(uint8_t status, int data1, int data2)
+{
+    SetStatus("Received MIDI message");
+    const std::array<std::string, 4> lines = MIDIIO::FormatMessage(status, data1, data2);
+    for (int i = 0; i < 4; ++i)
+        SetStatus(ToWx(lines[i]), i + 1);
+    if (ViewOnMidiMessage(status, data1, data2))
+        MarkNeedsRefresh();
+}
+
+void CMainFrame::OnSysExInterrupted()
+{
+    ShowMessage("The dump was interrupted - please try sending it again", wxOK);
+}

@@ -1,0 +1,659 @@
+#include "ui/dialogs/BulkDumpDialog.h"
+
+#include <wx/button.h>
+#include <wx/dnd.h>
+#include <wx/filename.h>
+#include <wx/gauge.h>
+#include <wx/listctrl.h>
+#include <wx/menu.h>
+#include <wx/sizer.h>
+#include <wx/statline.h>
+#include <wx/stattext.h>
+#include <wx/utils.h>
+
+#include "app/EditorApp.h"
+#include "app/WxText.h"
+#include "midi/MIDIIO.h"
+#include "model/BulkDump.h"
+#include "model/BulkDumpFile.h"
+#include "model/EditorTemplate.h"
+#include "model/SysExFile.h"
+#include "ui/WindowHelpers.h"
+#include "ui/dialogs/BulkEntryRenameDialog.h"
+#include "ui/dialogs/DialogResource.h"
+#include "ui/dialogs/FolderChooser.h"
+
+namespace
+{
+const char* const kReadFailed = "Unable to read dump - either it is not a valid dump or the dump was started "
+                                "before listening for it.\n\nPlease exit the program, restart it, listen for the "
+                                "dump and then send the dump again.";
+
+bool IsSyxFile(const wxString& path)
+{
+    return wxFileName(path).GetExt().Lower() == "syx";
+}
+
+// Accepts ".syx" files dropped onto the dialog for the entries under the
+// drop point.
+class CEntryFileDropTarget : public wxFileDropTarget
+{
+public:
+    CEntryFileDropTarget(CBulkDumpDialog* dialog, wxListCtrl* list) : m_dialog(dialog), m_list(list) {}
+
+    bool OnDropFiles(wxCoord x, wxCoord y, const wxArrayString& files) override
+    {
+        if (files.empty() || !m_list)
+            return false;
+        for (const wxString& file : files)
+            if (!IsSyxFile(file))
+                return false;
+        const wxPoint point = wxPoint(x, y) - m_list->GetPosition();
+        int row = 0;
+        for (int i = 0; i < m_list->GetItemCount(); ++i)
+        {
+            wxRect rect;
+            if (m_list->GetItemRect(i, rect) && rect.Contains(point))
+            {
+                row = i;
+                break;
+            }
+        }
+        m_dialog->LoadDroppedFiles(row, std::vector<wxString>(files.begin(), files.end()));
+        m_dialog->SetFocus();
+        return true;
+    }
+
+private:
+    CBulkDumpDialog* m_dialog;
+    wxListCtrl* m_list;
+};
+
+// Path made of a folder and a file name; the name keeps no character the
+// platform forbids.
+wxString SafeFileName(wxString name)
+{
+    for (wxUniChar forbidden : wxFileName::GetForbiddenChars())
+        name.Replace(wxString(forbidden), " ");
+    name.Trim(true);
+    if (!name.Contains(".syx"))
+        name += ".syx";
+    return name;
+}
+} // namespace
+
+CBulkDumpDialog::CBulkDumpDialog(wxWindow* parent, bool templateBank, const wxString& title)
+    : m_templateBank(templateBank)
+{
+    const IDeviceAnswers& device = wxGetApp().Device();
+    m_bank = templateBank ? device.CreateTemplateBulkDump() : device.CreatePatchBulkDump();
+    // The unit takes a template in about a second and a patch in well under one.
+    m_sendPauseMs = device.GetModelCode() == 2 ? 500 : (templateBank ? 1000 : 300);
+    m_loaded = m_bank && LoadDialogResource(this, parent, "ID_BULKDUMPDIALOG");
+    if (!m_loaded)
+        return;
+    m_list = FindControl<wxListCtrl>(this, "Dump_Contents");
+    m_up = FindControl<wxButton>(this, "Move_Item_Up");
+    m_down = FindControl<wxButton>(this, "Move_Item_Down");
+    m_listen = FindControl<wxButton>(this, "Listen_For_Dump");
+    m_upload = FindControl<wxButton>(this, "Upload_Dump");
+    m_uploadFactory = FindControl<wxButton>(this, "Upload_Factory_Settings");
+    m_open = FindControl<wxButton>(this, "Open_Dump");
+    m_save = FindControl<wxButton>(this, "Save_Dump");
+    m_saveAll = FindControl<wxButton>(this, "Save_All");
+    m_ok = FindControl<wxButton>(this, "wxID_OK");
+    m_cancel = FindControl<wxButton>(this, "wxID_CANCEL");
+    m_progressLine = FindControl<wxStaticLine>(this, "ID_PROGLINE");
+    m_progressMessage = FindControl<wxStaticText>(this, "ID_PORGMESSAGE");
+    m_gauge = FindControl<wxGauge>(this, "ID_PROGRESS");
+
+    if (auto* hint = FindControl<wxStaticText>(this, "wxID_STATIC"))
+        hint->SetLabel("Right click to modify contents");
+    if (m_list)
+    {
+        m_list->InsertColumn(0, "Index", wxLIST_FORMAT_LEFT, 30);
+        m_list->InsertColumn(1, "Name", wxLIST_FORMAT_LEFT, 160);
+    }
+    for (wxButton* button : {m_save, m_saveAll, m_upload})
+        if (button)
+            button->Disable();
+    if (m_listen)
+        m_listen->Enable(MIDIIO::GetSelectedInputDevice() >= 0);
+    UpdateMoveButtons();
+    const bool oneBuffer = device.ReceivesBulkDumpAsOneBuffer();
+    RemoveWindowIf(oneBuffer, m_upload);
+    RemoveWindowIf(!templateBank || oneBuffer, m_uploadFactory);
+    ShowProgressArea(false);
+
+    Bind(wxEVT_LIST_ITEM_SELECTED, &CBulkDumpDialog::OnItemSelected, this, XRCID("Dump_Contents"));
+    Bind(wxEVT_LIST_ITEM_DESELECTED, &CBulkDumpDialog::OnItemDeselected, this, XRCID("Dump_Contents"));
+    Bind(wxEVT_LIST_ITEM_RIGHT_CLICK, &CBulkDumpDialog::OnItemRightClick, this, XRCID("Dump_Contents"));
+    Bind(wxEVT_BUTTON, &CBulkDumpDialog::OnMove, this, XRCID("Move_Item_Up"));
+    Bind(wxEVT_BUTTON, &CBulkDumpDialog::OnMove, this, XRCID("Move_Item_Down"));
+    Bind(wxEVT_BUTTON, &CBulkDumpDialog::OnListen, this, XRCID("Listen_For_Dump"));
+    Bind(wxEVT_BUTTON, &CBulkDumpDialog::OnUpload, this, XRCID("Upload_Dump"));
+    Bind(wxEVT_BUTTON, &CBulkDumpDialog::OnUploadFactory, this, XRCID("Upload_Factory_Settings"));
+    Bind(wxEVT_BUTTON, &CBulkDumpDialog::OnOpen, this, XRCID("Open_Dump"));
+    Bind(wxEVT_BUTTON, &CBulkDumpDialog::OnSave, this, XRCID("Save_Dump"));
+    Bind(wxEVT_BUTTON, &CBulkDumpDialog::OnSaveAll, this, XRCID("Save_All"));
+    Bind(wxEVT_BUTTON, &CBulkDumpDialog::OnOK, this, wxID_OK);
+    Bind(wxEVT_BUTTON, &CBulkDumpDialog::OnCancelTransfer, this, wxID_CANCEL);
+    Bind(wxEVT_MENU, &CBulkDumpDialog::OnMenu, this, kSaveEntryAs, kRenameEntry);
+    Bind(wxEVT_CLOSE_WINDOW, &CBulkDumpDialog::OnClose, this);
+
+    FitAndCentre(this);
+    SetTitle(title);
+    SetDropTarget(new CEntryFileDropTarget(this, m_list));
+}
+
+CBulkDumpDialog::~CBulkDumpDialog()
+{
+    // No transfer may keep pointing at this dialog.
+    if (m_busy)
+        MIDIIO::AbortTransfer();
+}
+
+void CBulkDumpDialog::UpdateMoveButtons()
+{
+    if (m_up)
+        m_up->Enable(m_selected > 0);
+    if (m_down)
+        m_down->Enable(m_selected >= 0 && m_selected < m_bank->GetCount() - 1);
+}
+
+void CBulkDumpDialog::ShowRow(int row)
+{
+    if (!m_list || row < 0 || row >= m_list->GetItemCount())
+        return;
+    m_list->SetItem(row, 0, wxString::Format("%d", m_templateBank ? row + 1 : row));
+    m_list->SetItem(row, 1, ToWx(m_bank->GetEntry(row).GetName()));
+}
+
+void CBulkDumpDialog::FillList()
+{
+    if (!m_list)
+        return;
+    m_list->DeleteAllItems();
+    m_selected = -1;
+    if (!m_bank->IsComplete())
+    {
+        for (wxButton* button : {m_save, m_upload, m_saveAll})
+            if (button)
+                button->Disable();
+        UpdateMoveButtons();
+        return;
+    }
+    for (int i = 0; i < m_bank->GetCount(); ++i)
+    {
+        m_list->InsertItem(i, wxString());
+        ShowRow(i);
+    }
+    for (wxButton* button : {m_save, m_upload, m_saveAll})
+        if (button)
+            button->Enable();
+    UpdateMoveButtons();
+}
+
+void CBulkDumpDialog::EnableControls(bool enable)
+{
+    const bool complete = m_bank->IsComplete();
+    for (wxWindow* window : {static_cast<wxWindow*>(m_uploadFactory), static_cast<wxWindow*>(m_list),
+                             static_cast<wxWindow*>(m_open), static_cast<wxWindow*>(m_ok)})
+        if (window)
+            window->Enable(enable);
+    if (m_listen)
+        m_listen->Enable(enable && MIDIIO::GetSelectedInputDevice() >= 0);
+    if (m_upload)
+        m_upload->Enable(complete && MIDIIO::GetSelectedOutputDevice() >= 0);
+    for (wxButton* button : {m_save, m_saveAll})
+        if (button)
+            button->Enable(enable && complete);
+    if (enable && complete)
+        UpdateMoveButtons();
+    else
+        for (wxButton* button : {m_up, m_down})
+            if (button)
+                button->Disable();
+}
+
+bool CBulkDumpDialog::AskToSaveChanges()
+{
+    if (!m_bank->IsModified())
+        return true;
+    const int answer = wxGetApp().ShowMessage("Do you want to save your changes to the dump?", wxYES_NO | wxCANCEL);
+    if (answer == wxCANCEL)
+        return false;
+    if (answer == wxYES)
+    {
+        wxCommandEvent save;
+        OnSave(save);
+    }
+    return true;
+}
+
+void CBulkDumpDialog::ShowProgressArea(bool show)
+{
+    ShowArea(this, {m_progressLine, m_progressMessage, m_gauge, m_cancel}, show);
+}
+
+void CBulkDumpDialog::BeginProgress(const wxString& message, int range)
+{
+    ShowProgressArea(true);
+    Update();
+    if (m_progressMessage)
+        m_progressMessage->SetLabel(message);
+    if (m_gauge)
+    {
+        m_gauge->SetRange(range);
+        m_gauge->SetValue(0);
+    }
+    m_busy = true;
+    m_cancelled = false;
+    EnableControls(false);
+    if (m_cancel)
+        m_cancel->Enable();
+}
+
+bool CBulkDumpDialog::UpdateProgress(int value, const wxString& message)
+{
+    if (m_progressMessage && !message.empty())
+        m_progressMessage->SetLabel(message);
+    if (m_gauge)
+        m_gauge->SetValue(value);
+    return !m_cancelled;
+}
+
+void CBulkDumpDialog::EndProgress()
+{
+    ShowProgressArea(false);
+    if (m_progressMessage)
+        m_progressMessage->SetLabel(wxString());
+    if (m_gauge)
+        m_gauge->SetValue(0);
+    EnableControls(true);
+    if (m_cancel)
+        m_cancel->Disable();
+    m_busy = false;
+}
+
+// Sending ----------------------------------------------------------------
+
+void CBulkDumpDialog::OnUpload(wxCommandEvent&)
+{
+    if (m_bank->IsComplete() && !m_busy)
+        StartSending();
+}
+
+void CBulkDumpDialog::StartSending()
+{
+    m_transferIndex = 0;
+    m_writing = true;
+    BeginProgress("Writing dump...", m_bank->GetCount());
+    SendNextEntry();
+}
+
+void CBulkDumpDialog::SendNextEntry()
+{
+    if (m_transferIndex >= m_bank->GetCount())
+    {
+        m_writing = false;
+        EndProgress();
+        return;
+    }
+    const int i = m_transferIndex++;
+    if (!MIDIIO::BeginSend(m_bank->GetEntry(i).Write(), this))
+    {
+        for (wxButton* button : {m_listen, m_upload})
+            if (button)
+                button->Disable();
+        m_transferIndex = 0;
+        m_writing = false;
+        EndProgress();
+        wxGetApp().ReportOutputDeviceLost();
+        return;
+    }
+    if (!UpdateProgress(i + 1, wxString::Format("Writing %d...", i + 1)))
+    {
+        // The entry in flight still goes out; its completion sends nothing more.
+        m_writing = false;
+        EndProgress();
+    }
+}
+
+void CBulkDumpDialog::OnTransferComplete()
+{
+    if (!m_writing)
+        return;
+    // No handshake with the unit: the pause is the only pacing.
+    wxMilliSleep(m_sendPauseMs);
+    SendNextEntry();
+}
+
+void CBulkDumpDialog::OnUploadFactory(wxCommandEvent&)
+{
+    if (m_uploadFactory)
+        m_uploadFactory->Disable();
+    if (LoadBulkDumpFromFile(*m_bank, FromWx(GetResourceFilePath("FactorySettings", "blk"))))
+        StartSending();
+}
+
+// Receiving --------------------------------------------------------------
+
+void CBulkDumpDialog::OnListen(wxCommandEvent&)
+{
+    if (m_busy || !AskToSaveChanges())
+        return;
+    if (!MIDIIO::BeginReceive(this, this))
+    {
+        for (wxButton* button : {m_listen, m_upload})
+            if (button)
+                button->Disable();
+        wxGetApp().ReportInputDeviceLost();
+        return;
+    }
+    m_transferIndex = 0;
+    m_writing = false;
+    BeginProgress("Awaiting dump...", m_bank->GetCount());
+}
+
+void CBulkDumpDialog::OnTransferWaiting()
+{
+    if (m_writing || !m_busy)
+        return;
+    if (!UpdateProgress(m_transferIndex, wxString()))
+    {
+        EndProgress();
+        m_transferIndex = 0;
+        MIDIIO::AbortTransfer();
+    }
+}
+
+bool CBulkDumpDialog::OnSysExReceived(const SysExBuffer& bytes)
+{
+    const IDeviceAnswers& device = wxGetApp().Device();
+    std::unique_ptr<IBulkEntry> entry;
+    if (m_templateBank)
+        entry = device.CreateTemplate();
+    else
+        entry = device.CreatePatch();
+    size_t position = 0;
+    if (!entry || m_transferIndex >= m_bank->GetCount() || !entry->Read(bytes, position))
+    {
+        m_transferIndex = 0;
+        EndProgress();
+        m_bank->SetComplete(false);
+        wxGetApp().ShowMessage(kReadFailed, wxOK);
+        return true;
+    }
+    // The n-th message becomes entry n, whatever location it carries.
+    m_bank->SetEntry(*entry, m_transferIndex++);
+    if (m_transferIndex == m_bank->GetCount())
+    {
+        m_bank->SetComplete(true);
+        EndProgress();
+        FillList();
+        return true;
+    }
+    if (!UpdateProgress(m_transferIndex, wxString::Format("Receiving %d...", m_transferIndex + 1)))
+    {
+        m_bank->SetComplete(false);
+        EndProgress();
+        return true;
+    }
+    if (!MIDIIO::BeginReceive(this, this))
+    {
+        for (wxButton* button : {m_listen, m_upload})
+            if (button)
+                button->Disable();
+        m_transferIndex = 0;
+        EndProgress();
+        m_bank->SetComplete(false);
+        wxGetApp().ReportInputDeviceLost();
+    }
+    return true;
+}
+
+void CBulkDumpDialog::OnSysExInterrupted()
+{
+    m_transferIndex = 0;
+    if (m_busy)
+        EndProgress();
+}
+
+void CBulkDumpDialog::OnTransferFailed()
+{
+    m_transferIndex = 0;
+    EndProgress();
+    if (m_writing)
+    {
+        m_writing = false;
+        wxGetApp().ShowMessage("Error sending bulk dump", wxOK);
+        return;
+    }
+    m_bank->SetComplete(false);
+    wxGetApp().ShowMessage("Error receiving bulk dump", wxOK);
+}
+
+void CBulkDumpDialog::OnCancelTransfer(wxCommandEvent&)
+{
+    m_cancelled = true;
+}
+
+// Files ------------------------------------------------------------------
+
+wxString CBulkDumpDialog::BankFilter() const
+{
+    return m_templateBank ? "Bulk Dumps(*.blk)|*.blk" : "SysEx Dump (*.syx)|*.syx";
+}
+
+bool CBulkDumpDialog::OpenBankFile(const wxString& path)
+{
+    if (!LoadBulkDumpFromFile(*m_bank, FromWx(path)))
+    {
+        wxGetApp().ShowMessage("Unable to load dump from file: " + path, wxOK);
+        return false;
+    }
+    FillList();
+    return true;
+}
+
+void CBulkDumpDialog::OnOpen(wxCommandEvent&)
+{
+    if (!AskToSaveChanges())
+        return;
+    wxString path;
+    if (wxGetApp().ChooseOpenFile(path, BankFilter()))
+        OpenBankFile(path);
+}
+
+bool CBulkDumpDialog::SaveBank(const wxString& path)
+{
+    if (SaveBulkDumpToFile(*m_bank, FromWx(path)))
+        return true;
+    wxGetApp().ShowMessage("Unable to save file: " + path + "\nCheck the file is not read only.", wxOK);
+    return false;
+}
+
+void CBulkDumpDialog::OnSave(wxCommandEvent&)
+{
+    const wxString extension = m_templateBank ? ".blk" : ".syx";
+    wxString path;
+    if (!wxGetApp().ChooseSaveFile(path, BankFilter()))
+        return;
+    path.Trim(true);
+    if (!path.Contains(extension))
+        path += extension;
+    SaveBank(path);
+}
+
+void CBulkDumpDialog::OnSaveAll(wxCommandEvent&)
+{
+    wxString folder;
+    const wxString title = wxString("Select a location to extract the contents of the ") +
+                           (m_templateBank ? "bulk dump " : "patch bank ") + "to:";
+    if (!ChooseFolder(this, title, folder))
+        return;
+    for (int i = 0; i < m_bank->GetCount(); ++i)
+    {
+        IBulkEntry& entry = m_bank->GetEntry(i);
+        const wxString name = SafeFileName(wxString::Format("%2.2d - ", i + 1) + ToWx(entry.GetDefaultFileName()));
+        const wxString path = folder + "/" + name;
+        if (!SaveBulkEntryToFile(entry, FromWx(path)))
+            wxGetApp().ShowMessage("Unable to save \"" + path + "\" - Check the file is not read only.", wxOK);
+    }
+}
+
+void CBulkDumpDialog::LoadEntry(int index, const wxString& path)
+{
+    const IDeviceAnswers& device = wxGetApp().Device();
+    std::unique_ptr<IBulkEntry> entry;
+    if (m_templateBank)
+        entry = device.CreateTemplate();
+    else
+        entry = device.CreatePatch();
+    SysExBuffer message;
+    size_t position = 0;
+    if (!ReadSysExFromFile(FromWx(path), message))
+        wxGetApp().ShowMessage("Unable to load \"" + path + "\" - The file may have been moved or deleted.", wxOK);
+    else if (!entry || !entry->Read(message, position))
+        wxGetApp().ShowMessage("The file \"" + path + "\" is not a valid " + (m_templateBank ? "template" : "patch") +
+                                   " file.",
+                               wxOK);
+    else
+        m_bank->SetEntry(*entry, index);
+    ShowRow(index);
+    if (m_list && index < m_list->GetItemCount())
+        m_list->SetItemState(index, wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
+}
+
+void CBulkDumpDialog::LoadDroppedFiles(int row, const std::vector<wxString>& paths)
+{
+    for (const wxString& path : paths)
+    {
+        if (row >= m_bank->GetCount())
+            break;
+        LoadEntry(row++, path);
+    }
+}
+
+// Rows and the context menu ---------------------------------------------
+
+void CBulkDumpDialog::SelectRow(int row)
+{
+    m_selected = row;
+    if (m_list && row >= 0 && row < m_list->GetItemCount())
+        m_list->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    UpdateMoveButtons();
+}
+
+void CBulkDumpDialog::OnItemSelected(wxListEvent& event)
+{
+    m_selected = static_cast<int>(event.GetIndex());
+    UpdateMoveButtons();
+}
+
+void CBulkDumpDialog::OnItemDeselected(wxListEvent&)
+{
+    m_selected = -1;
+    UpdateMoveButtons();
+}
+
+void CBulkDumpDialog::OnItemRightClick(wxListEvent& event)
+{
+    m_selected = static_cast<int>(event.GetIndex());
+    wxMenu menu;
+    menu.Append(kSaveEntryAs, "&Save as...");
+    menu.Append(kReplaceEntry, "&Replace with...");
+    menu.AppendSeparator();
+    if (m_templateBank)
+        menu.Append(kClearEntry, "&Clear");
+    else
+        menu.Append(kRenameEntry, "&Rename...");
+    PopupMenu(&menu);
+}
+
+void CBulkDumpDialog::OnMenu(wxCommandEvent& event)
+{
+    if (m_selected < 0 || m_selected >= m_bank->GetCount())
+        return;
+    IBulkEntry& entry = m_bank->GetEntry(m_selected);
+    switch (event.GetId())
+    {
+    case kSaveEntryAs:
+    {
+        wxString path = ToWx(entry.GetDefaultFileName());
+        if (wxGetApp().ChooseSaveFile(path, "SysEx Dump (*.syx)|*.syx") && !SaveBulkEntryToFile(entry, FromWx(path)))
+            wxGetApp().ShowMessage("Unable to save \"" + path + "\" - Check the file is not read only.", wxOK);
+        break;
+    }
+    case kReplaceEntry:
+    {
+        wxString path;
+        if (wxGetApp().ChooseOpenFile(path, "SysEx Dump (*.syx)|*.syx"))
+            LoadEntry(m_selected, path);
+        break;
+    }
+    case kClearEntry:
+        m_bank->ResetEntry(m_selected);
+        ShowRow(m_selected);
+        break;
+    case kRenameEntry:
+    {
+        CBulkEntryRenameDialog rename(this, entry, m_selected);
+        rename.SetTitle("Rename");
+        if (rename.IsLoaded() && rename.ShowModal() == 0)
+        {
+            m_bank->SetModified(true);
+            ShowRow(m_selected);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void CBulkDumpDialog::OnMove(wxCommandEvent& event)
+{
+    const bool up = event.GetId() == XRCID("Move_Item_Up");
+    const int target = up ? m_selected - 1 : m_selected + 1;
+    if (m_selected < 0 || target < 0 || target >= m_bank->GetCount())
+        return;
+    m_bank->SwapEntries(m_selected, target);
+    ShowRow(m_selected);
+    ShowRow(target);
+    if (m_list && target < m_list->GetItemCount())
+    {
+        m_list->SetItemState(m_selected, 0, wxLIST_STATE_SELECTED);
+        m_list->EnsureVisible(target);
+        m_list->SetItemState(target, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    }
+    m_selected = target;
+    UpdateMoveButtons();
+}
+
+// Closing ----------------------------------------------------------------
+
+void CBulkDumpDialog::OnOK(wxCommandEvent&)
+{
+    if (!m_busy && AskToSaveChanges())
+        EndModal(0);
+}
+
+void CBulkDumpDialog::OnClose(wxCloseEvent& event)
+{
+    if (m_busy && event.CanVeto())
+    {
+        event.Veto();
+        return;
+    }
+    if (!IsModal())
+    {
+        event.Skip();
+        return;
+    }
+    if (AskToSaveChanges())
+        EndModal(0);
+    else if (event.CanVeto())
+        event.Veto();
+}

@@ -1,0 +1,119 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include <wx/dialog.h>
+
+#include "midi/MidiListeners.h"
+
+class IBulkDump;
+class wxButton;
+class wxCloseEvent;
+class wxCommandEvent;
+class wxGauge;
+class wxListCtrl;
+class wxListEvent;
+class wxStaticLine;
+class wxStaticText;
+
+// The librarian of one bank of the unit: the 16 templates or the 100 patches.
+// It receives a bank one entry per SysEx message, sends one entry per
+// message with a pause after each, loads and saves bank files, extracts
+// every entry to its own file, and edits single entries (context menu,
+// dropped ".syx" files). Transfers advance through the MIDI manager's
+// listener calls; the progress area's Cancel is seen at the next progress
+// update. GUI thread only.
+class CBulkDumpDialog : public wxDialog, public ISysExListener, public IProgressListener
+{
+public:
+    // Context menu commands.
+    enum MenuId
+    {
+        kSaveEntryAs = wxID_HIGHEST + 180,
+        kReplaceEntry,
+        kClearEntry,
+        kRenameEntry,
+    };
+
+    CBulkDumpDialog(wxWindow* parent, bool templateBank, const wxString& title);
+    ~CBulkDumpDialog() override;
+
+    bool IsLoaded() const { return m_loaded; }
+    IBulkDump& Bank() { return *m_bank; }
+    bool IsBusy() const { return m_busy; }
+    // The pause after each sent entry, in ms; tests shorten it.
+    int GetSendPause() const { return m_sendPauseMs; }
+    void SetSendPause(int ms) { m_sendPauseMs = ms; }
+    // The row that the context menu acts on, as a right click selects it.
+    void SelectRow(int row);
+    // Loads the files into consecutive entries from row on, as a drop does.
+    void LoadDroppedFiles(int row, const std::vector<wxString>& paths);
+    // Loads a bank file as "Open_Dump" does once a file is chosen.
+    bool OpenBankFile(const wxString& path);
+
+    bool OnSysExReceived(const SysExBuffer& bytes) override;
+    void OnSysExInterrupted() override;
+    void OnTransferStart() override {}
+    void OnTransferWaiting() override;
+    void OnTransferComplete() override;
+    void OnTransferFailed() override;
+
+private:
+    void UpdateMoveButtons();
+    void FillList();
+    void ShowRow(int row);
+    void EnableControls(bool enable);
+    // False when the user cancelled the question.
+    bool AskToSaveChanges();
+    void ShowProgressArea(bool show);
+    void BeginProgress(const wxString& message, int range);
+    // False when the user has cancelled.
+    bool UpdateProgress(int value, const wxString& message);
+    void EndProgress();
+    void StartSending();
+    void SendNextEntry();
+    void LoadEntry(int index, const wxString& path);
+    bool SaveBank(const wxString& path);
+    wxString BankFilter() const;
+
+    void OnItemSelected(wxListEvent& event);
+    void OnItemDeselected(wxListEvent& event);
+    void OnItemRightClick(wxListEvent& event);
+    void OnMove(wxCommandEvent& event);
+    void OnListen(wxCommandEvent& event);
+    void OnUpload(wxCommandEvent& event);
+    void OnUploadFactory(wxCommandEvent& event);
+    void OnOpen(wxCommandEvent& event);
+    void OnSave(wxCommandEvent& event);
+    void OnSaveAll(wxCommandEvent& event);
+    void OnMenu(wxCommandEvent& event);
+    void OnOK(wxCommandEvent& event);
+    void OnCancelTransfer(wxCommandEvent& event);
+    void OnClose(wxCloseEvent& event);
+
+    bool m_loaded = false;
+    bool m_templateBank;
+    std::unique_ptr<IBulkDump> m_bank;
+    int m_selected = -1;
+    int m_transferIndex = 0;
+    bool m_writing = false;
+    bool m_busy = false;
+    bool m_cancelled = false;
+    int m_sendPauseMs = 0;
+
+    wxListCtrl* m_list = nullptr;
+    wxButton* m_up = nullptr;
+    wxButton* m_down = nullptr;
+    wxButton* m_listen = nullptr;
+    wxButton* m_upload = nullptr;
+    wxButton* m_uploadFactory = nullptr;
+    wxButton* m_open = nullptr;
+    wxButton* m_save = nullptr;
+    wxButton* m_saveAll = nullptr;
+    wxButton* m_ok = nullptr;
+    wxButton* m_cancel = nullptr;
+    wxStaticLine* m_progressLine = nullptr;
+    wxStaticText* m_progressMessage = nullptr;
+    wxGauge* m_gauge = nullptr;
+};

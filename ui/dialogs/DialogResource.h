@@ -1,0 +1,28 @@
+#pragma once
+
+#include <initializer_list>
+
+#include <wx/window.h>
+#include <wx/xrc/xmlres.h>
+
+class wxDialog;
+
+// Loads a dialog resource into dialog. A missing resource is logged with the
+// toolkit's usual hint and leaves the dialog uncreated (false): callers
+// check IsLoaded before running it.
+bool LoadDialogResource(wxDialog* dialog, wxWindow* parent, const char* name);
+
+// The control of that resource name and class inside root, or null.
+template <typename T>
+T* FindControl(wxWindow* root, const char* name)
+{
+    return wxDynamicCast(root->FindWindow(XRCID(name)), T);
+}
+
+// Fits the dialog to its sizer, makes that its minimum and centres it on its
+// parent in both directions.
+void FitAndCentre(wxDialog* dialog);
+
+// Shows or hides a group of controls (a progress area), then lays the
+// dialog out again and fits it to what is shown. Null entries are skipped.
+void ShowArea(wxDialog* dialog, std::initializer_list<wxWindow*> windows, bool show);

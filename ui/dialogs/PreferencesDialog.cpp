@@ -1,0 +1,149 @@
+#include "ui/dialogs/PreferencesDialog.h"
+
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+
+#include "app/EditorApp.h"
+#include "app/WxText.h"
+#include "model/EditorHost.h"
+#include "ui/WindowHelpers.h"
+#include "ui/dialogs/DialogResource.h"
+#include "ui/dialogs/FolderChooser.h"
+
+namespace
+{
+void ShowValue(wxCheckBox* box, int value)
+{
+    if (box)
+        box->SetValue(Preferences::IsOn(value));
+}
+
+void Store(const wxCheckBox* box, int& value)
+{
+    if (box)
+        value = box->GetValue() ? 1 : 0;
+}
+} // namespace
+
+CPreferencesDialog::CPreferencesDialog(wxWindow* parent)
+{
+    m_loaded = LoadDialogResource(this, parent, "ID_PREFSDIALOG");
+    if (!m_loaded)
+        return;
+    m_startupAction = FindControl<wxChoice>(this, "Startup_Action");
+    m_warnOldOS = FindControl<wxCheckBox>(this, "Warn_On_Old_OS");
+    m_sendErrorReports = FindControl<wxCheckBox>(this, "Send_Error_Reports");
+    m_showTooltips = FindControl<wxCheckBox>(this, "Show_Control_Tooltips");
+    m_abbreviateNames = FindControl<wxCheckBox>(this, "Abbreviate_Names");
+    m_autoComplete = FindControl<wxCheckBox>(this, "Auto_Complete_Names");
+    m_expandingPages = FindControl<wxCheckBox>(this, "Use_Expanding_Pages");
+    m_releaseDriver = FindControl<wxCheckBox>(this, "Release_Midi_Driver_In_Background");
+
+    const IDeviceAnswers& device = Device();
+    RemoveWindowIf(!device.HasExpandingPages(), m_expandingPages);
+    // Names never longer than the display shows have nothing to abbreviate.
+    const bool noAbbreviation = device.GetMaxControlNameLength() <= device.GetDisplayNameLength();
+    RemoveWindowIf(noAbbreviation, m_abbreviateNames);
+    RemoveWindowIf(noAbbreviation, FindWindow(XRCID("ID_ABBREV_SPACER")));
+    FillControls();
+
+    Bind(wxEVT_BUTTON, &CPreferencesDialog::OnPurgeRecentFiles, this, XRCID("Purge_Recent_Files"));
+    Bind(wxEVT_BUTTON, &CPreferencesDialog::OnChooseVstDirectory, this, XRCID("Choose_VST_Directory"));
+    Bind(wxEVT_BUTTON, &CPreferencesDialog::OnRestoreDefaults, this, XRCID("Restore_Defaults"));
+    Bind(wxEVT_BUTTON, &CPreferencesDialog::OnOK, this, wxID_OK);
+    Bind(wxEVT_BUTTON, &CPreferencesDialog::OnCancel, this, wxID_CANCEL);
+    FitAndCentre(this);
+    SetTitle(ToWx(device.GetAppTitle()) + " preferences");
+}
+
+void CPreferencesDialog::FillControls()
+{
+    const Preferences& prefs = wxGetApp().Prefs();
+    if (m_startupAction)
+    {
+        const int action = prefs.startupAction;
+        const bool known = action >= 0 && action < static_cast<int>(m_startupAction->GetCount());
+        m_startupAction->SetSelection(known ? action : wxNOT_FOUND);
+    }
+    ShowValue(m_warnOldOS, prefs.showOldOSDialog);
+    ShowValue(m_sendErrorReports, prefs.sendErrorsHome);
+    ShowValue(m_showTooltips, prefs.showCtrlToolTips);
+    ShowValue(m_abbreviateNames, prefs.abbreviateNames);
+    ShowValue(m_autoComplete, prefs.shouldUseAutoComplete);
+    ShowValue(m_expandingPages, prefs.useExpandPanes);
+    ShowValue(m_releaseDriver, prefs.releaseDriver);
+}
+
+void CPreferencesDialog::OnPurgeRecentFiles(wxCommandEvent&)
+{
+    wxGetApp().Recent().Clear();
+    if (IEditorWindow* window = Host().Window())
+        window->UpdateFileMenu();
+}
+
+void CPreferencesDialog::OnChooseVstDirectory(wxCommandEvent&)
+{
+    Preferences& prefs = wxGetApp().Prefs();
+    wxString folder = ToWx(prefs.vstDir);
+    if (ChooseFolder(this, "Select VST plugins directory", folder))
+        prefs.vstDir = FromWx(folder);
+}
+
+void CPreferencesDialog::OnRestoreDefaults(wxCommandEvent&)
+{
+    if (m_startupAction && m_startupAction->GetCount() > 3)
+        m_startupAction->SetSelection(3);
+    for (wxCheckBox* box : {m_warnOldOS, m_sendErrorReports, m_showTooltips, m_abbreviateNames, m_autoComplete,
+                            m_expandingPages, m_releaseDriver})
+        if (box)
+            box->SetValue(true);
+}
+
+void CPreferencesDialog::OnOK(wxCommandEvent&)
+{
+    CEditorApp& app = wxGetApp();
+    Preferences& prefs = app.Prefs();
+    if (m_startupAction && m_startupAction->GetSelection() != wxNOT_FOUND)
+        prefs.startupAction = m_startupAction->GetSelection();
+    Store(m_warnOldOS, prefs.showOldOSDialog);
+    Store(m_sendErrorReports, prefs.sendErrorsHome);
+    Store(m_showTooltips, prefs.showCtrlToolTips);
+    Store(m_abbreviateNames, prefs.abbreviateNames);
+    Store(m_autoComplete, prefs.shouldUseAutoComplete);
+    Store(m_expandingPages, prefs.useExpandPanes);
+    if (m_releaseDriver && m_releaseDriver->GetValue() != Preferences::IsOn(prefs.releaseDriver))
+    {
+        // The ports are opened in one mode at start-up and stay in it.
+        app.ShowMessage("Please restart the " + ToWx(app.Device().GetAppTitle()) + " for your changes to take effect",
+                        wxOK);
+        prefs.releaseDriver = m_releaseDriver->GetValue() ? 1 : 0;
+    }
+    if (m_showTooltips && !m_showTooltips->GetValue())
+        if (wxWindow* main = app.GetMainWindow())
+            main->SetToolTip(wxString());
+    prefs.Save();
+    EndModal(0);
+}
+
+void CPreferencesDialog::OnCancel(wxCommandEvent&)
+{
+    EndModal(-1);
+}
+
+COldOSDialog::COldOSDialog(wxWindow* parent)
+{
+    m_loaded = LoadDialogResource(this, parent, "ID_OLDOSDIALOG");
+    if (!m_loaded)
+        return;
+    m_dontShowAgain = FindControl<wxCheckBox>(this, "Dont_Show_This_Message_Again");
+    Bind(wxEVT_BUTTON, &COldOSDialog::OnOK, this, wxID_OK);
+    FitAndCentre(this);
+}
+
+void COldOSDialog::OnOK(wxCommandEvent&)
+{
+    // Kept in memory; the preferences are written at exit.
+    if (m_dontShowAgain && m_dontShowAgain->GetValue())
+        wxGetApp().Prefs().showOldOSDialog = 0;
+    EndModal(0);
+}

@@ -1,0 +1,183 @@
+#include "ui/panels/AutoCompleteMenu.h"
+
+#include <wx/textctrl.h>
+
+#include "app/WxText.h"
+#include "model/EditorHost.h"
+#include "model/WordList.h"
+
+namespace
+{
+constexpr int kMaxShown = 20;
+
+std::string TrimRight(std::string text)
+{
+    while (!text.empty() && text.back() == ' ')
+        text.pop_back();
+    return text;
+}
+} // namespace
+
+CAutoCompleteListCtrl::CAutoCompleteListCtrl(wxWindow* parent, wxTextCtrl* text)
+    : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                 wxLC_REPORT | wxLC_NO_HEADER | wxLC_SINGLE_SEL, wxDefaultValidator, "listCtrl"),
+      m_text(text)
+{
+    Bind(wxEVT_CHAR, &CAutoCompleteListCtrl::OnKey, this);
+}
+
+void CAutoCompleteListCtrl::OnKey(wxKeyEvent& event)
+{
+    const int key = event.GetKeyCode();
+    switch (key)
+    {
+    case WXK_UP:
+    case WXK_DOWN:
+    case WXK_LEFT:
+    case WXK_RIGHT:
+        event.Skip();
+        return;
+    case WXK_ESCAPE:
+    case WXK_TAB:
+        GetParent()->Hide();
+        return;
+    case WXK_RETURN:
+    case WXK_NUMPAD_ENTER:
+    {
+        const long selected = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
+        if (GetItemCount() > 0)
+            static_cast<CAutoCompleteMenu*>(GetParent())->Choose(selected >= 0 ? selected : 0);
+        return;
+    }
+    default:
+        break;
+    }
+    if (!m_text)
+        return;
+    const long point = m_text->GetInsertionPoint();
+    if (key == WXK_BACK || key == WXK_DELETE)
+    {
+        if (point > 0)
+            m_text->Remove(point - 1, point);
+        return;
+    }
+    if (event.GetUnicodeKey() != WXK_NONE)
+        m_text->WriteText(wxString(event.GetUnicodeKey()));
+}
+
+CAutoCompleteMenu::CAutoCompleteMenu(wxWindow* parent, wxTextCtrl* text, int maxLength, IAutoCompleteClient* client)
+    : wxFrame(parent, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
+              wxBORDER_NONE | wxFRAME_TOOL_WINDOW | wxFRAME_FLOAT_ON_PARENT | wxFRAME_NO_TASKBAR),
+      m_text(text), m_maxLength(maxLength), m_client(client)
+{
+    m_list = new CAutoCompleteListCtrl(this, text);
+    const int width = text->GetSize().GetWidth();
+    m_list->InsertColumn(0, wxEmptyString, wxLIST_FORMAT_LEFT, width > 22 ? width - 22 : width);
+    SetSize(width, m_list->GetSize().GetHeight());
+    m_list->SetSize(width, m_list->GetSize().GetHeight());
+    text->Bind(wxEVT_TEXT, &CAutoCompleteMenu::OnText, this);
+    text->Bind(wxEVT_DESTROY, &CAutoCompleteMenu::OnTextDestroyed, this);
+    Bind(wxEVT_SHOW, &CAutoCompleteMenu::OnShowMenu, this);
+    Bind(wxEVT_ACTIVATE, &CAutoCompleteMenu::OnActivate, this);
+    m_list->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent& event) { Choose(event.GetIndex()); });
+}
+
+CAutoCompleteMenu::~CAutoCompleteMenu()
+{
+    if (m_text)
+    {
+        m_text->Unbind(wxEVT_TEXT, &CAutoCompleteMenu::OnText, this);
+        m_text->Unbind(wxEVT_DESTROY, &CAutoCompleteMenu::OnTextDestroyed, this);
+    }
+}
+
+void CAutoCompleteMenu::OnTextDestroyed(wxWindowDestroyEvent& event)
+{
+    event.Skip();
+    if (event.GetEventObject() == m_text)
+    {
+        m_text = nullptr;
+        m_client = nullptr;
+        m_list->ForgetText();
+    }
+}
+
+std::vector<std::string> CAutoCompleteMenu::ComposedCandidates(const wxString& text) const
+{
+    const std::string full = FromWx(text);
+    const size_t space = full.rfind(' ');
+    const std::string before = space == std::string::npos ? std::string() : full.substr(0, space);
+    const std::string word = space == std::string::npos ? full : full.substr(space + 1);
+    std::vector<std::string> composed;
+    if (word.empty())
+        return composed;
+    for (const std::string& candidate : Host().Words().Completions(word))
+    {
+        std::string result = before.empty() ? candidate : before + " " + candidate;
+        if (m_maxLength < 0 || static_cast<int>(result.size()) < m_maxLength - 1)
+            result += " ";
+        result = TrimRight(result);
+        if (m_maxLength < 0 || static_cast<int>(result.size()) <= m_maxLength)
+            composed.push_back(result);
+    }
+    return composed;
+}
+
+void CAutoCompleteMenu::OnText(wxCommandEvent& event)
+{
+    event.Skip();
+    if (!m_text || (m_client && !m_client->OnAutoComplete()))
+        return;
+    const wxString text = m_text->GetValue();
+    if (text == m_lastText)
+        return;
+    m_lastText = text;
+    Fill(text);
+}
+
+void CAutoCompleteMenu::Fill(const wxString& text)
+{
+    m_candidates = ComposedCandidates(text);
+    if (m_candidates.empty())
+    {
+        Hide();
+        return;
+    }
+    m_list->DeleteAllItems();
+    for (size_t i = 0; i < m_candidates.size() && i < kMaxShown; ++i)
+        m_list->InsertItem(static_cast<long>(i), ToWx(m_candidates[i]));
+    Show();
+}
+
+void CAutoCompleteMenu::Choose(int item)
+{
+    if (item >= 0 && item < static_cast<int>(m_candidates.size()) && m_text)
+    {
+        const wxString chosen = ToWx(m_candidates[item]);
+        m_lastText = chosen;
+        m_text->SetValue(chosen);
+        m_text->SetInsertionPointEnd();
+    }
+    Hide();
+}
+
+void CAutoCompleteMenu::OnShowMenu(wxShowEvent& event)
+{
+    event.Skip();
+    if (!event.IsShown() || !m_text)
+        return;
+    const wxPoint below = m_text->GetPosition() + wxPoint(0, 20);
+    Move(m_text->GetParent()->ClientToScreen(below));
+    m_list->SetFocus();
+}
+
+void CAutoCompleteMenu::OnActivate(wxActivateEvent& event)
+{
+    event.Skip();
+    if (!event.GetActive() && IsShown())
+    {
+        Hide();
+        if (m_text)
+            m_text->SetFocus();
+    }
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <wx/frame.h>
+#include <wx/listctrl.h>
+
+class wxTextCtrl;
+
+// Asked before completions are offered; false suppresses them.
+class IAutoCompleteClient
+{
+public:
+    virtual ~IAutoCompleteClient() = default;
+    virtual bool OnAutoComplete() = 0;
+};
+
+// The list of the completion pop-up. Typing goes on into the watched field
+// while the list has the focus.
+class CAutoCompleteListCtrl : public wxListCtrl
+{
+public:
+    CAutoCompleteListCtrl(wxWindow* parent, wxTextCtrl* text);
+    void ForgetText() { m_text = nullptr; }
+
+private:
+    void OnKey(wxKeyEvent& event);
+
+    wxTextCtrl* m_text;
+};
+
+// A small pop-up under a name field that offers completions of the word being
+// typed from the process's word list (Host().Words()). GUI thread only.
+class CAutoCompleteMenu : public wxFrame
+{
+public:
+    // maxLength -1: no limit. The client may be null.
+    CAutoCompleteMenu(wxWindow* parent, wxTextCtrl* text, int maxLength, IAutoCompleteClient* client);
+    ~CAutoCompleteMenu() override;
+
+    // The field's full texts offered for its current text, newest first.
+    std::vector<std::string> ComposedCandidates(const wxString& text) const;
+    const std::vector<std::string>& GetCandidates() const { return m_candidates; }
+    CAutoCompleteListCtrl* GetList() const { return m_list; }
+    // Writes the chosen candidate into the field and hides.
+    void Choose(int item);
+
+private:
+    void OnText(wxCommandEvent& event);
+    void OnTextDestroyed(wxWindowDestroyEvent& event);
+    void OnShowMenu(wxShowEvent& event);
+    void OnActivate(wxActivateEvent& event);
+    void Fill(const wxString& text);
+
+    CAutoCompleteListCtrl* m_list = nullptr;
+    wxTextCtrl* m_text;
+    std::vector<std::string> m_candidates;
+    wxString m_lastText;
+    int m_maxLength;
+    IAutoCompleteClient* m_client;
+};

@@ -1,0 +1,164 @@
+#include "ui/validators/NumberTextCtrl.h"
+
+#include <wx/spinctrl.h>
+
+#include "model/PlacedControl.h"
+#include "model/commands/CommandCreator.h"
+#include "model/commands/SubmitCommand.h"
+#include "ui/validators/WholeNumber.h"
+
+wxIMPLEMENT_DYNAMIC_CLASS(NumberTextCtrl, wxTextCtrl);
+
+NumberTextCtrl::NumberTextCtrl()
+{
+    Bind(wxEVT_KILL_FOCUS, &NumberTextCtrl::OnKillFocus, this);
+    Bind(wxEVT_CHAR, &NumberTextCtrl::OnChar, this);
+}
+
+NumberTextCtrl::~NumberTextCtrl() = default;
+
+void NumberTextCtrl::BindCommandCreator(const ICommandCreator* creator, const CPlacedControl& control,
+                                        std::function<void()> committed)
+{
+    m_creator = creator;
+    m_committed = std::move(committed);
+    m_control = control.Clone();
+    if (!HasFlag(wxTE_PROCESS_ENTER))
+    {
+        // The toolkit sends Enter only to fields with this style; Commit
+        // finds nothing new when the character handler already ran it.
+        SetWindowStyleFlag(GetWindowStyleFlag() | wxTE_PROCESS_ENTER);
+        Bind(wxEVT_TEXT_ENTER, &NumberTextCtrl::OnEnter, this);
+    }
+}
+
+void NumberTextCtrl::SetRange(int maximum, int minimum)
+{
+    m_maximum = maximum;
+    m_minimum = minimum;
+}
+
+void NumberTextCtrl::ShowValue(int v)
+{
+    const wxString text = wxString::Format("%d", v);
+    if (GetValue() != text)
+        ChangeValue(text);
+    m_lastValue = v;
+}
+
+bool NumberTextCtrl::IsValidEntry() const
+{
+    int n = 0;
+    if (!ParseWholeNumber(GetValue(), n))
+        return false;
+    if (m_maximum > m_minimum)
+        return n >= m_minimum && n <= m_maximum;
+    return n >= m_maximum && n <= m_minimum;
+}
+
+int NumberTextCtrl::GetIntValue() const
+{
+    int n = 0;
+    return ParseWholeNumber(GetValue(), n) ? n : 0;
+}
+
+void NumberTextCtrl::Commit()
+{
+    if (m_creator && m_control && IsValidEntry())
+    {
+        const int v = GetIntValue();
+        if (v != m_lastValue)
+        {
+            // The last value moves first: a refresh during the submission
+            // shows the control again through ShowValue.
+            const int previous = m_lastValue;
+            m_lastValue = v;
+            if (!SubmitToCurrentTemplate(m_creator->Create(*m_control, v)))
+                m_lastValue = previous;
+            else if (m_committed)
+                m_committed();
+        }
+    }
+    ShowValue(m_lastValue);
+}
+
+void NumberTextCtrl::CommitAndRelease()
+{
+    m_committed = nullptr;
+    Commit();
+    m_creator = nullptr;
+    m_control.reset();
+}
+
+void NumberTextCtrl::OnKillFocus(wxFocusEvent& event)
+{
+    Commit();
+    event.Skip();
+}
+
+void NumberTextCtrl::OnChar(wxKeyEvent& event)
+{
+    if (event.GetKeyCode() == WXK_RETURN)
+        Commit();
+    event.Skip();
+}
+
+void NumberTextCtrl::OnEnter(wxCommandEvent& event)
+{
+    Commit();
+    event.Skip();
+}
+
+void NumberTextCtrl::SetValueInt(wxSpinCtrl* spin, int v)
+{
+    spin->SetValue(wxString::Format("%d", v));
+}
+
+int GetClampedSpinValue(const wxSpinCtrl* spin)
+{
+    const int v = spin->GetValue();
+    if (v < spin->GetMin())
+        return spin->GetMin();
+    if (v > spin->GetMax())
+        return spin->GetMax();
+    return v;
+}
+
+bool NumberTextCtrl::ApplyEntry(wxSpinCtrl* spin, int& restore, int limit, const wxCommandEvent& event)
+{
+    const wxString text = event.GetString();
+    const int n = event.GetInt();
+    if (limit == -1)
+        limit = spin->GetMax();
+    if (text.empty())
+    {
+        // A cleared field shows the smallest value it may hold.
+        const int minimum = spin->GetMin() < 0 ? 0 : spin->GetMin();
+        SetValueInt(spin, minimum);
+        const bool changed = minimum != restore;
+        restore = minimum;
+        return changed;
+    }
+    if (text == "-")
+    {
+        // The start of a negative number where one may follow; else refused.
+        if (spin->GetMin() >= 0)
+            SetValueInt(spin, restore);
+        return false;
+    }
+    int typed = 0;
+    if (!ParseWholeNumber(text, typed))
+    {
+        SetValueInt(spin, restore);
+        return false;
+    }
+    // GTK reports a value already clamped to the range: judge the typed one.
+    if (typed > limit || typed < spin->GetMin() || n > limit || n < spin->GetMin())
+    {
+        SetValueInt(spin, restore);
+        return false;
+    }
+    const bool changed = restore != typed;
+    restore = typed;
+    return changed;
+}
