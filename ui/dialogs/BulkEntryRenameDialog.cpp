@@ -6,6 +6,7 @@
 #include "app/WxText.h"
 #include "model/BulkEntry.h"
 #include "ui/dialogs/DialogResource.h"
+#include "ui/validators/NameValidator.h"
 
 CBulkEntryRenameDialog::CBulkEntryRenameDialog(wxWindow* parent, IBulkEntry& entry, int /*index*/) : m_entry(entry)
 {
@@ -19,6 +20,7 @@ CBulkEntryRenameDialog::CBulkEntryRenameDialog(wxWindow* parent, IBulkEntry& ent
     if (m_name)
     {
         m_name->SetMaxLength(kMaxNameLength);
+        m_name->SetValidator(CNameValidator(kMaxNameLength));
         m_name->ChangeValue(ToWx(entry.GetName()).Left(kMaxNameLength));
     }
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {

@@ -16,6 +16,7 @@
 #include "model/commands/SetTemplateLocalsCommand.h"
 #include "ui/WindowHelpers.h"
 #include "ui/dialogs/DialogResource.h"
+#include "ui/validators/NameValidator.h"
 #include "ui/validators/NumberTextCtrl.h"
 
 namespace
@@ -95,9 +96,16 @@ void CTemplateSettings::RemoveRows()
     const IDeviceAnswers& device = Device();
     const int maxName = device.GetMaxTemplateNameLength();
     if (m_name)
+    {
         m_name->SetMaxLength(maxName);
+        m_name->SetValidator(CNameValidator(maxName));
+    }
     if (m_manufacturer)
-        m_manufacturer->SetMaxLength(CTemplateLocalData::kMaxManufacturerNameLength);
+    {
+        const int maxManufacturer = static_cast<int>(CTemplateLocalData::kMaxManufacturerNameLength);
+        m_manufacturer->SetMaxLength(maxManufacturer);
+        m_manufacturer->SetValidator(CNameValidator(maxManufacturer));
+    }
     LabelPortCheckBoxes(m_midiPort1, m_midiPort2, m_usbPort, m_usbPortB);
 
     const bool groups = device.HasPortGroups();
