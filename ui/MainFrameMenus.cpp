@@ -400,10 +400,16 @@ void CMainFrame::OnEditSelection(wxCommandEvent&)
     GetSelection().EditSingle();
 }
 
-void CMainFrame::OnGetInfo(wxCommandEvent&) {}
+void CMainFrame::OnGetInfo(wxCommandEvent&)
+{
+    if (m_view)
+        m_view->ShowSelectionInfo();
+}
 
 void CMainFrame::OnSelectAll(wxCommandEvent&)
 {
+    if (m_view)
+        m_view->SelectAll();
     UpdateEditMenuFromHistory();
     MarkNeedsRefresh();
 }
@@ -642,8 +648,33 @@ void CMainFrame::OnKeyDown(wxKeyEvent& event)
         event.Skip();
         return;
     }
+    bool repaint = false;
     switch (event.GetKeyCode())
     {
+    case WXK_TAB:
+        repaint = m_view->SelectNextControl(!event.ShiftDown());
+        break;
+    case WXK_RETURN:
+    case WXK_NUMPAD_ENTER:
+    case WXK_SPACE:
+        repaint = m_view->EditSelection();
+        break;
+    case WXK_LEFT:
+    case WXK_NUMPAD_LEFT:
+        repaint = m_view->NavigateSelection(2);
+        break;
+    case WXK_UP:
+    case WXK_NUMPAD_UP:
+        repaint = m_view->NavigateSelection(0);
+        break;
+    case WXK_RIGHT:
+    case WXK_NUMPAD_RIGHT:
+        repaint = m_view->NavigateSelection(3);
+        break;
+    case WXK_DOWN:
+    case WXK_NUMPAD_DOWN:
+        repaint = m_view->NavigateSelection(1);
+        break;
     case WXK_PAGEUP:
     case WXK_NUMPAD_PAGEUP:
         if (m_view->OnPageUp())
@@ -658,6 +689,8 @@ void CMainFrame::OnKeyDown(wxKeyEvent& event)
         event.Skip();
         break;
     }
+    if (repaint)
+        MarkNeedsRefresh();
 }
 
 void CMainFrame::OnKeyUp(wxKeyEvent& event)

@@ -41,15 +41,13 @@ bool CMainFrame::ViewOnMidiMessage(int status, int data1, int data2)
 
 bool CMainFrame::ViewMouseMove(const wxPoint& point)
 {
-    return m_view && m_view->UpdateButtonsHover(point);
+    return m_view && m_view->OnMouseMove(point);
 }
 
-bool CMainFrame::ViewMouseButton(const wxPoint& point, bool, bool, bool, bool up, bool right)
+bool CMainFrame::ViewMouseButton(const wxPoint& point, bool ctrl, bool doubleClick, bool button, bool up,
+                                 bool right)
 {
-    if (!m_view || right)
-        return false;
-    m_view->OnButtonsMouseButton(point, up);
-    return true;
+    return m_view && m_view->OnMouseButton(point, ctrl, doubleClick, button, up, right);
 }
 
 void CMainFrame::ViewSetListening()
@@ -91,4 +89,8 @@ bool CMainFrame::IsControlSettingsShown() const
     return false;
 }
 
-void CMainFrame::SelectControl(int, bool) {}
+void CMainFrame::SelectControl(int index, bool select)
+{
+    if (m_view && m_view->SelectControl(index, select))
+        MarkNeedsRefresh();
+}

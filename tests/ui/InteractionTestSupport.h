@@ -26,7 +26,7 @@ struct InteractionWindow : IEditorWindow
     CEditorTemplate* GetCurrentTemplate() override { return current; }
     void HideControlSettings() override { ++hides; }
     bool IsControlSettingsShown() override { return settingsShown; }
-    void SetStatusText(const std::string& text) override { status.push_back(text); }
+    void ShowStatus(const std::string& text) override { status.push_back(text); }
     void RefreshControl(CPlacedControl& control, bool deferred) override;
     bool ShowKeyboardZoneDialog(int zone, const std::string& title) override
     {
