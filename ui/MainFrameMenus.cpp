@@ -610,26 +610,32 @@ void CMainFrame::OnKeyDown(wxKeyEvent& event)
         event.Skip();
         return;
     }
-    static const int kArrowDirections[][2] = {{WXK_UP, 0}, {WXK_DOWN, 1}, {WXK_LEFT, 2}, {WXK_RIGHT, 3}};
-    for (const auto& [key, direction] : kArrowDirections)
-        if (event.GetKeyCode() == key)
-        {
-            m_view->NavigateSelection(direction);
-            MarkNeedsRefresh();
-            UpdateEditMenuFromHistory();
-            return;
-        }
+    bool repaint = false;
     switch (event.GetKeyCode())
     {
     case WXK_TAB:
-        m_view->SelectNextControl(!event.ShiftDown());
-        MarkNeedsRefresh();
-        UpdateEditMenuFromHistory();
+        repaint = m_view->SelectNextControl(!event.ShiftDown());
         break;
     case WXK_RETURN:
     case WXK_NUMPAD_ENTER:
     case WXK_SPACE:
-        m_view->EditSelection();
+        repaint = m_view->EditSelection();
+        break;
+    case WXK_LEFT:
+    case WXK_NUMPAD_LEFT:
+        repaint = m_view->NavigateSelection(2);
+        break;
+    case WXK_UP:
+    case WXK_NUMPAD_UP:
+        repaint = m_view->NavigateSelection(0);
+        break;
+    case WXK_RIGHT:
+    case WXK_NUMPAD_RIGHT:
+        repaint = m_view->NavigateSelection(3);
+        break;
+    case WXK_DOWN:
+    case WXK_NUMPAD_DOWN:
+        repaint = m_view->NavigateSelection(1);
         break;
     case WXK_PAGEUP:
     case WXK_NUMPAD_PAGEUP:
@@ -644,6 +650,12 @@ void CMainFrame::OnKeyDown(wxKeyEvent& event)
     default:
         event.Skip();
         break;
+    }
+    if (repaint)
+    {
+        MarkNeedsRefresh();
+        // Cut, copy and delete follow the selection.
+        UpdateEditMenuFromHistory();
     }
 }
 

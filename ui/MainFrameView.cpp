@@ -44,7 +44,8 @@ bool CMainFrame::ViewMouseMove(const wxPoint& point)
     return m_view && m_view->OnMouseMove(point);
 }
 
-bool CMainFrame::ViewMouseButton(const wxPoint& point, bool ctrl, bool doubleClick, bool button, bool up, bool right)
+bool CMainFrame::ViewMouseButton(const wxPoint& point, bool ctrl, bool doubleClick, bool button, bool up,
+                                 bool right)
 {
     return m_view && m_view->OnMouseButton(point, ctrl, doubleClick, button, up, right);
 }
@@ -90,6 +91,6 @@ bool CMainFrame::IsControlSettingsShown()
 
 void CMainFrame::SelectControl(int index, bool select)
 {
-    if (m_view)
-        m_view->SelectControl(index, select);
+    if (m_view && m_view->SelectControl(index, select))
+        MarkNeedsRefresh();
 }
