@@ -78,6 +78,7 @@ public:
     void OnSendTemplate() override;
     // Listening again after a dialog that used the input.
     void ResumeListening() override;
+    bool ShowKeyboardZoneDialog(int zoneIndex, const std::string& title) override;
 
     // Repaint.
     void MarkNeedsRefresh() { m_needsRefresh = true; }

@@ -8,6 +8,9 @@
 #include "midi/MIDIIO.h"
 #include "model/DeviceReply.h"
 #include "model/EditorTemplate.h"
+#include "model/KeyboardZone.h"
+#include "model/commands/SetKeyboardZoneCommand.h"
+#include "model/commands/SubmitCommand.h"
 #include "ui/MainFrame.h"
 #include "ui/MenuIds.h"
 #include "ui/TemplateUI.h"
@@ -16,6 +19,7 @@
 #include "ui/dialogs/Browser.h"
 #include "ui/dialogs/BulkDumpDialog.h"
 #include "ui/dialogs/EditPortGroups.h"
+#include "ui/dialogs/KbdZoneDialog.h"
 #include "ui/dialogs/PreferencesDialog.h"
 #include "ui/dialogs/SelectMIDIDevices.h"
 #include "ui/dialogs/TemplateSettings.h"
@@ -95,6 +99,21 @@ void CMainFrame::OnTemplateSettings(wxCommandEvent& event)
         MarkNeedsRefresh();
         break;
     }
+}
+
+bool CMainFrame::ShowKeyboardZoneDialog(int zoneIndex, const std::string& title)
+{
+    CKeyboardZone* zone = m_currentTemplate ? m_currentTemplate->GetKeyboardZone(zoneIndex) : nullptr;
+    if (!zone)
+        return false;
+    HideControlSettings();
+    bool changed = false;
+    CKbdZoneDialog dialog(this, *zone, ToWx(title), [&](const CKeyboardZone& edited) {
+        changed = SubmitToCurrentTemplate(std::make_unique<CSetKeyboardZoneCommand>(zone, edited));
+    });
+    if (dialog.IsLoaded())
+        dialog.ShowModal();
+    return changed;
 }
 
 void CMainFrame::OnDeviceDialog(wxCommandEvent& event)

@@ -2,12 +2,16 @@
 
 #include <wx/menu.h>
 #include <wx/modalhook.h>
+#include <wx/dialog.h>
+#include <wx/spinctrl.h>
+#include <wx/xrc/xmlres.h>
 #include <wx/statusbr.h>
 
 #include "app/WxText.h"
 #include "midi/MIDIIO.h"
 #include "model/ControlState.h"
 #include "model/EditorTemplate.h"
+#include "model/KeyboardZone.h"
 #include "model/PlacedControl.h"
 #include "model/SysExFile.h"
 #include "model/TemplateLoader.h"
@@ -17,6 +21,7 @@
 #include "tests/ui/UiTestApp.h"
 #include "ui/MainFrame.h"
 #include "ui/MenuIds.h"
+#include "ui/ResourceFiles.h"
 #include "ui/TemplateUI.h"
 #include "ui/SyxFileDropTarget.h"
 
@@ -545,4 +550,57 @@ TEST_F(MainFramePanelTest, KeysAndSelectAllReachThePanel)
     EXPECT_EQ(Selected(), std::vector<int>{21}) << "nothing right of the last pot of row B";
     Choose(MenuId::SelectAll);
     EXPECT_EQ(Frame().GetSelection().Size(), 51u);
+}
+
+namespace
+{
+// Sets the zone dialog's bottom note and confirms it.
+struct ZoneDialogScript : wxModalDialogHook
+{
+    ZoneDialogScript() { Register(); }
+    ~ZoneDialogScript() override { Unregister(); }
+    int Enter(wxDialog* dialog) override
+    {
+        title = dialog->GetTitle();
+        // Runs inside the dialog's modal loop, as a user would.
+        dialog->CallAfter([dialog, this] {
+            if (auto* bottom = dynamic_cast<wxSpinCtrl*>(dialog->FindWindow(XRCID("Bottom_Note"))))
+                bottom->SetValue(bottomNote);
+            wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
+            ok.SetEventObject(dialog->FindWindow(wxID_OK));
+            dialog->GetEventHandler()->ProcessEvent(ok);
+            if (dialog->IsModal())
+                dialog->EndModal(wxID_CANCEL);
+        });
+        return wxID_NONE;
+    }
+    void Exit(wxDialog*) override {}
+    wxString title;
+    int bottomNote = 0;
+};
+} // namespace
+
+TEST_F(MainFrameTest, TheZoneDialogEditsTheCurrentTemplatesZoneAsOneUndoStep)
+{
+    // This test's application leaves the resources out of its start-up.
+    ASSERT_TRUE(LoadResourceFiles("DorvaSynthEditor"));
+    std::unique_ptr<CEditorTemplate> zoned = CreateTemplateOfModel(ModelTolvarVesk);
+    ASSERT_TRUE(zoned);
+    Frame().AddTemplate(std::move(zoned));
+    CEditorTemplate& current = *Frame().GetCurrentTemplate();
+    ASSERT_NE(current.GetKeyboardZone(1), nullptr);
+    const int before = current.GetKeyboardZone(1)->GetLowNote();
+    const int wanted = before == 30 ? 31 : 30;
+
+    ZoneDialogScript script;
+    script.bottomNote = wanted;
+    EXPECT_TRUE(Frame().ShowKeyboardZoneDialog(1, "Keyboard zone 2 settings"));
+    EXPECT_EQ(script.title, "Keyboard zone 2 settings");
+    EXPECT_EQ(current.GetKeyboardZone(1)->GetLowNote(), wanted);
+    EXPECT_EQ(Label(MenuId::Undo), "&Undo Edit Keyboard Zone\tCtrl+Z");
+    Choose(MenuId::Undo);
+    EXPECT_EQ(current.GetKeyboardZone(1)->GetLowNote(), before);
+    // A model without zones has nothing to edit.
+    AddTemplate("No zones");
+    EXPECT_FALSE(Frame().ShowKeyboardZoneDialog(0, "Keyboard zone 1 settings"));
 }
