@@ -14,6 +14,7 @@
 #include "model/EditorHost.h"
 #include "model/Selection.h"
 
+class CEditControlDialog;
 class CEditorTemplate;
 class CPlacedControl;
 class CTemplateUI;
@@ -97,6 +98,7 @@ public:
     bool IsControlSettingsShown() override;
     void RefreshControl(CPlacedControl& control, bool deferred) override;
     void SelectControl(int index, bool select) override;
+    CEditControlDialog* GetControlSettings() { return m_settings; }
 
     // Menus and title.
     void UpdateTitle() override;
@@ -209,6 +211,8 @@ private:
     CEditorTemplate* m_currentTemplate = nullptr;
     bool m_switching = false;
     std::unique_ptr<CPlacedControl> m_deferredControl;
+    // Child frame, destroyed with this window.
+    CEditControlDialog* m_settings = nullptr;
     bool m_needsRefresh = true;
     bool m_leftButtonHeld = false;
     // Radio items of the Template menu at the last update.
