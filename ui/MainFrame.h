@@ -96,6 +96,8 @@ public:
     // The control settings window beside this one.
     void HideControlSettings() override;
     bool IsControlSettingsShown() override;
+    // x, y in this window's client coordinates.
+    bool ControlSettingsContains(int x, int y) override;
     void RefreshControl(CPlacedControl& control, bool deferred) override;
     void SelectControl(int index, bool select) override;
     CEditControlDialog* GetControlSettings() { return m_settings; }

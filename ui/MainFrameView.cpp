@@ -92,6 +92,11 @@ bool CMainFrame::IsControlSettingsShown()
     return m_settings && m_settings->IsShown();
 }
 
+bool CMainFrame::ControlSettingsContains(int x, int y)
+{
+    return m_settings && m_settings->GetScreenRect().Contains(ClientToScreen(wxPoint(x, y)));
+}
+
 void CMainFrame::SelectControl(int index, bool select)
 {
     if (m_view)

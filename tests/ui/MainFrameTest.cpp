@@ -540,3 +540,26 @@ TEST_F(MainFrameTest, EditingTheSelectionShowsItsPanelsAndUndoReachesThem)
     Frame().CloseTemplate();
     EXPECT_FALSE(settings->IsShown());
 }
+
+TEST_F(MainFrameTest, HidingAfterTheSelectionMovedKeepsNoName)
+{
+    static const bool loaded = LoadResourceFiles("DorvaSynthEditor");
+    ASSERT_TRUE(loaded);
+    CEditorTemplate& current = AddTemplate("Moved");
+    current.GetControl(0)->SetName("Qwzxkj");
+    CTemplateUI& view = *Frame().GetView();
+    view.SelectControl(0, true);
+    ASSERT_TRUE(view.EditSelection());
+    CEditControlDialog& settings = *Frame().GetControlSettings();
+    ASSERT_TRUE(settings.IsShown());
+    EXPECT_TRUE(Frame().ControlSettingsContains(
+        Frame().ScreenToClient(settings.GetScreenRect().GetPosition()).x,
+        Frame().ScreenToClient(settings.GetScreenRect().GetPosition()).y));
+
+    view.SelectControl(0, false);
+    view.SelectControl(1, true);
+    Frame().HideControlSettings();
+    EXPECT_EQ(settings.GetControlIndex(), -1);
+    const auto& words = Host().Words().Words();
+    EXPECT_EQ(std::find(words.begin(), words.end(), "Qwzxkj"), words.end());
+}
