@@ -13,8 +13,10 @@
 #include "model/PlacedControl.h"
 #include "model/WordList.h"
 #include "model/commands/ControlClipboard.h"
+#include "ui/EditControlDialog.h"
 #include "ui/SyxFileDropTarget.h"
 #include "ui/TemplateUI.h"
+#include "ui/panels/PanelBuilders.h"
 
 namespace
 {
@@ -34,6 +36,8 @@ CMainFrame::CMainFrame(const wxString& title, const wxPoint& position, const wxS
 
 CMainFrame::~CMainFrame()
 {
+    // Its panels point into the templates deleted below.
+    HideControlSettings();
     ControlClipboard::Global().Clear();
     DeleteAllTemplates();
     MIDIIO::RemoveMessageListener(this);
@@ -49,6 +53,7 @@ bool CMainFrame::Init()
     SetToolTip("\n");
     SetToolTip(wxEmptyString);
     m_view.reset(wxGetApp().CreateTemplateUI());
+    m_settings = new CEditControlDialog(this);
     m_memoryDC.SetBackground(wxBrush(kBackground));
 
     BuildMenuBar();
@@ -271,6 +276,8 @@ void CMainFrame::IdleStep()
     if (m_deferredControl)
     {
         std::unique_ptr<CPlacedControl> control = std::move(m_deferredControl);
+        if (m_settings)
+            m_settings->SetControl(nullptr);
         control->Refresh(false);
     }
 }
@@ -289,8 +296,28 @@ void CMainFrame::OnApplicationDeactivated()
 
 void CMainFrame::RefreshControl(CPlacedControl& control, bool deferred)
 {
+    if (!m_settings)
+        return;
     if (deferred)
+    {
+        m_settings->SetControl(nullptr);
         m_deferredControl = control.Clone();
+        SelectControl(control.GetIndex(), true);
+        return;
+    }
+    if (m_settings->IsShown() && m_settings->GetControlIndex() == control.GetIndex())
+    {
+        // Same control still shown: its panels follow the new state in place.
+        m_settings->SetControl(&control);
+        PlacedControlPanels::RefreshPanels(m_settings);
+        m_settings->Refresh();
+        SelectControl(control.GetIndex(), true);
+        return;
+    }
+    PlacedControlPanels::PrepareEditDialog(m_settings);
+    m_settings->SetControl(&control);
+    PlacedControlPanels::BuildPanels(m_settings, m_settings->GetSizer(), control);
+    PlacedControlPanels::ShowEditDialog(m_settings, control);
 }
 
 // ---------------------------------------------------------------------------

@@ -14,6 +14,7 @@
 #include "model/EditorHost.h"
 #include "model/Selection.h"
 
+class CEditControlDialog;
 class CEditorTemplate;
 class CPlacedControl;
 class CTemplateUI;
@@ -96,8 +97,11 @@ public:
     // The control settings window beside this one.
     void HideControlSettings() override;
     bool IsControlSettingsShown() override;
+    // x, y in this window's client coordinates.
+    bool ControlSettingsContains(int x, int y) override;
     void RefreshControl(CPlacedControl& control, bool deferred) override;
     void SelectControl(int index, bool select) override;
+    CEditControlDialog* GetControlSettings() { return m_settings; }
 
     // Menus and title.
     void UpdateTitle() override;
@@ -210,6 +214,8 @@ private:
     CEditorTemplate* m_currentTemplate = nullptr;
     bool m_switching = false;
     std::unique_ptr<CPlacedControl> m_deferredControl;
+    // Child frame, destroyed with this window.
+    CEditControlDialog* m_settings = nullptr;
     bool m_needsRefresh = true;
     bool m_leftButtonHeld = false;
     // Radio items of the Template menu at the last update.

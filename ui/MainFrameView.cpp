@@ -3,6 +3,7 @@
 // fixed size and the answers are "nothing changed".
 
 #include "ui/MainFrame.h"
+#include "ui/EditControlDialog.h"
 #include "ui/TemplateUI.h"
 
 namespace
@@ -81,12 +82,20 @@ wxSize CMainFrame::ViewPanelSize() const
     return wxSize(m_view->GetPanelWidth(), m_view->GetPanelHeight());
 }
 
-// The control settings window is not built yet: it is never shown.
-void CMainFrame::HideControlSettings() {}
+void CMainFrame::HideControlSettings()
+{
+    if (m_settings)
+        m_settings->Show(false);
+}
 
 bool CMainFrame::IsControlSettingsShown()
 {
-    return false;
+    return m_settings && m_settings->IsShown();
+}
+
+bool CMainFrame::ControlSettingsContains(int x, int y)
+{
+    return m_settings && m_settings->GetScreenRect().Contains(ClientToScreen(wxPoint(x, y)));
 }
 
 void CMainFrame::SelectControl(int index, bool select)

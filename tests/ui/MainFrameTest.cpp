@@ -1,29 +1,35 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <wx/menu.h>
 #include <wx/modalhook.h>
 #include <wx/dialog.h>
 #include <wx/spinctrl.h>
-#include <wx/xrc/xmlres.h>
 #include <wx/statusbr.h>
+#include <wx/textctrl.h>
+#include <wx/xrc/xmlres.h>
 
 #include "app/WxText.h"
 #include "midi/MIDIIO.h"
 #include "model/ControlState.h"
+#include "model/EditorHost.h"
 #include "model/EditorTemplate.h"
 #include "model/KeyboardZone.h"
 #include "model/PlacedControl.h"
 #include "model/SysExFile.h"
 #include "model/TemplateLoader.h"
+#include "model/WordList.h"
 #include "model/commands/ControlClipboard.h"
 #include "model/commands/SubmitCommand.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
 #include "tests/ui/UiTestApp.h"
+#include "ui/EditControlDialog.h"
 #include "ui/MainFrame.h"
 #include "ui/MenuIds.h"
 #include "ui/ResourceFiles.h"
-#include "ui/TemplateUI.h"
 #include "ui/SyxFileDropTarget.h"
+#include "ui/TemplateUI.h"
 
 namespace
 {
@@ -603,4 +609,82 @@ TEST_F(MainFrameTest, TheZoneDialogEditsTheCurrentTemplatesZoneAsOneUndoStep)
     // A model without zones has nothing to edit.
     AddTemplate("No zones");
     EXPECT_FALSE(Frame().ShowKeyboardZoneDialog(0, "Keyboard zone 1 settings"));
+}
+
+TEST_F(MainFrameTest, EditingTheSelectionShowsItsPanelsAndUndoReachesThem)
+{
+    static const bool loaded = LoadResourceFiles("DorvaSynthEditor");
+    ASSERT_TRUE(loaded);
+    CEditorTemplate& current = AddTemplate("Panels");
+    current.GetControl(0)->SetType(ControlMessageType::CC, false);
+    const std::string original = current.GetControl(0)->GetName();
+    CEditControlDialog* settings = Frame().GetControlSettings();
+    ASSERT_NE(settings, nullptr);
+    EXPECT_FALSE(settings->IsShown());
+
+    Frame().GetView()->SelectControl(0, true);
+    ASSERT_TRUE(Frame().GetView()->EditSelection());
+    EXPECT_TRUE(settings->IsShown());
+    EXPECT_EQ(settings->GetTitle(), " Control settings");
+    EXPECT_EQ(settings->GetControlIndex(), 0);
+    std::vector<std::string> column;
+    for (wxWindow* child : settings->GetChildren())
+        column.push_back(wxString(child->GetClassInfo()->GetClassName()).ToStdString());
+    EXPECT_EQ(column, (std::vector<std::string>{"CGenericDialog", "CMIDIChannelDialog", "CCCDialog",
+                                                "CSnapValueDialog", "CPotDialog"}));
+
+    auto* name = dynamic_cast<wxTextCtrl*>(settings->FindWindow(XRCID("Name")));
+    ASSERT_NE(name, nullptr);
+    name->SetValue("Cutoff");
+    EXPECT_EQ(current.GetControl(0)->GetName(), "Cutoff");
+    Choose(MenuId::Undo);
+    EXPECT_EQ(current.GetControl(0)->GetName(), original);
+    // The same control stays on show: its panels are refreshed, not rebuilt.
+    EXPECT_TRUE(settings->IsShown());
+    EXPECT_EQ(settings->FindWindow(XRCID("Name")), name);
+    EXPECT_EQ(name->GetValue(), ToWx(original));
+
+    // The close box only hides it; the still selected control's name is kept for completion.
+    current.GetControl(0)->SetName("Zyxwvut");
+    settings->Close();
+    EXPECT_EQ(Frame().GetControlSettings(), settings);
+    EXPECT_FALSE(settings->IsShown());
+    EXPECT_EQ(settings->GetControlIndex(), -1);
+    EXPECT_EQ(Frame().GetValueObserver(), nullptr);
+    EXPECT_TRUE(Frame().GetObservers().empty());
+    const auto& words = Host().Words().Words();
+    EXPECT_NE(std::find(words.begin(), words.end(), "Zyxwvut"), words.end());
+
+    // A deferred refresh shows it again from the idle step.
+    CPlacedControl(current.GetControl(0), 0).Refresh(true);
+    EXPECT_FALSE(settings->IsShown());
+    Frame().IdleStep();
+    EXPECT_TRUE(settings->IsShown());
+    EXPECT_EQ(settings->GetControlIndex(), 0);
+
+    Frame().CloseTemplate();
+    EXPECT_FALSE(settings->IsShown());
+}
+
+TEST_F(MainFrameTest, HidingAfterTheSelectionMovedKeepsNoName)
+{
+    static const bool loaded = LoadResourceFiles("DorvaSynthEditor");
+    ASSERT_TRUE(loaded);
+    CEditorTemplate& current = AddTemplate("Moved");
+    current.GetControl(0)->SetName("Qwzxkj");
+    CTemplateUI& view = *Frame().GetView();
+    view.SelectControl(0, true);
+    ASSERT_TRUE(view.EditSelection());
+    CEditControlDialog& settings = *Frame().GetControlSettings();
+    ASSERT_TRUE(settings.IsShown());
+    EXPECT_TRUE(Frame().ControlSettingsContains(
+        Frame().ScreenToClient(settings.GetScreenRect().GetPosition()).x,
+        Frame().ScreenToClient(settings.GetScreenRect().GetPosition()).y));
+
+    view.SelectControl(0, false);
+    view.SelectControl(1, true);
+    Frame().HideControlSettings();
+    EXPECT_EQ(settings.GetControlIndex(), -1);
+    const auto& words = Host().Words().Words();
+    EXPECT_EQ(std::find(words.begin(), words.end(), "Qwzxkj"), words.end());
 }
