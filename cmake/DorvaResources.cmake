@@ -5,17 +5,26 @@ set(DORVA_RESOURCE_DIR ${CMAKE_SOURCE_DIR}/resources)
 # Copies the contents of resources/ into the folder of <target>'s binary before
 # the target is built, and again whenever a resource file changes: the program
 # (and a test that loads resources the way the program does) looks for them in
-# the folder of its own executable.
+# the folder of its own executable. Targets that share a folder share one copy
+# step, so a parallel build never copies into the same folder twice at once.
 function(dorva_copy_resources target)
-  file(GLOB_RECURSE resource_files CONFIGURE_DEPENDS ${DORVA_RESOURCE_DIR}/*)
-  set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.stamp)
-  add_custom_command(OUTPUT ${stamp}
-    COMMAND ${CMAKE_COMMAND} -E make_directory $<TARGET_FILE_DIR:${target}>
-    COMMAND ${CMAKE_COMMAND} -E copy_directory ${DORVA_RESOURCE_DIR} $<TARGET_FILE_DIR:${target}>
-    COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
-    DEPENDS ${resource_files}
-    COMMENT "Copying resources beside ${target}"
-    VERBATIM)
-  add_custom_target(${target}_resources DEPENDS ${stamp})
-  add_dependencies(${target} ${target}_resources)
+  get_target_property(output_dir ${target} RUNTIME_OUTPUT_DIRECTORY)
+  if(NOT output_dir)
+    set(output_dir ${CMAKE_CURRENT_BINARY_DIR})
+  endif()
+  string(MD5 folder_key "${output_dir}")
+  set(copy_target dorva_resources_${folder_key})
+  if(NOT TARGET ${copy_target})
+    file(GLOB_RECURSE resource_files CONFIGURE_DEPENDS ${DORVA_RESOURCE_DIR}/*)
+    set(stamp ${output_dir}/dorva_resources.stamp)
+    add_custom_command(OUTPUT ${stamp}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${output_dir}
+      COMMAND ${CMAKE_COMMAND} -E copy_directory ${DORVA_RESOURCE_DIR} ${output_dir}
+      COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
+      DEPENDS ${resource_files}
+      COMMENT "Copying resources into ${output_dir}"
+      VERBATIM)
+    add_custom_target(${copy_target} DEPENDS ${stamp})
+  endif()
+  add_dependencies(${target} ${copy_target})
 endfunction()
