@@ -80,7 +80,7 @@ protected:
 
     ScopedLoopbackMidi midi{{"Unit In"}, {"Unit Out"}};
     TempFolder folder;
-    MessageBoxRecorder boxes;
+    MessageRecorder boxes;
 };
 
 TEST_F(BulkDumpDialogTest, StartsEmptyWithTheBankButtonsOff)
@@ -114,7 +114,7 @@ TEST_F(BulkDumpDialogTest, AReceivedBankFillsTheListByteExact)
         EXPECT_TRUE(PumpUntil([&] { return dialog.Bank().IsComplete(); }, 5000));
     });
     EXPECT_FALSE(dialog.IsBusy());
-    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_TRUE(boxes.boxes.empty());
     wxListCtrl* list = Control<wxListCtrl>(&dialog, "Dump_Contents");
     ASSERT_EQ(list->GetItemCount(), 16);
     EXPECT_EQ(Cell(list, 0, 0), "1");
@@ -138,8 +138,8 @@ TEST_F(BulkDumpDialogTest, AnInvalidMessageEndsTheReceiveKeepingWhatCame)
         midi.driver->InjectSysEx("Unit In", {0xF0, 0x01, 0x02, 0xF7}, 512);
         EXPECT_TRUE(PumpUntil([&] { return !dialog.IsBusy(); }, 5000));
     });
-    ASSERT_EQ(boxes.texts.size(), 1u);
-    EXPECT_EQ(boxes.texts[0], "Unable to read dump - either it is not a valid dump or the dump was started before "
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(FromWx(boxes.boxes[0].text), "Unable to read dump - either it is not a valid dump or the dump was started before "
                               "listening for it.\n\nPlease exit the program, restart it, listen for the dump and then "
                               "send the dump again.");
     EXPECT_FALSE(dialog.Bank().IsComplete());
@@ -156,7 +156,7 @@ TEST_F(BulkDumpDialogTest, CancelWhileWaitingStopsTheReceive)
         EXPECT_TRUE(PumpUntil([&] { return !dialog.IsBusy(); }, 2000));
         EXPECT_FALSE(MIDIIO::IsReceiving());
     });
-    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_TRUE(boxes.boxes.empty());
 }
 
 TEST_F(BulkDumpDialogTest, AnOpenedBankIsSentEntryByEntry)
@@ -171,7 +171,7 @@ TEST_F(BulkDumpDialogTest, AnOpenedBankIsSentEntryByEntry)
         EXPECT_TRUE(PumpUntil([&] { return !dialog.IsBusy(); }, 5000));
         Click(d, wxID_OK);
     });
-    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_TRUE(boxes.boxes.empty());
     EXPECT_EQ(midi.driver->SentSysEx("Unit Out"), BankDumps());
 }
 
@@ -185,8 +185,8 @@ TEST_F(BulkDumpDialogTest, AFailedSendIsReportedAndEndsTheTransfer)
         Click(d, "Upload_Dump");
         EXPECT_TRUE(PumpUntil([&] { return !dialog.IsBusy(); }, 5000));
     });
-    ASSERT_EQ(boxes.texts.size(), 1u);
-    EXPECT_EQ(boxes.texts[0], "Error sending bulk dump");
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(FromWx(boxes.boxes[0].text), "Error sending bulk dump");
     // The bank itself is still whole and can be sent again.
     EXPECT_TRUE(dialog.Bank().IsComplete());
     EXPECT_TRUE(Control<wxButton>(&dialog, "Upload_Dump")->IsEnabled());
@@ -218,15 +218,15 @@ TEST_F(BulkDumpDialogTest, UnsavedChangesAreAskedAboutOnClose)
     Click(dialog, "Move_Item_Up");
     EXPECT_EQ(dialog.Bank().GetEntry(2).GetName(), "Bank Entry 4");
     EXPECT_EQ(Cell(Control<wxListCtrl>(&dialog, "Dump_Contents"), 2, 1), "Bank Entry 4");
-    boxes.answers = {wxCANCEL, wxNO};
+    boxes.script = {wxCANCEL, wxNO};
     const int result = RunModal(dialog, [](wxDialog& d) {
         Click(d, wxID_OK);
         EXPECT_TRUE(d.IsModal()); // cancelled: stays open
         Click(d, wxID_OK);
     });
     EXPECT_EQ(result, 0);
-    ASSERT_EQ(boxes.texts.size(), 2u);
-    EXPECT_EQ(boxes.texts[0], "Do you want to save your changes to the dump?");
+    ASSERT_EQ(boxes.boxes.size(), 2u);
+    EXPECT_EQ(FromWx(boxes.boxes[0].text), "Do you want to save your changes to the dump?");
 }
 
 TEST_F(BulkDumpDialogTest, DroppedFilesFillRowsUpToTheLast)
@@ -246,7 +246,7 @@ TEST_F(BulkDumpDialogTest, DroppedFilesFillRowsUpToTheLast)
     EXPECT_EQ(dialog.Bank().GetEntry(15).GetName(), "Dropped y");
     EXPECT_EQ(Cell(Control<wxListCtrl>(&dialog, "Dump_Contents"), 15, 1), "Dropped y");
     EXPECT_TRUE(dialog.Bank().IsModified());
-    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_TRUE(boxes.boxes.empty());
 
     const std::string notATemplate = folder.File("notes.syx");
     std::vector<uint8_t> shortDump = TemplateDump("Too short", 0);
@@ -254,8 +254,8 @@ TEST_F(BulkDumpDialogTest, DroppedFilesFillRowsUpToTheLast)
     shortDump.push_back(0xF7);
     WriteBytes(notATemplate, shortDump);
     dialog.LoadDroppedFiles(0, {notATemplate});
-    ASSERT_EQ(boxes.texts.size(), 1u);
-    EXPECT_EQ(boxes.texts[0], "The file \"" + notATemplate + "\" is not a valid template file.");
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(FromWx(boxes.boxes[0].text), "The file \"" + notATemplate + "\" is not a valid template file.");
     EXPECT_EQ(dialog.Bank().GetEntry(0).GetName(), "Bank Entry 1");
 }
 
@@ -281,7 +281,7 @@ TEST_F(BulkDumpDialogTest, ExtractAllNumbersEveryFile)
     std::vector<uint8_t> single = TemplateDump("Bank Entry 1", 0);
     single[7] = 0;
     EXPECT_EQ(ReadBytes(out.File("01 - Bank Entry 1.syx")), single);
-    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_TRUE(boxes.boxes.empty());
 }
 
 TEST_F(DialogTest, RenamingAPatchSetsItsNameAndFilePath)

@@ -20,25 +20,6 @@ DialogTestApp& TestApp()
     return static_cast<DialogTestApp&>(wxGetApp());
 }
 
-MessageBoxRecorder::MessageBoxRecorder()
-{
-    previous = SetMessageBoxFunction([this](const wxString& text, const wxString& caption, long style, wxWindow*) {
-        texts.push_back(FromWx(text));
-        captions.push_back(FromWx(caption));
-        styles.push_back(style);
-        if (answers.empty())
-            return static_cast<int>(wxOK);
-        const int answer = answers.front();
-        answers.erase(answers.begin());
-        return answer;
-    });
-}
-
-MessageBoxRecorder::~MessageBoxRecorder()
-{
-    SetMessageBoxFunction(previous);
-}
-
 int RunModal(wxDialog& dialog, std::function<void(wxDialog&)> script)
 {
     dialog.CallAfter([&dialog, script] {

@@ -13,7 +13,9 @@
 
 #include "app/DialogHooks.h"
 #include "app/EditorApp.h"
+#include "app/WxText.h"
 #include "model/EditorHost.h"
+#include "tests/app/DialogScripts.h"
 #include "ui/dialogs/DialogResource.h"
 
 // The application object of the dialog tests: the DorvaSynth's answers, the
@@ -38,18 +40,6 @@ public:
 
     CEditorTemplate* current = nullptr;
     int reselected = 0;
-};
-
-// Records each message box and answers from a queue (wxOK when empty).
-struct MessageBoxRecorder
-{
-    MessageBoxRecorder();
-    ~MessageBoxRecorder();
-    std::vector<std::string> texts;
-    std::vector<std::string> captions;
-    std::vector<long> styles;
-    std::vector<int> answers;
-    MessageBoxFunction previous;
 };
 
 // Runs the dialog modally; script runs inside its loop once it shows. A

@@ -73,7 +73,7 @@ TEST_F(PreferencesDialogTest, ShowsTheStoredValuesUnderTheProgramsTitle)
 TEST_F(PreferencesDialogTest, OkStoresAndSavesEveryControl)
 {
     CPreferencesDialog dialog(nullptr);
-    MessageBoxRecorder boxes;
+    MessageRecorder boxes;
     const int result = RunModal(dialog, [](wxDialog& d) {
         Control<wxChoice>(&d, "Startup_Action")->SetSelection(2);
         Control<wxCheckBox>(&d, "Send_Error_Reports")->SetValue(false);
@@ -81,7 +81,7 @@ TEST_F(PreferencesDialogTest, OkStoresAndSavesEveryControl)
         Click(d, wxID_OK);
     });
     EXPECT_EQ(result, 0);
-    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_TRUE(boxes.boxes.empty());
     const Preferences& prefs = TestApp().Prefs();
     EXPECT_EQ(prefs.startupAction, 2);
     EXPECT_EQ(prefs.sendErrorsHome, 0);
@@ -95,13 +95,13 @@ TEST_F(PreferencesDialogTest, OkStoresAndSavesEveryControl)
 TEST_F(PreferencesDialogTest, ChangingTheDriverModeAsksForARestartOnce)
 {
     CPreferencesDialog dialog(nullptr);
-    MessageBoxRecorder boxes;
+    MessageRecorder boxes;
     RunModal(dialog, [](wxDialog& d) {
         Control<wxCheckBox>(&d, "Release_Midi_Driver_In_Background")->SetValue(false);
         Click(d, wxID_OK);
     });
-    ASSERT_EQ(boxes.texts.size(), 1u);
-    EXPECT_EQ(boxes.texts[0], kRestartNotice);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(FromWx(boxes.boxes[0].text), kRestartNotice);
     EXPECT_EQ(TestApp().Prefs().releaseDriver, 0);
 }
 

@@ -44,14 +44,14 @@ TEST_F(SelectMIDIDevicesTest, OkSelectsAndRemembersBothNames)
 {
     ScopedLoopbackMidi midi({"Keys In", "Pad In"}, {"Keys Out", "Synth Out"});
     CSelectMIDIDevices dialog(nullptr);
-    MessageBoxRecorder boxes;
+    MessageRecorder boxes;
     const int result = RunModal(dialog, [](wxDialog& d) {
         Control<wxChoice>(&d, "Input_Midi_Device")->SetSelection(1);
         Control<wxChoice>(&d, "Output_Midi_Device")->SetSelection(1);
         Click(d, wxID_OK);
     });
     EXPECT_EQ(result, 0);
-    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_TRUE(boxes.boxes.empty());
     EXPECT_EQ(MIDIIO::GetSelectedInputDevice(), 1);
     EXPECT_EQ(MIDIIO::GetSelectedOutputDevice(), 3);
     EXPECT_EQ(TestApp().Prefs().inputDevice, "Pad In");
@@ -65,7 +65,7 @@ TEST_F(SelectMIDIDevicesTest, AnInputInUseStaysOpenButTheOutputIsApplied)
     ScopedLoopbackMidi midi({"Keys In", "Pad In"}, {"Keys Out"});
     midi.driver->SetOpenFails("Pad In", true);
     CSelectMIDIDevices dialog(nullptr);
-    MessageBoxRecorder boxes;
+    MessageRecorder boxes;
     const int result = RunModal(dialog, [](wxDialog& d) {
         Control<wxChoice>(&d, "Input_Midi_Device")->SetSelection(1);
         Control<wxChoice>(&d, "Output_Midi_Device")->SetSelection(0);
@@ -73,8 +73,8 @@ TEST_F(SelectMIDIDevicesTest, AnInputInUseStaysOpenButTheOutputIsApplied)
         EXPECT_TRUE(d.IsModal()); // still open for another choice
     });
     EXPECT_EQ(result, -2);
-    ASSERT_EQ(boxes.texts.size(), 1u);
-    EXPECT_EQ(boxes.texts[0], kInputFailed);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(FromWx(boxes.boxes[0].text), kInputFailed);
     EXPECT_EQ(TestApp().Prefs().inputDevice, "old in");
     EXPECT_EQ(TestApp().Prefs().outputDevice, "Keys Out");
 }
@@ -84,13 +84,13 @@ TEST_F(SelectMIDIDevicesTest, WithoutOutputsOnlyTheInputIsApplied)
     ScopedLoopbackMidi midi({"Keys In"}, {});
     CSelectMIDIDevices dialog(nullptr);
     EXPECT_FALSE(Control<wxChoice>(&dialog, "Output_Midi_Device")->IsEnabled());
-    MessageBoxRecorder boxes;
+    MessageRecorder boxes;
     const int result = RunModal(dialog, [](wxDialog& d) {
         Control<wxChoice>(&d, "Input_Midi_Device")->SetSelection(0);
         Click(d, wxID_OK);
     });
     EXPECT_EQ(result, 0);
-    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_TRUE(boxes.boxes.empty());
     EXPECT_EQ(TestApp().Prefs().inputDevice, "Keys In");
     EXPECT_EQ(TestApp().Prefs().outputDevice, "old out");
 }

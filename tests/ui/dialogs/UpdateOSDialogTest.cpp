@@ -89,7 +89,7 @@ protected:
     ScopedLoopbackMidi midi{{"Unit In"}, {"Unit Out"}};
     TempFolder folder;
     std::vector<std::vector<uint8_t>> messages;
-    MessageBoxRecorder boxes;
+    MessageRecorder boxes;
 };
 
 TEST_F(UpdateOSDialogTest, StartsUnknownAndShowsTheUnitsVersionOnce)
@@ -116,8 +116,8 @@ TEST_F(UpdateOSDialogTest, AFileThatIsNoImageIsRefused)
     const std::string path = folder.File("notes.syx");
     WriteBytes(path, {'h', 'e', 'l', 'l', 'o'});
     EXPECT_FALSE(dialog.LoadImage(path));
-    ASSERT_EQ(boxes.texts.size(), 1u);
-    EXPECT_EQ(boxes.texts[0], "The file \"" + path + "\" is not a valid operating system.");
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(FromWx(boxes.boxes[0].text), "The file \"" + path + "\" is not a valid operating system.");
     EXPECT_FALSE(Control<wxButton>(&dialog, "Send_OS_To_Device")->IsEnabled());
 }
 
@@ -128,10 +128,10 @@ TEST_F(UpdateOSDialogTest, AnOlderImageIsQuestionedAndNotSentOnNo)
     ASSERT_TRUE(dialog.LoadImage(WriteImage(2, 1, 5)));
     EXPECT_EQ(Control<wxTextCtrl>(&dialog, "New_OS_Version")->GetValue(), "2.1.05");
     ModalAnswer<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { Click(d, wxID_OK); });
-    boxes.answers = {wxNO};
+    boxes.script = {wxNO};
     RunModal(dialog, [](wxDialog& d) { Click(d, "Send_OS_To_Device"); });
-    ASSERT_EQ(boxes.texts.size(), 1u);
-    EXPECT_EQ(boxes.texts[0], kOlderQuestion);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(FromWx(boxes.boxes[0].text), kOlderQuestion);
     EXPECT_EQ(confirm.shown, 0);
     EXPECT_TRUE(midi.driver->SentSysEx("Unit Out").empty());
 }
@@ -143,7 +143,7 @@ TEST_F(UpdateOSDialogTest, TheSameVersionGoesStraightToTheConfirmation)
     ASSERT_TRUE(dialog.LoadImage(WriteImage(2, 1, 6)));
     ModalAnswer<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { Click(d, wxID_CANCEL); });
     RunModal(dialog, [](wxDialog& d) { Click(d, "Send_OS_To_Device"); });
-    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_TRUE(boxes.boxes.empty());
     EXPECT_EQ(confirm.shown, 1);
     EXPECT_TRUE(midi.driver->SentSysEx("Unit Out").empty());
 }
@@ -154,19 +154,19 @@ TEST_F(UpdateOSDialogTest, AnUnknownUnitVersionIsQuestionedOnlyWhenTheWarningIsO
         CUpdateOSDialog dialog(nullptr);
         ASSERT_TRUE(dialog.LoadImage(WriteImage(1, 0, 0)));
         ModalAnswer<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { Click(d, wxID_CANCEL); });
-        boxes.answers = {wxYES};
+        boxes.script = {wxYES};
         RunModal(dialog, [](wxDialog& d) { Click(d, "Send_OS_To_Device"); });
-        ASSERT_EQ(boxes.texts.size(), 1u);
-        EXPECT_EQ(boxes.texts[0], kUnknownQuestion);
+        ASSERT_EQ(boxes.boxes.size(), 1u);
+        EXPECT_EQ(FromWx(boxes.boxes[0].text), kUnknownQuestion);
         EXPECT_EQ(confirm.shown, 1);
     }
-    boxes.texts.clear();
+    boxes.boxes.clear();
     TestApp().Prefs().showOldOSDialog = 0;
     CUpdateOSDialog dialog(nullptr);
     ASSERT_TRUE(dialog.LoadImage(WriteImage(1, 0, 0)));
     ModalAnswer<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { Click(d, wxID_CANCEL); });
     RunModal(dialog, [](wxDialog& d) { Click(d, "Send_OS_To_Device"); });
-    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_TRUE(boxes.boxes.empty());
     EXPECT_EQ(confirm.shown, 1);
 }
 
@@ -192,12 +192,12 @@ TEST_F(UpdateOSDialogTest, ConfirmedImageIsSentMessageByMessage)
     });
     EXPECT_TRUE(vetoed);
     EXPECT_EQ(midi.driver->SentSysEx("Unit Out"), messages);
-    ASSERT_EQ(boxes.texts.size(), 1u);
-    EXPECT_EQ(boxes.texts[0], kCompleted);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(FromWx(boxes.boxes[0].text), kCompleted);
 }
 TEST_F(DialogTest, TheConfirmationNamesTheProductAndExplainsTheUpdate)
 {
-    MessageBoxRecorder boxes;
+    MessageRecorder boxes;
     CConfirmOSUpdateDialog confirm(nullptr);
     ASSERT_TRUE(confirm.IsLoaded());
     const wxString message = Control<wxStaticText>(&confirm, "ID_MESSAGE")->GetLabel();
@@ -208,8 +208,8 @@ TEST_F(DialogTest, TheConfirmationNamesTheProductAndExplainsTheUpdate)
         Click(d, wxID_CANCEL);
     });
     EXPECT_EQ(result, CConfirmOSUpdateDialog::kCancelled);
-    ASSERT_EQ(boxes.texts.size(), 1u);
-    EXPECT_EQ(boxes.texts[0], TestApp().Device().GetOSUpdateInstructions());
-    EXPECT_EQ(boxes.captions[0], "OS Update Instructions");
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(FromWx(boxes.boxes[0].text), TestApp().Device().GetOSUpdateInstructions());
+    EXPECT_EQ(FromWx(boxes.boxes[0].caption), "OS Update Instructions");
 }
 } // namespace

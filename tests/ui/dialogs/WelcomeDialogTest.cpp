@@ -97,15 +97,15 @@ TEST_F(WelcomeDialogTest, WithoutDontShowAgainTheStartActionStays)
 TEST_F(WelcomeDialogTest, ListeningAlwaysAsksForTheInputFirst)
 {
     ScopedLoopbackMidi midi({"Keys In"}, {"Keys Out"});
-    MessageBoxRecorder boxes;
+    MessageRecorder boxes;
     Choose("Listen_For_A_Template", false);
-    ASSERT_EQ(boxes.texts.size(), 1u);
-    EXPECT_EQ(boxes.texts[0], "You will need to select a MIDI input device - please do so now before continuing.");
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(FromWx(boxes.boxes[0].text), "You will need to select a MIDI input device - please do so now before continuing.");
     EXPECT_EQ(log.steps, (std::vector<std::string>{"devices", "listen"}));
 
     Choose("Update_The_OS", false);
-    ASSERT_EQ(boxes.texts.size(), 2u);
-    EXPECT_EQ(boxes.texts[1], "You will need to select a MIDI output device - please do so now before continuing.");
+    ASSERT_EQ(boxes.boxes.size(), 2u);
+    EXPECT_EQ(FromWx(boxes.boxes[1].text), "You will need to select a MIDI output device - please do so now before continuing.");
     EXPECT_EQ(log.steps, (std::vector<std::string>{"devices", "listen", "devices", "update"}));
 }
 } // namespace
