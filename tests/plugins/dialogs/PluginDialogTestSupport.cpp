@@ -24,10 +24,6 @@ PluginDialogTest::PluginDialogTest()
     Preferences& preferences = wxGetApp().Prefs();
     EXPECT_TRUE(preferences.Load(kApp));
     preferences.vstDir = VstDir();
-    m_previousBox = SetMessageBoxFunction([this](const wxString& text, const wxString& caption, long style, wxWindow*) {
-        m_boxes.push_back({text, caption, style});
-        return wxOK;
-    });
     m_previousFolder = SetFolderDialogFunction([this](const FolderDialogRequest& request, wxString& chosen) {
         m_folderRequests.push_back(request);
         chosen = m_folderAnswer;
@@ -37,7 +33,6 @@ PluginDialogTest::PluginDialogTest()
 
 PluginDialogTest::~PluginDialogTest()
 {
-    SetMessageBoxFunction(m_previousBox);
     SetFolderDialogFunction(m_previousFolder);
 }
 

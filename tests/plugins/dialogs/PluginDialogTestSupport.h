@@ -11,6 +11,7 @@
 #include <wx/modalhook.h>
 
 #include "app/DialogHooks.h"
+#include "tests/app/DialogScripts.h"
 #include "tests/model/TempFolder.h"
 
 // Preferences in a folder of the test's own, with "VSTDir" at a fresh plug-in
@@ -25,18 +26,12 @@ protected:
     // A value as the preferences file on disk holds it now.
     static std::string Stored(const std::string& key);
 
-    struct Box
-    {
-        wxString text, caption;
-        long style;
-    };
-    std::vector<Box> m_boxes;
+    MessageRecorder m_boxes;
     std::vector<FolderDialogRequest> m_folderRequests;
     wxString m_folderAnswer; // empty: the chooser is cancelled
 
 private:
     TempFolder m_config;
-    MessageBoxFunction m_previousBox;
     FolderDialogFunction m_previousFolder;
 };
 

@@ -100,7 +100,7 @@ TEST_F(TemplateFromPluginTest, TheChosenPluginNamesTheControlsInParameterOrder)
     EXPECT_EQ(made->GetLocals().GetManufacturerName(), "Dorva Test Pl") << "13 characters at most";
     EXPECT_TRUE(made->IsModified());
     EXPECT_FALSE(made->IsPathValid());
-    EXPECT_TRUE(m_boxes.empty()) << m_boxes[0].text;
+    EXPECT_TRUE(m_boxes.boxes.empty()) << m_boxes.boxes[0].text;
 }
 
 TEST_F(TemplateFromPluginTest, ParametersBeyondTheLastControlAreOnlyImportedAndCounted)
@@ -123,10 +123,10 @@ TEST_F(TemplateFromPluginTest, ParametersBeyondTheLastControlAreOnlyImportedAndC
     EXPECT_EQ(imported.back().GetName(), "Extra 63");
     EXPECT_EQ(imported.back().GetImportedParam().index, 63);
 
-    ASSERT_EQ(m_boxes.size(), 1u);
-    EXPECT_EQ(m_boxes[0].text, kTooMany);
-    EXPECT_EQ(m_boxes[0].caption, "Dorva Editor");
-    EXPECT_TRUE(m_boxes[0].style & wxOK);
+    ASSERT_EQ(m_boxes.boxes.size(), 1u);
+    EXPECT_EQ(m_boxes.boxes[0].text, kTooMany);
+    EXPECT_EQ(m_boxes.boxes[0].caption, "Dorva Editor");
+    EXPECT_TRUE(m_boxes.boxes[0].style & wxOK);
 }
 
 TEST_F(TemplateFromPluginTest, ActivatingARowBuildsFromThatRow)
@@ -150,7 +150,7 @@ TEST_F(TemplateFromPluginTest, CancelOrClosingBuildsNothing)
                   selector.Close();
               }),
               nullptr);
-    EXPECT_TRUE(m_boxes.empty());
+    EXPECT_TRUE(m_boxes.boxes.empty());
 }
 
 TEST_F(TemplateFromPluginTest, WithoutTheSelectorsLayoutNothingIsShownOrBuilt)
