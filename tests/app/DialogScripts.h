@@ -3,11 +3,13 @@
 #include <functional>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include <wx/event.h>
 #include <wx/string.h>
+#include <wx/window.h>
 
 #include "app/DialogHooks.h"
-
-class wxWindow;
 
 // Records each message box instead of showing it and answers with a button.
 struct MessageRecorder
@@ -48,3 +50,17 @@ struct FileChooserScript
     });
     ~FileChooserScript() { SetFileDialogFunction(previous); }
 };
+
+// A click on the button with this id inside parent, as the toolkit sends it;
+// a test failure (and no click) when a user could not click it: missing,
+// disabled or hidden.
+inline void ClickButton(wxWindow& parent, int id)
+{
+    wxWindow* button = parent.FindWindow(id);
+    ASSERT_NE(button, nullptr) << "no button " << id;
+    ASSERT_TRUE(button->IsEnabled()) << "button " << id << " is disabled";
+    ASSERT_TRUE(button->IsShown()) << "button " << id << " is hidden";
+    wxCommandEvent click(wxEVT_BUTTON, id);
+    click.SetEventObject(button);
+    button->ProcessWindowEvent(click);
+}

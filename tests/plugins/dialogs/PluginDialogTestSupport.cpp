@@ -92,17 +92,6 @@ int ProgressWatcher::FilterEvent(wxEvent& event)
     return Event_Skip;
 }
 
-void ClickButton(wxDialog& dialog, int id)
-{
-    wxWindow* button = dialog.FindWindow(id);
-    ASSERT_NE(button, nullptr) << "no button " << id;
-    ASSERT_TRUE(button->IsEnabled()) << "button " << id << " is disabled";
-    ASSERT_TRUE(button->IsShown()) << "button " << id << " is hidden";
-    wxCommandEvent click(wxEVT_BUTTON, id);
-    click.SetEventObject(button);
-    button->ProcessWindowEvent(click);
-}
-
 void SelectRow(wxListCtrl& list, long row, bool select)
 {
     ASSERT_LT(row, list.GetItemCount());

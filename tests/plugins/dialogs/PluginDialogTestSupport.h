@@ -66,8 +66,8 @@ public:
     std::vector<std::string> events; // "shown:<name>" or "hidden:<name>"
 };
 
-// What a user does: each refuses (a test failure) what the user could not do.
-void ClickButton(wxDialog& dialog, int id);
+// What a user does: each refuses (a test failure) what the user could not do;
+// ClickButton comes with the dialog scripts.
 void SelectRow(wxListCtrl& list, long row, bool select = true);
 void ActivateRow(wxListCtrl& list, long row);
 

@@ -32,9 +32,7 @@ int RunModal(wxDialog& dialog, std::function<void(wxDialog&)> script)
 
 void Click(wxDialog& dialog, int id)
 {
-    wxCommandEvent event(wxEVT_BUTTON, id);
-    event.SetEventObject(dialog.FindWindow(id));
-    dialog.GetEventHandler()->ProcessEvent(event);
+    ClickButton(dialog, id);
 }
 
 void Click(wxDialog& dialog, const char* name)

@@ -46,7 +46,8 @@ public:
 // script that leaves the dialog open has it ended with -2 so the test goes on.
 int RunModal(wxDialog& dialog, std::function<void(wxDialog&)> script);
 
-// Sends a button click to the dialog as the toolkit would.
+// Sends a button click to the dialog as the toolkit would (ClickButton: a test
+// failure when the button is missing, disabled or hidden).
 void Click(wxDialog& dialog, int id);
 void Click(wxDialog& dialog, const char* name);
 
