@@ -1,6 +1,7 @@
 #include "tests/ui/dialogs/DialogTestSupport.h"
 
 #include <chrono>
+#include <utility>
 
 #include <wx/app.h>
 #include <wx/evtloop.h>
@@ -20,13 +21,18 @@ DialogTestApp& TestApp()
     return static_cast<DialogTestApp&>(wxGetApp());
 }
 
-int RunModal(wxDialog& dialog, std::function<void(wxDialog&)> script)
+void ScriptInsideLoop(wxDialog& dialog, std::function<void(wxDialog&)> script)
 {
     dialog.CallAfter([&dialog, script] {
         script(dialog);
         if (dialog.IsModal())
             dialog.EndModal(-2);
     });
+}
+
+int RunModal(wxDialog& dialog, std::function<void(wxDialog&)> script)
+{
+    ScriptInsideLoop(dialog, std::move(script));
     return dialog.ShowModal();
 }
 

@@ -42,8 +42,11 @@ public:
     int reselected = 0;
 };
 
-// Runs the dialog modally; script runs inside its loop once it shows. A
-// script that leaves the dialog open has it ended with -2 so the test goes on.
+// Has script run inside the dialog's modal loop once it shows. A script that
+// leaves the dialog open has it ended with -2 so the test goes on.
+void ScriptInsideLoop(wxDialog& dialog, std::function<void(wxDialog&)> script);
+
+// Runs the dialog modally with ScriptInsideLoop.
 int RunModal(wxDialog& dialog, std::function<void(wxDialog&)> script);
 
 // Sends a button click to the dialog as the toolkit would (ClickButton: a test
@@ -110,12 +113,7 @@ protected:
         if (!wxDynamicCast(dialog, wxDialog) || !dynamic_cast<T*>(dialog))
             return wxID_NONE;
         ++shown;
-        auto script = m_script;
-        dialog->CallAfter([dialog, script] {
-            script(*dialog);
-            if (dialog->IsModal())
-                dialog->EndModal(-2);
-        });
+        ScriptInsideLoop(*dialog, m_script);
         return wxID_NONE;
     }
     void Exit(wxDialog*) override {}
