@@ -572,9 +572,7 @@ struct ZoneDialogScript : wxModalDialogHook
         dialog->CallAfter([dialog, this] {
             if (auto* bottom = dynamic_cast<wxSpinCtrl*>(dialog->FindWindow(XRCID("Bottom_Note"))))
                 bottom->SetValue(bottomNote);
-            wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
-            ok.SetEventObject(dialog->FindWindow(wxID_OK));
-            dialog->GetEventHandler()->ProcessEvent(ok);
+            ClickButton(*dialog, wxID_OK);
             if (dialog->IsModal())
                 dialog->EndModal(wxID_CANCEL);
         });
