@@ -85,18 +85,27 @@ TEST(DeviceListEmpty, NoDevicesAtAll)
     EXPECT_EQ(MIDIIO::GetDeviceCount(), -1);
 }
 
-TEST_F(DeviceListTest, VanishedDevicesShiftTheListButNotItsLength)
+TEST_F(DeviceListTest, TheKindsKeepTheCountsMadeAtStart)
 {
-    driver->RemoveOutput("Out A");
+    // A device plugged in later is not listed and moves no entry to the
+    // other kind: both lists stay as they were counted.
+    driver->AddInput("In C");
     EXPECT_EQ(MIDIIO::GetDeviceCount(), 5);
+    EXPECT_TRUE(MIDIIO::IsOutputDevice(2));
+    EXPECT_EQ(MIDIIO::GetDeviceName(2), "Out A");
+    EXPECT_TRUE(MIDIIO::SelectOutputDevice(4));
+    EXPECT_TRUE(driver->IsOpen("Out C"));
+
+    // A vanished device shifts the names that follow it within its kind.
+    driver->RemoveOutput("Out A");
     EXPECT_EQ(MIDIIO::GetDeviceName(2), "Out B");
     EXPECT_EQ(MIDIIO::GetDeviceName(4), "");
     EXPECT_FALSE(MIDIIO::SelectOutputDevice(4));
     EXPECT_FALSE(MIDIIO::HasOutputPort());
-
     driver->RemoveInput("In A");
-    EXPECT_EQ(MIDIIO::GetDeviceName(1), "Out B") << "the kind follows the current input count";
-    EXPECT_TRUE(MIDIIO::IsOutputDevice(1));
+    EXPECT_EQ(MIDIIO::GetDeviceName(0), "In B");
+    EXPECT_TRUE(MIDIIO::IsInputDevice(1));
+    EXPECT_FALSE(MIDIIO::IsInputDevice(2));
 }
 
 TEST_F(DeviceListTest, OpenPortsNeedsBothPorts)
@@ -235,6 +244,47 @@ TEST_F(OnDemandTest, CloseWaitsForARunningTransfer)
     EXPECT_EQ(MIDIIO::GetState(), MIDIIO::kClosed);
 }
 
+// The device dialog's choice is applied before the caller listens or sends.
+TEST_F(OnDemandTest, ReopenPortsAppliesTheNewSelectionAtOnce)
+{
+    MIDIIO::SelectInputDevice(0);
+    MIDIIO::SelectOutputDevice(2);
+    MIDIIO::RequestOpen();
+    MIDIIO::OnIdle();
+    ASSERT_TRUE(driver->IsOpen("Out A"));
+
+    MIDIIO::SelectInputDevice(1);
+    MIDIIO::SelectOutputDevice(4);
+    MIDIIO::RequestClose();
+    MIDIIO::RequestOpen();
+    EXPECT_TRUE(MIDIIO::ReopenPorts());
+    EXPECT_EQ(MIDIIO::GetState(), MIDIIO::kIdle);
+    EXPECT_FALSE(driver->IsOpen("In A"));
+    EXPECT_FALSE(driver->IsOpen("Out A"));
+    EXPECT_TRUE(driver->IsOpen("In B"));
+    EXPECT_TRUE(driver->IsOpen("Out C"));
+
+    // A device that cannot open leaves the ports closed, retried by the idle pass.
+    MIDIIO::SelectOutputDevice(3);
+    driver->SetOpenFails("Out B", true);
+    MIDIIO::RequestClose();
+    MIDIIO::RequestOpen();
+    EXPECT_FALSE(MIDIIO::ReopenPorts());
+    EXPECT_EQ(MIDIIO::GetState(), MIDIIO::kClosed);
+    driver->SetOpenFails("Out B", false);
+    MIDIIO::OnIdle();
+    EXPECT_TRUE(driver->IsOpen("Out B"));
+
+    // Not under a running transfer.
+    std::vector<std::string> events;
+    RecordingListener listener(events);
+    ASSERT_TRUE(MIDIIO::BeginReceive(&listener, nullptr));
+    MIDIIO::RequestClose();
+    MIDIIO::RequestOpen();
+    EXPECT_FALSE(MIDIIO::ReopenPorts());
+    EXPECT_TRUE(MIDIIO::IsReceiving());
+}
+
 TEST(RequestsWithoutOnDemand, DoNothing)
 {
     MIDIIO::Init(false, std::make_unique<LoopbackMidiDriver>(std::vector<std::string>{"In"},
@@ -243,6 +293,8 @@ TEST(RequestsWithoutOnDemand, DoNothing)
     MIDIIO::RequestClose();
     MIDIIO::OnIdle();
     EXPECT_EQ(MIDIIO::GetState(), MIDIIO::kIdle);
+    EXPECT_TRUE(MIDIIO::HasInputPort());
+    EXPECT_TRUE(MIDIIO::ReopenPorts()) << "the selection opened the port already";
     EXPECT_TRUE(MIDIIO::HasInputPort());
     MIDIIO::Shutdown();
 }
