@@ -68,15 +68,11 @@ void ClosePorts();
 // On-demand mode only: taken by the next OnIdle in state 1 (open) or 4 (close).
 void RequestOpen();
 void RequestClose();
-// Puts a changed device selection into use at once, for a caller that is
-// about to use the ports (after the device dialog, before listening or
-// sending). On-demand mode: the pending close and open requests are taken
-// now, so the ports close and reopen on the selected devices; ports that
-// cannot open stay closed with the open request kept (OnIdle retries it).
-// Otherwise the selection has already reopened them. Refused (false,
-// nothing changes) while a transfer runs. True when the manager is open and
-// idle (state 4) afterwards.
-bool ReopenPorts();
+// On-demand mode: takes a pending close and open now, as the next ticks
+// would, so that the ports are those of the current selection when the
+// caller goes on (listening right after a device dialog). Like the tick it
+// leaves a running send or receive alone, and a failed open stays requested.
+void ApplyRequestsNow();
 bool HasInputPort();
 bool HasOutputPort();
 

@@ -199,19 +199,14 @@ void RequestClose()
     m.openRequest = false;
 }
 
-bool ReopenPorts()
+void ApplyRequestsNow()
 {
     ManagerState& m = Manager();
-    if (m.state == kSending || m.state == kReceiving)
-        return false;
-    if (m.onDemand && m.state == kIdle && m.closeRequest)
-    {
-        ClosePorts();
-        m.closeRequest = false;
-    }
-    if (m.onDemand && m.state == kClosed)
+    if (!m.onDemand || (m.state != kIdle && m.state != kClosed))
+        return;
+    // In state 4 a close is taken alone; the open then follows from state 1.
+    if (TakeRequests())
         TakeRequests();
-    return m.state == kIdle;
 }
 
 bool HasInputPort()

@@ -166,7 +166,8 @@ void CUpdateOSDialog::OnPortsCheck(wxTimerEvent&)
 {
     // On demand the ports reopen here; a device that does not open yet is
     // retried by the idle pass until the program loses the focus.
-    if (!MIDIIO::ReopenPorts())
+    MIDIIO::ApplyRequestsNow();
+    if (MIDIIO::GetState() != MIDIIO::kIdle)
     {
         m_portsCheck.StartOnce(kPortsCheckMs);
         return;
