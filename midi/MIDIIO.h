@@ -68,6 +68,11 @@ void ClosePorts();
 // On-demand mode only: taken by the next OnIdle in state 1 (open) or 4 (close).
 void RequestOpen();
 void RequestClose();
+// On-demand mode: takes a pending close and open now, as the next ticks
+// would, so that the ports are those of the current selection when the
+// caller goes on (listening right after a device dialog). Like the tick it
+// leaves a running send or receive alone, and a failed open stays requested.
+void ApplyRequestsNow();
 bool HasInputPort();
 bool HasOutputPort();
 

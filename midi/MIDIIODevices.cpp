@@ -205,6 +205,16 @@ void RequestClose()
     m.openRequest = false;
 }
 
+void ApplyRequestsNow()
+{
+    ManagerState& m = Manager();
+    if (!m.onDemand || (m.state != kIdle && m.state != kClosed))
+        return;
+    // In state 4 a close is taken alone; the open then follows from state 1.
+    if (TakeRequests())
+        TakeRequests();
+}
+
 bool HasInputPort()
 {
     return Manager().input != nullptr;

@@ -192,6 +192,39 @@ TEST_F(OnDemandTest, CloseThenOpenReopensWithTheNewSelection)
     EXPECT_TRUE(driver->IsOpen("Out C"));
 }
 
+// A device dialog's close and open, taken at once instead of on the next ticks.
+TEST_F(OnDemandTest, RequestsAppliedNowReopenWithTheNewSelection)
+{
+    auto choose = [](int input) {
+        MIDIIO::SelectInputDevice(input);
+        MIDIIO::RequestClose();
+        MIDIIO::RequestOpen();
+        MIDIIO::ApplyRequestsNow();
+    };
+    choose(0);
+    ASSERT_EQ(MIDIIO::GetState(), MIDIIO::kIdle);
+    choose(1);
+    EXPECT_EQ(MIDIIO::GetState(), MIDIIO::kIdle);
+    EXPECT_FALSE(driver->IsOpen("In A"));
+    EXPECT_TRUE(driver->IsOpen("In B"));
+
+    // A failed open stays requested: the ticks retry it.
+    driver->SetOpenFails("In A", true);
+    choose(0);
+    EXPECT_EQ(MIDIIO::GetState(), MIDIIO::kClosed);
+    driver->SetOpenFails("In A", false);
+    MIDIIO::OnIdle();
+    EXPECT_TRUE(driver->IsOpen("In A"));
+
+    // A running receive keeps its port.
+    std::vector<std::string> events;
+    RecordingListener listener(events);
+    ASSERT_TRUE(MIDIIO::BeginReceive(&listener, nullptr));
+    choose(1);
+    EXPECT_TRUE(MIDIIO::IsReceiving());
+    EXPECT_TRUE(driver->IsOpen("In A"));
+}
+
 TEST_F(OnDemandTest, StaleRequestsAreDropped)
 {
     MIDIIO::RequestClose(); // in state 1: cleared

@@ -85,6 +85,7 @@ void CWelcomeDialog::RequireMidiDevice(bool input, const WelcomeActions& actions
     CSelectMIDIDevices dialog(wxGetApp().GetMainWindow());
     if (dialog.IsLoaded())
         dialog.ShowModal();
+    MIDIIO::ApplyRequestsNow();
 }
 
 void CWelcomeDialog::RunChoice(const WelcomeActions& actions) const
