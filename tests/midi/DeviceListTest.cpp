@@ -85,18 +85,27 @@ TEST(DeviceListEmpty, NoDevicesAtAll)
     EXPECT_EQ(MIDIIO::GetDeviceCount(), -1);
 }
 
-TEST_F(DeviceListTest, VanishedDevicesShiftTheListButNotItsLength)
+TEST_F(DeviceListTest, TheKindsKeepTheCountsMadeAtStart)
 {
-    driver->RemoveOutput("Out A");
+    // A device plugged in later is not listed and moves no entry to the
+    // other kind: both lists stay as they were counted.
+    driver->AddInput("In C");
     EXPECT_EQ(MIDIIO::GetDeviceCount(), 5);
+    EXPECT_TRUE(MIDIIO::IsOutputDevice(2));
+    EXPECT_EQ(MIDIIO::GetDeviceName(2), "Out A");
+    EXPECT_TRUE(MIDIIO::SelectOutputDevice(4));
+    EXPECT_TRUE(driver->IsOpen("Out C"));
+
+    // A vanished device shifts the names that follow it within its kind.
+    driver->RemoveOutput("Out A");
     EXPECT_EQ(MIDIIO::GetDeviceName(2), "Out B");
     EXPECT_EQ(MIDIIO::GetDeviceName(4), "");
     EXPECT_FALSE(MIDIIO::SelectOutputDevice(4));
     EXPECT_FALSE(MIDIIO::HasOutputPort());
-
     driver->RemoveInput("In A");
-    EXPECT_EQ(MIDIIO::GetDeviceName(1), "Out B") << "the kind follows the current input count";
-    EXPECT_TRUE(MIDIIO::IsOutputDevice(1));
+    EXPECT_EQ(MIDIIO::GetDeviceName(0), "In B");
+    EXPECT_TRUE(MIDIIO::IsInputDevice(1));
+    EXPECT_FALSE(MIDIIO::IsInputDevice(2));
 }
 
 TEST_F(DeviceListTest, OpenPortsNeedsBothPorts)

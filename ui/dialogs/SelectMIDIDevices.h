@@ -6,8 +6,8 @@ class wxChoice;
 class wxCommandEvent;
 
 // The modal choice of the MIDI input and output device from the MIDI
-// manager's combined list. OK selects both (a list with no device is left
-// alone), remembers the names of the devices that opened for the
+// manager's combined list. OK selects both (a list with no device, or with
+// nothing chosen, is left alone), remembers the names of the devices that opened for the
 // preferences, and ends with 0 only when both opened; a device that cannot
 // be opened is reported and the dialog stays open. Cancel ends with -1.
 // GUI thread only.

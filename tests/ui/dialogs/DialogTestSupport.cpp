@@ -98,11 +98,21 @@ void DialogTest::SetUpTestSuite()
     ASSERT_TRUE(loaded);
 }
 
-ScopedLoopbackMidi::ScopedLoopbackMidi(std::vector<std::string> inputs, std::vector<std::string> outputs)
+ScopedLoopbackMidi::ScopedLoopbackMidi(std::vector<std::string> inputs, std::vector<std::string> outputs,
+                                       bool onDemand)
 {
     auto loopback = std::make_unique<LoopbackMidiDriver>(std::move(inputs), std::move(outputs));
     driver = loopback.get();
-    EXPECT_TRUE(MIDIIO::Init(false, std::move(loopback)));
+    EXPECT_TRUE(MIDIIO::Init(onDemand, std::move(loopback)));
+}
+
+void ScopedLoopbackMidi::Use(int input, int output)
+{
+    ASSERT_TRUE(MIDIIO::SelectInputDevice(input));
+    ASSERT_TRUE(MIDIIO::SelectOutputDevice(output));
+    MIDIIO::RequestOpen();
+    MIDIIO::OnIdle();
+    ASSERT_EQ(MIDIIO::GetState(), MIDIIO::kIdle);
 }
 
 ScopedLoopbackMidi::~ScopedLoopbackMidi()
