@@ -7,6 +7,7 @@
 #include "model/EditorTemplate.h"
 #include "model/PlacedControl.h"
 #include "ui/ControlButton.h"
+#include "ui/FrontPanelWindow.h"
 #include "ui/TemplateUI.h"
 
 namespace Accessibility
@@ -33,7 +34,7 @@ void CControlButtonAccessible::GetLocation(wxRect& rect, int element) const
     if (element != 0)
         return;
     rect = m_button.GetRect();
-    if (wxWindow* window = wxGetApp().GetMainWindow())
+    if (wxWindow* window = GetFrontPanelWindow())
         rect.SetPosition(window->ClientToScreen(rect.GetPosition()));
 }
 

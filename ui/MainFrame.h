@@ -16,6 +16,7 @@
 
 class CEditControlDialog;
 class CEditorTemplate;
+class CFrontPanelWindow;
 class CPlacedControl;
 class CTemplateUI;
 class wxMenu;
@@ -85,7 +86,8 @@ public:
     void MarkNeedsRefresh() { m_needsRefresh = true; }
     void SetNeedsRefresh() override { MarkNeedsRefresh(); }
     bool NeedsRefresh() const { return m_needsRefresh; }
-    void SetFocusToMainWindow() override { SetFocus(); }
+    // The keys go to the front panel again (after undo, redo, a dialog).
+    void SetFocusToMainWindow() override;
 
     // Observers of the control being edited.
     void AddObserver(IObserver* observer) override { m_observers.push_back(observer); }
@@ -135,9 +137,12 @@ public:
     // The selection of the view; empty while no view exists.
     Selection& GetSelection();
     CTemplateUI* GetView() { return m_view.get(); }
+    // The child that shows the panel and takes its pointer and keys.
+    wxWindow* GetPanelWindow() const;
 
 private:
     void BuildMenuBar();
+    void BindPanelEvents();
     void ChooseAndOpenTemplate(bool openMode);
     void OnDeviceCommand(int id);
     // The old-OS notice for a template received from the unit.
@@ -206,6 +211,8 @@ private:
     void OnKeyUp(wxKeyEvent& event);
 
     std::unique_ptr<CTemplateUI> m_view;
+    // Child window, made by Init.
+    CFrontPanelWindow* m_panel = nullptr;
     IObserver* m_valueObserver = nullptr;
     std::vector<IObserver*> m_observers;
     wxMemoryDC m_memoryDC;
