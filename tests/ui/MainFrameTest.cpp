@@ -23,6 +23,7 @@
 #include "model/commands/ControlClipboard.h"
 #include "model/commands/SubmitCommand.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
+#include "tests/app/ModalWatchdog.h"
 #include "tests/ui/UiTestApp.h"
 #include "ui/EditControlDialog.h"
 #include "ui/MainFrame.h"
@@ -486,6 +487,7 @@ struct ZoneDialogScript : wxModalDialogHook
     int Enter(wxDialog* dialog) override
     {
         title = dialog->GetTitle();
+        MarkScripted(*dialog);
         // Runs inside the dialog's modal loop, as a user would.
         dialog->CallAfter([dialog, this] {
             if (auto* bottom = dynamic_cast<wxSpinCtrl*>(dialog->FindWindow(XRCID("Bottom_Note"))))

@@ -7,6 +7,8 @@
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
+#include "tests/app/ModalWatchdog.h"
+
 namespace RealInput
 {
 namespace
@@ -162,6 +164,7 @@ void Drag(wxWindow* window, const wxPoint& from, const wxPoint& to, int modifier
 
 void RunInsideModalLoop(wxDialog& dialog, std::function<void(wxDialog&)> script)
 {
+    MarkScripted(dialog);
     dialog.CallAfter([&dialog, script] {
         // Keys sent before the dialog is on screen are lost.
         PumpUntil([&dialog] { return dialog.IsShownOnScreen(); });

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <jack/jack.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <vector>
+
+// The unit on the other end of the cable, for tests over a JACK server of
+// their own (JackServer): a JACK client with one port each way, recording
+// what it receives and when. Written on libjack directly, apart from the
+// driver under test.
+class JackUnit
+{
+public:
+    using Clock = std::chrono::steady_clock;
+    using Bytes = std::vector<uint8_t>;
+
+    ~JackUnit() { Close(); }
+
+    // The ports are name:editor-to-unit (the unit's input) and
+    // name:unit-to-editor (its output).
+    bool Open(const std::string& name = "Test Unit");
+    void Close();
+    // Queued for the unit's next cycle.
+    void Send(const Bytes& bytes);
+
+    // True once one of the unit's cycles ran with its output connected:
+    // jack_connect returns before the graph that carries the connection is in
+    // use, and what the unit writes earlier is lost. The editor's output
+    // needs no such wait: the driver holds messages back itself.
+    bool WaitUntilConnected(int timeoutMs = 10000) const;
+
+    size_t ReceivedCount() const;
+    Bytes Received(size_t i) const;
+    // When the unit's cycle that brought message i ran, on this process's clock.
+    Clock::time_point ReceivedAt(size_t i) const;
+    // The unit's own time of message i: the server's frame time of the
+    // event, in microseconds. Cycles start at whole periods, so these are
+    // free of the scheduling jitter of the process threads.
+    int64_t ReceivedAtMicroseconds(size_t i) const;
+
+private:
+    // JACK's process thread.
+    static int Process(jack_nframes_t frames, void* arg);
+
+    mutable std::mutex m_mutex;
+    std::vector<Bytes> m_received;
+    std::vector<Clock::time_point> m_times;
+    std::vector<int64_t> m_frameTimes;
+    std::deque<Bytes> m_outgoing;
+    std::atomic<bool> m_connected{false};
+    jack_client_t* m_client = nullptr;
+    jack_port_t* m_in = nullptr;
+    jack_port_t* m_out = nullptr;
+};
