@@ -17,6 +17,8 @@
 class CEditControlDialog;
 class CEditorTemplate;
 class CFrontPanelWindow;
+class CPanelAtkBridge;
+class CTemplateUIAccessible;
 class CPlacedControl;
 class CTemplateUI;
 class wxMenu;
@@ -139,6 +141,8 @@ public:
     CTemplateUI* GetView() { return m_view.get(); }
     // The child that shows the panel and takes its pointer and keys.
     wxWindow* GetPanelWindow() const;
+    // The window's accessible object: the view's panel; null without a view.
+    CTemplateUIAccessible* GetAccessible() { return m_accessible.get(); }
 
 private:
     void BuildMenuBar();
@@ -213,6 +217,9 @@ private:
     std::unique_ptr<CTemplateUI> m_view;
     // Child window, made by Init.
     CFrontPanelWindow* m_panel = nullptr;
+    // Both point into the view, so they go before it.
+    std::unique_ptr<CTemplateUIAccessible> m_accessible;
+    std::unique_ptr<CPanelAtkBridge> m_atkBridge;
     IObserver* m_valueObserver = nullptr;
     std::vector<IObserver*> m_observers;
     wxMemoryDC m_memoryDC;
