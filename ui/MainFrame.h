@@ -6,6 +6,7 @@
 
 #include <wx/dcmemory.h>
 #include <wx/frame.h>
+#include <wx/icon.h>
 #include <wx/stopwatch.h>
 
 #include "app/WxText.h"
@@ -16,6 +17,9 @@
 
 class CEditControlDialog;
 class CEditorTemplate;
+class CFrontPanelWindow;
+class CPanelAtkBridge;
+class CTemplateUIAccessible;
 class CPlacedControl;
 class CTemplateUI;
 class wxMenu;
@@ -85,7 +89,8 @@ public:
     void MarkNeedsRefresh() { m_needsRefresh = true; }
     void SetNeedsRefresh() override { MarkNeedsRefresh(); }
     bool NeedsRefresh() const { return m_needsRefresh; }
-    void SetFocusToMainWindow() override { SetFocus(); }
+    // The keys go to the front panel again (after undo, redo, a dialog).
+    void SetFocusToMainWindow() override;
 
     // Observers of the control being edited.
     void AddObserver(IObserver* observer) override { m_observers.push_back(observer); }
@@ -135,11 +140,23 @@ public:
     // The selection of the view; empty while no view exists.
     Selection& GetSelection();
     CTemplateUI* GetView() { return m_view.get(); }
+    // The child that shows the panel and takes its pointer and keys.
+    wxWindow* GetPanelWindow() const;
+    // The window's accessible object: the view's panel; null without a view.
+    CTemplateUIAccessible* GetAccessible() { return m_accessible.get(); }
 
 private:
     void BuildMenuBar();
+    void BindPanelEvents();
+    // Before the current template changes or goes: the deferred control and
+    // the settings window let go of it.
+    void ReleaseTemplateViews();
     void ChooseAndOpenTemplate(bool openMode);
     void OnDeviceCommand(int id);
+    // The help page and the maker's pages; each says so when no browser
+    // could be started.
+    void ShowHelpPage();
+    void OpenInBrowser(const wxString& address);
     // The old-OS notice for a template received from the unit.
     void WarnIfOldOS(const CEditorTemplate& received);
     wxMenu* FindMenuByTitle(const wxString& title) const;
@@ -148,6 +165,8 @@ private:
     static wxString QuestionName(const CEditorTemplate& editorTemplate);
     bool AskToSaveAndKeepOpen(long buttons, bool& cancelled);
     int ShowMessage(const wxString& text, long style);
+    // The window's icon, drawn with the other pictures.
+    static wxIcon LoadWindowIcon();
 
     // The view's part (painting, pointer, animation, the Listen and Send buttons).
     void ViewCreateControls();
@@ -206,6 +225,11 @@ private:
     void OnKeyUp(wxKeyEvent& event);
 
     std::unique_ptr<CTemplateUI> m_view;
+    // Child window, made by Init.
+    CFrontPanelWindow* m_panel = nullptr;
+    // Both point into the view, so they go before it.
+    std::unique_ptr<CTemplateUIAccessible> m_accessible;
+    std::unique_ptr<CPanelAtkBridge> m_atkBridge;
     IObserver* m_valueObserver = nullptr;
     std::vector<IObserver*> m_observers;
     wxMemoryDC m_memoryDC;

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Draws the pictures of the images folder: the display font atlas, the
-front panel of the DorvaSynth, the keyboard strip and its zone markers.
+front panel of the DorvaSynth, the keyboard strip and its zone markers, and
+the main window's icon.
 
 Run from anywhere: python3 resources/images/make-images.py
 The PNG files are written beside this script and committed with it.
@@ -119,6 +120,8 @@ EDGE = (120, 122, 126)
 KNOB = (58, 60, 64)
 KNOB_RIM = (30, 30, 32)
 KEYCAP = (88, 92, 98)
+# An indicator that is off: dark and without colour.
+UNLIT = (72, 72, 74)
 LCD = (176, 196, 160)
 LCD_EDGE = (96, 110, 88)
 LABEL = (70, 72, 76)
@@ -170,9 +173,10 @@ def make_background():
     for y in (300, 312):
         text_field(draw, 157, y, 2)
 
-    # Listen and Send indicators: the view frames them while active.
+    # Listen and Send indicators, drawn unlit: the view lights them by
+    # drawing a pulsing frame round them while listening or sending.
     for x, text in ((297, "LISTEN"), (352, "SEND")):
-        draw.rectangle([x + 3, 259, x + 28, 280], fill=(150, 40, 100), outline=KNOB_RIM)
+        draw.rectangle([x + 3, 259, x + 28, 280], fill=UNLIT, outline=KNOB_RIM)
         label(draw, x + 16 - (len(text) * CELL_ADVANCE) // 2, 287, text)
     # Sustain pedal socket.
     draw.ellipse([575, 261, 600, 286], fill=KNOB_RIM)
@@ -236,8 +240,32 @@ def make_zone_markers():
         image.save(os.path.join(HERE, name + ".png"))
 
 
+# ---------------------------------------------------------------- icon
+# The main window's icon, "mondrian": the unit seen from above at 32 x 32,
+# a row of knobs over a short keyboard, on a transparent ground.
+ICON = 32
+
+
+def make_icon():
+    image = Image.new("RGBA", (ICON, ICON), (0, 0, 0, 0))
+    draw = ImageDraw.Draw(image)
+    draw.rounded_rectangle([0, 4, ICON - 1, ICON - 5], radius=3, fill=FACE + (255,),
+                           outline=KNOB_RIM + (255,))
+    for n in range(4):
+        x = 3 + 7 * n
+        draw.ellipse([x, 7, x + 4, 11], fill=KNOB + (255,))
+    draw.rectangle([3, 14, 28, 24], fill=WHITE + (255,), outline=KNOB_RIM + (255,))
+    for n in range(1, 6):
+        x = 3 + 5 * n
+        draw.line([x - 1, 14, x - 1, 24], fill=KNOB_RIM + (255,))
+    for x in (6, 11, 21):
+        draw.rectangle([x, 14, x + 2, 19], fill=BLACK + (255,))
+    image.save(os.path.join(HERE, "mondrian.png"))
+
+
 if __name__ == "__main__":
     make_font()
     make_background()
     make_keyboard()
     make_zone_markers()
+    make_icon()

@@ -77,6 +77,12 @@ wxString SafeFileName(wxString name)
 }
 } // namespace
 
+wxIMPLEMENT_DYNAMIC_CLASS(CBulkDumpDialog, wxDialog);
+
+CBulkDumpDialog::CBulkDumpDialog() : m_pacer([] {})
+{
+}
+
 CBulkDumpDialog::CBulkDumpDialog(wxWindow* parent, bool templateBank, const wxString& title)
     : m_templateBank(templateBank), m_pacer([this] {
           if (m_writing)

@@ -31,6 +31,8 @@ class wxStaticText;
 class CBulkDumpDialog : public wxDialog, public ISysExListener, public IProgressListener
 {
 public:
+    // Empty, for the toolkit's run-time class table; never shown.
+    CBulkDumpDialog();
     // Context menu commands.
     enum MenuId
     {
@@ -109,7 +111,7 @@ private:
     void OnClose(wxCloseEvent& event);
 
     bool m_loaded = false;
-    bool m_templateBank;
+    bool m_templateBank = true;
     std::unique_ptr<IBulkDump> m_bank;
     int m_selected = -1;
     int m_transferIndex = 0;
@@ -138,4 +140,6 @@ private:
     wxStaticLine* m_progressLine = nullptr;
     wxStaticText* m_progressMessage = nullptr;
     wxGauge* m_gauge = nullptr;
+
+    wxDECLARE_DYNAMIC_CLASS_NO_COPY(CBulkDumpDialog);
 };

@@ -20,6 +20,10 @@ int EntryOf(const wxChoice* list)
 }
 } // namespace
 
+wxIMPLEMENT_DYNAMIC_CLASS(CSelectMIDIDevices, wxDialog);
+
+CSelectMIDIDevices::CSelectMIDIDevices() = default;
+
 CSelectMIDIDevices::CSelectMIDIDevices(wxWindow* parent)
 {
     m_loaded = LoadDialogResource(this, parent, "ID_SELECTMIDIDEVICESDIALOG");

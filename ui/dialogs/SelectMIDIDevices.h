@@ -14,6 +14,8 @@ class wxCommandEvent;
 class CSelectMIDIDevices : public wxDialog
 {
 public:
+    // Empty, for the toolkit's run-time class table; never shown.
+    CSelectMIDIDevices();
     explicit CSelectMIDIDevices(wxWindow* parent);
 
     bool IsLoaded() const { return m_loaded; }
@@ -28,4 +30,6 @@ private:
     bool m_loaded = false;
     wxChoice* m_input = nullptr;
     wxChoice* m_output = nullptr;
+
+    wxDECLARE_DYNAMIC_CLASS_NO_COPY(CSelectMIDIDevices);
 };

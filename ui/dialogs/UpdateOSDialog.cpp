@@ -32,6 +32,12 @@ wxString VersionText(const OSVersion& version)
 }
 } // namespace
 
+wxIMPLEMENT_DYNAMIC_CLASS(CUpdateOSDialog, wxDialog);
+
+CUpdateOSDialog::CUpdateOSDialog() : m_pacer([] {}), m_portsCheck(this)
+{
+}
+
 CUpdateOSDialog::CUpdateOSDialog(wxWindow* parent)
     : m_pacer([this] {
           if (m_sending)
@@ -301,6 +307,10 @@ void CUpdateOSDialog::OnClose(wxCloseEvent& event)
     else
         event.Skip();
 }
+
+wxIMPLEMENT_DYNAMIC_CLASS(CConfirmOSUpdateDialog, wxDialog);
+
+CConfirmOSUpdateDialog::CConfirmOSUpdateDialog() = default;
 
 CConfirmOSUpdateDialog::CConfirmOSUpdateDialog(wxWindow* parent)
 {

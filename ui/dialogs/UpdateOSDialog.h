@@ -29,6 +29,8 @@ class wxTextCtrl;
 class CUpdateOSDialog : public wxDialog, public ISysExListener, public IProgressListener
 {
 public:
+    // Empty, for the toolkit's run-time class table; never shown.
+    CUpdateOSDialog();
     explicit CUpdateOSDialog(wxWindow* parent);
     ~CUpdateOSDialog() override;
 
@@ -86,6 +88,8 @@ private:
     wxButton* m_okButton = nullptr;
     wxStaticLine* m_progressLine = nullptr;
     wxGauge* m_gauge = nullptr;
+
+    wxDECLARE_DYNAMIC_CLASS_NO_COPY(CUpdateOSDialog);
 };
 
 // Asks once more before the upload, with a button that explains how to put
@@ -93,6 +97,8 @@ private:
 class CConfirmOSUpdateDialog : public wxDialog
 {
 public:
+    // Empty, for the toolkit's run-time class table; never shown.
+    CConfirmOSUpdateDialog();
     static constexpr int kConfirmed = 4;
     static constexpr int kCancelled = 16;
 
@@ -101,4 +107,6 @@ public:
 
 private:
     bool m_loaded = false;
+
+    wxDECLARE_DYNAMIC_CLASS_NO_COPY(CConfirmOSUpdateDialog);
 };

@@ -12,6 +12,7 @@
 #include "midi/LoopbackMidiDriver.h"
 #include "midi/MIDIIO.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
+#include "tests/app/ModalWatchdog.h"
 #include "ui/ResourceFiles.h"
 
 DialogTestApp::DialogTestApp() : CEditorApp(std::make_unique<CDorvaSynthAnswers>()) {}
@@ -23,6 +24,7 @@ DialogTestApp& TestApp()
 
 void ScriptInsideLoop(wxDialog& dialog, std::function<void(wxDialog&)> script)
 {
+    MarkScripted(dialog);
     dialog.CallAfter([&dialog, script] {
         script(dialog);
         if (dialog.IsModal())
