@@ -124,7 +124,7 @@ TEST_F(DialogsOverJackTest, BanksArePacedAtTheUnit)
         dialog.SetSendPause(c.pauseMs);
         OpenDefaultBank(dialog, c.templates);
         RunModal(dialog, [&](wxDialog& d) {
-            Click(d, "Upload_Dump");
+            UserClick(d, "Upload_Dump");
             EXPECT_TRUE(PumpUntil([&] { return !dialog.IsBusy(); }, 60000));
         });
         ASSERT_EQ(m_unit.ReceivedCount() - before, c.entries);
@@ -151,13 +151,13 @@ TEST_F(DialogsOverJackTest, CancelThenOkInAPauseStopsEverything)
     OpenDefaultBank(*dialog, true);
     int result = 0;
     RunModal(*dialog, [&](wxDialog& d) {
-        Click(d, "Upload_Dump");
+        UserClick(d, "Upload_Dump");
         ASSERT_TRUE(PumpUntil([&] { return m_unit.ReceivedCount() == 2; }, 5000));
-        Click(d, wxID_CANCEL);
+        UserClick(d, wxID_CANCEL);
         EXPECT_FALSE(dialog->IsBusy()) << "at once";
         // The user clicks OK as soon as it is enabled.
         ASSERT_TRUE(PumpUntil([&] { return !dialog->IsBusy(); }, 5000));
-        Click(d, wxID_OK);
+        UserClick(d, wxID_OK);
         EXPECT_FALSE(d.IsModal());
         result = d.GetReturnCode();
     });
@@ -186,13 +186,13 @@ TEST_F(DialogsOverJackTest, TheOSGoesToTheDeviceChosenInTheDialog)
                 if (list->GetString(i).StartsWith("Other Unit:"))
                     list->SetSelection(static_cast<int>(i));
         }
-        Click(d, wxID_OK);
+        UserClick(d, wxID_OK);
     });
-    ModalAnswer<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { Click(d, wxID_OK); });
+    ModalAnswer<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { UserClick(d, wxID_OK); });
     RunModal(dialog, [&](wxDialog& d) {
-        Click(d, "Select_MIDI_Devices");
+        UserClick(d, "Select_MIDI_Devices");
         ASSERT_TRUE(PumpUntil([&] { return dialog.ArePortsReady(); }));
-        Click(d, "Send_OS_To_Device");
+        UserClick(d, "Send_OS_To_Device");
         ASSERT_TRUE(PumpUntil([&] { return !dialog.IsSending(); }, 10000));
     });
     EXPECT_EQ(devices.shown, 1);

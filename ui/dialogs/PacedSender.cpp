@@ -38,3 +38,9 @@ void CPacedSender::Stop()
 {
     m_timer.Stop();
 }
+
+void OpenPortsForUser()
+{
+    MIDIIO::RequestOpen();
+    MIDIIO::ApplyRequestsNow();
+}

@@ -33,3 +33,9 @@ private:
     std::function<void()> m_sendNext;
     wxTimer m_timer;
 };
+
+// For a transfer the user has just asked for: in on-demand mode ports
+// released in the background open now. A click in a window of the program
+// may reach its handler before the idle pass has noticed that the program
+// became active and reopened them.
+void OpenPortsForUser();
