@@ -283,6 +283,68 @@ TEST(ControlState, DescribeMMCAndSysEx)
     EXPECT_EQ(s.Describe().detail1.size(), 3u * SysExDef::kMessagePlaces);
 }
 
+// Equals decides which imported controls are the same one: every field the
+// device stores counts, the editor's own do not.
+TEST(ControlState, EqualsComparesWhatTheDeviceStores)
+{
+    using State = CBaseControlState;
+    const std::vector<void (*)(State&)> compared = {
+        [](State& s) { s.SetName("x"); },
+        [](State& s) { s.SetType(ControlMessageType::CC, false); },
+        [](State& s) { s.SetRoutingBit0(true); },
+        [](State& s) { s.SetRoutingBit1(true); },
+        [](State& s) { s.SetMIDIPort1Enabled(false); },
+        [](State& s) { s.SetMIDIPort2Enabled(true); },
+        [](State& s) { s.SetUSBPortEnabled(false); },
+        [](State& s) { s.SetUSBPort2Enabled(true); },
+        [](State& s) { s.SetUSBPort3Enabled(true); },
+        [](State& s) { s.SetMIDIPortGroup(1); },
+        [](State& s) { s.SetMIDIChanGroup(2); },
+        [](State& s) { s.SetBehaviourBit0(true); },
+        [](State& s) { s.SetBehaviourBit1(true); },
+        [](State& s) { s.SetInvertedRange(true); },
+        [](State& s) { s.SetBehaviourBit2Inverse(false); },
+        [](State& s) { s.SetPotCatchup(1); },
+        [](State& s) { s.SetMIDIControlLSBNum(7); },
+        [](State& s) { s.SetMIDIControlMSBNum(7); },
+        [](State& s) { s.SetMIDIChannelOrMMCDeviceNum(2); },
+        [](State& s) { s.SetMMCControlType(2); },
+        [](State& s) { s.SetDisplayFormat(1); },
+        [](State& s) { s.SetModeBit6(false); },
+        [](State& s) { s.SetOffValue(1, false); },
+        [](State& s) { s.SetOnValue(126, false); },
+        [](State& s) { s.SetAction(ControlAction::Step); },
+        [](State& s) { s.SetMultiStep(2); },
+        [](State& s) { s.SetChannelHighNibble(0x10); },
+        [](State& s) { s.SetSysExData(Message({}, 1)); },
+        [](State& s) { s.SetImportedParam({"Gain", "", -1}); },
+        [](State& s) { s.SetImportedParam({"", "", 3}); },
+        [](State& s) { s.SetPassThroughByte(0, 3); },
+    };
+    for (size_t i = 0; i < compared.size(); ++i)
+    {
+        State a, b;
+        compared[i](b);
+        EXPECT_FALSE(State::Equals(a, b) || State::Equals(b, a)) << "compared field " << i;
+    }
+
+    const std::vector<void (*)(State&)> ignored = {
+        [](State& s) { s.SetSnapshotValue(9); },
+        [](State& s) { s.SetParamName("Other"); },
+        [](State& s) { s.SetBehaviourBit6(true); },
+        [](State& s) { s.SetDrumAutoOffTime(4); },
+        [](State& s) { s.SetDrumOffSync(4); },
+        [](State& s) { s.SetContinuous(true); },
+        [](State& s) { s.SetPassThroughByte(1, 0x55), s.SetPassThroughByte(4, 0x55); },
+    };
+    for (size_t i = 0; i < ignored.size(); ++i)
+    {
+        State a, b;
+        ignored[i](b);
+        EXPECT_TRUE(State::Equals(a, b)) << "ignored field " << i;
+    }
+}
+
 TEST(ControlState, PluginParameterMapsOntoTheControl)
 {
     CBaseControlState s;
