@@ -1,19 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <jack/jack.h>
-#include <jack/midiport.h>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <deque>
 #include <future>
-#include <mutex>
 #include <thread>
 
 #include "JackServer.h"
+#include "JackUnit.h"
 #include "MidiTestSupport.h"
 #include "midi/MidiMessages.h"
 #include "midi/SystemMidiDriver.h"
@@ -22,111 +20,6 @@ namespace
 {
 using Clock = std::chrono::steady_clock;
 using Bytes = std::vector<uint8_t>;
-
-// The unit on the other end of the cable: a JACK client of its own with one
-// port each way, recording what it receives and when. Written on libjack
-// directly, apart from the driver under test.
-class Unit
-{
-public:
-    ~Unit() { Close(); }
-
-    bool Open()
-    {
-        jack_status_t status;
-        m_client = jack_client_open("Test Unit", JackNoStartServer, &status);
-        if (!m_client)
-            return false;
-        m_in = jack_port_register(m_client, "editor-to-unit", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput, 0);
-        m_out = jack_port_register(m_client, "unit-to-editor", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
-        jack_set_process_callback(m_client, &Unit::Process, this);
-        return m_in && m_out && jack_activate(m_client) == 0;
-    }
-    void Close()
-    {
-        if (!m_client)
-            return;
-        jack_deactivate(m_client);
-        jack_client_close(m_client);
-        m_client = nullptr;
-    }
-    void Send(const Bytes& bytes)
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_outgoing.push_back(bytes);
-    }
-
-    // True once one of the unit's cycles ran with its output connected:
-    // jack_connect returns before the graph that carries the connection is in
-    // use, and what the unit writes earlier is lost. The editor's output
-    // needs no such wait: the driver holds messages back itself.
-    bool WaitUntilConnected(int timeoutMs = 10000) const
-    {
-        const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-        while (!m_connected && Clock::now() < deadline)
-            std::this_thread::yield();
-        return m_connected;
-    }
-
-    size_t ReceivedCount() const
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return m_received.size();
-    }
-    Bytes Received(size_t i) const
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return m_received.at(i);
-    }
-    Clock::time_point ReceivedAt(size_t i) const
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return m_times.at(i);
-    }
-
-private:
-    // JACK's process thread.
-    static int Process(jack_nframes_t frames, void* arg)
-    {
-        auto* self = static_cast<Unit*>(arg);
-        const auto now = Clock::now();
-        void* in = jack_port_get_buffer(self->m_in, frames);
-        void* out = jack_port_get_buffer(self->m_out, frames);
-        jack_midi_clear_buffer(out);
-        if (jack_port_connected(self->m_out) > 0)
-            self->m_connected = true;
-        std::lock_guard<std::mutex> lock(self->m_mutex);
-        const uint32_t count = jack_midi_get_event_count(in);
-        for (uint32_t i = 0; i < count; ++i)
-        {
-            jack_midi_event_t event;
-            if (jack_midi_event_get(&event, in, i) == 0)
-            {
-                self->m_received.emplace_back(event.buffer, event.buffer + event.size);
-                self->m_times.push_back(now);
-            }
-        }
-        while (!self->m_outgoing.empty())
-        {
-            const Bytes& next = self->m_outgoing.front();
-            jack_midi_data_t* slot = jack_midi_event_reserve(out, 0, next.size());
-            if (!slot)
-                break;
-            std::copy(next.begin(), next.end(), slot);
-            self->m_outgoing.pop_front();
-        }
-        return 0;
-    }
-
-    mutable std::mutex m_mutex;
-    std::vector<Bytes> m_received;
-    std::vector<Clock::time_point> m_times;
-    std::deque<Bytes> m_outgoing;
-    std::atomic<bool> m_connected{false};
-    jack_client_t* m_client = nullptr;
-    jack_port_t* m_in = nullptr;
-    jack_port_t* m_out = nullptr;
-};
 
 class JackLoopbackTest : public ::testing::Test
 {
@@ -177,7 +70,7 @@ protected:
     }
 
     JackServer m_server;
-    Unit m_unit;
+    JackUnit m_unit;
 };
 } // namespace
 
@@ -317,7 +210,7 @@ TEST(JackAsynchronousServer, ClosingAnInputWaitsForARunningCallback)
         GTEST_SKIP() << "jackd is not installed (Debian package jackd2): no MIDI server to test against";
     JackServer server;
     ASSERT_TRUE(server.Start(jackd, 10000, false)) << server.error();
-    Unit unit;
+    JackUnit unit;
     ASSERT_TRUE(unit.Open());
     std::unique_ptr<IMidiDriver> driver = CreateMidiDriver(MidiBackend::Jack);
     ASSERT_TRUE(driver);

@@ -1,0 +1,98 @@
+#include "tests/midi/JackUnit.h"
+
+#include <jack/midiport.h>
+
+#include <algorithm>
+#include <thread>
+
+bool JackUnit::Open()
+{
+    jack_status_t status;
+    m_client = jack_client_open("Test Unit", JackNoStartServer, &status);
+    if (!m_client)
+        return false;
+    m_in = jack_port_register(m_client, "editor-to-unit", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput, 0);
+    m_out = jack_port_register(m_client, "unit-to-editor", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
+    jack_set_process_callback(m_client, &JackUnit::Process, this);
+    return m_in && m_out && jack_activate(m_client) == 0;
+}
+
+void JackUnit::Close()
+{
+    if (!m_client)
+        return;
+    jack_deactivate(m_client);
+    jack_client_close(m_client);
+    m_client = nullptr;
+}
+
+void JackUnit::Send(const Bytes& bytes)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_outgoing.push_back(bytes);
+}
+
+bool JackUnit::WaitUntilConnected(int timeoutMs) const
+{
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!m_connected && Clock::now() < deadline)
+        std::this_thread::yield();
+    return m_connected;
+}
+
+size_t JackUnit::ReceivedCount() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_received.size();
+}
+
+JackUnit::Bytes JackUnit::Received(size_t i) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_received.at(i);
+}
+
+JackUnit::Clock::time_point JackUnit::ReceivedAt(size_t i) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_times.at(i);
+}
+
+JackUnit::Clock::time_point JackUnit::SentAt(size_t i) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return i < m_sentTimes.size() ? m_sentTimes[i] : Clock::time_point();
+}
+
+int JackUnit::Process(jack_nframes_t frames, void* arg)
+{
+    auto* self = static_cast<JackUnit*>(arg);
+    const auto now = Clock::now();
+    void* in = jack_port_get_buffer(self->m_in, frames);
+    void* out = jack_port_get_buffer(self->m_out, frames);
+    jack_midi_clear_buffer(out);
+    if (jack_port_connected(self->m_out) > 0)
+        self->m_connected = true;
+    std::lock_guard<std::mutex> lock(self->m_mutex);
+    const uint32_t count = jack_midi_get_event_count(in);
+    for (uint32_t i = 0; i < count; ++i)
+    {
+        jack_midi_event_t event;
+        if (jack_midi_event_get(&event, in, i) == 0)
+        {
+            self->m_received.emplace_back(event.buffer, event.buffer + event.size);
+            self->m_times.push_back(now);
+        }
+    }
+    while (!self->m_outgoing.empty())
+    {
+        const Bytes& next = self->m_outgoing.front();
+        jack_midi_data_t* slot = jack_midi_event_reserve(out, 0, next.size());
+        if (!slot)
+            break;
+        std::copy(next.begin(), next.end(), slot);
+        self->m_outgoing.pop_front();
+        self->m_sentTimes.push_back(now);
+    }
+    return 0;
+}
