@@ -1,5 +1,8 @@
-# What ships beside the program: the XRC files and the images and help folders.
+# What ships beside the program: the XRC files and the images and help folders,
+# and the factory bank, which the build makes (program/CMakeLists.txt).
 set(DORVA_RESOURCE_DIR ${CMAKE_SOURCE_DIR}/resources)
+set(DORVA_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
+set(DORVA_FACTORY_BANK ${DORVA_GENERATED_DIR}/FactorySettings.blk)
 
 # dorva_copy_resources(<target>)
 # Copies the contents of resources/ into the folder of <target>'s binary before
@@ -20,11 +23,13 @@ function(dorva_copy_resources target)
     add_custom_command(OUTPUT ${stamp}
       COMMAND ${CMAKE_COMMAND} -E make_directory ${output_dir}
       COMMAND ${CMAKE_COMMAND} -E copy_directory ${DORVA_RESOURCE_DIR} ${output_dir}
+      COMMAND ${CMAKE_COMMAND} -E copy ${DORVA_FACTORY_BANK} ${output_dir}
       COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
-      DEPENDS ${resource_files}
+      DEPENDS ${resource_files} ${DORVA_FACTORY_BANK}
       COMMENT "Copying resources into ${output_dir}"
       VERBATIM)
     add_custom_target(${copy_target} DEPENDS ${stamp})
+    add_dependencies(${copy_target} dorva_factory_bank)
   endif()
   add_dependencies(${target} ${copy_target})
 endfunction()

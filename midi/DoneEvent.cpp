@@ -19,3 +19,9 @@ bool DoneEvent::Wait(int timeoutMs)
     m_signalled = false;
     return true;
 }
+
+bool DoneEvent::WaitSignalled(int timeoutMs)
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    return m_changed.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return m_signalled; });
+}

@@ -14,6 +14,8 @@ public:
     void Signal();
     // True when the event was or became signalled within timeoutMs.
     bool Wait(int timeoutMs);
+    // The same, but the signal stays for the next Wait.
+    bool WaitSignalled(int timeoutMs);
 
 private:
     std::mutex m_mutex;

@@ -16,8 +16,8 @@ class SysExBuffer;
 // thread only.
 //
 // The list holds the inputs first (entries 0 .. inputs - 1), then the
-// outputs. Its length is counted once at Init; the kind of an entry is
-// decided by the current number of inputs each time it is asked.
+// outputs. Both counts are taken once, together, at Init, so the two kinds
+// stay consistent when devices come or go later; names are looked up live.
 //
 // States: 0 not started, 1 closed (ports released, on-demand mode only),
 // 2 sending, 3 receiving, 4 open and idle.
@@ -68,6 +68,11 @@ void ClosePorts();
 // On-demand mode only: taken by the next OnIdle in state 1 (open) or 4 (close).
 void RequestOpen();
 void RequestClose();
+// On-demand mode: takes a pending close and open now, as the next ticks
+// would, so that the ports are those of the current selection when the
+// caller goes on (listening right after a device dialog). Like the tick it
+// leaves a running send or receive alone, and a failed open stays requested.
+void ApplyRequestsNow();
 bool HasInputPort();
 bool HasOutputPort();
 
@@ -81,7 +86,20 @@ bool BeginReceive(ISysExListener* sysEx, IProgressListener* progress);
 // Forgets the listeners and any partial receive; a running send or receive
 // ends (state 4). Closed ports stay closed.
 void AbortTransfer();
+// For a listener that goes away: when the current or last transfer names
+// either of these, the transfer is aborted as above; otherwise nothing
+// changes. Afterwards the manager holds no pointer to them.
+void ReleaseListeners(ISysExListener* sysEx, IProgressListener* progress);
 bool IsReceiving();
+// Runs a begun send now instead of at the next OnIdle, for callers that pace
+// a series of sends with a timer of their own. Nothing when no send is
+// pending or when called from inside a listener of a running step.
+void SendPendingNow();
+// Waits up to timeoutMs until the output driver has finished the last
+// message sent (it has left for the device): a pause measured from here
+// separates the messages at the device by at least its length. False when
+// there is no output port or the wait timed out.
+bool WaitUntilSent(int timeoutMs);
 
 bool AddMessageListener(IMessageListener* listener);
 // Removes the first registration; false when there is none.

@@ -14,12 +14,6 @@ ManagerState& Manager()
 
 namespace
 {
-int InputCount()
-{
-    ManagerState& m = Manager();
-    return m.driver ? MidiPorts::GetInputCount(*m.driver) : 0;
-}
-
 // The lowest entry of a kind whose name contains text; -1 when none.
 template <typename IsKind>
 int FindEntry(const std::string& text, IsKind isKind)
@@ -38,8 +32,8 @@ bool Init(bool releaseDriver, std::unique_ptr<IMidiDriver> driver)
     m.driver = driver ? std::move(driver) : CreateSystemMidiDriver();
     m.onDemand = releaseDriver;
     m.state = m.onDemand ? kClosed : kIdle;
-    m.deviceCount = m.driver ? static_cast<int>(m.driver->InputNames().size() + m.driver->OutputNames().size())
-                             : 0;
+    m.inputCount = m.driver ? MidiPorts::GetInputCount(*m.driver) : 0;
+    m.deviceCount = m.driver ? m.inputCount + MidiPorts::GetOutputCount(*m.driver) : 0;
     return true;
 }
 
@@ -66,7 +60,7 @@ std::string GetDeviceName(int i)
     ManagerState& m = Manager();
     if (!m.driver || i < 0)
         return std::string();
-    const int inputs = InputCount();
+    const int inputs = m.inputCount;
     if (i < inputs)
         return MidiPorts::GetInputName(*m.driver, i);
     if (i < m.deviceCount)
@@ -76,12 +70,12 @@ std::string GetDeviceName(int i)
 
 bool IsInputDevice(int i)
 {
-    return i >= 0 && i < InputCount();
+    return i >= 0 && i < Manager().inputCount;
 }
 
 bool IsOutputDevice(int i)
 {
-    return i >= InputCount();
+    return i >= Manager().inputCount;
 }
 
 bool SelectInputDevice(int i)
@@ -163,7 +157,7 @@ bool OpenOutputPort()
     if (m.selectedOutput == -1)
         return true;
     if (m.driver)
-        m.output = MidiPorts::OpenOutput(*m.driver, m.selectedOutput - InputCount());
+        m.output = MidiPorts::OpenOutput(*m.driver, m.selectedOutput - m.inputCount);
     return m.output != nullptr;
 }
 
@@ -203,6 +197,16 @@ void RequestClose()
         return;
     m.closeRequest = true;
     m.openRequest = false;
+}
+
+void ApplyRequestsNow()
+{
+    ManagerState& m = Manager();
+    if (!m.onDemand || (m.state != kIdle && m.state != kClosed))
+        return;
+    // In state 4 a close is taken alone; the open then follows from state 1.
+    if (TakeRequests())
+        TakeRequests();
 }
 
 bool HasInputPort()

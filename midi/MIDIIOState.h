@@ -15,6 +15,7 @@ struct ManagerState
 {
     std::unique_ptr<IMidiDriver> driver;
     int deviceCount = -1;
+    int inputCount = 0; // the inputs among deviceCount, counted with it
     int selectedInput = -1;
     int selectedOutput = -1;
     std::unique_ptr<MIDI::Input> input;

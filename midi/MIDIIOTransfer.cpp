@@ -154,9 +154,29 @@ void AbortTransfer()
         m.state = kIdle;
 }
 
+void ReleaseListeners(ISysExListener* sysEx, IProgressListener* progress)
+{
+    ManagerState& m = Manager();
+    const bool named = (sysEx && m.sysExListener == sysEx) || (progress && m.progressListener == progress);
+    if (named)
+        AbortTransfer();
+}
+
 bool IsReceiving()
 {
     return Manager().state == kReceiving;
+}
+
+void SendPendingNow()
+{
+    if (Manager().state == kSending)
+        OnIdle();
+}
+
+bool WaitUntilSent(int timeoutMs)
+{
+    ManagerState& m = Manager();
+    return m.output && m.output->WaitUntilSent(timeoutMs);
 }
 
 bool AddMessageListener(IMessageListener* listener)

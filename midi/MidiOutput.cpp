@@ -47,6 +47,12 @@ bool MidiOutput::SendShortMessage(const MidiShortMessage& message)
     return m_connection->SendShort(bytes, static_cast<size_t>(length));
 }
 
+bool MidiOutput::WaitUntilSent(int timeoutMs)
+{
+    // The signal is left for the next send's wait.
+    return m_connection && m_done.WaitSignalled(timeoutMs);
+}
+
 int ShortMessageLength(uint8_t status)
 {
     if (status < 0x80 || status == 0xF0)

@@ -24,6 +24,7 @@ public:
 
     bool SendSysEx(const uint8_t* bytes, size_t length) override;
     bool SendShortMessage(const MidiShortMessage& message) override;
+    bool WaitUntilSent(int timeoutMs) override;
 
 private:
     // The message being sent; untouched until the driver signals done.

@@ -19,6 +19,9 @@ public:
     // driver refuses it.
     virtual bool SendSysEx(const uint8_t* bytes, size_t length) = 0;
     virtual bool SendShortMessage(const MidiShortMessage& message) = 0;
+    // Waits up to timeoutMs until the driver has finished the last SysEx
+    // message (it has left for the device); true when it has.
+    virtual bool WaitUntilSent(int timeoutMs) = 0;
 };
 
 // An open input device with its two queues: filled on the driver's thread,

@@ -13,7 +13,9 @@
 #include "model/PlacedControl.h"
 #include "model/WordList.h"
 #include "model/commands/ControlClipboard.h"
+#include "ui/Accessibility.h"
 #include "ui/EditControlDialog.h"
+#include "ui/PanelAtkBridge.h"
 #include "ui/SyxFileDropTarget.h"
 #include "ui/TemplateUI.h"
 #include "ui/panels/PanelBuilders.h"
@@ -36,6 +38,8 @@ CMainFrame::CMainFrame(const wxString& title, const wxPoint& position, const wxS
 
 CMainFrame::~CMainFrame()
 {
+    // Screen readers lose the panel before the view's controls go.
+    m_atkBridge.reset();
     // Its panels point into the templates deleted below.
     HideControlSettings();
     ControlClipboard::Global().Clear();
@@ -69,6 +73,11 @@ bool CMainFrame::Init()
     UpdateViewMenu();
     SetClientSize(panel);
     m_clock.Start();
+    if (m_view)
+    {
+        m_accessible = std::make_unique<CTemplateUIAccessible>(*m_view, *this);
+        m_atkBridge = std::make_unique<CPanelAtkBridge>(*this, *m_accessible);
+    }
 
     wxGetApp().SetMainWindow(this, this);
     return true;
@@ -94,6 +103,8 @@ void CMainFrame::SelectTemplate(int index)
     {
         m_currentIndex = -1;
         m_currentTemplate = nullptr;
+        // The panel's controls point into the template that was closed.
+        ViewCreateControls();
     }
     else
     {
@@ -168,6 +179,7 @@ void CMainFrame::DeleteAllTemplates()
 {
     m_currentTemplate = nullptr;
     m_currentIndex = -1;
+    ViewCreateControls();
     m_templates.clear();
 }
 

@@ -17,6 +17,8 @@
 
 class CEditControlDialog;
 class CEditorTemplate;
+class CPanelAtkBridge;
+class CTemplateUIAccessible;
 class CPlacedControl;
 class CTemplateUI;
 class wxMenu;
@@ -136,6 +138,8 @@ public:
     // The selection of the view; empty while no view exists.
     Selection& GetSelection();
     CTemplateUI* GetView() { return m_view.get(); }
+    // The window's accessible object: the view's panel; null without a view.
+    CTemplateUIAccessible* GetAccessible() { return m_accessible.get(); }
 
 private:
     void BuildMenuBar();
@@ -209,6 +213,9 @@ private:
     void OnKeyUp(wxKeyEvent& event);
 
     std::unique_ptr<CTemplateUI> m_view;
+    // Both point into the view, so they go before it.
+    std::unique_ptr<CTemplateUIAccessible> m_accessible;
+    std::unique_ptr<CPanelAtkBridge> m_atkBridge;
     IObserver* m_valueObserver = nullptr;
     std::vector<IObserver*> m_observers;
     wxMemoryDC m_memoryDC;

@@ -118,18 +118,19 @@ bool CMainFrame::ShowKeyboardZoneDialog(int zoneIndex, const std::string& title)
 
 void CMainFrame::OnDeviceDialog(wxCommandEvent& event)
 {
-    if (event.GetId() == MenuId::SelectMidiDevices)
-    {
-        MIDIIO::AbortTransfer();
-        UpdateListenItem(false);
-        ViewSetIdle();
-        MarkNeedsRefresh();
-    }
+    // The device and bank dialogs take the input over; a dump they receive
+    // must not open a template behind them. The OS update dialog gives the
+    // listen back itself.
+    if (event.GetId() != MenuId::UpdateOS)
+        StopListening(false);
     HideControlSettings();
     switch (event.GetId())
     {
     case MenuId::SelectMidiDevices:
         RunDialog<CSelectMIDIDevices>(this);
+        // On demand the new ports would open only on later idle passes,
+        // after a listen that follows at once had taken the old input.
+        MIDIIO::ApplyRequestsNow();
         break;
     case MenuId::BulkDumps:
         RunDialog<CBulkDumpDialog>(this, true, "Bulk dump");

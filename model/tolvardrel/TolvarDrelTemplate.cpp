@@ -41,19 +41,38 @@ bool CTolvarDrelTemplate::IsButtonPlace(int index) const
 
 bool CTolvarDrelTemplate::Read(const SysExBuffer& bytes, size_t& position)
 {
-    const bool bulk = IsBulkReading();
-    const size_t size = bulk ? kHeaderlessSize : static_cast<size_t>(kSysExSize);
-    if ((!bulk && position != 0) || !RecordBytes::Fits(bytes, position, size))
+    // A whole message is kept as it came, however long it is.
+    if (!IsBulkReading())
+        return CEditorTemplate::Read(bytes, position);
+    // A bank entry keeps only its own bytes, so it writes back what the model
+    // does not hold.
+    if (!RecordBytes::Fits(bytes, position, kHeaderlessSize))
         return false;
     SysExBuffer own;
-    own.resize(size);
+    own.resize(kHeaderlessSize);
     std::copy(bytes.begin() + static_cast<std::ptrdiff_t>(position),
-              bytes.begin() + static_cast<std::ptrdiff_t>(position + size), own.data());
+              bytes.begin() + static_cast<std::ptrdiff_t>(position + kHeaderlessSize), own.data());
     size_t ownPosition = 0;
     if (!CEditorTemplate::Read(own, ownPosition))
         return false;
-    position += size;
+    position += kHeaderlessSize;
     return true;
+}
+
+SysExBuffer CTolvarDrelTemplate::Write() const
+{
+    const SysExBuffer& kept = GetKeptDump();
+    const SysExBuffer& mask = GetLostBitMask();
+    SysExBuffer fresh = SerialiseSysEx();
+    if (IsBulkReading() || kept.size() <= fresh.size() || mask.size() != fresh.size())
+        return CEditorTemplate::Write();
+    // Read from a longer message: its first bytes are the dump, with the bits
+    // the model does not hold kept; the message still ends where the dump does.
+    SysExBuffer out;
+    for (size_t i = 0; i + 1 < fresh.size(); ++i)
+        out.PushByte(static_cast<uint8_t>((fresh[i] & ~mask[i]) | (kept[i] & mask[i])));
+    out.PushByte(SysExBuffer::kEnd);
+    return out;
 }
 
 void CTolvarDrelTemplate::ResetToDefaults()

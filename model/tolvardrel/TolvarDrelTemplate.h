@@ -20,10 +20,12 @@ public:
 
     CTolvarDrelTemplate();
 
-    // Keeps only the template's own bytes (the 1305-byte message, or one
-    // header-less bank entry), so that a longer message or a bank entry
-    // still writes back what the model does not hold.
+    // Keeps the whole message, however long; a header-less bank entry
+    // keeps only its own bytes, so it writes back what the model does not hold.
     bool Read(const SysExBuffer& bytes, size_t& position) override;
+    // The 1305-byte dump; after a longer message its bytes but the last keep
+    // what was read where the model does not hold them, and it ends with F7.
+    SysExBuffer Write() const override;
 
     // The template name alone.
     std::string GetDisplayName() const override { return m_locals.GetName(); }

@@ -119,6 +119,8 @@ EDGE = (120, 122, 126)
 KNOB = (58, 60, 64)
 KNOB_RIM = (30, 30, 32)
 KEYCAP = (88, 92, 98)
+# An indicator that is off: dark and without colour.
+UNLIT = (72, 72, 74)
 LCD = (176, 196, 160)
 LCD_EDGE = (96, 110, 88)
 LABEL = (70, 72, 76)
@@ -170,9 +172,10 @@ def make_background():
     for y in (300, 312):
         text_field(draw, 157, y, 2)
 
-    # Listen and Send indicators: the view frames them while active.
+    # Listen and Send indicators, drawn unlit: the view lights them by
+    # drawing a pulsing frame round them while listening or sending.
     for x, text in ((297, "LISTEN"), (352, "SEND")):
-        draw.rectangle([x + 3, 259, x + 28, 280], fill=(150, 40, 100), outline=KNOB_RIM)
+        draw.rectangle([x + 3, 259, x + 28, 280], fill=UNLIT, outline=KNOB_RIM)
         label(draw, x + 16 - (len(text) * CELL_ADVANCE) // 2, 287, text)
     # Sustain pedal socket.
     draw.ellipse([575, 261, 600, 286], fill=KNOB_RIM)

@@ -7,10 +7,12 @@
 #include <wx/app.h>
 #include <wx/init.h>
 
+#include "tests/app/ModalWatchdog.h"
+
 // The body of main() for a test binary that needs the toolkit: makeApp()
-// gives the application object, the toolkit starts without the program's
-// start-up, and a failed toolkit check becomes a test failure instead of a
-// box that would block the run.
+// gives the application object and the toolkit starts once, without the
+// program's start-up. A modal dialog nobody answers fails the test instead of
+// blocking the run (and so does a failed toolkit check: ToolkitAsserts.cpp).
 template <typename MakeApp>
 int RunDisplayTests(int argc, char** argv, MakeApp makeApp)
 {
@@ -20,10 +22,7 @@ int RunDisplayTests(int argc, char** argv, MakeApp makeApp)
     wxApp::SetInstance(makeApp());
     if (!wxEntryStart(argc, argv))
         return std::fprintf(stderr, "The toolkit could not start (no display?)\n"), 1;
-    wxSetAssertHandler([](const wxString& file, int line, const wxString& func, const wxString& cond,
-                          const wxString& msg) {
-        ADD_FAILURE_AT(file.utf8_str(), line) << "toolkit check failed in " << func << ": " << cond << " " << msg;
-    });
+    InstallModalWatchdog();
     const int result = RUN_ALL_TESTS();
     wxEntryCleanup();
     return result;

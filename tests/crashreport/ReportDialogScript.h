@@ -7,6 +7,7 @@
 #include <wx/textctrl.h>
 
 #include "crashreport/dialog/CrashReportDialog.h"
+#include "tests/app/ModalWatchdog.h"
 
 // Scripts every report dialog shown while it exists: once the dialog's modal
 // loop runs, whileShown gets the dialog (by default it clicks Don't send, so
@@ -47,6 +48,7 @@ protected:
         if (report)
         {
             ++shown;
+            MarkScripted(*report);
             parent = report->GetParent();
             report->CallAfter([this, report] { whileShown(*report); });
         }

@@ -85,18 +85,27 @@ TEST(DeviceListEmpty, NoDevicesAtAll)
     EXPECT_EQ(MIDIIO::GetDeviceCount(), -1);
 }
 
-TEST_F(DeviceListTest, VanishedDevicesShiftTheListButNotItsLength)
+TEST_F(DeviceListTest, TheKindsKeepTheCountsMadeAtStart)
 {
-    driver->RemoveOutput("Out A");
+    // A device plugged in later is not listed and moves no entry to the
+    // other kind: both lists stay as they were counted.
+    driver->AddInput("In C");
     EXPECT_EQ(MIDIIO::GetDeviceCount(), 5);
+    EXPECT_TRUE(MIDIIO::IsOutputDevice(2));
+    EXPECT_EQ(MIDIIO::GetDeviceName(2), "Out A");
+    EXPECT_TRUE(MIDIIO::SelectOutputDevice(4));
+    EXPECT_TRUE(driver->IsOpen("Out C"));
+
+    // A vanished device shifts the names that follow it within its kind.
+    driver->RemoveOutput("Out A");
     EXPECT_EQ(MIDIIO::GetDeviceName(2), "Out B");
     EXPECT_EQ(MIDIIO::GetDeviceName(4), "");
     EXPECT_FALSE(MIDIIO::SelectOutputDevice(4));
     EXPECT_FALSE(MIDIIO::HasOutputPort());
-
     driver->RemoveInput("In A");
-    EXPECT_EQ(MIDIIO::GetDeviceName(1), "Out B") << "the kind follows the current input count";
-    EXPECT_TRUE(MIDIIO::IsOutputDevice(1));
+    EXPECT_EQ(MIDIIO::GetDeviceName(0), "In B");
+    EXPECT_TRUE(MIDIIO::IsInputDevice(1));
+    EXPECT_FALSE(MIDIIO::IsInputDevice(2));
 }
 
 TEST_F(DeviceListTest, OpenPortsNeedsBothPorts)
@@ -190,6 +199,39 @@ TEST_F(OnDemandTest, CloseThenOpenReopensWithTheNewSelection)
     EXPECT_EQ(MIDIIO::GetState(), MIDIIO::kIdle);
     EXPECT_FALSE(driver->IsOpen("Out A"));
     EXPECT_TRUE(driver->IsOpen("Out C"));
+}
+
+// A device dialog's close and open, taken at once instead of on the next ticks.
+TEST_F(OnDemandTest, RequestsAppliedNowReopenWithTheNewSelection)
+{
+    auto choose = [](int input) {
+        MIDIIO::SelectInputDevice(input);
+        MIDIIO::RequestClose();
+        MIDIIO::RequestOpen();
+        MIDIIO::ApplyRequestsNow();
+    };
+    choose(0);
+    ASSERT_EQ(MIDIIO::GetState(), MIDIIO::kIdle);
+    choose(1);
+    EXPECT_EQ(MIDIIO::GetState(), MIDIIO::kIdle);
+    EXPECT_FALSE(driver->IsOpen("In A"));
+    EXPECT_TRUE(driver->IsOpen("In B"));
+
+    // A failed open stays requested: the ticks retry it.
+    driver->SetOpenFails("In A", true);
+    choose(0);
+    EXPECT_EQ(MIDIIO::GetState(), MIDIIO::kClosed);
+    driver->SetOpenFails("In A", false);
+    MIDIIO::OnIdle();
+    EXPECT_TRUE(driver->IsOpen("In A"));
+
+    // A running receive keeps its port.
+    std::vector<std::string> events;
+    RecordingListener listener(events);
+    ASSERT_TRUE(MIDIIO::BeginReceive(&listener, nullptr));
+    choose(1);
+    EXPECT_TRUE(MIDIIO::IsReceiving());
+    EXPECT_TRUE(driver->IsOpen("In A"));
 }
 
 TEST_F(OnDemandTest, StaleRequestsAreDropped)

@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <jack/jack.h>
+#include <jack/midiport.h>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <future>
+#include <mutex>
 #include <thread>
 
 #include "JackServer.h"
@@ -20,6 +23,8 @@ namespace
 {
 using Clock = std::chrono::steady_clock;
 using Bytes = std::vector<uint8_t>;
+
+using Unit = JackUnit;
 
 class JackLoopbackTest : public ::testing::Test
 {
@@ -70,7 +75,7 @@ protected:
     }
 
     JackServer m_server;
-    JackUnit m_unit;
+    Unit m_unit;
 };
 } // namespace
 
@@ -210,7 +215,7 @@ TEST(JackAsynchronousServer, ClosingAnInputWaitsForARunningCallback)
         GTEST_SKIP() << "jackd is not installed (Debian package jackd2): no MIDI server to test against";
     JackServer server;
     ASSERT_TRUE(server.Start(jackd, 10000, false)) << server.error();
-    JackUnit unit;
+    Unit unit;
     ASSERT_TRUE(unit.Open());
     std::unique_ptr<IMidiDriver> driver = CreateMidiDriver(MidiBackend::Jack);
     ASSERT_TRUE(driver);

@@ -1,14 +1,14 @@
-#include "tests/midi/JackUnit.h"
+#include "JackUnit.h"
 
 #include <jack/midiport.h>
 
 #include <algorithm>
 #include <thread>
 
-bool JackUnit::Open()
+bool JackUnit::Open(const std::string& name)
 {
     jack_status_t status;
-    m_client = jack_client_open("Test Unit", JackNoStartServer, &status);
+    m_client = jack_client_open(name.c_str(), JackNoStartServer, &status);
     if (!m_client)
         return false;
     m_in = jack_port_register(m_client, "editor-to-unit", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput, 0);
@@ -58,6 +58,12 @@ JackUnit::Clock::time_point JackUnit::ReceivedAt(size_t i) const
     return m_times.at(i);
 }
 
+int64_t JackUnit::ReceivedAtMicroseconds(size_t i) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_frameTimes.at(i);
+}
+
 JackUnit::Clock::time_point JackUnit::SentAt(size_t i) const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -68,6 +74,7 @@ int JackUnit::Process(jack_nframes_t frames, void* arg)
 {
     auto* self = static_cast<JackUnit*>(arg);
     const auto now = Clock::now();
+    const jack_nframes_t cycleStart = jack_last_frame_time(self->m_client);
     void* in = jack_port_get_buffer(self->m_in, frames);
     void* out = jack_port_get_buffer(self->m_out, frames);
     jack_midi_clear_buffer(out);
@@ -82,6 +89,8 @@ int JackUnit::Process(jack_nframes_t frames, void* arg)
         {
             self->m_received.emplace_back(event.buffer, event.buffer + event.size);
             self->m_times.push_back(now);
+            self->m_frameTimes.push_back(
+                static_cast<int64_t>(jack_frames_to_time(self->m_client, cycleStart + event.time)));
         }
     }
     while (!self->m_outgoing.empty())

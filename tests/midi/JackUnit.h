@@ -7,12 +7,13 @@
 #include <cstdint>
 #include <deque>
 #include <mutex>
+#include <string>
 #include <vector>
 
-// The unit on the other end of the cable: a JACK client of its own with one
-// port each way ("editor-to-unit", "unit-to-editor"), recording what it
-// receives and when, and when each message it sends went out. Written on
-// libjack directly, apart from the driver under test.
+// The unit on the other end of the cable, for tests over a JACK server of
+// their own (JackServer): a JACK client with one port each way, recording
+// what it receives and when. Written on libjack directly, apart from the
+// driver under test.
 class JackUnit
 {
 public:
@@ -21,9 +22,11 @@ public:
 
     ~JackUnit() { Close(); }
 
-    bool Open();
+    // The ports are name:editor-to-unit (the unit's input) and
+    // name:unit-to-editor (its output).
+    bool Open(const std::string& name = "Test Unit");
     void Close();
-    // Queued for the next cycle (several may go in one).
+    // Queued for the unit's next cycle.
     void Send(const Bytes& bytes);
 
     // True once one of the unit's cycles ran with its output connected:
@@ -35,9 +38,14 @@ public:
 
     size_t ReceivedCount() const;
     Bytes Received(size_t i) const;
+    // When the unit's cycle that brought message i ran, on this process's clock.
     Clock::time_point ReceivedAt(size_t i) const;
-    // When the cycle that carried the i-th message sent ran; the epoch while
-    // it has not gone yet.
+    // The unit's own time of message i: the server's frame time of the
+    // event, in microseconds. Cycles start at whole periods, so these are
+    // free of the scheduling jitter of the process threads.
+    int64_t ReceivedAtMicroseconds(size_t i) const;
+    // When the unit's cycle that sent its i-th message ran; the epoch while
+    // that message waits.
     Clock::time_point SentAt(size_t i) const;
 
 private:
@@ -47,6 +55,7 @@ private:
     mutable std::mutex m_mutex;
     std::vector<Bytes> m_received;
     std::vector<Clock::time_point> m_times;
+    std::vector<int64_t> m_frameTimes;
     std::deque<Bytes> m_outgoing;
     std::vector<Clock::time_point> m_sentTimes;
     std::atomic<bool> m_connected{false};

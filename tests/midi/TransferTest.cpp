@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "MidiTestSupport.h"
 
 namespace
@@ -192,6 +194,61 @@ TEST_F(TransferTest, ReceiveAbortedFromTheProgressCallTellsTheForgottenListenerN
     EXPECT_FALSE(MIDIIO::SelectInputDevice(0));
     MIDIIO::OnIdle();
     EXPECT_EQ(log, (Log{"progress:complete", "progress:failed"}));
+}
+
+// A dialog that goes away leaves the manager no pointer to itself, and
+// leaves a transfer of another listener alone.
+TEST_F(TransferTest, ReleasedListenersAreForgottenInEveryState)
+{
+    RecordingListener gone(log, "gone");
+    RecordingListener other(log, "other");
+    const SysExBuffer message = SysExBuffer::FromBytes(MakeSysEx(10));
+    struct Case
+    {
+        const char* what;
+        std::function<void()> begin;
+    };
+    const Case cases[] = {
+        {"queued send", [&] { ASSERT_TRUE(MIDIIO::BeginSend(message, &gone)); }},
+        {"send over, pointer kept", [&] {
+             ASSERT_TRUE(MIDIIO::BeginSend(message, &gone));
+             MIDIIO::OnIdle();
+         }},
+        {"receive", [&] { ASSERT_TRUE(MIDIIO::BeginReceive(&gone, &gone)); }},
+        {"receive, no progress listener", [&] { ASSERT_TRUE(MIDIIO::BeginReceive(&gone, nullptr)); }},
+    };
+    for (const Case& c : cases)
+    {
+        c.begin();
+        log.clear();
+        MIDIIO::ReleaseListeners(&gone, &gone);
+        EXPECT_EQ(MIDIIO::GetState(), MIDIIO::kIdle) << c.what;
+        Arrive(MakeSysEx(20));
+        MIDIIO::OnIdle();
+        EXPECT_TRUE(log.empty()) << c.what;
+    }
+    ASSERT_TRUE(MIDIIO::BeginReceive(&other, &other));
+    MIDIIO::ReleaseListeners(&gone, &gone);
+    EXPECT_TRUE(MIDIIO::IsReceiving());
+}
+
+TEST_F(TransferTest, APendingSendGoesOutAtOnceAndItsDepartureCanBeAwaited)
+{
+    RecordingListener listener(log);
+    MIDIIO::SendPendingNow();
+    EXPECT_TRUE(log.empty()) << "nothing pending";
+    driver->HoldDone(true);
+    ASSERT_TRUE(MIDIIO::BeginSend(SysExBuffer::FromBytes(MakeSysEx(10)), &listener));
+    MIDIIO::SendPendingNow();
+    EXPECT_EQ(log, (Log{"start", "complete"}));
+    EXPECT_EQ(driver->SentSysEx("Out A").size(), 1u);
+    EXPECT_FALSE(MIDIIO::WaitUntilSent(20)) << "the driver still holds it";
+    driver->HoldDone(false);
+    EXPECT_TRUE(MIDIIO::WaitUntilSent(1000));
+    // The wait leaves the driver's signal for the next send.
+    ASSERT_TRUE(MIDIIO::BeginSend(SysExBuffer::FromBytes(MakeSysEx(10)), &listener));
+    MIDIIO::SendPendingNow();
+    EXPECT_EQ(log, (Log{"start", "complete", "start", "complete"}));
 }
 
 TEST(OnDemandAbort, KeepsThePendingReopen)

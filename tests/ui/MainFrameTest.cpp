@@ -23,7 +23,9 @@
 #include "model/commands/ControlClipboard.h"
 #include "model/commands/SubmitCommand.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
+#include "tests/app/ModalWatchdog.h"
 #include "tests/ui/UiTestApp.h"
+#include "ui/Accessibility.h"
 #include "ui/EditControlDialog.h"
 #include "ui/MainFrame.h"
 #include "ui/MenuIds.h"
@@ -65,6 +67,12 @@ protected:
     bool Enabled(int id) { return Item(id) && Item(id)->IsEnabled(); }
     wxString Label(int id) { return Item(id)->GetItemLabel(); }
     wxString Status() { return Frame().GetStatusBar()->GetStatusText(0); }
+    int AccessibleChildren()
+    {
+        int count = -1;
+        Frame().GetAccessible()->GetChildCount(count);
+        return count;
+    }
     void Choose(int id)
     {
         wxCommandEvent event(wxEVT_MENU, id);
@@ -136,6 +144,8 @@ TEST_F(MainFrameTest, OpenTemplatesInMostRecentlyUsedOrder)
     EXPECT_TRUE(Enabled(MenuId::SelectAll));
     EXPECT_FALSE(Enabled(MenuId::Copy)) << "nothing selected";
     EXPECT_EQ(Frame().GetTitle(), "Dorva Editor - Third.syx");
+    ASSERT_NE(Frame().GetAccessible(), nullptr);
+    EXPECT_EQ(AccessibleChildren(), 51);
 
     // Choosing the last one in the menu brings it to the front.
     Choose(MenuId::OpenTemplate + 2);
@@ -165,6 +175,7 @@ TEST_F(MainFrameTest, OpenTemplatesInMostRecentlyUsedOrder)
     EXPECT_EQ(TemplateMenuLabels(), (std::vector<wxString>{"No templates loaded"}));
     EXPECT_FALSE(Enabled(MenuId::OpenTemplate));
     EXPECT_EQ(Frame().GetTitle(), "Dorva Editor - No Template Loaded");
+    EXPECT_EQ(AccessibleChildren(), 0) << "the panel let go of the closed template's controls";
 }
 
 TEST_F(MainFrameTest, UndoAndRedoThroughTheEditMenu)
@@ -568,6 +579,7 @@ struct ZoneDialogScript : wxModalDialogHook
     int Enter(wxDialog* dialog) override
     {
         title = dialog->GetTitle();
+        MarkScripted(*dialog);
         // Runs inside the dialog's modal loop, as a user would.
         dialog->CallAfter([dialog, this] {
             if (auto* bottom = dynamic_cast<wxSpinCtrl*>(dialog->FindWindow(XRCID("Bottom_Note"))))

@@ -22,6 +22,30 @@
 
 #include "tests/ui/UiTestSupport.h"
 #include "ui/ResourceContract.h"
+#include "ui/EditControlDialog.h"
+#include "ui/dialogs/BulkDumpDialog.h"
+#include "ui/dialogs/BulkEntryRenameDialog.h"
+#include "ui/dialogs/EditPortGroups.h"
+#include "ui/dialogs/KbdZoneDialog.h"
+#include "ui/dialogs/PreferencesDialog.h"
+#include "ui/dialogs/SelectMIDIDevices.h"
+#include "ui/dialogs/TemplateSettings.h"
+#include "ui/dialogs/UpdateOSDialog.h"
+#include "ui/dialogs/WelcomeDialog.h"
+#include "ui/panels/ButtonDialog.h"
+#include "ui/panels/CCDialog.h"
+#include "ui/panels/DrumnoteDialog.h"
+#include "ui/panels/GenericDialog.h"
+#include "ui/panels/MIDIChannelDialog.h"
+#include "ui/panels/MMCDialog.h"
+#include "ui/panels/NRPNDialog.h"
+#include "ui/panels/NoteOnDialog.h"
+#include "ui/panels/PotDialog.h"
+#include "ui/panels/SnapValueDialog.h"
+#include "ui/panels/SysExDialog.h"
+#include "ui/validators/NameValidator.h"
+#include "ui/validators/NumberTextCtrl.h"
+#include "ui/validators/NumberValidator.h"
 #include "ui/ResourceFiles.h"
 #include "ui/WindowHelpers.h"
 
@@ -376,3 +400,57 @@ TEST_F(ResourcesLoaded, TemplateSettingsRowsComeOutAsPairs)
     }
 }
 } // namespace
+
+namespace
+{
+struct ClassRecord
+{
+    const wxClassInfo* info;
+    const char* name;
+    const wxClassInfo* base;
+};
+} // namespace
+
+// Every window class made from the resources, with the validators and the
+// number entry, can be found and made empty by name, and knows what it is.
+TEST(ClassRecords, EachWindowClassCanBeMadeByNameAndKnowsItsBase)
+{
+    const ClassRecord records[] = {
+        {CLASSINFO(CEditControlDialog), "CEditControlDialog", CLASSINFO(wxFrame)},
+        {CLASSINFO(CPotDialog), "CPotDialog", CLASSINFO(wxPanel)},
+        {CLASSINFO(CNRPNDialog), "CNRPNDialog", CLASSINFO(wxPanel)},
+        {CLASSINFO(CSnapValueDialog), "CSnapValueDialog", CLASSINFO(wxPanel)},
+        {CLASSINFO(CGenericDialog), "CGenericDialog", CLASSINFO(wxPanel)},
+        {CLASSINFO(CSysExDialog), "CSysExDialog", CLASSINFO(wxPanel)},
+        {CLASSINFO(CCCDialog), "CCCDialog", CLASSINFO(wxPanel)},
+        {CLASSINFO(CMIDIChannelDialog), "CMIDIChannelDialog", CLASSINFO(wxPanel)},
+        {CLASSINFO(CButtonDialog), "CButtonDialog", CLASSINFO(wxPanel)},
+        {CLASSINFO(CNoteOnDialog), "CNoteOnDialog", CLASSINFO(wxPanel)},
+        {CLASSINFO(CDrumnoteDialog), "CDrumnoteDialog", CLASSINFO(wxPanel)},
+        {CLASSINFO(CMMCDialog), "CMMCDialog", CLASSINFO(wxPanel)},
+        {CLASSINFO(CWelcomeDialog), "CWelcomeDialog", CLASSINFO(wxDialog)},
+        {CLASSINFO(CKbdZoneDialog), "CKbdZoneDialog", CLASSINFO(wxDialog)},
+        {CLASSINFO(CTemplateSettings), "CTemplateSettings", CLASSINFO(wxDialog)},
+        {CLASSINFO(CSelectMIDIDevices), "CSelectMIDIDevices", CLASSINFO(wxDialog)},
+        {CLASSINFO(COldOSDialog), "COldOSDialog", CLASSINFO(wxDialog)},
+        {CLASSINFO(CPreferencesDialog), "CPreferencesDialog", CLASSINFO(wxDialog)},
+        {CLASSINFO(CUpdateOSDialog), "CUpdateOSDialog", CLASSINFO(wxDialog)},
+        {CLASSINFO(CEditPortGroups), "CEditPortGroups", CLASSINFO(wxDialog)},
+        {CLASSINFO(CBulkDumpDialog), "CBulkDumpDialog", CLASSINFO(wxDialog)},
+        {CLASSINFO(CConfirmOSUpdateDialog), "CConfirmOSUpdateDialog", CLASSINFO(wxDialog)},
+        {CLASSINFO(CBulkEntryRenameDialog), "CBulkEntryRenameDialog", CLASSINFO(wxDialog)},
+        {CLASSINFO(NumberTextCtrl), "NumberTextCtrl", CLASSINFO(wxTextCtrl)},
+        {CLASSINFO(CNumberValidator), "CNumberValidator", CLASSINFO(wxTextValidator)},
+        {CLASSINFO(CNameValidator), "CNameValidator", CLASSINFO(wxTextValidator)},
+    };
+    for (const ClassRecord& record : records)
+    {
+        const wxClassInfo* found = wxClassInfo::FindClass(record.name);
+        ASSERT_EQ(found, record.info) << record.name;
+        EXPECT_STREQ(found->GetBaseClassName1(), record.base->GetClassName()) << record.name;
+        std::unique_ptr<wxObject> made(found->CreateObject());
+        ASSERT_NE(made, nullptr) << record.name << " cannot be made empty";
+        EXPECT_EQ(made->GetClassInfo(), record.info) << record.name;
+        EXPECT_TRUE(made->IsKindOf(record.base)) << record.name;
+    }
+}

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include <wx/image.h>
@@ -58,4 +59,24 @@ TEST(ShippedPicturesTest, KeyboardFollowsTheMeasuringRules)
             EXPECT_GT(red(x - 1, 0), 100) << "octave " << octave << " at " << x;
         }
     EXPECT_EQ(keyboard.GetWidth(), 75 * white) << "128 notes: 10 octaves and C to G";
+}
+
+// The Listen and Send squares are lit only by the frame the view draws round
+// them while listening or sending; in the picture they look switched off.
+TEST(ShippedPicturesTest, ListenAndSendSquaresLookUnlit)
+{
+    const wxImage panel = Picture("Background");
+    ASSERT_TRUE(panel.IsOk());
+    for (wxRect button : {wxRect(297, 256, 32, 28), wxRect(352, 256, 32, 28)})
+    {
+        const wxRect inside = button.Deflate(4);
+        for (int y = inside.GetTop(); y <= inside.GetBottom(); ++y)
+            for (int x = inside.GetLeft(); x <= inside.GetRight(); ++x)
+            {
+                const int r = panel.GetRed(x, y), g = panel.GetGreen(x, y), b = panel.GetBlue(x, y);
+                const int brightest = std::max({r, g, b}), dullest = std::min({r, g, b});
+                ASSERT_LE(brightest, 100) << "dark at " << x << "," << y;
+                ASSERT_LE(brightest - dullest, 12) << "without colour at " << x << "," << y;
+            }
+    }
 }

@@ -9,7 +9,6 @@
 #include <wx/sizer.h>
 #include <wx/statline.h>
 #include <wx/stattext.h>
-#include <wx/utils.h>
 
 #include "app/EditorApp.h"
 #include "app/WxText.h"
@@ -25,10 +24,6 @@
 
 namespace
 {
-const char* const kReadFailed = "Unable to read dump - either it is not a valid dump or the dump was started "
-                                "before listening for it.\n\nPlease exit the program, restart it, listen for the "
-                                "dump and then send the dump again.";
-
 bool IsSyxFile(const wxString& path)
 {
     return wxFileName(path).GetExt().Lower() == "syx";
@@ -82,13 +77,24 @@ wxString SafeFileName(wxString name)
 }
 } // namespace
 
+wxIMPLEMENT_DYNAMIC_CLASS(CBulkDumpDialog, wxDialog);
+
+CBulkDumpDialog::CBulkDumpDialog() : m_pacer([] {})
+{
+}
+
 CBulkDumpDialog::CBulkDumpDialog(wxWindow* parent, bool templateBank, const wxString& title)
-    : m_templateBank(templateBank)
+    : m_templateBank(templateBank), m_pacer([this] {
+          if (m_writing)
+              SendNextEntry();
+      })
 {
     const IDeviceAnswers& device = wxGetApp().Device();
     m_bank = templateBank ? device.CreateTemplateBulkDump() : device.CreatePatchBulkDump();
     // The unit takes a template in about a second and a patch in well under one.
     m_sendPauseMs = device.GetModelCode() == 2 ? 500 : (templateBank ? 1000 : 300);
+    m_outgoing = m_bank.get();
+    m_factoryBankPath = GetResourceFilePath("FactorySettings", "blk");
     m_loaded = m_bank && LoadDialogResource(this, parent, "ID_BULKDUMPDIALOG");
     if (!m_loaded)
         return;
@@ -113,6 +119,10 @@ CBulkDumpDialog::CBulkDumpDialog(wxWindow* parent, bool templateBank, const wxSt
     {
         m_list->InsertColumn(0, "Index", wxLIST_FORMAT_LEFT, 30);
         m_list->InsertColumn(1, "Name", wxLIST_FORMAT_LEFT, 160);
+        // Wide enough for its header, which 30 pixels cut short.
+        m_list->SetColumnWidth(0, wxLIST_AUTOSIZE_USEHEADER);
+        if (m_list->GetColumnWidth(0) < 30)
+            m_list->SetColumnWidth(0, 30);
     }
     for (wxButton* button : {m_save, m_saveAll, m_upload})
         if (button)
@@ -148,9 +158,10 @@ CBulkDumpDialog::CBulkDumpDialog(wxWindow* parent, bool templateBank, const wxSt
 
 CBulkDumpDialog::~CBulkDumpDialog()
 {
-    // No transfer may keep pointing at this dialog.
-    if (m_busy)
-        MIDIIO::AbortTransfer();
+    // Whatever the state, neither the timer nor the MIDI manager may call
+    // this dialog once it is gone.
+    m_pacer.Stop();
+    MIDIIO::ReleaseListeners(this, this);
 }
 
 void CBulkDumpDialog::UpdateMoveButtons()
@@ -204,7 +215,7 @@ void CBulkDumpDialog::EnableControls(bool enable)
     if (m_listen)
         m_listen->Enable(enable && MIDIIO::GetSelectedInputDevice() >= 0);
     if (m_upload)
-        m_upload->Enable(complete && MIDIIO::GetSelectedOutputDevice() >= 0);
+        m_upload->Enable(enable && complete && MIDIIO::GetSelectedOutputDevice() >= 0);
     for (wxButton* button : {m_save, m_saveAll})
         if (button)
             button->Enable(enable && complete);
@@ -231,142 +242,7 @@ bool CBulkDumpDialog::AskToSaveChanges()
     return true;
 }
 
-void CBulkDumpDialog::ShowProgressArea(bool show)
-{
-    ShowArea(this, {m_progressLine, m_progressMessage, m_gauge, m_cancel}, show);
-}
-
-void CBulkDumpDialog::BeginProgress(const wxString& message, int range)
-{
-    ShowProgressArea(true);
-    Update();
-    if (m_progressMessage)
-        m_progressMessage->SetLabel(message);
-    if (m_gauge)
-    {
-        m_gauge->SetRange(range);
-        m_gauge->SetValue(0);
-    }
-    m_busy = true;
-    m_cancelled = false;
-    EnableControls(false);
-    if (m_cancel)
-        m_cancel->Enable();
-}
-
-bool CBulkDumpDialog::UpdateProgress(int value, const wxString& message)
-{
-    if (m_progressMessage && !message.empty())
-        m_progressMessage->SetLabel(message);
-    if (m_gauge)
-        m_gauge->SetValue(value);
-    return !m_cancelled;
-}
-
-void CBulkDumpDialog::EndProgress()
-{
-    ShowProgressArea(false);
-    if (m_progressMessage)
-        m_progressMessage->SetLabel(wxString());
-    if (m_gauge)
-        m_gauge->SetValue(0);
-    EnableControls(true);
-    if (m_cancel)
-        m_cancel->Disable();
-    m_busy = false;
-}
-
-// Sending ----------------------------------------------------------------
-
-void CBulkDumpDialog::OnUpload(wxCommandEvent&)
-{
-    if (m_bank->IsComplete() && !m_busy)
-        StartSending();
-}
-
-void CBulkDumpDialog::StartSending()
-{
-    m_transferIndex = 0;
-    m_writing = true;
-    BeginProgress("Writing dump...", m_bank->GetCount());
-    SendNextEntry();
-}
-
-void CBulkDumpDialog::SendNextEntry()
-{
-    if (m_transferIndex >= m_bank->GetCount())
-    {
-        m_writing = false;
-        EndProgress();
-        return;
-    }
-    const int i = m_transferIndex++;
-    if (!MIDIIO::BeginSend(m_bank->GetEntry(i).Write(), this))
-    {
-        for (wxButton* button : {m_listen, m_upload})
-            if (button)
-                button->Disable();
-        m_transferIndex = 0;
-        m_writing = false;
-        EndProgress();
-        wxGetApp().ReportOutputDeviceLost();
-        return;
-    }
-    if (!UpdateProgress(i + 1, wxString::Format("Writing %d...", i + 1)))
-    {
-        // The entry in flight still goes out; its completion sends nothing more.
-        m_writing = false;
-        EndProgress();
-    }
-}
-
-void CBulkDumpDialog::OnTransferComplete()
-{
-    if (!m_writing)
-        return;
-    // No handshake with the unit: the pause is the only pacing.
-    wxMilliSleep(m_sendPauseMs);
-    SendNextEntry();
-}
-
-void CBulkDumpDialog::OnUploadFactory(wxCommandEvent&)
-{
-    if (m_uploadFactory)
-        m_uploadFactory->Disable();
-    if (LoadBulkDumpFromFile(*m_bank, FromWx(GetResourceFilePath("FactorySettings", "blk"))))
-        StartSending();
-}
-
-// Receiving --------------------------------------------------------------
-
-void CBulkDumpDialog::OnListen(wxCommandEvent&)
-{
-    if (m_busy || !AskToSaveChanges())
-        return;
-    if (!MIDIIO::BeginReceive(this, this))
-    {
-        for (wxButton* button : {m_listen, m_upload})
-            if (button)
-                button->Disable();
-        wxGetApp().ReportInputDeviceLost();
-        return;
-    }
-    m_transferIndex = 0;
-    m_writing = false;
-    BeginProgress("Awaiting dump...", m_bank->GetCount());
-}
-
-void CBulkDumpDialog::OnTransferWaiting()
-{
-    if (m_writing || !m_busy)
-        return;
-    if (!UpdateProgress(m_transferIndex, wxString()))
-    {
-        EndProgress();
-        m_transferIndex = 0;
-        MIDIIO::AbortTransfer();
-    }
-}
+// Files ------------------------------------------------------------------
 
 std::unique_ptr<IBulkEntry> CBulkDumpDialog::MakeEntry() const
 {
@@ -376,74 +252,6 @@ std::unique_ptr<IBulkEntry> CBulkDumpDialog::MakeEntry() const
     return device.CreatePatch();
 }
 
-bool CBulkDumpDialog::OnSysExReceived(const SysExBuffer& bytes)
-{
-    std::unique_ptr<IBulkEntry> entry = MakeEntry();
-    size_t position = 0;
-    if (!entry || m_transferIndex >= m_bank->GetCount() || !entry->Read(bytes, position))
-    {
-        m_transferIndex = 0;
-        EndProgress();
-        m_bank->SetComplete(false);
-        wxGetApp().ShowMessage(kReadFailed, wxOK);
-        return true;
-    }
-    // The n-th message becomes entry n, whatever location it carries.
-    m_bank->SetEntry(*entry, m_transferIndex++);
-    if (m_transferIndex == m_bank->GetCount())
-    {
-        m_bank->SetComplete(true);
-        EndProgress();
-        FillList();
-        return true;
-    }
-    if (!UpdateProgress(m_transferIndex, wxString::Format("Receiving %d...", m_transferIndex + 1)))
-    {
-        m_bank->SetComplete(false);
-        EndProgress();
-        return true;
-    }
-    if (!MIDIIO::BeginReceive(this, this))
-    {
-        for (wxButton* button : {m_listen, m_upload})
-            if (button)
-                button->Disable();
-        m_transferIndex = 0;
-        EndProgress();
-        m_bank->SetComplete(false);
-        wxGetApp().ReportInputDeviceLost();
-    }
-    return true;
-}
-
-void CBulkDumpDialog::OnSysExInterrupted()
-{
-    m_transferIndex = 0;
-    if (m_busy)
-        EndProgress();
-}
-
-void CBulkDumpDialog::OnTransferFailed()
-{
-    m_transferIndex = 0;
-    EndProgress();
-    if (m_writing)
-    {
-        m_writing = false;
-        wxGetApp().ShowMessage("Error sending bulk dump", wxOK);
-        return;
-    }
-    m_bank->SetComplete(false);
-    wxGetApp().ShowMessage("Error receiving bulk dump", wxOK);
-}
-
-void CBulkDumpDialog::OnCancelTransfer(wxCommandEvent&)
-{
-    m_cancelled = true;
-}
-
-// Files ------------------------------------------------------------------
-
 wxString CBulkDumpDialog::BankFilter() const
 {
     return m_templateBank ? "Bulk Dumps(*.blk)|*.blk" : "SysEx Dump (*.syx)|*.syx";
@@ -451,13 +259,12 @@ wxString CBulkDumpDialog::BankFilter() const
 
 bool CBulkDumpDialog::OpenBankFile(const wxString& path)
 {
-    if (!LoadBulkDumpFromFile(*m_bank, FromWx(path)))
-    {
-        wxGetApp().ShowMessage("Unable to load dump from file: " + path, wxOK);
-        return false;
-    }
+    const bool loaded = LoadBulkDumpFromFile(*m_bank, FromWx(path));
+    // A failed load leaves the entries read before the failure in place.
     FillList();
-    return true;
+    if (!loaded)
+        wxGetApp().ShowMessage("Unable to load dump from file: " + path, wxOK);
+    return loaded;
 }
 
 void CBulkDumpDialog::OnOpen(wxCommandEvent&)

@@ -6,6 +6,7 @@
 #include <wx/dialog.h>
 
 #include "midi/MidiListeners.h"
+#include "ui/dialogs/PacedSender.h"
 
 class IBulkDump;
 class IBulkEntry;
@@ -23,11 +24,15 @@ class wxStaticText;
 // message with a pause after each, loads and saves bank files, extracts
 // every entry to its own file, and edits single entries (context menu,
 // dropped ".syx" files). Transfers advance through the MIDI manager's
-// listener calls; the progress area's Cancel is seen at the next progress
-// update. GUI thread only.
+// listener calls; the pauses run on a timer of the dialog, so the window
+// stays live and the progress area's Cancel ends a transfer at once. A
+// bank that a transfer or a file left part old, part new is marked not
+// complete and is neither listed, sent nor saved. GUI thread only.
 class CBulkDumpDialog : public wxDialog, public ISysExListener, public IProgressListener
 {
 public:
+    // Empty, for the toolkit's run-time class table; never shown.
+    CBulkDumpDialog();
     // Context menu commands.
     enum MenuId
     {
@@ -43,9 +48,13 @@ public:
     bool IsLoaded() const { return m_loaded; }
     IBulkDump& Bank() { return *m_bank; }
     bool IsBusy() const { return m_busy; }
+    // Between two entries of a send: the pause timer runs.
+    bool IsPausing() const { return m_pacer.IsPausing(); }
     // The pause after each sent entry, in ms; tests shorten it.
     int GetSendPause() const { return m_sendPauseMs; }
     void SetSendPause(int ms) { m_sendPauseMs = ms; }
+    // The factory bank file, beside the program unless a test moves it.
+    void SetFactoryBankPath(const wxString& path) { m_factoryBankPath = path; }
     // The row that the context menu acts on, as a right click selects it.
     void SelectRow(int row);
     // Loads the files into consecutive entries from row on, as a drop does.
@@ -69,11 +78,17 @@ private:
     bool AskToSaveChanges();
     void ShowProgressArea(bool show);
     void BeginProgress(const wxString& message, int range);
-    // False when the user has cancelled.
-    bool UpdateProgress(int value, const wxString& message);
+    void UpdateProgress(int value, const wxString& message);
     void EndProgress();
-    void StartSending();
+    // The bank now holds a mix of old and new entries (or fewer than a
+    // whole bank): not complete, and the list shows as much.
+    void MarkIncomplete();
+    void DisableTransferButtons();
+    void StartSending(IBulkDump& bank);
     void SendNextEntry();
+    void EndSending();
+    // A receive that ends before the whole bank came; message may be empty.
+    void EndReceiveEarly(const wxString& message);
     // A fresh entry of the bank's kind, from the device's factory.
     std::unique_ptr<IBulkEntry> MakeEntry() const;
     void LoadEntry(int index, const wxString& path);
@@ -96,14 +111,20 @@ private:
     void OnClose(wxCloseEvent& event);
 
     bool m_loaded = false;
-    bool m_templateBank;
+    bool m_templateBank = true;
     std::unique_ptr<IBulkDump> m_bank;
     int m_selected = -1;
     int m_transferIndex = 0;
     bool m_writing = false;
     bool m_busy = false;
-    bool m_cancelled = false;
     int m_sendPauseMs = 0;
+    // The bank being sent: the dialog's own or the factory bank, which is
+    // loaded for the send alone and leaves the dialog's bank untouched.
+    IBulkDump* m_outgoing = nullptr;
+    std::unique_ptr<IBulkDump> m_factoryBank;
+    wxString m_factoryBankPath;
+    // Sends the entries with the pause after each.
+    CPacedSender m_pacer;
 
     wxListCtrl* m_list = nullptr;
     wxButton* m_up = nullptr;
@@ -119,4 +140,6 @@ private:
     wxStaticLine* m_progressLine = nullptr;
     wxStaticText* m_progressMessage = nullptr;
     wxGauge* m_gauge = nullptr;
+
+    wxDECLARE_DYNAMIC_CLASS_NO_COPY(CBulkDumpDialog);
 };

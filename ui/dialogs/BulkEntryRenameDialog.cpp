@@ -8,7 +8,11 @@
 #include "ui/dialogs/DialogResource.h"
 #include "ui/validators/NameValidator.h"
 
-CBulkEntryRenameDialog::CBulkEntryRenameDialog(wxWindow* parent, IBulkEntry& entry, int /*index*/) : m_entry(entry)
+wxIMPLEMENT_DYNAMIC_CLASS(CBulkEntryRenameDialog, wxDialog);
+
+CBulkEntryRenameDialog::CBulkEntryRenameDialog() = default;
+
+CBulkEntryRenameDialog::CBulkEntryRenameDialog(wxWindow* parent, IBulkEntry& entry, int /*index*/) : m_entry(&entry)
 {
     SetExtraStyle(wxWS_EX_VALIDATE_RECURSIVELY);
     m_loaded = LoadDialogResource(this, parent, "ID_BULKENTRYRENAMEDIALOG");
@@ -27,8 +31,8 @@ CBulkEntryRenameDialog::CBulkEntryRenameDialog(wxWindow* parent, IBulkEntry& ent
         if (m_name)
         {
             const std::string name = FromWx(m_name->GetValue());
-            m_entry.SetName(name);
-            m_entry.SetFilePath(name);
+            m_entry->SetName(name);
+            m_entry->SetFilePath(name);
         }
         EndModal(0);
     }, wxID_OK);

@@ -12,6 +12,8 @@ class wxTextCtrl;
 class CBulkEntryRenameDialog : public wxDialog
 {
 public:
+    // Empty, for the toolkit's run-time class table; never shown.
+    CBulkEntryRenameDialog();
     static constexpr int kMaxNameLength = 16;
 
     CBulkEntryRenameDialog(wxWindow* parent, IBulkEntry& entry, int index);
@@ -19,6 +21,8 @@ public:
 
 private:
     bool m_loaded = false;
-    IBulkEntry& m_entry;
+    IBulkEntry* m_entry = nullptr;
     wxTextCtrl* m_name = nullptr;
+
+    wxDECLARE_DYNAMIC_CLASS_NO_COPY(CBulkEntryRenameDialog);
 };

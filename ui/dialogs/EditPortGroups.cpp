@@ -28,7 +28,11 @@ uint8_t Ticked(const wxCheckBox* box, uint8_t fallback)
 
 } // namespace
 
-CEditPortGroups::CEditPortGroups(wxWindow* parent, CEditorTemplate& target) : m_template(target)
+wxIMPLEMENT_DYNAMIC_CLASS(CEditPortGroups, wxDialog);
+
+CEditPortGroups::CEditPortGroups() = default;
+
+CEditPortGroups::CEditPortGroups(wxWindow* parent, CEditorTemplate& target) : m_template(&target)
 {
     CTemplateGroups* groups = target.GetGroups();
     if (!groups)
@@ -194,6 +198,6 @@ void CEditPortGroups::OnOK(wxCommandEvent&)
         w.own.usbPort = Ticked(m_usb, w.own.usbPort);
         w.own.usbPort2 = Ticked(m_usb2, w.own.usbPort2);
     }
-    m_template.SubmitCommand(std::make_unique<CSetTemplateGroupsCommand>(*m_block, w));
+    m_template->SubmitCommand(std::make_unique<CSetTemplateGroupsCommand>(*m_block, w));
     EndModal(0);
 }

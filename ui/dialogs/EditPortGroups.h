@@ -16,6 +16,8 @@ class wxSpinCtrl;
 class CEditPortGroups : public wxDialog
 {
 public:
+    // Empty, for the toolkit's run-time class table; never shown.
+    CEditPortGroups();
     // The template must have a groups block (IsLoaded is false otherwise)
     // and outlive the dialog.
     CEditPortGroups(wxWindow* parent, CEditorTemplate& target);
@@ -31,7 +33,7 @@ private:
     void OnOK(wxCommandEvent& event);
 
     bool m_loaded = false;
-    CEditorTemplate& m_template;
+    CEditorTemplate* m_template = nullptr;
     PortChannelGroup* m_block = nullptr;
     PortChannelGroup m_working;
 
@@ -49,4 +51,6 @@ private:
     wxCheckBox* m_usb = nullptr;
     wxCheckBox* m_usb2 = nullptr;
     wxCheckBox* m_asCommonPorts = nullptr;
+
+    wxDECLARE_DYNAMIC_CLASS_NO_COPY(CEditPortGroups);
 };

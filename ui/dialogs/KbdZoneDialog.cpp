@@ -43,7 +43,19 @@ bool Ticked(const wxCheckBox* box, bool fallback)
 {
     return box ? box->GetValue() : fallback;
 }
+// What the empty dialog of the class table refers to.
+const CKeyboardZone& NoZone()
+{
+    static const CKeyboardZone zone;
+    return zone;
+}
 } // namespace
+
+wxIMPLEMENT_DYNAMIC_CLASS(CKbdZoneDialog, wxDialog);
+
+CKbdZoneDialog::CKbdZoneDialog() : m_zone(NoZone())
+{
+}
 
 CKbdZoneDialog::CKbdZoneDialog(wxWindow* parent, const CKeyboardZone& zone, const wxString& title,
                                SubmitZone submit)

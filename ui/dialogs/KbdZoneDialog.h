@@ -20,6 +20,8 @@ class wxStaticText;
 class CKbdZoneDialog : public wxDialog, public IMessageListener
 {
 public:
+    // Empty, for the toolkit's run-time class table; never shown.
+    CKbdZoneDialog();
     using SubmitZone = std::function<void(const CKeyboardZone& edited)>;
 
     // The zone must outlive the dialog.
@@ -57,4 +59,6 @@ private:
     wxCheckBox* m_usb2 = nullptr;
     wxCheckBox* m_midi1 = nullptr;
     wxCheckBox* m_midi2 = nullptr;
+
+    wxDECLARE_DYNAMIC_CLASS_NO_COPY(CKbdZoneDialog);
 };

@@ -25,6 +25,10 @@ void Store(const wxCheckBox* box, int& value)
 }
 } // namespace
 
+wxIMPLEMENT_DYNAMIC_CLASS(CPreferencesDialog, wxDialog);
+
+CPreferencesDialog::CPreferencesDialog() = default;
+
 CPreferencesDialog::CPreferencesDialog(wxWindow* parent)
 {
     m_loaded = LoadDialogResource(this, parent, "ID_PREFSDIALOG");
@@ -131,6 +135,10 @@ void CPreferencesDialog::OnCancel(wxCommandEvent&)
 {
     EndModal(-1);
 }
+
+wxIMPLEMENT_DYNAMIC_CLASS(COldOSDialog, wxDialog);
+
+COldOSDialog::COldOSDialog() = default;
 
 COldOSDialog::COldOSDialog(wxWindow* parent)
 {

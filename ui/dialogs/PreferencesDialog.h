@@ -18,6 +18,8 @@ class wxCommandEvent;
 class CPreferencesDialog : public wxDialog
 {
 public:
+    // Empty, for the toolkit's run-time class table; never shown.
+    CPreferencesDialog();
     explicit CPreferencesDialog(wxWindow* parent);
 
     bool IsLoaded() const { return m_loaded; }
@@ -41,6 +43,8 @@ private:
     wxCheckBox* m_autoComplete = nullptr;
     wxCheckBox* m_expandingPages = nullptr;
     wxCheckBox* m_releaseDriver = nullptr;
+
+    wxDECLARE_DYNAMIC_CLASS_NO_COPY(CPreferencesDialog);
 };
 
 // The notice that the unit's OS is older than the editor needs; it can be
@@ -48,6 +52,8 @@ private:
 class COldOSDialog : public wxDialog
 {
 public:
+    // Empty, for the toolkit's run-time class table; never shown.
+    COldOSDialog();
     explicit COldOSDialog(wxWindow* parent);
     bool IsLoaded() const { return m_loaded; }
 
@@ -56,4 +62,6 @@ private:
 
     bool m_loaded = false;
     wxCheckBox* m_dontShowAgain = nullptr;
+
+    wxDECLARE_DYNAMIC_CLASS_NO_COPY(COldOSDialog);
 };

@@ -20,6 +20,10 @@ int EntryOf(const wxChoice* list)
 }
 } // namespace
 
+wxIMPLEMENT_DYNAMIC_CLASS(CSelectMIDIDevices, wxDialog);
+
+CSelectMIDIDevices::CSelectMIDIDevices() = default;
+
 CSelectMIDIDevices::CSelectMIDIDevices(wxWindow* parent)
 {
     m_loaded = LoadDialogResource(this, parent, "ID_SELECTMIDIDEVICESDIALOG");
@@ -40,6 +44,8 @@ void CSelectMIDIDevices::FillLists()
             list->Clear();
     const int selectedInput = MIDIIO::GetSelectedInputDevice();
     const int selectedOutput = MIDIIO::GetSelectedOutputDevice();
+    // The count and the kinds come from the one list the manager made at
+    // start-up, so both lists stay filled when devices come later.
     const int count = MIDIIO::GetDeviceCount();
     for (int i = 0; i < count; ++i)
     {
@@ -58,7 +64,8 @@ void CSelectMIDIDevices::FillLists()
 
 bool CSelectMIDIDevices::ApplyChoice(wxChoice* list, bool input)
 {
-    if (!list || !list->IsEnabled())
+    // A list without a choice leaves that side as it is.
+    if (!list || !list->IsEnabled() || list->GetSelection() == wxNOT_FOUND)
         return true;
     const int entry = EntryOf(list);
     const bool opened = input ? MIDIIO::SelectInputDevice(entry) : MIDIIO::SelectOutputDevice(entry);

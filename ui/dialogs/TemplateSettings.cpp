@@ -42,7 +42,11 @@ void RemoveRow(wxWindow* root, bool condition, wxWindow* control, const char* la
 }
 } // namespace
 
-CTemplateSettings::CTemplateSettings(wxWindow* parent, CEditorTemplate& target) : m_template(target)
+wxIMPLEMENT_DYNAMIC_CLASS(CTemplateSettings, wxDialog);
+
+CTemplateSettings::CTemplateSettings() = default;
+
+CTemplateSettings::CTemplateSettings(wxWindow* parent, CEditorTemplate& target) : m_template(&target)
 {
     m_working.Assign(target.GetLocals());
     m_loaded = LoadDialogResource(this, parent, "ID_TEMPLATEDIALOG");
@@ -293,7 +297,7 @@ void CTemplateSettings::OnRestoreDefaults(wxCommandEvent&)
 void CTemplateSettings::OnOK(wxCommandEvent&)
 {
     // The command goes into this template's own history: it edits nothing else.
-    m_template.SubmitCommand(std::make_unique<CSetTemplateLocalsCommand>(m_template, ReadControls()));
+    m_template->SubmitCommand(std::make_unique<CSetTemplateLocalsCommand>(*m_template, ReadControls()));
     EndModal(0);
 }
 

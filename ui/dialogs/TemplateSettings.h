@@ -20,6 +20,8 @@ class wxTextCtrl;
 class CTemplateSettings : public wxDialog
 {
 public:
+    // Empty, for the toolkit's run-time class table; never shown.
+    CTemplateSettings();
     // The template must outlive the dialog.
     CTemplateSettings(wxWindow* parent, CEditorTemplate& target);
 
@@ -37,7 +39,7 @@ private:
     void OnOK(wxCommandEvent& event);
     void OnCancel(wxCommandEvent& event);
 
-    CEditorTemplate& m_template;
+    CEditorTemplate* m_template = nullptr;
     CTemplateLocalData m_working;
     bool m_loaded = false;
 
@@ -64,4 +66,6 @@ private:
     wxCheckBox* m_midiPort2 = nullptr;
     wxCheckBox* m_usbPort = nullptr;
     wxCheckBox* m_usbPortB = nullptr;
+
+    wxDECLARE_DYNAMIC_CLASS_NO_COPY(CTemplateSettings);
 };

@@ -7,7 +7,6 @@
 #include <wx/statline.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
-#include <wx/utils.h>
 
 #include "app/DialogHooks.h"
 #include "app/EditorApp.h"
@@ -24,6 +23,8 @@ namespace
 {
 // The unit needs this long to take in one message before the next arrives.
 constexpr int kPauseAfterMessageMs = 100;
+// How often to look for ports that did not reopen at once.
+constexpr int kPortsCheckMs = 50;
 
 wxString VersionText(const OSVersion& version)
 {
@@ -31,7 +32,18 @@ wxString VersionText(const OSVersion& version)
 }
 } // namespace
 
+wxIMPLEMENT_DYNAMIC_CLASS(CUpdateOSDialog, wxDialog);
+
+CUpdateOSDialog::CUpdateOSDialog() : m_pacer([] {}), m_portsCheck(this)
+{
+}
+
 CUpdateOSDialog::CUpdateOSDialog(wxWindow* parent)
+    : m_pacer([this] {
+          if (m_sending)
+              SendNextMessage();
+      }),
+      m_portsCheck(this)
 {
     m_image = wxGetApp().Device().CreateDeviceOS();
     m_frameWasListening = MIDIIO::IsReceiving();
@@ -68,14 +80,18 @@ CUpdateOSDialog::CUpdateOSDialog(wxWindow* parent)
     Bind(wxEVT_BUTTON, &CUpdateOSDialog::OnSend, this, XRCID("Send_OS_To_Device"));
     Bind(wxEVT_BUTTON, &CUpdateOSDialog::OnOK, this, wxID_OK);
     Bind(wxEVT_CLOSE_WINDOW, &CUpdateOSDialog::OnClose, this);
+    Bind(wxEVT_TIMER, &CUpdateOSDialog::OnPortsCheck, this, m_portsCheck.GetId());
     ShowProgress(false);
     FitAndCentre(this);
 }
 
 CUpdateOSDialog::~CUpdateOSDialog()
 {
-    // No transfer may keep pointing at this dialog.
-    MIDIIO::AbortTransfer();
+    // Whatever the state, neither the timers nor the MIDI manager may call
+    // this dialog once it is gone.
+    m_pacer.Stop();
+    m_portsCheck.Stop();
+    MIDIIO::ReleaseListeners(this, this);
     if (m_frameWasListening)
         if (IEditorWindow* window = Host().Window())
             window->ResumeListening();
@@ -111,12 +127,16 @@ bool CUpdateOSDialog::LoadImage(const wxString& path)
         m_new->ChangeValue(VersionText(m_newVersion));
         m_new->Enable();
     }
-    if (m_sendButton)
-    {
-        m_sendButton->Enable();
-        m_sendButton->SetDefault();
-    }
+    EnableSend();
     return true;
+}
+
+void CUpdateOSDialog::EnableSend()
+{
+    if (!m_sendButton || !m_portsReady || m_image->GetCount() == 0)
+        return;
+    m_sendButton->Enable();
+    m_sendButton->SetDefault();
 }
 
 void CUpdateOSDialog::OnLoad(wxCommandEvent&)
@@ -128,9 +148,39 @@ void CUpdateOSDialog::OnLoad(wxCommandEvent&)
 
 void CUpdateOSDialog::OnSelectDevices(wxCommandEvent&)
 {
-    CSelectMIDIDevices dialog(this);
-    if (dialog.IsLoaded())
-        dialog.ShowModal();
+    // The ports may change under the receive: it ends here and starts again
+    // on the chosen input.
+    MIDIIO::ReleaseListeners(this, this);
+    {
+        CSelectMIDIDevices dialog(this);
+        if (dialog.IsLoaded())
+            dialog.ShowModal();
+    }
+    AwaitPorts();
+}
+
+void CUpdateOSDialog::AwaitPorts()
+{
+    m_portsReady = false;
+    if (m_sendButton)
+        m_sendButton->Disable();
+    wxTimerEvent check(m_portsCheck);
+    OnPortsCheck(check);
+}
+
+void CUpdateOSDialog::OnPortsCheck(wxTimerEvent&)
+{
+    // On demand the ports reopen here; a device that does not open yet is
+    // retried by the idle pass until the program loses the focus.
+    MIDIIO::ApplyRequestsNow();
+    if (MIDIIO::GetState() != MIDIIO::kIdle)
+    {
+        m_portsCheck.StartOnce(kPortsCheckMs);
+        return;
+    }
+    m_portsReady = true;
+    EnableSend();
+    MIDIIO::BeginReceive(this, nullptr);
 }
 
 bool CUpdateOSDialog::ConfirmUpload()
@@ -157,7 +207,7 @@ bool CUpdateOSDialog::ConfirmUpload()
 
 void CUpdateOSDialog::OnSend(wxCommandEvent&)
 {
-    if (m_sending || !m_image || m_image->GetCount() == 0)
+    if (m_sending || !m_portsReady || !m_image || m_image->GetCount() == 0)
         return;
     if (ConfirmUpload())
         StartSending();
@@ -192,15 +242,15 @@ void CUpdateOSDialog::SendNextMessage()
         return;
     }
     const size_t i = m_messageIndex++;
-    if (!MIDIIO::BeginSend(m_image->GetMessage(i), this))
+    if (m_gauge)
+        m_gauge->SetValue(static_cast<int>(i + 1));
+    if (!m_pacer.Send(m_image->GetMessage(i), this))
     {
         m_messageIndex = 0;
         EndProgress();
         wxGetApp().ReportOutputDeviceLost();
         return;
     }
-    if (m_gauge)
-        m_gauge->SetValue(static_cast<int>(i + 1));
 }
 
 void CUpdateOSDialog::OnTransferComplete()
@@ -208,8 +258,7 @@ void CUpdateOSDialog::OnTransferComplete()
     if (!m_sending)
         return;
     // The only pacing: the unit has no handshake for OS messages.
-    wxMilliSleep(kPauseAfterMessageMs);
-    SendNextMessage();
+    m_pacer.StartPause(kPauseAfterMessageMs);
 }
 
 void CUpdateOSDialog::OnTransferFailed()
@@ -228,6 +277,7 @@ void CUpdateOSDialog::ShowProgress(bool show)
 
 void CUpdateOSDialog::EndProgress()
 {
+    m_pacer.Stop();
     ShowProgress(false);
     if (m_gauge)
         m_gauge->SetValue(0);
@@ -257,6 +307,10 @@ void CUpdateOSDialog::OnClose(wxCloseEvent& event)
     else
         event.Skip();
 }
+
+wxIMPLEMENT_DYNAMIC_CLASS(CConfirmOSUpdateDialog, wxDialog);
+
+CConfirmOSUpdateDialog::CConfirmOSUpdateDialog() = default;
 
 CConfirmOSUpdateDialog::CConfirmOSUpdateDialog(wxWindow* parent)
 {

@@ -3,8 +3,10 @@
 #include <memory>
 
 #include <wx/dialog.h>
+#include <wx/timer.h>
 
 #include "midi/MidiListeners.h"
+#include "ui/dialogs/PacedSender.h"
 #include "model/OSVersion.h"
 
 class CDeviceOS;
@@ -16,19 +18,26 @@ class wxStaticLine;
 class wxTextCtrl;
 
 // Sends a new operating system to the unit, one SysEx message at a time with
-// a 100 ms pause after each. While open it takes over the MIDI input and
-// shows the OS version of the first template dump the unit sends. An image
-// older than the unit's, or sent without knowing the unit's version, is
-// questioned before the confirmation. The close box is refused while
+// a 100 ms pause after each (on a timer: the window stays live). While open
+// it takes over the MIDI input and shows the OS version of the first
+// template dump the unit sends. An image older than the unit's, or sent
+// without knowing the unit's version, is questioned before the
+// confirmation. Devices chosen from here are in use before the next upload:
+// the receive ends before the device dialog and starts again once the ports
+// have reopened, and Send waits for them. The close box is refused while
 // sending. GUI thread only.
 class CUpdateOSDialog : public wxDialog, public ISysExListener, public IProgressListener
 {
 public:
+    // Empty, for the toolkit's run-time class table; never shown.
+    CUpdateOSDialog();
     explicit CUpdateOSDialog(wxWindow* parent);
     ~CUpdateOSDialog() override;
 
     bool IsLoaded() const { return m_loaded; }
     bool IsSending() const { return m_sending; }
+    // The ports chosen in the device dialog are open (Send may be used).
+    bool ArePortsReady() const { return m_portsReady; }
     // Loads an OS image as "Load_New_OS" does once a file is chosen.
     bool LoadImage(const wxString& path);
 
@@ -49,6 +58,11 @@ private:
     bool ConfirmUpload();
     void StartSending();
     void SendNextMessage();
+    // After the device dialog: Send waits until the ports are open on the
+    // chosen devices; then the dialog listens again.
+    void AwaitPorts();
+    void OnPortsCheck(wxTimerEvent& event);
+    void EnableSend();
     void ShowProgress(bool show);
     void EndProgress();
 
@@ -60,6 +74,11 @@ private:
     bool m_frameWasListening = false;
     size_t m_messageIndex = 0;
     bool m_sending = false;
+    bool m_portsReady = true;
+    // Sends the image's messages with the pause after each.
+    CPacedSender m_pacer;
+    // One-shot: looks again for the reopened ports.
+    wxTimer m_portsCheck;
 
     wxTextCtrl* m_current = nullptr;
     wxTextCtrl* m_new = nullptr;
@@ -69,6 +88,8 @@ private:
     wxButton* m_okButton = nullptr;
     wxStaticLine* m_progressLine = nullptr;
     wxGauge* m_gauge = nullptr;
+
+    wxDECLARE_DYNAMIC_CLASS_NO_COPY(CUpdateOSDialog);
 };
 
 // Asks once more before the upload, with a button that explains how to put
@@ -76,6 +97,8 @@ private:
 class CConfirmOSUpdateDialog : public wxDialog
 {
 public:
+    // Empty, for the toolkit's run-time class table; never shown.
+    CConfirmOSUpdateDialog();
     static constexpr int kConfirmed = 4;
     static constexpr int kCancelled = 16;
 
@@ -84,4 +107,6 @@ public:
 
 private:
     bool m_loaded = false;
+
+    wxDECLARE_DYNAMIC_CLASS_NO_COPY(CConfirmOSUpdateDialog);
 };

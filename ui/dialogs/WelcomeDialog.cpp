@@ -11,6 +11,10 @@
 #include "ui/dialogs/DialogResource.h"
 #include "ui/dialogs/SelectMIDIDevices.h"
 
+wxIMPLEMENT_DYNAMIC_CLASS(CWelcomeDialog, wxDialog);
+
+CWelcomeDialog::CWelcomeDialog() = default;
+
 CWelcomeDialog::CWelcomeDialog(wxWindow* parent, const wxString& title)
 {
     m_loaded = LoadDialogResource(this, parent, "ID_WELCOMEDIALOG");
@@ -85,6 +89,7 @@ void CWelcomeDialog::RequireMidiDevice(bool input, const WelcomeActions& actions
     CSelectMIDIDevices dialog(wxGetApp().GetMainWindow());
     if (dialog.IsLoaded())
         dialog.ShowModal();
+    MIDIIO::ApplyRequestsNow();
 }
 
 void CWelcomeDialog::RunChoice(const WelcomeActions& actions) const

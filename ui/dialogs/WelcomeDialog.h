@@ -28,6 +28,8 @@ struct WelcomeActions
 class CWelcomeDialog : public wxDialog
 {
 public:
+    // Empty, for the toolkit's run-time class table; never shown.
+    CWelcomeDialog();
     enum Choice
     {
         kNone, // no choice made (not yet OK)
@@ -61,6 +63,8 @@ private:
     wxRadioButton* m_help = nullptr;
     wxRadioButton* m_nothing = nullptr;
     wxCheckBox* m_doNotShow = nullptr;
+
+    wxDECLARE_DYNAMIC_CLASS_NO_COPY(CWelcomeDialog);
 };
 
 // Shows the welcome dialog modally and runs the chosen step.

@@ -26,20 +26,35 @@ TEST(TolvarDrelTemplate, FreshDumpAndIdentity)
     EXPECT_EQ(nullptr, t.GetGroups());
 }
 
-TEST(TolvarDrelTemplate, AcceptsALongerMessageAndKeepsItsOwnBytes)
+TEST(TolvarDrelTemplate, ALongerMessageIsKeptWholeAndWritesBackAsOneDump)
 {
     SysExBuffer dump = CTolvarDrelTemplate().Write();
     dump[kLocals + 23] = 0x55; // a skipped byte
-    SysExBuffer longer = dump;
-    longer.PushByte(0x00);
-    CTolvarDrelTemplate t;
-    size_t position = 0;
-    ASSERT_TRUE(t.Read(longer, position));
-    EXPECT_EQ(dump.size(), position);
-    EXPECT_EQ(dump, t.Write());
+    // The dump with something after its end, and one message that runs on
+    // past 1305 bytes with its F7 at the very end.
+    SysExBuffer trailing = dump;
+    trailing.PushByte(0x00);
+    SysExBuffer runOn = dump;
+    runOn[runOn.size() - 1] = 0x12;
+    for (int i = 0; i < 94; ++i)
+        runOn.PushByte(0x33);
+    runOn.PushByte(SysExBuffer::kEnd);
+    for (const SysExBuffer* message : {&trailing, &runOn})
+    {
+        CTolvarDrelTemplate t;
+        size_t position = 0;
+        ASSERT_TRUE(t.Read(*message, position)) << message->size();
+        EXPECT_EQ(dump.size(), position);
+        EXPECT_EQ(*message, t.GetKeptDump()) << "the whole input is kept";
+        const SysExBuffer written = t.Write();
+        EXPECT_EQ(dump, written) << message->size() << ": the skipped byte kept, ending in F7";
+        CTolvarDrelTemplate again;
+        EXPECT_TRUE(ReadInto(again, written));
+    }
 
     SysExBuffer tvesk = CTolvarDrelTemplate().Write();
     tvesk[5] = 0x03;
+    CTolvarDrelTemplate t;
     EXPECT_FALSE(ReadInto(t, tvesk));
 }
 

@@ -10,6 +10,7 @@
 #include "app/EditorApp.h"
 #include "app/Preferences.h"
 #include "plugins/dialogs/ExaminingPlugins.h"
+#include "tests/app/ModalWatchdog.h"
 #include "tests/plugins/PluginTestSupport.h"
 
 namespace
@@ -54,6 +55,7 @@ ModalScript::~ModalScript()
 int ModalScript::Enter(wxDialog* dialog)
 {
     titles.push_back(dialog->GetTitle());
+    MarkScripted(*dialog);
     dialog->CallAfter([this, dialog] {
         m_script(*dialog);
         if (dialog->IsModal())

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -60,25 +62,47 @@ struct FileAnswer
     });
 };
 
+// Where the test leaves the dialog: the bank complete or not, and what the
+// list and the bank buttons show for it.
+struct BankState
+{
+    bool complete;
+    int rows;
+    bool uploadSaveEnabled;
+};
+
 class BulkDumpDialogTest : public DialogTest
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(MIDIIO::SelectInputDevice(0));
-        ASSERT_TRUE(MIDIIO::SelectOutputDevice(1));
-    }
+    // The program's default: ports released in the background, opened here
+    // as on activation.
+    void SetUp() override { midi.Use(0, 1); }
 
-    std::string WriteBank(const std::string& name)
+    std::string WriteBank(const std::string& name, size_t entries = 16)
     {
+        std::vector<std::vector<uint8_t>> dumps = BankDumps();
+        dumps.resize(entries);
         const std::string path = folder.File(name);
-        WriteBytes(path, Joined(BankDumps()));
+        WriteBytes(path, Joined(dumps));
         return path;
     }
 
     static wxString Cell(wxListCtrl* list, int row, int column) { return list->GetItemText(row, column); }
 
-    ScopedLoopbackMidi midi{{"Unit In"}, {"Unit Out"}};
+    static BankState StateOf(CBulkDumpDialog& dialog)
+    {
+        const bool upload = Control<wxButton>(&dialog, "Upload_Dump")->IsEnabled();
+        const bool save = Control<wxButton>(&dialog, "Save_Dump")->IsEnabled();
+        const bool saveAll = Control<wxButton>(&dialog, "Save_All")->IsEnabled();
+        EXPECT_EQ(upload, save);
+        EXPECT_EQ(save, saveAll);
+        return {dialog.Bank().IsComplete(), Control<wxListCtrl>(&dialog, "Dump_Contents")->GetItemCount(),
+                upload && save && saveAll};
+    }
+
+    void Arrive(const std::vector<uint8_t>& dump) { midi.driver->InjectSysEx("Unit In", dump, 512); }
+
+    ScopedLoopbackMidi midi{{"Unit In"}, {"Unit Out"}, true};
     TempFolder folder;
     MessageRecorder boxes;
 };
@@ -89,7 +113,11 @@ TEST_F(BulkDumpDialogTest, StartsEmptyWithTheBankButtonsOff)
     ASSERT_TRUE(dialog.IsLoaded());
     EXPECT_EQ(dialog.GetTitle(), "Bulk dump");
     EXPECT_EQ(dialog.GetSendPause(), 1000);
-    EXPECT_EQ(Control<wxListCtrl>(&dialog, "Dump_Contents")->GetItemCount(), 0);
+    wxListCtrl* list = Control<wxListCtrl>(&dialog, "Dump_Contents");
+    EXPECT_EQ(list->GetItemCount(), 0);
+    // The header "Index" shows whole: its text and the header's margins fit.
+    EXPECT_GE(list->GetColumnWidth(0), list->GetTextExtent("Index").x + 10);
+    EXPECT_EQ(list->GetColumnWidth(1), 160);
     EXPECT_TRUE(Control<wxButton>(&dialog, "Listen_For_Dump")->IsEnabled());
     for (const char* name : {"Upload_Dump", "Save_Dump", "Save_All", "Move_Item_Up", "Move_Item_Down"})
         EXPECT_FALSE(Control<wxButton>(&dialog, name)->IsEnabled()) << name;
@@ -106,14 +134,16 @@ TEST_F(BulkDumpDialogTest, AReceivedBankFillsTheListByteExact)
     // The n-th message becomes entry n whatever location it carries.
     dumps[5] = TemplateDump("Bank Entry 6", 11);
     CBulkDumpDialog dialog(nullptr, true, "Bulk dump");
+    ASSERT_TRUE(dialog.OpenBankFile(WriteBank("old.blk")));
+    dialog.Bank().SetModified(false);
     RunModal(dialog, [&](wxDialog& d) {
         Click(d, "Listen_For_Dump");
         EXPECT_TRUE(dialog.IsBusy());
+        EXPECT_FALSE(Control<wxButton>(&d, "Upload_Dump")->IsEnabled()) << "no upload while a transfer runs";
         for (const auto& dump : dumps)
-            midi.driver->InjectSysEx("Unit In", dump, 512);
-        EXPECT_TRUE(PumpUntil([&] { return dialog.Bank().IsComplete(); }, 5000));
+            Arrive(dump);
+        EXPECT_TRUE(PumpUntil([&] { return !dialog.IsBusy(); }, 5000));
     });
-    EXPECT_FALSE(dialog.IsBusy());
     EXPECT_TRUE(boxes.boxes.empty());
     wxListCtrl* list = Control<wxListCtrl>(&dialog, "Dump_Contents");
     ASSERT_EQ(list->GetItemCount(), 16);
@@ -123,40 +153,80 @@ TEST_F(BulkDumpDialogTest, AReceivedBankFillsTheListByteExact)
     const std::vector<std::vector<uint8_t>> expected = BankDumps();
     for (int i = 0; i < 16; ++i)
         EXPECT_EQ(dialog.Bank().GetEntry(i).Write().bytes(), expected[i]) << "entry " << i;
-    EXPECT_TRUE(Control<wxButton>(&dialog, "Save_Dump")->IsEnabled());
-    EXPECT_TRUE(Control<wxButton>(&dialog, "Upload_Dump")->IsEnabled());
+    EXPECT_TRUE(StateOf(dialog).uploadSaveEnabled);
 }
 
-TEST_F(BulkDumpDialogTest, AnInvalidMessageEndsTheReceiveKeepingWhatCame)
+// Over a loaded bank, whatever ends a transfer or a file early leaves a bank
+// that is not complete, with nothing listed and nothing to send or save;
+// only a receive cancelled before anything came leaves the old bank whole.
+TEST_F(BulkDumpDialogTest, ABankIsNeverLeftMixed)
 {
-    CBulkDumpDialog dialog(nullptr, true, "Bulk dump");
     const std::vector<std::vector<uint8_t>> dumps = BankDumps();
-    RunModal(dialog, [&](wxDialog& d) {
-        Click(d, "Listen_For_Dump");
-        midi.driver->InjectSysEx("Unit In", dumps[0], 512);
-        midi.driver->InjectSysEx("Unit In", dumps[1], 512);
-        midi.driver->InjectSysEx("Unit In", {0xF0, 0x01, 0x02, 0xF7}, 512);
-        EXPECT_TRUE(PumpUntil([&] { return !dialog.IsBusy(); }, 5000));
-    });
-    ASSERT_EQ(boxes.boxes.size(), 1u);
-    EXPECT_EQ(FromWx(boxes.boxes[0].text), "Unable to read dump - either it is not a valid dump or the dump was started before "
-                              "listening for it.\n\nPlease exit the program, restart it, listen for the dump and then "
-                              "send the dump again.");
-    EXPECT_FALSE(dialog.Bank().IsComplete());
-    EXPECT_EQ(dialog.Bank().GetEntry(1).GetName(), "Bank Entry 2");
-    EXPECT_FALSE(Control<wxButton>(&dialog, "Save_Dump")->IsEnabled());
-}
-
-TEST_F(BulkDumpDialogTest, CancelWhileWaitingStopsTheReceive)
-{
-    CBulkDumpDialog dialog(nullptr, true, "Bulk dump");
-    RunModal(dialog, [&](wxDialog& d) {
-        Click(d, "Listen_For_Dump");
-        Click(d, wxID_CANCEL);
-        EXPECT_TRUE(PumpUntil([&] { return !dialog.IsBusy(); }, 2000));
-        EXPECT_FALSE(MIDIIO::IsReceiving());
-    });
-    EXPECT_TRUE(boxes.boxes.empty());
+    const std::string readFailed = "Unable to read dump - either it is not a valid dump or the dump was started "
+                                   "before listening for it.\n\nPlease exit the program, restart it, listen for the "
+                                   "dump and then send the dump again.";
+    const std::string truncated = WriteBank("short.blk", 5);
+    struct Case
+    {
+        const char* what;
+        std::function<void(CBulkDumpDialog&)> act;
+        std::string message;
+        BankState after;
+    };
+    const Case cases[] = {
+        {"a message that is no template after three",
+         [&](CBulkDumpDialog& d) {
+             Click(d, "Listen_For_Dump");
+             for (int i = 0; i < 3; ++i)
+                 Arrive(dumps[static_cast<size_t>(i)]);
+             Arrive({0xF0, 0x01, 0x02, 0xF7});
+             EXPECT_TRUE(PumpUntil([&] { return !d.IsBusy(); }));
+         },
+         readFailed, {false, 0, false}},
+        {"cancel after three entries",
+         [&](CBulkDumpDialog& d) {
+             Click(d, "Listen_For_Dump");
+             for (int i = 0; i < 3; ++i)
+                 Arrive(dumps[static_cast<size_t>(i)]);
+             ASSERT_TRUE(PumpUntil([&] { return d.Bank().GetEntry(2).GetName() == "Bank Entry 3"; }));
+             Click(d, wxID_CANCEL);
+             EXPECT_FALSE(d.IsBusy()) << "at once";
+             EXPECT_FALSE(MIDIIO::IsReceiving());
+         },
+         "", {false, 0, false}},
+        {"cancel before anything came",
+         [&](CBulkDumpDialog& d) {
+             Click(d, "Listen_For_Dump");
+             Click(d, wxID_CANCEL);
+             EXPECT_FALSE(MIDIIO::IsReceiving());
+         },
+         "", {true, 16, true}},
+        {"a bank file that ends after five entries",
+         [&](CBulkDumpDialog& d) { EXPECT_FALSE(d.OpenBankFile(truncated)); },
+         "Unable to load dump from file: " + truncated, {false, 0, false}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        boxes.boxes.clear();
+        CBulkDumpDialog dialog(nullptr, true, "Bulk dump");
+        ASSERT_TRUE(dialog.OpenBankFile(WriteBank("old.blk")));
+        // Entries named apart from the ones that arrive.
+        for (int i = 0; i < 16; ++i)
+            dialog.Bank().GetEntry(i).SetName("Old " + std::to_string(i + 1));
+        dialog.Bank().SetModified(false);
+        RunModal(dialog, [&](wxDialog&) { c.act(dialog); });
+        const BankState state = StateOf(dialog);
+        EXPECT_EQ(state.complete, c.after.complete);
+        EXPECT_EQ(state.rows, c.after.rows);
+        EXPECT_EQ(state.uploadSaveEnabled, c.after.uploadSaveEnabled);
+        EXPECT_EQ(boxes.boxes.size(), c.message.empty() ? 0u : 1u);
+        if (!c.message.empty() && !boxes.boxes.empty())
+        {
+            EXPECT_EQ(FromWx(boxes.boxes[0].text), c.message);
+        }
+        EXPECT_TRUE(Control<wxButton>(&dialog, "Listen_For_Dump")->IsEnabled());
+    }
 }
 
 TEST_F(BulkDumpDialogTest, AnOpenedBankIsSentEntryByEntry)
@@ -168,11 +238,89 @@ TEST_F(BulkDumpDialogTest, AnOpenedBankIsSentEntryByEntry)
     RunModal(dialog, [&](wxDialog& d) {
         Click(d, "Upload_Dump");
         EXPECT_TRUE(dialog.IsBusy());
+        EXPECT_FALSE(Control<wxButton>(&d, "Upload_Dump")->IsEnabled()) << "no second upload while one runs";
         EXPECT_TRUE(PumpUntil([&] { return !dialog.IsBusy(); }, 5000));
         Click(d, wxID_OK);
     });
     EXPECT_TRUE(boxes.boxes.empty());
     EXPECT_EQ(midi.driver->SentSysEx("Unit Out"), BankDumps());
+}
+
+// The first entry leaves at once, then the pause runs on a timer: a Cancel
+// in it ends the send there, and the dialog closes with nothing left to send.
+TEST_F(BulkDumpDialogTest, CancelInAPauseStopsTheSendAtOnce)
+{
+    auto dialog = std::make_unique<CBulkDumpDialog>(nullptr, true, "Bulk dump");
+    dialog->SetSendPause(60000);
+    ASSERT_TRUE(dialog->OpenBankFile(WriteBank("bank.blk")));
+    dialog->Bank().SetModified(false);
+    RunModal(*dialog, [&](wxDialog& d) {
+        Click(d, "Upload_Dump");
+        EXPECT_EQ(midi.driver->SentSysEx("Unit Out").size(), 1u);
+        EXPECT_TRUE(dialog->IsPausing());
+        Click(d, wxID_CANCEL);
+        EXPECT_FALSE(dialog->IsBusy());
+        EXPECT_FALSE(dialog->IsPausing());
+        EXPECT_EQ(MIDIIO::GetState(), MIDIIO::kIdle) << "no entry queued";
+        Click(d, "Upload_Dump"); // again, and closed in the pause this time
+        Click(d, wxID_CANCEL);
+        Click(d, wxID_OK);
+    });
+    dialog.reset();
+    MIDIIO::OnIdle();
+    EXPECT_EQ(midi.driver->SentSysEx("Unit Out").size(), 2u);
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
+// "Send factory settings" sends the bank shipped beside the program (the
+// editor's own default templates) from a bank of its own: the user's bank
+// and list stay as they were. A missing or bad file is reported.
+TEST_F(BulkDumpDialogTest, FactorySettingsAreSentFromABankOfTheirOwn)
+{
+    const std::unique_ptr<IBulkDump> defaults = TestApp().Device().CreateTemplateBulkDump();
+    std::vector<std::vector<uint8_t>> factory;
+    for (int i = 0; i < 16; ++i)
+        factory.push_back(defaults->GetEntry(i).Write().bytes());
+    const std::string missing = folder.File("absent.blk");
+    const std::string bad = WriteBank("bad.blk", 15);
+    struct Case
+    {
+        wxString path;
+        std::vector<std::vector<uint8_t>> sent;
+        std::string message;
+    };
+    const Case cases[] = {
+        {wxString(), factory, ""},
+        {missing, {}, "Unable to load dump from file: " + missing},
+        {bad, {}, "Unable to load dump from file: " + bad},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.message);
+        boxes.boxes.clear();
+        const size_t before = midi.driver->SentSysEx("Unit Out").size();
+        CBulkDumpDialog dialog(nullptr, true, "Bulk dump");
+        dialog.SetSendPause(1);
+        if (!c.path.empty())
+            dialog.SetFactoryBankPath(c.path);
+        ASSERT_TRUE(dialog.OpenBankFile(WriteBank("mine.blk")));
+        RunModal(dialog, [&](wxDialog& d) {
+            Click(d, "Upload_Factory_Settings");
+            EXPECT_TRUE(PumpUntil([&] { return !dialog.IsBusy(); }, 5000));
+        });
+        const std::vector<std::vector<uint8_t>> sent = midi.driver->SentSysEx("Unit Out");
+        EXPECT_EQ(std::vector<std::vector<uint8_t>>(sent.begin() + static_cast<std::ptrdiff_t>(before), sent.end()),
+                  c.sent);
+        EXPECT_EQ(boxes.boxes.size(), c.message.empty() ? 0u : 1u);
+        if (!c.message.empty() && !boxes.boxes.empty())
+        {
+            EXPECT_EQ(FromWx(boxes.boxes[0].text), c.message);
+        }
+        EXPECT_TRUE(Control<wxButton>(&dialog, "Upload_Factory_Settings")->IsEnabled());
+        EXPECT_EQ(Cell(Control<wxListCtrl>(&dialog, "Dump_Contents"), 15, 1), "Bank Entry 16");
+        EXPECT_TRUE(dialog.Bank().IsComplete());
+        EXPECT_EQ(dialog.Bank().GetEntry(0).Write().bytes(), BankDumps()[0]);
+    }
 }
 
 TEST_F(BulkDumpDialogTest, AFailedSendIsReportedAndEndsTheTransfer)

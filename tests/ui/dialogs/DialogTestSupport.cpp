@@ -12,6 +12,7 @@
 #include "midi/LoopbackMidiDriver.h"
 #include "midi/MIDIIO.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
+#include "tests/app/ModalWatchdog.h"
 #include "ui/ResourceFiles.h"
 
 DialogTestApp::DialogTestApp() : CEditorApp(std::make_unique<CDorvaSynthAnswers>()) {}
@@ -23,6 +24,7 @@ DialogTestApp& TestApp()
 
 void ScriptInsideLoop(wxDialog& dialog, std::function<void(wxDialog&)> script)
 {
+    MarkScripted(dialog);
     dialog.CallAfter([&dialog, script] {
         script(dialog);
         if (dialog.IsModal())
@@ -98,11 +100,21 @@ void DialogTest::SetUpTestSuite()
     ASSERT_TRUE(loaded);
 }
 
-ScopedLoopbackMidi::ScopedLoopbackMidi(std::vector<std::string> inputs, std::vector<std::string> outputs)
+ScopedLoopbackMidi::ScopedLoopbackMidi(std::vector<std::string> inputs, std::vector<std::string> outputs,
+                                       bool onDemand)
 {
     auto loopback = std::make_unique<LoopbackMidiDriver>(std::move(inputs), std::move(outputs));
     driver = loopback.get();
-    EXPECT_TRUE(MIDIIO::Init(false, std::move(loopback)));
+    EXPECT_TRUE(MIDIIO::Init(onDemand, std::move(loopback)));
+}
+
+void ScopedLoopbackMidi::Use(int input, int output)
+{
+    ASSERT_TRUE(MIDIIO::SelectInputDevice(input));
+    ASSERT_TRUE(MIDIIO::SelectOutputDevice(output));
+    MIDIIO::RequestOpen();
+    MIDIIO::OnIdle();
+    ASSERT_EQ(MIDIIO::GetState(), MIDIIO::kIdle);
 }
 
 ScopedLoopbackMidi::~ScopedLoopbackMidi()

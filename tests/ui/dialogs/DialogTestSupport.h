@@ -86,14 +86,18 @@ protected:
 
 class LoopbackMidiDriver;
 
-// The MIDI manager started on a loopback driver for one test (ports always
-// open, not on demand), shut down at the end. The manager owns the driver;
-// driver stays valid while this lives.
+// The MIDI manager started on a loopback driver for one test, shut down at
+// the end. The manager owns the driver; driver stays valid while this lives.
+// onDemand: the ports are released while the program is in the background
+// (the program's default); otherwise they are always open.
 class ScopedLoopbackMidi
 {
 public:
-    ScopedLoopbackMidi(std::vector<std::string> inputs, std::vector<std::string> outputs);
+    ScopedLoopbackMidi(std::vector<std::string> inputs, std::vector<std::string> outputs, bool onDemand = false);
     ~ScopedLoopbackMidi();
+    // Selects the devices by list entry and opens the ports, on demand as
+    // the application does when it becomes active.
+    void Use(int input, int output);
     LoopbackMidiDriver* driver = nullptr;
 };
 

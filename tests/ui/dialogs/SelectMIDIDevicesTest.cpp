@@ -95,6 +95,35 @@ TEST_F(SelectMIDIDevicesTest, WithoutOutputsOnlyTheInputIsApplied)
     EXPECT_EQ(TestApp().Prefs().outputDevice, "old out");
 }
 
+// Both lists come from the list counted at start-up: a device plugged in
+// since then moves no entry to the other kind.
+TEST_F(SelectMIDIDevicesTest, ADeviceAddedLaterLeavesBothListsFilled)
+{
+    ScopedLoopbackMidi midi({"Keys In"}, {"Keys Out"});
+    midi.driver->AddInput("Pad In");
+    CSelectMIDIDevices dialog(nullptr);
+    wxChoice* input = Control<wxChoice>(&dialog, "Input_Midi_Device");
+    wxChoice* output = Control<wxChoice>(&dialog, "Output_Midi_Device");
+    ASSERT_EQ(input->GetCount(), 1u);
+    ASSERT_EQ(output->GetCount(), 1u);
+    EXPECT_EQ(output->GetString(0), "Keys Out");
+    EXPECT_TRUE(output->IsEnabled());
+}
+
+TEST_F(SelectMIDIDevicesTest, OkWithNothingChosenLeavesThatSideAlone)
+{
+    ScopedLoopbackMidi midi({"Keys In"}, {"Keys Out"});
+    ASSERT_TRUE(MIDIIO::SelectOutputDevice(1));
+    CSelectMIDIDevices dialog(nullptr);
+    EXPECT_EQ(Control<wxChoice>(&dialog, "Input_Midi_Device")->GetSelection(), wxNOT_FOUND);
+    MessageRecorder boxes;
+    EXPECT_EQ(RunModal(dialog, [](wxDialog& d) { Click(d, wxID_OK); }), 0);
+    EXPECT_TRUE(boxes.boxes.empty());
+    EXPECT_EQ(MIDIIO::GetSelectedInputDevice(), -1);
+    EXPECT_EQ(TestApp().Prefs().inputDevice, "old in");
+    EXPECT_EQ(TestApp().Prefs().outputDevice, "Keys Out");
+}
+
 TEST_F(SelectMIDIDevicesTest, CancelChangesNothing)
 {
     ScopedLoopbackMidi midi({"Keys In", "Pad In"}, {"Keys Out"});

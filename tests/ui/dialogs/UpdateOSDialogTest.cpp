@@ -4,6 +4,7 @@
 #include <vector>
 
 #include <wx/button.h>
+#include <wx/choice.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
@@ -12,6 +13,7 @@
 #include "model/dorvasynth/DorvaSynthTemplate.h"
 #include "tests/model/TempFolder.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
+#include "ui/dialogs/SelectMIDIDevices.h"
 #include "ui/dialogs/UpdateOSDialog.h"
 
 namespace
@@ -105,8 +107,11 @@ TEST_F(UpdateOSDialogTest, StartsUnknownAndShowsTheUnitsVersionOnce)
     UnitSays(dialog, 2, 1, 6);
     EXPECT_EQ(current->GetValue(), "2.1.06");
     EXPECT_TRUE(current->IsEnabled());
-    // Only the first dump after opening counts.
-    UnitSays(dialog, 3, 0, 1);
+    // Only the first dump after opening counts: the second is taken in and
+    // dropped by the next idle step.
+    midi.driver->InjectSysEx("Unit In", UnitReply(3, 0, 1), 256);
+    ASSERT_TRUE(midi.driver->WaitDelivered(2000));
+    MIDIIO::OnIdle();
     EXPECT_EQ(current->GetValue(), "2.1.06");
 }
 
@@ -195,6 +200,49 @@ TEST_F(UpdateOSDialogTest, ConfirmedImageIsSentMessageByMessage)
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(FromWx(boxes.boxes[0].text), kCompleted);
 }
+// In the program's default mode the ports are released in the background
+// and reopened on demand: a device chosen from the OS dialog is in use
+// before the upload, Send waits until its port is open, and the dialog
+// listens again on the chosen input.
+TEST_F(DialogTest, DevicesChosenFromTheDialogAreUsedForTheUpload)
+{
+    TestApp().Prefs().showOldOSDialog = 0;
+    ScopedLoopbackMidi midi({"Old In", "New In"}, {"Old Out", "New Out"}, true);
+    midi.Use(0, 2);
+    TempFolder folder;
+    const std::vector<std::vector<uint8_t>> messages = ImageMessages(2, 2, 0);
+    std::vector<uint8_t> image;
+    for (const auto& m : messages)
+        image.insert(image.end(), m.begin(), m.end());
+    WriteBytes(folder.File("os.syx"), image);
+    MessageRecorder boxes;
+    CUpdateOSDialog dialog(nullptr);
+    ASSERT_TRUE(dialog.LoadImage(folder.File("os.syx")));
+    ModalAnswer<CSelectMIDIDevices> devices([](wxDialog& d) {
+        Control<wxChoice>(&d, "Input_Midi_Device")->SetSelection(1);
+        Control<wxChoice>(&d, "Output_Midi_Device")->SetSelection(1);
+        Click(d, wxID_OK);
+    });
+    ModalAnswer<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { Click(d, wxID_OK); });
+    midi.driver->SetOpenFails("New Out", true);
+    RunModal(dialog, [&](wxDialog& d) {
+        ASSERT_TRUE(MIDIIO::IsReceiving());
+        Click(d, "Select_MIDI_Devices");
+        EXPECT_FALSE(dialog.ArePortsReady());
+        EXPECT_FALSE(Control<wxButton>(&d, "Send_OS_To_Device")->IsEnabled()) << "the new output is not open yet";
+        midi.driver->SetOpenFails("New Out", false);
+        ASSERT_TRUE(PumpUntil([&] { return dialog.ArePortsReady(); }));
+        EXPECT_TRUE(midi.driver->IsOpen("New In"));
+        EXPECT_FALSE(midi.driver->IsOpen("Old Out"));
+        EXPECT_TRUE(MIDIIO::IsReceiving()) << "listening again, on the new input";
+        Click(d, "Send_OS_To_Device");
+        ASSERT_TRUE(PumpUntil([&] { return !dialog.IsSending(); }, 5000));
+    });
+    EXPECT_EQ(devices.shown, 1);
+    EXPECT_EQ(midi.driver->SentSysEx("New Out"), messages);
+    EXPECT_TRUE(midi.driver->SentSysEx("Old Out").empty());
+}
+
 TEST_F(DialogTest, TheConfirmationNamesTheProductAndExplainsTheUpdate)
 {
     MessageRecorder boxes;

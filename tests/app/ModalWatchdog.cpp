@@ -1,0 +1,78 @@
+#include "tests/app/ModalWatchdog.h"
+
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+
+#include <wx/dialog.h>
+#include <wx/modalhook.h>
+#include <wx/msgdlg.h>
+#include <wx/timer.h>
+
+namespace
+{
+using Clock = std::chrono::steady_clock;
+constexpr auto kUnanswered = std::chrono::seconds(3);
+constexpr auto kScripted = std::chrono::seconds(30);
+
+class ModalWatchdog : public wxModalDialogHook, public wxTimer
+{
+    struct Open
+    {
+        wxDialog* dialog;
+        Clock::time_point deadline;
+    };
+    std::vector<Open> m_open; // innermost last
+
+    int Enter(wxDialog* dialog) override
+    {
+        const bool scripted = ScriptedModals().count(dialog) > 0;
+        m_open.push_back({dialog, Clock::now() + (scripted ? kScripted : kUnanswered)});
+        if (!IsRunning())
+            Start(100);
+        return wxID_NONE;
+    }
+
+    void Exit(wxDialog* dialog) override
+    {
+        m_open.erase(std::remove_if(m_open.begin(), m_open.end(), [dialog](const Open& o) { return o.dialog == dialog; }),
+                     m_open.end());
+        ScriptedModals().erase(dialog);
+        if (m_open.empty())
+            Stop();
+    }
+
+    void Notify() override
+    {
+        if (m_open.empty() || Clock::now() < m_open.back().deadline)
+            return;
+        wxDialog* dialog = m_open.back().dialog;
+        m_open.back().deadline = Clock::time_point::max(); // ended once
+        auto* box = wxDynamicCast(dialog, wxMessageDialog);
+        ADD_FAILURE() << "a modal " << (box ? "message box" : "dialog") << " was left open: \""
+                      << dialog->GetTitle().utf8_str() << "\" " << (box ? box->GetMessage().utf8_str() : "")
+                      << " (" << dialog->GetClassInfo()->GetClassName() << ")";
+        // Message boxes and other native dialogs run GTK's own loop.
+        if (!dialog->IsModal() && GTK_IS_DIALOG(dialog->GetHandle()))
+            gtk_dialog_response(GTK_DIALOG(dialog->GetHandle()), GTK_RESPONSE_CANCEL);
+        else
+            dialog->EndModal(wxID_CANCEL);
+    }
+};
+
+// Marks last only as long as their test.
+class ForgetMarks : public testing::EmptyTestEventListener
+{
+    void OnTestEnd(const testing::TestInfo&) override { ScriptedModals().clear(); }
+};
+} // namespace
+
+void InstallModalWatchdog()
+{
+    // Lives to the end of the process: the toolkit is gone before statics.
+    (new ModalWatchdog)->Register();
+    testing::UnitTest::GetInstance()->listeners().Append(new ForgetMarks);
+}

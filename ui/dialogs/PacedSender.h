@@ -1,0 +1,35 @@
+#pragma once
+
+#include <functional>
+
+#include <wx/event.h>
+#include <wx/timer.h>
+
+class IProgressListener;
+class SysExBuffer;
+
+// Paces a series of SysEx messages sent one at a time through the MIDI
+// manager, for a unit that has no handshake: each message goes out at once,
+// and the next only after a pause measured from the previous one's
+// departure, so the unit never gets two closer than the pause. The pause
+// runs on a one-shot timer: the window stays live and Stop ends it at once.
+// No call reaches sendNext once Stop ran or this is gone. GUI thread only.
+class CPacedSender : public wxEvtHandler
+{
+public:
+    explicit CPacedSender(std::function<void()> sendNext);
+    ~CPacedSender() override;
+
+    // Hands the message to the MIDI manager with progress as its listener and
+    // sends it now. False when the manager refuses it (no output port).
+    bool Send(const SysExBuffer& bytes, IProgressListener* progress);
+    // From the listener's OnTransferComplete: sendNext runs ms after the
+    // message has left.
+    void StartPause(int ms);
+    void Stop();
+    bool IsPausing() const { return m_timer.IsRunning(); }
+
+private:
+    std::function<void()> m_sendNext;
+    wxTimer m_timer;
+};
