@@ -2,6 +2,8 @@
 
 #include <wx/dcbuffer.h>
 #include <wx/dcclient.h>
+#include <wx/icon.h>
+#include <wx/image.h>
 #include <wx/msgdlg.h>
 #include <wx/utils.h>
 
@@ -18,6 +20,7 @@
 #include "ui/PanelAtkBridge.h"
 #include "ui/SyxFileDropTarget.h"
 #include "ui/TemplateUI.h"
+#include "ui/WindowHelpers.h"
 #include "ui/panels/PanelBuilders.h"
 
 namespace
@@ -53,6 +56,7 @@ CMainFrame::~CMainFrame()
 
 bool CMainFrame::Init()
 {
+    SetIcon(LoadWindowIcon());
     SetDropTarget(new CSyxFileDropTarget(*this));
     SetToolTip("\n");
     SetToolTip(wxEmptyString);
@@ -83,6 +87,20 @@ bool CMainFrame::Init()
     return true;
 }
 
+wxIcon CMainFrame::LoadWindowIcon()
+{
+    // The image library reports a missing picture; the window then keeps
+    // the desktop's default icon.
+    wxIcon icon;
+    const wxString path = GetImagesPath("mondrian", "png");
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
+        wxImage::AddHandler(new wxPNGHandler);
+    wxImage picture;
+    if (picture.LoadFile(path, wxBITMAP_TYPE_PNG) && picture.IsOk())
+        icon.CopyFromBitmap(wxBitmap(picture));
+    return icon;
+}
+
 int CMainFrame::ShowMessage(const wxString& text, long style)
 {
     return wxGetApp().ShowMessage(text, style);
@@ -99,6 +117,7 @@ void CMainFrame::AddTemplate(std::unique_ptr<CEditorTemplate> editorTemplate)
 
 void CMainFrame::SelectTemplate(int index)
 {
+    ReleaseTemplateViews();
     if (index < 0 || index >= GetTemplateCount())
     {
         m_currentIndex = -1;
@@ -110,11 +129,12 @@ void CMainFrame::SelectTemplate(int index)
     {
         m_currentIndex = index;
         m_currentTemplate = m_templates[index].get();
-        ViewCreateControls();
-        m_pointerWatch.MarkChanged();
-        if (m_currentTemplate->IsPathValid())
-            wxGetApp().Recent().Add(m_currentTemplate->GetDefaultFileName());
     }
+    // Without a template the view lets go of its buttons and selection.
+    ViewCreateControls();
+    m_pointerWatch.MarkChanged();
+    if (m_currentTemplate && m_currentTemplate->IsPathValid())
+        wxGetApp().Recent().Add(m_currentTemplate->GetDefaultFileName());
     UpdateEditMenuFromHistory();
     if (m_currentTemplate)
     {
@@ -177,10 +197,19 @@ void CMainFrame::CloseTemplate()
 
 void CMainFrame::DeleteAllTemplates()
 {
+    ReleaseTemplateViews();
     m_currentTemplate = nullptr;
     m_currentIndex = -1;
     ViewCreateControls();
     m_templates.clear();
+}
+
+void CMainFrame::ReleaseTemplateViews()
+{
+    m_deferredControl.reset();
+    HideControlSettings();
+    if (m_settings)
+        m_settings->SetControl(nullptr);
 }
 
 bool CMainFrame::FindOpenTemplate(const std::string& path) const
@@ -339,6 +368,8 @@ void CMainFrame::RefreshControl(CPlacedControl& control, bool deferred)
     m_settings->SetControl(&control);
     PlacedControlPanels::BuildPanels(m_settings, m_settings->GetSizer(), control);
     PlacedControlPanels::ShowEditDialog(m_settings, control);
+    // The edit items are off while the window is shown.
+    UpdateEditMenuFromHistory();
 }
 
 // ---------------------------------------------------------------------------
@@ -380,5 +411,9 @@ void CMainFrame::OnMidiMessage(uint8_t status, int data1, int data2)
 
 void CMainFrame::OnSysExInterrupted()
 {
+    // The receive has ended: the Listen item and button go off with it.
+    UpdateListenItem(false);
+    ViewSetIdle();
+    MarkNeedsRefresh();
     ShowMessage("The dump was interrupted - please try sending it again", wxOK);
 }

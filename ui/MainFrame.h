@@ -6,6 +6,7 @@
 
 #include <wx/dcmemory.h>
 #include <wx/frame.h>
+#include <wx/icon.h>
 #include <wx/stopwatch.h>
 
 #include "app/WxText.h"
@@ -143,8 +144,15 @@ public:
 
 private:
     void BuildMenuBar();
+    // Before the current template changes or goes: the deferred control and
+    // the settings window let go of it.
+    void ReleaseTemplateViews();
     void ChooseAndOpenTemplate(bool openMode);
     void OnDeviceCommand(int id);
+    // The help page and the maker's pages; each says so when no browser
+    // could be started.
+    void ShowHelpPage();
+    void OpenInBrowser(const wxString& address);
     // The old-OS notice for a template received from the unit.
     void WarnIfOldOS(const CEditorTemplate& received);
     wxMenu* FindMenuByTitle(const wxString& title) const;
@@ -153,6 +161,8 @@ private:
     static wxString QuestionName(const CEditorTemplate& editorTemplate);
     bool AskToSaveAndKeepOpen(long buttons, bool& cancelled);
     int ShowMessage(const wxString& text, long style);
+    // The window's icon, drawn with the other pictures.
+    static wxIcon LoadWindowIcon();
 
     // The view's part (painting, pointer, animation, the Listen and Send buttons).
     void ViewCreateControls();

@@ -26,6 +26,14 @@ const IDeviceAnswers& Answers()
 {
     return wxGetApp().Device();
 }
+
+// A file or control name shown as a menu item: no mnemonics, no accelerator.
+wxString MenuText(wxString text)
+{
+    text.Replace("&", "&&");
+    text.Replace("\t", " ");
+    return text;
+}
 } // namespace
 
 // clang-format off
@@ -232,7 +240,7 @@ void CMainFrame::UpdateFileMenu()
     const RecentFiles& files = wxGetApp().Recent();
     recentItem->Enable(files.Count() > 0);
     for (int i = 0; i < files.Count(); ++i)
-        recent->Append(MenuId::RecentFile + i, ToWx(files.Get(i)), wxEmptyString);
+        recent->Append(MenuId::RecentFile + i, MenuText(ToWx(files.Get(i))), wxEmptyString);
 }
 
 void CMainFrame::UpdateDeviceMenu()
@@ -311,9 +319,7 @@ void CMainFrame::UpdateTemplateMenu()
             label = path.AfterLast('/');
         if (editorTemplate.IsModified())
             label += "*";
-        // The label is a file name, not a menu text: no mnemonics, no accelerator.
-        label.Replace("&", "&&");
-        label.Replace("\t", " ");
+        label = MenuText(label);
         const int id = MenuId::OpenTemplate + i;
         if (menu->FindItem(id))
             menu->SetLabel(id, label);
@@ -466,6 +472,8 @@ void CMainFrame::OnLeftDown(wxMouseEvent& event)
 
 void CMainFrame::OnLeftUp(wxMouseEvent& event)
 {
+    // Delivered here, the release must not be delivered again by the idle step.
+    m_leftButtonHeld = false;
     if (!m_currentTemplate)
         return;
     if (ViewMouseButton(event.GetPosition(), event.ControlDown(), false, true, true, false))
@@ -545,12 +553,9 @@ std::unique_ptr<wxMenu> CMainFrame::BuildContextMenu()
     {
         const CBaseControlState& control = imported[i];
         const int type = control.GetType();
-        wxString text = ToWx(type == ControlMessageType::MMC
-                                 ? CBaseControlState::MMCCommandName(control.GetMMCControlType())
-                                 : control.GetDisplayName());
-        // The name is data, not a menu text: no mnemonics, no accelerator.
-        text.Replace("&", "&&");
-        text.Replace("\t", " ");
+        wxString text = MenuText(ToWx(type == ControlMessageType::MMC
+                                          ? CBaseControlState::MMCCommandName(control.GetMMCControlType())
+                                          : control.GetDisplayName()));
         // GTK would read a tab-separated type name as an accelerator and drop it.
         text += "    " + ToWx(CBaseControlState::MessageTypeName(type));
         if (i > 0 && i % 49 == 0)
