@@ -12,6 +12,7 @@
 
 #include "app/EditorApp.h"
 #include "app/MainWindow.h"
+#include "app/ToolkitGL.h"
 #include "app/WxText.h"
 #include "midi/MIDIIO.h"
 #include "midi/MidiDriver.h"
@@ -81,6 +82,7 @@ bool CEditorApp::CheckSingleInstance()
 
 bool CEditorApp::OnInit()
 {
+    ToolkitGL::RestoreAfterStart();
     m_mainWindow = nullptr;
     m_editorWindow = nullptr;
     m_mainWindowObject = nullptr;
