@@ -160,6 +160,11 @@ TEST_F(PanelScreenReaderTest, AReaderFindsThePanelsControlsAndFollowsTheKeyboard
     RunReader({{"TAB", key(WXK_TAB)},
                {"DOWN", key(WXK_DOWN)},
                {"RIGHT", key(WXK_RIGHT)},
-               {"SHIFT+TAB", key(WXK_TAB, wxMOD_SHIFT)}});
+               {"SHIFT+TAB", key(WXK_TAB, wxMOD_SHIFT)},
+               // The main window goes as it does when the program ends.
+               {"CLOSE", [this] {
+                    TestApp().Stop();
+                    m_frame = nullptr;
+                }}});
 }
 } // namespace
