@@ -460,7 +460,7 @@ TEST_F(MainFrameTest, ClosingWithNothingUnsavedEndsTheWindow)
     EXPECT_EQ(TestApp().GetMainWindow(), nullptr);
     EXPECT_EQ(TestApp().GetMainWindowObject(), nullptr);
     EXPECT_EQ(Host().Window(), nullptr);
-    // The idle pass deletes it; its transfer and its message registration go with it.
+    // The toolkit's idle work deletes it; its transfer and its message registration go with it.
     TestApp().ProcessIdle();
     EXPECT_FALSE(MIDIIO::IsReceiving());
     EXPECT_EQ(MIDIIO::GetListenerCount(), 0);
