@@ -102,21 +102,22 @@ TEST_F(KbdZoneDialogTest, AKeyPlayedOnTheUnitFillsTheFocusedNoteAndBoundsTheOthe
         wxSpinCtrl* bottom = Control<wxSpinCtrl>(&d, "Bottom_Note");
         ASSERT_TRUE(Focus(top));
         // Another message is ignored; a note on with velocity 0 still counts.
+        // (This suite has no idle tick: its PumpUntil hands the input over.)
         midi.driver->InjectShort("Unit In", 0xB0, 1, 64);
         midi.driver->InjectShort("Unit In", 0x93, 60, 0);
-        EXPECT_TRUE(RealInput::PumpUntil([top] { return top->GetValue() == 60; }));
+        EXPECT_TRUE(::PumpUntil([top] { return top->GetValue() == 60; }));
         EXPECT_EQ(bottom->GetMax(), 60);
         EXPECT_EQ(Control<wxStaticText>(&d, "Top_Note_Name")->GetLabel(), "C3");
 
         ASSERT_TRUE(Focus(bottom));
         midi.driver->InjectShort("Unit In", 0x90, 40, 100);
-        EXPECT_TRUE(RealInput::PumpUntil([bottom] { return bottom->GetValue() == 40; }));
+        EXPECT_TRUE(::PumpUntil([bottom] { return bottom->GetValue() == 40; }));
         EXPECT_EQ(top->GetMin(), 40);
 
         // With neither note focused a played key changes nothing.
         ASSERT_TRUE(Focus(d.FindWindow(wxID_CANCEL)));
         midi.driver->InjectShort("Unit In", 0x90, 50, 100);
-        RealInput::PumpUntil([] { return false; }, Milliseconds(200));
+        ::PumpUntil([] { return false; }, 200);
         EXPECT_EQ(top->GetValue(), 60);
         EXPECT_EQ(bottom->GetValue(), 40);
         Click(d.FindWindow(wxID_CANCEL));
