@@ -6,6 +6,7 @@
 
 #include "model/Command.h"
 #include "model/EditorHost.h"
+#include "model/EditorTemplate.h"
 #include "model/SysExBuffer.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
 
@@ -102,4 +103,11 @@ inline size_t Unindexed(int i)
     return kRecords + static_cast<size_t>(51 + i) * kRecordSize;
 }
 } // namespace DumpOffsets
+
+// Reads a whole dump into the template from its start.
+inline bool ReadInto(CEditorTemplate& t, const SysExBuffer& dump)
+{
+    size_t position = 0;
+    return t.Read(dump, position);
+}
 } // namespace TemplateTest
