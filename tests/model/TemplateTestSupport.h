@@ -9,52 +9,14 @@
 #include "model/EditorTemplate.h"
 #include "model/SysExBuffer.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
+#include "tests/model/RecordingWindow.h"
 
 // Kept in a namespace of their own: other test files have fakes of the same names.
 namespace TemplateTest
 {
 
-// A main window that writes down what the data layer asked of it.
-class RecordingWindow : public IEditorWindow
-{
-public:
-    void UpdateEditMenu(bool canUndo, bool canRedo) override
-    {
-        ++editMenuUpdates;
-        lastCanUndo = canUndo;
-        lastCanRedo = canRedo;
-    }
-    void UpdateTitle() override { ++titleUpdates; }
-    void SetFocusToMainWindow() override { ++focusRequests; }
-    void HideControlSettings() override { ++settingsHidden; }
-
-    int editMenuUpdates = 0;
-    bool lastCanUndo = false;
-    bool lastCanRedo = false;
-    int titleUpdates = 0;
-    int focusRequests = 0;
-    int settingsHidden = 0;
-};
-
-// A DorvaSynth host that keeps every message it was asked to show.
-class RecordingHost : public IEditorHost
-{
-public:
-    const IDeviceAnswers& Device() const override { return answers; }
-    int ShowMessage(const std::string& text, int /*style*/) override
-    {
-        messages.push_back(text);
-        return MessageAnswer::Ok;
-    }
-    void ShowErrorReport(const std::string&, const std::string&, const std::string&) override {}
-    bool SendErrorsHome() const override { return false; }
-    IEditorWindow* Window() override { return withWindow ? &window : nullptr; }
-
-    CDorvaSynthAnswers answers;
-    RecordingWindow window;
-    bool withWindow = true;
-    std::vector<std::string> messages;
-};
+using ::RecordingHost;
+using ::RecordingWindow;
 
 // A command that logs its calls into a shared journal.
 class LoggingCommand : public ICommand
