@@ -143,7 +143,9 @@ class PausesApp : public CDorvaSynthEditorApp
 public:
     bool OnInit() override
     {
-        if (!m_unit.Open("Bench Unit"))
+        // The unit takes the transfers, the keys play into the editor: a
+        // graph without a loop, in which the unit's cycle follows the editor's.
+        if (!m_unit.Open("Bench Unit") || !m_keys.Open("Bench Keys"))
         {
             std::fprintf(stderr, "no JACK server\n");
             return false;
@@ -151,7 +153,7 @@ public:
         if (!CDorvaSynthEditorApp::OnInit())
             return false;
         CallAfter([this] {
-            if (!m_unit.WaitUntilConnected())
+            if (!m_keys.WaitUntilConnected())
                 Fail("the editor's input was not connected to the unit");
             Run();
             if (wxWindow* window = GetTopWindow())
@@ -164,6 +166,7 @@ public:
     {
         const int result = CDorvaSynthEditorApp::OnExit();
         m_unit.Close();
+        m_keys.Close();
         return result;
     }
 
@@ -225,6 +228,7 @@ private:
     }
 
     JackUnit m_unit;
+    JackUnit m_keys;
 };
 } // namespace
 

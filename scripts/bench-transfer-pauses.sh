@@ -22,7 +22,7 @@ trap 'rm -rf "$work"' EXIT
 # remembered and kept open (the program is never active under Xvfb).
 mkdir -p "$work/config/Brennix"
 printf '%s\n' StartupAction=1 ReleaseDriver=0 ShowOldOSDialog=0 PluginsEnumeratedOK=1 \
-  InputDevice=Bench\ Unit:unit-to-editor OutputDevice=Bench\ Unit:editor-to-unit \
+  InputDevice=Bench\ Keys:unit-to-editor OutputDevice=Bench\ Unit:editor-to-unit \
   >"$work/config/Brennix/Dorva Editor.conf"
 export XDG_CONFIG_HOME=$work/config NO_AT_BRIDGE=1
 cd "$work"
