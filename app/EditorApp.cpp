@@ -10,6 +10,7 @@
 #include <wx/window.h>
 
 #include "app/DialogHooks.h"
+#include "app/MainWindow.h"
 #include "app/WxText.h"
 
 CEditorApp& wxGetApp()
@@ -124,6 +125,9 @@ bool CEditorApp::ChooseFile(wxString& path, const wxString& wildcard, bool save)
     request.wildcard = wildcard;
     request.save = save;
 
+    // The chooser must not open over the control settings window.
+    if (m_mainWindowObject)
+        m_mainWindowObject->HideControlSettings();
     wxString chosen;
     if (!RunFileDialog(request, chosen))
         return false;

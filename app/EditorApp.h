@@ -4,6 +4,7 @@
 #include <string>
 
 #include <wx/app.h>
+#include <wx/timer.h>
 
 #include "app/EditorAppHost.h"
 #include "app/Preferences.h"
@@ -22,7 +23,7 @@ class wxWindow;
 // and the device's answers, and gives the whole program its small services:
 // message boxes with the program's title, the device-lost notices, the file
 // choosers, label placeholders. While it exists it is the data layer's host.
-// Start-up, the idle pass and shutdown live in OnInit, ProcessIdle and OnExit.
+// Start-up, the idle tick and shutdown live in OnInit, IdleTick and OnExit.
 // GUI thread only.
 class CEditorApp : public wxApp
 {
@@ -87,11 +88,13 @@ public:
     // warning, the main window, then the files named on the command line or
     // the start-up action. False ends the program before the event loop.
     bool OnInit() override;
-    // Every idle pass: activation changes, one MIDI step, the main window's
-    // idle step and repaint, a 20 ms pause, the toolkit's idle events. Always
-    // true: the loop keeps polling. A pass started from inside a message box
-    // of this pass runs only the toolkit's part.
-    bool ProcessIdle() override;
+    // The program's clock, run by a 20 ms timer from the start of OnInit to
+    // OnExit, so MIDI is polled about 50 times a second and the program
+    // sleeps in between: activation changes, one MIDI step, the main
+    // window's idle step and its repaint. A tick started from inside a
+    // message box of a tick does nothing.
+    void IdleTick();
+    static constexpr int kIdleTickMs = 20;
     // Saves the preferences, closes the MIDI ports, frees the display font.
     int OnExit() override;
     // An exception that escaped an event handler or start-up reaches the
@@ -162,6 +165,9 @@ private:
     wxString m_programFolder;
     bool m_wasActive = false;
     bool m_inIdle = false;
+    void StartIdleTimer();
+    wxTimer m_idleTimer;
+    bool m_idleTimerBound = false;
 };
 
 // The one application object. Defined by this library, so the program makes

@@ -121,6 +121,8 @@ bool CEditorApp::OnInit()
     m_editorWindow = nullptr;
     m_mainWindowObject = nullptr;
     m_wasActive = false;
+    // From here on, also inside the dialogs that start-up shows.
+    StartIdleTimer();
 
     if (!CheckSingleInstance())
         return false;
@@ -268,16 +270,23 @@ void CEditorApp::OpenMidiDevices()
                     wxOK);
 }
 
-bool CEditorApp::ProcessIdle()
+void CEditorApp::StartIdleTimer()
 {
-    if (m_inIdle)
+    if (!m_idleTimerBound)
     {
-        // A message box of this pass runs its own idle passes: only the
-        // toolkit's part, or the box's own windows would starve.
-        wxApp::ProcessIdle();
-        wxMilliSleep(20);
-        return true;
+        m_idleTimer.SetOwner(this);
+        Bind(wxEVT_TIMER, [this](wxTimerEvent&) { IdleTick(); }, m_idleTimer.GetId());
+        m_idleTimerBound = true;
     }
+    m_idleTimer.Start(kIdleTickMs);
+}
+
+void CEditorApp::IdleTick()
+{
+    // A message box of this tick runs its own event loop, in which the
+    // timer fires again: that tick must not step into what is under way.
+    if (m_inIdle)
+        return;
     m_inIdle = true;
 
     const bool active = IsActive();
@@ -304,14 +313,7 @@ bool CEditorApp::ProcessIdle()
         m_mainWindowObject->IdleStep();
         m_mainWindowObject->RefreshIfNeeded();
     }
-
-    // Bounds the MIDI polling at about 50 steps a second and keeps the
-    // always-busy idle loop from taking a whole processor.
-    wxMilliSleep(20);
     m_inIdle = false;
-
-    wxApp::ProcessIdle();
-    return true;
 }
 
 int CEditorApp::OnExit()
@@ -322,6 +324,7 @@ int CEditorApp::OnExit()
 
 void CEditorApp::ReleaseResources()
 {
+    m_idleTimer.Stop();
     m_preferences.SaveOnExit();
     if (MIDIIO::GetState() != MIDIIO::kNotStarted)
         MIDIIO::Shutdown();

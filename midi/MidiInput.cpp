@@ -17,8 +17,8 @@ bool MidiInput::AssembleSysEx(const uint8_t* bytes, size_t length)
     for (size_t i = 0; i < length; ++i)
     {
         const uint8_t byte = bytes[i];
-        if (m_assembly.count >= kMaxSysExLength)
-            m_assembly.bytes[kMaxSysExLength - 1] = 0xF7;
+        if (m_assembly.count >= kMaxSysExReceiveLength)
+            m_assembly.bytes[kMaxSysExReceiveLength - 1] = 0xF7;
         else if (m_assembly.started)
             m_assembly.bytes[m_assembly.count++] = byte;
         else if (byte == 0xF0)

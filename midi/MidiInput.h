@@ -8,7 +8,7 @@
 // An input device: turns what the driver delivers into queued short messages
 // and whole SysEx records. The driver calls it on its own thread; only that
 // thread touches the assembly record and pushes. Build on the heap: the
-// queues hold about half a megabyte.
+// queues hold about a megabyte.
 class MidiInput : public MIDI::Input, private IDriverInputSink
 {
 public:
@@ -23,9 +23,9 @@ public:
 
     // Collects SysEx bytes into the assembly record; true when a message
     // completed (the rest of these bytes is not looked at). Bytes before an
-    // F0 are dropped. A message reaching 4352 bytes without F7 ends when its
-    // next byte arrives: that byte is dropped and the last stored byte
-    // becomes F7, so it is kept as 4351 bytes plus F7.
+    // F0 are dropped. A message reaching kMaxSysExReceiveLength bytes without
+    // F7 ends when its next byte arrives: that byte is dropped and the last
+    // stored byte becomes F7.
     bool AssembleSysEx(const uint8_t* bytes, size_t length);
 
     const SysExRecord& Assembly() const { return m_assembly; }

@@ -2,8 +2,14 @@
 
 #include <cstdint>
 
-// The largest SysEx message received or sent, F0 and F7 included.
+#include "model/TemplateModel.h"
+
+// The largest SysEx message sent, F0 and F7 included.
 constexpr int kMaxSysExLength = 4352;
+// The largest message the input assembles, F0 and F7 included: the largest
+// template dump the program reads (a Calder template), so that a dump of
+// every model can be received.
+constexpr int kMaxSysExReceiveLength = static_cast<int>(kCalderDumpSize);
 
 // One incoming channel or system message, copied by value through the
 // short-message queue.
@@ -20,14 +26,14 @@ struct MidiShortMessage
 // first F7 (count is reset to 0 when the message completes).
 struct SysExRecord
 {
-    uint8_t bytes[kMaxSysExLength] = {};
+    uint8_t bytes[kMaxSysExReceiveLength] = {};
     int count = 0;
     bool started = false;
 
     // Number of bytes from the F0 through the first F7; 0 when there is no F7.
     int MessageLength() const
     {
-        for (int i = 0; i < kMaxSysExLength; ++i)
+        for (int i = 0; i < kMaxSysExReceiveLength; ++i)
             if (bytes[i] == 0xF7)
                 return i + 1;
         return 0;

@@ -5,12 +5,13 @@ set -euo pipefail
 export DEBIAN_FRONTEND=noninteractive
 packages=(
   build-essential cmake pkg-config git
-  libwxgtk3.2-dev
+  libwxgtk3.2-dev libgtk-3-dev
   librtmidi-dev libjack-jackd2-dev jackd2
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
   xvfb xauth xfonts-base
   python3 python3-aiosmtpd python3-pil
+  dbus at-spi2-core python3-pyatspi
   lsp-plugins-vst dpf-plugins-vst
 )
 missing=()

@@ -1,8 +1,10 @@
 #include "ui/Accessibility.h"
 
+#include <algorithm>
+#include <vector>
+
 #include <wx/window.h>
 
-#include "app/EditorApp.h"
 #include "model/ControlState.h"
 #include "model/EditorTemplate.h"
 #include "model/PlacedControl.h"
@@ -13,122 +15,163 @@ namespace Accessibility
 {
 namespace
 {
-IEventSink* g_sink = nullptr;
+std::vector<IEventSink*>& Sinks()
+{
+    static std::vector<IEventSink*> sinks;
+    return sinks;
+}
+} // namespace
+
+void AddEventSink(IEventSink* sink)
+{
+    Sinks().push_back(sink);
 }
 
-void InstallEventSink(IEventSink* sink)
+void RemoveEventSink(IEventSink* sink)
 {
-    g_sink = sink;
+    auto& sinks = Sinks();
+    sinks.erase(std::remove(sinks.begin(), sinks.end(), sink), sinks.end());
 }
 
 void NotifyEvent(Event event, int childId)
 {
-    if (g_sink)
-        g_sink->OnEvent(event, kObjectClient, childId);
+    // A copy: a sink may remove itself while it is told.
+    const std::vector<IEventSink*> sinks = Sinks();
+    for (IEventSink* sink : sinks)
+        sink->OnEvent(event, kObjectClient, childId);
 }
 } // namespace Accessibility
+
+using Accessibility::Status;
 
 void CControlButtonAccessible::GetLocation(wxRect& rect, int element) const
 {
     if (element != 0)
         return;
-    rect = m_button.GetRect();
-    if (wxWindow* window = wxGetApp().GetMainWindow())
-        rect.SetPosition(window->ClientToScreen(rect.GetPosition()));
+    rect = m_button->GetRect();
+    if (m_window)
+        rect.SetPosition(m_window->ClientToScreen(rect.GetPosition()));
 }
 
 std::string CControlButtonAccessible::GetName() const
 {
-    return m_button.GetName();
+    return m_button->GetName();
 }
 
 std::string CControlButtonAccessible::GetDescription() const
 {
-    return m_button.GetDescription();
+    return m_button->GetDescription();
 }
 
 long CControlButtonAccessible::GetState() const
 {
     long state = Accessibility::StateFocusable | Accessibility::StateSelectable | Accessibility::StateMultiSelectable;
-    if (m_view.GetSelection().Contains(m_button.GetPlacedControl()))
+    if (m_view->GetSelection().Contains(m_button->GetPlacedControl()))
         state |= Accessibility::StateSelected | Accessibility::StateFocused;
     return state;
 }
 
 std::string CControlButtonAccessible::GetValue() const
 {
-    const CBaseControlState* control = m_button.GetControl();
+    const CBaseControlState* control = m_button->GetControl();
     if (!control || control->GetType() == ControlMessageType::Disabled)
         return "not assigned";
     return control->GetDisplayName();
 }
 
-void CTemplateUIAccessible::GetLocation(wxRect& rect, int childId) const
+namespace
+{
+// Child 0 gets the panel's own answer, a child id with a button its object's
+// answer; any other id is invalid and leaves the answer as it was.
+template <typename T, typename FromButton>
+Status Answer(int childId, const std::optional<CControlButtonAccessible>& button, T& answer, const T& panelAnswer,
+              FromButton fromButton)
 {
     if (childId == 0)
-    {
-        rect.SetSize(wxSize(m_view.GetPanelWidth(), m_view.GetPanelHeight()));
-        return;
-    }
-    if (CControlButton* button = GetChild(childId))
-        CControlButtonAccessible(*button, m_view).GetLocation(rect, 0);
+        answer = panelAnswer;
+    else if (button)
+        answer = fromButton(*button);
+    else
+        return Status::InvalidArg;
+    return Status::Ok;
 }
+} // namespace
 
-std::string CTemplateUIAccessible::GetName(int childId) const
+std::optional<CControlButtonAccessible> CTemplateUIAccessible::ButtonObject(int childId) const
 {
-    CControlButton* button = childId > 0 ? GetChild(childId) : nullptr;
-    return button ? button->GetName() : std::string();
+    int count = 0;
+    GetChildCount(count);
+    CControlButton* button = childId > 0 && childId <= count ? m_view.FindControlButton(childId - 1) : nullptr;
+    if (!button)
+        return std::nullopt;
+    return CControlButtonAccessible(*button, m_view, m_window);
 }
 
-int CTemplateUIAccessible::GetChildCount() const
+Status CTemplateUIAccessible::GetLocation(wxRect& rect, int childId) const
+{
+    const wxRect panel(rect.GetPosition(), wxSize(m_view.GetPanelWidth(), m_view.GetPanelHeight()));
+    return Answer(childId, ButtonObject(childId), rect, panel, [](const CControlButtonAccessible& button) {
+        wxRect location;
+        button.GetLocation(location, 0);
+        return location;
+    });
+}
+
+Status CTemplateUIAccessible::GetName(int childId, std::string& name) const
+{
+    return Answer(childId, ButtonObject(childId), name, std::string(),
+                  [](const CControlButtonAccessible& button) { return button.GetName(); });
+}
+
+Status CTemplateUIAccessible::GetChildCount(int& count) const
 {
     const CEditorTemplate* editorTemplate = m_view.GetTemplate();
-    return editorTemplate ? editorTemplate->GetLastControlIndex() + 1 : 0;
+    count = editorTemplate ? editorTemplate->GetLastControlIndex() + 1 : 0;
+    return Status::Ok;
 }
 
-CControlButton* CTemplateUIAccessible::GetChild(int childId) const
+Status CTemplateUIAccessible::GetChild(int childId, std::optional<CControlButtonAccessible>& child) const
 {
-    return childId > 0 ? m_view.FindControlButton(childId - 1) : nullptr;
+    child = ButtonObject(childId);
+    return childId == 0 || child ? Status::Ok : Status::InvalidArg;
 }
 
-std::string CTemplateUIAccessible::GetDescription(int childId) const
+Status CTemplateUIAccessible::GetDescription(int childId, std::string& description) const
 {
-    CControlButton* button = GetChild(childId);
-    return button ? button->GetDescription() : std::string();
+    return Answer(childId, ButtonObject(childId), description, std::string(),
+                  [](const CControlButtonAccessible& button) { return button.GetDescription(); });
 }
 
-Accessibility::Role CTemplateUIAccessible::GetRole(int childId) const
+Status CTemplateUIAccessible::GetRole(int childId, Accessibility::Role& role) const
 {
-    if (childId == 0)
-        return Accessibility::Role::SystemWindow;
-    return GetChild(childId) ? Accessibility::Role::SystemPushButton : Accessibility::Role::None;
+    return Answer(childId, ButtonObject(childId), role, Accessibility::Role::SystemWindow,
+                  [](const CControlButtonAccessible& button) { return button.GetRole(); });
 }
 
-long CTemplateUIAccessible::GetState(int childId) const
+Status CTemplateUIAccessible::GetState(int childId, long& state) const
 {
-    CControlButton* button = GetChild(childId);
-    if (!button || m_view.GetSelection().Empty())
-        return Accessibility::StateNone;
-    return CControlButtonAccessible(*button, m_view).GetState();
+    // With nothing selected no control reports any flag, not even focusable.
+    const bool none = m_view.GetSelection().Empty();
+    return Answer(childId, ButtonObject(childId), state, long{Accessibility::StateNone},
+                  [none](const CControlButtonAccessible& button) { return none ? 0L : button.GetState(); });
 }
 
-int CTemplateUIAccessible::GetFocus(CControlButton** child) const
+Status CTemplateUIAccessible::GetFocus(int& childId) const
 {
-    if (child)
-        *child = nullptr;
+    childId = 0;
     const Selection& selection = m_view.GetSelection();
-    if (selection.Empty() || m_view.GetControlButtons().empty())
-        return 0;
-    for (int index = 0; index < GetChildCount(); ++index)
+    if (selection.Empty())
+        return Status::Ok;
+    int count = 0;
+    GetChildCount(count);
+    for (int index = 0; index < count; ++index)
     {
         CControlButton* button = m_view.FindControlButton(index);
         if (button && selection.Contains(button->GetPlacedControl()))
         {
-            if (child)
-                *child = button;
-            return index + 1;
+            childId = index + 1;
+            break;
         }
     }
-    // Some selected control has no button: no focus to report.
-    return -1;
+    return Status::Ok;
 }

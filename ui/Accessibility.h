@@ -1,19 +1,32 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include <wx/gdicmn.h>
 
 class CControlButton;
 class CTemplateUI;
+class wxWindow;
 
 // The toolkit has no accessibility objects on this platform, so the front
 // panel answers the same queries through this small layer: child ids (0 the
 // panel, n the control button of index n - 1), roles, state flags and the
-// events raised when the selection changes. Events go to an installable sink,
-// which an assistive bridge or a test records.
+// events raised when the selection changes. Events go to the installed sinks:
+// the bridge to the desktop's accessibility bus, or a test's recorder.
+// Toolkit-neutral on purpose: nothing here knows the bridge.
 namespace Accessibility
 {
+// What a query answers besides its result.
+enum class Status
+{
+    Ok,
+    // No object has this child id.
+    InvalidArg,
+    // The object does not answer this query.
+    NotImplemented,
+};
+
 enum class Role
 {
     None,
@@ -48,17 +61,22 @@ public:
     virtual void OnEvent(Event event, int objectId, int childId) = 0;
 };
 
-// Installs a sink (not owned); null drops events again.
-void InstallEventSink(IEventSink* sink);
-// Hands an event for the main window's client area to the installed sink.
+// Sinks are not owned and are told in the order they were added.
+void AddEventSink(IEventSink* sink);
+void RemoveEventSink(IEventSink* sink);
+// Hands an event for the main window's client area to every sink.
 void NotifyEvent(Event event, int childId);
 } // namespace Accessibility
 
-// A control button as an accessible object; asked about itself only.
+// A control button as an accessible object; asked about itself only, so
+// every answer is Ok. window: the one the panel is drawn in.
 class CControlButtonAccessible
 {
 public:
-    CControlButtonAccessible(CControlButton& button, CTemplateUI& view) : m_button(button), m_view(view) {}
+    CControlButtonAccessible(CControlButton& button, CTemplateUI& view, const wxWindow* window)
+        : m_button(&button), m_view(&view), m_window(window)
+    {
+    }
 
     // Element 0: the button's rectangle with its corner in screen coordinates;
     // other elements leave the rectangle as it is.
@@ -72,29 +90,39 @@ public:
     int GetFocus() const { return 0; }
 
 private:
-    CControlButton& m_button;
-    CTemplateUI& m_view;
+    CControlButton* m_button;
+    CTemplateUI* m_view;
+    const wxWindow* m_window;
 };
 
-// The front panel as the main window's accessible object.
+// The front panel as the main window's accessible object. Child ids without a
+// control button (negative, past the last control, or any before a template
+// is shown) answer InvalidArg.
 class CTemplateUIAccessible
 {
 public:
-    explicit CTemplateUIAccessible(CTemplateUI& view) : m_view(view) {}
+    // window: the one the panel is drawn in; button rectangles are in its
+    // client coordinates.
+    CTemplateUIAccessible(CTemplateUI& view, const wxWindow& window) : m_view(view), m_window(&window) {}
 
-    void GetLocation(wxRect& rect, int childId) const;
-    std::string GetName(int childId) const;
+    // The panel: its size only. A child: its screen rectangle.
+    Accessibility::Status GetLocation(wxRect& rect, int childId) const;
+    Accessibility::Status GetName(int childId, std::string& name) const;
     // The template's last control index + 1; 0 before a template is shown.
-    int GetChildCount() const;
-    // Null for the panel itself and for ids without a control button.
-    CControlButton* GetChild(int childId) const;
-    std::string GetDescription(int childId) const;
-    Accessibility::Role GetRole(int childId) const;
-    long GetState(int childId) const;
-    // The selected control with the lowest index (child id, button); the
-    // panel itself (0, null) when nothing is selected.
-    int GetFocus(CControlButton** child = nullptr) const;
+    Accessibility::Status GetChildCount(int& count) const;
+    // The control button's own object; none for the panel itself.
+    Accessibility::Status GetChild(int childId, std::optional<CControlButtonAccessible>& child) const;
+    Accessibility::Status GetDescription(int childId, std::string& description) const;
+    Accessibility::Status GetRole(int childId, Accessibility::Role& role) const;
+    Accessibility::Status GetState(int childId, long& state) const;
+    // The selected control with the lowest index; the panel itself (0) when
+    // nothing is selected or no selected control has a button. Never -1.
+    Accessibility::Status GetFocus(int& childId) const;
 
 private:
+    // The object of the child's control button; none for ids without one.
+    std::optional<CControlButtonAccessible> ButtonObject(int childId) const;
+
     CTemplateUI& m_view;
+    const wxWindow* m_window;
 };

@@ -2,6 +2,8 @@
 
 #include <wx/dcbuffer.h>
 #include <wx/dcclient.h>
+#include <wx/icon.h>
+#include <wx/image.h>
 #include <wx/msgdlg.h>
 #include <wx/utils.h>
 
@@ -13,9 +15,13 @@
 #include "model/PlacedControl.h"
 #include "model/WordList.h"
 #include "model/commands/ControlClipboard.h"
+#include "ui/Accessibility.h"
 #include "ui/EditControlDialog.h"
+#include "ui/FrontPanelWindow.h"
+#include "ui/PanelAtkBridge.h"
 #include "ui/SyxFileDropTarget.h"
 #include "ui/TemplateUI.h"
+#include "ui/WindowHelpers.h"
 #include "ui/panels/PanelBuilders.h"
 
 namespace
@@ -25,17 +31,17 @@ const int kStatusWidths[] = {-1, 74, 74, 74, 84};
 } // namespace
 
 CMainFrame::CMainFrame(const wxString& title, const wxPoint& position, const wxSize& size)
-    // Not resizable: the client area is the panel picture's size. Tab and the
-    // arrow keys belong to the view's navigation, not to the toolkit's.
+    // Not resizable: the client area is the panel picture's size.
     : wxFrame(nullptr, wxID_ANY, title, position, size,
-              wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX | wxCLIP_CHILDREN | wxWANTS_CHARS,
-              wxEmptyString)
+              wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX | wxCLIP_CHILDREN, wxEmptyString)
 {
     m_memoryDC.SetBackground(wxBrush(kBackground));
 }
 
 CMainFrame::~CMainFrame()
 {
+    // Screen readers lose the panel before the view's controls go.
+    m_atkBridge.reset();
     // Its panels point into the templates deleted below.
     HideControlSettings();
     ControlClipboard::Global().Clear();
@@ -49,9 +55,13 @@ CMainFrame::~CMainFrame()
 
 bool CMainFrame::Init()
 {
-    SetDropTarget(new CSyxFileDropTarget(*this));
-    SetToolTip("\n");
-    SetToolTip(wxEmptyString);
+    SetIcon(LoadWindowIcon());
+    // The only child besides the bars: the frame keeps it filling the client area.
+    m_panel = new CFrontPanelWindow(this, [this] { return !IsControlSettingsShown(); });
+    BindPanelEvents();
+    m_panel->SetDropTarget(new CSyxFileDropTarget(*this));
+    m_panel->SetToolTip("\n");
+    m_panel->SetToolTip(wxEmptyString);
     m_view.reset(wxGetApp().CreateTemplateUI());
     m_settings = new CEditControlDialog(this);
     m_memoryDC.SetBackground(wxBrush(kBackground));
@@ -68,10 +78,30 @@ bool CMainFrame::Init()
     UpdateDeviceMenu();
     UpdateViewMenu();
     SetClientSize(panel);
+    m_panel->SetFocus();
     m_clock.Start();
+    if (m_view)
+    {
+        m_accessible = std::make_unique<CTemplateUIAccessible>(*m_view, *m_panel);
+        m_atkBridge = std::make_unique<CPanelAtkBridge>(*m_panel, *m_accessible);
+    }
 
     wxGetApp().SetMainWindow(this, this);
     return true;
+}
+
+wxIcon CMainFrame::LoadWindowIcon()
+{
+    // The image library reports a missing picture; the window then keeps
+    // the desktop's default icon.
+    wxIcon icon;
+    const wxString path = GetImagesPath("mondrian", "png");
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
+        wxImage::AddHandler(new wxPNGHandler);
+    wxImage picture;
+    if (picture.LoadFile(path, wxBITMAP_TYPE_PNG) && picture.IsOk())
+        icon.CopyFromBitmap(wxBitmap(picture));
+    return icon;
 }
 
 int CMainFrame::ShowMessage(const wxString& text, long style)
@@ -90,19 +120,24 @@ void CMainFrame::AddTemplate(std::unique_ptr<CEditorTemplate> editorTemplate)
 
 void CMainFrame::SelectTemplate(int index)
 {
+    ReleaseTemplateViews();
     if (index < 0 || index >= GetTemplateCount())
     {
         m_currentIndex = -1;
         m_currentTemplate = nullptr;
+        // The panel's controls point into the template that was closed.
+        ViewCreateControls();
     }
     else
     {
         m_currentIndex = index;
         m_currentTemplate = m_templates[index].get();
-        ViewCreateControls();
-        if (m_currentTemplate->IsPathValid())
-            wxGetApp().Recent().Add(m_currentTemplate->GetDefaultFileName());
     }
+    // Without a template the view lets go of its buttons and selection.
+    ViewCreateControls();
+    m_pointerWatch.MarkChanged();
+    if (m_currentTemplate && m_currentTemplate->IsPathValid())
+        wxGetApp().Recent().Add(m_currentTemplate->GetDefaultFileName());
     UpdateEditMenuFromHistory();
     if (m_currentTemplate)
     {
@@ -117,6 +152,18 @@ void CMainFrame::SelectTemplate(int index)
     UpdateTitle();
     MarkNeedsRefresh();
     RefreshIfNeeded();
+    SetFocusToMainWindow();
+}
+
+void CMainFrame::SetFocusToMainWindow()
+{
+    if (m_panel)
+        m_panel->TakeFocus();
+}
+
+wxWindow* CMainFrame::GetPanelWindow() const
+{
+    return m_panel;
 }
 
 void CMainFrame::ReselectCurrentTemplate()
@@ -165,9 +212,19 @@ void CMainFrame::CloseTemplate()
 
 void CMainFrame::DeleteAllTemplates()
 {
+    ReleaseTemplateViews();
     m_currentTemplate = nullptr;
     m_currentIndex = -1;
+    ViewCreateControls();
     m_templates.clear();
+}
+
+void CMainFrame::ReleaseTemplateViews()
+{
+    m_deferredControl.reset();
+    HideControlSettings();
+    if (m_settings)
+        m_settings->SetControl(nullptr);
 }
 
 bool CMainFrame::FindOpenTemplate(const std::string& path) const
@@ -222,17 +279,18 @@ void CMainFrame::RefreshIfNeeded()
 {
     if (!m_needsRefresh)
         return;
-    Refresh(false);
+    if (m_panel)
+        m_panel->Refresh(false);
     m_needsRefresh = false;
 }
 
 void CMainFrame::OnPaint(wxPaintEvent&)
 {
-    wxPaintDC paintDC(this);
+    wxPaintDC paintDC(m_panel);
     if (m_currentTemplate)
         ViewAnimate(static_cast<int>(m_clock.Time()));
     m_clock.Start();
-    const wxSize size = GetClientSize();
+    const wxSize size = m_panel->GetClientSize();
     if (size.GetWidth() <= 0 || size.GetHeight() <= 0)
         return;
     wxBitmap buffer(size);
@@ -250,6 +308,24 @@ void CMainFrame::IdleStep()
 {
     if (!m_currentTemplate)
         return;
+    // A hidden window has no client coordinates; while the left button that
+    // went down inside is held, its release may come outside unannounced.
+    if (IsShown() && (m_pointerWatch.TakeChange() || m_leftButtonHeld))
+        TrackPointer();
+    if (ViewAnimate(static_cast<int>(m_clock.Time())))
+        MarkNeedsRefresh();
+    m_clock.Start();
+    if (m_deferredControl)
+    {
+        std::unique_ptr<CPlacedControl> control = std::move(m_deferredControl);
+        if (m_settings)
+            m_settings->SetControl(nullptr);
+        control->Refresh(false);
+    }
+}
+
+void CMainFrame::TrackPointer()
+{
     const wxPoint point = ScreenToClient(wxGetMousePosition());
     const bool inside = wxRect(GetClientSize()).Contains(point);
     if (!inside)
@@ -270,21 +346,11 @@ void CMainFrame::IdleStep()
     {
         m_leftButtonHeld = wxGetMouseState().LeftIsDown();
     }
-    if (ViewAnimate(static_cast<int>(m_clock.Time())))
-        MarkNeedsRefresh();
-    m_clock.Start();
-    if (m_deferredControl)
-    {
-        std::unique_ptr<CPlacedControl> control = std::move(m_deferredControl);
-        if (m_settings)
-            m_settings->SetControl(nullptr);
-        control->Refresh(false);
-    }
 }
 
 void CMainFrame::OnApplicationDeactivated()
 {
-    if (!m_currentTemplate)
+    if (!m_currentTemplate || !IsShown())
         return;
     const wxPoint point = ScreenToClient(wxGetMousePosition());
     if (ViewMouseButton(point, false, false, true, true, false))
@@ -318,6 +384,8 @@ void CMainFrame::RefreshControl(CPlacedControl& control, bool deferred)
     m_settings->SetControl(&control);
     PlacedControlPanels::BuildPanels(m_settings, m_settings->GetSizer(), control);
     PlacedControlPanels::ShowEditDialog(m_settings, control);
+    // The edit items are off while the window is shown.
+    UpdateEditMenuFromHistory();
 }
 
 // ---------------------------------------------------------------------------
@@ -359,5 +427,9 @@ void CMainFrame::OnMidiMessage(uint8_t status, int data1, int data2)
 
 void CMainFrame::OnSysExInterrupted()
 {
+    // The receive has ended: the Listen item and button go off with it.
+    UpdateListenItem(false);
+    ViewSetIdle();
+    MarkNeedsRefresh();
     ShowMessage("The dump was interrupted - please try sending it again", wxOK);
 }

@@ -6,6 +6,7 @@
 
 #include <wx/dcmemory.h>
 #include <wx/frame.h>
+#include <wx/icon.h>
 #include <wx/stopwatch.h>
 
 #include "app/WxText.h"
@@ -13,9 +14,13 @@
 #include "midi/MidiListeners.h"
 #include "model/EditorHost.h"
 #include "model/Selection.h"
+#include "ui/PointerWatch.h"
 
 class CEditControlDialog;
 class CEditorTemplate;
+class CFrontPanelWindow;
+class CPanelAtkBridge;
+class CTemplateUIAccessible;
 class CPlacedControl;
 class CTemplateUI;
 class wxMenu;
@@ -85,7 +90,8 @@ public:
     void MarkNeedsRefresh() { m_needsRefresh = true; }
     void SetNeedsRefresh() override { MarkNeedsRefresh(); }
     bool NeedsRefresh() const { return m_needsRefresh; }
-    void SetFocusToMainWindow() override { SetFocus(); }
+    // The keys go to the front panel again (after undo, redo, a dialog).
+    void SetFocusToMainWindow() override;
 
     // Observers of the control being edited.
     void AddObserver(IObserver* observer) override { m_observers.push_back(observer); }
@@ -135,11 +141,23 @@ public:
     // The selection of the view; empty while no view exists.
     Selection& GetSelection();
     CTemplateUI* GetView() { return m_view.get(); }
+    // The child that shows the panel and takes its pointer and keys.
+    wxWindow* GetPanelWindow() const;
+    // The window's accessible object: the view's panel; null without a view.
+    CTemplateUIAccessible* GetAccessible() { return m_accessible.get(); }
 
 private:
     void BuildMenuBar();
+    void BindPanelEvents();
+    // Before the current template changes or goes: the deferred control and
+    // the settings window let go of it.
+    void ReleaseTemplateViews();
     void ChooseAndOpenTemplate(bool openMode);
     void OnDeviceCommand(int id);
+    // The help page and the maker's pages; each says so when no browser
+    // could be started.
+    void ShowHelpPage();
+    void OpenInBrowser(const wxString& address);
     // The old-OS notice for a template received from the unit.
     void WarnIfOldOS(const CEditorTemplate& received);
     wxMenu* FindMenuByTitle(const wxString& title) const;
@@ -148,6 +166,8 @@ private:
     static wxString QuestionName(const CEditorTemplate& editorTemplate);
     bool AskToSaveAndKeepOpen(long buttons, bool& cancelled);
     int ShowMessage(const wxString& text, long style);
+    // The window's icon, drawn with the other pictures.
+    static wxIcon LoadWindowIcon();
 
     // The view's part (painting, pointer, animation, the Listen and Send buttons).
     void ViewCreateControls();
@@ -161,6 +181,8 @@ private:
     void ViewSetSending();
     void ViewResetSendButton();
     wxSize ViewPanelSize() const;
+    // The idle step's hover and release outside the client area.
+    void TrackPointer();
 
     // Event handlers.
     void OnPaint(wxPaintEvent& event);
@@ -206,6 +228,11 @@ private:
     void OnKeyUp(wxKeyEvent& event);
 
     std::unique_ptr<CTemplateUI> m_view;
+    // Child window, made by Init.
+    CFrontPanelWindow* m_panel = nullptr;
+    // Both point into the view, so they go before it.
+    std::unique_ptr<CTemplateUIAccessible> m_accessible;
+    std::unique_ptr<CPanelAtkBridge> m_atkBridge;
     IObserver* m_valueObserver = nullptr;
     std::vector<IObserver*> m_observers;
     wxMemoryDC m_memoryDC;
@@ -218,6 +245,7 @@ private:
     CEditControlDialog* m_settings = nullptr;
     bool m_needsRefresh = true;
     bool m_leftButtonHeld = false;
+    PointerWatch m_pointerWatch;
     // Radio items of the Template menu at the last update.
     int m_listedCount = 0;
     wxStopWatch m_clock;

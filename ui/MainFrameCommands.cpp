@@ -124,10 +124,10 @@ void CMainFrame::OpenTemplateFile(const wxString& path, bool openMode)
 
     if (reverted >= 0)
     {
-        // The reverted template's history goes with it; the view is rebuilt.
-        m_deferredControl.reset();
+        // The reverted template's history goes with it, once the view has
+        // been rebuilt on the file's content.
+        const std::unique_ptr<CEditorTemplate> replaced = std::move(m_templates[reverted]);
         m_templates[reverted] = std::move(loaded);
-        m_currentTemplate = nullptr;
         SelectTemplate(reverted);
     }
     if (openMode)
@@ -229,9 +229,11 @@ void CMainFrame::OnSaveAs(wxCommandEvent&)
 
 void CMainFrame::OnRecentFile(wxCommandEvent& event)
 {
-    wxMenuItem* item = GetMenuBar()->FindItem(event.GetId());
-    if (item)
-        OpenTemplateFile(item->GetItemLabelText(), true);
+    // The stored path: the item's label is escaped for the menu.
+    const RecentFiles& files = wxGetApp().Recent();
+    const int index = event.GetId() - MenuId::RecentFile;
+    if (index >= 0 && index < files.Count())
+        OpenTemplateFile(ToWx(files.Get(index)), true);
 }
 
 void CMainFrame::OnImportNamesFromPlugin(wxCommandEvent&)
@@ -296,6 +298,9 @@ void CMainFrame::OnSendTemplate()
     m_currentTemplate->SetBulkFlag(false);
     if (!MIDIIO::BeginSend(m_currentTemplate->Write(), this))
     {
+        // No transfer outcome will reset the button.
+        ViewResetSendButton();
+        MarkNeedsRefresh();
         SetStatus("Invalid output device");
         wxGetApp().ReportOutputDeviceLost();
     }

@@ -4,6 +4,7 @@
 #include <wx/menu.h>
 
 #include "app/EditorApp.h"
+#include "app/WebAddresses.h"
 #include "app/WxText.h"
 #include "midi/MIDIIO.h"
 #include "model/DeviceReply.h"
@@ -28,9 +29,14 @@
 
 namespace
 {
-// The maker's pages of the Help menu.
-const char* const kWebSiteAddress = "https://www.brennix.example/";
-const char* const kSupportAddress = "https://www.brennix.example/support/";
+// What a Help item says when no browser could be started, at once or later
+// from the event loop (so it reaches no window that may have gone).
+std::function<void()> TellNoBrowser(const wxString& address)
+{
+    return [address] {
+        wxGetApp().ShowMessage("No web browser could be started to show " + address + ".", wxOK);
+    };
+}
 
 // A dialog made from the resources runs only when its resource loaded.
 template <typename Dialog, typename... Arguments>
@@ -62,15 +68,30 @@ void CMainFrame::OnHelp(wxCommandEvent& event)
     switch (event.GetId())
     {
     case MenuId::ViewHelp:
-        OpenLocalFileInBrowser(GetResourceFilePath("help", "html"));
+        ShowHelpPage();
         break;
     case MenuId::VisitWebsite:
-        LaunchBrowser(kWebSiteAddress);
+        OpenInBrowser(WebAddresses::kWebSite);
         break;
     default:
-        LaunchBrowser(kSupportAddress);
+        OpenInBrowser(WebAddresses::kSupport);
         break;
     }
+}
+
+void CMainFrame::ShowHelpPage()
+{
+    const wxString page = GetResourceFilePath("help", "html");
+    const std::function<void()> tell = TellNoBrowser(page);
+    if (!OpenLocalFileInBrowser(page, tell))
+        tell();
+}
+
+void CMainFrame::OpenInBrowser(const wxString& address)
+{
+    const std::function<void()> tell = TellNoBrowser(address);
+    if (!LaunchBrowser(address, tell))
+        tell();
 }
 
 void CMainFrame::OnTemplateSettings(wxCommandEvent& event)
@@ -152,7 +173,7 @@ void CMainFrame::ShowWelcome()
     actions.listen = [this] { OnListenForTemplate(); };
     actions.updateOS = [this] { OnDeviceCommand(MenuId::UpdateOS); };
     actions.bulkDump = [this] { OnDeviceCommand(MenuId::BulkDumps); };
-    actions.help = [] { OpenLocalFileInBrowser(GetResourceFilePath("help", "html")); };
+    actions.help = [this] { ShowHelpPage(); };
     actions.selectMidiDevices = [this] { OnDeviceCommand(MenuId::SelectMidiDevices); };
     ShowWelcomeDialog(this, actions);
 }

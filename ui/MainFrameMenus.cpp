@@ -15,6 +15,7 @@
 #include "model/commands/SubmitCommand.h"
 #include "model/commands/WholeControlCommands.h"
 #include "ui/MainFrame.h"
+#include "ui/FrontPanelWindow.h"
 #include "ui/MenuIds.h"
 #include "ui/TemplateUI.h"
 
@@ -26,11 +27,18 @@ const IDeviceAnswers& Answers()
 {
     return wxGetApp().Device();
 }
+
+// A file or control name shown as a menu item: no mnemonics, no accelerator.
+wxString MenuText(wxString text)
+{
+    text.Replace("&", "&&");
+    text.Replace("\t", " ");
+    return text;
+}
 } // namespace
 
 // clang-format off
 wxBEGIN_EVENT_TABLE(CMainFrame, wxFrame)
-    EVT_PAINT(CMainFrame::OnPaint)
     EVT_MENU(MenuId::Exit, CMainFrame::OnQuit)
     EVT_MENU(MenuId::Open, CMainFrame::OnOpen)
     EVT_MENU(MenuId::Import, CMainFrame::OnImport)
@@ -62,18 +70,23 @@ wxBEGIN_EVENT_TABLE(CMainFrame, wxFrame)
     EVT_MENU_RANGE(MenuId::OpenTemplate, MenuId::OpenTemplateLast, CMainFrame::OnSelectOpenTemplate)
     EVT_MENU_RANGE(MenuId::ImportedControl, MenuId::ImportedControlLast, CMainFrame::OnAssignImportedControl)
     EVT_MENU_RANGE(MenuId::ViewInfo, MenuId::ViewMidiChannel, CMainFrame::OnViewType)
-    EVT_LEFT_DOWN(CMainFrame::OnLeftDown)
-    EVT_LEFT_UP(CMainFrame::OnLeftUp)
-    EVT_LEFT_DCLICK(CMainFrame::OnLeftDClick)
-    EVT_RIGHT_DOWN(CMainFrame::OnRightDown)
-    EVT_MOTION(CMainFrame::OnMotion)
-    EVT_MOUSEWHEEL(CMainFrame::OnMouseWheel)
-    EVT_CONTEXT_MENU(CMainFrame::OnContextMenu)
-    EVT_KEY_DOWN(CMainFrame::OnKeyDown)
-    EVT_KEY_UP(CMainFrame::OnKeyUp)
     EVT_CLOSE(CMainFrame::OnCloseWindow)
 wxEND_EVENT_TABLE()
 // clang-format on
+
+void CMainFrame::BindPanelEvents()
+{
+    m_panel->Bind(wxEVT_PAINT, &CMainFrame::OnPaint, this);
+    m_panel->Bind(wxEVT_LEFT_DOWN, &CMainFrame::OnLeftDown, this);
+    m_panel->Bind(wxEVT_LEFT_UP, &CMainFrame::OnLeftUp, this);
+    m_panel->Bind(wxEVT_LEFT_DCLICK, &CMainFrame::OnLeftDClick, this);
+    m_panel->Bind(wxEVT_RIGHT_DOWN, &CMainFrame::OnRightDown, this);
+    m_panel->Bind(wxEVT_MOTION, &CMainFrame::OnMotion, this);
+    m_panel->Bind(wxEVT_MOUSEWHEEL, &CMainFrame::OnMouseWheel, this);
+    m_panel->Bind(wxEVT_CONTEXT_MENU, &CMainFrame::OnContextMenu, this);
+    m_panel->Bind(wxEVT_KEY_DOWN, &CMainFrame::OnKeyDown, this);
+    m_panel->Bind(wxEVT_KEY_UP, &CMainFrame::OnKeyUp, this);
+}
 
 void CMainFrame::BuildMenuBar()
 {
@@ -232,7 +245,7 @@ void CMainFrame::UpdateFileMenu()
     const RecentFiles& files = wxGetApp().Recent();
     recentItem->Enable(files.Count() > 0);
     for (int i = 0; i < files.Count(); ++i)
-        recent->Append(MenuId::RecentFile + i, ToWx(files.Get(i)), wxEmptyString);
+        recent->Append(MenuId::RecentFile + i, MenuText(ToWx(files.Get(i))), wxEmptyString);
 }
 
 void CMainFrame::UpdateDeviceMenu()
@@ -311,9 +324,7 @@ void CMainFrame::UpdateTemplateMenu()
             label = path.AfterLast('/');
         if (editorTemplate.IsModified())
             label += "*";
-        // The label is a file name, not a menu text: no mnemonics, no accelerator.
-        label.Replace("&", "&&");
-        label.Replace("\t", " ");
+        label = MenuText(label);
         const int id = MenuId::OpenTemplate + i;
         if (menu->FindItem(id))
             menu->SetLabel(id, label);
@@ -383,7 +394,7 @@ void CMainFrame::OnPaste(wxCommandEvent&)
 {
     SubmitToCurrentTemplate(ControlClipboard::Global().Paste(GetSelection()));
     HideControlSettings();
-    SetToolTip(wxEmptyString);
+    m_panel->SetToolTip(wxEmptyString);
 }
 
 void CMainFrame::OnDelete(wxCommandEvent&)
@@ -466,6 +477,8 @@ void CMainFrame::OnLeftDown(wxMouseEvent& event)
 
 void CMainFrame::OnLeftUp(wxMouseEvent& event)
 {
+    // Delivered here, the release must not be delivered again by the idle step.
+    m_leftButtonHeld = false;
     if (!m_currentTemplate)
         return;
     if (ViewMouseButton(event.GetPosition(), event.ControlDown(), false, true, true, false))
@@ -503,7 +516,7 @@ void CMainFrame::OnRightDown(wxMouseEvent& event)
         if (event.GetPosition() == wxPoint(-1, -1))
             return;
         ViewMouseButton(event.GetPosition(), event.ControlDown(), false, true, false, true);
-        Refresh();
+        m_panel->Refresh();
     }
     // The context-menu event follows.
     event.Skip();
@@ -545,12 +558,9 @@ std::unique_ptr<wxMenu> CMainFrame::BuildContextMenu()
     {
         const CBaseControlState& control = imported[i];
         const int type = control.GetType();
-        wxString text = ToWx(type == ControlMessageType::MMC
-                                 ? CBaseControlState::MMCCommandName(control.GetMMCControlType())
-                                 : control.GetDisplayName());
-        // The name is data, not a menu text: no mnemonics, no accelerator.
-        text.Replace("&", "&&");
-        text.Replace("\t", " ");
+        wxString text = MenuText(ToWx(type == ControlMessageType::MMC
+                                          ? CBaseControlState::MMCCommandName(control.GetMMCControlType())
+                                          : control.GetDisplayName()));
         // GTK would read a tab-separated type name as an accelerator and drop it.
         text += "    " + ToWx(CBaseControlState::MessageTypeName(type));
         if (i > 0 && i % 49 == 0)
@@ -570,7 +580,7 @@ void CMainFrame::OnContextMenu(wxContextMenuEvent&)
         return;
     HideControlSettings();
     if (std::unique_ptr<wxMenu> menu = BuildContextMenu())
-        PopupMenu(menu.get(), ScreenToClient(wxGetMousePosition()));
+        m_panel->PopupMenu(menu.get(), m_panel->ScreenToClient(wxGetMousePosition()));
 }
 
 void CMainFrame::OnAssignImportedControl(wxCommandEvent& event)

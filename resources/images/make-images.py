@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Draws the pictures of the images folder: the display font atlas, the
-front panel of the DorvaSynth, the keyboard strip and its zone markers.
+front panel of the DorvaSynth, the keyboard strip and its zone markers, and
+the main window's icon.
 
 Run from anywhere: python3 resources/images/make-images.py
 The PNG files are written beside this script and committed with it.
@@ -239,8 +240,32 @@ def make_zone_markers():
         image.save(os.path.join(HERE, name + ".png"))
 
 
+# ---------------------------------------------------------------- icon
+# The main window's icon, "mondrian": the unit seen from above at 32 x 32,
+# a row of knobs over a short keyboard, on a transparent ground.
+ICON = 32
+
+
+def make_icon():
+    image = Image.new("RGBA", (ICON, ICON), (0, 0, 0, 0))
+    draw = ImageDraw.Draw(image)
+    draw.rounded_rectangle([0, 4, ICON - 1, ICON - 5], radius=3, fill=FACE + (255,),
+                           outline=KNOB_RIM + (255,))
+    for n in range(4):
+        x = 3 + 7 * n
+        draw.ellipse([x, 7, x + 4, 11], fill=KNOB + (255,))
+    draw.rectangle([3, 14, 28, 24], fill=WHITE + (255,), outline=KNOB_RIM + (255,))
+    for n in range(1, 6):
+        x = 3 + 5 * n
+        draw.line([x - 1, 14, x - 1, 24], fill=KNOB_RIM + (255,))
+    for x in (6, 11, 21):
+        draw.rectangle([x, 14, x + 2, 19], fill=BLACK + (255,))
+    image.save(os.path.join(HERE, "mondrian.png"))
+
+
 if __name__ == "__main__":
     make_font()
     make_background()
     make_keyboard()
     make_zone_markers()
+    make_icon()

@@ -100,7 +100,8 @@ TEST_F(JackLoopbackTest, DumpsTravelBothWaysByteExact)
 
     const Bytes fromUnit = MakeSysEx(1808, 3);
     EXPECT_EQ(ReceiveFromUnit(fromUnit).bytes(), fromUnit);
-    const Bytes largest = MakeSysEx(kMaxSysExLength, 4);
+    // The input takes the largest template dump, longer than any message sent.
+    const Bytes largest = MakeSysEx(kMaxSysExReceiveLength, 4);
     EXPECT_EQ(ReceiveFromUnit(largest).bytes(), largest);
 }
 

@@ -82,7 +82,7 @@ TEST(MessageRing, ItemsCrossThreadsInOrderAndWhole)
         const SysExRecord record = ring->Pop();
         ASSERT_EQ(record.count, i);
         ASSERT_EQ(record.bytes[0], i & 0x7F);
-        ASSERT_EQ(record.bytes[kMaxSysExLength - 1], i & 0x7F);
+        ASSERT_EQ(record.bytes[kMaxSysExReceiveLength - 1], i & 0x7F);
         ++i;
     }
     producer.join();

@@ -41,44 +41,51 @@ TEST(AssembleSysEx, StopsAtTheFirstF7OfAPiece)
     EXPECT_FALSE(input->Assembly().started) << "the rest of the piece is not looked at";
 }
 
-TEST(AssembleSysEx, LongMessageIsCutTo4351BytesAndF7)
+// Every model's template dump arrives whole, the largest (Calder) included,
+// though no message sent may be longer than 4352 bytes.
+TEST(AssembleSysEx, EveryModelsDumpIsKeptWhole)
 {
+    for (size_t length : {1305u, 1808u, 2832u, 4112u, 4352u, 8208u})
+    {
+        auto input = std::make_unique<MidiInput>();
+        const std::vector<uint8_t> message = MakeSysEx(length, 5);
+        bool complete = false;
+        for (size_t at = 0; at < message.size() && !complete; at += 256)
+            complete = input->AssembleSysEx(message.data() + at, std::min<size_t>(256, message.size() - at));
+        ASSERT_TRUE(complete) << length;
+        EXPECT_EQ(Bytes(input->Assembly()), message) << length;
+    }
+    EXPECT_EQ(kMaxSysExReceiveLength, 8208);
+    EXPECT_EQ(kMaxSysExLength, 4352);
+}
+
+TEST(AssembleSysEx, LongerMessageIsCutAtTheCapWithF7)
+{
+    constexpr size_t cap = kMaxSysExReceiveLength;
     auto input = std::make_unique<MidiInput>();
-    std::vector<uint8_t> message = MakeSysEx(5000, 9);
+    std::vector<uint8_t> message = MakeSysEx(9000, 9);
     ASSERT_TRUE(input->AssembleSysEx(message.data(), message.size()));
-    const std::vector<uint8_t> kept = Bytes(input->Assembly());
-    ASSERT_EQ(kept.size(), 4352u);
+    std::vector<uint8_t> kept = Bytes(input->Assembly());
+    ASSERT_EQ(kept.size(), cap);
     EXPECT_TRUE(std::equal(kept.begin(), kept.end() - 1, message.begin()));
     EXPECT_EQ(kept.back(), 0xF7);
 
     // The tail that follows in later pieces is dropped until the next F0.
     const std::vector<uint8_t> next = MakeSysEx(10, 1);
-    std::vector<uint8_t> tail(message.begin() + 4400, message.end());
+    std::vector<uint8_t> tail(message.begin() + cap + 100, message.end());
     EXPECT_FALSE(input->AssembleSysEx(tail.data(), tail.size()));
     ASSERT_TRUE(input->AssembleSysEx(next.data(), next.size()));
     EXPECT_EQ(Bytes(input->Assembly()), next);
-}
 
-TEST(AssembleSysEx, MessageOfExactly4352BytesIsKeptWhole)
-{
-    auto input = std::make_unique<MidiInput>();
-    const std::vector<uint8_t> message = MakeSysEx(4352, 5);
-    ASSERT_TRUE(input->AssembleSysEx(message.data(), message.size()));
-    EXPECT_EQ(Bytes(input->Assembly()), message);
-}
-
-TEST(AssembleSysEx, ByteAfterTheCapEndsTheMessage)
-{
-    auto input = std::make_unique<MidiInput>();
-    std::vector<uint8_t> message = MakeSysEx(4352, 5);
-    message.back() = 0x11; // no F7 within the cap
+    // Exactly at the cap without F7: the next byte ends it.
+    message.resize(cap);
     EXPECT_FALSE(input->AssembleSysEx(message.data(), message.size()));
     const uint8_t after = 0x22;
     ASSERT_TRUE(input->AssembleSysEx(&after, 1));
-    const std::vector<uint8_t> kept = Bytes(input->Assembly());
-    ASSERT_EQ(kept.size(), 4352u);
-    EXPECT_EQ(kept[4350], message[4350]);
-    EXPECT_EQ(kept[4351], 0xF7);
+    kept = Bytes(input->Assembly());
+    ASSERT_EQ(kept.size(), cap);
+    EXPECT_EQ(kept[cap - 2], message[cap - 2]);
+    EXPECT_EQ(kept[cap - 1], 0xF7);
 }
 
 TEST_F(LoopbackTest, PiecesFromTheDriverThreadAreQueuedWhole)

@@ -1,6 +1,7 @@
 #include "plugins/VSTPluginExaminer.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <stdexcept>
 
@@ -241,4 +242,25 @@ TEST(VstHostCallback, AnswersVersionAndSetsRateAndBlockSizeOnTheAskingPlugin)
     EXPECT_EQ(0, VstHostCallback(&record, Vst::kHostGetBlockSize, 0, 0, nullptr, 0.0f));
     EXPECT_EQ(0, VstHostCallback(&record, 99, 0, 0, nullptr, 0.0f));
     EXPECT_EQ("10:0:44100 11:512:0 ", calls);
+}
+
+TEST(ReadVSTPluginInfo, NamesKeepPrintableSevenBitCharactersForTheDump)
+{
+    VstPluginRecord record{};
+    record.magic = Vst::kMagic;
+    record.numParams = 1;
+    record.dispatcher = [](VstPluginRecord*, int32_t opcode, int32_t, intptr_t, void* ptr, float) -> intptr_t {
+        const char* name = opcode == Vst::kGetVendorString ? "Br\xc3\xa9nnix\t"
+                           : opcode == Vst::kGetEffectName ? "Gain\xe2\x80\x93Pad\x80"
+                           : opcode == Vst::kGetParamName  ? "Cut\x01off"
+                                                           : nullptr;
+        if (name)
+            std::strcpy(static_cast<char*>(ptr), name);
+        return 0;
+    };
+    const VSTPluginInfo info = ReadVSTPluginInfo(record, "/vst/x.so");
+    EXPECT_EQ(info.vendor, "Br?nnix");
+    EXPECT_EQ(info.effectName, "Gain?Pad?");
+    ASSERT_EQ(info.parameters.size(), 1u);
+    EXPECT_EQ(info.parameters[0].fullName, "Cutoff");
 }

@@ -38,8 +38,8 @@ struct InteractionWindow : IEditorWindow
 struct EventRecorder : Accessibility::IEventSink
 {
     std::vector<std::pair<unsigned, int>> events;
-    EventRecorder() { Accessibility::InstallEventSink(this); }
-    ~EventRecorder() override { Accessibility::InstallEventSink(nullptr); }
+    EventRecorder() { Accessibility::AddEventSink(this); }
+    ~EventRecorder() override { Accessibility::RemoveEventSink(this); }
     void OnEvent(Accessibility::Event event, int objectId, int childId) override
     {
         if (objectId == Accessibility::kObjectClient)

@@ -8,43 +8,102 @@
 namespace
 {
 using Accessibility::Role;
+using Accessibility::Status;
 
 class PanelAccessibilityTest : public testing::Test, protected PanelFixture
 {
 protected:
-    CTemplateUIAccessible panel{view};
+    CTemplateUIAccessible panel{view, frame};
+
+    long State(int childId)
+    {
+        long state = -1;
+        EXPECT_EQ(panel.GetState(childId, state), Status::Ok) << childId;
+        return state;
+    }
+    int Focus()
+    {
+        int childId = -1;
+        EXPECT_EQ(panel.GetFocus(childId), Status::Ok);
+        return childId;
+    }
 };
 
 constexpr long kSelectable = 0x420800;
 constexpr long kSelected = 0x801000;
 
-TEST_F(PanelAccessibilityTest, ChildrenAreTheControlButtonsByIndexPlusOne)
+TEST_F(PanelAccessibilityTest, ChildIdsAnswerForTheirControlButtonOrAreInvalid)
 {
-    EXPECT_EQ(panel.GetChildCount(), 51);
-    EXPECT_EQ(panel.GetName(1), "Group A Pot 1");
-    EXPECT_EQ(panel.GetName(51), "Sustain Pedal");
-    EXPECT_EQ(panel.GetName(0), "");
-    EXPECT_EQ(panel.GetDescription(1), "");
-    EXPECT_EQ(panel.GetRole(0), Role::SystemWindow);
-    EXPECT_EQ(panel.GetRole(12), Role::SystemPushButton);
-    EXPECT_EQ(panel.GetChild(0), nullptr);
-    EXPECT_EQ(panel.GetChild(52), nullptr);
-    ASSERT_NE(panel.GetChild(46), nullptr);
-    EXPECT_EQ(panel.GetChild(46)->GetIndex(), 45);
+    int count = 0;
+    EXPECT_EQ(panel.GetChildCount(count), Status::Ok);
+    EXPECT_EQ(count, 51);
 
-    wxRect rect;
-    panel.GetLocation(rect, 0);
-    EXPECT_EQ(rect.GetSize(), wxSize(view.GetPanelWidth(), view.GetPanelHeight()));
-    const wxRect button = view.FindControlButton(3)->GetRect();
-    panel.GetLocation(rect, 4);
-    EXPECT_EQ(rect.GetSize(), button.GetSize());
-    EXPECT_EQ(rect.GetPosition(), frame.ClientToScreen(button.GetPosition()));
+    struct Case
+    {
+        int childId;
+        Status status;
+        const char* name;
+        Role role;
+        int buttonIndex;
+    };
+    const Case cases[] = {
+        {0, Status::Ok, "", Role::SystemWindow, -1},
+        {1, Status::Ok, "Group A Pot 1", Role::SystemPushButton, 0},
+        {46, Status::Ok, "Mod Wheel", Role::SystemPushButton, 45},
+        {51, Status::Ok, "Sustain Pedal", Role::SystemPushButton, 50},
+        {52, Status::InvalidArg, "untouched", Role::None, -1},
+        {-1, Status::InvalidArg, "untouched", Role::None, -1},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.childId);
+        std::string name = "untouched";
+        std::string description = "untouched";
+        Role role = Role::None;
+        std::optional<CControlButtonAccessible> child;
+        wxRect rect(1, 2, 3, 4);
+        EXPECT_EQ(panel.GetName(c.childId, name), c.status);
+        EXPECT_EQ(name, c.name);
+        EXPECT_EQ(panel.GetRole(c.childId, role), c.status);
+        EXPECT_EQ(role, c.role);
+        EXPECT_EQ(panel.GetDescription(c.childId, description), c.status);
+        EXPECT_EQ(description, c.status == Status::Ok ? "" : "untouched");
+        EXPECT_EQ(panel.GetChild(c.childId, child), c.status);
+        EXPECT_EQ(child.has_value(), c.buttonIndex >= 0);
+        EXPECT_EQ(child ? child->GetName() : "untouched", c.childId == 0 ? "untouched" : c.name);
+        EXPECT_EQ(panel.GetLocation(rect, c.childId), c.status);
+        if (c.buttonIndex >= 0)
+        {
+            const wxRect button = view.FindControlButton(c.buttonIndex)->GetRect();
+            EXPECT_EQ(rect, wxRect(frame.ClientToScreen(button.GetPosition()), button.GetSize()));
+        }
+        else if (c.childId == 0)
+            EXPECT_EQ(rect.GetSize(), wxSize(view.GetPanelWidth(), view.GetPanelHeight()));
+        else
+            EXPECT_EQ(rect, wxRect(1, 2, 3, 4));
+        long state = -1;
+        EXPECT_EQ(panel.GetState(c.childId, state), c.status);
+    }
+}
+
+TEST_F(PanelAccessibilityTest, BeforeATemplateIsShownThePanelHasNoChildren)
+{
+    CDorvaSynthTemplateUI empty;
+    CTemplateUIAccessible unbuilt(empty, frame);
+    int count = -1;
+    std::string name;
+    int focus = -1;
+    EXPECT_EQ(unbuilt.GetChildCount(count), Status::Ok);
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(unbuilt.GetName(1, name), Status::InvalidArg);
+    EXPECT_EQ(unbuilt.GetFocus(focus), Status::Ok);
+    EXPECT_EQ(focus, 0);
 }
 
 TEST_F(PanelAccessibilityTest, ValuesAndStatesFollowTheControlsAndTheSelection)
 {
     CControlButton& pot = *view.FindControlButton(0);
-    CControlButtonAccessible object(pot, view);
+    CControlButtonAccessible object(pot, view, &frame);
     pot.GetControl()->SetType(ControlMessageType::Disabled, false);
     EXPECT_EQ(object.GetValue(), "not assigned");
     pot.GetControl()->SetType(ControlMessageType::CC, false);
@@ -54,25 +113,29 @@ TEST_F(PanelAccessibilityTest, ValuesAndStatesFollowTheControlsAndTheSelection)
     EXPECT_EQ(object.GetValue(), "Filter cutoff");
 
     for (int child = 0; child <= 51; ++child)
-        EXPECT_EQ(panel.GetState(child), 0) << "nothing selected: no flags at all, child " << child;
+        EXPECT_EQ(State(child), 0) << "nothing selected: no flags at all, child " << child;
     EXPECT_EQ(object.GetState(), kSelectable) << "the button's own object always offers selection";
 
     view.SelectControl(5, true);
-    EXPECT_EQ(panel.GetState(6), kSelectable | kSelected);
-    EXPECT_EQ(panel.GetState(1), kSelectable);
-    EXPECT_EQ(panel.GetState(0), 0);
+    EXPECT_EQ(State(6), kSelectable | kSelected);
+    EXPECT_EQ(State(1), kSelectable);
+    EXPECT_EQ(State(0), 0);
 }
 
-TEST_F(PanelAccessibilityTest, FocusIsTheSelectedControlWithTheLowestIndex)
+TEST_F(PanelAccessibilityTest, FocusIsTheSelectedControlWithTheLowestIndexElseThePanel)
 {
-    CControlButton* child = nullptr;
-    EXPECT_EQ(panel.GetFocus(&child), 0);
-    EXPECT_EQ(child, nullptr);
+    EXPECT_EQ(Focus(), 0);
     view.SelectControl(30, true);
     view.SelectControl(7, true);
     view.SelectControl(12, true);
-    EXPECT_EQ(panel.GetFocus(&child), 8);
-    EXPECT_EQ(child, view.FindControlButton(7));
+    EXPECT_EQ(Focus(), 8);
+
+    // A selected control that no button shows (another template's) leaves
+    // the focus on the panel.
+    view.GetSelection().Clear();
+    CDorvaSynthTemplate other;
+    view.GetSelection().Add(CPlacedControl(other.GetControl(7), 7));
+    EXPECT_EQ(Focus(), 0);
 }
 
 TEST_F(PanelAccessibilityTest, SelectingRaisesFocusAndSelectAllRaisesSelectionAdd)
@@ -80,7 +143,6 @@ TEST_F(PanelAccessibilityTest, SelectingRaisesFocusAndSelectAllRaisesSelectionAd
     for (int i = 0; i <= 45; ++i)
         view.SelectNextControl(true);
     ASSERT_EQ(Selected(), std::vector<int>{45});
-    EXPECT_EQ(view.FindControlButton(45)->GetName(), "Mod Wheel");
     ASSERT_FALSE(recorder.events.empty());
     EXPECT_EQ(recorder.events.back(), std::make_pair(0x8005u, 46));
 

@@ -2,9 +2,29 @@
 
 #include <wx/filefn.h>
 #include <wx/filename.h>
+#include <wx/process.h>
 #include <wx/utils.h>
 
-bool LaunchBrowser(const wxString& url)
+namespace
+{
+// Learns how xdg-open ended; deletes itself then.
+class OpenerProcess : public wxProcess
+{
+public:
+    explicit OpenerProcess(std::function<void()> failed) : m_failed(std::move(failed)) {}
+    void OnTerminate(int, int status) override
+    {
+        if (status != 0 && m_failed)
+            m_failed();
+        delete this;
+    }
+
+private:
+    std::function<void()> m_failed;
+};
+} // namespace
+
+bool LaunchBrowser(const wxString& url, std::function<void()> failed)
 {
     wxString path;
     wxString opener;
@@ -13,7 +33,12 @@ bool LaunchBrowser(const wxString& url)
         const wxScopedCharBuffer program = opener.utf8_str();
         const wxScopedCharBuffer address = url.utf8_str();
         const char* argv[] = {program.data(), address.data(), nullptr};
-        return wxExecute(argv, wxEXEC_ASYNC) > 0;
+        auto* process = new OpenerProcess(std::move(failed));
+        if (wxExecute(argv, wxEXEC_ASYNC, process) > 0)
+            return true;
+        // Not started: the process object is never told of an end.
+        delete process;
+        return false;
     }
     return wxLaunchDefaultBrowser(url);
 }
@@ -27,7 +52,7 @@ wxString LocalFileUrl(const wxString& path)
     return "file://" + full;
 }
 
-bool OpenLocalFileInBrowser(const wxString& path)
+bool OpenLocalFileInBrowser(const wxString& path, std::function<void()> failed)
 {
-    return LaunchBrowser(LocalFileUrl(path));
+    return LaunchBrowser(LocalFileUrl(path), std::move(failed));
 }

@@ -1,0 +1,190 @@
+#!/usr/bin/python3
+"""Reads the editor's front panel over AT-SPI, as a screen reader does.
+
+Usage: panel_screen_reader.py PID
+
+Finds the application with that process id on the accessibility bus, walks to
+the panel, and checks its children, names, roles, extents, hit testing and
+selection. Then it asks the test for key presses ("step KEY" on stdout) and
+checks that the focus and selection changes arrive as AT-SPI events. Every
+check prints "ok ..." or "fail ..."; the exit status is the number of
+failures (at most 100).
+"""
+
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+NAMES = (
+    [f"Group A Pot {n}" for n in range(1, 12)]
+    + [f"Group B Pot {n}" for n in range(1, 12)]
+    + [f"Group A Button {n}" for n in range(1, 12)]
+    + [f"Group B Button {n}" for n in range(1, 12)]
+    + ["Pitch Bend", "Mod Wheel", "Pad X1", "Pad X2", "Pad Y1", "Pad Y2", "Sustain Pedal"]
+)
+
+# Child index: the control's hit rectangle on the panel (x, y, width, height).
+LAYOUT = {
+    0: (23, 13, 31, 30),
+    1: (78, 13, 31, 30),
+    22: (22, 75, 33, 14),
+    50: (573, 259, 31, 30),
+}
+
+# Key the test presses: the control that takes the focus.
+STEPS = [("TAB", 0), ("DOWN", 22), ("RIGHT", 23), ("SHIFT+TAB", 22)]
+
+TIMEOUT = 10.0
+failures = 0
+
+
+def check(ok, what):
+    global failures
+    failures += not ok
+    print(("ok " if ok else "fail ") + what, flush=True)
+    return ok
+
+
+def pump_until(condition, timeout=TIMEOUT):
+    """Runs the main loop, where AT-SPI events arrive, until condition() holds."""
+    context = GLib.MainContext.default()
+    deadline = time.monotonic() + timeout
+    while not condition():
+        if time.monotonic() > deadline:
+            return False
+        if not context.iteration(False):
+            time.sleep(0.005)
+    return True
+
+
+def find_application(pid):
+    found = []
+
+    def look():
+        desktop = pyatspi.Registry.getDesktop(0)
+        for app in desktop:
+            if app is not None and app.get_process_id() == pid:
+                found.append(app)
+                return True
+        return False
+
+    pump_until(look)
+    return found[0] if found else None
+
+
+def find_panel(root):
+    """The first object, breadth first, with one child per control; failing
+    that, the first panel (where the controls are drawn), so that every check
+    still runs and reports what is missing."""
+    queue = [root]
+    first_panel = None
+    while queue:
+        node = queue.pop(0)
+        if node is None:
+            continue
+        if node.childCount == len(NAMES):
+            return node
+        if first_panel is None and node.getRole() == pyatspi.ROLE_PANEL:
+            first_panel = node
+        # The toolkit's widgets are few; a panel's children are not searched.
+        if node.childCount < 20:
+            queue.extend(node[i] for i in range(node.childCount))
+    return first_panel
+
+
+def extents(obj):
+    if obj is None:
+        return None
+    box = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return (box.x, box.y, box.width, box.height)
+
+
+def name_of(obj):
+    return obj.name if obj is not None else None
+
+
+def selected_names(panel):
+    try:
+        selection = panel.querySelection()
+    except NotImplementedError:
+        return None
+    return [name_of(selection.getSelectedChild(i)) for i in range(selection.nSelectedChildren)]
+
+
+def read_panel(panel):
+    children = [panel.getChildAtIndex(i) for i in range(panel.childCount)]
+    children += [None] * (len(NAMES) - len(children))
+    check(panel.childCount == 51, f"the panel has {panel.childCount} children")
+    names = [name_of(child) for child in children]
+    check(names == NAMES, f"the children's names in index order: {names}")
+    for index in (0, 22, 45, 50):
+        child = children[index]
+        role = child.getRole() if child is not None else None
+        check(role == pyatspi.ROLE_PUSH_BUTTON, f"{NAMES[index]} is a push button ({role})")
+        check(child is not None and child.getIndexInParent() == index, f"{NAMES[index]} knows its index")
+    # The test assigned the first pot and left the first button unassigned.
+    for index, description in ((0, "Cutoff"), (22, "not assigned")):
+        got = children[index].description if children[index] is not None else None
+        check(got == description, f"{NAMES[index]} is described as {got!r}")
+    px, py, _, _ = extents(panel)
+    at = panel.queryComponent()
+    for index, (x, y, width, height) in LAYOUT.items():
+        box = extents(children[index])
+        check(box == (px + x, py + y, width, height), f"{NAMES[index]} lies at {box}, panel at {(px, py)}")
+        hit = at.getAccessibleAtPoint(px + x + width // 2, py + y + height // 2, pyatspi.DESKTOP_COORDS)
+        check(name_of(hit) == NAMES[index], f"the point over {NAMES[index]} finds {name_of(hit)}")
+    states = children[0].getState() if children[0] is not None else None
+    check(states is not None and states.contains(pyatspi.STATE_VISIBLE)
+          and not states.contains(pyatspi.STATE_SELECTED),
+          "with nothing selected a control is visible and not selected")
+    check(selected_names(panel) == [], f"nothing is selected: {selected_names(panel)}")
+    return children
+
+
+def follow_keys(panel, children):
+    events = []
+
+    def record(event):
+        name = event.source.name if event.source is not None else None
+        events.append((event.type, name, event.detail1))
+
+    kinds = ["focus:", "object:state-changed:focused", "object:state-changed:selected", "object:selection-changed"]
+    pyatspi.Registry.registerEventListener(record, *kinds)
+    # A round trip to the application: it has learnt of the listeners.
+    panel.childCount
+
+    previous = None
+    for key, index in STEPS:
+        events.clear()
+        print(f"step {key}", flush=True)
+        name = NAMES[index]
+        focused = pump_until(lambda: any(e[:2] == ("focus:", name) for e in events))
+        check(focused, f"{key}: the focus event names {name}")
+        check(("object:state-changed:focused", name, 1) in events, f"{key}: {name} became focused")
+        check(("object:state-changed:selected", name, 1) in events, f"{key}: {name} became selected")
+        check(any(e[0] == "object:selection-changed" for e in events), f"{key}: the panel's selection changed")
+        if previous is not None and previous != name:
+            check(("object:state-changed:selected", previous, 0) in events, f"{key}: {previous} lost the selection")
+        check(selected_names(panel) == [name], f"{key}: the panel's selection is {selected_names(panel)}")
+        states = children[index].getState() if children[index] is not None else None
+        check(states is not None and states.contains(pyatspi.STATE_FOCUSED)
+              and states.contains(pyatspi.STATE_SELECTED), f"{key}: {name} reports focused and selected")
+        previous = name
+    pyatspi.Registry.deregisterEventListener(record, *kinds)
+
+
+def main():
+    app = find_application(int(sys.argv[1]))
+    if check(app is not None, "the editor is on the accessibility bus"):
+        panel = find_panel(app)
+        if check(panel is not None, "the panel where the controls are drawn"):
+            children = read_panel(panel)
+            follow_keys(panel, children)
+    print("done", flush=True)
+    return min(failures, 100)
+
+
+if __name__ == "__main__":
+    sys.exit(main())

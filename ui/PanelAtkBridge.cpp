@@ -1,0 +1,479 @@
+#include "ui/PanelAtkBridge.h"
+
+#include <string>
+#include <vector>
+
+#include <gtk/gtk-a11y.h>
+#include <gtk/gtk.h>
+
+#include <wx/window.h>
+
+using Accessibility::Status;
+
+namespace
+{
+// Set on the panel's widget: the accessible type below serves every widget of
+// the toolkit's window class, and answers for the panel only where it is set.
+const char kBridgeKey[] = "dorva-panel-atk-bridge";
+
+struct StateFlag
+{
+    long flag;
+    AtkStateType atk;
+};
+
+const StateFlag kStateFlags[] = {
+    {Accessibility::StateFocusable, ATK_STATE_FOCUSABLE},
+    {Accessibility::StateFocused, ATK_STATE_FOCUSED},
+    {Accessibility::StateMultiSelectable, ATK_STATE_MULTISELECTABLE},
+    {Accessibility::StateSelectable, ATK_STATE_SELECTABLE},
+    {Accessibility::StateSelected, ATK_STATE_SELECTED},
+};
+
+AtkRole ToAtk(Accessibility::Role role)
+{
+    switch (role)
+    {
+    case Accessibility::Role::SystemWindow:
+        return ATK_ROLE_PANEL;
+    case Accessibility::Role::SystemPushButton:
+        return ATK_ROLE_PUSH_BUTTON;
+    case Accessibility::Role::None:
+        break;
+    }
+    return ATK_ROLE_UNKNOWN;
+}
+} // namespace
+
+// ---------------------------------------------------------------------------
+// A control button as an ATK object: it knows its child id and asks the
+// bridge, which asks the layer. Without a bridge it is defunct.
+
+struct DorvaPanelChild
+{
+    AtkObject parent;
+    CPanelAtkBridge::Impl* bridge;
+    int childId;
+    // What get_name and get_description last handed out (ATK keeps no copy).
+    gchar* name;
+    gchar* description;
+};
+
+struct DorvaPanelChildClass
+{
+    AtkObjectClass parentClass;
+};
+
+static void dorva_panel_child_component_init(AtkComponentIface* iface);
+
+G_DEFINE_TYPE_WITH_CODE(DorvaPanelChild, dorva_panel_child, ATK_TYPE_OBJECT,
+                        G_IMPLEMENT_INTERFACE(ATK_TYPE_COMPONENT, dorva_panel_child_component_init))
+
+#define DORVA_PANEL_CHILD(object) (G_TYPE_CHECK_INSTANCE_CAST((object), dorva_panel_child_get_type(), DorvaPanelChild))
+
+// ---------------------------------------------------------------------------
+// The accessible type of the toolkit's window widget, extended: for the
+// panel's widget the children are the control buttons and the selection is
+// the panel's; every other widget gets GTK's own answers.
+
+struct DorvaPanelAccessible
+{
+    GtkContainerAccessible parent;
+};
+
+struct DorvaPanelAccessibleClass
+{
+    GtkContainerAccessibleClass parentClass;
+};
+
+static void dorva_panel_accessible_selection_init(AtkSelectionIface* iface);
+
+G_DEFINE_TYPE_WITH_CODE(DorvaPanelAccessible, dorva_panel_accessible, GTK_TYPE_CONTAINER_ACCESSIBLE,
+                        G_IMPLEMENT_INTERFACE(ATK_TYPE_SELECTION, dorva_panel_accessible_selection_init))
+
+struct CPanelAtkBridge::Impl
+{
+    Impl(wxWindow& window, const CTemplateUIAccessible& panel);
+    ~Impl();
+
+    static Impl* Of(AtkObject* panelObject);
+
+    int ChildCount() const
+    {
+        int count = 0;
+        panel.GetChildCount(count);
+        return count;
+    }
+    // Not referenced; null for ids without a child.
+    AtkObject* Child(int childId);
+    long State(int childId) const
+    {
+        long state = 0;
+        return panel.GetState(childId, state) == Status::Ok ? state : 0;
+    }
+    bool Selected(int childId) const { return State(childId) & Accessibility::StateSelected; }
+    std::string Description(int childId) const;
+    AtkObject* PanelObject() const { return widget ? gtk_widget_get_accessible(widget) : nullptr; }
+    // One child object per child id; announce: tell listeners of the change.
+    void SyncChildren(bool announce);
+    void Announce(Accessibility::Event event, int childId);
+    void NotifyStates(bool raised);
+    // The top-left of the coordinate frame a child's extents are asked in.
+    wxPoint Origin(AtkCoordType coords) const;
+
+    wxWindow& window;
+    const CTemplateUIAccessible& panel;
+    // Cleared by GLib when the widget goes first.
+    GtkWidget* widget;
+    bool attached = false;
+    // Index: child id - 1. Owned references.
+    std::vector<AtkObject*> children;
+    // The states listeners were last told, by child id - 1.
+    std::vector<long> states;
+};
+
+// ---------------------------------------------------------------------------
+// The child objects.
+
+static void dorva_panel_child_init(DorvaPanelChild* child)
+{
+    child->bridge = nullptr;
+    child->childId = 0;
+    child->name = nullptr;
+    child->description = nullptr;
+}
+
+static void dorva_panel_child_finalize(GObject* object)
+{
+    DorvaPanelChild* child = DORVA_PANEL_CHILD(object);
+    g_free(child->name);
+    g_free(child->description);
+    G_OBJECT_CLASS(dorva_panel_child_parent_class)->finalize(object);
+}
+
+static const gchar* dorva_panel_child_get_name(AtkObject* object)
+{
+    DorvaPanelChild* child = DORVA_PANEL_CHILD(object);
+    std::string name;
+    if (!child->bridge || child->bridge->panel.GetName(child->childId, name) != Status::Ok)
+        return nullptr;
+    g_free(child->name);
+    child->name = g_strdup(name.c_str());
+    return child->name;
+}
+
+static const gchar* dorva_panel_child_get_description(AtkObject* object)
+{
+    DorvaPanelChild* child = DORVA_PANEL_CHILD(object);
+    if (!child->bridge)
+        return nullptr;
+    g_free(child->description);
+    child->description = g_strdup(child->bridge->Description(child->childId).c_str());
+    return child->description;
+}
+
+static AtkRole dorva_panel_child_get_role(AtkObject* object)
+{
+    DorvaPanelChild* child = DORVA_PANEL_CHILD(object);
+    Accessibility::Role role = Accessibility::Role::None;
+    if (!child->bridge || child->bridge->panel.GetRole(child->childId, role) != Status::Ok)
+        return ATK_ROLE_INVALID;
+    return ToAtk(role);
+}
+
+static gint dorva_panel_child_get_index_in_parent(AtkObject* object)
+{
+    DorvaPanelChild* child = DORVA_PANEL_CHILD(object);
+    return child->bridge ? child->childId - 1 : -1;
+}
+
+static AtkStateSet* dorva_panel_child_ref_state_set(AtkObject* object)
+{
+    DorvaPanelChild* child = DORVA_PANEL_CHILD(object);
+    AtkStateSet* set = atk_state_set_new();
+    if (!child->bridge || child->childId > child->bridge->ChildCount())
+    {
+        atk_state_set_add_state(set, ATK_STATE_DEFUNCT);
+        return set;
+    }
+    // The layer has no flags for these: a control button on the panel is
+    // always usable and on screen while the panel is.
+    atk_state_set_add_state(set, ATK_STATE_ENABLED);
+    atk_state_set_add_state(set, ATK_STATE_SENSITIVE);
+    atk_state_set_add_state(set, ATK_STATE_VISIBLE);
+    if (child->bridge->window.IsShownOnScreen())
+        atk_state_set_add_state(set, ATK_STATE_SHOWING);
+    const long state = child->bridge->State(child->childId);
+    for (const StateFlag& flag : kStateFlags)
+        if (state & flag.flag)
+            atk_state_set_add_state(set, flag.atk);
+    return set;
+}
+
+static void dorva_panel_child_class_init(DorvaPanelChildClass* klass)
+{
+    G_OBJECT_CLASS(klass)->finalize = dorva_panel_child_finalize;
+    AtkObjectClass* atk = ATK_OBJECT_CLASS(klass);
+    atk->get_name = dorva_panel_child_get_name;
+    atk->get_description = dorva_panel_child_get_description;
+    atk->get_role = dorva_panel_child_get_role;
+    atk->get_index_in_parent = dorva_panel_child_get_index_in_parent;
+    atk->ref_state_set = dorva_panel_child_ref_state_set;
+}
+
+static void dorva_panel_child_get_extents(AtkComponent* component, gint* x, gint* y, gint* width, gint* height,
+                                          AtkCoordType coords)
+{
+    *x = *y = *width = *height = -1;
+    DorvaPanelChild* child = DORVA_PANEL_CHILD(component);
+    wxRect rect;
+    if (!child->bridge || child->bridge->panel.GetLocation(rect, child->childId) != Status::Ok)
+        return;
+    const wxPoint origin = child->bridge->Origin(coords);
+    *x = rect.x - origin.x;
+    *y = rect.y - origin.y;
+    *width = rect.width;
+    *height = rect.height;
+}
+
+static AtkLayer dorva_panel_child_get_layer(AtkComponent*)
+{
+    return ATK_LAYER_WIDGET;
+}
+
+static void dorva_panel_child_component_init(AtkComponentIface* iface)
+{
+    iface->get_extents = dorva_panel_child_get_extents;
+    iface->get_layer = dorva_panel_child_get_layer;
+}
+
+// ---------------------------------------------------------------------------
+// The panel's object.
+
+static void dorva_panel_accessible_init(DorvaPanelAccessible*) {}
+
+static gint dorva_panel_accessible_get_n_children(AtkObject* object)
+{
+    if (CPanelAtkBridge::Impl* bridge = CPanelAtkBridge::Impl::Of(object))
+    {
+        bridge->SyncChildren(false);
+        return static_cast<gint>(bridge->children.size());
+    }
+    return ATK_OBJECT_CLASS(dorva_panel_accessible_parent_class)->get_n_children(object);
+}
+
+static AtkObject* dorva_panel_accessible_ref_child(AtkObject* object, gint index)
+{
+    if (CPanelAtkBridge::Impl* bridge = CPanelAtkBridge::Impl::Of(object))
+    {
+        AtkObject* child = bridge->Child(index + 1);
+        return child ? ATK_OBJECT(g_object_ref(child)) : nullptr;
+    }
+    return ATK_OBJECT_CLASS(dorva_panel_accessible_parent_class)->ref_child(object, index);
+}
+
+static void dorva_panel_accessible_class_init(DorvaPanelAccessibleClass* klass)
+{
+    AtkObjectClass* atk = ATK_OBJECT_CLASS(klass);
+    atk->get_n_children = dorva_panel_accessible_get_n_children;
+    atk->ref_child = dorva_panel_accessible_ref_child;
+}
+
+// The selection is read-only: the layer answers which controls are
+// selected, not how to select them.
+static gboolean dorva_panel_accessible_is_child_selected(AtkSelection* selection, gint index)
+{
+    CPanelAtkBridge::Impl* bridge = CPanelAtkBridge::Impl::Of(ATK_OBJECT(selection));
+    return bridge && bridge->Selected(index + 1);
+}
+
+static gint dorva_panel_accessible_get_selection_count(AtkSelection* selection)
+{
+    CPanelAtkBridge::Impl* bridge = CPanelAtkBridge::Impl::Of(ATK_OBJECT(selection));
+    gint count = 0;
+    for (int childId = 1; bridge && childId <= bridge->ChildCount(); ++childId)
+        count += bridge->Selected(childId);
+    return count;
+}
+
+static AtkObject* dorva_panel_accessible_ref_selection(AtkSelection* selection, gint which)
+{
+    CPanelAtkBridge::Impl* bridge = CPanelAtkBridge::Impl::Of(ATK_OBJECT(selection));
+    for (int childId = 1; bridge && childId <= bridge->ChildCount(); ++childId)
+        if (bridge->Selected(childId) && which-- == 0)
+        {
+            AtkObject* child = bridge->Child(childId);
+            return child ? ATK_OBJECT(g_object_ref(child)) : nullptr;
+        }
+    return nullptr;
+}
+
+static void dorva_panel_accessible_selection_init(AtkSelectionIface* iface)
+{
+    iface->is_child_selected = dorva_panel_accessible_is_child_selected;
+    iface->get_selection_count = dorva_panel_accessible_get_selection_count;
+    iface->ref_selection = dorva_panel_accessible_ref_selection;
+}
+
+// ---------------------------------------------------------------------------
+// The bridge.
+
+CPanelAtkBridge::Impl::Impl(wxWindow& window, const CTemplateUIAccessible& panel)
+    : window(window), panel(panel), widget(window.m_wxwindow)
+{
+    if (!widget)
+        return;
+    // Allowed only for a type derived from the class's current one; applies
+    // to widgets whose accessible object is made from now on.
+    gtk_widget_class_set_accessible_type(GTK_WIDGET_GET_CLASS(widget), dorva_panel_accessible_get_type());
+    g_object_add_weak_pointer(G_OBJECT(widget), reinterpret_cast<gpointer*>(&widget));
+    g_object_set_data(G_OBJECT(widget), kBridgeKey, this);
+    attached = G_TYPE_CHECK_INSTANCE_TYPE(gtk_widget_get_accessible(widget), dorva_panel_accessible_get_type());
+    SyncChildren(false);
+}
+
+CPanelAtkBridge::Impl::~Impl()
+{
+    if (widget)
+    {
+        g_object_set_data(G_OBJECT(widget), kBridgeKey, nullptr);
+        g_object_remove_weak_pointer(G_OBJECT(widget), reinterpret_cast<gpointer*>(&widget));
+    }
+    for (AtkObject* child : children)
+    {
+        DORVA_PANEL_CHILD(child)->bridge = nullptr;
+        atk_object_notify_state_change(child, ATK_STATE_DEFUNCT, TRUE);
+        g_object_unref(child);
+    }
+}
+
+CPanelAtkBridge::Impl* CPanelAtkBridge::Impl::Of(AtkObject* panelObject)
+{
+    GtkWidget* widget = gtk_accessible_get_widget(GTK_ACCESSIBLE(panelObject));
+    return widget ? static_cast<Impl*>(g_object_get_data(G_OBJECT(widget), kBridgeKey)) : nullptr;
+}
+
+AtkObject* CPanelAtkBridge::Impl::Child(int childId)
+{
+    SyncChildren(false);
+    return childId >= 1 && childId <= static_cast<int>(children.size()) ? children[childId - 1] : nullptr;
+}
+
+std::string CPanelAtkBridge::Impl::Description(int childId) const
+{
+    // The panel does not answer values; the button's own object does.
+    std::optional<CControlButtonAccessible> button;
+    if (panel.GetChild(childId, button) != Status::Ok || !button)
+        return std::string();
+    return button->GetValue();
+}
+
+void CPanelAtkBridge::Impl::SyncChildren(bool announce)
+{
+    const int count = ChildCount();
+    AtkObject* panelObject = PanelObject();
+    while (static_cast<int>(children.size()) > count)
+    {
+        AtkObject* child = children.back();
+        children.pop_back();
+        states.pop_back();
+        DORVA_PANEL_CHILD(child)->bridge = nullptr;
+        atk_object_notify_state_change(child, ATK_STATE_DEFUNCT, TRUE);
+        if (announce && panelObject)
+            g_signal_emit_by_name(panelObject, "children-changed::remove", static_cast<gint>(children.size()), child);
+        g_object_unref(child);
+    }
+    while (static_cast<int>(children.size()) < count)
+    {
+        DorvaPanelChild* child = DORVA_PANEL_CHILD(g_object_new(dorva_panel_child_get_type(), nullptr));
+        child->bridge = this;
+        child->childId = static_cast<int>(children.size()) + 1;
+        AtkObject* object = ATK_OBJECT(child);
+        if (panelObject)
+            atk_object_set_parent(object, panelObject);
+        children.push_back(object);
+        states.push_back(State(child->childId));
+        if (announce && panelObject)
+            g_signal_emit_by_name(panelObject, "children-changed::add", child->childId - 1, object);
+    }
+}
+
+void CPanelAtkBridge::Impl::NotifyStates(bool raised)
+{
+    for (std::size_t i = 0; i < children.size(); ++i)
+    {
+        const long now = State(static_cast<int>(i) + 1);
+        for (const StateFlag& flag : kStateFlags)
+        {
+            const bool was = states[i] & flag.flag;
+            const bool is = now & flag.flag;
+            if (was != is && is == raised)
+                atk_object_notify_state_change(children[i], flag.atk, is);
+        }
+    }
+}
+
+void CPanelAtkBridge::Impl::Announce(Accessibility::Event event, int childId)
+{
+    AtkObject* panelObject = PanelObject();
+    if (!panelObject)
+        return;
+    SyncChildren(true);
+    // Flags go down before others go up, so a listener never sees two
+    // controls focused by one move.
+    NotifyStates(false);
+    NotifyStates(true);
+    for (std::size_t i = 0; i < children.size(); ++i)
+        states[i] = State(static_cast<int>(i) + 1);
+    AtkObject* child = Child(childId);
+    if (child)
+    {
+        // The description is the control's assignment, which may have
+        // changed since a reader last asked.
+        DorvaPanelChild* object = DORVA_PANEL_CHILD(child);
+        const std::string description = Description(childId);
+        if (!object->description || description != object->description)
+            g_object_notify(G_OBJECT(child), "accessible-description");
+    }
+    g_signal_emit_by_name(panelObject, "selection-changed");
+    if (event == Accessibility::EventObjectFocus && child)
+    {
+        G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+        // GTK only reports the focus of whole widgets, and only when idle.
+        atk_focus_tracker_notify(child);
+        G_GNUC_END_IGNORE_DEPRECATIONS
+    }
+}
+
+wxPoint CPanelAtkBridge::Impl::Origin(AtkCoordType coords) const
+{
+    int x = 0;
+    int y = 0;
+    if (coords == ATK_XY_PARENT)
+        return window.ClientToScreen(wxPoint(0, 0));
+    if (coords == ATK_XY_WINDOW && widget && gtk_widget_get_window(widget))
+        gdk_window_get_origin(gdk_window_get_toplevel(gtk_widget_get_window(widget)), &x, &y);
+    return wxPoint(x, y);
+}
+
+CPanelAtkBridge::CPanelAtkBridge(wxWindow& window, const CTemplateUIAccessible& panel)
+    : m_impl(std::make_unique<Impl>(window, panel))
+{
+    Accessibility::AddEventSink(this);
+}
+
+CPanelAtkBridge::~CPanelAtkBridge()
+{
+    Accessibility::RemoveEventSink(this);
+}
+
+bool CPanelAtkBridge::IsAttached() const
+{
+    return m_impl->attached;
+}
+
+void CPanelAtkBridge::OnEvent(Accessibility::Event event, int objectId, int childId)
+{
+    if (objectId == Accessibility::kObjectClient)
+        m_impl->Announce(event, childId);
+}
