@@ -14,6 +14,7 @@
 
 #include "app/EditorApp.h"
 #include "app/MainWindow.h"
+#include "app/ToolkitGL.h"
 #include "app/WxText.h"
 #include "midi/MIDIIO.h"
 #include "midi/MidiDriver.h"
@@ -117,6 +118,7 @@ void CEditorApp::WriteStartupFailure(const wxString& text) const
 
 bool CEditorApp::OnInit()
 {
+    ToolkitGL::RestoreAfterStart();
     m_mainWindow = nullptr;
     m_editorWindow = nullptr;
     m_mainWindowObject = nullptr;

@@ -10,6 +10,8 @@
 //   dorva_bench_painted --close <title part> <timeout ms> <pid>
 // only closes the window and waits, up to the time limit, for the process to
 // end (it is killed after that).
+//   dorva_bench_painted --dismiss <title>
+// closes the window whose title is exactly that (a message box), if one is up.
 #include <X11/Xutil.h>
 
 #include <signal.h>
@@ -85,10 +87,11 @@ void EndProgram(Display* display, const std::string& title, pid_t pid, bool chil
 int main(int argc, char** argv)
 {
     const bool closeOnly = argc == 5 && std::string(argv[1]) == "--close";
-    if (argc < 4)
+    if (argc < 3)
     {
         std::fprintf(stderr, "usage: %s <title part> <timeout ms> <program> [arguments...]\n"
-                             "       %s --close <title part> <timeout ms> <pid>\n", argv[0], argv[0]);
+                             "       %s --close <title part> <timeout ms> <pid>\n"
+                             "       %s --dismiss <title>\n", argv[0], argv[0], argv[0]);
         return 2;
     }
     Display* display = XWindows::Open();
@@ -97,12 +100,25 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "no X display\n");
         return 1;
     }
+    if (argc == 3 && std::string(argv[1]) == "--dismiss")
+    {
+        const std::string exact = argv[2];
+        if (const Window box = XWindows::FindMapped(display, [&](const std::string& title) { return title == exact; }))
+            XWindows::Close(display, box);
+        XCloseDisplay(display);
+        return 0;
+    }
     if (closeOnly)
     {
         EndProgram(display, argv[2], static_cast<pid_t>(std::atoi(argv[4])), false,
                    Clock::now() + std::chrono::milliseconds(std::atoi(argv[3])));
         XCloseDisplay(display);
         return 0;
+    }
+    if (argc < 4)
+    {
+        XCloseDisplay(display);
+        return 2;
     }
     const std::string title = argv[1];
     const auto deadline = Clock::now() + std::chrono::milliseconds(std::atoi(argv[2]));

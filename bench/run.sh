@@ -90,38 +90,57 @@ unit_stop() {
 # CPU time of every thread of a process, in nanoseconds.
 cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { print s + 0 }'; }
 
-# Starts the editor on the files given, waits until it settles, prints
-# "<percent of a core> <resident KiB>" over a 10 s window, and ends it.
+# Starts the editor on the files given, closes the device notice it shows
+# without a MIDI server, waits until it settles, prints "<percent of a core>
+# <resident KiB> <resident shared-memory KiB>" over a 10 s window, and ends it.
 measure_editor() {
   "$editor" "$@" >"$work/editor.out" 2>"$work/editor.err" &
   local pid=$!
-  sleep 4
-  local rss before after
+  sleep 2
+  "$bench/dorva_bench_painted" --dismiss "Dorva Editor"
+  sleep 2
+  local rss shm before after
   rss=$(awk '/^VmRSS:/ { print $2 }' /proc/$pid/status)
+  shm=$(awk '/^RssShmem:/ { print $2 }' /proc/$pid/status)
   before=$(cpu_ns $pid)
   sleep 10
   after=$(cpu_ns $pid)
   "$bench/dorva_bench_painted" --close "Dorva Editor -" 10000 $pid
   wait $pid 2>/dev/null || true
-  awk -v a="$after" -v b="$before" -v r="$rss" 'BEGIN { printf "%.3f %d\n", (a - b) / 1e7 / 10, r }'
+  awk -v a="$after" -v b="$before" -v r="$rss" -v s="$shm" 'BEGIN { printf "%.3f %d %d\n", (a - b) / 1e7 / 10, r, s }'
 }
+# The median of column $1 of measure_editor's lines.
+column() { cut -d' ' -f"$1" | median; }
 
 echo "Dorva Editor benchmarks: median of $runs runs, Release build, $(nproc) cores, load $(cut -d' ' -f1 /proc/loadavg)"
 row "measure" "figure" "method"
 
+# No MIDI server: the device lists are empty.
+if wanted idle; then
+  config 0
+  fig=$(for _ in $(seq "$runs"); do JACK_DEFAULT_SERVER=dorva-absent-$$ measure_editor "${templates[0]}"; done | column 1)
+  row "idle CPU, one template, no MIDI server" "$fig %" "CPU time of all threads over 10 s, 4 s after start"
+fi
+if wanted memory; then
+  config 0
+  fig=$(for _ in $(seq "$runs"); do JACK_DEFAULT_SERVER=dorva-absent-$$ measure_editor "${templates[@]}"; done | column 2)
+  row "resident memory, 10 templates, no MIDI server" "$((fig / 1024)) MB" "VmRSS 4 s after start"
+fi
+
 if wanted idle || wanted latency || wanted memory || wanted startup; then
   jack_start
   unit_start
+  config 0
   if wanted idle; then
-    config 1
-    fig=$(for _ in $(seq "$runs"); do measure_editor "${templates[0]}"; done | cut -d' ' -f1 | median)
-    row "idle CPU, one template, ports closed" "$fig %" "CPU time of all threads over 10 s, 4 s after start"
-    config 0
-    fig=$(for _ in $(seq "$runs"); do measure_editor "${templates[0]}"; done | cut -d' ' -f1 | median)
-    row "idle CPU, one template, JACK ports open" "$fig %" "the same, input and output open on the bench unit"
+    fig=$(for _ in $(seq "$runs"); do measure_editor "${templates[0]}"; done | column 1)
+    row "idle CPU, one template, JACK ports open" "$fig %" "CPU time of all threads over 10 s, 4 s after start"
+  fi
+  if wanted memory; then
+    out=$(for _ in $(seq "$runs"); do measure_editor "${templates[@]}"; done)
+    row "resident memory, 10 templates, JACK ports open" "$(( $(echo "$out" | column 2) / 1024 )) MB" \
+      "VmRSS; $(( $(echo "$out" | column 3) / 1024 )) MB of it the JACK server's shared memory"
   fi
   if wanted latency; then
-    config 0
     unit_stop
     out=$(for _ in $(seq "$runs"); do "$bench/dorva_bench_latency" "${templates[0]}" 2>>"$work/latency.err" || true; done)
     unit_start
@@ -131,14 +150,10 @@ if wanted idle || wanted latency || wanted memory || wanted startup; then
     row "short message shown, median (95th, max)" "$med ms ($p95, ${max:-n/a})" \
       "JACK cycle to the main window's listener, 100 notes a run"
   fi
-  if wanted memory; then
-    config 0
-    fig=$(for _ in $(seq "$runs"); do measure_editor "${templates[@]}"; done | cut -d' ' -f2 | median)
-    row "resident memory, 10 templates open" "$((fig / 1024)) MB" "VmRSS 4 s after start, JACK ports open"
-  fi
   if wanted startup; then
-    config 0
-    fig=$(for _ in $(seq "$runs"); do "$bench/dorva_bench_painted" "Dorva Editor -" 20000 "$editor" "${templates[0]}" || true; done | median)
+    fig=$(for _ in $(seq "$runs"); do
+      "$bench/dorva_bench_painted" "Dorva Editor -" 20000 "$editor" "${templates[0]}" || true
+    done | median)
     row "start-up to the main window painted" "$fig ms" "exec to the panel picture in the window, seen by the X server"
   fi
   unit_stop

@@ -24,7 +24,7 @@
 #include "model/commands/SubmitCommand.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
 #include "tests/app/ModalWatchdog.h"
-#include "tests/ui/UiTestApp.h"
+#include "tests/ui/MainWindowTest.h"
 #include "ui/Accessibility.h"
 #include "ui/EditControlDialog.h"
 #include "ui/MainFrame.h"
@@ -49,20 +49,9 @@ struct DialogCanceller : wxModalDialogHook
     int dialogs = 0;
 };
 
-// The real main window after start-up (start-up action "nothing").
-class MainFrameTest : public UiTest
+class MainFrameTest : public MainWindowTest
 {
 protected:
-    MainFrameTest()
-    {
-        TestApp().realMainWindow = true;
-        UseDevices({"In"}, {"Out"});
-        WritePreferences([](Preferences& p) { p.startupAction = 1; });
-        EXPECT_TRUE(TestApp().Start());
-        m_frame = dynamic_cast<CMainFrame*>(TestApp().GetMainWindow());
-    }
-
-    CMainFrame& Frame() { return *m_frame; }
     wxMenuItem* Item(int id) { return Frame().GetMenuBar()->FindItem(id); }
     bool Enabled(int id) { return Item(id) && Item(id)->IsEnabled(); }
     wxString Label(int id) { return Item(id)->GetItemLabel(); }
@@ -79,14 +68,6 @@ protected:
         event.SetEventObject(&Frame());
         Frame().GetEventHandler()->ProcessEvent(event);
     }
-    // A new template named name, not yet saved anywhere.
-    CEditorTemplate& AddTemplate(const std::string& name)
-    {
-        auto created = CDorvaSynthAnswers().CreateTemplate();
-        created->SetName(name);
-        Frame().AddTemplate(std::move(created));
-        return *Frame().GetCurrentTemplate();
-    }
     // Deletes control 0 of the current template as one undo step.
     void DeleteFirstControl()
     {
@@ -102,8 +83,6 @@ protected:
             labels.push_back(Label(id));
         return labels;
     }
-
-    CMainFrame* m_frame = nullptr;
 };
 } // namespace
 
