@@ -4,9 +4,9 @@
 #include <string>
 
 #include <wx/app.h>
-#include <wx/timer.h>
 
 #include "app/EditorAppHost.h"
+#include "app/IdleClock.h"
 #include "app/Preferences.h"
 #include "model/AbbreviationMap.h"
 #include "model/WordList.h"
@@ -84,9 +84,9 @@ public:
     // warning, the main window, then the files named on the command line or
     // the start-up action. False ends the program before the event loop.
     bool OnInit() override;
-    // The program's clock, run by a 20 ms timer from the start of OnInit to
-    // OnExit, so MIDI is polled about 50 times a second and the program
-    // sleeps in between: activation changes, one MIDI step, the main
+    // The program's clock, run every 20 ms from the start of OnInit to
+    // OnExit (IdleClock), so MIDI is polled about 50 times a second and the
+    // program sleeps in between: activation changes, one MIDI step, the main
     // window's idle step and its repaint. A tick started from inside a
     // message box of a tick does nothing.
     void IdleTick();
@@ -157,9 +157,7 @@ private:
     wxString m_programFolder;
     bool m_wasActive = false;
     bool m_inIdle = false;
-    void StartIdleTimer();
-    wxTimer m_idleTimer;
-    bool m_idleTimerBound = false;
+    IdleClock m_idleClock;
 };
 
 // The one application object. Defined by this library, so the program makes

@@ -88,7 +88,7 @@ bool CEditorApp::OnInit()
     m_mainWindowObject = nullptr;
     m_wasActive = false;
     // From here on, also inside the dialogs that start-up shows.
-    StartIdleTimer();
+    m_idleClock.Start(kIdleTickMs, [this] { IdleTick(); });
 
     if (!CheckSingleInstance())
         return false;
@@ -229,17 +229,6 @@ void CEditorApp::OpenMidiDevices()
                     wxOK);
 }
 
-void CEditorApp::StartIdleTimer()
-{
-    if (!m_idleTimerBound)
-    {
-        m_idleTimer.SetOwner(this);
-        Bind(wxEVT_TIMER, [this](wxTimerEvent&) { IdleTick(); }, m_idleTimer.GetId());
-        m_idleTimerBound = true;
-    }
-    m_idleTimer.Start(kIdleTickMs);
-}
-
 void CEditorApp::IdleTick()
 {
     // A message box of this tick runs its own event loop, in which the
@@ -283,7 +272,7 @@ int CEditorApp::OnExit()
 
 void CEditorApp::ReleaseResources()
 {
-    m_idleTimer.Stop();
+    m_idleClock.Stop();
     m_preferences.SaveOnExit();
     if (MIDIIO::GetState() != MIDIIO::kNotStarted)
         MIDIIO::Shutdown();

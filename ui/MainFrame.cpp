@@ -63,6 +63,13 @@ bool CMainFrame::Init()
     m_panel->SetToolTip("\n");
     m_panel->SetToolTip(wxEmptyString);
     m_view.reset(wxGetApp().CreateTemplateUI());
+    // Before anything (the focus below) makes GTK build the panel's own
+    // accessible object, which the bridge's type must replace.
+    if (m_view)
+    {
+        m_accessible = std::make_unique<CTemplateUIAccessible>(*m_view, *m_panel);
+        m_atkBridge = std::make_unique<CPanelAtkBridge>(*m_panel, *m_accessible);
+    }
     m_settings = new CEditControlDialog(this);
     m_memoryDC.SetBackground(wxBrush(kBackground));
 
@@ -80,11 +87,6 @@ bool CMainFrame::Init()
     SetClientSize(panel);
     m_panel->SetFocus();
     m_clock.Start();
-    if (m_view)
-    {
-        m_accessible = std::make_unique<CTemplateUIAccessible>(*m_view, *m_panel);
-        m_atkBridge = std::make_unique<CPanelAtkBridge>(*m_panel, *m_accessible);
-    }
 
     wxGetApp().SetMainWindow(this, this);
     return true;

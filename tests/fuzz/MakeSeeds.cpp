@@ -132,7 +132,7 @@ int main(int argc, char** argv)
         Put("fuzz_midi_receive", name, seed);
     }
     // A message that never ends within the longest one kept.
-    Bytes overlong = Noise(5000, 11);
+    Bytes overlong = Noise(9000, 11);
     for (uint8_t& byte : overlong)
         byte &= 0x7F;
     overlong.front() = 0xF0;

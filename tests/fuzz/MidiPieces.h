@@ -4,9 +4,9 @@
 // size of the pieces the driver hands over (1 to 256 bytes), the rest is the
 // byte stream, SysEx and noise alike. Expected() is the documented rule of
 // assembly, written plainly: bytes before an F0 are dropped, a message ends
-// at its F7 (the rest of that piece is not looked at), and one reaching 4352
-// bytes without an F7 ends when its next byte arrives, kept as 4351 bytes
-// plus F7.
+// at its F7 (the rest of that piece is not looked at), and one reaching the
+// longest kept (kMaxSysExReceiveLength) without an F7 ends when its next byte
+// arrives, its last stored byte then an F7.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -36,7 +36,7 @@ inline std::vector<Bytes> Expected(const std::vector<Bytes>& pieces)
         {
             if (current.empty() && byte != 0xF0)
                 continue;
-            if (current.size() == kMaxSysExLength)
+            if (current.size() == kMaxSysExReceiveLength)
                 current.back() = 0xF7;
             else
                 current.push_back(byte);

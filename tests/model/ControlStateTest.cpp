@@ -137,7 +137,7 @@ TEST(ControlState, ChangesTellTheValueObserverOrEveryObserverInOrder)
     CountingObserver value;
     window.observers = {&first, nullptr, &second};
     window.valueObserver = &value;
-    WindowHost host(&window);
+    RecordingHost host(&window);
     ScopedHost scope(&host);
 
     CBaseControlState s = ContinuousCC(0, 127, 64);
@@ -167,7 +167,7 @@ TEST(ControlState, ChangesTellTheValueObserverOrEveryObserverInOrder)
     // Without a main window, or one without observers, nothing is told and all still works.
     for (IEditorWindow* quiet : {static_cast<IEditorWindow*>(nullptr), static_cast<IEditorWindow*>(new RecordingWindow)})
     {
-        WindowHost other(quiet);
+        RecordingHost other(quiet);
         ScopedHost inner(&other);
         CBaseControlState c = ContinuousCC(0, 50, 90);
         c.SetAction(ControlAction::Momentary);
