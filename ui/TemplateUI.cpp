@@ -4,7 +4,6 @@
 #include <wx/image.h>
 #include <wx/window.h>
 
-#include "app/EditorApp.h"
 #include "midi/MIDIIO.h"
 #include "model/DeviceAnswers.h"
 #include "model/EditorHost.h"
@@ -38,24 +37,6 @@ CTemplateUI::CTemplateUI()
 }
 
 CTemplateUI::~CTemplateUI() = default;
-
-void CTemplateUI::OnPaneExpanded()
-{
-    if (wxWindow* window = wxGetApp().GetMainWindow())
-        window->SetClientSize(m_panelWidth, m_panelHeight);
-    for (auto& pane : m_panes)
-        pane->Collapse();
-    for (auto& button : m_controlButtons)
-        button->GetCaption().MarkDirty();
-}
-
-void CTemplateUI::OnPaneCollapsed()
-{
-    if (wxWindow* window = wxGetApp().GetMainWindow())
-        window->SetClientSize(m_panelWidth, m_panelHeight);
-    for (auto& button : m_controlButtons)
-        button->GetCaption().MarkDirty();
-}
 
 bool CTemplateUI::OnMidiMessage(int status, int /*data1*/, int /*data2*/)
 {
@@ -98,9 +79,6 @@ bool CTemplateUI::OnPageDown()
 
 bool CTemplateUI::Animate(int elapsedMs)
 {
-    if (!Preferences::IsOn(wxGetApp().Prefs().useExpandPanes))
-        for (auto& pane : m_panes)
-            pane->Collapse();
     bool repaint = m_listenButton.Step(elapsedMs);
     if (m_sendButtonShown && m_sendButton.Step(elapsedMs))
         repaint = true;

@@ -9,7 +9,6 @@
 
 #include "model/Selection.h"
 #include "ui/ControlButton.h"
-#include "ui/PanelPane.h"
 #include "ui/ToggleButton.h"
 
 class CEditorTemplate;
@@ -23,17 +22,13 @@ class wxDC;
 // the pointer, the keys, the idle tick and incoming short messages; every
 // forwarding operation answers whether the panel must be repainted.
 // Nothing is drawn until the first CreateControls. GUI thread only.
-class CTemplateUI : public IExpandCallback
+class CTemplateUI
 {
 public:
     CTemplateUI();
-    ~CTemplateUI() override;
+    virtual ~CTemplateUI();
     CTemplateUI(const CTemplateUI&) = delete;
     CTemplateUI& operator=(const CTemplateUI&) = delete;
-
-    // Resize the main window to the panel and re-render every caption.
-    void OnPaneExpanded() override;
-    void OnPaneCollapsed() override;
 
     // Lays out the panel of a template (called again whenever another
     // template becomes current). The view does not own the template.
@@ -48,8 +43,8 @@ public:
     virtual bool OnMouseWheel(int steps);
     virtual bool OnPageUp();
     virtual bool OnPageDown();
-    // The idle tick with the milliseconds since the last: collapses panes
-    // unless expanding panes are on, and pulses the Listen and Send buttons.
+    // The idle tick with the milliseconds since the last: pulses the Listen
+    // and Send buttons.
     virtual bool Animate(int elapsedMs);
     virtual void Draw(wxDC& dc);
     virtual void OnAudioFxSettings() {}
@@ -173,7 +168,6 @@ private:
     bool m_zonesShown = true;
     wxBitmap m_background;
     std::vector<std::unique_ptr<CControlButton>> m_controlButtons;
-    std::vector<std::unique_ptr<PanelPane>> m_panes;
     Selection m_selection;
     Selection m_hoverList;
     bool m_rubberBandActive = false;
