@@ -88,12 +88,11 @@ public:
     // A recording window (default) or the real main window.
     bool realMainWindow = false;
     RecordingMainWindow* recorder = nullptr;
-    bool fontLoads = true;
 
 protected:
     bool InstallCrashReporter() override;
     void LoadResources() override { log.push_back("resources"); }
-    bool LoadDisplayFont(const wxString& path) override;
+    bool LoadDisplayFont(const wxString& path, wxString& problem) override;
     IMainWindow* CreateMainWindow() override;
     std::unique_ptr<IMidiDriver> MakeMidiDriver() override;
     void ShowWelcome() override { log.push_back("welcome"); }
@@ -120,7 +119,6 @@ protected:
     {
         ::setenv("XDG_CONFIG_HOME", m_config.Path().c_str(), 1);
         TestApp().SetFolders(m_config.Path(), m_config.Path());
-        TestApp().fontLoads = true;
         TestApp().realMainWindow = false;
         // Under Xvfb the application never becomes active: keep the ports open.
         WritePreferences([](Preferences& p) { p.releaseDriver = 0; });
