@@ -8,6 +8,7 @@
 #include "model/ControlState.h"
 #include "model/PlacedControl.h"
 #include "ui/FrameRect.h"
+#include "ui/FrontPanelWindow.h"
 #include "ui/LCDFont.h"
 
 CControlButton::CControlButton(const wxPoint& position, int kind, std::unique_ptr<CPlacedControl> control,
@@ -96,7 +97,7 @@ void CControlButton::UpdateToolTip()
     // Switching tooltips off and on again restarts the tip for the new control.
     wxToolTip::Enable(false);
     wxToolTip::Enable(true);
-    wxWindow* window = wxGetApp().GetMainWindow();
+    wxWindow* window = GetFrontPanelWindow();
     const CBaseControlState* control = GetControl();
     if (control && control->GetType() != ControlMessageType::Disabled)
     {

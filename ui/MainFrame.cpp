@@ -17,6 +17,7 @@
 #include "model/commands/ControlClipboard.h"
 #include "ui/Accessibility.h"
 #include "ui/EditControlDialog.h"
+#include "ui/FrontPanelWindow.h"
 #include "ui/PanelAtkBridge.h"
 #include "ui/SyxFileDropTarget.h"
 #include "ui/TemplateUI.h"
@@ -30,11 +31,9 @@ const int kStatusWidths[] = {-1, 74, 74, 74, 84};
 } // namespace
 
 CMainFrame::CMainFrame(const wxString& title, const wxPoint& position, const wxSize& size)
-    // Not resizable: the client area is the panel picture's size. Tab and the
-    // arrow keys belong to the view's navigation, not to the toolkit's.
+    // Not resizable: the client area is the panel picture's size.
     : wxFrame(nullptr, wxID_ANY, title, position, size,
-              wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX | wxCLIP_CHILDREN | wxWANTS_CHARS,
-              wxEmptyString)
+              wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX | wxCLIP_CHILDREN, wxEmptyString)
 {
     m_memoryDC.SetBackground(wxBrush(kBackground));
 }
@@ -57,9 +56,12 @@ CMainFrame::~CMainFrame()
 bool CMainFrame::Init()
 {
     SetIcon(LoadWindowIcon());
-    SetDropTarget(new CSyxFileDropTarget(*this));
-    SetToolTip("\n");
-    SetToolTip(wxEmptyString);
+    // The only child besides the bars: the frame keeps it filling the client area.
+    m_panel = new CFrontPanelWindow(this, [this] { return !IsControlSettingsShown(); });
+    BindPanelEvents();
+    m_panel->SetDropTarget(new CSyxFileDropTarget(*this));
+    m_panel->SetToolTip("\n");
+    m_panel->SetToolTip(wxEmptyString);
     m_view.reset(wxGetApp().CreateTemplateUI());
     m_settings = new CEditControlDialog(this);
     m_memoryDC.SetBackground(wxBrush(kBackground));
@@ -76,11 +78,12 @@ bool CMainFrame::Init()
     UpdateDeviceMenu();
     UpdateViewMenu();
     SetClientSize(panel);
+    m_panel->SetFocus();
     m_clock.Start();
     if (m_view)
     {
-        m_accessible = std::make_unique<CTemplateUIAccessible>(*m_view, *this);
-        m_atkBridge = std::make_unique<CPanelAtkBridge>(*this, *m_accessible);
+        m_accessible = std::make_unique<CTemplateUIAccessible>(*m_view, *m_panel);
+        m_atkBridge = std::make_unique<CPanelAtkBridge>(*m_panel, *m_accessible);
     }
 
     wxGetApp().SetMainWindow(this, this);
@@ -147,6 +150,18 @@ void CMainFrame::SelectTemplate(int index)
     UpdateTitle();
     MarkNeedsRefresh();
     RefreshIfNeeded();
+    SetFocusToMainWindow();
+}
+
+void CMainFrame::SetFocusToMainWindow()
+{
+    if (m_panel)
+        m_panel->TakeFocus();
+}
+
+wxWindow* CMainFrame::GetPanelWindow() const
+{
+    return m_panel;
 }
 
 void CMainFrame::ReselectCurrentTemplate()
@@ -262,17 +277,18 @@ void CMainFrame::RefreshIfNeeded()
 {
     if (!m_needsRefresh)
         return;
-    Refresh(false);
+    if (m_panel)
+        m_panel->Refresh(false);
     m_needsRefresh = false;
 }
 
 void CMainFrame::OnPaint(wxPaintEvent&)
 {
-    wxPaintDC paintDC(this);
+    wxPaintDC paintDC(m_panel);
     if (m_currentTemplate)
         ViewAnimate(static_cast<int>(m_clock.Time()));
     m_clock.Start();
-    const wxSize size = GetClientSize();
+    const wxSize size = m_panel->GetClientSize();
     if (size.GetWidth() <= 0 || size.GetHeight() <= 0)
         return;
     wxBitmap buffer(size);

@@ -17,6 +17,7 @@
 
 class CEditControlDialog;
 class CEditorTemplate;
+class CFrontPanelWindow;
 class CPanelAtkBridge;
 class CTemplateUIAccessible;
 class CPlacedControl;
@@ -88,7 +89,8 @@ public:
     void MarkNeedsRefresh() { m_needsRefresh = true; }
     void SetNeedsRefresh() override { MarkNeedsRefresh(); }
     bool NeedsRefresh() const { return m_needsRefresh; }
-    void SetFocusToMainWindow() override { SetFocus(); }
+    // The keys go to the front panel again (after undo, redo, a dialog).
+    void SetFocusToMainWindow() override;
 
     // Observers of the control being edited.
     void AddObserver(IObserver* observer) override { m_observers.push_back(observer); }
@@ -138,11 +140,14 @@ public:
     // The selection of the view; empty while no view exists.
     Selection& GetSelection();
     CTemplateUI* GetView() { return m_view.get(); }
+    // The child that shows the panel and takes its pointer and keys.
+    wxWindow* GetPanelWindow() const;
     // The window's accessible object: the view's panel; null without a view.
     CTemplateUIAccessible* GetAccessible() { return m_accessible.get(); }
 
 private:
     void BuildMenuBar();
+    void BindPanelEvents();
     // Before the current template changes or goes: the deferred control and
     // the settings window let go of it.
     void ReleaseTemplateViews();
@@ -220,6 +225,8 @@ private:
     void OnKeyUp(wxKeyEvent& event);
 
     std::unique_ptr<CTemplateUI> m_view;
+    // Child window, made by Init.
+    CFrontPanelWindow* m_panel = nullptr;
     // Both point into the view, so they go before it.
     std::unique_ptr<CTemplateUIAccessible> m_accessible;
     std::unique_ptr<CPanelAtkBridge> m_atkBridge;

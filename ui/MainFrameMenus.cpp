@@ -15,6 +15,7 @@
 #include "model/commands/SubmitCommand.h"
 #include "model/commands/WholeControlCommands.h"
 #include "ui/MainFrame.h"
+#include "ui/FrontPanelWindow.h"
 #include "ui/MenuIds.h"
 #include "ui/TemplateUI.h"
 
@@ -38,7 +39,6 @@ wxString MenuText(wxString text)
 
 // clang-format off
 wxBEGIN_EVENT_TABLE(CMainFrame, wxFrame)
-    EVT_PAINT(CMainFrame::OnPaint)
     EVT_MENU(MenuId::Exit, CMainFrame::OnQuit)
     EVT_MENU(MenuId::Open, CMainFrame::OnOpen)
     EVT_MENU(MenuId::Import, CMainFrame::OnImport)
@@ -70,18 +70,23 @@ wxBEGIN_EVENT_TABLE(CMainFrame, wxFrame)
     EVT_MENU_RANGE(MenuId::OpenTemplate, MenuId::OpenTemplateLast, CMainFrame::OnSelectOpenTemplate)
     EVT_MENU_RANGE(MenuId::ImportedControl, MenuId::ImportedControlLast, CMainFrame::OnAssignImportedControl)
     EVT_MENU_RANGE(MenuId::ViewInfo, MenuId::ViewMidiChannel, CMainFrame::OnViewType)
-    EVT_LEFT_DOWN(CMainFrame::OnLeftDown)
-    EVT_LEFT_UP(CMainFrame::OnLeftUp)
-    EVT_LEFT_DCLICK(CMainFrame::OnLeftDClick)
-    EVT_RIGHT_DOWN(CMainFrame::OnRightDown)
-    EVT_MOTION(CMainFrame::OnMotion)
-    EVT_MOUSEWHEEL(CMainFrame::OnMouseWheel)
-    EVT_CONTEXT_MENU(CMainFrame::OnContextMenu)
-    EVT_KEY_DOWN(CMainFrame::OnKeyDown)
-    EVT_KEY_UP(CMainFrame::OnKeyUp)
     EVT_CLOSE(CMainFrame::OnCloseWindow)
 wxEND_EVENT_TABLE()
 // clang-format on
+
+void CMainFrame::BindPanelEvents()
+{
+    m_panel->Bind(wxEVT_PAINT, &CMainFrame::OnPaint, this);
+    m_panel->Bind(wxEVT_LEFT_DOWN, &CMainFrame::OnLeftDown, this);
+    m_panel->Bind(wxEVT_LEFT_UP, &CMainFrame::OnLeftUp, this);
+    m_panel->Bind(wxEVT_LEFT_DCLICK, &CMainFrame::OnLeftDClick, this);
+    m_panel->Bind(wxEVT_RIGHT_DOWN, &CMainFrame::OnRightDown, this);
+    m_panel->Bind(wxEVT_MOTION, &CMainFrame::OnMotion, this);
+    m_panel->Bind(wxEVT_MOUSEWHEEL, &CMainFrame::OnMouseWheel, this);
+    m_panel->Bind(wxEVT_CONTEXT_MENU, &CMainFrame::OnContextMenu, this);
+    m_panel->Bind(wxEVT_KEY_DOWN, &CMainFrame::OnKeyDown, this);
+    m_panel->Bind(wxEVT_KEY_UP, &CMainFrame::OnKeyUp, this);
+}
 
 void CMainFrame::BuildMenuBar()
 {
@@ -389,7 +394,7 @@ void CMainFrame::OnPaste(wxCommandEvent&)
 {
     SubmitToCurrentTemplate(ControlClipboard::Global().Paste(GetSelection()));
     HideControlSettings();
-    SetToolTip(wxEmptyString);
+    m_panel->SetToolTip(wxEmptyString);
 }
 
 void CMainFrame::OnDelete(wxCommandEvent&)
@@ -511,7 +516,7 @@ void CMainFrame::OnRightDown(wxMouseEvent& event)
         if (event.GetPosition() == wxPoint(-1, -1))
             return;
         ViewMouseButton(event.GetPosition(), event.ControlDown(), false, true, false, true);
-        Refresh();
+        m_panel->Refresh();
     }
     // The context-menu event follows.
     event.Skip();
@@ -575,7 +580,7 @@ void CMainFrame::OnContextMenu(wxContextMenuEvent&)
         return;
     HideControlSettings();
     if (std::unique_ptr<wxMenu> menu = BuildContextMenu())
-        PopupMenu(menu.get(), ScreenToClient(wxGetMousePosition()));
+        m_panel->PopupMenu(menu.get(), m_panel->ScreenToClient(wxGetMousePosition()));
 }
 
 void CMainFrame::OnAssignImportedControl(wxCommandEvent& event)

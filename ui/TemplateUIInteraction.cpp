@@ -15,6 +15,7 @@
 #include "model/PlacedControl.h"
 #include "model/commands/ControlClipboard.h"
 #include "ui/Accessibility.h"
+#include "ui/FrontPanelWindow.h"
 #include "ui/KeyboardStrip.h"
 #include "ui/TemplateUI.h"
 #include "ui/WindowHelpers.h"
@@ -49,7 +50,7 @@ wxPoint CTemplateUI::StripPoint(const wxPoint& point) const
 
 void CTemplateUI::SetMainCursor(bool allowed)
 {
-    if (wxWindow* window = wxGetApp().GetMainWindow())
+    if (wxWindow* window = GetFrontPanelWindow())
         window->SetCursor(wxCursor(allowed ? wxCURSOR_ARROW : wxCURSOR_NO_ENTRY));
 }
 

@@ -152,22 +152,9 @@ TEST_F(MainFrameTest, OpenTemplatesInMostRecentlyUsedOrder)
     EXPECT_EQ(Frame().GetCurrentTemplate()->GetDisplayName(), "First");
     EXPECT_EQ(TemplateMenuLabels(), (std::vector<wxString>{"First.syx", "Third.syx", "Second.syx"}));
 
-    // Ctrl+Tab cycles without reordering; releasing Ctrl moves the one reached to the front.
-    wxKeyEvent tab(wxEVT_KEY_DOWN);
-    tab.m_keyCode = WXK_TAB;
-    tab.m_controlDown = true;
-    Frame().GetEventHandler()->ProcessEvent(tab);
-    Frame().GetEventHandler()->ProcessEvent(tab);
-    EXPECT_EQ(Frame().GetCurrentTemplate()->GetDisplayName(), "Second");
-    EXPECT_EQ(Frame().GetTemplate(0)->GetDisplayName(), "First");
-    wxKeyEvent control(wxEVT_KEY_UP);
-    control.m_keyCode = WXK_CONTROL;
-    Frame().GetEventHandler()->ProcessEvent(control);
-    EXPECT_EQ(TemplateMenuLabels(), (std::vector<wxString>{"Second.syx", "First.syx", "Third.syx"}));
-
     // Closing shrinks the menu; the last close leaves "No templates loaded".
     Frame().CloseTemplate();
-    EXPECT_EQ(TemplateMenuLabels(), (std::vector<wxString>{"First.syx", "Third.syx"}));
+    EXPECT_EQ(TemplateMenuLabels(), (std::vector<wxString>{"Third.syx", "Second.syx"}));
     Frame().CloseTemplate();
     Frame().CloseTemplate();
     EXPECT_EQ(Frame().GetCurrentIndex(), -1);
@@ -498,75 +485,6 @@ TEST_F(MainFrameTest, ClosingWithNothingUnsavedEndsTheWindow)
     TestApp().ProcessIdle();
     EXPECT_FALSE(MIDIIO::IsReceiving());
     EXPECT_EQ(MIDIIO::GetListenerCount(), 0);
-}
-
-namespace
-{
-class MainFramePanelTest : public MainFrameTest
-{
-protected:
-    void Mouse(wxEventType type, const wxPoint& point, bool ctrl = false)
-    {
-        wxMouseEvent event(type);
-        event.SetPosition(point);
-        event.SetControlDown(ctrl);
-        event.SetEventObject(&Frame());
-        Frame().GetEventHandler()->ProcessEvent(event);
-    }
-    void Key(int code, bool shift = false)
-    {
-        wxKeyEvent event(wxEVT_KEY_DOWN);
-        event.m_keyCode = code;
-        event.SetShiftDown(shift);
-        event.SetEventObject(&Frame());
-        Frame().GetEventHandler()->ProcessEvent(event);
-    }
-    std::vector<int> Selected()
-    {
-        std::vector<int> indices;
-        for (std::size_t i = 0; i < Frame().GetSelection().Size(); ++i)
-            indices.push_back(Frame().GetSelection()[i].GetIndex());
-        return indices;
-    }
-    wxPoint Centre(int index) { return Frame().GetView()->ControlCentre(index); }
-};
-} // namespace
-
-TEST_F(MainFramePanelTest, TheMouseDragsAControlAsOneUndoStepNamedInTheEditMenu)
-{
-    CEditorTemplate& current = AddTemplate("Drags");
-    ASSERT_NE(Frame().GetView(), nullptr);
-    current.GetControl(0)->SetName("Cutoff");
-    current.GetControl(0)->SetType(ControlMessageType::CC, false);
-    current.GetControl(1)->SetType(ControlMessageType::Disabled, false);
-
-    Mouse(wxEVT_LEFT_DOWN, Centre(0));
-    EXPECT_EQ(Selected(), std::vector<int>{0});
-    Mouse(wxEVT_MOTION, Centre(1));
-    Mouse(wxEVT_LEFT_UP, Centre(1));
-    EXPECT_EQ(current.GetControl(1)->GetName(), "Cutoff");
-    EXPECT_EQ(Selected(), std::vector<int>{1});
-    EXPECT_EQ(Label(MenuId::Undo), "&Undo Move control\tCtrl+Z");
-    EXPECT_EQ(Status(), ToWx(current.GetControl(1)->GetLabel()));
-
-    Choose(MenuId::Undo);
-    EXPECT_EQ(current.GetControl(0)->GetName(), "Cutoff");
-    EXPECT_EQ(current.GetControl(1)->GetType(), ControlMessageType::Disabled);
-}
-
-TEST_F(MainFramePanelTest, KeysAndSelectAllReachThePanel)
-{
-    AddTemplate("Keys");
-    Key(WXK_TAB);
-    EXPECT_EQ(Selected(), std::vector<int>{0});
-    Key(WXK_DOWN);
-    EXPECT_EQ(Selected(), std::vector<int>{22});
-    Key(WXK_TAB, true);
-    EXPECT_EQ(Selected(), std::vector<int>{21});
-    Key(WXK_RIGHT);
-    EXPECT_EQ(Selected(), std::vector<int>{21}) << "nothing right of the last pot of row B";
-    Choose(MenuId::SelectAll);
-    EXPECT_EQ(Frame().GetSelection().Size(), 51u);
 }
 
 namespace

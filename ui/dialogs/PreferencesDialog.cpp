@@ -6,6 +6,7 @@
 #include "app/EditorApp.h"
 #include "app/WxText.h"
 #include "model/EditorHost.h"
+#include "ui/FrontPanelWindow.h"
 #include "ui/WindowHelpers.h"
 #include "ui/dialogs/DialogResource.h"
 #include "ui/dialogs/FolderChooser.h"
@@ -125,8 +126,8 @@ void CPreferencesDialog::OnOK(wxCommandEvent&)
         prefs.releaseDriver = m_releaseDriver->GetValue() ? 1 : 0;
     }
     if (m_showTooltips && !m_showTooltips->GetValue())
-        if (wxWindow* main = app.GetMainWindow())
-            main->SetToolTip(wxString());
+        if (wxWindow* panel = GetFrontPanelWindow())
+            panel->SetToolTip(wxString());
     prefs.Save();
     EndModal(0);
 }

@@ -1,0 +1,181 @@
+#include "tests/ui/RealInput.h"
+
+#include <gdk/gdk.h>
+#include <gtk/gtk.h>
+
+#include <wx/app.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
+
+#include "tests/app/ModalWatchdog.h"
+
+namespace RealInput
+{
+namespace
+{
+// Two clicks on one spot closer than this make a double click.
+constexpr Milliseconds kDoubleClickTime{500};
+std::chrono::steady_clock::time_point g_lastClick;
+
+wxUIActionSimulator& Simulator()
+{
+    static wxUIActionSimulator simulator;
+    return simulator;
+}
+
+wxPoint ScreenPoint(wxWindow* window, const wxPoint& point)
+{
+    const wxPoint client = point == wxDefaultPosition ? wxPoint(window->GetClientSize().x / 2,
+                                                                window->GetClientSize().y / 2)
+                                                      : point;
+    return window->ClientToScreen(client);
+}
+
+// The modifier keys themselves, held around a click.
+void HoldModifiers(int modifiers, bool down)
+{
+    const std::pair<int, int> keys[] = {{wxMOD_CONTROL, WXK_CONTROL}, {wxMOD_SHIFT, WXK_SHIFT}, {wxMOD_ALT, WXK_ALT}};
+    for (const auto& [modifier, key] : keys)
+        if (modifiers & modifier)
+        {
+            if (down)
+                Simulator().KeyDown(key);
+            else
+                Simulator().KeyUp(key);
+        }
+    Settle();
+}
+
+void WaitOutDoubleClick()
+{
+    const auto end = g_lastClick + kDoubleClickTime;
+    PumpUntil([end] { return std::chrono::steady_clock::now() >= end; }, kDoubleClickTime);
+}
+} // namespace
+
+bool PumpUntil(const std::function<bool()>& done, Milliseconds deadline)
+{
+    const auto end = std::chrono::steady_clock::now() + deadline;
+    while (!done())
+    {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        wxYield();
+        wxMilliSleep(1);
+    }
+    return true;
+}
+
+void Settle()
+{
+    // A round trip on the toolkit's own connection: whatever the X server
+    // made of the simulated input before it is now queued here.
+    gdk_display_sync(gdk_display_get_default());
+    for (int quiet = 0; quiet < 3;)
+    {
+        quiet = gtk_events_pending() ? 0 : quiet + 1;
+        wxYield();
+    }
+}
+
+bool Focus(wxWindow* window)
+{
+    if (!window)
+        return false;
+    if (wxWindow* top = wxGetTopLevelParent(window))
+    {
+        top->Show();
+        top->Raise();
+    }
+    return PumpUntil([window] {
+        if (wxWindow::FindFocus() == window)
+            return true;
+        window->SetFocus();
+        Settle();
+        return wxWindow::FindFocus() == window;
+    });
+}
+
+void Key(int keyCode, int modifiers)
+{
+    Simulator().Char(keyCode, modifiers);
+    Settle();
+}
+
+void KeyDown(int keyCode)
+{
+    Simulator().KeyDown(keyCode);
+    Settle();
+}
+
+void KeyUp(int keyCode)
+{
+    Simulator().KeyUp(keyCode);
+    Settle();
+}
+
+void Type(const wxString& text)
+{
+    Simulator().Text(text.utf8_str());
+    Settle();
+}
+
+void MoveTo(wxWindow* window, const wxPoint& point)
+{
+    Simulator().MouseMove(ScreenPoint(window, point));
+    Settle();
+}
+
+void Click(wxWindow* window, const wxPoint& point, int modifiers)
+{
+    WaitOutDoubleClick();
+    MoveTo(window, point);
+    HoldModifiers(modifiers, true);
+    Simulator().MouseClick();
+    HoldModifiers(modifiers, false);
+    g_lastClick = std::chrono::steady_clock::now();
+    Settle();
+}
+
+void DoubleClick(wxWindow* window, const wxPoint& point)
+{
+    WaitOutDoubleClick();
+    MoveTo(window, point);
+    Simulator().MouseDblClick();
+    g_lastClick = std::chrono::steady_clock::now();
+    Settle();
+}
+
+void Drag(wxWindow* window, const wxPoint& from, const wxPoint& to, int modifiers)
+{
+    WaitOutDoubleClick();
+    MoveTo(window, from);
+    Simulator().MouseDown();
+    Settle();
+    // Through a point between, as a hand moves: the window sees motion with the button held.
+    MoveTo(window, (from + to) / 2);
+    MoveTo(window, to);
+    HoldModifiers(modifiers, true);
+    Simulator().MouseUp();
+    HoldModifiers(modifiers, false);
+    g_lastClick = std::chrono::steady_clock::now();
+    Settle();
+}
+
+void RunInsideModalLoop(wxDialog& dialog, std::function<void(wxDialog&)> script)
+{
+    MarkScripted(dialog);
+    dialog.CallAfter([&dialog, script] {
+        // Keys sent before the dialog is on screen are lost.
+        PumpUntil([&dialog] { return dialog.IsShownOnScreen(); });
+        Settle();
+        script(dialog);
+        if (dialog.IsModal())
+            dialog.EndModal(wxID_CANCEL);
+        // The script ran inside an idle pass, which the toolkit repeats for as
+        // long as the application asks for more idle time and no native event
+        // waits: one waiting lets the modal loop see that it has ended.
+        g_idle_add([](gpointer) -> gboolean { return G_SOURCE_REMOVE; }, nullptr);
+    });
+}
+} // namespace RealInput

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+
+#include <wx/dialog.h>
+#include <wx/modalhook.h>
+#include <wx/string.h>
+#include <wx/toplevel.h>
+#include <wx/window.h>
+
+// Acting as the user in tests: key presses, typing and clicks sent through
+// the X server (wxUIActionSimulator over XTest, to the test's Xvfb) and
+// handled by the real event loop, which these functions pump (wxYield) until
+// the X server's events have been dispatched. Without a window manager
+// nothing has the keyboard focus: Focus a window before typing into it, and
+// again after a modal dialog closed. GUI thread only.
+namespace RealInput
+{
+using Milliseconds = std::chrono::milliseconds;
+constexpr Milliseconds kDeadline{5000};
+
+// Pumps the event loop until done() holds (true) or the deadline passes (false).
+bool PumpUntil(const std::function<bool()>& done, Milliseconds deadline = kDeadline);
+// Pumps until every event the X server has sent so far has been handled.
+void Settle();
+
+// Raises window's top-level window and gives window the keyboard focus;
+// true once the toolkit reports it focused.
+[[nodiscard]] bool Focus(wxWindow* window);
+
+// One press and release of a key (a wxKeyCode or a character) with the
+// modifiers (wxMOD_SHIFT, wxMOD_CONTROL, ...) held, to the focused window.
+void Key(int keyCode, int modifiers = wxMOD_NONE);
+// Types the text key by key (ASCII).
+void Type(const wxString& text);
+// A key pressed and held, and its release (Ctrl held over several keys).
+void KeyDown(int keyCode);
+void KeyUp(int keyCode);
+
+// Moves the pointer to point, in window's client coordinates (its centre
+// when point is wxDefaultPosition), and clicks there. Clicks in a row never
+// make a double click by accident: a click waits until that time is past.
+void Click(wxWindow* window, const wxPoint& point = wxDefaultPosition, int modifiers = wxMOD_NONE);
+void DoubleClick(wxWindow* window, const wxPoint& point = wxDefaultPosition);
+void MoveTo(wxWindow* window, const wxPoint& point = wxDefaultPosition);
+// Presses the left button at from and releases it at to, moving between.
+void Drag(wxWindow* window, const wxPoint& from, const wxPoint& to, int modifiers = wxMOD_NONE);
+
+// The first shown top-level window of class T, waited for; null when none
+// shows by the deadline.
+template <typename T>
+T* WaitForShown(Milliseconds deadline = kDeadline)
+{
+    T* found = nullptr;
+    PumpUntil([&found] {
+        for (wxWindow* window : wxTopLevelWindows)
+            if (auto* wanted = dynamic_cast<T*>(window); wanted && window->IsShownOnScreen())
+                found = wanted;
+        return found != nullptr;
+    }, deadline);
+    return found;
+}
+
+// Runs the script inside the modal loop of a dialog of class T once it shows
+// (so real input reaches it there); a dialog the script leaves open ends with
+// wxID_CANCEL so that the test goes on.
+void RunInsideModalLoop(wxDialog& dialog, std::function<void(wxDialog&)> script);
+
+// Scripts every modal dialog of class T shown while it lives (see
+// RunInsideModalLoop); shown counts them.
+template <typename T>
+class ModalScript : public wxModalDialogHook
+{
+public:
+    explicit ModalScript(std::function<void(T&)> script) : m_script(std::move(script)) { Register(); }
+    ~ModalScript() override { Unregister(); }
+    int shown = 0;
+
+protected:
+    int Enter(wxDialog* dialog) override
+    {
+        if (auto* wanted = dynamic_cast<T*>(dialog))
+        {
+            ++shown;
+            RunInsideModalLoop(*dialog, [this, wanted](wxDialog&) { m_script(*wanted); });
+        }
+        return wxID_NONE;
+    }
+    void Exit(wxDialog*) override {}
+
+private:
+    std::function<void(T&)> m_script;
+};
+} // namespace RealInput
