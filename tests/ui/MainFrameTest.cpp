@@ -111,6 +111,8 @@ TEST_F(MainFrameTest, EmptyWindow)
 {
     ASSERT_NE(m_frame, nullptr);
     EXPECT_EQ(Frame().GetTitle(), "Dorva Editor - No Template Loaded");
+    EXPECT_TRUE(Frame().GetIcon().IsOk()) << "the window has its icon";
+    EXPECT_EQ(Frame().GetIcon().GetWidth(), 32);
     for (int id : {MenuId::Save, MenuId::SaveAs, MenuId::Close, MenuId::Import, MenuId::Undo, MenuId::Redo,
                    MenuId::Cut, MenuId::Copy, MenuId::Paste, MenuId::Delete, MenuId::SelectAll, MenuId::GetInfo,
                    MenuId::TemplateSettings, MenuId::OpenTemplate, MenuId::Upload, MenuId::RecentFilesMenu})

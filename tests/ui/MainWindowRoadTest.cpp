@@ -33,6 +33,8 @@
 #include "ui/MainFrame.h"
 #include "ui/MenuIds.h"
 #include "ui/ResourceFiles.h"
+#include "ui/WindowHelpers.h"
+#include "ui/dialogs/Browser.h"
 #include "ui/dialogs/BulkDumpDialog.h"
 #include "ui/dialogs/SelectMIDIDevices.h"
 #include "ui/dialogs/TemplateSettings.h"
@@ -292,8 +294,11 @@ TEST_F(MainWindowRoad, ARecentFileWithAnAmpersandOpens)
 // controls; nothing else opens.
 TEST_F(MainWindowRoad, ImportAddsTheFilesControlsToTheCurrentTemplate)
 {
+    std::unique_ptr<CEditorTemplate> file = CreateTemplateOfModel(ModelCalder);
+    file->GetControl(0)->SetType(ControlMessageType::CC, false);
+    file->GetControl(0)->SetName("Reso");
     const std::string path = m_config.File("calder.syx");
-    ASSERT_TRUE(WriteSysExToFile(path, CreateTemplateOfModel(ModelCalder)->Write()));
+    ASSERT_TRUE(WriteSysExToFile(path, file->Write()));
     CEditorTemplate& current = AddTemplate("Into");
     ASSERT_TRUE(current.GetImportedControls().empty());
     FileChooserScript chooser;
@@ -301,7 +306,8 @@ TEST_F(MainWindowRoad, ImportAddsTheFilesControlsToTheCurrentTemplate)
     Key('I', wxMOD_CONTROL);
     ASSERT_EQ(chooser.requests.size(), 1u);
     EXPECT_FALSE(chooser.requests[0].save);
-    EXPECT_FALSE(current.GetImportedControls().empty());
+    ASSERT_EQ(current.GetImportedControls().size(), 1u);
+    EXPECT_EQ(current.GetImportedControls()[0].GetParamName(), "Reso");
     EXPECT_EQ(Frame().GetTemplateCount(), 1);
     EXPECT_EQ(Frame().GetCurrentTemplate(), &current);
     EXPECT_TRUE(m_boxes.boxes.empty());
@@ -318,6 +324,7 @@ TEST_F(MainWindowRoad, ASaveIntoAMissingFolderFailsAndKeepsTheChanges)
 {
     CEditorTemplate& current = AddTemplate("Unsaved");
     current.MarkSaved(false);
+    Frame().UpdateTitle();
     const wxString title = Frame().GetTitle();
     const std::string path = m_config.File("missing/unsaved.syx");
     FileChooserScript chooser;

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include <wx/dialog.h>
+#include <wx/frame.h>
 #include <wx/modalhook.h>
 #include <wx/string.h>
 #include <wx/toplevel.h>
@@ -46,6 +47,12 @@ void DoubleClick(wxWindow* window, const wxPoint& point = wxDefaultPosition);
 void MoveTo(wxWindow* window, const wxPoint& point = wxDefaultPosition);
 // Presses the left button at from and releases it at to, moving between.
 void Drag(wxWindow* window, const wxPoint& from, const wxPoint& to, int modifiers = wxMOD_NONE);
+
+// Chooses the item with this id from the frame's menu bar with the mouse:
+// a click on its menu's title, on each submenu on the way, then on the item.
+// False when the item is missing or disabled, or a menu did not show. An
+// item that opens a modal dialog returns once the dialog has ended.
+[[nodiscard]] bool ChooseMenuItem(wxFrame* frame, int id);
 
 // The first shown top-level window of class T, waited for; null when none
 // shows by the deadline.
