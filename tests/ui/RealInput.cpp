@@ -111,7 +111,10 @@ void Settle()
     // A round trip on the toolkit's own connection: whatever the X server
     // made of the simulated input before it is now queued here.
     gdk_display_sync(gdk_display_get_default());
-    for (int quiet = 0; quiet < 3;)
+    // A window that keeps repainting (a pulsing panel button) is never quiet:
+    // the deadline ends the wait then.
+    const auto end = std::chrono::steady_clock::now() + kDeadline;
+    for (int quiet = 0; quiet < 3 && std::chrono::steady_clock::now() < end;)
     {
         quiet = gtk_events_pending() ? 0 : quiet + 1;
         wxYield();

@@ -23,7 +23,8 @@ constexpr Milliseconds kDeadline{5000};
 
 // Pumps the event loop until done() holds (true) or the deadline passes (false).
 bool PumpUntil(const std::function<bool()>& done, Milliseconds deadline = kDeadline);
-// Pumps until every event the X server has sent so far has been handled.
+// Pumps until every event the X server has sent so far has been handled
+// (at most for the deadline).
 void Settle();
 
 // Raises window's top-level window and gives window the keyboard focus;
