@@ -35,20 +35,6 @@
 
 namespace
 {
-// Ends every modal dialog at once with Cancel, counting them.
-struct DialogCanceller : wxModalDialogHook
-{
-    DialogCanceller() { Register(); }
-    ~DialogCanceller() override { Unregister(); }
-    int Enter(wxDialog*) override
-    {
-        ++dialogs;
-        return wxID_CANCEL;
-    }
-    void Exit(wxDialog*) override {}
-    int dialogs = 0;
-};
-
 // The real main window after start-up (start-up action "nothing").
 class MainFrameTest : public UiTest
 {
@@ -315,41 +301,6 @@ TEST_F(MainFrameTest, DroppedFilesMustAllBeSyx)
     EXPECT_TRUE(m_boxes.boxes.empty()) << "nothing was opened";
 }
 
-TEST_F(MainFrameTest, ListenReceivesOneTemplateAndSendUploadsTheCurrentOne)
-{
-    DialogCanceller dialogs;
-    Choose(MenuId::Listen);
-    EXPECT_TRUE(MIDIIO::IsReceiving());
-    EXPECT_EQ(Status(), "Listening for template dump from device: In");
-    EXPECT_TRUE(Item(MenuId::Listen)->IsChecked());
-
-    const SysExBuffer dump = CDorvaSynthAnswers().CreateTemplate()->Write();
-    TestApp().driver->InjectSysEx("In", std::vector<uint8_t>(dump.begin(), dump.end()), 256);
-    ASSERT_TRUE(IdleUntil([&] { return Frame().GetTemplateCount() == 1; }));
-    EXPECT_FALSE(MIDIIO::IsReceiving());
-    EXPECT_FALSE(Item(MenuId::Listen)->IsChecked());
-    EXPECT_EQ(Status(), "Template dump completed");
-    EXPECT_TRUE(Frame().GetCurrentTemplate()->IsModified());
-    EXPECT_FALSE(Frame().GetCurrentTemplate()->IsPathValid());
-    // A fresh template's header names an OS older than the editor needs:
-    // the old-OS notice.
-    EXPECT_EQ(dialogs.dialogs, 1);
-
-    Choose(MenuId::Upload);
-    EXPECT_EQ(Status(), "Sending template to device: Out");
-    ASSERT_TRUE(IdleUntil([&] { return Status() == "Template dump completed"; }));
-    const auto sent = TestApp().driver->SentSysEx("Out");
-    ASSERT_EQ(sent.size(), 1u);
-    const SysExBuffer expected = Frame().GetCurrentTemplate()->Write();
-    EXPECT_EQ(sent[0], std::vector<uint8_t>(expected.begin(), expected.end()));
-
-    // Listening twice stops with a status text.
-    Choose(MenuId::Listen);
-    Choose(MenuId::Listen);
-    EXPECT_FALSE(MIDIIO::IsReceiving());
-    EXPECT_EQ(Status(), "Stopped listening for template dumps");
-}
-
 TEST_F(MainFrameTest, ShortMessagesFillTheStatusFields)
 {
     TestApp().driver->InjectShort("In", 0x90, 60, 100);
@@ -459,17 +410,6 @@ TEST_F(MainFrameTest, TemplatesOfAnotherModelOpenConvertedAndModified)
                                                  ToWx(GetTemplateModelName(ModelCalder)) +
                                                  ".\n\nIf you save this template, it will be saved as a Dorva template"));
     EXPECT_EQ(Status(), "Opened template: " + ToWx(path));
-
-    // Received while listening: converted too, and named in the message.
-    DialogCanceller dialogs;
-    const SysExBuffer vesk = CreateTemplateOfModel(ModelTolvarVesk)->Write();
-    m_boxes.boxes.clear();
-    Choose(MenuId::Listen);
-    TestApp().driver->InjectSysEx("In", std::vector<uint8_t>(vesk.begin(), vesk.end()), 512);
-    ASSERT_TRUE(IdleUntil([&] { return Frame().GetTemplateCount() == 2; }));
-    ASSERT_FALSE(m_boxes.boxes.empty());
-    EXPECT_TRUE(m_boxes.boxes.back().text.StartsWith("This template has been recieved from a " +
-                                                     ToWx(GetTemplateModelName(ModelTolvarVesk)) + ".\n\n"));
 }
 
 TEST_F(MainFrameTest, ClosingWithNothingUnsavedEndsTheWindow)

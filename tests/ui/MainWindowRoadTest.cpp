@@ -36,6 +36,7 @@
 #include "ui/WindowHelpers.h"
 #include "ui/dialogs/Browser.h"
 #include "ui/dialogs/BulkDumpDialog.h"
+#include "ui/dialogs/PreferencesDialog.h"
 #include "ui/dialogs/SelectMIDIDevices.h"
 #include "ui/dialogs/TemplateSettings.h"
 #include "ui/dialogs/WelcomeDialog.h"
@@ -129,27 +130,32 @@ const wxString kInvalidDump = "The dump received was not a valid template.\n\nEi
 // DorvaSynth's; a dump of no model opens nothing. Listen is off after each.
 TEST_F(MainWindowRoad, ListenReceivesEveryModelsDumpAndRefusesAnInvalidOne)
 {
+    // A fresh DorvaSynth template names an OS older than the editor needs.
+    TestApp().Prefs().showOldOSDialog = 1;
+    ModalScript<COldOSDialog> oldOS([](COldOSDialog&) {});
     struct Row
     {
         const char* what;
         Bytes dump;
         bool opens;
         wxString message; // the start of the one message box, empty for none
+        int oldOSNotices;
     };
     auto dumpOf = [](TemplateModel model) { return BytesOf(CreateTemplateOfModel(model)->Write()); };
     auto converted = [](const char* model) { return wxString("This template has been recieved from a ") + model; };
     const Row rows[] = {
-        {"DorvaSynth", dumpOf(ModelDorvaSynth), true, ""},
-        {"Tolvar", dumpOf(ModelTolvar), true, converted("Tolvar.")},
-        {"Tolvar Drel", dumpOf(ModelTolvarDrel), true, converted("Tolvar Drel.")},
-        {"Tolvar Vesk", dumpOf(ModelTolvarVesk), true, converted("Tolvar Vesk.")},
-        {"Calder, 8,208 bytes", dumpOf(ModelCalder), true, converted("Calder.")},
-        {"no model", {0xF0, 0x00, 0x6A, 0x3C, 0x01, 0xF7}, false, kInvalidDump},
+        {"DorvaSynth", dumpOf(ModelDorvaSynth), true, "", 1},
+        {"Tolvar", dumpOf(ModelTolvar), true, converted("Tolvar."), 0},
+        {"Tolvar Drel", dumpOf(ModelTolvarDrel), true, converted("Tolvar Drel."), 0},
+        {"Tolvar Vesk", dumpOf(ModelTolvarVesk), true, converted("Tolvar Vesk."), 0},
+        {"Calder, 8,208 bytes", dumpOf(ModelCalder), true, converted("Calder."), 0},
+        {"no model", {0xF0, 0x00, 0x6A, 0x3C, 0x01, 0xF7}, false, kInvalidDump, 0},
     };
     for (const Row& row : rows)
     {
         SCOPED_TRACE(row.what);
         m_boxes.boxes.clear();
+        oldOS.shown = 0;
         const int before = Frame().GetTemplateCount();
         Key('L', wxMOD_CONTROL);
         ASSERT_TRUE(Listening());
@@ -168,12 +174,21 @@ TEST_F(MainWindowRoad, ListenReceivesEveryModelsDumpAndRefusesAnInvalidOne)
             ASSERT_EQ(m_boxes.boxes.size(), 1u);
             EXPECT_TRUE(m_boxes.boxes[0].text.StartsWith(row.message)) << m_boxes.boxes[0].text;
         }
+        EXPECT_EQ(oldOS.shown, row.oldOSNotices);
         if (row.opens)
         {
             EXPECT_TRUE(Frame().GetCurrentTemplate()->IsModified());
             EXPECT_FALSE(Frame().GetCurrentTemplate()->IsPathValid());
         }
+        ASSERT_TRUE(Focus(Panel()));
     }
+
+    // Listen twice: it stops, and says so.
+    Key('L', wxMOD_CONTROL);
+    Key('L', wxMOD_CONTROL);
+    EXPECT_FALSE(MIDIIO::IsReceiving());
+    EXPECT_FALSE(Listening());
+    EXPECT_EQ(Status(), "Stopped listening for template dumps");
 }
 
 // The input goes away during a receive: both notices, and Listen goes off.
