@@ -6,6 +6,7 @@
 #include <wx/app.h>
 
 #include "app/EditorAppHost.h"
+#include "app/IdleClock.h"
 #include "app/Preferences.h"
 #include "model/AbbreviationMap.h"
 #include "model/WordList.h"
@@ -22,7 +23,7 @@ class wxWindow;
 // and the device's answers, and gives the whole program its small services:
 // message boxes with the program's title, the device-lost notices, the file
 // choosers, label placeholders. While it exists it is the data layer's host.
-// Start-up, the idle pass and shutdown live in OnInit, ProcessIdle and OnExit.
+// Start-up, the idle tick and shutdown live in OnInit, IdleTick and OnExit.
 // GUI thread only.
 class CEditorApp : public wxApp
 {
@@ -83,11 +84,13 @@ public:
     // warning, the main window, then the files named on the command line or
     // the start-up action. False ends the program before the event loop.
     bool OnInit() override;
-    // Every idle pass: activation changes, one MIDI step, the main window's
-    // idle step and repaint, a 20 ms pause, the toolkit's idle events. Always
-    // true: the loop keeps polling. A pass started from inside a message box
-    // of this pass runs only the toolkit's part.
-    bool ProcessIdle() override;
+    // The program's clock, run every 20 ms from the start of OnInit to
+    // OnExit (IdleClock), so MIDI is polled about 50 times a second and the
+    // program sleeps in between: activation changes, one MIDI step, the main
+    // window's idle step and its repaint. A tick started from inside a
+    // message box of a tick does nothing.
+    void IdleTick();
+    static constexpr int kIdleTickMs = 20;
     // Saves the preferences, closes the MIDI ports, frees the display font.
     int OnExit() override;
     // An exception that escaped an event handler or start-up reaches the
@@ -154,6 +157,7 @@ private:
     wxString m_programFolder;
     bool m_wasActive = false;
     bool m_inIdle = false;
+    IdleClock m_idleClock;
 };
 
 // The one application object. Defined by this library, so the program makes

@@ -12,6 +12,7 @@
 
 #include "app/EditorApp.h"
 #include "app/MainWindow.h"
+#include "app/ToolkitGL.h"
 #include "app/WxText.h"
 #include "midi/MIDIIO.h"
 #include "midi/MidiDriver.h"
@@ -81,10 +82,13 @@ bool CEditorApp::CheckSingleInstance()
 
 bool CEditorApp::OnInit()
 {
+    ToolkitGL::RestoreAfterStart();
     m_mainWindow = nullptr;
     m_editorWindow = nullptr;
     m_mainWindowObject = nullptr;
     m_wasActive = false;
+    // From here on, also inside the dialogs that start-up shows.
+    m_idleClock.Start(kIdleTickMs, [this] { IdleTick(); });
 
     if (!CheckSingleInstance())
         return false;
@@ -225,16 +229,12 @@ void CEditorApp::OpenMidiDevices()
                     wxOK);
 }
 
-bool CEditorApp::ProcessIdle()
+void CEditorApp::IdleTick()
 {
+    // A message box of this tick runs its own event loop, in which the
+    // timer fires again: that tick must not step into what is under way.
     if (m_inIdle)
-    {
-        // A message box of this pass runs its own idle passes: only the
-        // toolkit's part, or the box's own windows would starve.
-        wxApp::ProcessIdle();
-        wxMilliSleep(20);
-        return true;
-    }
+        return;
     m_inIdle = true;
 
     const bool active = IsActive();
@@ -261,14 +261,7 @@ bool CEditorApp::ProcessIdle()
         m_mainWindowObject->IdleStep();
         m_mainWindowObject->RefreshIfNeeded();
     }
-
-    // Bounds the MIDI polling at about 50 steps a second and keeps the
-    // always-busy idle loop from taking a whole processor.
-    wxMilliSleep(20);
     m_inIdle = false;
-
-    wxApp::ProcessIdle();
-    return true;
 }
 
 int CEditorApp::OnExit()
@@ -279,6 +272,7 @@ int CEditorApp::OnExit()
 
 void CEditorApp::ReleaseResources()
 {
+    m_idleClock.Stop();
     m_preferences.SaveOnExit();
     if (MIDIIO::GetState() != MIDIIO::kNotStarted)
         MIDIIO::Shutdown();

@@ -47,8 +47,13 @@ std::string Preferences::StoreFilePath(const std::string& appName)
 std::unique_ptr<wxConfigBase> Preferences::MakeStore(const std::string& appName,
                                                      const std::string& filePath)
 {
+    // Always UTF-8, read and written: the toolkit's default would take a
+    // file that begins with a UTF-16 byte-order mark as UTF-16 and write it
+    // back without the mark, to be read differently next time. Bytes that are
+    // no UTF-8 survive the round trip unchanged.
+    static wxMBConvUTF8 utf8(wxMBConvUTF8::MAP_INVALID_UTF8_TO_PUA);
     return std::make_unique<wxFileConfig>(ToWx(appName), kVendor, ToWx(filePath), wxString(),
-                                          wxCONFIG_USE_LOCAL_FILE);
+                                          wxCONFIG_USE_LOCAL_FILE, utf8);
 }
 
 bool Preferences::Load(const std::string& appName)

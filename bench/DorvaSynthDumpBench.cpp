@@ -64,6 +64,22 @@ void WriteDump(benchmark::State& state)
 }
 BENCHMARK(WriteDump);
 
+// One pair: a dump read into a template and written back, as a bank load
+// and save does per entry. items_per_second is pairs per second.
+void ReadWritePair(benchmark::State& state)
+{
+    const SysExBuffer dump = SampleDump();
+    CDorvaSynthTemplate tmpl;
+    for (auto _ : state)
+    {
+        size_t position = 0;
+        benchmark::DoNotOptimize(tmpl.Read(dump, position));
+        benchmark::DoNotOptimize(tmpl.Write());
+    }
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations()));
+}
+BENCHMARK(ReadWritePair);
+
 void ConvertTemplate(benchmark::State& state)
 {
     const CDorvaSynthTemplate source = SampleTemplate(SampleDump());

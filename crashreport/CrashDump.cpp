@@ -1,5 +1,7 @@
 #include "crashreport/CrashDump.h"
 
+#include <algorithm>
+
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -345,13 +347,21 @@ bool ReadCrashDumpHeader(const std::string& path, CrashDumpHeader& header)
     if (!in || !std::getline(in, line) || line != kCrashDumpMagic)
         return false;
     header = CrashDumpHeader();
+    // The names go into the report's window and mail subject: no control
+    // characters (a line end of "\r\n" included) come with them.
+    const auto printable = [](std::string text) {
+        text.erase(std::remove_if(text.begin(), text.end(),
+                                  [](unsigned char c) { return c < 0x20 || c == 0x7F; }),
+                   text.end());
+        return text;
+    };
     // The header lines come before the registers; stop there.
-    while (std::getline(in, line) && line != "Registers:")
+    while (std::getline(in, line) && printable(line) != "Registers:")
     {
         if (line.rfind("Program: ", 0) == 0)
-            header.title = line.substr(9);
+            header.title = printable(line.substr(9));
         else if (line.rfind("Vendor: ", 0) == 0)
-            header.vendor = line.substr(8);
+            header.vendor = printable(line.substr(8));
     }
     return true;
 }

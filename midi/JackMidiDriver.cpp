@@ -1,135 +1,81 @@
 #include "midi/JackMidiDriver.h"
 
-#include <jack/jack.h>
 #include <jack/midiport.h>
 #include <jack/ringbuffer.h>
 
 #include <atomic>
-#include <cstring>
-#include <thread>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 
 #include "midi/DoneEvent.h"
-#include "midi/PortNames.h"
+#include "midi/JackClient.h"
+#include "midi/MidiMessages.h"
 
 namespace
 {
 // libjack reports a missing server on stderr at every attempt to connect.
 void IgnoreJackMessage(const char*) {}
 
-jack_client_t* OpenClient(const std::string& name)
-{
-    jack_status_t status;
-    return jack_client_open(name.c_str(), JackNoStartServer, &status);
-}
-
-// MIDI ports of other clients with these flags, in the server's order.
-std::vector<std::string> ListPorts(jack_client_t* client, unsigned long flags, const std::string& clientName)
-{
-    std::vector<std::string> names;
-    const char** ports = jack_get_ports(client, nullptr, JACK_DEFAULT_MIDI_TYPE, flags);
-    if (!ports)
-        return names;
-    for (const char** port = ports; *port; ++port)
-        if (!PortNames::IsOwnPort(*port, clientName))
-            names.emplace_back(*port);
-    jack_free(ports);
-    return names;
-}
-
-// One client with one port, closed only after deactivation.
-class JackConnection
+// One port of the program's client, connected to another client's port.
+// Closing it waits until no cycle can reach it, then gives the port back.
+class JackConnection : protected IJackPortUser
 {
 public:
-    virtual ~JackConnection() { Close(); }
+    explicit JackConnection(std::shared_ptr<JackClient> client) : m_client(std::move(client)) {}
+    ~JackConnection() override { Close(); }
 
 protected:
-    bool OpenPort(const std::string& clientName, const char* portName, unsigned long flags)
+    // The port is ours, connected from `from` to `to` (one of them is ours:
+    // pass an empty name for it).
+    bool OpenPort(const char* base, unsigned long flags, const std::string& from, const std::string& to)
     {
-        m_client = OpenClient(clientName);
-        if (!m_client)
+        m_port = m_client->RegisterPort(base, flags);
+        if (!m_port || !m_client->Attach(*this))
             return false;
-        jack_on_shutdown(m_client, &JackConnection::OnShutdown, this);
-        m_port = jack_port_register(m_client, portName, JACK_DEFAULT_MIDI_TYPE, flags, 0);
-        return m_port != nullptr;
+        m_attached = true;
+        const std::string own = jack_port_name(m_port);
+        return jack_connect(m_client->Handle(), from.empty() ? own.c_str() : from.c_str(),
+                            to.empty() ? own.c_str() : to.c_str()) == 0;
     }
 
-    // arg is what process is given: the derived object, not this base.
-    bool Activate(int (*process)(jack_nframes_t, void*), void* arg, const std::string& from, const std::string& to)
-    {
-        jack_set_process_callback(m_client, process, arg);
-        return jack_activate(m_client) == 0 && jack_connect(m_client, from.c_str(), to.c_str()) == 0;
-    }
-
-    // The process thread runs our code only inside one of these. Deactivation
-    // cancels that thread at once, wherever it is (even in the middle of a
-    // callback), and a thread cancelled inside a lock or a noexcept call
-    // takes the program down. So Close bars new callbacks and waits for a
-    // running one before it deactivates.
-    class CallbackScope
-    {
-    public:
-        explicit CallbackScope(JackConnection& connection) : m_running(connection.m_running)
-        {
-            m_running.fetch_add(1);
-            m_entered = !connection.m_closing.load();
-        }
-        ~CallbackScope() { m_running.fetch_sub(1); }
-        bool Entered() const { return m_entered; }
-
-    private:
-        std::atomic<int>& m_running;
-        bool m_entered;
-    };
-
-    // No callback runs afterwards.
+    // No cycle reaches this connection afterwards.
     void Close()
     {
-        if (!m_client)
-            return;
-        m_closing = true;
-        while (m_running.load() != 0)
-            std::this_thread::yield();
-        jack_deactivate(m_client);
-        jack_client_close(m_client);
-        m_client = nullptr;
+        if (m_attached)
+            m_client->Detach(*this);
+        m_attached = false;
+        m_client->UnregisterPort(m_port);
         m_port = nullptr;
     }
 
-    const char* PortName() const { return jack_port_name(m_port); }
+    bool ServerGone() const { return m_client->Gone(); }
 
-    jack_client_t* m_client = nullptr;
+    std::shared_ptr<JackClient> m_client;
     jack_port_t* m_port = nullptr;
-    std::atomic<bool> m_serverGone{false};
 
 private:
-    std::atomic<bool> m_closing{false};
-    std::atomic<int> m_running{0};
-
-    static void OnShutdown(void* self) { static_cast<JackConnection*>(self)->m_serverGone = true; }
+    bool m_attached = false;
 };
 
 class JackInput : public IDriverInput, private JackConnection
 {
 public:
-    explicit JackInput(IDriverInputSink& sink) : m_sink(sink) {}
+    JackInput(std::shared_ptr<JackClient> client, IDriverInputSink& sink)
+        : JackConnection(std::move(client)), m_sink(sink)
+    {
+    }
     ~JackInput() override { Close(); }
 
-    bool Open(const std::string& clientName, const std::string& source)
-    {
-        return OpenPort(clientName, "Input", JackPortIsInput) && Activate(&JackInput::Process, this, source, PortName());
-    }
+    bool Open(const std::string& source) { return OpenPort("Input", JackPortIsInput, source, std::string()); }
 
 private:
     // JACK's process thread. Each event is one whole message.
-    static int Process(jack_nframes_t frames, void* arg)
+    void Process(jack_nframes_t frames) override
     {
-        auto* self = static_cast<JackInput*>(arg);
-        const CallbackScope scope(*self);
-        if (!scope.Entered())
-            return 0;
-        void* buffer = jack_port_get_buffer(self->m_port, frames);
+        void* buffer = jack_port_get_buffer(m_port, frames);
         const uint32_t count = jack_midi_get_event_count(buffer);
-        const int64_t timeMs = static_cast<int64_t>((jack_get_time() - self->m_opened) / 1000);
+        const int64_t timeMs = static_cast<int64_t>((jack_get_time() - m_opened) / 1000);
         for (uint32_t i = 0; i < count; ++i)
         {
             jack_midi_event_t event;
@@ -137,21 +83,25 @@ private:
                 continue;
             const uint8_t* b = event.buffer;
             if (b[0] >= 0x80 && b[0] != 0xF0 && b[0] != 0xF7 && event.size <= 3)
-                self->m_sink.OnShortMessage(b[0], event.size > 1 ? b[1] : 0, event.size > 2 ? b[2] : 0, timeMs);
+                m_sink.OnShortMessage(b[0], event.size > 1 ? b[1] : 0, event.size > 2 ? b[2] : 0, timeMs);
             else
-                self->m_sink.OnLongData(b, event.size);
+                m_sink.OnLongData(b, event.size);
         }
-        return 0;
     }
 
     IDriverInputSink& m_sink;
     const jack_time_t m_opened = jack_get_time();
 };
 
+// Messages wait in a ring until the process thread moves them into a cycle's
+// port buffer, as many in one cycle as fit. The driver is done with a SysEx
+// message (the done event) as soon as it is in the ring while the ring has
+// room for one more of the largest; it has been sent once it is in a port
+// buffer.
 class JackOutput : public IDriverOutput, private JackConnection
 {
 public:
-    explicit JackOutput(DoneEvent& done) : m_done(done) {}
+    JackOutput(std::shared_ptr<JackClient> client, DoneEvent& done) : JackConnection(std::move(client)), m_done(done) {}
     ~JackOutput() override
     {
         Close();
@@ -159,15 +109,31 @@ public:
             jack_ringbuffer_free(m_ring);
     }
 
-    bool Open(const std::string& clientName, const std::string& destination)
+    bool Open(const std::string& destination)
     {
         m_ring = jack_ringbuffer_create(kRingBytes);
-        return m_ring && OpenPort(clientName, "Output", JackPortIsOutput) &&
-               Activate(&JackOutput::Process, this, PortName(), destination);
+        return m_ring && OpenPort("Output", JackPortIsOutput, std::string(), destination);
     }
 
-    bool SendLong(const uint8_t* bytes, size_t length) override { return Queue(bytes, length, true); }
+    bool SendLong(const uint8_t* bytes, size_t length) override
+    {
+        if (!Queue(bytes, length, true))
+            return false;
+        // The next send waits only when the ring cannot take the largest
+        // message; the process thread signals once it can.
+        m_roomWanted = true;
+        SignalIfRoom();
+        return true;
+    }
+
     bool SendShort(const uint8_t* bytes, size_t length) override { return Queue(bytes, length, false); }
+
+    bool WaitUntilSent(int timeoutMs) override
+    {
+        std::unique_lock<std::mutex> lock(m_sentMutex);
+        return m_sentChanged.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                                      [this] { return jack_ringbuffer_read_space(m_ring) == 0; });
+    }
 
 private:
     // Room for several of the largest messages; the process thread empties it
@@ -179,10 +145,11 @@ private:
         uint32_t length;
         uint32_t isLong;
     };
+    static constexpr size_t kRoomForAnother = sizeof(Header) + kMaxSysExLength;
 
     bool Queue(const uint8_t* bytes, size_t length, bool isLong)
     {
-        if (m_serverGone || length == 0 || jack_ringbuffer_write_space(m_ring) < sizeof(Header) + length)
+        if (ServerGone() || length == 0 || jack_ringbuffer_write_space(m_ring) < sizeof(Header) + length)
             return false;
         // The process thread takes a message only once all of it is there.
         const Header header{static_cast<uint32_t>(length), isLong ? 1u : 0u};
@@ -191,43 +158,55 @@ private:
         return true;
     }
 
-    // JACK's process thread: moves whole messages from the ring into this
-    // cycle's port buffer while they fit; the rest waits for the next cycle.
-    // A SysEx message is finished, and the done event signalled, once it is
-    // in the port buffer.
-    static int Process(jack_nframes_t frames, void* arg)
+    // From either thread; the exchange lets exactly one of them signal.
+    void SignalIfRoom()
     {
-        auto* self = static_cast<JackOutput*>(arg);
-        void* buffer = jack_port_get_buffer(self->m_port, frames);
+        if (jack_ringbuffer_write_space(m_ring) >= kRoomForAnother && m_roomWanted.exchange(false))
+            m_done.Signal();
+    }
+
+    // JACK's process thread.
+    void Process(jack_nframes_t frames) override
+    {
+        void* buffer = jack_port_get_buffer(m_port, frames);
         jack_midi_clear_buffer(buffer);
-        const CallbackScope scope(*self);
         // jack_connect returns before the graph that carries the connection
         // is in use: what this cycle wrote would reach no one yet still count
         // as sent. Until then the messages wait in the ring.
-        if (!scope.Entered() || jack_port_connected(self->m_port) == 0)
-            return 0;
+        if (jack_port_connected(m_port) == 0)
+            return;
+        bool movedAny = false;
         bool wroteAny = false;
         Header header;
-        while (jack_ringbuffer_peek(self->m_ring, reinterpret_cast<char*>(&header), sizeof header) == sizeof header &&
-               jack_ringbuffer_read_space(self->m_ring) >= sizeof header + header.length)
+        while (jack_ringbuffer_peek(m_ring, reinterpret_cast<char*>(&header), sizeof header) == sizeof header &&
+               jack_ringbuffer_read_space(m_ring) >= sizeof header + header.length)
         {
             jack_midi_data_t* slot = jack_midi_event_reserve(buffer, 0, header.length);
             if (!slot && wroteAny)
                 break;
-            jack_ringbuffer_read_advance(self->m_ring, sizeof header);
+            jack_ringbuffer_read_advance(m_ring, sizeof header);
             if (slot)
-                jack_ringbuffer_read(self->m_ring, reinterpret_cast<char*>(slot), header.length);
+                jack_ringbuffer_read(m_ring, reinterpret_cast<char*>(slot), header.length);
             else // larger than an empty port buffer: it can never go out
-                jack_ringbuffer_read_advance(self->m_ring, header.length);
+                jack_ringbuffer_read_advance(m_ring, header.length);
             wroteAny = wroteAny || slot;
-            if (header.isLong)
-                self->m_done.Signal();
+            movedAny = true;
         }
-        return 0;
+        if (!movedAny)
+            return;
+        SignalIfRoom();
+        if (jack_ringbuffer_read_space(m_ring) == 0)
+        {
+            const std::lock_guard<std::mutex> lock(m_sentMutex);
+            m_sentChanged.notify_all();
+        }
     }
 
     DoneEvent& m_done;
     jack_ringbuffer_t* m_ring = nullptr;
+    std::atomic<bool> m_roomWanted{false};
+    std::mutex m_sentMutex;
+    std::condition_variable m_sentChanged;
 };
 
 class JackMidiDriver : public IMidiDriver
@@ -237,11 +216,6 @@ public:
     {
         jack_set_error_function(&IgnoreJackMessage);
         jack_set_info_function(&IgnoreJackMessage);
-    }
-    ~JackMidiDriver() override
-    {
-        if (m_probe)
-            jack_client_close(m_probe);
     }
 
     // Devices that send are the others' output ports, and the reverse.
@@ -265,33 +239,27 @@ private:
     {
         if (index < 0 || static_cast<size_t>(index) >= names.size())
             return nullptr;
-        auto connection = std::make_unique<Connection>(target);
-        if (!connection->Open(m_clientName, names[static_cast<size_t>(index)]))
+        auto connection = std::make_unique<Connection>(m_client, target);
+        if (!connection->Open(names[static_cast<size_t>(index)]))
             return nullptr;
         return connection;
     }
 
+    // The server's ports, through the live client (a new one once the
+    // server of the old one went away).
     std::vector<std::string> List(unsigned long flags)
     {
-        if (m_probe && m_probeGone)
-        {
-            jack_client_close(m_probe);
-            m_probe = nullptr;
-        }
-        if (!m_probe)
-        {
-            m_probeGone = false;
-            m_probe = OpenClient(m_clientName);
-            if (!m_probe)
-                return {};
-            jack_on_shutdown(m_probe, [](void* gone) { *static_cast<std::atomic<bool>*>(gone) = true; }, &m_probeGone);
-        }
-        return ListPorts(m_probe, flags, m_clientName);
+        if (m_client && m_client->Gone())
+            m_client.reset();
+        if (!m_client)
+            m_client = JackClient::Open(m_clientName);
+        if (!m_client)
+            return {};
+        return m_client->ListPorts(flags, m_clientName);
     }
 
     std::string m_clientName;
-    jack_client_t* m_probe = nullptr;
-    std::atomic<bool> m_probeGone{false};
+    std::shared_ptr<JackClient> m_client;
 };
 } // namespace
 

@@ -5,8 +5,9 @@
 
 #include "midi/MidiDriver.h"
 
-// The JACK server's MIDI ports, through libjack. Each open device is a JACK
-// client of its own named clientName, deactivated before it closes so that no
-// process callback outlives it. Without a running server the lists are empty
-// (asked again each time); never null.
+// The JACK server's MIDI ports, through libjack. The program is one JACK
+// client named clientName: each open device is a port of it, and it runs
+// (one process thread) only while a port is open. Several SysEx messages
+// leave in one period when they fit. Without a running server the lists are
+// empty (asked again each time); never null.
 std::unique_ptr<IMidiDriver> CreateJackMidiDriver(const std::string& clientName);

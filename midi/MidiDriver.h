@@ -35,10 +35,15 @@ class IDriverOutput
 public:
     virtual ~IDriverOutput() = default;
     // Hands over one SysEx message; true when the driver took it. The driver
-    // signals the connection's done event once it no longer needs the bytes.
+    // signals the connection's done event once it no longer needs the bytes
+    // and can take the next message.
     virtual bool SendLong(const uint8_t* bytes, size_t length) = 0;
     // One message of 1, 2 or 3 bytes, sent with exactly that length.
     virtual bool SendShort(const uint8_t* bytes, size_t length) = 0;
+    // After the done event: waits up to timeoutMs until every message handed
+    // over has left for the device; true when it has. A driver that sends
+    // each message as it takes it has nothing to wait for.
+    virtual bool WaitUntilSent(int /*timeoutMs*/) { return true; }
 };
 
 // The operating system's MIDI layer as the ports see it: two lists of

@@ -50,7 +50,7 @@ bool MidiOutput::SendShortMessage(const MidiShortMessage& message)
 bool MidiOutput::WaitUntilSent(int timeoutMs)
 {
     // The signal is left for the next send's wait.
-    return m_connection && m_done.WaitSignalled(timeoutMs);
+    return m_connection && m_done.WaitSignalled(timeoutMs) && m_connection->WaitUntilSent(timeoutMs);
 }
 
 int ShortMessageLength(uint8_t status)

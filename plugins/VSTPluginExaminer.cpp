@@ -34,12 +34,23 @@ intptr_t Dispatch(VstPluginRecord* record, int32_t opcode, int32_t index = 0, in
     return record->dispatcher(record, opcode, index, value, ptr, opt);
 }
 
+// Names end up in dumps, whose bytes are 7-bit: a plug-in's control bytes
+// are dropped and each other character (one UTF-8 sequence) becomes a "?".
 std::string ReadName(VstPluginRecord* record, int32_t opcode, int32_t index, std::size_t maxLength)
 {
     char buffer[kNameBufferSize] = {};
     Dispatch(record, opcode, index, 0, buffer);
     buffer[std::min(maxLength, kNameBufferSize - 1)] = '\0';
-    return buffer;
+    std::string name;
+    for (const char* c = buffer; *c; ++c)
+    {
+        const auto byte = static_cast<unsigned char>(*c);
+        if (byte >= 0x20 && byte < 0x7F)
+            name += *c;
+        else if (byte >= 0xC0 || (byte >= 0x80 && (name.empty() || name.back() != '?')))
+            name += '?';
+    }
+    return name;
 }
 
 bool ContainsLibrarySuffix(const std::string& name)
@@ -162,6 +173,39 @@ void CVSTPluginExaminer::OnEntry(const std::string& path, const std::string& nam
     }
 }
 
+VSTPluginInfo ReadVSTPluginInfo(VstPluginRecord& record, const std::string& path)
+{
+    Dispatch(&record, Vst::kOpen);
+    Dispatch(&record, Vst::kSetBlockSizeAndSampleRate, 0, kBlockSize, nullptr, kSampleRate);
+    for (int32_t output = 0; output < record.numOutputs; ++output)
+        Dispatch(&record, Vst::kConnectOutput, output, 1);
+    Dispatch(&record, Vst::kMainsChanged, 0, 1);
+
+    VSTPluginInfo info;
+    const fs::path file(path);
+    info.fileName = file.stem().string();
+    info.folder = WithoutTrailingSeparators(file.parent_path().string());
+    info.vendor = ReadName(&record, Vst::kGetVendorString, 0, kNameBufferSize);
+    info.effectName = ReadName(&record, Vst::kGetEffectName, 0, kNameBufferSize);
+    if (info.effectName.empty())
+        info.effectName = info.fileName;
+
+    const AbbreviationMap& abbreviations = Host().Abbreviations();
+    const int maxNameLength = Device().GetMaxControlNameLength();
+    for (int32_t i = 0; i < record.numParams; ++i)
+    {
+        ImportedParamRecord parameter;
+        parameter.fullName = ReadName(&record, Vst::kGetParamName, i, kMaxParamNameLength);
+        if (parameter.fullName.empty())
+            continue;
+        parameter.shortName = ShortenName(parameter.fullName, abbreviations, maxNameLength, kRunTogetherMode);
+        parameter.index = i;
+        info.parameters.push_back(parameter);
+    }
+
+    return info;
+}
+
 void CVSTPluginExaminer::ExamineDll(const std::string& path)
 {
     if (m_preferences)
@@ -193,35 +237,7 @@ void CVSTPluginExaminer::ExamineDll(const std::string& path)
         return;
     }
 
-    Dispatch(record, Vst::kOpen);
-    Dispatch(record, Vst::kSetBlockSizeAndSampleRate, 0, kBlockSize, nullptr, kSampleRate);
-    for (int32_t output = 0; output < record->numOutputs; ++output)
-        Dispatch(record, Vst::kConnectOutput, output, 1);
-    Dispatch(record, Vst::kMainsChanged, 0, 1);
-
-    VSTPluginInfo info;
-    const fs::path file(path);
-    info.fileName = file.stem().string();
-    info.folder = WithoutTrailingSeparators(file.parent_path().string());
-    info.vendor = ReadName(record, Vst::kGetVendorString, 0, kNameBufferSize);
-    info.effectName = ReadName(record, Vst::kGetEffectName, 0, kNameBufferSize);
-    if (info.effectName.empty())
-        info.effectName = info.fileName;
-
-    const AbbreviationMap& abbreviations = Host().Abbreviations();
-    const int maxNameLength = Device().GetMaxControlNameLength();
-    for (int32_t i = 0; i < record->numParams; ++i)
-    {
-        ImportedParamRecord parameter;
-        parameter.fullName = ReadName(record, Vst::kGetParamName, i, kMaxParamNameLength);
-        if (parameter.fullName.empty())
-            continue;
-        parameter.shortName = ShortenName(parameter.fullName, abbreviations, maxNameLength, kRunTogetherMode);
-        parameter.index = i;
-        info.parameters.push_back(parameter);
-    }
-
-    m_plugins.push_back(info);
+    m_plugins.push_back(ReadVSTPluginInfo(*record, path));
     if (m_host)
         m_host->OnPluginExamined(m_plugins.back());
 

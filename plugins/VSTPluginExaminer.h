@@ -49,6 +49,10 @@ private:
     Preferences* m_preferences;
 };
 
+// Opens a plug-in whose entry point ran and reads its vendor, name and
+// parameter names (names are cut to their buffers); the caller closes it.
+VSTPluginInfo ReadVSTPluginInfo(VstPluginRecord& record, const std::string& path);
+
 // The callback this host gives plug-ins: version 2300; asked for the sample
 // rate or block size it sets them on the plug-in (44100, 512); everything else
 // is 0. A null record (a plug-in calling from inside its entry point) is fine.

@@ -4,11 +4,13 @@
 #include <wx/app.h>
 #include <wx/init.h>
 
+#include "app/ToolkitGL.h"
 #include "crashreport/dialog/CrashReportProgram.h"
 #include "program/DorvaSynthEditorApp.h"
 
 int main(int argc, char** argv)
 {
+    ToolkitGL::DisableBeforeStart();
     int exitCode = 0;
     if (HandleCrashReportOption(argc, argv, exitCode))
         return exitCode;

@@ -63,6 +63,13 @@ bool CMainFrame::Init()
     m_panel->SetToolTip("\n");
     m_panel->SetToolTip(wxEmptyString);
     m_view.reset(wxGetApp().CreateTemplateUI());
+    // Before anything (the focus below) makes GTK build the panel's own
+    // accessible object, which the bridge's type must replace.
+    if (m_view)
+    {
+        m_accessible = std::make_unique<CTemplateUIAccessible>(*m_view, *m_panel);
+        m_atkBridge = std::make_unique<CPanelAtkBridge>(*m_panel, *m_accessible);
+    }
     m_settings = new CEditControlDialog(this);
     m_memoryDC.SetBackground(wxBrush(kBackground));
 
@@ -80,11 +87,6 @@ bool CMainFrame::Init()
     SetClientSize(panel);
     m_panel->SetFocus();
     m_clock.Start();
-    if (m_view)
-    {
-        m_accessible = std::make_unique<CTemplateUIAccessible>(*m_view, *m_panel);
-        m_atkBridge = std::make_unique<CPanelAtkBridge>(*m_panel, *m_accessible);
-    }
 
     wxGetApp().SetMainWindow(this, this);
     return true;
@@ -134,6 +136,7 @@ void CMainFrame::SelectTemplate(int index)
     // Without a template the view lets go of the buttons and selection that
     // point into the one closed.
     ViewCreateControls();
+    m_pointerWatch.MarkChanged();
     if (m_currentTemplate && m_currentTemplate->IsPathValid())
         wxGetApp().Recent().Add(m_currentTemplate->GetDefaultFileName());
     UpdateEditMenuFromHistory();
@@ -306,6 +309,24 @@ void CMainFrame::IdleStep()
 {
     if (!m_currentTemplate)
         return;
+    // A hidden window has no client coordinates; while the left button that
+    // went down inside is held, its release may come outside unannounced.
+    if (IsShown() && (m_pointerWatch.TakeChange() || m_leftButtonHeld))
+        TrackPointer();
+    if (ViewAnimate(static_cast<int>(m_clock.Time())))
+        MarkNeedsRefresh();
+    m_clock.Start();
+    if (m_deferredControl)
+    {
+        std::unique_ptr<CPlacedControl> control = std::move(m_deferredControl);
+        if (m_settings)
+            m_settings->SetControl(nullptr);
+        control->Refresh(false);
+    }
+}
+
+void CMainFrame::TrackPointer()
+{
     const wxPoint point = ScreenToClient(wxGetMousePosition());
     const bool inside = wxRect(GetClientSize()).Contains(point);
     if (!inside)
@@ -326,21 +347,11 @@ void CMainFrame::IdleStep()
     {
         m_leftButtonHeld = wxGetMouseState().LeftIsDown();
     }
-    if (ViewAnimate(static_cast<int>(m_clock.Time())))
-        MarkNeedsRefresh();
-    m_clock.Start();
-    if (m_deferredControl)
-    {
-        std::unique_ptr<CPlacedControl> control = std::move(m_deferredControl);
-        if (m_settings)
-            m_settings->SetControl(nullptr);
-        control->Refresh(false);
-    }
 }
 
 void CMainFrame::OnApplicationDeactivated()
 {
-    if (!m_currentTemplate)
+    if (!m_currentTemplate || !IsShown())
         return;
     const wxPoint point = ScreenToClient(wxGetMousePosition());
     if (ViewMouseButton(point, false, false, true, true, false))

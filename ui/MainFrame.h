@@ -14,6 +14,7 @@
 #include "midi/MidiListeners.h"
 #include "model/EditorHost.h"
 #include "model/Selection.h"
+#include "ui/PointerWatch.h"
 
 class CEditControlDialog;
 class CEditorTemplate;
@@ -180,6 +181,8 @@ private:
     void ViewSetSending();
     void ViewResetSendButton();
     wxSize ViewPanelSize() const;
+    // The idle step's hover and release outside the client area.
+    void TrackPointer();
 
     // Event handlers.
     void OnPaint(wxPaintEvent& event);
@@ -242,6 +245,7 @@ private:
     CEditControlDialog* m_settings = nullptr;
     bool m_needsRefresh = true;
     bool m_leftButtonHeld = false;
+    PointerWatch m_pointerWatch;
     // Radio items of the Template menu at the last update.
     int m_listedCount = 0;
     wxStopWatch m_clock;

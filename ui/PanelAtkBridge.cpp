@@ -125,7 +125,6 @@ struct CPanelAtkBridge::Impl
     const CTemplateUIAccessible& panel;
     // Cleared by GLib when the widget goes first.
     GtkWidget* widget;
-    bool attached = false;
     // Index: child id - 1. Owned references.
     std::vector<AtkObject*> children;
     // The states listeners were last told, by child id - 1.
@@ -328,7 +327,6 @@ CPanelAtkBridge::Impl::Impl(wxWindow& window, const CTemplateUIAccessible& panel
     gtk_widget_class_set_accessible_type(GTK_WIDGET_GET_CLASS(widget), dorva_panel_accessible_get_type());
     g_object_add_weak_pointer(G_OBJECT(widget), reinterpret_cast<gpointer*>(&widget));
     g_object_set_data(G_OBJECT(widget), kBridgeKey, this);
-    attached = G_TYPE_CHECK_INSTANCE_TYPE(gtk_widget_get_accessible(widget), dorva_panel_accessible_get_type());
     SyncChildren(false);
 }
 
@@ -465,11 +463,6 @@ CPanelAtkBridge::CPanelAtkBridge(wxWindow& window, const CTemplateUIAccessible& 
 CPanelAtkBridge::~CPanelAtkBridge()
 {
     Accessibility::RemoveEventSink(this);
-}
-
-bool CPanelAtkBridge::IsAttached() const
-{
-    return m_impl->attached;
 }
 
 void CPanelAtkBridge::OnEvent(Accessibility::Event event, int objectId, int childId)

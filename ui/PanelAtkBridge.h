@@ -23,10 +23,6 @@ public:
     CPanelAtkBridge(const CPanelAtkBridge&) = delete;
     CPanelAtkBridge& operator=(const CPanelAtkBridge&) = delete;
 
-    // False when the window's widget already had an accessible object of
-    // GTK's own before the bridge came (asked for too early).
-    bool IsAttached() const;
-
     void OnEvent(Accessibility::Event event, int objectId, int childId) override;
 
     struct Impl;

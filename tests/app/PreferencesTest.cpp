@@ -207,3 +207,17 @@ TEST_F(PreferencesTest, StoreLocationAndAnUnwritableOne)
     EXPECT_EQ(prefs.viewType, 1);
     EXPECT_FALSE(prefs.Save());
 }
+
+TEST_F(PreferencesTest, AFileThatIsNoUtf8ReadsTheSameAfterItWasWrittenBack)
+{
+    // A UTF-16 byte-order mark first (and an even length), bytes that are no UTF-8 in values.
+    WriteStore("\xFE\xFF\xFF\xFF" "e=2\nReleaseDriver=0\nInputDevice=In\xE9\nRecentFile0=/t/\xE9t\xE9.syx\n\n");
+    Preferences first;
+    ASSERT_TRUE(first.Load(kApp));
+    ASSERT_TRUE(first.SaveOnExit());
+    Preferences again;
+    ASSERT_TRUE(again.Load(kApp));
+    EXPECT_EQ(again.releaseDriver, first.releaseDriver);
+    EXPECT_EQ(again.inputDevice, first.inputDevice);
+    EXPECT_EQ(again.recentFiles.Get(0), first.recentFiles.Get(0));
+}

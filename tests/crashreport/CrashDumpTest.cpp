@@ -62,6 +62,10 @@ TEST(CrashDump, HeaderIsOnlyReadFromADump)
     ASSERT_TRUE(ReadCrashDumpHeader(folder.File("late.dmp"), header));
     EXPECT_EQ(header.title, "Dorva Editor");
     EXPECT_EQ(header.vendor, "");
+    // Control characters never reach the report's mail subject.
+    std::ofstream(folder.File("ctl.dmp")) << "DORVA-CRASH-DUMP 1\nProgram: Dorva\r Editor\x01\nVendor: Bren\tnix\r\n";
+    ASSERT_TRUE(ReadCrashDumpHeader(folder.File("ctl.dmp"), header));
+    EXPECT_EQ(header.title + "|" + header.vendor, "Dorva Editor|Brennix");
 }
 
 TEST(CrashDump, PathThatDoesNotFitIsRefused)

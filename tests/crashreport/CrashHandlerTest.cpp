@@ -65,183 +65,126 @@ protected:
 };
 } // namespace
 
-TEST_F(CrashHandlerTest, SegfaultWritesTheDumpRunsTheReportProgramAndStillDiesOfTheSignal)
+TEST_F(CrashHandlerTest, SegfaultReplacesAnEarlierDumpRunsTheReportProgramAndStillDiesOfTheSignal)
 {
+    std::ofstream(DumpPath()) << std::string(200000, 'x'); // an earlier dump of ours, replaced whole
+    chmod(DumpPath().c_str(), 0644);
+    const std::time_t before = std::time(nullptr);
     const Crash crash = Run("segv");
+    const std::time_t after = std::time(nullptr);
     EXPECT_TRUE(DiedOf(crash.status, SIGSEGV)) << "status " << crash.status;
     EXPECT_EQ(crash.output.find("CrashReporter"), std::string::npos) << crash.output;
 
     const std::string dump = ReadText(DumpPath());
-    ASSERT_FALSE(dump.empty());
+    EXPECT_EQ(dump.find("xxxx"), std::string::npos) << "nothing of the old file is left";
     EXPECT_EQ(Mode(DumpPath()), 0600u);
     EXPECT_EQ(Lines(dump)[0], kCrashDumpMagic);
-    EXPECT_EQ(DumpField(dump, "Program"), "Dorva Test");
-    EXPECT_EQ(DumpField(dump, "Vendor"), "Brennix");
-    EXPECT_EQ(DumpField(dump, "Pid"), std::to_string(crash.pid));
-    EXPECT_EQ(DumpField(dump, "Thread"), std::to_string(crash.pid)) << "the main thread failed";
-    EXPECT_EQ(DumpField(dump, "Signal"), "11 SIGSEGV");
-    EXPECT_EQ(DumpField(dump, "Code"), std::to_string(SEGV_MAPERR));
-    EXPECT_EQ(DumpField(dump, "Address"), "0x0000000000000010");
-    EXPECT_EQ(DumpField(dump, "Reason"), "<missing>");
+    const std::string pid = std::to_string(crash.pid);
+    EXPECT_EQ(DumpField(dump, "Program") + "|" + DumpField(dump, "Vendor") + "|" + DumpField(dump, "Pid") + "|" +
+                  DumpField(dump, "Thread") + "|" + DumpField(dump, "Signal") + "|" + DumpField(dump, "Code") + "|" +
+                  DumpField(dump, "Address") + "|" + DumpField(dump, "Reason"),
+              "Dorva Test|Brennix|" + pid + "|" + pid + "|11 SIGSEGV|" + std::to_string(SEGV_MAPERR) +
+                  "|0x0000000000000010|<missing>");
     EXPECT_NE(Register(dump, "rip"), "<missing>");
     EXPECT_NE(Register(dump, "rsp"), "<missing>");
+
+    // The time of the crash in UTC, as text and as seconds.
+    const std::string time = DumpField(dump, "Time");
+    const std::size_t open = time.find(" UTC (");
+    ASSERT_NE(open, std::string::npos) << time;
+    const std::time_t seconds = std::stoll(time.substr(open + 6));
+    EXPECT_TRUE(seconds >= before && seconds <= after);
+    std::tm utc{};
+    gmtime_r(&seconds, &utc);
+    char expected[32];
+    std::strftime(expected, sizeof expected, "%Y-%m-%d %H:%M:%S", &utc);
+    EXPECT_EQ(time.substr(0, open), expected);
 
     // Backtrace, then the memory map with the program itself and the stack.
     const std::size_t backtrace = dump.find("\nBacktrace:\n");
     const std::size_t maps = dump.find("\nMaps:\n");
-    ASSERT_NE(backtrace, std::string::npos);
-    ASSERT_NE(maps, std::string::npos);
-    EXPECT_LT(backtrace, maps);
-    EXPECT_GT(maps - backtrace, 40u) << "the backtrace has frames";
+    ASSERT_TRUE(backtrace != std::string::npos && maps != std::string::npos);
+    EXPECT_GT(maps, backtrace + 40u) << "the backtrace has frames";
     EXPECT_NE(dump.find(CRASHING_PROGRAM, maps), std::string::npos);
     EXPECT_NE(dump.find("[stack]", maps), std::string::npos);
 
     // The report program got the option and the dump, ran while the crashed
     // process waited for it (still its parent), with no signal blocked and
     // none of the crashed program's descriptors.
-    const std::vector<std::string> record = Record();
-    ASSERT_EQ(record.size(), 6u) << ReadText(RecordPath());
-    EXPECT_EQ(record[0], std::string("arg ") + REPORT_RECORDER);
-    EXPECT_EQ(record[1], "arg --crash-report");
-    EXPECT_EQ(record[2], "arg " + DumpPath());
-    EXPECT_EQ(record[3], "ppid " + std::to_string(crash.pid));
-    EXPECT_EQ(record[4], "SigBlk:\t0000000000000000");
-    EXPECT_EQ(record[5], "fd100 closed");
+    EXPECT_EQ(Record(), (std::vector<std::string>{std::string("arg ") + REPORT_RECORDER, "arg --crash-report",
+                                                  "arg " + DumpPath(), "ppid " + pid, "SigBlk:\t0000000000000000",
+                                                  "fd100 closed"}));
 }
 
-TEST_F(CrashHandlerTest, DumpTimeIsTheUtcTimeOfTheCrash)
+TEST_F(CrashHandlerTest, EachWayOfFailingIsReportedAndEndsTheProcessWithItsSignal)
 {
-    const std::time_t before = std::time(nullptr);
-    Run("segv");
-    const std::time_t after = std::time(nullptr);
-    const std::string time = DumpField(ReadText(DumpPath()), "Time");
-    const std::size_t open = time.find(" UTC (");
-    ASSERT_NE(open, std::string::npos) << time;
-    const std::time_t seconds = std::stoll(time.substr(open + 6));
-    EXPECT_GE(seconds, before);
-    EXPECT_LE(seconds, after);
-    std::tm utc{};
-    gmtime_r(&seconds, &utc);
-    char expected[32];
-    std::strftime(expected, sizeof expected, "%Y-%m-%d %H:%M:%S", &utc);
-    EXPECT_EQ(time.substr(0, open), expected);
-}
-
-TEST_F(CrashHandlerTest, AbortIsReportedWithoutAReason)
-{
-    const Crash crash = Run("abort");
-    EXPECT_TRUE(DiedOf(crash.status, SIGABRT)) << "status " << crash.status;
-    const std::string dump = ReadText(DumpPath());
-    EXPECT_EQ(Lines(dump)[0], kCrashDumpMagic);
-    EXPECT_EQ(DumpField(dump, "Signal"), "6 SIGABRT");
-    EXPECT_EQ(DumpField(dump, "Code"), std::to_string(SI_TKILL));
-    EXPECT_EQ(DumpField(dump, "Reason"), "<missing>");
-    EXPECT_EQ(Record().size(), 6u);
-}
-
-TEST_F(CrashHandlerTest, UncaughtExceptionIsReportedWithItsTypeAndText)
-{
-    const Crash crash = Run("throw");
-    EXPECT_TRUE(DiedOf(crash.status, SIGABRT)) << "status " << crash.status;
-    const std::string dump = ReadText(DumpPath());
-    EXPECT_EQ(DumpField(dump, "Signal"), "6 SIGABRT");
-    EXPECT_EQ(DumpField(dump, "Reason"), "Uncaught exception: std::runtime_error: boom in the test");
-    EXPECT_EQ(Record().size(), 6u);
-}
-
-TEST_F(CrashHandlerTest, DivisionByZeroNamesTheFaultingInstruction)
-{
-    const Crash crash = Run("fpe");
-    EXPECT_TRUE(DiedOf(crash.status, SIGFPE)) << "status " << crash.status;
-    const std::string dump = ReadText(DumpPath());
-    EXPECT_EQ(DumpField(dump, "Signal"), "8 SIGFPE");
-    EXPECT_EQ(DumpField(dump, "Code"), std::to_string(FPE_INTDIV));
-    // For an arithmetic fault the address is the instruction: the saved rip.
-    EXPECT_EQ(DumpField(dump, "Address"), Register(dump, "rip"));
-}
-
-TEST_F(CrashHandlerTest, FailureOnAnotherThreadNamesThatThread)
-{
-    const Crash crash = Run("thread");
-    EXPECT_TRUE(DiedOf(crash.status, SIGSEGV)) << "status " << crash.status;
-    const std::string dump = ReadText(DumpPath());
-    EXPECT_EQ(DumpField(dump, "Pid"), std::to_string(crash.pid));
-    EXPECT_NE(DumpField(dump, "Thread"), std::to_string(crash.pid));
-    EXPECT_NE(DumpField(dump, "Thread"), "<missing>");
-    EXPECT_EQ(Record().size(), 6u);
-}
-
-TEST_F(CrashHandlerTest, StackOverflowIsReportedFromTheAlternateStack)
-{
-    const Crash crash = Run("overflow");
-    EXPECT_TRUE(DiedOf(crash.status, SIGSEGV)) << "status " << crash.status;
-    const std::string dump = ReadText(DumpPath());
-    EXPECT_EQ(DumpField(dump, "Signal"), "11 SIGSEGV");
-    EXPECT_NE(dump.find("\nMaps:\n"), std::string::npos);
-    EXPECT_EQ(Record().size(), 6u);
+    const struct
+    {
+        const char* how;
+        int signal;
+        std::string field, code, reason;
+    } cases[] = {
+        {"abort", SIGABRT, "6 SIGABRT", std::to_string(SI_TKILL), "<missing>"},
+        {"throw", SIGABRT, "6 SIGABRT", "", "Uncaught exception: std::runtime_error: boom in the test"},
+        {"fpe", SIGFPE, "8 SIGFPE", std::to_string(FPE_INTDIV), "<missing>"},
+        {"thread", SIGSEGV, "11 SIGSEGV", "", "<missing>"},
+        {"overflow", SIGSEGV, "11 SIGSEGV", "", "<missing>"}, // from the alternate stack
+    };
+    for (const auto& c : cases)
+    {
+        std::filesystem::remove(RecordPath());
+        const Crash crash = Run(c.how);
+        EXPECT_TRUE(DiedOf(crash.status, c.signal)) << c.how << ": status " << crash.status;
+        const std::string dump = ReadText(DumpPath());
+        EXPECT_EQ(DumpField(dump, "Signal"), c.field) << c.how;
+        EXPECT_EQ(DumpField(dump, "Reason"), c.reason) << c.how;
+        EXPECT_TRUE(c.code.empty() || DumpField(dump, "Code") == c.code) << c.how;
+        EXPECT_NE(dump.find("\nMaps:\n"), std::string::npos) << c.how;
+        EXPECT_EQ(Record().size(), 6u) << c.how;
+        // For an arithmetic fault the address is the instruction: the saved rip.
+        EXPECT_TRUE(c.signal != SIGFPE || DumpField(dump, "Address") == Register(dump, "rip"));
+        EXPECT_EQ(DumpField(dump, "Thread") == std::to_string(crash.pid), std::string(c.how) != "thread") << c.how;
+        EXPECT_EQ(DumpField(dump, "Pid"), std::to_string(crash.pid)) << c.how;
+    }
 }
 
 TEST_F(CrashHandlerTest, PlantedLinksAreNeverFollowed)
 {
-    // A link to a file of ours and a dangling one: neither target is touched.
+    // A symbolic link to a file of ours, a dangling one, a second hard link: no target is touched.
     const std::string victim = m_folder.File("victim");
     std::ofstream(victim) << "precious";
     std::filesystem::create_symlink(victim, DumpPath());
-
-    const Crash crash = Run("segv");
+    Crash crash = Run("segv");
     EXPECT_TRUE(DiedOf(crash.status, SIGSEGV));
-    EXPECT_EQ(ReadText(victim), "precious");
     EXPECT_TRUE(std::filesystem::is_symlink(DumpPath()));
-
-    const std::string ownName = m_folder.File("Dorva Test-" + std::to_string(crash.pid) + ".dmp");
+    std::string ownName = m_folder.File("Dorva Test-" + std::to_string(crash.pid) + ".dmp");
     EXPECT_EQ(Lines(ReadText(ownName))[0], kCrashDumpMagic);
     EXPECT_EQ(Mode(ownName), 0600u);
-    const std::vector<std::string> record = Record();
-    ASSERT_EQ(record.size(), 6u);
-    EXPECT_EQ(record[2], "arg " + ownName);
+    ASSERT_EQ(Record().size(), 6u);
+    EXPECT_EQ(Record()[2], "arg " + ownName);
 
     std::filesystem::remove(DumpPath());
-    std::filesystem::remove(RecordPath());
     const std::string nowhere = m_folder.File("created-through-link");
     std::filesystem::create_symlink(nowhere, DumpPath());
     Run("segv");
     EXPECT_FALSE(std::filesystem::exists(nowhere));
-    EXPECT_EQ(Record().size(), 6u);
-}
 
-TEST_F(CrashHandlerTest, NameWithASecondHardLinkIsNotWrittenInto)
-{
-    const std::string victim = m_folder.File("victim");
-    std::ofstream(victim) << "precious";
+    std::filesystem::remove(DumpPath());
     std::filesystem::create_hard_link(victim, DumpPath());
-    const Crash crash = Run("segv");
-    EXPECT_EQ(ReadText(victim), "precious");
-    const std::string ownName = m_folder.File("Dorva Test-" + std::to_string(crash.pid) + ".dmp");
+    crash = Run("segv");
+    ownName = m_folder.File("Dorva Test-" + std::to_string(crash.pid) + ".dmp");
     EXPECT_EQ(Lines(ReadText(ownName))[0], kCrashDumpMagic);
+    EXPECT_EQ(ReadText(victim), "precious");
 }
 
-TEST_F(CrashHandlerTest, EarlierDumpOfOursIsReplacedWhole)
+TEST_F(CrashHandlerTest, WithoutAWritableFolderOrAReportProgramTheProcessStillEnds)
 {
-    std::ofstream(DumpPath()) << std::string(200000, 'x');
-    chmod(DumpPath().c_str(), 0644);
-    Run("segv");
-    const std::string dump = ReadText(DumpPath());
-    EXPECT_EQ(Lines(dump)[0], kCrashDumpMagic);
-    EXPECT_EQ(dump.find("xxxx"), std::string::npos) << "nothing of the old file is left";
-    EXPECT_EQ(Mode(DumpPath()), 0600u);
-}
-
-TEST_F(CrashHandlerTest, WithoutAWritableFolderTheReasonGoesToStderrAndNoReportRuns)
-{
-    const Crash crash = Run("segv", REPORT_RECORDER, m_folder.File("missing"));
+    Crash crash = Run("segv", REPORT_RECORDER, m_folder.File("missing"));
     EXPECT_TRUE(DiedOf(crash.status, SIGSEGV));
     EXPECT_NE(crash.output.find("CrashReporter: Couldnt create output file"), std::string::npos) << crash.output;
     EXPECT_FALSE(std::filesystem::exists(RecordPath()));
-}
 
-TEST_F(CrashHandlerTest, MissingReportProgramStillEndsTheProcessAndKeepsTheDump)
-{
-    const Crash crash = Run("segv", m_folder.File("no-such-program"));
+    crash = Run("segv", m_folder.File("no-such-program"));
     EXPECT_TRUE(DiedOf(crash.status, SIGSEGV)) << "status " << crash.status;
     EXPECT_EQ(Lines(ReadText(DumpPath()))[0], kCrashDumpMagic);
 }

@@ -12,8 +12,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-int RunProgram(const std::vector<std::string>& arguments, const std::map<std::string, std::string>& environment,
-               const std::string& stderrPath, pid_t* pidOut, int timeoutMs)
+pid_t StartProgram(const std::vector<std::string>& arguments, const std::map<std::string, std::string>& environment,
+                   const std::string& stderrPath)
 {
     std::vector<char*> argv;
     for (const std::string& argument : arguments)
@@ -34,8 +34,11 @@ int RunProgram(const std::vector<std::string>& arguments, const std::map<std::st
         execv(argv[0], argv.data());
         _exit(127);
     }
-    if (pidOut)
-        *pidOut = pid;
+    return pid;
+}
+
+int WaitForProgram(pid_t pid, int timeoutMs)
+{
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     for (;;)
     {
@@ -51,6 +54,15 @@ int RunProgram(const std::vector<std::string>& arguments, const std::map<std::st
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
+}
+
+int RunProgram(const std::vector<std::string>& arguments, const std::map<std::string, std::string>& environment,
+               const std::string& stderrPath, pid_t* pidOut, int timeoutMs)
+{
+    const pid_t pid = StartProgram(arguments, environment, stderrPath);
+    if (pidOut)
+        *pidOut = pid;
+    return WaitForProgram(pid, timeoutMs);
 }
 
 std::string ReadText(const std::string& path)

@@ -6,9 +6,14 @@
 
 #include <sys/types.h>
 
-// Runs program with the arguments and the extra environment, stdout and stderr
-// into stderrPath; waits (at most timeoutMs) and returns the wait status, or
-// -1 when it did not end in time (it is killed).
+// Starts program with the arguments and the extra environment, stdout and
+// stderr into stderrPath; gives its process id.
+pid_t StartProgram(const std::vector<std::string>& arguments, const std::map<std::string, std::string>& environment,
+                   const std::string& stderrPath);
+// Waits (at most timeoutMs) for a program StartProgram started and returns
+// the wait status, or -1 when it did not end in time (it is killed).
+int WaitForProgram(pid_t pid, int timeoutMs = 30000);
+// Both.
 int RunProgram(const std::vector<std::string>& arguments, const std::map<std::string, std::string>& environment,
                const std::string& stderrPath, pid_t* pid = nullptr, int timeoutMs = 30000);
 

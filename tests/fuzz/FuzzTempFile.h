@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 
@@ -35,3 +36,19 @@ private:
     int m_fd = -1;
     std::string m_path;
 };
+
+// A folder of this fuzzing process's own, removed when it ends; the path goes
+// into the environment variable named (TMPDIR, XDG_CONFIG_HOME, ...).
+inline void FuzzScratchFolder(const char* variable)
+{
+    static std::string folder;
+    const char* base = std::getenv("TMPDIR");
+    folder = std::string(base && *base ? base : "/tmp") + "/dorva-fuzz-XXXXXX";
+    if (!::mkdtemp(&folder[0]))
+        std::abort();
+    ::setenv(variable, folder.c_str(), 1);
+    std::atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    });
+}

@@ -11,10 +11,10 @@
 
 #include "model/TemplateLoader.h"
 #include "model/dorvasynth/DorvaSynthTemplate.h"
+#include "tests/fuzz/FuzzTempFile.h"
 
 namespace
 {
-std::string g_folder;
 
 struct Shape
 {
@@ -40,16 +40,7 @@ SysExBuffer Shaped(const Shape& shape, const uint8_t* data, size_t size)
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     // The difference file goes to a folder of this run's own.
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/dorva-fuzz-load-XXXXXX";
-    if (!::mkdtemp(&pattern[0]))
-        std::abort();
-    g_folder = pattern;
-    ::setenv("TMPDIR", g_folder.c_str(), 1);
-    std::atexit([] {
-        std::error_code ignored;
-        std::filesystem::remove_all(g_folder, ignored);
-    });
+    FuzzScratchFolder("TMPDIR");
     return 0;
 }
 

@@ -11,6 +11,7 @@
 #include <deque>
 #include <future>
 #include <mutex>
+#include <set>
 #include <thread>
 
 #include "JackServer.h"
@@ -91,6 +92,22 @@ TEST_F(JackLoopbackTest, TheUnitsPortsAreListedAndOursAreNot)
         for (const std::string& name : names)
             EXPECT_EQ(name.find(kMidiClientName), std::string::npos) << name;
     }
+
+    // Both of the program's ports belong to one client: one thread wakes a period.
+    jack_status_t status;
+    jack_client_t* lister = jack_client_open("Lister", JackNoStartServer, &status);
+    ASSERT_NE(lister, nullptr);
+    std::vector<std::string> ours;
+    if (const char** ports = jack_get_ports(lister, (std::string("^") + kMidiClientName).c_str(), nullptr, 0))
+    {
+        for (const char** port = ports; *port; ++port)
+            ours.emplace_back(*port);
+        jack_free(ports);
+    }
+    jack_client_close(lister);
+    std::sort(ours.begin(), ours.end());
+    EXPECT_EQ(ours, (std::vector<std::string>{std::string(kMidiClientName) + ":Input",
+                                              std::string(kMidiClientName) + ":Output"}));
 }
 
 TEST_F(JackLoopbackTest, DumpsTravelBothWaysByteExact)
@@ -115,6 +132,37 @@ TEST_F(JackLoopbackTest, ShortMessagesReachTheListener)
     m_unit.Send({0x91, 60, 99});
     ASSERT_TRUE(PumpUntil([&] { return log.size() >= 3; }));
     EXPECT_EQ(log, (std::vector<std::string>{"msg 178 7 100", "msg 192 12 0", "msg 145 60 99"}));
+}
+
+// Closing releases the program's ports (the program went to the
+// background); opening again brings both back, on the same client.
+TEST_F(JackLoopbackTest, PortsClosedAndOpenedAgainStillCarryMessages)
+{
+    for (int round = 0; round < 2; ++round)
+    {
+        SCOPED_TRACE(round);
+        MIDIIO::ClosePorts();
+        EXPECT_FALSE(MIDIIO::HasInputPort());
+        ASSERT_TRUE(MIDIIO::OpenPorts());
+        SendToUnit(MakeSysEx(1808, static_cast<uint8_t>(round)));
+
+        std::vector<std::string> log;
+        RecordingListener listener(log);
+        MIDIIO::AddMessageListener(&listener);
+        // What the unit writes before the graph carries the new connection is
+        // lost: it plays the note again until one arrives.
+        Clock::time_point resend = Clock::now();
+        ASSERT_TRUE(PumpUntil([&] {
+            if (Clock::now() >= resend)
+            {
+                m_unit.Send({0x90, 60, static_cast<uint8_t>(100 + round)});
+                resend = Clock::now() + std::chrono::milliseconds(100);
+            }
+            return !log.empty();
+        }));
+        EXPECT_EQ(log[0], "msg 144 60 " + std::to_string(100 + round));
+        MIDIIO::RemoveMessageListener(&listener);
+    }
 }
 
 // Sixteen 1,808-byte messages, each send begun from the completion of the
@@ -143,6 +191,12 @@ TEST_F(JackLoopbackTest, SixteenBackToBackTemplates)
     for (size_t i = 0; i < kCount; ++i)
         EXPECT_EQ(m_unit.Received(i), messages[i]) << i;
     EXPECT_EQ(std::count(log.begin(), log.end(), "failed"), 0);
+    EXPECT_TRUE(MIDIIO::WaitUntilSent(1000));
+    // Several went in one period: fewer of the unit's cycles brought them.
+    std::set<Clock::time_point> cycles;
+    for (size_t i = 0; i < kCount; ++i)
+        cycles.insert(m_unit.ReceivedAt(i));
+    EXPECT_LT(cycles.size(), kCount) << "one message a period";
 
     const double total = std::chrono::duration<double, std::milli>(m_unit.ReceivedAt(kCount - 1) - start).count();
     const double first = std::chrono::duration<double, std::milli>(m_unit.ReceivedAt(0) - start).count();

@@ -64,6 +64,12 @@ int64_t JackUnit::ReceivedAtMicroseconds(size_t i) const
     return m_frameTimes.at(i);
 }
 
+JackUnit::Clock::time_point JackUnit::SentAt(size_t i) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return i < m_sentTimes.size() ? m_sentTimes[i] : Clock::time_point();
+}
+
 int JackUnit::Process(jack_nframes_t frames, void* arg)
 {
     auto* self = static_cast<JackUnit*>(arg);
@@ -95,6 +101,7 @@ int JackUnit::Process(jack_nframes_t frames, void* arg)
             break;
         std::copy(next.begin(), next.end(), slot);
         self->m_outgoing.pop_front();
+        self->m_sentTimes.push_back(now);
     }
     return 0;
 }

@@ -34,6 +34,7 @@ public:
     // use, and what the unit writes earlier is lost. The editor's output
     // needs no such wait: the driver holds messages back itself.
     bool WaitUntilConnected(int timeoutMs = 10000) const;
+    bool Connected() const { return m_connected; }
 
     size_t ReceivedCount() const;
     Bytes Received(size_t i) const;
@@ -43,6 +44,9 @@ public:
     // event, in microseconds. Cycles start at whole periods, so these are
     // free of the scheduling jitter of the process threads.
     int64_t ReceivedAtMicroseconds(size_t i) const;
+    // When the unit's cycle that sent its i-th message ran; the epoch while
+    // that message waits.
+    Clock::time_point SentAt(size_t i) const;
 
 private:
     // JACK's process thread.
@@ -53,6 +57,7 @@ private:
     std::vector<Clock::time_point> m_times;
     std::vector<int64_t> m_frameTimes;
     std::deque<Bytes> m_outgoing;
+    std::vector<Clock::time_point> m_sentTimes;
     std::atomic<bool> m_connected{false};
     jack_client_t* m_client = nullptr;
     jack_port_t* m_in = nullptr;

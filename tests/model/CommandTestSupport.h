@@ -25,23 +25,6 @@ constexpr int kButton2 = 23;
 constexpr int kWheel = 44;
 } // namespace Place
 
-// A main window with a current template that also records what the settings
-// window was asked to show and how often it was hidden.
-class CommandWindow : public RecordingWindow
-{
-public:
-    CEditorTemplate* GetCurrentTemplate() override { return current; }
-    void RefreshControl(CPlacedControl& control, bool deferred) override
-    {
-        refreshes.emplace_back(control.GetIndex(), deferred);
-    }
-    void HideControlSettings() override { ++settingsHidden; }
-
-    CEditorTemplate* current = nullptr;
-    std::vector<std::pair<int, bool>> refreshes;
-    int settingsHidden = 0;
-};
-
 // Every field of a state, the ones Equals leaves out included, as one line
 // whose differences read well in a failed expectation.
 inline std::string StateText(const CBaseControlState& s)
@@ -120,8 +103,8 @@ protected:
                 At(*t, i);
     }
 
-    CommandWindow window;
-    WindowHost host;
+    RecordingWindow window;
+    RecordingHost host;
     ScopedHost scoped;
     CDorvaSynthTemplate first;
     CDorvaSynthTemplate second;

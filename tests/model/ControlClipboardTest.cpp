@@ -12,10 +12,10 @@ protected:
 };
 
 // A device on which one index may not be changed by the user.
-class ProtectingHost : public WindowHost
+class ProtectingHost : public RecordingHost
 {
 public:
-    explicit ProtectingHost(IEditorWindow* window) : WindowHost(window) {}
+    explicit ProtectingHost(IEditorWindow* window) : RecordingHost(window) {}
     const IDeviceAnswers& Device() const override { return m_answers; }
 
 private:

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <functional>
 #include <random>
 
 #include "model/dorvasynth/DorvaSynthTemplate.h"
@@ -183,140 +185,76 @@ TEST_F(DorvaSynthDumpTest, ControlsTravelInDumpOrder)
     EXPECT_EQ(back->GetUnindexedControl(1).GetName(), "U1");
 }
 
-TEST_F(DorvaSynthDumpTest, AftertouchAndNoteOffTravelAsTheUnitKnowsThem)
+// What a record carries, as the summary of a control read back.
+std::string Fields(const CBaseControlState& c)
 {
-    CDorvaSynthTemplate tmpl;
-    tmpl.GetControl(44)->SetType(12, false); // a wheel sending aftertouch
-    tmpl.GetControl(22)->SetType(7, false);  // a button written as Note Off
-    const SysExBuffer dump = tmpl.Write();
-    EXPECT_EQ(dump[Record(44) + 16], 11);
-    EXPECT_EQ(dump[Record(22) + 16], 7);
-
-    const auto back = ReadBack(dump);
-    EXPECT_EQ(back->GetControl(44)->GetType(), 12);
-    EXPECT_EQ(back->GetControl(22)->GetType(), 6);
+    std::string f;
+    for (int v : std::initializer_list<int>{c.GetType(), c.GetOnValue(), c.GetOffValue(), c.GetMMCControlType(),
+                  c.GetMIDIChannelOrMMCDeviceNum(), c.GetChannelHighNibble(), c.GetAction(), c.GetMultiStep(),
+                  int(c.GetBehaviourBit0()), int(c.GetBehaviourBit2Inverse()), c.GetPotCatchup(),
+                  int(c.GetInvertedRange()), int(c.GetBehaviourBit6()), c.GetDisplayFormat(), int(c.GetModeBit6())})
+        f += std::to_string(v) + " ";
+    return f;
 }
 
-TEST_F(DorvaSynthDumpTest, NoteOnButtonWritesZeroHighValue)
+// A control set up, its record's bytes (offset, mask, value) and the control read back.
+TEST_F(DorvaSynthDumpTest, EachSettingTravelsInItsRecordBytesAndReadsBack)
 {
-    CDorvaSynthTemplate tmpl;
-    CBaseControlState* button = tmpl.GetControl(30);
-    button->SetType(6, false);
-    button->SetOnValue(100, false);
-    button->SetOffValue(90, false);
-    const SysExBuffer dump = tmpl.Write();
-    EXPECT_EQ(dump[Record(30) + 17], 90);
-    EXPECT_EQ(dump[Record(30) + 18], 0);
-    const auto back = ReadBack(dump);
-    EXPECT_EQ(back->GetControl(30)->GetOnValue(), 0);
-    EXPECT_EQ(back->GetControl(30)->GetOffValue(), 90);
-}
-
-TEST_F(DorvaSynthDumpTest, MmcButtonCarriesCommandAndDevice)
-{
-    CDorvaSynthTemplate tmpl;
-    CBaseControlState* button = tmpl.GetControl(23);
-    button->SetType(5, false);
-    button->SetMMCControlType(3);
-    button->SetMIDIChannelOrMMCDeviceNum(127);
-    button->SetOffValue(9, false);
-    button->SetAction(1); // the action bits are not written for MMC
-    const SysExBuffer dump = tmpl.Write();
-    const size_t r = Record(23);
-    EXPECT_EQ(dump[r + 16], 5);
-    EXPECT_EQ(dump[r + 17], 3);
-    EXPECT_EQ(dump[r + 24], 127);
-    EXPECT_EQ(dump[r + 25], 3);
-    EXPECT_EQ(dump[r + 19] & 0x0C, 0);
-
-    const auto back = ReadBack(dump);
-    const CBaseControlState* read = back->GetControl(23);
-    EXPECT_EQ(read->GetOffValue(), 3);
-    EXPECT_EQ(read->GetMMCControlType(), 3);
-    EXPECT_EQ(read->GetMIDIChannelOrMMCDeviceNum(), 127);
-}
-
-TEST_F(DorvaSynthDumpTest, ChannelByteKeepsItsHighNibble)
-{
-    CDorvaSynthTemplate tmpl;
-    CBaseControlState* pot = tmpl.GetControl(0);
-    pot->SetType(1, false);
-    pot->SetMIDIChannelOrMMCDeviceNum(16);
-    pot->SetChannelHighNibble(0x10);
-    const SysExBuffer dump = tmpl.Write();
-    EXPECT_EQ(dump[Record(0) + 24], 0x1F);
-    const auto back = ReadBack(dump);
-    EXPECT_EQ(back->GetControl(0)->GetMIDIChannelOrMMCDeviceNum(), 16);
-    EXPECT_EQ(back->GetControl(0)->GetChannelHighNibble(), 0x10);
-}
-
-TEST_F(DorvaSynthDumpTest, ButtonActionsAndStepSize)
-{
-    CDorvaSynthTemplate tmpl;
-    const int actions[] = {0, 1, 2, 3};
-    for (int a : actions)
+    using Edit = std::function<void(CBaseControlState&)>;
+    const struct
     {
-        CBaseControlState* button = tmpl.GetControl(22 + a);
-        button->SetType(1, false);
-        button->SetAction(a);
-        button->SetMultiStep(static_cast<uint8_t>(5 + a));
+        int index;
+        Edit edit;
+        std::vector<std::array<int, 3>> bytes;
+        const char* back;
+    } cases[] = {
+        // A wheel sending aftertouch, a button written as Note Off.
+        {44, [](auto& c) { c.SetType(12, false); }, {{16, 0xFF, 11}}, "12 127 0 1 1 0 0 1 1 1 0 0 0 0 1 "},
+        {22, [](auto& c) { c.SetType(7, false); }, {{16, 0xFF, 7}}, "6 127 0 1 1 0 0 1 1 1 0 0 0 0 1 "},
+        // A Note On button writes zero as its high value.
+        {30, [](auto& c) { c.SetType(6, false), c.SetOnValue(100, false), c.SetOffValue(90, false); },
+         {{17, 0xFF, 90}, {18, 0xFF, 0}}, "6 0 90 1 1 0 0 1 1 1 0 0 0 0 1 "},
+        // MMC: command twice and the device; the action bits are not written.
+        {23, [](auto& c) {
+             c.SetType(5, false), c.SetMMCControlType(3), c.SetMIDIChannelOrMMCDeviceNum(127);
+             c.SetOffValue(9, false), c.SetAction(1);
+         },
+         {{16, 0xFF, 5}, {17, 0xFF, 3}, {24, 0xFF, 127}, {25, 0xFF, 3}, {19, 0x0C, 0}}, "5 127 3 3 127 0 0 1 1 1 0 0 0 2 1 "},
+        // The channel byte keeps its high nibble.
+        {0, [](auto& c) { c.SetType(1, false), c.SetMIDIChannelOrMMCDeviceNum(16), c.SetChannelHighNibble(0x10); },
+         {{24, 0xFF, 0x1F}}, "1 127 0 1 16 16 0 1 1 1 0 0 0 0 1 "},
+        // Button actions and the step size; a pot has no action bits.
+        {22, [](auto& c) { c.SetType(1, false), c.SetAction(0), c.SetMultiStep(5); }, {{19, 0x0C, 0}}, "1 127 0 1 1 0 0 5 1 1 0 0 0 0 1 "},
+        {23, [](auto& c) { c.SetType(1, false), c.SetAction(1), c.SetMultiStep(6); }, {{19, 0x0C, 4}}, "1 127 0 1 1 0 1 6 1 1 0 0 0 0 1 "},
+        {24, [](auto& c) { c.SetType(1, false), c.SetAction(2), c.SetMultiStep(7); }, {{19, 0x0C, 8}}, "1 127 0 1 1 0 2 7 1 1 0 0 0 0 1 "},
+        {25, [](auto& c) { c.SetType(1, false), c.SetAction(3), c.SetMultiStep(8); }, {{20, 0x20, 0x20}, {26, 0xFF, 7}}, "1 127 0 1 1 0 3 8 1 1 0 0 0 0 1 "},
+        {5, [](auto& c) { c.SetAction(2); }, {{19, 0x0C, 0}, {26, 0xFF, 0}}, "0 127 0 1 1 0 0 1 0 1 0 0 0 0 1 "},
+        // Behaviour and mode bits; a 14-bit format has no code on the unit, catch-up other than 1 travels as 0.
+        {1, [](auto& c) {
+             c.SetBehaviourBit0(true), c.SetBehaviourBit2Inverse(false), c.SetPotCatchup(1);
+             c.SetInvertedRange(true), c.SetBehaviourBit6(true), c.SetDisplayFormat(1), c.SetModeBit6(false);
+         },
+         {{20, 0xFF, 0x5D}, {21, 0xFF, 0x01}}, "0 127 0 1 1 0 0 1 1 0 1 1 1 1 0 "},
+        {2, [](auto& c) { c.SetDisplayFormat(9); }, {{21, 0xFF, 0x40}}, "0 127 0 1 1 0 0 1 0 1 0 0 0 0 1 "},
+    };
+    for (const auto& c : cases)
+    {
+        CDorvaSynthTemplate tmpl;
+        c.edit(*tmpl.GetControl(c.index));
+        const SysExBuffer dump = tmpl.Write();
+        for (const auto& [offset, mask, value] : c.bytes)
+            EXPECT_EQ(dump[Record(c.index) + offset] & mask, value) << c.index << " byte " << offset;
+        EXPECT_EQ(Fields(*ReadBack(dump)->GetControl(c.index)), c.back) << c.index;
     }
-    tmpl.GetControl(5)->SetAction(2); // a pot has no action bits
-    SysExBuffer dump = tmpl.Write();
-    EXPECT_EQ(dump[Record(22) + 19] & 0x0C, 0x00);
-    EXPECT_EQ(dump[Record(23) + 19] & 0x0C, 0x04);
-    EXPECT_EQ(dump[Record(24) + 19] & 0x0C, 0x08);
-    EXPECT_EQ(dump[Record(25) + 20] & 0x20, 0x20);
-    EXPECT_EQ(dump[Record(25) + 26], 7);
-    EXPECT_EQ(dump[Record(5) + 19] & 0x0C, 0x00);
-    EXPECT_EQ(dump[Record(5) + 26], 0);
 
-    // With several action bits set, the later one wins: Toggle over
-    // Momentary, Step over both.
+    // With several action bits set, the later one wins: Toggle over Momentary, Step over both.
+    SysExBuffer dump = FreshDump();
     dump[Record(40) + 19] |= 0x0C;
     dump[Record(41) + 19] |= 0x04;
     dump[Record(41) + 20] |= 0x20;
-
     const auto back = ReadBack(dump);
-    for (int a : actions)
-    {
-        EXPECT_EQ(back->GetControl(22 + a)->GetAction(), a);
-        EXPECT_EQ(back->GetControl(22 + a)->GetMultiStep(), 5 + a);
-    }
     EXPECT_EQ(back->GetControl(40)->GetAction(), 2);
     EXPECT_EQ(back->GetControl(41)->GetAction(), 3);
-}
-
-
-TEST_F(DorvaSynthDumpTest, BehaviourAndModeBits)
-{
-    CDorvaSynthTemplate tmpl;
-    CBaseControlState* pot = tmpl.GetControl(1);
-    pot->SetBehaviourBit0(true);
-    pot->SetBehaviourBit2Inverse(false);
-    pot->SetPotCatchup(1);
-    pot->SetInvertedRange(true);
-    pot->SetBehaviourBit6(true);
-    pot->SetDisplayFormat(1);
-    pot->SetModeBit6(false);
-    CBaseControlState* other = tmpl.GetControl(2);
-    other->SetDisplayFormat(9); // 14-bit: the unit has no code for it
-    const SysExBuffer dump = tmpl.Write();
-    EXPECT_EQ(dump[Record(1) + 20], 0x01 | 0x04 | 0x08 | 0x10 | 0x40);
-    EXPECT_EQ(dump[Record(1) + 21], 0x01);
-    EXPECT_EQ(dump[Record(2) + 21], 0x40);
-
-    const auto back = ReadBack(dump);
-    const CBaseControlState* read = back->GetControl(1);
-    EXPECT_TRUE(read->GetBehaviourBit0());
-    EXPECT_FALSE(read->GetBehaviourBit2Inverse());
-    EXPECT_EQ(read->GetPotCatchup(), 1);
-    EXPECT_TRUE(read->GetInvertedRange());
-    EXPECT_TRUE(read->GetBehaviourBit6());
-    EXPECT_EQ(read->GetDisplayFormat(), 1);
-    EXPECT_FALSE(read->GetModeBit6());
-    // Catch-up other than 1 travels as 0.
-    EXPECT_EQ(back->GetControl(2)->GetPotCatchup(), 0);
 }
 
 TEST_F(DorvaSynthDumpTest, NamesAreCutToSixteenAndTrimmedOnReading)

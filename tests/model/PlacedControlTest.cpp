@@ -79,7 +79,7 @@ TEST(PlacedControl, NullStateIsLeftAlone)
     RecordingWindow window;
     CountingObserver value;
     window.valueObserver = &value;
-    WindowHost host(&window);
+    RecordingHost host(&window);
     ScopedHost scope(&host);
 
     CPlacedControl empty(nullptr, kKnob);
@@ -101,7 +101,7 @@ TEST(PlacedControl, UpdateViewSelectsOnTheMainWindow)
         quiet.UpdateView(true); // no main window: nothing happens
     }
     RecordingWindow window;
-    WindowHost host(&window);
+    RecordingHost host(&window);
     ScopedHost scope(&host);
     CPlacedControl placed(&state, 7);
     placed.UpdateView(true);

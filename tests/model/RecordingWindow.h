@@ -1,9 +1,11 @@
 #pragma once
 
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "model/EditorHost.h"
+#include "model/PlacedControl.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
 
 // A counting observer.
@@ -14,39 +16,70 @@ public:
     int count = 0;
 };
 
-// A main window that hands out the observers a test registers and records the
-// view's selections.
+// The main window as the data layer sees it: a current template, the
+// observers a test registers, and a record of what it was asked to do.
 class RecordingWindow : public IEditorWindow
 {
 public:
+    CEditorTemplate* GetCurrentTemplate() override { return current; }
     void SelectControl(int index, bool select) override { selections.emplace_back(index, select); }
     IObserver* GetValueObserver() override { return valueObserver; }
     std::vector<IObserver*> GetObservers() override { return observers; }
+    void RefreshControl(CPlacedControl& control, bool deferred) override
+    {
+        refreshes.emplace_back(control.GetIndex(), deferred);
+    }
+    void UpdateEditMenu(bool canUndo, bool canRedo) override
+    {
+        ++editMenuUpdates;
+        lastCanUndo = canUndo;
+        lastCanRedo = canRedo;
+    }
+    void UpdateTitle() override { ++titleUpdates; }
+    void SetFocusToMainWindow() override { ++focusRequests; }
+    void HideControlSettings() override { ++settingsHidden; }
 
+    CEditorTemplate* current = nullptr;
     IObserver* valueObserver = nullptr;
     std::vector<IObserver*> observers;
     std::vector<std::pair<int, bool>> selections;
+    std::vector<std::pair<int, bool>> refreshes;
+    int editMenuUpdates = 0;
+    bool lastCanUndo = false;
+    bool lastCanRedo = false;
+    int titleUpdates = 0;
+    int focusRequests = 0;
+    int settingsHidden = 0;
 };
 
-// A DorvaSynth host with a window (or none) and a settable SysEx length.
-class WindowHost : public IEditorHost
+// A DorvaSynth host that keeps every message it was asked to show, with a
+// window of its own, another one, or none (withWindow false), and a settable
+// SysEx length.
+class RecordingHost : public IEditorHost
 {
 public:
-    explicit WindowHost(IEditorWindow* window) : m_window(window) {}
-    const IDeviceAnswers& Device() const override { return m_answers; }
-    int ShowMessage(const std::string&, int) override { return MessageAnswer::Ok; }
+    RecordingHost() = default;
+    explicit RecordingHost(IEditorWindow* other) : withWindow(other != nullptr), m_other(other) {}
+    const IDeviceAnswers& Device() const override { return answers; }
+    int ShowMessage(const std::string& text, int /*style*/) override
+    {
+        messages.push_back(text);
+        return MessageAnswer::Ok;
+    }
     void ShowErrorReport(const std::string&, const std::string&, const std::string&) override {}
     bool SendErrorsHome() const override { return false; }
-    IEditorWindow* Window() override { return m_window; }
+    IEditorWindow* Window() override { return !withWindow ? nullptr : m_other ? m_other : &window; }
+    void SetMaxSysExLength(int length) { answers.maxSysEx = length; }
 
-    void SetMaxSysExLength(int length) { m_answers.maxSysEx = length; }
-
-private:
     struct Answers : CDorvaSynthAnswers
     {
         int GetMaxSysExLength() const override { return maxSysEx; }
         int maxSysEx = 0;
-    };
-    Answers m_answers;
-    IEditorWindow* m_window;
+    } answers;
+    RecordingWindow window;
+    bool withWindow = true;
+    std::vector<std::string> messages;
+
+private:
+    IEditorWindow* m_other = nullptr;
 };

@@ -44,7 +44,7 @@ TEST_F(SubmitCommandTest, DropsEverythingWithoutAWindowOrACurrentTemplate)
     window.current = nullptr;
     EXPECT_FALSE(SubmitToCurrentTemplate(std::make_unique<TemplateTest::LoggingCommand>("a", journal)));
 
-    WindowHost windowless(nullptr);
+    RecordingHost windowless(nullptr);
     ScopedHost scopedWindowless(&windowless);
     EXPECT_FALSE(SubmitToCurrentTemplate(std::make_unique<CSetNameCommand>(At(first, Place::kKnob), "Lost")));
     EXPECT_EQ(Control(first, Place::kKnob).GetName(), "");

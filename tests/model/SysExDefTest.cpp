@@ -92,7 +92,7 @@ TEST(SysExText, ZeroLengthDeviceAcceptsNothing)
 
 TEST(SysExText, HostMaximumIsBoundedByTheRecord)
 {
-    WindowHost host(nullptr);
+    RecordingHost host(nullptr);
     ScopedHost scope(&host);
     host.SetMaxSysExLength(4);
     EXPECT_EQ(MaxSysExLength(), 4);
@@ -170,7 +170,7 @@ TEST(SysExDef, RawBytesAndBounds)
 
 TEST(SysExDef, InitAssignAndEqualsWorkOverTheDeviceLength)
 {
-    WindowHost host(nullptr);
+    RecordingHost host(nullptr);
     ScopedHost scope(&host);
     host.SetMaxSysExLength(3);
 

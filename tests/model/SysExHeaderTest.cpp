@@ -133,13 +133,10 @@ TEST(SysExHeader, DeviceKindFromGroupAndType)
         header.Read(SysExBuffer::FromBytes(WithByte(WithByte(kDorvaSynthHeader, 4, group), 5, type)), position);
         return header.GetDeviceKind();
     };
-    EXPECT_EQ(Kind(0x02, 0x00), ModelTolvar);
-    EXPECT_EQ(Kind(0x01, 0x00), ModelCalder);
-    EXPECT_EQ(Kind(0x02, 0x03), ModelTolvarVesk);
-    EXPECT_EQ(Kind(0x02, 0x04), ModelTolvarDrel);
-    EXPECT_EQ(Kind(0x02, 0x05), ModelDorvaSynth);
-    EXPECT_EQ(Kind(0x02, 0x02), ModelUnknown);
-    EXPECT_EQ(Kind(0x02, 0x06), ModelUnknown);
+    std::string kinds;
+    for (const auto& [group, type] : {std::pair<uint8_t, uint8_t>{2, 0}, {1, 0}, {2, 3}, {2, 4}, {2, 5}, {2, 2}, {2, 6}})
+        kinds += GetTemplateModelName(Kind(group, type)) + ",";
+    EXPECT_EQ(kinds, "Tolvar,Calder,Tolvar Vesk,Tolvar Drel,DorvaSynth,Unknown,Unknown,");
 }
 
 TEST(TemplateModel, IdentifiesDumpsByHeaderAndSize)
@@ -164,11 +161,9 @@ TEST(TemplateModel, IdentifiesDumpsByHeaderAndSize)
 
 TEST(TemplateModel, Names)
 {
-    EXPECT_EQ(GetTemplateModelName(ModelTolvar), "Tolvar");
-    EXPECT_EQ(GetTemplateModelName(ModelTolvarDrel), "Tolvar Drel");
-    EXPECT_EQ(GetTemplateModelName(ModelTolvarVesk), "Tolvar Vesk");
-    EXPECT_EQ(GetTemplateModelName(ModelCalder), "Calder");
-    EXPECT_EQ(GetTemplateModelName(ModelDorvaSynth), "DorvaSynth");
-    EXPECT_EQ(GetTemplateModelName(ModelUnknown), "Unknown");
+    std::string names;
+    for (TemplateModel m : {ModelTolvar, ModelTolvarDrel, ModelTolvarVesk, ModelCalder, ModelDorvaSynth, ModelUnknown})
+        names += GetTemplateModelName(m) + ",";
+    EXPECT_EQ(names, "Tolvar,Tolvar Drel,Tolvar Vesk,Calder,DorvaSynth,Unknown,");
     EXPECT_EQ(GetTemplateModelName(Dump(kDorvaSynthHeader, 1808)), "DorvaSynth");
 }

@@ -6,54 +6,17 @@
 
 #include "model/Command.h"
 #include "model/EditorHost.h"
+#include "model/EditorTemplate.h"
 #include "model/SysExBuffer.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
+#include "tests/model/RecordingWindow.h"
 
 // Kept in a namespace of their own: other test files have fakes of the same names.
 namespace TemplateTest
 {
 
-// A main window that writes down what the data layer asked of it.
-class RecordingWindow : public IEditorWindow
-{
-public:
-    void UpdateEditMenu(bool canUndo, bool canRedo) override
-    {
-        ++editMenuUpdates;
-        lastCanUndo = canUndo;
-        lastCanRedo = canRedo;
-    }
-    void UpdateTitle() override { ++titleUpdates; }
-    void SetFocusToMainWindow() override { ++focusRequests; }
-    void HideControlSettings() override { ++settingsHidden; }
-
-    int editMenuUpdates = 0;
-    bool lastCanUndo = false;
-    bool lastCanRedo = false;
-    int titleUpdates = 0;
-    int focusRequests = 0;
-    int settingsHidden = 0;
-};
-
-// A DorvaSynth host that keeps every message it was asked to show.
-class RecordingHost : public IEditorHost
-{
-public:
-    const IDeviceAnswers& Device() const override { return answers; }
-    int ShowMessage(const std::string& text, int /*style*/) override
-    {
-        messages.push_back(text);
-        return MessageAnswer::Ok;
-    }
-    void ShowErrorReport(const std::string&, const std::string&, const std::string&) override {}
-    bool SendErrorsHome() const override { return false; }
-    IEditorWindow* Window() override { return withWindow ? &window : nullptr; }
-
-    CDorvaSynthAnswers answers;
-    RecordingWindow window;
-    bool withWindow = true;
-    std::vector<std::string> messages;
-};
+using ::RecordingHost;
+using ::RecordingWindow;
 
 // A command that logs its calls into a shared journal.
 class LoggingCommand : public ICommand
@@ -102,4 +65,11 @@ inline size_t Unindexed(int i)
     return kRecords + static_cast<size_t>(51 + i) * kRecordSize;
 }
 } // namespace DumpOffsets
+
+// Reads a whole dump into the template from its start.
+inline bool ReadInto(CEditorTemplate& t, const SysExBuffer& dump)
+{
+    size_t position = 0;
+    return t.Read(dump, position);
+}
 } // namespace TemplateTest

@@ -75,28 +75,3 @@ TEST_F(Completion, NothingIsOfferedWhileTheTextIsTheControlsName)
     EXPECT_FALSE(menu->IsShown());
 }
 
-TEST_F(Completion, KeysInTheListGoOnIntoTheField)
-{
-    name->SetValue("Fil");
-    ASSERT_TRUE(menu->IsShown());
-    const auto key = [this](int code) {
-        wxKeyEvent event(wxEVT_CHAR);
-        event.m_keyCode = code;
-        event.m_uniChar = code < WXK_START ? code : WXK_NONE;
-        event.SetEventObject(menu->GetList());
-        menu->GetList()->GetEventHandler()->ProcessEvent(event);
-    };
-    name->SetInsertionPointEnd();
-    key('t');
-    EXPECT_EQ("Filt", name->GetValue());
-    key(WXK_BACK);
-    EXPECT_EQ("Fil", name->GetValue());
-    // Enter with nothing selected takes the newest candidate.
-    const std::string newest = menu->GetCandidates().front();
-    key(WXK_RETURN);
-    EXPECT_EQ(newest, FromWx(name->GetValue()));
-    EXPECT_FALSE(menu->IsShown());
-    name->SetValue("Fil");
-    key(WXK_ESCAPE);
-    EXPECT_FALSE(menu->IsShown());
-}

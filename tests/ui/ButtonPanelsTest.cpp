@@ -58,24 +58,6 @@ TEST_F(ButtonPanels, StepOnAStepButtonSubmitsNothingButUnlocksTheStepSize)
     EXPECT_TRUE(step->IsEnabled());
 }
 
-TEST_F(ButtonPanels, StepSizeEntryCommitsEachGoodValue)
-{
-    CBaseControlState& button = ShowStepButton(4);
-    auto* step = Find<wxSpinCtrl>("Button_Step_Size");
-    wxCommandEvent typed(wxEVT_TEXT, step->GetId());
-    typed.SetEventObject(step);
-    typed.SetString("12");
-    typed.SetInt(12);
-    step->GetEventHandler()->ProcessEvent(typed);
-    EXPECT_EQ(12, button.GetMultiStep());
-    EXPECT_EQ("Set Button Step Size", templ.GetUndoText());
-    typed.SetString("300");
-    typed.SetInt(127);
-    step->GetEventHandler()->ProcessEvent(typed);
-    EXPECT_EQ(12, button.GetMultiStep());
-    EXPECT_EQ(1, Commands());
-}
-
 TEST_F(ButtonPanels, PressAndReleaseValuesAndFormats)
 {
     CBaseControlState& button = State(Place::kButton);

@@ -3,64 +3,20 @@
 
 #include <gtest/gtest.h>
 
-#include <wx/menu.h>
-#include <wx/statusbr.h>
-
-#include "app/WxText.h"
-#include "model/ControlState.h"
-#include "model/EditorTemplate.h"
-#include "model/PlacedControl.h"
-#include "model/dorvasynth/DorvaSynthAnswers.h"
+#include "tests/ui/MainWindowTest.h"
 #include "tests/ui/RealInput.h"
-#include "tests/ui/UiTestApp.h"
 #include "ui/EditControlDialog.h"
-#include "ui/MainFrame.h"
 #include "ui/MenuIds.h"
-#include "ui/ResourceFiles.h"
-#include "ui/TemplateUI.h"
 #include "ui/dialogs/TemplateSettings.h"
 
 using namespace RealInput;
 
 namespace
 {
-class FrontPanelInput : public UiTest
+class FrontPanelInput : public MainWindowTest
 {
 protected:
-    FrontPanelInput()
-    {
-        // This suite's application leaves them out of its start-up.
-        static const bool loaded = LoadResourceFiles("DorvaSynthEditor");
-        EXPECT_TRUE(loaded);
-        TestApp().realMainWindow = true;
-        UseDevices({"In"}, {"Out"});
-        WritePreferences([](Preferences& p) { p.startupAction = 1; });
-        EXPECT_TRUE(TestApp().Start());
-        m_frame = dynamic_cast<CMainFrame*>(TestApp().GetMainWindow());
-    }
-
-    CMainFrame& Frame() { return *m_frame; }
-    wxWindow* Panel() { return m_frame->GetPanelWindow(); }
-    CEditorTemplate& AddTemplate(const std::string& name)
-    {
-        auto created = CDorvaSynthAnswers().CreateTemplate();
-        created->SetName(name);
-        Frame().AddTemplate(std::move(created));
-        return *Frame().GetCurrentTemplate();
-    }
-    std::vector<int> Selected()
-    {
-        std::vector<int> indices;
-        for (std::size_t i = 0; i < Frame().GetSelection().Size(); ++i)
-            indices.push_back(Frame().GetSelection()[i].GetIndex());
-        return indices;
-    }
-    wxString Status() { return Frame().GetStatusBar()->GetStatusText(0); }
     wxString Label(int index) { return ToWx(Frame().GetCurrentTemplate()->GetControl(index)->GetLabel()); }
-    wxString UndoLabel() { return Frame().GetMenuBar()->FindItem(MenuId::Undo)->GetItemLabel(); }
-    wxPoint Centre(int index) { return Frame().GetView()->ControlCentre(index); }
-
-    CMainFrame* m_frame = nullptr;
 };
 } // namespace
 
@@ -151,7 +107,7 @@ TEST_F(FrontPanelInput, ThePointerSelectsDragsAndShowsTheControlsTip)
     Drag(Panel(), Centre(0), Centre(1));
     EXPECT_EQ(current.GetControl(1)->GetName(), "Cutoff");
     EXPECT_EQ(Selected(), std::vector<int>{1});
-    EXPECT_EQ(UndoLabel(), "&Undo Move control\tCtrl+Z");
+    EXPECT_EQ(MenuLabel(MenuId::Undo), "&Undo Move control\tCtrl+Z");
 
     Key('Z', wxMOD_CONTROL);
     EXPECT_EQ(current.GetControl(0)->GetName(), "Cutoff");

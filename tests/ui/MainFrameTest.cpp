@@ -24,7 +24,7 @@
 #include "model/commands/SubmitCommand.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
 #include "tests/app/ModalWatchdog.h"
-#include "tests/ui/UiTestApp.h"
+#include "tests/ui/MainWindowTest.h"
 #include "ui/Accessibility.h"
 #include "ui/EditControlDialog.h"
 #include "ui/MainFrame.h"
@@ -35,20 +35,9 @@
 
 namespace
 {
-// The real main window after start-up (start-up action "nothing").
-class MainFrameTest : public UiTest
+class MainFrameTest : public MainWindowTest
 {
 protected:
-    MainFrameTest()
-    {
-        TestApp().realMainWindow = true;
-        UseDevices({"In"}, {"Out"});
-        WritePreferences([](Preferences& p) { p.startupAction = 1; });
-        EXPECT_TRUE(TestApp().Start());
-        m_frame = dynamic_cast<CMainFrame*>(TestApp().GetMainWindow());
-    }
-
-    CMainFrame& Frame() { return *m_frame; }
     wxMenuItem* Item(int id) { return Frame().GetMenuBar()->FindItem(id); }
     bool Enabled(int id) { return Item(id) && Item(id)->IsEnabled(); }
     wxString Label(int id) { return Item(id)->GetItemLabel(); }
@@ -65,14 +54,6 @@ protected:
         event.SetEventObject(&Frame());
         Frame().GetEventHandler()->ProcessEvent(event);
     }
-    // A new template named name, not yet saved anywhere.
-    CEditorTemplate& AddTemplate(const std::string& name)
-    {
-        auto created = CDorvaSynthAnswers().CreateTemplate();
-        created->SetName(name);
-        Frame().AddTemplate(std::move(created));
-        return *Frame().GetCurrentTemplate();
-    }
     // Deletes control 0 of the current template as one undo step.
     void DeleteFirstControl()
     {
@@ -88,8 +69,6 @@ protected:
             labels.push_back(Label(id));
         return labels;
     }
-
-    CMainFrame* m_frame = nullptr;
 };
 } // namespace
 
@@ -423,7 +402,7 @@ TEST_F(MainFrameTest, ClosingWithNothingUnsavedEndsTheWindow)
     EXPECT_EQ(TestApp().GetMainWindow(), nullptr);
     EXPECT_EQ(TestApp().GetMainWindowObject(), nullptr);
     EXPECT_EQ(Host().Window(), nullptr);
-    // The idle pass deletes it; its transfer and its message registration go with it.
+    // The toolkit's idle work deletes it; its transfer and its message registration go with it.
     TestApp().ProcessIdle();
     EXPECT_FALSE(MIDIIO::IsReceiving());
     EXPECT_EQ(MIDIIO::GetListenerCount(), 0);

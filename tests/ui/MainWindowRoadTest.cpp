@@ -27,6 +27,7 @@
 #include "model/dorvasynth/DorvaSynthAnswers.h"
 #include "tests/app/ScopedEnv.h"
 #include "tests/ui/RealInput.h"
+#include "tests/ui/MainWindowTest.h"
 #include "tests/ui/UiTestApp.h"
 #include "ui/DorvaSynthTemplateUI.h"
 #include "ui/EditControlDialog.h"
@@ -52,43 +53,34 @@ Bytes BytesOf(const SysExBuffer& buffer)
     return Bytes(buffer.begin(), buffer.end());
 }
 
-// The real main window after start-up (start-up action "nothing"), on the
-// loopback devices "In A", "In B" and "Out".
-class MainWindowRoad : public UiTest
+// The real main window on the loopback devices "In" and "Out", with the
+// keys on its front panel.
+class MainWindowRoad : public MainWindowTest
 {
 protected:
-    MainWindowRoad()
+    void SetUp() override
     {
-        static const bool loaded = LoadResourceFiles("DorvaSynthEditor");
-        EXPECT_TRUE(loaded);
-        TestApp().realMainWindow = true;
-        UseDevices({"In A", "In B"}, {"Out"});
-        WritePreferences([](Preferences& p) {
-            p.startupAction = 1;
-            p.showOldOSDialog = 0;
-        });
+        TestApp().Prefs().showOldOSDialog = 0;
+        ASSERT_NE(m_frame, nullptr);
+        ASSERT_TRUE(Focus(Panel()));
     }
-
-    void Start()
+    // Start-up again with these inputs and preferences.
+    template <typename Change>
+    void Restart(std::vector<std::string> inputs, Change change)
     {
+        TestApp().Stop();
+        UseDevices(std::move(inputs), {"Out"});
+        WritePreferences(change);
         ASSERT_TRUE(TestApp().Start());
         m_frame = dynamic_cast<CMainFrame*>(TestApp().GetMainWindow());
         ASSERT_NE(m_frame, nullptr);
         ASSERT_TRUE(Focus(Panel()));
     }
-    void SetUp() override
-    {
-        if (!m_frame)
-            Start();
-    }
 
-    CMainFrame& Frame() { return *m_frame; }
-    wxWindow* Panel() { return m_frame->GetPanelWindow(); }
     CTemplateUI& View() { return *m_frame->GetView(); }
     wxMenuItem* Item(int id) { return Frame().GetMenuBar()->FindItem(id); }
     bool Enabled(int id) { return Item(id)->IsEnabled(); }
     bool Listening() { return Item(MenuId::Listen)->IsChecked(); }
-    wxString Status() { return Frame().GetStatusBar()->GetStatusText(0); }
     std::vector<wxString> Boxes()
     {
         std::vector<wxString> texts;
@@ -96,14 +88,7 @@ protected:
             texts.push_back(box.text);
         return texts;
     }
-    CEditorTemplate& AddTemplate(const std::string& name)
-    {
-        auto created = CDorvaSynthAnswers().CreateTemplate();
-        created->SetName(name);
-        Frame().AddTemplate(std::move(created));
-        return *Frame().GetCurrentTemplate();
-    }
-    // The control's settings on show, as after a double click on it.
+    // The control's settings on show: a click on it, then Enter.
     void EditControl(int index)
     {
         Click(Panel(), View().ControlCentre(index));
@@ -118,8 +103,6 @@ protected:
             TestApp().ProcessIdle();
     }
     void ChooseMenu(int id) { ASSERT_TRUE(ChooseMenuItem(&Frame(), id)) << "menu item " << id; }
-
-    CMainFrame* m_frame = nullptr;
 };
 
 const wxString kInvalidDump = "The dump received was not a valid template.\n\nEither the dump came from another "
@@ -160,7 +143,7 @@ TEST_F(MainWindowRoad, ListenReceivesEveryModelsDumpAndRefusesAnInvalidOne)
         Key('L', wxMOD_CONTROL);
         ASSERT_TRUE(Listening());
         ASSERT_TRUE(View().GetListenButton().IsLatched());
-        TestApp().driver->InjectSysEx("In A", row.dump, 256);
+        TestApp().driver->InjectSysEx("In", row.dump, 256);
         ASSERT_TRUE(IdleUntil([&] { return !MIDIIO::IsReceiving(); }));
         EXPECT_EQ(Frame().GetTemplateCount(), before + (row.opens ? 1 : 0));
         EXPECT_FALSE(Listening());
@@ -197,7 +180,7 @@ TEST_F(MainWindowRoad, AnInterruptedDumpTurnsListenOff)
     AddTemplate("Shown");
     Key('L', wxMOD_CONTROL);
     ASSERT_TRUE(Listening());
-    TestApp().driver->SetOpenFails("In A", true);
+    TestApp().driver->SetOpenFails("In", true);
     MIDIIO::SelectInputDevice(0); // the port closes and does not open again
     ASSERT_TRUE(IdleUntil([&] { return m_boxes.boxes.size() >= 2; }));
     EXPECT_TRUE(m_boxes.boxes[0].text.StartsWith("Template dump failed!")) << m_boxes.boxes[0].text;
@@ -212,7 +195,7 @@ TEST_F(MainWindowRoad, ASendThatCannotStartLeavesNoButtonLit)
 {
     AddTemplate("Unsent");
     TestApp().driver->SetOpenFails("Out", true);
-    ASSERT_FALSE(MIDIIO::SelectOutputDevice(2));
+    ASSERT_FALSE(MIDIIO::SelectOutputDeviceByName("Out"));
     Key('U', wxMOD_CONTROL);
     EXPECT_EQ(Status(), "Invalid output device");
     ASSERT_EQ(m_boxes.boxes.size(), 1u);
@@ -234,9 +217,9 @@ TEST_F(MainWindowRoad, BankDialogsTakeTheInputFromAListen)
         m_boxes.boxes.clear();
         Frame().SetStatus("");
         ModalScript<CBulkDumpDialog> dialog([&](CBulkDumpDialog&) {
-            TestApp().driver->InjectSysEx("In A", dump, 256);
+            TestApp().driver->InjectSysEx("In", dump, 256);
             // Once the message behind it is shown, the dump has been dealt with.
-            TestApp().driver->InjectShort("In A", 0x90, 60, 100);
+            TestApp().driver->InjectShort("In", 0x90, 60, 100);
             EXPECT_TRUE(IdleUntil([&] { return Status() == "Received MIDI message"; }));
         });
         ChooseMenu(id);
@@ -253,17 +236,14 @@ TEST_F(MainWindowRoad, BankDialogsTakeTheInputFromAListen)
 // dialog's listen choice is the one listened on.
 TEST_F(MainWindowRoad, TheWelcomeListenChoiceListensOnTheInputJustChosen)
 {
-    TestApp().Stop();
-    UseDevices({"In A", "In B"}, {"Out"});
-    WritePreferences([](Preferences& p) {
+    Restart({"In", "In B"}, [](Preferences& p) {
         p.releaseDriver = 1;
-        p.inputDevice = "In A";
+        p.inputDevice = "In";
     });
-    Start();
     // The program becomes active: its ports open.
     MIDIIO::RequestOpen();
     ASSERT_TRUE(IdleUntil([] { return MIDIIO::GetState() == MIDIIO::kIdle; }));
-    ASSERT_TRUE(TestApp().driver->IsOpen("In A"));
+    ASSERT_TRUE(TestApp().driver->IsOpen("In"));
 
     ModalScript<CWelcomeDialog> welcome([](CWelcomeDialog& dialog) {
         Click(dialog.FindWindow(XRCID("Listen_For_A_Template")));
@@ -285,7 +265,7 @@ TEST_F(MainWindowRoad, TheWelcomeListenChoiceListensOnTheInputJustChosen)
                                              "continuing."});
     EXPECT_EQ(Status(), "Listening for template dump from device: In B");
     EXPECT_TRUE(TestApp().driver->IsOpen("In B"));
-    EXPECT_FALSE(TestApp().driver->IsOpen("In A"));
+    EXPECT_FALSE(TestApp().driver->IsOpen("In"));
     TestApp().driver->InjectSysEx("In B", BytesOf(CreateTemplateOfModel(ModelDorvaSynth)->Write()), 256);
     EXPECT_TRUE(IdleUntil([&] { return Frame().GetTemplateCount() == 1; }));
 }
@@ -430,7 +410,7 @@ protected:
     void SetUp() override
     {
         TestApp().makeView = [this] { return m_view = new CountingView; };
-        MainWindowRoad::SetUp();
+        Restart({"In"}, [](Preferences&) {});
     }
     CountingView* m_view = nullptr;
 };

@@ -20,6 +20,7 @@
 #include "model/ControlState.h"
 #include "model/EditorTemplate.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
+#include "tests/ui/RealInput.h"
 #include "tests/ui/UiTestApp.h"
 #include "ui/MainFrame.h"
 
@@ -154,14 +155,16 @@ TEST_F(PanelScreenReaderTest, AReaderFindsThePanelsControlsAndFollowsTheKeyboard
     current.GetControl(0)->SetName("Cutoff");
     current.GetControl(22)->SetType(ControlMessageType::Disabled, false);
     m_frame->Show();
-    m_frame->Raise();
-    // Each step makes the selection its key makes.
-    auto select = [this](int index) {
-        return [this, index] {
-            m_frame->GetSelection().Clear();
-            m_frame->SelectControl(index, true);
-        };
-    };
-    RunReader({{"TAB", select(0)}, {"DOWN", select(22)}, {"RIGHT", select(23)}, {"SHIFT+TAB", select(22)}});
+    ASSERT_TRUE(RealInput::Focus(m_frame->GetPanelWindow()));
+    auto key = [](int code, int modifiers = wxMOD_NONE) { return [code, modifiers] { RealInput::Key(code, modifiers); }; };
+    RunReader({{"TAB", key(WXK_TAB)},
+               {"DOWN", key(WXK_DOWN)},
+               {"RIGHT", key(WXK_RIGHT)},
+               {"SHIFT+TAB", key(WXK_TAB, wxMOD_SHIFT)},
+               // The main window goes as it does when the program ends.
+               {"CLOSE", [this] {
+                    TestApp().Stop();
+                    m_frame = nullptr;
+                }}});
 }
 } // namespace

@@ -130,12 +130,17 @@ bool Focus(wxWindow* window)
         top->Show();
         top->Raise();
     }
-    return PumpUntil([window] {
-        if (wxWindow::FindFocus() == window)
+    // A composite control hands its focus to a child (a list to its rows).
+    const auto focused = [window] {
+        wxWindow* focus = wxWindow::FindFocus();
+        return focus && (focus == window || window->IsDescendant(focus));
+    };
+    return PumpUntil([window, focused] {
+        if (focused())
             return true;
         window->SetFocus();
         Settle();
-        return wxWindow::FindFocus() == window;
+        return focused();
     });
 }
 

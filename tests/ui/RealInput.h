@@ -28,7 +28,7 @@ bool PumpUntil(const std::function<bool()>& done, Milliseconds deadline = kDeadl
 void Settle();
 
 // Raises window's top-level window and gives window the keyboard focus;
-// true once the toolkit reports it focused.
+// true once the toolkit reports it (or a window inside it) focused.
 [[nodiscard]] bool Focus(wxWindow* window);
 
 // One press and release of a key (a wxKeyCode or a character) with the

@@ -219,7 +219,7 @@ TEST_F(StartupTest, UnfinishedPluginScanWarnsOnce)
     EXPECT_EQ(TestApp().Prefs().lastPluginEnumerated, "");
 }
 
-TEST_F(StartupTest, IdlePassDeliversShortMessagesToTheMainWindow)
+TEST_F(StartupTest, IdleTickDeliversShortMessagesToTheMainWindow)
 {
     UseDevices({"In"}, {"Out"});
     WritePreferences([](Preferences& p) { p.startupAction = 1; });
@@ -233,7 +233,7 @@ TEST_F(StartupTest, IdlePassDeliversShortMessagesToTheMainWindow)
     EXPECT_EQ(window.idleSteps, window.refreshes);
 }
 
-TEST_F(StartupTest, IdlePassStartedInsideItsOwnMessageBoxSkipsTheMainWindow)
+TEST_F(StartupTest, IdleTickStartedInsideItsOwnMessageBoxDoesNothing)
 {
     WritePreferences([](Preferences& p) { p.startupAction = 1; });
     ASSERT_TRUE(TestApp().Start());
@@ -244,13 +244,13 @@ TEST_F(StartupTest, IdlePassStartedInsideItsOwnMessageBoxSkipsTheMainWindow)
         TestApp().ShowMessage("inside", wxOK);
     };
     m_boxes.whileShowing = [&] {
-        TestApp().ProcessIdle();
-        TestApp().ProcessIdle();
+        TestApp().IdleTick();
+        TestApp().IdleTick();
         stepsSeenInside = window.idleSteps;
     };
     const int before = window.idleSteps;
-    TestApp().ProcessIdle();
-    EXPECT_EQ(stepsSeenInside, before + 1) << "the nested passes did not step the window";
-    TestApp().ProcessIdle();
+    TestApp().IdleTick();
+    EXPECT_EQ(stepsSeenInside, before + 1) << "the nested ticks stepped the window";
+    TestApp().IdleTick();
     EXPECT_EQ(window.idleSteps, before + 2) << "the guard was released";
 }

@@ -96,7 +96,11 @@ bool IdleUntil(const std::function<bool()>& condition, std::chrono::milliseconds
     {
         if (std::chrono::steady_clock::now() > end)
             return false;
+        // The tick the application's timer would run, then the toolkit's
+        // idle work (pending deletions among it).
+        wxGetApp().IdleTick();
         wxGetApp().ProcessIdle();
+        wxMilliSleep(1);
     }
     return true;
 }

@@ -20,7 +20,7 @@
 #include "tests/app/DialogScripts.h"
 #include "tests/model/TempFolder.h"
 
-// A main window that only records what start-up and the idle pass ask of it.
+// A main window that only records what start-up and the idle tick ask of it.
 class RecordingMainWindow : public IMainWindow, public IMessageListener
 {
 public:
@@ -112,7 +112,7 @@ private:
 
 UiTestApp& TestApp();
 
-// Runs idle passes until the condition holds or the deadline passes.
+// Runs idle ticks until the condition holds or the deadline passes.
 bool IdleUntil(const std::function<bool()>& condition, std::chrono::milliseconds deadline = std::chrono::seconds(5));
 
 // Each test starts the application in a fresh configuration folder with the

@@ -1,3 +1,5 @@
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include <wx/frame.h>
@@ -7,41 +9,27 @@
 #include "model/ControlState.h"
 #include "model/commands/ControlEditCommands.h"
 #include "tests/ui/PropertyPanelTestSupport.h"
+#include "tests/ui/RealInput.h"
 #include "ui/panels/ControlPanel.h"
 #include "ui/validators/NameValidator.h"
 #include "ui/validators/NumberTextCtrl.h"
 #include "ui/validators/NumberValidator.h"
 #include "ui/validators/WholeNumber.h"
 
+using namespace RealInput;
+
 namespace
 {
-// Sends one typed character through the field's validator, as the toolkit
-// does before the field sees it; true when the key is let through.
-bool Type(wxTextCtrl* text, int key)
-{
-    wxKeyEvent event(wxEVT_CHAR);
-    event.m_keyCode = key;
-    event.m_uniChar = key < 300 ? key : WXK_NONE;
-    event.SetEventObject(text);
-    const bool handled = text->GetValidator()->ProcessEventLocally(event);
-    return !handled && event.GetSkipped();
-}
-
 class Fields : public PanelTest
 {
 protected:
-    wxTextCtrl* NumberField(const wxString& value, long caret)
+    wxTextCtrl* Field(const wxValidator& validator)
     {
-        auto* text = new wxTextCtrl(frame, wxID_ANY, value);
-        text->SetValidator(CNumberValidator());
-        text->SetInsertionPoint(caret);
-        return text;
-    }
-    wxTextCtrl* NameField(const wxString& value)
-    {
-        auto* text = new wxTextCtrl(frame, wxID_ANY, value);
-        text->SetValidator(CNameValidator(16));
-        text->SetInsertionPointEnd();
+        auto* text = new wxTextCtrl(frame, wxID_ANY);
+        text->SetValidator(validator);
+        frame->GetSizer()->Add(text);
+        frame->Show();
+        frame->Layout();
         return text;
     }
 };
@@ -58,64 +46,43 @@ TEST(WholeNumber, SignDigitsAndNothingElse)
         EXPECT_FALSE(ParseWholeNumber(bad, v)) << bad;
 }
 
-TEST_F(Fields, NumberFieldTakesAMinusOnlyInFront)
+TEST_F(Fields, TypedKeysPassOnlyWhereTheValidatorsLetThem)
 {
-    const int beeps = RefusedKeyCount();
-    EXPECT_TRUE(Type(NumberField("12", 0), '-'));
-    EXPECT_FALSE(Type(NumberField("12", 2), '-'));
-    EXPECT_FALSE(Type(NumberField("", 0), '-'));
-    EXPECT_FALSE(Type(NumberField("-12", 0), '-'));
-    EXPECT_EQ(beeps + 3, RefusedKeyCount());
-}
-
-TEST_F(Fields, NumberFieldRefusesLettersAndTheListsPunctuation)
-{
-    wxTextCtrl* field = NumberField("12", 2);
-    EXPECT_FALSE(Type(field, 'x'));
-    EXPECT_FALSE(Type(field, 'a'));
-    EXPECT_FALSE(Type(field, ':'));
-    EXPECT_FALSE(Type(field, '?'));
-    EXPECT_TRUE(Type(field, '5'));
-}
-
-TEST_F(Fields, NumberFieldReplacesTheSelection)
-{
-    wxTextCtrl* field = NumberField("12", 0);
-    field->SetSelection(0, 1);
-    EXPECT_TRUE(Type(field, '5'));
-    field->SetSelection(0, 2);
-    EXPECT_FALSE(Type(field, '-'));
-}
-
-TEST_F(Fields, ControlKeysAlwaysPass)
-{
-    wxTextCtrl* number = NumberField("-12", 1);
-    wxTextCtrl* name = NameField("ABCDEFGHIJKLMNOP");
-    for (int key : {int(WXK_BACK), int(WXK_DELETE), int(WXK_LEFT), int(WXK_RIGHT), int(WXK_TAB)})
+    struct Row
     {
-        EXPECT_TRUE(Type(number, key)) << key;
-        EXPECT_TRUE(Type(name, key)) << key;
+        const char* what;
+        bool name;
+        const char* start;
+        long from, to;
+        std::function<void()> typing;
+        const char* result;
+        int refused;
+    };
+    const auto typed = [](const char* text) { return [text] { Type(text); }; };
+    const Row rows[] = {
+        {"a minus in front of a number", false, "12", 0, 0, typed("-"), "-12", 0},
+        {"a minus after digits", false, "12", 2, 2, typed("-"), "12", 1},
+        {"a second minus", false, "-12", 0, 0, typed("-"), "-12", 1},
+        {"letters and the list's punctuation", false, "12", 2, 2, typed("xa:?5"), "125", 4},
+        {"a digit over a selection", false, "12", 0, 1, typed("5"), "52", 0},
+        {"Backspace and the arrows", false, "-12", 3, 3, [] { Key(WXK_BACK); Key(WXK_LEFT); Key(WXK_DELETE); }, "-", 0},
+        {"a name at its maximum", true, "ABCDEFGHIJKLMNOP", 16, 16, typed("Q"), "ABCDEFGHIJKLMNOP", 1},
+        {"a name at its maximum, text selected", true, "ABCDEFGHIJKLMNOP", 3, 5, typed("Q"), "ABCQFGHIJKLMNOP", 0},
+        {"characters a name may not hold", true, "Osc", 3, 3, typed("_~[\\]^`{|}"), "Osc", 10},
+        {"characters a name may hold", true, "Osc", 3, 3, typed("=\"@ #z9>"), "Osc=\"@ #z9>", 0},
+    };
+    for (const Row& row : rows)
+    {
+        wxTextCtrl* field = row.name ? Field(CNameValidator(16)) : Field(CNumberValidator());
+        field->ChangeValue(row.start);
+        ASSERT_TRUE(Focus(field)) << row.what;
+        field->SetSelection(row.from, row.to);
+        const int refused = RefusedKeyCount();
+        row.typing();
+        EXPECT_EQ(field->GetValue(), row.result) << row.what;
+        EXPECT_EQ(RefusedKeyCount() - refused, row.refused) << row.what;
+        field->Destroy();
     }
-}
-
-TEST_F(Fields, NameFieldStopsAtItsMaximumUnlessTextIsSelected)
-{
-    wxTextCtrl* name = NameField("ABCDEFGHIJKLMNOP");
-    const int beeps = RefusedKeyCount();
-    EXPECT_FALSE(Type(name, 'Q'));
-    EXPECT_EQ(beeps + 1, RefusedKeyCount());
-    name->SetSelection(3, 5);
-    EXPECT_TRUE(Type(name, 'Q'));
-    EXPECT_TRUE(Type(NameField("ABCDEFGHIJKLMNO"), 'P'));
-}
-
-TEST_F(Fields, NameFieldCharacters)
-{
-    wxTextCtrl* name = NameField("Osc");
-    for (int key : {'_', '~', '[', '\\', ']', '^', '`', '{', '|', '}'})
-        EXPECT_FALSE(Type(name, key)) << char(key);
-    for (int key : {'=', '"', '@', ' ', '#', 'z', '9', '>'})
-        EXPECT_TRUE(Type(name, key)) << char(key);
 }
 
 TEST_F(Fields, ClonesKeepTheirSettings)
@@ -146,51 +113,6 @@ protected:
     }
 };
 } // namespace
-
-TEST_F(NumberField, ACommittedChangeIsOneCommandThatUndoes)
-{
-    State(Place::kKnob).SetMIDIChannelOrMMCDeviceNum(5);
-    NumberTextCtrl* field = Field(5, 16, 1);
-    Enter(field, "17");
-    EXPECT_EQ("5", field->GetValue());
-    EXPECT_EQ(0, Commands());
-
-    Enter(field, "7");
-    EXPECT_EQ("7", field->GetValue());
-    EXPECT_EQ(1, Commands());
-    EXPECT_EQ(7, State(Place::kKnob).GetMIDIChannelOrMMCDeviceNum());
-    EXPECT_EQ("Set Control MIDIChannel / MMC Device", templ.GetUndoText());
-
-    Enter(field, "7");
-    EXPECT_EQ(1, Commands());
-
-    templ.Undo();
-    EXPECT_EQ(5, State(Place::kKnob).GetMIDIChannelOrMMCDeviceNum());
-}
-
-TEST_F(NumberField, RefusedEntriesShowTheLastValue)
-{
-    NumberTextCtrl* field = Field(5, 16, 1);
-    for (const char* bad : {"0", "", "-", "abc", "1.5"})
-    {
-        Enter(field, bad);
-        EXPECT_EQ("5", field->GetValue()) << bad;
-    }
-    EXPECT_EQ(0, Commands());
-}
-
-TEST_F(NumberField, EnterCommitsWithoutLeaving)
-{
-    NumberTextCtrl* field = Field(5, 16, 1);
-    EXPECT_TRUE(field->GetWindowStyleFlag() & wxTE_PROCESS_ENTER);
-    field->ChangeValue("9");
-    wxKeyEvent enter(wxEVT_CHAR);
-    enter.m_keyCode = WXK_RETURN;
-    enter.SetEventObject(field);
-    field->GetEventHandler()->ProcessEvent(enter);
-    EXPECT_EQ(9, State(Place::kKnob).GetMIDIChannelOrMMCDeviceNum());
-    EXPECT_EQ(1, Commands());
-}
 
 TEST_F(NumberField, BoundsInEitherOrder)
 {
@@ -229,37 +151,4 @@ TEST_F(NumberField, TheResourcesMakeItByName)
     delete made;
 }
 
-namespace
-{
-wxCommandEvent Typed(wxSpinCtrl* spin, const wxString& text, int clamped)
-{
-    wxCommandEvent event(wxEVT_TEXT, spin->GetId());
-    event.SetString(text);
-    event.SetInt(clamped);
-    return event;
-}
-} // namespace
 
-TEST_F(NumberField, SpinEntryCheck)
-{
-    auto* spin = new wxSpinCtrl(frame, wxID_ANY, "", wxDefaultPosition, wxDefaultSize, wxSP_ARROW_KEYS, 0, 127, 20);
-    int restore = 20;
-    EXPECT_FALSE(NumberTextCtrl::ApplyEntry(spin, restore, -1, Typed(spin, "-", 0)));
-    EXPECT_EQ(20, spin->GetValue());
-    // GTK reports 127 for a typed 500: the typed text decides.
-    EXPECT_FALSE(NumberTextCtrl::ApplyEntry(spin, restore, -1, Typed(spin, "500", 127)));
-    EXPECT_EQ(20, restore);
-    EXPECT_FALSE(NumberTextCtrl::ApplyEntry(spin, restore, 100, Typed(spin, "101", 101)));
-    EXPECT_TRUE(NumberTextCtrl::ApplyEntry(spin, restore, -1, Typed(spin, "33", 33)));
-    EXPECT_EQ(33, restore);
-    EXPECT_FALSE(NumberTextCtrl::ApplyEntry(spin, restore, -1, Typed(spin, "33", 33)));
-    EXPECT_TRUE(NumberTextCtrl::ApplyEntry(spin, restore, -1, Typed(spin, "", 0)));
-    EXPECT_EQ(0, spin->GetValue());
-
-    auto* signedSpin = new wxSpinCtrl(frame, wxID_ANY, "", wxDefaultPosition, wxDefaultSize, wxSP_ARROW_KEYS, -64, 63, 5);
-    restore = 5;
-    EXPECT_FALSE(NumberTextCtrl::ApplyEntry(signedSpin, restore, -1, Typed(signedSpin, "-", -64)));
-    EXPECT_EQ(5, restore);
-    EXPECT_TRUE(NumberTextCtrl::ApplyEntry(signedSpin, restore, -1, Typed(signedSpin, "-12", -12)));
-    EXPECT_EQ(-12, restore);
-}

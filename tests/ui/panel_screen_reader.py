@@ -6,9 +6,10 @@ Usage: panel_screen_reader.py PID
 Finds the application with that process id on the accessibility bus, walks to
 the panel, and checks its children, names, roles, extents, hit testing and
 selection. Then it asks the test for key presses ("step KEY" on stdout) and
-checks that the focus and selection changes arrive as AT-SPI events. Every
-check prints "ok ..." or "fail ..."; the exit status is the number of
-failures (at most 100).
+checks that the focus and selection changes arrive as AT-SPI events. Last, it
+has the test close the window and checks that the controls it still holds
+report themselves defunct. Every check prints "ok ..." or "fail ..."; the exit
+status is the number of failures (at most 100).
 """
 
 import sys
@@ -123,7 +124,7 @@ def read_panel(panel):
         child = children[index]
         role = child.getRole() if child is not None else None
         check(role == pyatspi.ROLE_PUSH_BUTTON, f"{NAMES[index]} is a push button ({role})")
-        check(child is not None and child.getIndexInParent() == index, f"{NAMES[index]} knows its index")
+        check(name_of(child) == NAMES[index] and child.getIndexInParent() == index, f"{NAMES[index]} knows its index")
     # The test assigned the first pot and left the first button unassigned.
     for index, description in ((0, "Cutoff"), (22, "not assigned")):
         got = children[index].description if children[index] is not None else None
@@ -135,10 +136,10 @@ def read_panel(panel):
         check(box == (px + x, py + y, width, height), f"{NAMES[index]} lies at {box}, panel at {(px, py)}")
         hit = at.getAccessibleAtPoint(px + x + width // 2, py + y + height // 2, pyatspi.DESKTOP_COORDS)
         check(name_of(hit) == NAMES[index], f"the point over {NAMES[index]} finds {name_of(hit)}")
-    states = children[0].getState() if children[0] is not None else None
+    states = children[0].getState() if name_of(children[0]) == NAMES[0] else None
     check(states is not None and states.contains(pyatspi.STATE_VISIBLE)
           and not states.contains(pyatspi.STATE_SELECTED),
-          "with nothing selected a control is visible and not selected")
+          f"with nothing selected {NAMES[0]} is visible and not selected")
     check(selected_names(panel) == [], f"nothing is selected: {selected_names(panel)}")
     return children
 
@@ -175,6 +176,20 @@ def follow_keys(panel, children):
     pyatspi.Registry.deregisterEventListener(record, *kinds)
 
 
+def close_window(children):
+    print("step CLOSE", flush=True)
+    held = [children[index] for index in (0, 22) if children[index] is not None]
+
+    def defunct(child):
+        try:
+            return child.getState().contains(pyatspi.STATE_DEFUNCT)
+        except Exception:  # the object may be gone from the bus altogether
+            return False
+
+    check(held and pump_until(lambda: all(defunct(child) for child in held)),
+          "once the window is closed the controls a reader holds are defunct")
+
+
 def main():
     app = find_application(int(sys.argv[1]))
     if check(app is not None, "the editor is on the accessibility bus"):
@@ -182,6 +197,7 @@ def main():
         if check(panel is not None, "the panel where the controls are drawn"):
             children = read_panel(panel)
             follow_keys(panel, children)
+            close_window(children)
     print("done", flush=True)
     return min(failures, 100)
 

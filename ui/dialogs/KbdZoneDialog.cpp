@@ -150,9 +150,27 @@ void CKbdZoneDialog::OnMidiMessage(uint8_t status, int data1, int /*data2*/)
     for (auto [field, name] : {std::make_pair(m_top, m_topName), std::make_pair(m_bottom, m_bottomName)})
         if (field && (focus == field || (focus && focus->GetParent() == field)))
         {
+            // SetValue sends no text event: the note's followers are told here.
             field->SetValue(data1);
-            ShowNoteName(field, name);
+            OnNoteShown(field);
         }
+}
+
+void CKbdZoneDialog::OnNoteShown(wxSpinCtrl* note)
+{
+    // Each note bounds the other.
+    if (note == m_top)
+    {
+        ShowNoteName(m_top, m_topName);
+        if (m_bottom)
+            m_bottom->SetRange(0, m_top->GetValue());
+    }
+    else if (note == m_bottom)
+    {
+        ShowNoteName(m_bottom, m_bottomName);
+        if (m_top)
+            m_top->SetRange(m_bottom->GetValue(), 127);
+    }
 }
 
 void CKbdZoneDialog::OnSpinText(wxCommandEvent& event)
@@ -172,19 +190,7 @@ void CKbdZoneDialog::OnSpinText(wxCommandEvent& event)
     else if (spin == m_channel)
         restore = m_zone.GetChannel() + 1;
     NumberTextCtrl::ApplyEntry(spin, restore, -1, event);
-    // Each note bounds the other.
-    if (spin == m_top)
-    {
-        ShowNoteName(m_top, m_topName);
-        if (m_bottom)
-            m_bottom->SetRange(0, m_top->GetValue());
-    }
-    else if (spin == m_bottom)
-    {
-        ShowNoteName(m_bottom, m_bottomName);
-        if (m_top)
-            m_top->SetRange(m_bottom->GetValue(), 127);
-    }
+    OnNoteShown(spin);
 }
 
 CKeyboardZone CKbdZoneDialog::ReadControls() const

@@ -36,6 +36,8 @@ public:
 
 private:
     void ShowNoteName(wxSpinCtrl* note, wxStaticText* name);
+    // A note field shows a new value: its name and the other note's range follow.
+    void OnNoteShown(wxSpinCtrl* note);
     void OnSpinText(wxCommandEvent& event);
     void OnOK(wxCommandEvent& event);
 

@@ -1,6 +1,7 @@
 #include "ui/panels/AutoCompleteMenu.h"
 
 #include <wx/textctrl.h>
+#include <wx/validate.h>
 
 #include "app/WxText.h"
 #include "model/EditorHost.h"
@@ -39,7 +40,7 @@ void CAutoCompleteListCtrl::OnKey(wxKeyEvent& event)
         return;
     case WXK_ESCAPE:
     case WXK_TAB:
-        GetParent()->Hide();
+        static_cast<CAutoCompleteMenu*>(GetParent())->Dismiss();
         return;
     case WXK_RETURN:
     case WXK_NUMPAD_ENTER:
@@ -61,8 +62,20 @@ void CAutoCompleteListCtrl::OnKey(wxKeyEvent& event)
             m_text->Remove(point - 1, point);
         return;
     }
-    if (event.GetUnicodeKey() != WXK_NONE)
-        m_text->WriteText(wxString(event.GetUnicodeKey()));
+    if (event.GetUnicodeKey() == WXK_NONE)
+        return;
+    // The field's validator judges the key as if it had been typed there.
+    if (wxValidator* validator = m_text->GetValidator())
+    {
+        wxKeyEvent typed(event);
+        typed.SetEventObject(m_text);
+        typed.SetId(m_text->GetId());
+        typed.Skip(false);
+        validator->ProcessEventLocally(typed);
+        if (!typed.GetSkipped())
+            return;
+    }
+    m_text->WriteText(wxString(event.GetUnicodeKey()));
 }
 
 CAutoCompleteMenu::CAutoCompleteMenu(wxWindow* parent, wxTextCtrl* text, int maxLength, IAutoCompleteClient* client)
@@ -140,7 +153,8 @@ void CAutoCompleteMenu::Fill(const wxString& text)
     m_candidates = ComposedCandidates(text);
     if (m_candidates.empty())
     {
-        Hide();
+        if (IsShown())
+            Dismiss();
         return;
     }
     m_list->DeleteAllItems();
@@ -158,7 +172,18 @@ void CAutoCompleteMenu::Choose(int item)
         m_text->SetValue(chosen);
         m_text->SetInsertionPointEnd();
     }
+    Dismiss();
+}
+
+void CAutoCompleteMenu::Dismiss()
+{
     Hide();
+    if (!m_text)
+        return;
+    // The field's window takes the keys back from the pop-up's.
+    if (wxWindow* top = wxGetTopLevelParent(m_text))
+        top->Raise();
+    m_text->SetFocus();
 }
 
 void CAutoCompleteMenu::OnShowMenu(wxShowEvent& event)
@@ -174,6 +199,7 @@ void CAutoCompleteMenu::OnShowMenu(wxShowEvent& event)
 void CAutoCompleteMenu::OnActivate(wxActivateEvent& event)
 {
     event.Skip();
+    // The user went elsewhere: no raising of the field's window.
     if (!event.GetActive() && IsShown())
     {
         Hide();

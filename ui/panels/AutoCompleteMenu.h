@@ -17,7 +17,8 @@ public:
 };
 
 // The list of the completion pop-up. Typing goes on into the watched field
-// while the list has the focus.
+// while the list has the focus, through the field's validator as if typed
+// there.
 class CAutoCompleteListCtrl : public wxListCtrl
 {
 public:
@@ -45,6 +46,8 @@ public:
     CAutoCompleteListCtrl* GetList() const { return m_list; }
     // Writes the chosen candidate into the field and hides.
     void Choose(int item);
+    // Hides and gives the keys back to the field.
+    void Dismiss();
 
 private:
     void OnText(wxCommandEvent& event);

@@ -85,21 +85,20 @@ void CButtonDialog::UpdateUI()
         RemoveWindowIf(true, m_formatOnOff);
         RemoveWindowIf(true, Child("ID_DISPFMTTEXT"));
     }
-    if (m_stepSize)
-        m_stepSize->Disable();
     const int action = state->GetAction();
-    if (action < ControlAction::Normal || action > ControlAction::Step)
+    const bool known = action >= ControlAction::Normal && action <= ControlAction::Step;
+    // Enabled in one step: GTK takes the focus from a field it disables, and
+    // this runs after every step size typed into that field.
+    if (m_stepSize)
+        m_stepSize->Enable(action == ControlAction::Step);
+    if (!known)
         return;
     if (m_actions[action])
         m_actions[action]->SetValue(true);
     if (m_release)
         m_release->Enable(action != ControlAction::Normal);
-    if (action == ControlAction::Step && m_stepSize)
-    {
-        if (m_stepSize->GetValue() != state->GetMultiStep())
-            m_stepSize->SetValue(state->GetMultiStep());
-        m_stepSize->Enable();
-    }
+    if (action == ControlAction::Step && m_stepSize && m_stepSize->GetValue() != state->GetMultiStep())
+        m_stepSize->SetValue(state->GetMultiStep());
 }
 
 void CButtonDialog::OnAction(int action)

@@ -4,7 +4,10 @@
 
 // Keystroke filter of the control name fields: the characters the unit's
 // display can show, and no more than the maximum length (a key that replaces
-// a selection always may). Transfers into the given string when one is given.
+// a selection always may). Text that arrives by other ways (pasted, dropped,
+// written by a program) is cut to the same: refused characters are dropped and
+// the rest is cut at the maximum length. Transfers into the given string when
+// one is given.
 class CNameValidator : public wxTextValidator
 {
 public:
@@ -14,8 +17,12 @@ public:
 
     int GetMaxLength() const { return m_maxLength; }
     void OnNameChar(wxKeyEvent& event);
+    // The text as the field may hold it.
+    wxString Filtered(const wxString& text) const;
 
 private:
+    void OnNameText(wxCommandEvent& event);
+
     int m_maxLength;
 
     wxDECLARE_DYNAMIC_CLASS(CNameValidator);

@@ -132,12 +132,11 @@ bool NumberTextCtrl::ApplyEntry(wxSpinCtrl* spin, int& restore, int limit, const
         limit = spin->GetMax();
     if (text.empty())
     {
-        // A cleared field shows the smallest value it may hold.
-        const int minimum = spin->GetMin() < 0 ? 0 : spin->GetMin();
-        SetValueInt(spin, minimum);
-        const bool changed = minimum != restore;
-        restore = minimum;
-        return changed;
+        // A passing state: GTK reports typing over a selection as the empty
+        // text, then the new one. A field still empty when the entry ends
+        // (Enter, focus loss) is filled by the toolkit with the value nearest
+        // to 0, its minimum, which comes here as the next entry.
+        return false;
     }
     if (text == "-")
     {

@@ -45,9 +45,10 @@ public:
 
     // The spin entry check of the dialogs' spin controls: puts the last good
     // value back when the typed text is not acceptable. Reads the event's text,
-    // not the spin's value (GTK reports that already clamped). limit -1: the
-    // spin's own maximum. True when the entry is a new value other than
-    // restore; restore then holds it.
+    // not the spin's value (GTK reports that already clamped). An empty text
+    // is let be: it is on its way to another. limit -1: the spin's own
+    // maximum. True when the entry is a new value other than restore; restore
+    // then holds it.
     static bool ApplyEntry(wxSpinCtrl* spin, int& restore, int limit, const wxCommandEvent& event);
     static void SetValueInt(wxSpinCtrl* spin, int v);
 

@@ -1,58 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "model/TemplateModel.h"
 #include "model/calder/CalderTemplate.h"
+#include "tests/model/TemplateTestSupport.h"
 
-namespace
-{
-constexpr size_t kLocals = 13;
-constexpr size_t kEffects1 = 69;
+using TemplateTest::ReadInto;
+
 constexpr size_t kEffects2 = 133;
-
-bool ReadInto(CEditorTemplate& t, const SysExBuffer& dump)
-{
-    size_t position = 0;
-    return t.Read(dump, position);
-}
-} // namespace
-
-TEST(CalderTemplate, FreshDumpBytes)
-{
-    const SysExBuffer dump = CCalderTemplate().Write();
-    EXPECT_EQ(ModelCalder, IdentifyTemplateSysEx(dump));
-    EXPECT_EQ(0x00, dump[53]);
-    EXPECT_EQ(0x00, dump[54]);
-    EXPECT_EQ(0x40, dump[55]);
-    for (size_t fx : {kEffects1, kEffects2})
-    {
-        EXPECT_EQ(0x03, dump[fx + 11]);
-        EXPECT_EQ(0x5A, dump[fx + 12]);
-        EXPECT_EQ(0x64, dump[fx + 43]);
-        EXPECT_EQ(0x14, dump[fx + 22]); // E11
-        EXPECT_EQ(0x00, dump[fx + 5]);  // not a field
-    }
-    EXPECT_EQ(0x12, dump[8205]);
-    EXPECT_EQ(0x34, dump[8206]);
-    EXPECT_EQ(0xF7, dump[8207]);
-}
-
-TEST(CalderTemplate, LocalsRecordFields)
-{
-    SysExBuffer dump = CCalderTemplate().Write();
-    dump[kLocals + 31] = 0x2A;
-    dump[kLocals + 36] = 0x07;
-    CCalderTemplate t;
-    ASSERT_TRUE(ReadInto(t, dump));
-    const CTemplateLocals& locals = t.GetLocals();
-    EXPECT_EQ(10, locals.Keybaord_Midi_Channel);
-    EXPECT_TRUE(locals.Enable_Midi_Port_1);
-    EXPECT_FALSE(locals.Enable_USB_Port);
-    EXPECT_FALSE(locals.Enable_Midi_Port_2);
-    EXPECT_EQ(1, locals.LocalsByte14);
-    EXPECT_EQ(0, locals.LocalsByte15);
-    EXPECT_FALSE(locals.After_Touch);
-    EXPECT_EQ("Untitled - Unknown", t.GetDisplayName());
-}
 
 TEST(CalderTemplate, SettingsBlocksTravelFieldByField)
 {

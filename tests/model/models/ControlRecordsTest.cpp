@@ -28,14 +28,6 @@ CBaseControlState ReadVesk(const SysExBuffer& record)
 }
 } // namespace
 
-TEST(TolvarVeskRecord, FourteenBitRangeReadsAsInverted)
-{
-    const CBaseControlState s = ReadVesk(Bytes(41, {{8, 1}, {9, 0x01}, {10, 0x7F}, {11, 0x00}, {12, 0x05}}));
-    EXPECT_EQ(255, s.GetOffValue());
-    EXPECT_EQ(5, s.GetOnValue());
-    EXPECT_TRUE(s.GetInvertedRange());
-}
-
 TEST(TolvarVeskRecord, NoteOnCarriesNoteAndVelocitiesInTheirOwnBytes)
 {
     CBaseControlState s;
@@ -61,51 +53,50 @@ TEST(TolvarVeskRecord, NoteOnCarriesNoteAndVelocitiesInTheirOwnBytes)
     EXPECT_FALSE(back.GetInvertedRange());
 }
 
-TEST(TolvarVeskRecord, InvertedRangeFollowsTheValuesNotTheBehaviourBit)
+// Records read: off, on, inverted, channel group, channel or device, pass-through
+// byte 4, action, behaviour bit 0, bit 2 inverse, mode bit 6, catch-up, format.
+TEST(TolvarVeskRecord, FieldsReadFromTheirBytes)
 {
-    // Behaviour bit 3 claims an inverted range; low 0 and high 100 say otherwise.
-    const CBaseControlState s = ReadVesk(Bytes(41, {{8, 1}, {11, 0}, {12, 100}, {14, 0x08}}));
-    EXPECT_FALSE(s.GetInvertedRange());
-}
-
-TEST(TolvarVeskRecord, ChannelByteKeepsGroupAndPassThroughBit)
-{
-    const CBaseControlState s = ReadVesk(Bytes(41, {{8, 1}, {19, 0x53}}));
-    EXPECT_EQ(ControlGroup::Own, s.GetMIDIChanGroup());
-    EXPECT_EQ(4, s.GetMIDIChannelOrMMCDeviceNum());
-    EXPECT_EQ(1, s.GetPassThroughByte(4));
-    EXPECT_EQ(0x53, WriteTolvarVesk(s)[19]);
-
-    const CBaseControlState common = ReadVesk(Bytes(41, {{8, 1}, {19, 0x00}}));
-    EXPECT_EQ(ControlGroup::Common, common.GetMIDIChanGroup());
-    EXPECT_EQ(1, common.GetMIDIChannelOrMMCDeviceNum());
-    EXPECT_EQ(0x00, WriteTolvarVesk(common)[19]);
-
-    const CBaseControlState keyboard = ReadVesk(Bytes(41, {{8, 1}, {19, 0x25}}));
-    EXPECT_EQ(ControlGroup::Keyboard, keyboard.GetMIDIChanGroup());
-    EXPECT_EQ(0x20, WriteTolvarVesk(keyboard)[19]);
-
-    // MMC: the whole byte is the device number.
-    const CBaseControlState mmc = ReadVesk(Bytes(41, {{8, 5}, {19, 0x53}}));
-    EXPECT_EQ(0x53, mmc.GetMIDIChannelOrMMCDeviceNum());
-}
-
-TEST(TolvarVeskRecord, ActionBitsLastSetWins)
-{
-    EXPECT_EQ(ControlAction::Toggle, ReadVesk(Bytes(41, {{8, 1}, {13, 0x0C}})).GetAction());
-    EXPECT_EQ(ControlAction::Step, ReadVesk(Bytes(41, {{8, 1}, {13, 0x1C}})).GetAction());
-    EXPECT_EQ(ControlAction::Normal, ReadVesk(Bytes(41, {{8, 1}, {13, 0x03}})).GetAction());
-}
-
-TEST(TolvarVeskRecord, BehaviourAndFormatCodes)
-{
-    const CBaseControlState s = ReadVesk(Bytes(41, {{8, 1}, {14, 0x55}, {15, 16}}));
-    EXPECT_FALSE(s.GetBehaviourBit0()); // bit 0 carried inverted
-    EXPECT_FALSE(s.GetBehaviourBit2Inverse());
-    EXPECT_TRUE(s.GetModeBit6());
-    EXPECT_EQ(2, s.GetPotCatchup());
-    EXPECT_EQ(16, s.GetDisplayFormat());
-    EXPECT_EQ(0x55, WriteTolvarVesk(s)[14]);
+    const auto fields = [](const CBaseControlState& c) {
+        std::string f;
+        for (int v : std::initializer_list<int>{c.GetOffValue(), c.GetOnValue(), c.GetInvertedRange(),
+                                                c.GetMIDIChanGroup(), c.GetMIDIChannelOrMMCDeviceNum(),
+                                                c.GetPassThroughByte(4), c.GetAction(), c.GetBehaviourBit0(),
+                                                c.GetBehaviourBit2Inverse(), c.GetModeBit6(), c.GetPotCatchup(),
+                                                c.GetDisplayFormat()})
+            f += std::to_string(v) + " ";
+        return f;
+    };
+    const struct
+    {
+        SysExBuffer record;
+        const char* fields;
+        int written19; // the channel byte written back, or -1
+    } cases[] = {
+        // A 14-bit range reads as inverted.
+        {Bytes(41, {{8, 1}, {9, 0x01}, {10, 0x7F}, {11, 0x00}, {12, 0x05}}), "255 5 1 1 1 0 0 1 1 0 0 0 ", -1},
+        // Behaviour bit 3 claims an inverted range; low 0 and high 100 say otherwise.
+        {Bytes(41, {{8, 1}, {11, 0}, {12, 100}, {14, 0x08}}), "0 100 0 1 1 0 0 1 1 0 0 0 ", -1},
+        // The channel byte keeps its group and pass-through bit; for MMC it is the device.
+        {Bytes(41, {{8, 1}, {19, 0x53}}), "0 0 0 0 4 1 0 1 1 0 0 0 ", 0x53},
+        {Bytes(41, {{8, 1}, {19, 0x00}}), "0 0 0 1 1 0 0 1 1 0 0 0 ", 0x00},
+        {Bytes(41, {{8, 1}, {19, 0x25}}), "0 0 0 2 1 0 0 1 1 0 0 0 ", 0x20},
+        {Bytes(41, {{8, 5}, {19, 0x53}}), "0 0 0 0 83 0 0 1 1 0 0 0 ", -1},
+        // Action bits: the last set wins.
+        {Bytes(41, {{8, 1}, {13, 0x0C}}), "0 0 0 1 1 0 2 1 1 0 0 0 ", -1},
+        {Bytes(41, {{8, 1}, {13, 0x1C}}), "0 0 0 1 1 0 3 1 1 0 0 0 ", -1},
+        {Bytes(41, {{8, 1}, {13, 0x03}}), "0 0 0 1 1 0 0 1 1 0 0 0 ", -1},
+        // Behaviour (bit 0 carried inverted) and format codes.
+        {Bytes(41, {{8, 1}, {14, 0x55}, {15, 16}}), "0 0 0 1 1 0 0 0 0 1 2 16 ", -1},
+    };
+    for (const auto& c : cases)
+    {
+        const CBaseControlState s = ReadVesk(c.record);
+        EXPECT_EQ(fields(s), c.fields) << &c - cases;
+        if (c.written19 >= 0)
+            EXPECT_EQ(WriteTolvarVesk(s)[19], c.written19) << &c - cases;
+    }
+    EXPECT_EQ(0x55, WriteTolvarVesk(ReadVesk(Bytes(41, {{8, 1}, {14, 0x55}, {15, 16}})))[14]);
 
     // Unknown codes leave the format; it is written as 0 when not a Vesk code.
     CBaseControlState odd;

@@ -8,10 +8,14 @@
 #include <random>
 
 #include "model/ControlState.h"
+#include "model/TemplateModel.h"
 #include "model/calder/CalderTemplate.h"
 #include "model/tolvar/TolvarTemplate.h"
 #include "model/tolvardrel/TolvarDrelTemplate.h"
 #include "model/tolvarvesk/TolvarVeskTemplate.h"
+#include "tests/model/TemplateTestSupport.h"
+
+using TemplateTest::ReadInto;
 
 namespace
 {
@@ -23,6 +27,13 @@ struct ModelCase
     size_t headerSize;
     uint8_t type;
     size_t nameWidth; // of a control record's name
+    TemplateModel model;
+    // Runs of bytes a fresh dump holds: {first offset, bytes...}.
+    std::vector<std::vector<int>> fresh;
+    // Locals bytes set in a fresh dump ({offset, value}) and what the locals read then:
+    // channel, MIDI port 1, USB, MIDI port 2, bytes 13-15, aftertouch, override channel.
+    std::vector<std::pair<size_t, uint8_t>> localsBytes;
+    const char* locals;
 };
 
 // Test names show the case by name only.
@@ -39,17 +50,25 @@ std::unique_ptr<CEditorTemplate> Make()
 }
 
 const ModelCase kModels[] = {
-    {"TolvarVesk", Make<CTolvarVeskTemplate>, 4112, 13, 0x03, 8},
-    {"Calder", Make<CCalderTemplate>, 8208, 13, 0x00, 16},
-    {"Tolvar", Make<CTolvarTemplate>, 2832, 13, 0x00, 16},
-    {"TolvarDrel", Make<CTolvarDrelTemplate>, 1305, 6, 0x04, 16},
+    // Drum times, zone flags, settings; the locals' group pages below 2 written as 0;
+    // groups at their defaults: channels 1, ports 1, 2 and USB on, no common use.
+    {"TolvarVesk", Make<CTolvarVeskTemplate>, 4112, 13, 0x03, 8, ModelTolvarVesk,
+     {{109, 0x07}, {179, 0, 1, 0, 0x40, 0, 0, 0, 0}, {13 + 52, 0, 0}, {13 + 55, 0x5A, 0x29}, {13 + 69, 0x19},
+      {13 + 86, 0, 0x47, 0, 0x47}, {4109, 0x12, 0x34, 0xF7}},
+     {}, "0 1 1 1 0 0 0 1 0 "},
+    // The audio block, both effects blocks (E6, E12, E13, E23, E44).
+    {"Calder", Make<CCalderTemplate>, 8208, 13, 0x00, 16, ModelCalder,
+     {{53, 0, 0, 0x40}, {69 + 5, 0}, {69 + 11, 3, 0x5A}, {69 + 22, 0x14}, {69 + 43, 0x64}, {133 + 5, 0},
+      {133 + 11, 3, 0x5A}, {133 + 22, 0x14}, {133 + 43, 0x64}, {8205, 0x12, 0x34, 0xF7}},
+     {{13 + 31, 0x2A}, {13 + 36, 0x07}}, "10 1 0 0 0 1 0 0 0 "},
+    // The layout marker, the step sizes ahead of the zones.
+    {"Tolvar", Make<CTolvarTemplate>, 2832, 13, 0x00, 16, ModelTolvar,
+     {{CTolvarTemplate::kLayoutMarkerOffset, 1}, {127, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+      {2829, 0x12, 0x34, 0xF7}},
+     {{13 + 17, 0x35}, {13 + 22, 0x06}, {13 + 38, 9}}, "5 1 1 0 1 0 0 0 9 "},
+    {"TolvarDrel", Make<CTolvarDrelTemplate>, 1305, 6, 0x04, 16, ModelTolvarDrel, {}, {}, "0 1 1 1 0 0 0 1 0 "},
 };
 
-bool ReadInto(CEditorTemplate& t, const SysExBuffer& dump)
-{
-    size_t position = 0;
-    return t.Read(dump, position);
-}
 
 class EveryModel : public ::testing::TestWithParam<ModelCase>
 {
@@ -83,6 +102,27 @@ TEST_P(EveryModel, FreshDumpHasItsSizeHeaderAndEnd)
     EXPECT_EQ(0xF7, dump[dump.size() - 1]);
     EXPECT_TRUE(dump.IsValid());
     EXPECT_EQ(t->SerialiseSysEx(), dump);
+    EXPECT_EQ(m.model, IdentifyTemplateSysEx(dump));
+    for (const std::vector<int>& run : m.fresh)
+        for (size_t i = 1; i < run.size(); ++i)
+            EXPECT_EQ(run[i], dump[run[0] + i - 1]) << "byte " << run[0] + i - 1;
+}
+
+TEST_P(EveryModel, LocalsReadFromTheirBytes)
+{
+    const ModelCase& m = GetParam();
+    SysExBuffer dump = m.make()->Write();
+    for (const auto& [offset, value] : m.localsBytes)
+        dump[offset] = value;
+    const auto t = m.make();
+    ASSERT_TRUE(ReadInto(*t, dump));
+    const CTemplateLocals& l = t->GetLocals();
+    std::string read;
+    for (int v : std::initializer_list<int>{l.Keybaord_Midi_Channel, l.Enable_Midi_Port_1, l.Enable_USB_Port,
+                                            l.Enable_Midi_Port_2, l.LocalsByte13, l.LocalsByte14, l.LocalsByte15,
+                                            l.After_Touch, l.Override_Midi_Channel})
+        read += std::to_string(v) + " ";
+    EXPECT_EQ(read, m.locals);
 }
 
 TEST_P(EveryModel, FreshDumpReadsBackWithNothingLost)

@@ -3,17 +3,11 @@
 #include "model/BulkReading.h"
 #include "model/TemplateModel.h"
 #include "model/tolvardrel/TolvarDrelTemplate.h"
+#include "tests/model/TemplateTestSupport.h"
 
-namespace
-{
+using TemplateTest::ReadInto;
+
 constexpr size_t kLocals = 6;
-
-bool ReadInto(CEditorTemplate& t, const SysExBuffer& dump)
-{
-    size_t position = 0;
-    return t.Read(dump, position);
-}
-} // namespace
 
 TEST(TolvarDrelTemplate, FreshDumpAndIdentity)
 {

@@ -1,18 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "model/TemplateModel.h"
 #include "model/tolvar/TolvarTemplate.h"
+#include "tests/model/TemplateTestSupport.h"
+
+using TemplateTest::ReadInto;
 
 namespace
 {
-constexpr size_t kLocals = 13;
 constexpr size_t kMarker = CTolvarTemplate::kLayoutMarkerOffset;
 
-bool ReadInto(CEditorTemplate& t, const SysExBuffer& dump)
-{
-    size_t position = 0;
-    return t.Read(dump, position);
-}
 
 // A current-layout dump as the older layout would have held it: the fields
 // from 55 to 125 three bytes earlier, the marker clear.
@@ -26,18 +22,6 @@ SysExBuffer ToOlderLayout(const SysExBuffer& current)
 }
 } // namespace
 
-TEST(TolvarTemplate, FreshDumpBytes)
-{
-    const SysExBuffer dump = CTolvarTemplate().Write();
-    EXPECT_EQ(ModelTolvar, IdentifyTemplateSysEx(dump));
-    EXPECT_EQ(0x01, dump[kMarker]);
-    for (size_t i = 127; i <= 144; ++i)
-        EXPECT_EQ(0x00, dump[i]) << i;
-    EXPECT_EQ(0x12, dump[2829]);
-    EXPECT_EQ(0x34, dump[2830]);
-    EXPECT_EQ(0xF7, dump[2831]);
-}
-
 TEST(TolvarTemplate, StepSizesTravelAheadOfTheZones)
 {
     CTolvarTemplate t;
@@ -50,25 +34,6 @@ TEST(TolvarTemplate, StepSizesTravelAheadOfTheZones)
     ASSERT_TRUE(ReadInto(back, dump));
     EXPECT_EQ(5, back.GetControl(40)->GetMultiStep());
     EXPECT_EQ(3, back.GetControl(60)->GetMultiStep());
-}
-
-TEST(TolvarTemplate, LocalsRecordFields)
-{
-    SysExBuffer dump = CTolvarTemplate().Write();
-    dump[kLocals + 17] = 0x35;
-    dump[kLocals + 22] = 0x06;
-    dump[kLocals + 38] = 9;
-    CTolvarTemplate t;
-    ASSERT_TRUE(ReadInto(t, dump));
-    const CTemplateLocals& locals = t.GetLocals();
-    EXPECT_EQ(5, locals.Keybaord_Midi_Channel);
-    EXPECT_TRUE(locals.Enable_USB_Port);
-    EXPECT_TRUE(locals.Enable_Midi_Port_1);
-    EXPECT_FALSE(locals.Enable_Midi_Port_2);
-    EXPECT_EQ(0, locals.LocalsByte14);
-    EXPECT_EQ(1, locals.LocalsByte13);
-    EXPECT_FALSE(locals.After_Touch);
-    EXPECT_EQ(9, locals.Override_Midi_Channel);
 }
 
 TEST(TolvarTemplate, OlderLayoutIsConvertedWhileReading)

@@ -5,6 +5,8 @@
 #include "model/tolvarvesk/TolvarVeskTemplate.h"
 #include "tests/model/TemplateTestSupport.h"
 
+using TemplateTest::ReadInto;
+
 using TemplateTest::RecordingHost;
 
 namespace
@@ -12,39 +14,12 @@ namespace
 constexpr size_t kLocals = 13;
 constexpr size_t kGroups = kLocals + 86;
 
-bool ReadInto(CEditorTemplate& t, const SysExBuffer& dump)
-{
-    size_t position = 0;
-    return t.Read(dump, position);
-}
 
 int Count(const std::vector<std::string>& messages, const std::string& text)
 {
     return static_cast<int>(std::count(messages.begin(), messages.end(), text));
 }
 } // namespace
-
-TEST(TolvarVeskTemplate, FreshDumpBytes)
-{
-    const SysExBuffer dump = CTolvarVeskTemplate().Write();
-    EXPECT_EQ(0x07, dump[109]);
-    const uint8_t more[] = {0x00, 0x01, 0x00, 0x40, 0x00, 0x00, 0x00, 0x00};
-    for (size_t i = 0; i < sizeof more; ++i)
-        EXPECT_EQ(more[i], dump[179 + i]);
-    EXPECT_EQ(0x12, dump[4109]);
-    EXPECT_EQ(0x34, dump[4110]);
-    EXPECT_EQ(0xF7, dump[4111]);
-    EXPECT_EQ(0x5A, dump[kLocals + 55]);
-    EXPECT_EQ(0x29, dump[kLocals + 56]);
-    EXPECT_EQ(0x19, dump[kLocals + 69]);
-    // Group pages below 2 are written as 0.
-    EXPECT_EQ(0x00, dump[kLocals + 52]);
-    EXPECT_EQ(0x00, dump[kLocals + 53]);
-    // Groups at their defaults: channels 1, ports 1, 2 and USB on, no common use.
-    const uint8_t groups[] = {0x00, 0x47, 0x00, 0x47};
-    for (size_t i = 0; i < sizeof groups; ++i)
-        EXPECT_EQ(groups[i], dump[kGroups + i]);
-}
 
 TEST(TolvarVeskTemplate, ResetSetsTheWheelsAndWorksWithoutAMainWindow)
 {

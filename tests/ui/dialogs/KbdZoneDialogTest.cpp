@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include <wx/checkbox.h>
@@ -10,8 +11,11 @@
 #include "midi/LoopbackMidiDriver.h"
 #include "midi/MIDIIO.h"
 #include "model/KeyboardZone.h"
+#include "tests/ui/RealInput.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "ui/dialogs/KbdZoneDialog.h"
+
+using namespace RealInput;
 
 namespace
 {
@@ -28,6 +32,18 @@ protected:
     CKbdZoneDialog::SubmitZone Recorder()
     {
         return [this](const CKeyboardZone& edited) { submitted.push_back(edited); };
+    }
+
+    static int Run(CKbdZoneDialog& dialog, std::function<void(wxDialog&)> script)
+    {
+        RunInsideModalLoop(dialog, std::move(script));
+        return dialog.ShowModal();
+    }
+    static void TypeOver(wxSpinCtrl* field, const char* text)
+    {
+        ASSERT_TRUE(Focus(field));
+        Key('A', wxMOD_CONTROL);
+        Type(text);
     }
 
     CKeyboardZone zone;
@@ -49,53 +65,63 @@ TEST_F(KbdZoneDialogTest, ShowsTheZoneAsTheUserReadsIt)
     EXPECT_FALSE(Control<wxChoice>(&dialog, "Midi_Channel_Group")->IsShown());
 }
 
-TEST_F(KbdZoneDialogTest, OkSubmitsOnlyAChangedZone)
+TEST_F(KbdZoneDialogTest, OkSubmitsWhatWasTypedAndOnlyAChange)
 {
     {
         CKbdZoneDialog dialog(nullptr, zone, "Zone", Recorder());
-        EXPECT_EQ(RunModal(dialog, [](wxDialog& d) { Click(d, wxID_OK); }), 0);
+        EXPECT_EQ(Run(dialog, [](wxDialog& d) { Click(d.FindWindow(wxID_OK)); }), 0);
     }
     EXPECT_TRUE(submitted.empty());
     CKbdZoneDialog dialog(nullptr, zone, "Zone", Recorder());
-    RunModal(dialog, [](wxDialog& d) {
-        Control<wxSpinCtrl>(&d, "Transpose")->SetValue(-12);
-        Control<wxSpinCtrl>(&d, "Bottom_Note")->SetValue(48);
-        Click(d, wxID_OK);
+    Run(dialog, [](wxDialog& d) {
+        wxSpinCtrl* top = Control<wxSpinCtrl>(&d, "Top_Note");
+        wxSpinCtrl* bottom = Control<wxSpinCtrl>(&d, "Bottom_Note");
+        TypeOver(top, "60");
+        EXPECT_EQ(bottom->GetMax(), 60) << "the top note bounds the bottom note";
+        EXPECT_EQ(Control<wxStaticText>(&d, "Top_Note_Name")->GetLabel(), "C3");
+        TypeOver(bottom, "48");
+        EXPECT_EQ(top->GetMin(), 48);
+        TypeOver(Control<wxSpinCtrl>(&d, "Transpose"), "-12");
+        Click(d.FindWindow(wxID_OK));
     });
     ASSERT_EQ(submitted.size(), 1u);
     EXPECT_EQ(submitted[0].GetTranspose(), 52);
     EXPECT_EQ(submitted[0].GetLowNote(), 48);
-    EXPECT_EQ(submitted[0].GetHighNote(), 72);
+    EXPECT_EQ(submitted[0].GetHighNote(), 60);
     EXPECT_EQ(submitted[0].GetChannel(), 2);
     EXPECT_TRUE(submitted[0].GetUsbPort3());
 }
 
-TEST_F(KbdZoneDialogTest, ATopNoteBoundsTheBottomNote)
-{
-    CKbdZoneDialog dialog(nullptr, zone, "Zone", Recorder());
-    TypeIntoSpin(dialog, "Top_Note", "60", 60);
-    wxSpinCtrl* bottom = Control<wxSpinCtrl>(&dialog, "Bottom_Note");
-    EXPECT_EQ(bottom->GetMax(), 60);
-    EXPECT_EQ(Control<wxStaticText>(&dialog, "Top_Note_Name")->GetLabel(), "C3");
-}
-
-TEST_F(KbdZoneDialogTest, AKeyPlayedOnTheUnitFillsTheFocusedNote)
+TEST_F(KbdZoneDialogTest, AKeyPlayedOnTheUnitFillsTheFocusedNoteAndBoundsTheOther)
 {
     ScopedLoopbackMidi midi({"Unit In"}, {});
     ASSERT_TRUE(MIDIIO::SelectInputDevice(0));
     CKbdZoneDialog dialog(nullptr, zone, "Zone", Recorder());
-    wxSpinCtrl* bottom = Control<wxSpinCtrl>(&dialog, "Bottom_Note");
-    wxSpinCtrl* top = Control<wxSpinCtrl>(&dialog, "Top_Note");
-    RunModal(dialog, [&](wxDialog& d) {
-        bottom->SetFocus();
-        ASSERT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() != nullptr; }, 2000)) << "no focus under this display";
+    Run(dialog, [&midi](wxDialog& d) {
+        wxSpinCtrl* top = Control<wxSpinCtrl>(&d, "Top_Note");
+        wxSpinCtrl* bottom = Control<wxSpinCtrl>(&d, "Bottom_Note");
+        ASSERT_TRUE(Focus(top));
         // Another message is ignored; a note on with velocity 0 still counts.
+        // (This suite has no idle tick: its PumpUntil hands the input over.)
         midi.driver->InjectShort("Unit In", 0xB0, 1, 64);
-        midi.driver->InjectShort("Unit In", 0x93, 40, 0);
-        EXPECT_TRUE(PumpUntil([&] { return bottom->GetValue() == 40; }, 2000));
-        Click(d, wxID_CANCEL);
+        midi.driver->InjectShort("Unit In", 0x93, 60, 0);
+        EXPECT_TRUE(::PumpUntil([top] { return top->GetValue() == 60; }));
+        EXPECT_EQ(bottom->GetMax(), 60);
+        EXPECT_EQ(Control<wxStaticText>(&d, "Top_Note_Name")->GetLabel(), "C3");
+
+        ASSERT_TRUE(Focus(bottom));
+        midi.driver->InjectShort("Unit In", 0x90, 40, 100);
+        EXPECT_TRUE(::PumpUntil([bottom] { return bottom->GetValue() == 40; }));
+        EXPECT_EQ(top->GetMin(), 40);
+
+        // With neither note focused a played key changes nothing.
+        ASSERT_TRUE(Focus(d.FindWindow(wxID_CANCEL)));
+        midi.driver->InjectShort("Unit In", 0x90, 50, 100);
+        ::PumpUntil([] { return false; }, 200);
+        EXPECT_EQ(top->GetValue(), 60);
+        EXPECT_EQ(bottom->GetValue(), 40);
+        Click(d.FindWindow(wxID_CANCEL));
     });
-    EXPECT_EQ(top->GetValue(), 72);
     EXPECT_TRUE(submitted.empty());
 }
 } // namespace

@@ -133,20 +133,6 @@ TEST_F(TemplateSettingsTest, RestoreDefaultsShowsDefaultsWithoutTouchingTheTempl
     EXPECT_TRUE(synth.GetLocals().DataEquals(before));
 }
 
-TEST_F(TemplateSettingsTest, BadEntriesPutTheShownValueBack)
-{
-    CTemplateSettings dialog(nullptr, synth);
-    wxSpinCtrl* curve = Control<wxSpinCtrl>(&dialog, "Velocity_Curve");
-    // The shown value is the stored curve + 1.
-    TypeIntoSpin(dialog, "Velocity_Curve", "x", 2);
-    EXPECT_EQ(curve->GetValue(), 2);
-    wxSpinCtrl* transpose = Control<wxSpinCtrl>(&dialog, "Transpose");
-    TypeIntoSpin(dialog, "Transpose", "1.5", 1);
-    EXPECT_EQ(transpose->GetValue(), -3);
-    TypeIntoSpin(dialog, "Octave_Setting", "99", transpose->GetMax() + 1000);
-    EXPECT_EQ(Control<wxSpinCtrl>(&dialog, "Octave_Setting")->GetValue(), 1);
-}
-
 TEST_F(TemplateSettingsTest, FewerGroupPagesLowerThePageNumber)
 {
     CTemplateSettings dialog(nullptr, synth);

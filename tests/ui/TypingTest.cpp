@@ -1,0 +1,180 @@
+// Typing into the fields of the real settings window and of the template
+// settings dialog, key by key through the X server.
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
+#include <wx/spinctrl.h>
+#include <wx/textctrl.h>
+#include <wx/xrc/xmlres.h>
+
+#include "tests/ui/MainWindowTest.h"
+#include "tests/ui/RealInput.h"
+#include "ui/EditControlDialog.h"
+#include "ui/dialogs/TemplateSettings.h"
+#include "ui/panels/AutoCompleteMenu.h"
+
+using namespace RealInput;
+
+namespace
+{
+constexpr int kKnob = 0;
+constexpr int kButton = 22;
+
+// One entry typed into a field: what is typed, then what the field shows,
+// what the control or setting holds and how many undo steps it made.
+struct Entry
+{
+    const char* what;
+    std::function<void()> typing;
+    const char* shown;
+    int stored;
+    int steps;
+};
+
+void SelectAllAndType(const char* text)
+{
+    Key('A', wxMOD_CONTROL);
+    Type(text);
+}
+
+void EmptyTheField()
+{
+    Key('A', wxMOD_CONTROL);
+    Key(WXK_BACK);
+}
+
+class TypingTest : public MainWindowTest
+{
+protected:
+    // Opens the settings window of the control as a user does: a double click on it.
+    template <typename T>
+    T* SettingsField(int index, const char* name)
+    {
+        DoubleClick(Panel(), Centre(index));
+        EXPECT_TRUE(Frame().IsControlSettingsShown());
+        return dynamic_cast<T*>(Frame().GetControlSettings()->FindWindow(XRCID(name)));
+    }
+    // Types each entry into field and checks it.
+    void Check(wxWindow* field, const std::vector<Entry>& entries, const std::function<int()>& stored,
+               const std::function<wxString()>& shown)
+    {
+        CEditorTemplate& current = *Frame().GetCurrentTemplate();
+        for (const Entry& entry : entries)
+        {
+            ASSERT_TRUE(Focus(field)) << entry.what;
+            const int before = current.GetHistorySize();
+            entry.typing();
+            EXPECT_EQ(shown(), entry.shown) << entry.what;
+            EXPECT_EQ(stored(), entry.stored) << entry.what;
+            EXPECT_EQ(current.GetHistorySize() - before, entry.steps) << entry.what;
+        }
+    }
+};
+} // namespace
+
+TEST_F(TypingTest, TheStepSizeTakesWhatIsTypedOverItAndKeepsTheFocus)
+{
+    CBaseControlState& button = *AddTemplate("Steps").GetControl(kButton);
+    button.SetType(ControlMessageType::CC, false);
+    button.SetAction(ControlAction::Step);
+    button.SetMultiStep(4);
+    auto* step = SettingsField<wxSpinCtrl>(kButton, "Button_Step_Size");
+    ASSERT_NE(step, nullptr);
+    const std::vector<Entry> entries = {
+        {"one digit over the selection", [] { SelectAllAndType("5"); }, "5", 5, 1},
+        {"two digits: a step each", [] { SelectAllAndType("12"); }, "12", 12, 2},
+        {"a third digit beyond 127 is refused", [] { SelectAllAndType("200"); }, "20", 20, 2},
+        {"emptied, then Tab: the minimum", [] { EmptyTheField(); Key(WXK_TAB); }, "1", 1, 1},
+        {"emptied, then Enter: the minimum", [] { SelectAllAndType("9"); EmptyTheField(); Key(WXK_RETURN); },
+         "1", 1, 2},
+    };
+    Check(step, entries, [&button] { return int(button.GetMultiStep()); }, [step] { return step->GetTextValue(); });
+    EXPECT_EQ(wxWindow::FindFocus(), step) << "typing never lost the focus";
+}
+
+TEST_F(TypingTest, APanelNumberFieldCommitsAtEnterOrWhenLeft)
+{
+    CBaseControlState& knob = *AddTemplate("Channels").GetControl(kKnob);
+    knob.SetType(ControlMessageType::CC, false);
+    knob.SetMIDIChannelOrMMCDeviceNum(5);
+    auto* channel = SettingsField<wxTextCtrl>(kKnob, "Midi_Channel");
+    ASSERT_NE(channel, nullptr);
+    const std::vector<Entry> entries = {
+        {"typed over and Enter", [] { SelectAllAndType("7"); Key(WXK_RETURN); }, "7", 7, 1},
+        {"the same value again", [] { SelectAllAndType("7"); Key(WXK_RETURN); }, "7", 7, 0},
+        {"out of range, then Tab", [] { SelectAllAndType("17"); Key(WXK_TAB); }, "7", 7, 0},
+        {"emptied, then Tab", [] { EmptyTheField(); Key(WXK_TAB); }, "7", 7, 0},
+        {"letters are refused", [] { SelectAllAndType("1x6"); Key(WXK_TAB); }, "16", 16, 1},
+    };
+    Check(channel, entries, [&knob] { return knob.GetMIDIChannelOrMMCDeviceNum(); },
+          [channel] { return channel->GetValue(); });
+}
+
+TEST_F(TypingTest, TheTemplateSettingsTakeWhatIsTypedOverAValue)
+{
+    CEditorTemplate& current = AddTemplate("Settings");
+    current.GetLocals().Override_Midi_Channel = 0;
+    ASSERT_TRUE(Focus(Panel()));
+    wxString shown;
+    ModalScript<CTemplateSettings> script([&shown](CTemplateSettings& dialog) {
+        auto* override = dynamic_cast<wxSpinCtrl*>(dialog.FindWindow(XRCID("Override_Midi_Channel")));
+        ASSERT_NE(override, nullptr);
+        const std::pair<std::function<void()>, const char*> entries[] = {
+            {[] { SelectAllAndType("7"); }, "7"},
+            // Refused: back to what the dialog showed at first.
+            {[] { SelectAllAndType("17"); }, "0"},
+            {[] { EmptyTheField(); Key(WXK_TAB); }, "0"},
+            {[] { SelectAllAndType("12"); }, "12"},
+        };
+        for (const auto& [typing, expected] : entries)
+        {
+            ASSERT_TRUE(Focus(override));
+            typing();
+            shown += override->GetTextValue() + " ";
+        }
+        Click(dialog.FindWindow(wxID_OK));
+    });
+    Key('T', wxMOD_CONTROL);
+    EXPECT_EQ(shown, "7 0 0 12 ");
+    EXPECT_EQ(current.GetLocals().Override_Midi_Channel, 12);
+    EXPECT_EQ(current.GetHistorySize(), 1);
+    EXPECT_EQ(current.GetUndoText(), "Edit Template Settings");
+}
+
+TEST_F(TypingTest, TheNameFieldKeepsWhatTheUnitCanShowHoweverItComes)
+{
+    CBaseControlState& knob = *AddTemplate("Names").GetControl(kKnob);
+    knob.SetType(ControlMessageType::CC, false);
+    auto* name = SettingsField<wxTextCtrl>(kKnob, "Name");
+    ASSERT_NE(name, nullptr);
+    ASSERT_TRUE(Focus(name));
+    SelectAllAndType("Vol");
+    auto* completion = WaitForShown<CAutoCompleteMenu>();
+    ASSERT_NE(completion, nullptr);
+    // The pop-up asks for the keys; a window manager gives them to it.
+    ASSERT_TRUE(Focus(completion->GetList()));
+    Type("_");
+    EXPECT_EQ(name->GetValue(), "Vol") << "the field's validator refuses it in the list too";
+    // No word goes on so: the pop-up goes and the field has the keys again.
+    Type("t");
+    EXPECT_FALSE(completion->IsShown());
+    EXPECT_EQ(wxWindow::FindFocus(), name);
+    Type("s");
+    EXPECT_EQ(knob.GetName(), "Volts");
+
+    ASSERT_TRUE(wxTheClipboard->Open());
+    wxTheClipboard->SetData(new wxTextDataObject("Filter_Cutoff~Frequency{1}"));
+    wxTheClipboard->Close();
+    ASSERT_TRUE(Focus(name));
+    Key('A', wxMOD_CONTROL);
+    Key('V', wxMOD_CONTROL);
+    EXPECT_EQ(name->GetValue(), "FilterCutoffFreq") << "refused characters dropped, cut at 16";
+    EXPECT_EQ(knob.GetName(), "FilterCutoffFreq");
+    Key(WXK_END);
+    Type("y");
+    EXPECT_EQ(knob.GetName(), "FilterCutoffFreq");
+}
