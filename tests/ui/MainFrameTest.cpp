@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include <wx/menu.h>
 #include <wx/modalhook.h>
@@ -513,6 +514,30 @@ TEST_F(MainFrameTest, EditingTheSelectionShowsItsPanelsAndUndoReachesThem)
 
     Frame().CloseTemplate();
     EXPECT_FALSE(settings->IsShown());
+}
+
+// A refresh of the settings window waiting for the idle step when the
+// current template goes or changes is dropped: it would show a control of a
+// template that is gone or no longer current.
+TEST_F(MainFrameTest, AWaitingSettingsRefreshDiesWithItsTemplate)
+{
+    const std::pair<const char*, std::function<void()>> actions[] = {
+        {"close", [this] { Frame().CloseTemplate(); }},
+        {"switch", [this] { Frame().SelectTemplate(1); }},
+        {"delete all", [this] { Frame().DeleteAllTemplates(); }},
+    };
+    for (const auto& [what, action] : actions)
+    {
+        SCOPED_TRACE(what);
+        AddTemplate("Other");
+        CEditorTemplate& current = AddTemplate("Current");
+        CPlacedControl(current.GetControl(3), 3).Refresh(true);
+        action();
+        AddTemplate("Next");
+        Frame().IdleStep();
+        EXPECT_FALSE(Frame().GetControlSettings()->IsShown());
+        Frame().DeleteAllTemplates();
+    }
 }
 
 TEST_F(MainFrameTest, HidingAfterTheSelectionMovedKeepsNoName)

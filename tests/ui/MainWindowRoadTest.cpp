@@ -428,46 +428,27 @@ TEST_F(MainWindowRelease, AReleaseOutsideTheWindowReachesTheViewOnce)
     EXPECT_EQ(m_view->releases, 1);
 }
 
-// Closing, switching and deleting every template leave nothing of the view
-// or the settings window pointing into a template that went or is no longer
-// current.
-TEST_F(MainWindowRoad, TheViewLetsGoOfATemplateThatIsClosedOrSwitchedAway)
+// Switching away from a template whose control is on show, and closing the
+// last template, leave nothing of the view or the settings window on it.
+TEST_F(MainWindowRoad, TheViewLetsGoOfATemplateSwitchedAwayOrClosed)
 {
     CEditorTemplate& first = AddTemplate("First");
     AddTemplate("Second");
-    Click(Panel(), View().ControlCentre(3));
-    ASSERT_EQ(View().GetSelection().Size(), 1u);
-    // A refresh of the selected control is waiting for the idle step, as
-    // after an undo.
-    View().GetSelection().Front().Refresh(true);
+    EditControl(3);
     Key(WXK_TAB, wxMOD_CONTROL);
     ASSERT_EQ(Frame().GetCurrentTemplate(), &first);
     IdlePasses();
-    EXPECT_FALSE(Frame().IsControlSettingsShown()) << "the other template's control";
+    EXPECT_FALSE(Frame().IsControlSettingsShown());
+    EXPECT_EQ(Frame().GetControlSettings()->GetControl(), nullptr);
     EXPECT_TRUE(View().GetSelection().Empty());
 
-    // The last one closed: no buttons, no selection, no template, and no
-    // waiting refresh for the next template to show.
     Click(Panel(), View().ControlCentre(3));
-    View().GetSelection().Front().Refresh(true);
     ChooseMenu(MenuId::Close);
     ChooseMenu(MenuId::Close);
     ASSERT_EQ(Frame().GetTemplateCount(), 0);
     EXPECT_TRUE(View().GetControlButtons().empty());
     EXPECT_TRUE(View().GetSelection().Empty());
     EXPECT_EQ(View().GetTemplate(), nullptr);
-    AddTemplate("Third");
-    IdlePasses();
-    EXPECT_FALSE(Frame().IsControlSettingsShown());
-
-    Click(Panel(), View().ControlCentre(3));
-    View().GetSelection().Front().Refresh(true);
-    Frame().DeleteAllTemplates();
-    EXPECT_TRUE(View().GetControlButtons().empty());
-    EXPECT_TRUE(View().GetSelection().Empty());
-    AddTemplate("Fourth");
-    IdlePasses();
-    EXPECT_FALSE(Frame().IsControlSettingsShown());
 }
 
 namespace
