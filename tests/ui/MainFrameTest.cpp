@@ -26,6 +26,7 @@
 #include "model/dorvasynth/DorvaSynthAnswers.h"
 #include "tests/app/ModalWatchdog.h"
 #include "tests/ui/MainWindowTest.h"
+#include "tests/ui/RealInput.h"
 #include "ui/Accessibility.h"
 #include "ui/EditControlDialog.h"
 #include "ui/MainFrame.h"
@@ -538,6 +539,21 @@ TEST_F(MainFrameTest, AWaitingSettingsRefreshDiesWithItsTemplate)
         EXPECT_FALSE(Frame().GetControlSettings()->IsShown());
         Frame().DeleteAllTemplates();
     }
+}
+
+// Hidden again before the X server has mapped it (a template switch right
+// after a deferred show), the settings window stays hidden when the late map
+// comes, and the main window's keys and edit items are not held back by it.
+TEST_F(MainFrameTest, TheSettingsWindowHiddenBeforeItIsMappedStaysHidden)
+{
+    AddTemplate("Quick");
+    Frame().GetView()->SelectControl(0, true);
+    ASSERT_TRUE(Frame().GetView()->EditSelection());
+    Frame().HideControlSettings();
+    // The map, then what the window does about it.
+    RealInput::Settle();
+    RealInput::Settle();
+    EXPECT_FALSE(Frame().IsControlSettingsShown());
 }
 
 TEST_F(MainFrameTest, HidingAfterTheSelectionMovedKeepsNoName)
