@@ -79,6 +79,10 @@ public:
     static void ReplaceInWindowLabel(wxWindow* window, const wxString& placeholder,
                                      const wxString& value);
 
+    // The toolkit's own start. Without a display it would try to show its
+    // complaint in a message box and die; the user is told on the terminal
+    // instead, and the program ends.
+    bool Initialize(int& argc, wxChar** argv) override;
     // Start-up: single instance, names, crash handler, dictionaries, image
     // handlers, resources, preferences, display font, MIDI, the plug-in scan
     // warning, the main window, then the files named on the command line or
@@ -116,8 +120,9 @@ protected:
     virtual bool InstallCrashReporter() { return true; }
     // XRC resources: "Common", then the device's own file when it exists.
     virtual void LoadResources() {}
-    // The display font image; false ends the start-up.
-    virtual bool LoadDisplayFont(const wxString& /*path*/) { return true; }
+    // The display font image; false, with what went wrong in problem, ends
+    // the start-up.
+    virtual bool LoadDisplayFont(const wxString& /*path*/, wxString& /*problem*/) { return true; }
     virtual void FreeDisplayFont() {}
     // A new main window (owned by the toolkit), or null.
     virtual IMainWindow* CreateMainWindow() { return nullptr; }
@@ -129,6 +134,9 @@ protected:
     void SetInstanceLockFolder(const wxString& folder);
     // The start-up action preference (no files named on the command line).
     void RunStartupAction();
+    // A failure that ends start-up before any window could say it: one line
+    // on stderr, after the program's title.
+    void WriteStartupFailure(const wxString& text) const;
     // What exit releases: the preferences are saved, the MIDI ports closed,
     // the display font and the single-instance guard freed.
     void ReleaseResources();

@@ -5,6 +5,8 @@
 #include <wx/frame.h>
 #include <wx/fs_zip.h>
 #include <wx/image.h>
+#include <wx/log.h>
+#include <wx/msgout.h>
 #include <wx/snglinst.h>
 #include <wx/stdpaths.h>
 #include <wx/utils.h>
@@ -80,6 +82,40 @@ bool CEditorApp::CheckSingleInstance()
     return false;
 }
 
+namespace
+{
+// Keeps the toolkit's messages while it starts: none can be shown yet.
+class QuietLog : public wxLog
+{
+protected:
+    void DoLogRecord(wxLogLevel, const wxString&, const wxLogRecordInfo&) override {}
+};
+} // namespace
+
+bool CEditorApp::Initialize(int& argc, wxChar** argv)
+{
+    wxLog* previous = wxLog::SetActiveTarget(new QuietLog);
+    if (!wxApp::Initialize(argc, argv))
+    {
+        // The toolkit's entry deletes the quiet log with nothing to show.
+        wxString display;
+        if (!wxGetEnv("DISPLAY", &display) || display.empty())
+            WriteStartupFailure("no display could be opened: DISPLAY is not set. The editor needs a graphical "
+                                "desktop session.");
+        else
+            WriteStartupFailure("no display could be opened at \"" + display +
+                                "\". The editor needs a graphical desktop session.");
+        return false;
+    }
+    delete wxLog::SetActiveTarget(previous);
+    return true;
+}
+
+void CEditorApp::WriteStartupFailure(const wxString& text) const
+{
+    wxMessageOutputStderr().Output(ToWx(Device().GetAppTitle()) + ": " + text);
+}
+
 bool CEditorApp::OnInit()
 {
     ToolkitGL::RestoreAfterStart();
@@ -118,8 +154,15 @@ bool CEditorApp::OnInit()
 
     SetBulkReading(false);
     m_preferences.Load(Device().GetAppTitle());
-    if (!LoadDisplayFont(m_programFolder + "/images/Font.png"))
+    // Without the font no caption can be drawn. This ends the program before
+    // any window shows, so the user is told on the terminal.
+    const wxString fontPath = m_programFolder + "/images/Font.png";
+    wxString fontProblem;
+    if (!LoadDisplayFont(fontPath, fontProblem))
+    {
+        WriteStartupFailure("cannot load the display font \"" + fontPath + "\": " + fontProblem + ".");
         return false;
+    }
 
     m_inputLostShown = false;
     if (!MIDIIO::Init(Preferences::IsOn(m_preferences.releaseDriver), MakeMidiDriver()))

@@ -1,5 +1,7 @@
 #include "program/DorvaSynthEditorApp.h"
 
+#include <wx/log.h>
+
 #include "app/WxText.h"
 #include "crashreport/dialog/CrashReporter.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
@@ -9,6 +11,29 @@
 #include "ui/ResourceFiles.h"
 
 CDorvaSynthEditorApp::CDorvaSynthEditorApp() : CEditorApp(std::make_unique<CDorvaSynthAnswers>()) {}
+
+namespace
+{
+// The terminal's copy of what the message boxes say; the toolkit's debug
+// messages already reach stderr by themselves.
+class TerminalLog : public wxLogStderr
+{
+protected:
+    void DoLogTextAtLevel(wxLogLevel level, const wxString& text) override
+    {
+        if (level <= wxLOG_Warning)
+            wxLogStderr::DoLogTextAtLevel(level, text);
+    }
+};
+} // namespace
+
+bool CDorvaSynthEditorApp::OnInit()
+{
+    wxLog::GetActiveTarget(); // the message boxes' log, made before it is chained
+    wxLog::DisableTimestamp();
+    new wxLogChain(new TerminalLog); // the active log from now on, deleted by the toolkit
+    return CEditorApp::OnInit();
+}
 
 bool CDorvaSynthEditorApp::InstallCrashReporter()
 {
@@ -21,9 +46,9 @@ void CDorvaSynthEditorApp::LoadResources()
     LoadResourceFiles(ToWx(Device().GetAppKey()));
 }
 
-bool CDorvaSynthEditorApp::LoadDisplayFont(const wxString& path)
+bool CDorvaSynthEditorApp::LoadDisplayFont(const wxString& path, wxString& problem)
 {
-    return LCDFont::Load(path);
+    return LCDFont::Load(path, &problem);
 }
 
 void CDorvaSynthEditorApp::FreeDisplayFont()

@@ -9,10 +9,14 @@ class CDorvaSynthEditorApp : public CEditorApp
 public:
     CDorvaSynthEditorApp();
 
+    // Errors and warnings shown in message boxes are also written to stderr,
+    // for a user who started the program from a terminal; then the start-up.
+    bool OnInit() override;
+
 protected:
     bool InstallCrashReporter() override;
     void LoadResources() override;
-    bool LoadDisplayFont(const wxString& path) override;
+    bool LoadDisplayFont(const wxString& path, wxString& problem) override;
     void FreeDisplayFont() override;
     IMainWindow* CreateMainWindow() override;
 

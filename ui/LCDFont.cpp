@@ -6,6 +6,7 @@
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
 #include <wx/filefn.h>
+#include <wx/filename.h>
 #include <wx/image.h>
 #include <wx/log.h>
 
@@ -100,23 +101,32 @@ bool Blit(wxDC& dc, Atlas& atlas, char character, const wxPoint& point)
 }
 } // namespace
 
-bool LCDFont::Load(const wxString& path)
+bool LCDFont::Load(const wxString& path, wxString* problem)
 {
     Free();
-    if (!wxFileExists(path))
+    auto refuse = [problem](const wxString& why) {
+        if (problem)
+            *problem = why;
         return false;
+    };
+    if (!wxFileExists(path))
+        return refuse("the file is missing");
+    if (!wxFileName::IsFileReadable(path))
+        return refuse("the file cannot be read (no permission)");
     if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
         wxImage::AddHandler(new wxPNGHandler);
 
     wxImage picture;
     {
-        wxLogNull quiet; // start-up stops without a message of its own when this fails
+        wxLogNull quiet; // the caller says what went wrong, in its own words
         if (!picture.LoadFile(path, wxBITMAP_TYPE_ANY) || !picture.IsOk())
-            return false;
+            return refuse("the file is not a picture the program can read");
     }
     const int side = picture.GetWidth();
     if (side <= 0 || side != picture.GetHeight() || side % 8 != 0)
-        return false;
+        return refuse(wxString::Format("the picture is %d x %d pixels; it must be a square whose side is a "
+                                       "multiple of 8",
+                                       picture.GetWidth(), picture.GetHeight()));
     if (picture.HasAlpha())
         picture.ClearAlpha();
     picture.SetMaskColour(255, 255, 255);

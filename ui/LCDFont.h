@@ -20,8 +20,8 @@ public:
     static wxColour DefaultColour() { return *wxBLACK; }
 
     // False, leaving the font unloaded, for a picture that cannot be read or
-    // is not a square whose side is a multiple of 8.
-    static bool Load(const wxString& path);
+    // is not a square whose side is a multiple of 8; problem then says which.
+    static bool Load(const wxString& path, wxString* problem = nullptr);
     // Call before the toolkit shuts down (application exit).
     static void Free();
     static bool IsLoaded();

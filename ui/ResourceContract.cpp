@@ -17,8 +17,6 @@
 #include <wx/textctrl.h>
 #include <wx/xrc/xmlres.h>
 
-const char* const kCommonResourceName = "Common";
-
 namespace
 {
 constexpr ControlKind Text = ControlKind::Text;

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "app/ProgramFiles.h"
+
 class wxClassInfo;
 class wxWindow;
 
@@ -42,9 +44,6 @@ struct ContractResource
     bool deviceFile;   // in the application key's file rather than in Common
     std::vector<ContractControl> controls;
 };
-
-// File name (without ".xrc") of the resources every device shares.
-extern const char* const kCommonResourceName;
 
 // Every resource the code loads by name, in no particular order.
 const std::vector<ContractResource>& ResourceContract();

@@ -1,8 +1,12 @@
 #include "ui/ResourceFiles.h"
 
 #include <wx/filename.h>
+#include <wx/log.h>
 #include <wx/xrc/xmlres.h>
 
+#include "app/WxText.h"
+#include "model/DeviceAnswers.h"
+#include "model/EditorHost.h"
 #include "ui/ResourceContract.h"
 #include "ui/WindowHelpers.h"
 
@@ -17,16 +21,32 @@ bool LoadFile(wxXmlResource& resources, const wxString& path)
 }
 } // namespace
 
-bool LoadResourceFiles(wxXmlResource& resources, const wxString& folder, const wxString& appKey)
+bool LoadResourceFiles(wxXmlResource& resources, const wxString& folder, const wxString& appKey,
+                       wxString* problem)
 {
+    // Each file on its own: a missing or broken common file leaves the
+    // device's own layouts usable, and the other way round.
+    wxString problems;
     const wxString common = folder + "/" + kCommonResourceName + ".xrc";
     if (!wxFileName::FileExists(common))
-        return false;
-    bool loaded = LoadFile(resources, common);
+        problems += "The window layouts file \"" + common +
+                    "\" is missing: the dialogs and settings panels it holds cannot be opened.\n";
+    else if (!LoadFile(resources, common))
+        problems += "The window layouts file \"" + common + "\" could not be read.\n";
     const wxString device = folder + "/" + appKey + ".xrc";
-    if (!appKey.empty() && wxFileName::FileExists(device))
-        loaded = LoadFile(resources, device) && loaded;
-    return loaded;
+    if (!appKey.empty() && wxFileName::FileExists(device) && !LoadFile(resources, device))
+        problems += "The window layouts file \"" + device + "\" could not be read.\n";
+    if (problem)
+        *problem = problems.Trim();
+    return problems.empty();
+}
+
+wxString ResourceFileStemOf(const char* resourceName)
+{
+    const ContractResource* resource = FindContractResource(resourceName);
+    if (resource && resource->deviceFile)
+        return ToWx(Device().GetAppKey());
+    return kCommonResourceName;
 }
 
 bool LoadResourceFiles(const wxString& appKey)
@@ -40,5 +60,9 @@ bool LoadResourceFiles(const wxString& appKey)
         resources->InitAllHandlers();
         initialised = resources;
     }
-    return LoadResourceFiles(*resources, GetProgramFolder(), appKey);
+    wxString problem;
+    if (LoadResourceFiles(*resources, GetProgramFolder(), appKey, &problem))
+        return true;
+    wxLogError("%s", problem);
+    return false;
 }

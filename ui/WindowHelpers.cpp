@@ -5,14 +5,6 @@
 #include <wx/stdpaths.h>
 #include <wx/window.h>
 
-wxString GetProgramFolder()
-{
-    // The executable's own path, not argv[0] and not the working folder: the
-    // program may be started through a link or from any folder.
-    static const wxString folder = wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath();
-    return folder;
-}
-
 wxString GetImagesPath(const wxString& name, const wxString& extension)
 {
     return GetProgramFolder() + "/images/" + name + "." + extension;

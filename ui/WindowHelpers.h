@@ -2,11 +2,9 @@
 
 #include <wx/string.h>
 
-class wxWindow;
+#include "app/ProgramFiles.h"
 
-// The folder of the program file; what ships beside the program (resource
-// files, images, help, the factory bank) is found there. No trailing "/".
-wxString GetProgramFolder();
+class wxWindow;
 
 // Program folder + "/images/" + name + "." + extension.
 wxString GetImagesPath(const wxString& name, const wxString& extension);

@@ -4,13 +4,14 @@
 #include <wx/stattext.h>
 #include <wx/xrc/xmlres.h>
 
+#include "app/ProgramFiles.h"
 #include "app/WxText.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(CExaminingPlugins, wxDialog);
 
 bool CExaminingPlugins::Create(wxWindow* parent)
 {
-    if (!wxXmlResource::Get()->LoadDialog(this, parent, "ID_EXAMINEPROGRESS"))
+    if (!LoadDialogLayout(this, parent, "ID_EXAMINEPROGRESS", kCommonResourceName))
         return false;
     m_pluginName = XRCCTRL(*this, "ID_PLUGNAME", wxStaticText);
     if (!m_pluginName)

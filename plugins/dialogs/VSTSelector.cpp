@@ -7,6 +7,7 @@
 
 #include "app/DialogHooks.h"
 #include "app/EditorApp.h"
+#include "app/ProgramFiles.h"
 #include "app/WxText.h"
 #include "plugins/VSTPluginExaminer.h"
 #include "plugins/dialogs/ExaminingPlugins.h"
@@ -34,7 +35,7 @@ CVSTSelector::~CVSTSelector() = default;
 
 bool CVSTSelector::Create(wxWindow* parent, Preferences* preferences)
 {
-    if (!wxXmlResource::Get()->LoadDialog(this, parent, "ID_VSTSELECTOR"))
+    if (!LoadDialogLayout(this, parent, "ID_VSTSELECTOR", kCommonResourceName))
         return false;
     m_pluginList = XRCCTRL(*this, "VST_Plugins_Found", wxListCtrl);
     m_createAsLabel = FindWindow(XRCID("ID_CREATEAS"));

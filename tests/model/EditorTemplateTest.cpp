@@ -6,8 +6,6 @@
 namespace
 {
 using namespace TemplateTest;
-const char* const kIncompatible =
-    "This template contains controls which will not work with this hardware.\n\nThese controls will not be loaded.";
 
 class EditorTemplateTest : public ::testing::Test
 {
@@ -133,25 +131,6 @@ TEST_F(EditorTemplateTest, ConvertingKeepsEachSupportedControlOnce)
     EXPECT_EQ(tmpl.GetControl(0)->GetMIDIControlLSBNum(), 74);
     EXPECT_EQ(tmpl.GetControl(0)->GetType(), 1);
     EXPECT_EQ(tmpl.GetControl(1)->GetType(), 0);
-}
-
-TEST_F(EditorTemplateTest, ConvertingRefusedTypesShowsOneMessage)
-{
-    CDorvaSynthTemplate source;
-    source.GetControl(0)->SetType(4, false); // SysEx: not on this unit
-    source.GetControl(1)->SetType(8, false); // Bank Select: not on this unit
-    source.GetControl(2)->SetType(1, false);
-    ASSERT_TRUE(tmpl.ConvertFrom(source));
-    EXPECT_EQ(host.messages, (std::vector<std::string>{kIncompatible}));
-    EXPECT_EQ(tmpl.GetImportedControls().size(), 1u);
-}
-
-TEST_F(EditorTemplateTest, ConvertingOnlyDisabledControlsImportsNothing)
-{
-    CDorvaSynthTemplate source;
-    ASSERT_TRUE(tmpl.ConvertFrom(source));
-    EXPECT_TRUE(tmpl.GetImportedControls().empty());
-    EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(EditorTemplateTest, ConversionAddsToEarlierImports)

@@ -6,76 +6,50 @@
 #include "model/EditorHost.h"
 #include "model/WordList.h"
 
-namespace
+TEST(ShortenName, EachRuleInTurn)
 {
-class ShortenNameTest : public ::testing::Test
-{
-protected:
-    ShortenNameTest() { FillStandardAbbreviations(m_map); }
-    std::string Shorten(const std::string& name, int limit, int mode = 0) const
+    AbbreviationMap map;
+    FillStandardAbbreviations(map);
+    const struct
     {
-        return ShortenName(name, m_map, limit, mode);
-    }
-    AbbreviationMap m_map;
-};
-} // namespace
+        const char* name;
+        int limit, mode;
+        const char* shortened;
+    } cases[] = {
+        // Names that fit, or a negative limit, are left alone.
+        {"Short", 8, 0, "Short"},
+        {"Exactly8", 8, 0, "Exactly8"},
+        {"Filter Cutoff", 16, 1, "Filter Cutoff"},
+        {"A name far longer than any limit", -1, 0, "A name far longer than any limit"},
+        // Dictionary words abbreviate and the last dot is dropped.
+        {"Filter Cutoff", 8, 0, "Flt.Cut"},
+        {"Filter Cutoff", 8, 1, "FltCut"},
+        // Unknown words lose their inner lower-case vowels.
+        {"Keyboard", 6, 0, "Kybrd"},
+        {"Output Gain Left Channel", 16, 1, "OtptGnLftChannel"},
+        // Numbers join the word before; a number after a number stays a word of its own.
+        {"Osc 2 Level", 8, 0, "Osc2 Lvl"},
+        {"Osc 1 2", 5, 0, "Osc12"},
+        {"Pan   -5", 5, 0, "Pan-5"},
+        {"1 2 3", 3, 0, "1 2"},
+        // Words fall back to initials from the first; mode 1 capitalises every word (FX becomes Fx).
+        {"Oscillator 1 Frequency Modulation", 8, 0, "O1.F.Mod"},
+        {"Oscillator 1 Frequency Modulation", 8, 1, "O1FMod"},
+        {"Effect Send Level", 8, 1, "FxSndLvl"},
+        // A last word that cannot shrink is cut.
+        {"Abcdefghijklmnop", 4, 0, "Abcd"},
+        {"Oscillator12", 4, 0, "O12."},
+        {"          ", 4, 0, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(std::string(ShortenName(c.name, map, c.limit, c.mode)), c.shortened) << c.name << " " << c.limit;
 
-TEST_F(ShortenNameTest, NamesThatFitOrANegativeLimitAreUnchanged)
-{
-    EXPECT_EQ("Short", Shorten("Short", 8));
-    EXPECT_EQ("Exactly8", Shorten("Exactly8", 8));
-    EXPECT_EQ("Filter Cutoff", Shorten("Filter Cutoff", 16, 1));
-    EXPECT_EQ("A name far longer than any limit", Shorten("A name far longer than any limit", -1));
-}
-
-TEST_F(ShortenNameTest, DictionaryWordsAbbreviateAndTheLastDotIsDropped)
-{
-    EXPECT_EQ("Flt.Cut", Shorten("Filter Cutoff", 8));
-    EXPECT_EQ("FltCut", Shorten("Filter Cutoff", 8, 1));
-}
-
-TEST_F(ShortenNameTest, UnknownWordsLoseTheirInnerLowerCaseVowels)
-{
-    EXPECT_EQ("Kybrd", Shorten("Keyboard", 6));
-    EXPECT_EQ("OtptGnLftChannel", Shorten("Output Gain Left Channel", 16, 1));
-}
-
-TEST_F(ShortenNameTest, NumbersJoinTheWordBefore)
-{
-    EXPECT_EQ("Osc2 Lvl", Shorten("Osc 2 Level", 8));
-    EXPECT_EQ("Osc12", Shorten("Osc 1 2", 5));
-    EXPECT_EQ("Pan-5", Shorten("Pan   -5", 5));
-    // A number after a number stays a word of its own.
-    EXPECT_EQ("1 2", Shorten("1 2 3", 3));
-}
-
-TEST_F(ShortenNameTest, WordsFallBackToInitialsFromTheFirst)
-{
-    EXPECT_EQ("O1.F.Mod", Shorten("Oscillator 1 Frequency Modulation", 8));
-    EXPECT_EQ("O1FMod", Shorten("Oscillator 1 Frequency Modulation", 8, 1));
-    // Mode 1 writes every word capitalised, so the dictionary's FX becomes Fx.
-    EXPECT_EQ("FxSndLvl", Shorten("Effect Send Level", 8, 1));
-}
-
-TEST_F(ShortenNameTest, ALastWordThatCannotShrinkIsCut)
-{
-    EXPECT_EQ("Abcd", Shorten("Abcdefghijklmnop", 4));
-    EXPECT_EQ("O12.", Shorten("Oscillator12", 4));
-    EXPECT_EQ("", Shorten("          ", 4));
-}
-
-TEST_F(ShortenNameTest, AbbreviateWordAndInitialAndDigits)
-{
-    EXPECT_EQ("Flt.", ShortenName::AbbreviateWord("FILTER", m_map));
-    EXPECT_EQ("FX", ShortenName::AbbreviateWord("Effect", m_map));
-    EXPECT_EQ("Qe", ShortenName::AbbreviateWord("Queue", m_map));
-    EXPECT_EQ("KEYBOARD", ShortenName::AbbreviateWord("KEYBOARD", m_map));
-    EXPECT_EQ("ab", ShortenName::AbbreviateWord("ab", m_map));
-
-    EXPECT_EQ("X", ShortenName::InitialAndDigits("X"));
-    EXPECT_EQ("L.", ShortenName::InitialAndDigits("Level"));
-    EXPECT_EQ("O123.", ShortenName::InitialAndDigits("Osc12b3"));
-    EXPECT_EQ("11.", ShortenName::InitialAndDigits("11"));
+    std::string words;
+    for (const char* word : {"FILTER", "Effect", "Queue", "KEYBOARD", "ab"})
+        words += ShortenName::AbbreviateWord(word, map) + " ";
+    for (const char* word : {"X", "Level", "Osc12b3", "11"})
+        words += ShortenName::InitialAndDigits(word) + " ";
+    EXPECT_EQ(words, "Flt. FX Qe KEYBOARD ab X L. O123. 11. ");
 }
 
 TEST(AbbreviationMap, StandardPairsInWordOrder)

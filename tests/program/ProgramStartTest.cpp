@@ -17,6 +17,7 @@
 #include "tests/app/ScopedEnv.h"
 #include "tests/crashreport/CrashTestSupport.h"
 #include "tests/model/TempFolder.h"
+#include "tests/program/ProgramFolder.h"
 #include "tests/program/XWindows.h"
 
 namespace
@@ -25,7 +26,8 @@ using Clock = std::chrono::steady_clock;
 
 bool IsMessageBox(const std::string& title)
 {
-    return title == "Dorva Editor";
+    // The program's notices, and the toolkit's box of logged errors.
+    return title == "Dorva Editor" || title == "Dorva Editor Error";
 }
 
 bool IsMainWindow(const std::string& title)
@@ -34,7 +36,8 @@ bool IsMainWindow(const std::string& title)
 }
 
 // The program with fresh preferences, no MIDI server (so the device notice
-// is its first box) and a valid template file to open.
+// is its first box) and a valid template file to open; started from the
+// build, or from a program folder of a test's own.
 class ProgramStart : public testing::Test
 {
 protected:
@@ -54,14 +57,15 @@ protected:
             XCloseDisplay(m_display);
     }
 
-    void Start(const std::vector<std::string>& files, std::map<std::string, std::string> environment = {})
+    void Start(const std::vector<std::string>& files, std::map<std::string, std::string> environment = {},
+               const std::string& program = DORVA_PROGRAM)
     {
         environment.insert({{"XDG_CONFIG_HOME", m_config},
                             {"HOME", m_folder.Path()},
                             {"NO_AT_BRIDGE", "1"},
                             {"JACK_DEFAULT_SERVER", "dorva-absent-" + std::to_string(::getpid())},
                             {"JACK_NO_START_SERVER", "1"}});
-        std::vector<std::string> arguments{DORVA_PROGRAM};
+        std::vector<std::string> arguments{program};
         arguments.insert(arguments.end(), files.begin(), files.end());
         m_pid = StartProgram(arguments, environment, m_stderr);
     }
@@ -69,43 +73,47 @@ protected:
     // The next mapped box or main window other than `other`; 0 after the deadline.
     Window WaitForWindow(Window other, std::chrono::milliseconds deadline = std::chrono::seconds(20))
     {
-        const auto end = Clock::now() + deadline;
-        while (Clock::now() < end)
-        {
-            const Window found = XWindows::FindMapped(
-                m_display, [](const std::string& title) { return IsMessageBox(title) || IsMainWindow(title); });
-            if (found && found != other)
-                return found;
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        return 0;
+        return XWindows::WaitForMapped(
+            m_display, [](const std::string& title) { return IsMessageBox(title) || IsMainWindow(title); }, other,
+            deadline);
     }
 
-    // Closes each box as it comes, after `held` (idle ticks run meanwhile),
-    // then the main window, and waits for the end. The number of boxes.
+    // Until the program has ended: closes each box as it comes, after `held`
+    // (idle ticks run meanwhile), and the main window once no box is up;
+    // then gives how it ended. The number of boxes.
     int CloseEverything(std::chrono::milliseconds held, int& status)
     {
-        Window box = 0;
         int boxes = 0;
-        for (;;)
+        auto lastClose = Clock::time_point();
+        const auto end = Clock::now() + std::chrono::seconds(30);
+        int waited = 0;
+        while ((waited = ::waitpid(m_pid, &status, WNOHANG)) == 0 && Clock::now() < end)
         {
-            const Window next = WaitForWindow(box);
-            if (!next)
+            if (const Window box = XWindows::FindMapped(m_display, IsMessageBox))
             {
-                ADD_FAILURE() << "neither a box nor the main window came up";
-                break;
+                ++boxes;
+                std::this_thread::sleep_for(held);
+                XWindows::Close(m_display, box);
+                // Gone before the next look, or it would count twice.
+                while (XWindows::FindMapped(m_display, IsMessageBox) == box && Clock::now() < end &&
+                       ::waitpid(m_pid, &status, WNOHANG) == 0)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(5));
             }
-            if (IsMainWindow(XWindows::Title(m_display, next)))
+            else if (const Window main = XWindows::FindMapped(m_display, IsMainWindow);
+                     main && Clock::now() - lastClose > std::chrono::milliseconds(500))
             {
-                XWindows::Close(m_display, next);
-                break;
+                // Again while it stays up: a close that comes as a box opens
+                // is not taken.
+                XWindows::Close(m_display, main);
+                lastClose = Clock::now();
             }
-            box = next;
-            ++boxes;
-            std::this_thread::sleep_for(held);
-            XWindows::Close(m_display, box);
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
-        status = WaitForProgram(m_pid, 30000);
+        if (waited == 0)
+        {
+            ADD_FAILURE() << "the program did not end";
+            status = WaitForProgram(m_pid, 1);
+        }
         m_pid = -1;
         return boxes;
     }
@@ -163,4 +171,64 @@ TEST_F(ProgramStart, TheToolkitLoadsNoGLUnlessTheUserSetsIt)
         CloseEverything(std::chrono::milliseconds(0), status);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
     }
+}
+
+// A start that cannot go on says why in one line on the terminal and ends
+// with a failure code, never silently and never in a crash.
+TEST_F(ProgramStart, AFailedStartSaysWhyInOneLine)
+{
+    struct FailedStart
+    {
+        const char* name;
+        std::function<void(ProgramFolder&)> prepare;
+        bool display;
+        std::string expected; // after the program folder's path
+    };
+    const FailedStart cases[] = {
+        {"no font", [](ProgramFolder& p) { p.Remove("images/Font.png"); }, true,
+         "/images/Font.png\": the file is missing.\n"},
+        {"font not a picture", [](ProgramFolder& p) { p.Write("images/Font.png", "not a picture"); }, true,
+         "/images/Font.png\": the file is not a picture the program can read.\n"},
+        {"no display", [](ProgramFolder&) {}, false, ""},
+    };
+    for (const FailedStart& start : cases)
+    {
+        ProgramFolder program;
+        start.prepare(program);
+        std::map<std::string, std::string> environment;
+        if (!start.display)
+            environment["DISPLAY"] = "";
+        Start({}, environment, program.Program());
+        const int status = WaitForProgram(m_pid, 20000);
+        m_pid = -1;
+        ASSERT_NE(status, -1) << start.name << ": still running";
+        ASSERT_TRUE(WIFEXITED(status)) << start.name << ": ended by signal " << WTERMSIG(status);
+        EXPECT_NE(WEXITSTATUS(status), 0) << start.name;
+        const std::string said =
+            start.display ? "Dorva Editor: cannot load the display font \"" + program.Path() + start.expected
+                          : "Dorva Editor: no display could be opened: DISPLAY is not set. The editor needs a "
+                            "graphical desktop session.\n";
+        EXPECT_EQ(ReadText(m_stderr), said) << start.name;
+    }
+}
+
+// Without the shared layouts the program still starts and runs: it says
+// which file is missing, and the welcome dialog, which would come from that
+// file, says it cannot be opened and why.
+TEST_F(ProgramStart, WithoutTheCommonLayoutsItSaysSoAndGoesOn)
+{
+    ASSERT_NE(m_display, nullptr) << "no X display";
+    ProgramFolder program;
+    program.Remove("Common.xrc");
+    Start({}, {}, program.Program()); // the start action: the welcome dialog
+    int status = 0;
+    EXPECT_GE(CloseEverything(std::chrono::milliseconds(200), status), 2);
+    ASSERT_TRUE(WIFEXITED(status)) << "status " << status;
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    const std::string common = program.File("Common.xrc");
+    EXPECT_EQ(ReadText(m_stderr),
+              "Error: The window layouts file \"" + common +
+                  "\" is missing: the dialogs and settings panels it holds cannot be opened.\n"
+                  "Error: This window cannot be opened: its layout \"ID_WELCOMEDIALOG\" could not be loaded from \"" +
+                  common + "\".\n");
 }

@@ -2,6 +2,8 @@
 
 #include <X11/Xutil.h>
 
+#include <thread>
+
 namespace XWindows
 {
 namespace
@@ -30,23 +32,38 @@ std::string Title(Display* display, Window window)
     return text;
 }
 
-Window FindMapped(Display* display, const std::function<bool(const std::string&)>& title)
+Window FindMapped(Display* display, const std::function<bool(const std::string&)>& title, Window other)
 {
     Window root, parent, *children = nullptr;
     unsigned count = 0;
     if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
         return 0;
+    // Top of the stack first: a box shown over another box is the one that
+    // takes input.
     Window found = 0;
-    for (unsigned i = 0; i < count && !found; ++i)
+    for (unsigned i = count; i-- > 0 && !found;)
     {
         XWindowAttributes attributes;
-        if (XGetWindowAttributes(display, children[i], &attributes) && attributes.map_state == IsViewable &&
-            title(Title(display, children[i])))
+        if (children[i] != other && XGetWindowAttributes(display, children[i], &attributes) &&
+            attributes.map_state == IsViewable && title(Title(display, children[i])))
             found = children[i];
     }
     if (children)
         XFree(children);
     return found;
+}
+
+Window WaitForMapped(Display* display, const std::function<bool(const std::string&)>& title, Window other,
+                     std::chrono::milliseconds deadline)
+{
+    const auto end = std::chrono::steady_clock::now() + deadline;
+    while (std::chrono::steady_clock::now() < end)
+    {
+        if (const Window found = FindMapped(display, title, other))
+            return found;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return 0;
 }
 
 void Close(Display* display, Window window)

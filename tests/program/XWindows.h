@@ -2,6 +2,7 @@
 
 #include <X11/Xlib.h>
 
+#include <chrono>
 #include <functional>
 #include <string>
 
@@ -16,8 +17,13 @@ Display* Open();
 // The title of a window as its bytes (an ASCII title reads the same in
 // every encoding the toolkit may declare).
 std::string Title(Display* display, Window window);
-// The first mapped top-level window whose title passes; 0 when none does.
-Window FindMapped(Display* display, const std::function<bool(const std::string&)>& title);
+// The topmost mapped top-level window other than other whose title passes;
+// 0 when none does.
+Window FindMapped(Display* display, const std::function<bool(const std::string&)>& title, Window other = 0);
+// Waits for a mapped top-level window whose title passes and that is not
+// other; 0 at the deadline.
+Window WaitForMapped(Display* display, const std::function<bool(const std::string&)>& title, Window other,
+                     std::chrono::milliseconds deadline = std::chrono::seconds(20));
 // What the close button of the title bar sends.
 void Close(Display* display, Window window);
 } // namespace XWindows

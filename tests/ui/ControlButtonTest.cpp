@@ -191,13 +191,6 @@ TEST_F(ControlButtonTest, SingleLineCaptionIsRenderedOnceAndRedrawnFromItsCache)
     pot->DrawCaption(canvas.DC(), wxColour(0, 0, 255), {0, 0});
     EXPECT_TRUE(SameColour(canvas.Pixel(25, 46), wxColour(0, 0, 255)));
 
-    // Marked dirty (panes changed): renders again though nothing else changed.
-    canvas.DC().SetBackground(wxBrush(kPaper));
-    canvas.DC().Clear();
-    pot->GetCaption().MarkDirty();
-    pot->DrawCaption(canvas.DC(), wxColour(0, 0, 255), {0, 0});
-    EXPECT_TRUE(SameColour(canvas.Pixel(24, 47), kPaper));
-
     App().Prefs().viewType = 2;
     Canvas channel(120, 90, kPaper);
     pot->DrawCaption(channel.DC(), *wxBLACK, {0, 0});

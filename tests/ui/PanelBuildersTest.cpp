@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <wx/xml/xml.h>
+
 #include "model/commands/ControlEditCommands.h"
+#include "tests/model/TempFolder.h"
 #include "tests/ui/PropertyPanelTestSupport.h"
+#include "ui/WindowHelpers.h"
 #include "ui/panels/GenericDialog.h"
 
 namespace
@@ -117,4 +121,54 @@ TEST_F(Builders, ASettingsWindowMadeFromTheResourcesHasNoProblems)
         Show(Place::kButton);
     }
     EXPECT_EQ("", LogRecorder::Problems());
+}
+
+// Resource files in which some layouts are missing, in place of the shipped
+// ones for one test.
+class ResourcesWithout
+{
+public:
+    explicit ResourcesWithout(std::initializer_list<const char*> names)
+    {
+        m_resources.InitAllHandlers();
+        wxXmlDocument common(GetResourceFilePath(kCommonResourceName, "xrc"));
+        for (const char* name : names)
+            for (wxXmlNode* node = common.GetRoot()->GetChildren(); node; node = node->GetNext())
+                if (node->GetAttribute("name") == name)
+                {
+                    common.GetRoot()->RemoveChild(node);
+                    delete node;
+                    break;
+                }
+        const wxString path = wxString::FromUTF8(m_folder.File("Common.xrc"));
+        common.Save(path);
+        m_resources.Load(path);
+        m_resources.Load(GetResourceFilePath("DorvaSynthEditor", "xrc"));
+        m_shipped = wxXmlResource::Set(&m_resources);
+    }
+    ~ResourcesWithout() { wxXmlResource::Set(m_shipped); }
+
+private:
+    TempFolder m_folder;
+    wxXmlResource m_resources;
+    wxXmlResource* m_shipped = nullptr;
+};
+
+TEST_F(Builders, APanelWithoutItsLayoutIsLeftOutAndReportedOnce)
+{
+    ResourcesWithout missing({"ID_CCDIALOG", "ID_POTSPECIFICDIALOG"});
+    State(Place::kKnob).SetType(ControlMessageType::CC, false);
+    Show(Place::kKnob);
+    EXPECT_EQ((Names{"CGenericDialog", "CMIDIChannelDialog", "CSnapValueDialog"}), Column());
+    const std::string expected =
+        "A settings panel is left out: its layout \"ID_CCDIALOG\" could not be loaded from \"" +
+        std::string(ResourceFilePath(kCommonResourceName).utf8_str()) + "\".\n" +
+        "A settings panel is left out: its layout \"ID_POTSPECIFICDIALOG\" could not be loaded from \"" +
+        std::string(ResourceFilePath(kCommonResourceName).utf8_str()) + "\".\n";
+    EXPECT_EQ(expected, LogRecorder::Problems());
+    LogRecorder::Entries().clear();
+
+    Show(Place::kKnob);
+    EXPECT_EQ((Names{"CGenericDialog", "CMIDIChannelDialog", "CSnapValueDialog"}), Column());
+    EXPECT_EQ("", LogRecorder::Problems()) << "each missing layout is reported once a run";
 }

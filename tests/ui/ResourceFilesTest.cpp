@@ -2,17 +2,23 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
+#include <tuple>
 
 #include <wx/dialog.h>
 #include <wx/frame.h>
 #include <wx/xrc/xmlres.h>
 
+#include "model/dorvasynth/DorvaSynthTemplate.h"
 #include "tests/model/TempFolder.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/ResourceContract.h"
 #include "ui/ResourceFiles.h"
 #include "ui/WindowHelpers.h"
+#include "ui/dialogs/PreferencesDialog.h"
+#include "ui/dialogs/TemplateSettings.h"
+#include "ui/dialogs/WelcomeDialog.h"
 
 namespace fs = std::filesystem;
 
@@ -89,11 +95,37 @@ TEST_F(ResourceFolder, OtherDevicesFilesAreNotLoaded)
     EXPECT_FALSE(HasDialog("ID_TEMPLATEDIALOG"));
 }
 
-TEST_F(ResourceFolder, MissingCommonFileIsReportedToTheCallerOnly)
+TEST_F(ResourceFolder, WithoutTheCommonFileTheDevicesOwnLayoutsStillLoad)
 {
     Ship(kAppKey);
-    EXPECT_FALSE(Load());
-    EXPECT_EQ(LogRecorder::Problems(), "") << "start-up goes on; nothing is logged";
+    wxString problem;
+    EXPECT_FALSE(LoadResourceFiles(m_resources, wxString::FromUTF8(m_folder), kAppKey, &problem));
+    EXPECT_EQ(problem, "The window layouts file \"" + wxString::FromUTF8(m_folder) +
+                           "/Common.xrc\" is missing: the dialogs and settings panels it holds cannot be opened.");
+    EXPECT_EQ(LogRecorder::Problems(), "") << "the caller tells the user";
+    EXPECT_TRUE(HasDialog("ID_TEMPLATEDIALOG"));
+}
+
+// A dialog whose layout is not loaded stays unopened and says which layout
+// it lacks and which file should hold it.
+TEST_F(ResourceFolder, ADialogWithoutItsLayoutNamesItAndItsFile)
+{
+    wxXmlResource* shipped = wxXmlResource::Set(&m_resources);
+    CDorvaSynthTemplate templ;
+    const std::tuple<std::function<bool()>, const char*, const char*> dialogs[] = {
+        {[] { return CWelcomeDialog(nullptr).IsLoaded(); }, "ID_WELCOMEDIALOG", "Common.xrc"},
+        {[] { return CPreferencesDialog(nullptr).IsLoaded(); }, "ID_PREFSDIALOG", "Common.xrc"},
+        {[&] { return CTemplateSettings(nullptr, templ).IsLoaded(); }, "ID_TEMPLATEDIALOG", "DorvaSynthEditor.xrc"},
+    };
+    for (const auto& [open, name, file] : dialogs)
+    {
+        LogRecorder::Entries().clear();
+        EXPECT_FALSE(open()) << name;
+        EXPECT_EQ(LogRecorder::Problems(), "This window cannot be opened: its layout \"" + std::string(name) +
+                                               "\" could not be loaded from \"" +
+                                               std::string(GetProgramFolder().utf8_str()) + "/" + file + "\".\n");
+    }
+    wxXmlResource::Set(shipped);
 }
 
 TEST_F(ResourceFolder, FolderWithBlanksAndHashLoads)

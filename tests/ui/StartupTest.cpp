@@ -135,14 +135,6 @@ TEST_F(StartupTest, SecondCopyFromTheSameFolderStops)
     EXPECT_TRUE(started);
 }
 
-TEST_F(StartupTest, MissingFontEndsStartUpSilently)
-{
-    TestApp().fontLoads = false;
-    EXPECT_FALSE(TestApp().Start());
-    EXPECT_TRUE(m_boxes.boxes.empty());
-    EXPECT_EQ(TestApp().log.back(), "font after preferences");
-}
-
 TEST_F(StartupTest, DeviceNotices)
 {
     // No device at all.

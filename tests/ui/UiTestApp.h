@@ -92,12 +92,11 @@ public:
     // A recording window (default) or the real main window.
     bool realMainWindow = false;
     RecordingMainWindow* recorder = nullptr;
-    bool fontLoads = true;
 
 protected:
     bool InstallCrashReporter() override;
     void LoadResources() override { log.push_back("resources"); }
-    bool LoadDisplayFont(const wxString& path) override;
+    bool LoadDisplayFont(const wxString& path, wxString& problem) override;
     IMainWindow* CreateMainWindow() override;
     std::unique_ptr<IMidiDriver> MakeMidiDriver() override;
     void ShowWelcome() override { log.push_back("welcome"); }
@@ -124,7 +123,6 @@ protected:
     {
         ::setenv("XDG_CONFIG_HOME", m_config.Path().c_str(), 1);
         TestApp().SetFolders(m_config.Path(), m_config.Path());
-        TestApp().fontLoads = true;
         TestApp().realMainWindow = false;
         TestApp().jackMidi = false;
         TestApp().makeView = nullptr;

@@ -8,13 +8,12 @@
 #include "app/WxText.h"
 #include "model/DeviceAnswers.h"
 #include "model/EditorHost.h"
+#include "app/ProgramFiles.h"
+#include "ui/ResourceFiles.h"
 
 bool LoadDialogResource(wxDialog* dialog, wxWindow* parent, const char* name)
 {
-    if (wxXmlResource::Get()->LoadDialog(dialog, parent, name))
-        return true;
-    wxLogError("Missing wxXmlResource::Get()->Load() in OnInit()?");
-    return false;
+    return LoadDialogLayout(dialog, parent, name, ResourceFileStemOf(name));
 }
 
 void FitAndCentre(wxDialog* dialog)

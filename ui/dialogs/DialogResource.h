@@ -7,9 +7,9 @@
 
 class wxDialog;
 
-// Loads a dialog resource into dialog. A missing resource is logged with the
-// toolkit's usual hint and leaves the dialog uncreated (false): callers
-// check IsLoaded before running it.
+// Loads a dialog resource into dialog. A missing resource is logged naming
+// it and the file it should come from, and leaves the dialog uncreated
+// (false): callers check IsLoaded before running it.
 bool LoadDialogResource(wxDialog* dialog, wxWindow* parent, const char* name);
 
 // The control of that resource name and class inside root, or null.

@@ -19,7 +19,8 @@ const char* const kActionNames[] = {"Normal_Button", "Momentary_Button", "Toggle
 
 bool CButtonDialog::Create(wxWindow* parent)
 {
-    LoadResource(parent, "ID_BUTTONSPECIFICDIALOG");
+    if (!LoadResource(parent, "ID_BUTTONSPECIFICDIALOG"))
+        return false;
     m_release = NumberEntry("Release_Stroke_Max_Value");
     m_press = NumberEntry("Press_Stroke_Min_Value");
     m_format0To127 = Child<wxRadioButton>("Display_0_To_127");

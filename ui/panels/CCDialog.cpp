@@ -10,7 +10,8 @@ wxIMPLEMENT_DYNAMIC_CLASS(CCCDialog, wxPanel);
 
 bool CCCDialog::Create(wxWindow* parent)
 {
-    LoadResource(parent, "ID_CCDIALOG");
+    if (!LoadResource(parent, "ID_CCDIALOG"))
+        return false;
     m_number = NumberEntry("CC_Number");
     if (GetSizer())
         GetSizer()->SetSizeHints(this);

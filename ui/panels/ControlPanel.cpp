@@ -12,6 +12,8 @@
 #include "model/TemplateGroups.h"
 #include "model/commands/ControlEditCommands.h"
 #include "ui/ResourceContract.h"
+#include "app/ProgramFiles.h"
+#include "ui/ResourceFiles.h"
 #include "ui/validators/NumberTextCtrl.h"
 #include "ui/validators/NumberValidator.h"
 
@@ -37,11 +39,8 @@ CControlPanel::~CControlPanel()
 
 bool CControlPanel::LoadResource(wxWindow* parent, const char* name)
 {
-    if (!wxXmlResource::Get()->LoadPanel(this, parent, name))
-    {
-        wxLogError("Missing wxXmlResource::Get()->Load() in OnInit()?");
+    if (!LoadPanelLayout(this, parent, name, ResourceFileStemOf(name)))
         return false;
-    }
     // A resource file that lacks a control leaves that row dead, not the panel.
     if (const ContractResource* contract = FindContractResource(name))
         for (const std::string& problem : ContractProblems(this, *contract))

@@ -35,8 +35,11 @@ class CControlPanel : public wxPanel
 public:
     ~CControlPanel() override;
 
-    // Loads the layout into this panel, a child of parent; logs when it fails.
+    // Loads the layout into this panel, a child of parent. False, logged once
+    // a run naming the layout and its file, when the resources lack it.
     bool LoadResource(wxWindow* parent, const char* name);
+    // Loads the layout and finds the children; false when the layout is
+    // missing, the panel then uncreated and not to be shown.
     virtual bool Create(wxWindow* parent) = 0;
     // Keeps a clone, binds the number fields to it, registers, refreshes.
     virtual bool SetControl(const CPlacedControl& control);

@@ -14,7 +14,8 @@ wxIMPLEMENT_DYNAMIC_CLASS(CDrumnoteDialog, wxPanel);
 
 bool CDrumnoteDialog::Create(wxWindow* parent)
 {
-    LoadResource(parent, "ID_DRUMNOTEDIALOG");
+    if (!LoadResource(parent, "ID_DRUMNOTEDIALOG"))
+        return false;
     m_note = NumberEntry("Note_Number");
     m_noteName = Child<wxStaticText>("ID_NOTENAME");
     m_curve = NumberEntry("Velocity_Curve");

@@ -41,7 +41,8 @@ bool IsNameEditable(const CBaseControlState& state)
 
 bool CGenericDialog::Create(wxWindow* parent)
 {
-    LoadResource(parent, "ID_GENERICDIALOG");
+    if (!LoadResource(parent, "ID_GENERICDIALOG"))
+        return false;
     const IDeviceAnswers& device = Device();
     m_name = Child<wxTextCtrl>("Name");
     m_type = Child<wxChoice>("Type");

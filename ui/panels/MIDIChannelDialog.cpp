@@ -33,7 +33,8 @@ int ChosenGroup(const wxCommandEvent& event)
 
 bool CMIDIChannelDialog::Create(wxWindow* parent)
 {
-    LoadResource(parent, "ID_MIDICHANNELDIALOG");
+    if (!LoadResource(parent, "ID_MIDICHANNELDIALOG"))
+        return false;
     m_group = Child<wxChoice>("Midi_Chanel_Group");
     m_channel = NumberEntry("Midi_Channel");
     AppendGroupItems(m_group, "Common", "Keyboard", "Program");

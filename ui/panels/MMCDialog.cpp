@@ -21,7 +21,8 @@ const char* const kCommandRadios[] = {"No_MMC_Command", "ID_STOP", "ID_PLAY", "I
 
 bool CMMCDialog::Create(wxWindow* parent)
 {
-    LoadResource(parent, "ID_MMCDIALOG");
+    if (!LoadResource(parent, "ID_MMCDIALOG"))
+        return false;
     m_device = NumberEntry("MMC_Device_Number");
     if (m_device)
         m_device->SetRange(Device().GetMaxMmcDeviceNumber(), 0);

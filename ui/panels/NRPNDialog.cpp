@@ -10,7 +10,8 @@ wxIMPLEMENT_DYNAMIC_CLASS(CNRPNDialog, wxPanel);
 
 bool CNRPNDialog::Create(wxWindow* parent)
 {
-    LoadResource(parent, "ID_NRPNDIALOG");
+    if (!LoadResource(parent, "ID_NRPNDIALOG"))
+        return false;
     m_msb = NumberEntry("Most_Significant_Byte");
     m_lsb = NumberEntry("Least_Significant_Byte");
     if (GetSizer())

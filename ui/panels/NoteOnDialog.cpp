@@ -19,7 +19,8 @@ const char* const kActionNames[] = {"Normal_Button", "Momentary_Button", "Toggle
 
 bool CNoteOnDialog::Create(wxWindow* parent)
 {
-    LoadResource(parent, "ID_NOTEONDIALOG");
+    if (!LoadResource(parent, "ID_NOTEONDIALOG"))
+        return false;
     m_note = NumberEntry("Note_Number");
     m_noteName = Child<wxStaticText>("ID_NOTENAME");
     m_velocity = NumberEntry("Note_Velocity");

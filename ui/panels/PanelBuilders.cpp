@@ -1,5 +1,7 @@
 #include "ui/panels/PanelBuilders.h"
 
+#include <memory>
+
 #include <wx/panel.h>
 #include <wx/sizer.h>
 #include <wx/statline.h>
@@ -24,22 +26,33 @@ namespace PlacedControlPanels
 {
 namespace
 {
+// Creates a panel into the column; a panel whose layout cannot be loaded is
+// left out (Create has logged why).
+template <class Panel>
+Panel* Created(wxWindow* parent, wxSizer* sizer)
+{
+    auto panel = std::make_unique<Panel>();
+    if (!panel->Create(parent))
+        return nullptr;
+    sizer->Add(panel.get(), 0, wxEXPAND | wxALL, 5);
+    return panel.release();
+}
+
 template <class Panel>
 Panel* AddPanel(wxWindow* parent, wxSizer* sizer, const CPlacedControl& control)
 {
-    Panel* panel = new Panel;
-    panel->Create(parent);
-    sizer->Add(panel, 0, wxEXPAND | wxALL, 5);
-    panel->SetControl(control);
+    Panel* panel = Created<Panel>(parent, sizer);
+    if (panel)
+        panel->SetControl(control);
     return panel;
 }
 
 CGenericDialog* AddGeneric(wxWindow* parent, wxSizer* sizer, const CPlacedControl& control,
                            const std::vector<int>& types)
 {
-    CGenericDialog* panel = new CGenericDialog;
-    panel->Create(parent);
-    sizer->Add(panel, 0, wxEXPAND | wxALL, 5);
+    CGenericDialog* panel = Created<CGenericDialog>(parent, sizer);
+    if (!panel)
+        return nullptr;
     panel->ClearTypes();
     for (int type : types)
         panel->AppendType(type);

@@ -16,7 +16,8 @@ wxIMPLEMENT_DYNAMIC_CLASS(CPotDialog, wxPanel);
 
 bool CPotDialog::Create(wxWindow* parent)
 {
-    LoadResource(parent, "ID_POTSPECIFICDIALOG");
+    if (!LoadResource(parent, "ID_POTSPECIFICDIALOG"))
+        return false;
     m_high = NumberEntry("High_Value");
     m_low = NumberEntry("Low_Value");
     m_strategyLabel = Child("ID_CATCHUPTEXT");

@@ -12,7 +12,8 @@ wxIMPLEMENT_DYNAMIC_CLASS(CSnapValueDialog, wxPanel);
 
 bool CSnapValueDialog::Create(wxWindow* parent)
 {
-    LoadResource(parent, "ID_SNAPVALUEDIALOG");
+    if (!LoadResource(parent, "ID_SNAPVALUEDIALOG"))
+        return false;
     if (!Device().HasAutoSnapshot())
         if (wxStaticText* label = Child<wxStaticText>("ID_SNAPLABEL"))
             label->SetLabel("Default value:");

@@ -12,7 +12,8 @@ wxIMPLEMENT_DYNAMIC_CLASS(CSysExDialog, wxPanel);
 
 bool CSysExDialog::Create(wxWindow* parent)
 {
-    LoadResource(parent, "ID_SYSEXDIALOG");
+    if (!LoadResource(parent, "ID_SYSEXDIALOG"))
+        return false;
     m_message = Child<wxTextCtrl>("Sys_Ex_Message");
     m_status = Child<wxTextCtrl>("Message_Status");
     m_set = Child<wxButton>("ID_SETBUTTON");
