@@ -44,18 +44,22 @@ TEST_F(LCDFontTest, LoadingChecksTheShapeOfThePicture)
     EXPECT_EQ(LCDFont::CellHeight(), 8);
 
     WriteTestFont(m_folder.File("60.png"), 60);
-    EXPECT_FALSE(LCDFont::Load(m_folder.File("60.png"))) << "60 is no multiple of 8";
-    EXPECT_FALSE(LCDFont::IsLoaded());
-    EXPECT_EQ(LCDFont::CellWidth(), 0);
-
-    wxImage wide(64, 56);
-    wide.SaveFile(m_folder.File("wide.png"), wxBITMAP_TYPE_PNG);
-    EXPECT_FALSE(LCDFont::Load(m_folder.File("wide.png")));
-    EXPECT_FALSE(LCDFont::Load(m_folder.File("missing.png")));
+    wxImage(64, 56).SaveFile(m_folder.File("wide.png"), wxBITMAP_TYPE_PNG);
+    std::ofstream(m_folder.File("broken.png")) << "not a picture";
+    const std::pair<const char*, const char*> refused[] = {
+        {"60.png", "the picture is 60 x 60 pixels; it must be a square whose side is a multiple of 8"},
+        {"wide.png", "the picture is 64 x 56 pixels; it must be a square whose side is a multiple of 8"},
+        {"missing.png", "the file is missing"},
+        {"broken.png", "the file is not a picture the program can read"},
+    };
+    for (const auto& [file, why] : refused)
     {
-        std::ofstream(m_folder.File("broken.png")) << "not a picture";
+        wxString problem;
+        EXPECT_FALSE(LCDFont::Load(m_folder.File(file), &problem)) << file;
+        EXPECT_EQ(problem, why) << file;
+        EXPECT_FALSE(LCDFont::IsLoaded());
+        EXPECT_EQ(LCDFont::CellWidth(), 0);
     }
-    EXPECT_FALSE(LCDFont::Load(m_folder.File("broken.png")));
 
     // Drawing while unloaded draws nothing and does not fail.
     Canvas canvas(20, 20, kPaper);
