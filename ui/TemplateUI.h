@@ -92,16 +92,24 @@ public:
     bool IsDragging() const { return m_dragList != nullptr; }
     bool IsDropReady() const { return m_dropReady; }
     const wxRect& GetRubberBand() const { return m_rubberBand; }
-    // The keyboard strip of devices with zones; null when there is none.
+    // The keyboard strip, built with the view on devices with zones from the
+    // images folder's "Keyboard" picture; null when there is none. It is
+    // bound to the template at every layout.
     KeyboardStrip* GetKeyboardStrip() { return m_keyboardStrip.get(); }
-    // The strip is bound to the template at every layout; origin: where its
-    // picture sits on the panel.
-    void SetKeyboardStrip(std::unique_ptr<KeyboardStrip> strip, const wxPoint& origin);
+    // Where a view with zones puts them on its panel: the strip's top-left
+    // corner, the top-left corner of the "ZONE n:" table, and the point of
+    // "ON" beside the zones button. All (0, 0) until set.
+    void SetZoneLayout(const wxPoint& stripOrigin, const wxPoint& zoneLabelOrigin, const wxPoint& zonesTextPoint);
 
     // Keyboard zones exist on the device and are shown (never on the DorvaSynth).
     bool ZonesAvailable() const;
     // Latches the zones button and submits the switch as one undo step.
     void SetZonesEnabled(bool on);
+    // The keyboard zone dialog for zone 0-3 (the zone menu items).
+    void EditKeyboardZone(int zone);
+    // Clears a selection copy taken with new (deleting its placed controls)
+    // and frees it.
+    static void DeleteSelection(std::unique_ptr<Selection> list);
     void ResetSendButton();
     void SetSendButtonShown(bool shown) { m_sendButtonShown = shown; }
     bool IsSendButtonShown() const { return m_sendButtonShown; }
@@ -135,6 +143,8 @@ protected:
     // Captions, then the hover mark of the single control under the pointer,
     // then the selection marks.
     void DrawControls(wxDC& dc);
+    // Per zone a row: "ZONE n:", its ports and its low and high notes.
+    void DrawZoneLabels(wxDC& dc);
 
 private:
     void UpdateHoverList(CControlButton* button);
