@@ -142,6 +142,34 @@ void Click(wxWindow* window, const wxPoint& point, int modifiers)
     Settle();
 }
 
+void ClickWhileBusy()
+{
+    WaitOutDoubleClick();
+    Simulator().MouseClick();
+    gdk_display_sync(gdk_display_get_default());
+    g_lastClick = std::chrono::steady_clock::now();
+}
+
+wxImage OnScreen(wxWindow* window)
+{
+    const wxRect rect = window->GetScreenRect();
+    wxImage image(rect.width, rect.height);
+    GdkPixbuf* shown =
+        gdk_pixbuf_get_from_window(gdk_get_default_root_window(), rect.x, rect.y, rect.width, rect.height);
+    if (!shown)
+        return image;
+    const int stride = gdk_pixbuf_get_rowstride(shown), channels = gdk_pixbuf_get_n_channels(shown);
+    const guchar* pixels = gdk_pixbuf_get_pixels(shown);
+    for (int y = 0; y < rect.height; ++y)
+        for (int x = 0; x < rect.width; ++x)
+        {
+            const guchar* pixel = pixels + y * stride + x * channels;
+            image.SetRGB(x, y, pixel[0], pixel[1], pixel[2]);
+        }
+    g_object_unref(shown);
+    return image;
+}
+
 void DoubleClick(wxWindow* window, const wxPoint& point)
 {
     WaitOutDoubleClick();

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include <wx/dialog.h>
+#include <wx/image.h>
 #include <wx/modalhook.h>
 #include <wx/string.h>
 #include <wx/toplevel.h>
@@ -44,6 +45,12 @@ void KeyUp(int keyCode);
 void Click(wxWindow* window, const wxPoint& point = wxDefaultPosition, int modifiers = wxMOD_NONE);
 void DoubleClick(wxWindow* window, const wxPoint& point = wxDefaultPosition);
 void MoveTo(wxWindow* window, const wxPoint& point = wxDefaultPosition);
+// A click where the pointer is, sent while the program is busy: nothing is
+// pumped, so whatever runs the event loop next gets it.
+void ClickWhileBusy();
+// What the X server shows in the window's rectangle on screen: what the user
+// sees of it (black where nothing has been painted).
+wxImage OnScreen(wxWindow* window);
 // Presses the left button at from and releases it at to, moving between.
 void Drag(wxWindow* window, const wxPoint& from, const wxPoint& to, int modifiers = wxMOD_NONE);
 
