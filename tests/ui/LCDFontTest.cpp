@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <utility>
 
 #include <wx/image.h>
 
@@ -21,11 +22,19 @@ TEST(LCDFontTest, LoadingChecksTheShapeOfThePicture)
     WriteTestFont(folder.File("96.png"), 96);
     wxImage(64, 56).SaveFile(folder.File("wide.png"), wxBITMAP_TYPE_PNG);
     std::ofstream(folder.File("broken.png")) << "not a picture";
-    for (const char* refused : {"60.png", "wide.png", "missing.png", "broken.png"})
+    const std::pair<const char*, const char*> refused[] = {
+        {"60.png", "the picture is 60 x 60 pixels; it must be a square whose side is a multiple of 8"},
+        {"wide.png", "the picture is 64 x 56 pixels; it must be a square whose side is a multiple of 8"},
+        {"missing.png", "the file is missing"},
+        {"broken.png", "the file is not a picture the program can read"},
+    };
+    for (const auto& [file, why] : refused)
     {
-        EXPECT_FALSE(LCDFont::Load(folder.File(refused))) << refused;
-        EXPECT_FALSE(LCDFont::IsLoaded()) << refused;
-        EXPECT_EQ(LCDFont::CellWidth(), 0) << refused;
+        wxString problem;
+        EXPECT_FALSE(LCDFont::Load(folder.File(file), &problem)) << file;
+        EXPECT_EQ(problem, why) << file;
+        EXPECT_FALSE(LCDFont::IsLoaded()) << file;
+        EXPECT_EQ(LCDFont::CellWidth(), 0) << file;
     }
     // Drawing while unloaded draws nothing and does not fail.
     Canvas canvas(20, 20, *wxWHITE);
