@@ -64,6 +64,11 @@ double JackUnit::GapMs(size_t i) const
     return std::chrono::duration<double, std::milli>(m_times.at(i) - m_times.at(i - 1)).count();
 }
 
+double JackUnit::PeriodMs() const
+{
+    return m_client ? 1000.0 * jack_get_buffer_size(m_client) / jack_get_sample_rate(m_client) : 0.0;
+}
+
 JackUnit::Clock::time_point JackUnit::SentAt(size_t i) const
 {
     std::lock_guard<std::mutex> lock(m_mutex);

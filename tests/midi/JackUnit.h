@@ -45,6 +45,8 @@ public:
     Clock::time_point ReceivedAt(size_t i) const;
     // The time between the receipts of messages i - 1 and i, in ms.
     double GapMs(size_t i) const;
+    // The server's cycle, in ms.
+    double PeriodMs() const;
     // When the unit's cycle that sent its i-th message ran; the epoch while
     // that message waits.
     Clock::time_point SentAt(size_t i) const;
