@@ -11,26 +11,32 @@ bool CEditorTemplate::Read(const SysExBuffer& bytes, size_t& position)
         return false;
     m_keptDump = bytes;
 
+    // The mask is built where it stays, over the common length, each byte
+    // as PushByte would store it.
     const SysExBuffer again = SerialiseSysEx();
-    m_lostBitMask.Clear();
     const size_t common = std::min(m_keptDump.size(), again.size());
+    m_lostBitMask.resize(common);
+    const uint8_t* kept = m_keptDump.data();
+    const uint8_t* fresh = again.data();
+    uint8_t* mask = m_lostBitMask.data();
     for (size_t i = 0; i < common; ++i)
-        m_lostBitMask.PushByte(static_cast<uint8_t>(m_keptDump[i] ^ again[i]));
+        mask[i] = SysExBuffer::Filtered(static_cast<uint8_t>(kept[i] ^ fresh[i]));
     return true;
 }
 
 SysExBuffer CEditorTemplate::Write() const
 {
-    SysExBuffer fresh = SerialiseSysEx();
-    if (fresh.size() != m_lostBitMask.size() || fresh.size() != m_keptDump.size())
-        return fresh;
+    SysExBuffer out = SerialiseSysEx();
+    const size_t length = out.size();
+    if (length != m_lostBitMask.size() || length != m_keptDump.size())
+        return out;
 
-    SysExBuffer out;
-    for (size_t i = 0; i < fresh.size(); ++i)
-    {
-        const uint8_t mask = m_lostBitMask[i];
-        out.PushByte(static_cast<uint8_t>((fresh[i] & ~mask) | (m_keptDump[i] & mask)));
-    }
+    // Merged in place, each byte as PushByte would store it.
+    uint8_t* bytes = out.data();
+    const uint8_t* mask = m_lostBitMask.data();
+    const uint8_t* kept = m_keptDump.data();
+    for (size_t i = 0; i < length; ++i)
+        bytes[i] = SysExBuffer::Filtered(static_cast<uint8_t>((bytes[i] & ~mask[i]) | (kept[i] & mask[i])));
     return out;
 }
 

@@ -2,13 +2,6 @@
 
 #include <algorithm>
 
-void SysExBuffer::PushByte(uint8_t byte)
-{
-    if ((byte & 0x80) && byte != kStart && byte != kEnd)
-        byte = 0;
-    m_bytes.push_back(byte);
-}
-
 SysExBuffer SysExBuffer::FromBytes(const uint8_t* bytes, size_t length)
 {
     SysExBuffer out;

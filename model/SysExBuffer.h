@@ -17,7 +17,26 @@ public:
 
     void Init() { m_bytes.clear(); }
     // A byte with the top bit set other than F0 and F7 is stored as 0.
-    void PushByte(uint8_t byte);
+    // Inline: the writers call it for every byte of every dump.
+    void PushByte(uint8_t byte) { m_bytes.push_back(Filtered(byte)); }
+    // What PushByte stores for byte.
+    // Written without branches, so loops over whole dumps vectorise.
+    static constexpr uint8_t Filtered(uint8_t byte)
+    {
+        const bool keep = (byte & 0x80) == 0 || byte == kStart || byte == kEnd;
+        return static_cast<uint8_t>(byte & -static_cast<int>(keep));
+    }
+    // Each byte through PushByte.
+    void PushBytes(const uint8_t* bytes, size_t count)
+    {
+        const size_t start = m_bytes.size();
+        m_bytes.resize(start + count);
+        uint8_t* to = m_bytes.data() + start;
+        for (size_t i = 0; i < count; ++i)
+            to[i] = Filtered(bytes[i]);
+    }
+    // Room for n bytes in all, so appending up to there allocates nothing.
+    void Reserve(size_t n) { m_bytes.reserve(n); }
     // The bytes up to and including the first F7 (to the end when there is none),
     // each through PushByte.
     static SysExBuffer FromBytes(const uint8_t* bytes, size_t length);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <wx/dc.h>
+#include <wx/filename.h>
 #include <wx/image.h>
 
 #include "model/DeviceAnswers.h"
@@ -10,13 +11,14 @@
 #include "model/EditorTemplate.h"
 #include "model/commands/SetKeyboardZoneCommand.h"
 #include "model/commands/SubmitCommand.h"
-#include "ui/WindowHelpers.h"
 
 namespace
 {
 constexpr int kThreshold = 100;
 // How far outside its bar a press still takes a zone, and the grip of each end.
 constexpr int kSlack = 8;
+// The shipped markers' size (resources/images/make-images.py).
+const wxSize kMarkerSize(5, 10);
 
 bool LoadPicture(const wxString& path, wxBitmap& bitmap, wxImage* image = nullptr)
 {
@@ -76,10 +78,15 @@ KeyboardStrip::KeyboardStrip(const wxString& picturePath)
     for (int k = 0; k < 12; ++k)
         m_bounds[k] = bound += steps[k];
 
-    LoadPicture(GetImagesPath("zoneleft", "png"), m_zoneLeft) &&
-        LoadPicture(GetImagesPath("zoneleftgrey", "png"), m_zoneLeftGrey) &&
-        LoadPicture(GetImagesPath("zoneright", "png"), m_zoneRight) &&
-        LoadPicture(GetImagesPath("zonerightgrey", "png"), m_zoneRightGrey);
+    const wxString folder = wxFileName(picturePath).GetPath() + "/";
+    LoadPicture(folder + "zoneleft.png", m_zoneLeft) && LoadPicture(folder + "zoneleftgrey.png", m_zoneLeftGrey) &&
+        LoadPicture(folder + "zoneright.png", m_zoneRight) && LoadPicture(folder + "zonerightgrey.png", m_zoneRightGrey);
+}
+
+bool KeyboardStrip::IsInert() const
+{
+    return !m_keyboard.IsOk() || !m_zoneLeft.IsOk() || !m_zoneLeftGrey.IsOk() || !m_zoneRight.IsOk() ||
+           !m_zoneRightGrey.IsOk();
 }
 
 void KeyboardStrip::SetTemplate(CEditorTemplate* editorTemplate)
@@ -112,9 +119,9 @@ int KeyboardStrip::XOfNote(int note) const
     return m_octaveWidth * (note / 12) + m_bounds[note % 12];
 }
 
-int KeyboardStrip::GetMarkerHeight() const
+wxSize KeyboardStrip::GetMarkerSize() const
 {
-    return m_zoneLeft.IsOk() ? m_zoneLeft.GetHeight() : 0;
+    return m_zoneLeft.IsOk() ? m_zoneLeft.GetSize() : kMarkerSize;
 }
 
 int KeyboardStrip::RowTop(int zone) const
@@ -133,7 +140,7 @@ const CKeyboardZone* KeyboardStrip::GetZone(int index) const
 
 int KeyboardStrip::HitZone(const wxPoint& point, int* left, int* right) const
 {
-    if (!m_keyboard.IsOk() || point.x < 0 || point.x > m_keyboard.GetWidth() || point.y < 0 ||
+    if (IsInert() || point.x < 0 || point.x > m_keyboard.GetWidth() || point.y < 0 ||
         point.y > m_pictureHeight || point.y <= 1)
         return -1;
     int candidate = -1;
@@ -168,7 +175,7 @@ void KeyboardStrip::OnMouseDown(const wxPoint& point)
         m_dragMode = low < 65 ? 1 : 0;
         return;
     }
-    const int markerWidth = m_zoneLeft.IsOk() ? m_zoneLeft.GetWidth() : 0;
+    const int markerWidth = GetMarkerSize().GetWidth();
     const int span = (right - markerWidth) - (left + markerWidth);
     const int handle = span < 2 * kSlack ? span / 2 : kSlack;
     if (point.x < left + markerWidth + handle)
@@ -256,11 +263,18 @@ bool KeyboardStrip::IsActive(const CKeyboardZone& zone) const
            (device.HasUsbPortB() && zone.GetUsbPort2());
 }
 
-bool KeyboardStrip::Draw(wxDC& dc, const wxPoint& origin) const
+bool KeyboardStrip::DrawKeyboard(wxDC& dc, const wxPoint& origin) const
 {
     if (!m_keyboard.IsOk())
         return false;
     dc.DrawBitmap(m_keyboard, origin.x, origin.y, false);
+    return true;
+}
+
+bool KeyboardStrip::Draw(wxDC& dc, const wxPoint& origin) const
+{
+    if (!m_keyboard.IsOk())
+        return false;
     const int markerHeight = GetMarkerHeight();
     for (int i = 0; i < kZoneCount; ++i)
     {

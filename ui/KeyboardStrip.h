@@ -24,11 +24,15 @@ public:
     static constexpr int kZoneCount = 4;
 
     // Loads and measures the keyboard picture, then the four markers from the
-    // images folder. A picture that fails to load stays null and the later
-    // ones are not loaded; without the keyboard the strip draws nothing.
+    // picture's folder (the images folder). A picture that fails to load
+    // stays null and the later ones are not loaded; without the keyboard the
+    // strip draws nothing.
     explicit KeyboardStrip(const wxString& picturePath);
 
     bool IsOk() const { return m_keyboard.IsOk(); }
+    // Without the keyboard or any of its marker pictures no bar can be
+    // grabbed: presses, drags and double clicks do nothing.
+    bool IsInert() const;
     // Binds the strip to a template's zones (not owned); null unbinds.
     void SetTemplate(CEditorTemplate* editorTemplate);
 
@@ -45,6 +49,10 @@ public:
     void OnMouseUp();
     // Opens the zone dialog for a bar while the zones are on; true when shown.
     bool OnDoubleClick(const wxPoint& point);
+    // The keyboard picture at origin; false without it.
+    bool DrawKeyboard(wxDC& dc, const wxPoint& origin) const;
+    // The zones over the keyboard: each a bar with its end markers (bars
+    // alone where a marker picture is missing); nothing without the keyboard.
     bool Draw(wxDC& dc, const wxPoint& origin) const;
     // The keyboard zone dialog for zone index.
     bool EditZone(int index);
@@ -57,7 +65,10 @@ public:
     int GetDragMode() const { return m_dragMode; }
     int GetWhiteKeyWidth() const { return m_whiteKeyWidth; }
     int GetBlackKeyGap() const { return m_blackGap; }
-    int GetMarkerHeight() const;
+    // The markers' size; the shipped markers' size without the pictures, so
+    // the zone rows keep their places.
+    wxSize GetMarkerSize() const;
+    int GetMarkerHeight() const { return GetMarkerSize().GetHeight(); }
     // Top of zone i's bar row, relative to the origin.
     int RowTop(int zone) const;
 

@@ -82,7 +82,7 @@ void CMainFrame::OnHelp(wxCommandEvent& event)
 void CMainFrame::ShowHelpPage()
 {
     const wxString page = GetResourceFilePath("help", "html");
-    const std::function<void()> tell = TellNoBrowser(page);
+    const std::function<void()> tell = TellNoBrowser(LocalFileUrl(page));
     if (!OpenLocalFileInBrowser(page, tell))
         tell();
 }
@@ -113,10 +113,8 @@ void CMainFrame::OnTemplateSettings(wxCommandEvent& event)
             m_view->OnAudioFxSettings();
         break;
     default: // a keyboard zone
-    {
-        const int zone = event.GetId() - MenuId::EditZone;
-        ShowKeyboardZoneDialog(zone, "Keyboard zone " + std::to_string(zone + 1) + " settings");
-    }
+        if (m_view)
+            m_view->EditKeyboardZone(event.GetId() - MenuId::EditZone);
         MarkNeedsRefresh();
         break;
     }

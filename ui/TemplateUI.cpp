@@ -4,11 +4,12 @@
 #include <wx/image.h>
 #include <wx/window.h>
 
-#include "app/EditorApp.h"
 #include "midi/MIDIIO.h"
 #include "model/DeviceAnswers.h"
 #include "model/EditorHost.h"
 #include "model/EditorTemplate.h"
+#include "model/KeyboardZone.h"
+#include "model/NoteName.h"
 #include "model/PlacedControl.h"
 #include "model/commands/EnableZonesCommand.h"
 #include "ui/FrameRect.h"
@@ -18,6 +19,8 @@
 
 CTemplateUI::CTemplateUI()
 {
+    if (Device().HasKeyboardZones())
+        m_keyboardStrip = std::make_unique<KeyboardStrip>(GetImagesPath("Keyboard", "png"));
     const wxString path = GetImagesPath("Background", "png");
     if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
         wxImage::AddHandler(new wxPNGHandler);
@@ -34,24 +37,6 @@ CTemplateUI::CTemplateUI()
 }
 
 CTemplateUI::~CTemplateUI() = default;
-
-void CTemplateUI::OnPaneExpanded()
-{
-    if (wxWindow* window = wxGetApp().GetMainWindow())
-        window->SetClientSize(m_panelWidth, m_panelHeight);
-    for (auto& pane : m_panes)
-        pane->Collapse();
-    for (auto& button : m_controlButtons)
-        button->GetCaption().MarkDirty();
-}
-
-void CTemplateUI::OnPaneCollapsed()
-{
-    if (wxWindow* window = wxGetApp().GetMainWindow())
-        window->SetClientSize(m_panelWidth, m_panelHeight);
-    for (auto& button : m_controlButtons)
-        button->GetCaption().MarkDirty();
-}
 
 bool CTemplateUI::OnMidiMessage(int status, int /*data1*/, int /*data2*/)
 {
@@ -94,9 +79,6 @@ bool CTemplateUI::OnPageDown()
 
 bool CTemplateUI::Animate(int elapsedMs)
 {
-    if (!Preferences::IsOn(wxGetApp().Prefs().useExpandPanes))
-        for (auto& pane : m_panes)
-            pane->Collapse();
     bool repaint = m_listenButton.Step(elapsedMs);
     if (m_sendButtonShown && m_sendButton.Step(elapsedMs))
         repaint = true;
@@ -110,23 +92,66 @@ void CTemplateUI::Draw(wxDC& dc)
     if (m_background.IsOk())
         dc.DrawBitmap(m_background, 0, 0, true);
     DrawOverlay(dc);
+    const wxPoint stripOrigin(m_stripOrigin[0], m_stripOrigin[1]);
+    const bool zones = ZonesAvailable();
+    // Under the controls, so their captions and marks stay readable.
+    if (zones && m_keyboardStrip)
+        m_keyboardStrip->DrawKeyboard(dc, stripOrigin);
     m_listenButton.Draw(dc);
     if (m_sendButtonShown)
         m_sendButton.Draw(dc);
     DrawControls(dc);
-    if (ZonesAvailable())
+    if (zones)
     {
-        if (m_keyboardStrip)
-            m_keyboardStrip->Draw(dc, wxPoint(m_stripOrigin[0], m_stripOrigin[1]));
         m_zonesButton.Draw(dc);
         CEditorTemplate* editorTemplate = GetTemplate();
         if (editorTemplate && editorTemplate->GetZonesEnabled())
+        {
+            if (m_keyboardStrip)
+                m_keyboardStrip->Draw(dc, stripOrigin);
+            DrawZoneLabels(dc);
             LCDFont::DrawText(dc, "ON", m_zonesTextPoint, LCDFont::DefaultColour());
+        }
         else
+        {
             LCDFont::DrawText(dc, "OFF", m_zonesTextPoint - wxPoint(3, 0), LCDFont::DefaultColour());
+        }
     }
     if (m_rubberBandActive)
         DrawDottedRect(dc, m_rubberBand, wxColour(68, 68, 68));
+}
+
+void CTemplateUI::DrawZoneLabels(wxDC& dc)
+{
+    CEditorTemplate* editorTemplate = GetTemplate();
+    if (!editorTemplate)
+        return;
+    const bool twoUsbPorts = Device().HasUsbPortB();
+    const wxColour ink = LCDFont::DefaultColour();
+    for (int z = 0; z < KeyboardStrip::kZoneCount; ++z)
+    {
+        const CKeyboardZone* zone = editorTemplate->GetKeyboardZone(z);
+        if (!zone)
+            continue;
+        const int y = m_zoneLabelOrigin[1] + 15 * z;
+        const int x0 = m_zoneLabelOrigin[0], x1 = x0 + 50, x2 = x1 + 30, x3 = x2 + 30;
+        std::string ports;
+        if (twoUsbPorts)
+        {
+            ports += zone->GetUsbPort() ? 'A' : '-';
+            ports += zone->GetUsbPort2() ? 'B' : '-';
+        }
+        else
+        {
+            ports += zone->GetUsbPort() ? 'U' : '-';
+        }
+        ports += zone->GetMidiPort1() ? '1' : '-';
+        ports += zone->GetMidiPort2() ? '2' : '-';
+        LCDFont::DrawText(dc, "ZONE " + std::to_string(z + 1) + ":", wxPoint(x0, y), ink);
+        LCDFont::DrawText(dc, ports, wxPoint(x1, y), ink);
+        LCDFont::DrawText(dc, NoteName(zone->GetLowNote()), wxPoint(x2, y), ink);
+        LCDFont::DrawText(dc, NoteName(zone->GetHighNote()), wxPoint(x3, y), ink);
+    }
 }
 
 void CTemplateUI::DrawControls(wxDC& dc)
@@ -190,6 +215,18 @@ void CTemplateUI::SetZonesEnabled(bool on)
     editorTemplate->SubmitCommand(std::make_unique<CEnableZonesCommand>(editorTemplate, on));
 }
 
+void CTemplateUI::EditKeyboardZone(int zone)
+{
+    if (ZonesAvailable() && m_keyboardStrip)
+        m_keyboardStrip->EditZone(zone);
+}
+
+void CTemplateUI::DeleteSelection(std::unique_ptr<Selection> list)
+{
+    if (list)
+        list->Clear();
+}
+
 void CTemplateUI::ResetSendButton()
 {
     if (!m_sendButtonShown)
@@ -239,11 +276,12 @@ void CTemplateUI::EndLayout()
     m_built = true;
 }
 
-void CTemplateUI::SetKeyboardStrip(std::unique_ptr<KeyboardStrip> strip, const wxPoint& origin)
+void CTemplateUI::SetZoneLayout(const wxPoint& stripOrigin, const wxPoint& zoneLabelOrigin,
+                                const wxPoint& zonesTextPoint)
 {
-    m_keyboardStrip = std::move(strip);
-    m_stripOrigin[0] = origin.x;
-    m_stripOrigin[1] = origin.y;
-    if (m_keyboardStrip)
-        m_keyboardStrip->SetTemplate(GetTemplate());
+    m_stripOrigin[0] = stripOrigin.x;
+    m_stripOrigin[1] = stripOrigin.y;
+    m_zoneLabelOrigin[0] = zoneLabelOrigin.x;
+    m_zoneLabelOrigin[1] = zoneLabelOrigin.y;
+    m_zonesTextPoint = zonesTextPoint;
 }

@@ -9,7 +9,6 @@
 
 #include "model/Selection.h"
 #include "ui/ControlButton.h"
-#include "ui/PanelPane.h"
 #include "ui/ToggleButton.h"
 
 class CEditorTemplate;
@@ -23,17 +22,13 @@ class wxDC;
 // the pointer, the keys, the idle tick and incoming short messages; every
 // forwarding operation answers whether the panel must be repainted.
 // Nothing is drawn until the first CreateControls. GUI thread only.
-class CTemplateUI : public IExpandCallback
+class CTemplateUI
 {
 public:
     CTemplateUI();
-    ~CTemplateUI() override;
+    virtual ~CTemplateUI();
     CTemplateUI(const CTemplateUI&) = delete;
     CTemplateUI& operator=(const CTemplateUI&) = delete;
-
-    // Resize the main window to the panel and re-render every caption.
-    void OnPaneExpanded() override;
-    void OnPaneCollapsed() override;
 
     // Lays out the panel of a template (called again whenever another
     // template becomes current). The view does not own the template.
@@ -48,8 +43,8 @@ public:
     virtual bool OnMouseWheel(int steps);
     virtual bool OnPageUp();
     virtual bool OnPageDown();
-    // The idle tick with the milliseconds since the last: collapses panes
-    // unless expanding panes are on, and pulses the Listen and Send buttons.
+    // The idle tick with the milliseconds since the last: pulses the Listen
+    // and Send buttons.
     virtual bool Animate(int elapsedMs);
     virtual void Draw(wxDC& dc);
     virtual void OnAudioFxSettings() {}
@@ -97,16 +92,24 @@ public:
     bool IsDragging() const { return m_dragList != nullptr; }
     bool IsDropReady() const { return m_dropReady; }
     const wxRect& GetRubberBand() const { return m_rubberBand; }
-    // The keyboard strip of devices with zones; null when there is none.
+    // The keyboard strip, built with the view on devices with zones from the
+    // images folder's "Keyboard" picture; null when there is none. It is
+    // bound to the template at every layout.
     KeyboardStrip* GetKeyboardStrip() { return m_keyboardStrip.get(); }
-    // The strip is bound to the template at every layout; origin: where its
-    // picture sits on the panel.
-    void SetKeyboardStrip(std::unique_ptr<KeyboardStrip> strip, const wxPoint& origin);
+    // Where a view with zones puts them on its panel: the strip's top-left
+    // corner, the top-left corner of the "ZONE n:" table, and the point of
+    // "ON" beside the zones button. All (0, 0) until set.
+    void SetZoneLayout(const wxPoint& stripOrigin, const wxPoint& zoneLabelOrigin, const wxPoint& zonesTextPoint);
 
     // Keyboard zones exist on the device and are shown (never on the DorvaSynth).
     bool ZonesAvailable() const;
     // Latches the zones button and submits the switch as one undo step.
     void SetZonesEnabled(bool on);
+    // The keyboard zone dialog for zone 0-3 (the zone menu items).
+    void EditKeyboardZone(int zone);
+    // Clears a selection copy taken with new (deleting its placed controls)
+    // and frees it.
+    static void DeleteSelection(std::unique_ptr<Selection> list);
     void ResetSendButton();
     void SetSendButtonShown(bool shown) { m_sendButtonShown = shown; }
     bool IsSendButtonShown() const { return m_sendButtonShown; }
@@ -140,6 +143,8 @@ protected:
     // Captions, then the hover mark of the single control under the pointer,
     // then the selection marks.
     void DrawControls(wxDC& dc);
+    // Per zone a row: "ZONE n:", its ports and its low and high notes.
+    void DrawZoneLabels(wxDC& dc);
 
 private:
     void UpdateHoverList(CControlButton* button);
@@ -163,7 +168,6 @@ private:
     bool m_zonesShown = true;
     wxBitmap m_background;
     std::vector<std::unique_ptr<CControlButton>> m_controlButtons;
-    std::vector<std::unique_ptr<PanelPane>> m_panes;
     Selection m_selection;
     Selection m_hoverList;
     bool m_rubberBandActive = false;

@@ -176,7 +176,7 @@ bool CTemplateUI::OnMouseButton(const wxPoint& point, bool ctrl, bool doubleClic
     }
     if (m_selection.Size() != 1)
         HideSettings();
-    m_dragList.reset();
+    DeleteSelection(std::move(m_dragList));
 
     if (!handled && m_selection.Size() == 1)
     {
@@ -212,7 +212,7 @@ void CTemplateUI::EndDrag()
 {
     SetMainCursor(true);
     m_hoverList.Clear();
-    m_dragList.reset();
+    DeleteSelection(std::move(m_dragList));
     m_dropReady = false;
 }
 

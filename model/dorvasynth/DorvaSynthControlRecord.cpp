@@ -74,9 +74,12 @@ bool Read(const SysExBuffer& bytes, size_t& position, CBaseControlState& state, 
     const uint8_t* r = bytes.data() + position;
     position += kSize;
 
-    std::string name(reinterpret_cast<const char*>(r), kNameBytes);
-    name.erase(name.find_last_not_of(' ') + 1);
-    state.SetName(name);
+    // Trailing blanks are padding; trimmed before the copy, so a short name
+    // needs no allocation.
+    size_t nameLength = kNameBytes;
+    while (nameLength > 0 && r[nameLength - 1] == ' ')
+        --nameLength;
+    state.SetName(std::string(reinterpret_cast<const char*>(r), nameLength));
 
     const int type = ControlTypeFromWire(r[16]);
     const bool mmc = type == kMmc;
@@ -138,48 +141,50 @@ bool Read(const SysExBuffer& bytes, size_t& position, CBaseControlState& state, 
 
 void Write(SysExBuffer& out, const CBaseControlState& state, bool button)
 {
+    // Built whole, then appended through the writers' filter in one go.
+    uint8_t w[kSize] = {};
     const std::string name = state.GetName();
     for (size_t i = 0; i < kNameBytes; ++i)
-        out.PushByte(i < name.size() ? static_cast<uint8_t>(name[i]) : ' ');
+        w[i] = i < name.size() ? static_cast<uint8_t>(name[i]) : ' ';
 
     const int type = state.GetType();
     const bool mmc = type == kMmc;
     const bool buttonAction = button && !mmc;
     const int action = state.GetAction();
 
-    out.PushByte(static_cast<uint8_t>(ControlTypeToWire(type)));
-    out.PushByte(static_cast<uint8_t>(button && mmc ? state.GetMMCControlType() : state.GetOffValue()));
+    w[16] = static_cast<uint8_t>(ControlTypeToWire(type));
+    w[17] = static_cast<uint8_t>(button && mmc ? state.GetMMCControlType() : state.GetOffValue());
     // A Note On button sends its note with the velocity of the low value; the
     // unit expects 0 in the high byte.
-    out.PushByte(static_cast<uint8_t>(button && type == kNoteOn ? 0 : state.GetOnValue()));
+    w[18] = static_cast<uint8_t>(button && type == kNoteOn ? 0 : state.GetOnValue());
 
-    out.PushByte(static_cast<uint8_t>(
+    w[19] = static_cast<uint8_t>(
         Bit(state.GetRoutingBit0(), kRouting0) | Bit(state.GetRoutingBit1(), kRouting1) |
         Bit(buttonAction && action == kActionMomentary, kMomentary) |
         Bit(buttonAction && action == kActionToggle, kToggle) | Bit(state.GetUSBPortEnabled(), kUsb) |
-        Bit(state.GetMIDIPort1Enabled(), kMidi1) | Bit(state.GetMIDIPort2Enabled(), kMidi2)));
-    out.PushByte(static_cast<uint8_t>(
+        Bit(state.GetMIDIPort1Enabled(), kMidi1) | Bit(state.GetMIDIPort2Enabled(), kMidi2));
+    w[20] = static_cast<uint8_t>(
         Bit(state.GetBehaviourBit0(), kBehaviour0) | Bit(state.GetBehaviourBit1(), kBehaviour1) |
         Bit(!state.GetBehaviourBit2Inverse(), kBehaviour2Clear) | Bit(state.GetPotCatchup() == 1, kCatchup) |
         Bit(state.GetInvertedRange(), kInverted) | Bit(buttonAction && action == kActionStep, kStep) |
-        Bit(state.GetBehaviourBit6(), kBehaviour6)));
-    out.PushByte(static_cast<uint8_t>(FormatToWire(state.GetDisplayFormat()) | Bit(state.GetModeBit6(), kMode6)));
-    out.PushByte(state.GetMIDIControlMSBNum());
-    out.PushByte(state.GetMIDIControlLSBNum());
+        Bit(state.GetBehaviourBit6(), kBehaviour6));
+    w[21] = static_cast<uint8_t>(FormatToWire(state.GetDisplayFormat()) | Bit(state.GetModeBit6(), kMode6));
+    w[22] = state.GetMIDIControlMSBNum();
+    w[23] = state.GetMIDIControlLSBNum();
 
     if (mmc)
     {
-        out.PushByte(static_cast<uint8_t>(state.GetMIDIChannelOrMMCDeviceNum()));
-        out.PushByte(static_cast<uint8_t>(state.GetMMCControlType()));
+        w[24] = static_cast<uint8_t>(state.GetMIDIChannelOrMMCDeviceNum());
+        w[25] = static_cast<uint8_t>(state.GetMMCControlType());
     }
     else
     {
-        out.PushByte(static_cast<uint8_t>(state.GetChannelHighNibble() |
-                                          ((state.GetMIDIChannelOrMMCDeviceNum() - 1) & 0x0F)));
-        out.PushByte(static_cast<uint8_t>(state.GetSnapshotValue()));
+        w[24] = static_cast<uint8_t>(state.GetChannelHighNibble() | ((state.GetMIDIChannelOrMMCDeviceNum() - 1) & 0x0F));
+        w[25] = static_cast<uint8_t>(state.GetSnapshotValue());
     }
 
-    out.PushByte(button ? static_cast<uint8_t>(state.GetMultiStep() - 1) : 0);
-    out.AppendZeros(3);
+    w[26] = button ? static_cast<uint8_t>(state.GetMultiStep() - 1) : 0;
+    // Bytes 27-29 stay 0.
+    out.PushBytes(w, kSize);
 }
 } // namespace DorvaSynthControlRecord

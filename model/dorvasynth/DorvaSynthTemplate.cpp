@@ -118,7 +118,9 @@ bool CDorvaSynthTemplate::ParseSysEx(const SysExBuffer& bytes, size_t& position)
 
 SysExBuffer CDorvaSynthTemplate::SerialiseSysEx() const
 {
-    SysExBuffer out = m_header.Write();
+    SysExBuffer out;
+    out.Reserve(static_cast<size_t>(kSysExSize));
+    out.Append(m_header.Write());
     out.Append(m_locals.Write());
     out.AppendZeros(kGapSize);
     ForEachRecord(*this, [&](const CBaseControlState& control, bool button) {

@@ -1,5 +1,10 @@
 #include "plugins/dialogs/ExaminingPlugins.h"
 
+#include <chrono>
+
+#include <wx/app.h>
+#include <wx/apptrait.h>
+#include <wx/evtloop.h>
 #include <wx/log.h>
 #include <wx/stattext.h>
 #include <wx/xrc/xmlres.h>
@@ -22,7 +27,48 @@ bool CExaminingPlugins::Create(wxWindow* parent)
     m_pluginName->SetLabel(wxString());
     Fit();
     Centre(wxBOTH);
+    Bind(wxEVT_PAINT, [this](wxPaintEvent& event) {
+        m_painted = true;
+        event.Skip();
+    });
+    // It goes when the scan is over, not before.
+    Bind(wxEVT_CLOSE_WINDOW, [](wxCloseEvent& event) {
+        if (event.CanVeto())
+            event.Veto();
+        else
+            event.Skip();
+    });
     return true;
+}
+
+bool CExaminingPlugins::Show(bool show)
+{
+    if (show && !m_othersDisabled)
+        m_othersDisabled = std::make_unique<wxWindowDisabler>(this);
+    else if (!show)
+        m_othersDisabled.reset();
+    return wxDialog::Show(show);
+}
+
+void CExaminingPlugins::PaintNow()
+{
+    m_painted = false;
+    Refresh();
+    std::unique_ptr<wxEventLoopBase> ownLoop;
+    wxEventLoopBase* loop = wxEventLoopBase::GetActive();
+    if (!loop)
+    {
+        ownLoop.reset(wxTheApp->GetTraits()->CreateEventLoop());
+        loop = ownLoop.get();
+    }
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(250);
+    while (!m_painted && std::chrono::steady_clock::now() < end)
+    {
+        if (!loop->YieldFor(wxEVT_CATEGORY_UI | wxEVT_CATEGORY_USER_INPUT))
+            break; // already inside a yield: nothing more can be done here
+        if (!m_painted)
+            wxMilliSleep(1);
+    }
 }
 
 std::string CExaminingPlugins::FileNameOf(const std::string& path)
@@ -40,8 +86,8 @@ void CExaminingPlugins::OnExamining(const std::string& path)
     // A file name is shown as it is: "&" is no mnemonic here.
     m_pluginName->SetLabelText(ToWx(FileNameOf(path)));
     Layout();
-    Refresh();
-    Update();
+    if (IsShown())
+        PaintNow();
 }
 
 void CExaminingPlugins::OnPluginExamined(const VSTPluginInfo&)

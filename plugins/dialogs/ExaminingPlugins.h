@@ -1,8 +1,10 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include <wx/dialog.h>
+#include <wx/utils.h>
 
 #include "plugins/PluginHost.h"
 
@@ -10,7 +12,9 @@ class wxStaticText;
 
 // The small modeless window that names each file while a plug-in scan runs.
 // The scan holds the GUI thread, so OnExamining paints the name at once
-// instead of waiting for the event loop. GUI thread only.
+// instead of waiting for the event loop. While it is shown every other
+// window of the program is disabled: nothing else can be started until the
+// scan is over. GUI thread only.
 class CExaminingPlugins : public wxDialog, public IPluginHost
 {
 public:
@@ -20,8 +24,11 @@ public:
     // and centred on the parent. False when the resource or its name label is missing.
     bool Create(wxWindow* parent);
 
+    // Shown: every other window is disabled until it hides again.
+    bool Show(bool show = true) override;
+
     // Shows the file name of the path: what follows its last "/", else its
-    // last "\\", else the whole path.
+    // last "\\", else the whole path, and paints it before returning.
     void OnExamining(const std::string& path) override;
     void OnPluginExamined(const VSTPluginInfo& info) override;
 
@@ -29,7 +36,15 @@ public:
     static std::string FileNameOf(const std::string& path);
 
 private:
+    // GTK paints on its frame clock, from the event loop: Refresh and Update
+    // alone paint nothing while the scan holds the GUI thread. The loop runs
+    // here, for window updates and input only (input reaches no disabled
+    // window), until this window has painted or a short time has passed.
+    void PaintNow();
+
     wxStaticText* m_pluginName = nullptr;
+    std::unique_ptr<wxWindowDisabler> m_othersDisabled;
+    bool m_painted = false;
 
     wxDECLARE_DYNAMIC_CLASS_NO_COPY(CExaminingPlugins);
 };

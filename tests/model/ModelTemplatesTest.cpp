@@ -152,6 +152,34 @@ TEST_P(EveryModel, RandomDumpsReadAsTheGoldenOnesSay)
         Junk(seed);
 }
 
+// The lost-bit mask and the merge as defined, byte by byte, for bodies of any
+// bytes: F0 and F7 pass the writers' filter, other status bytes become 0.
+TEST_P(EveryModel, MaskAndMergeFollowTheirDefinitionForAnyBytes)
+{
+    const auto filtered = [](int b) { return uint8_t((b & 0x80) && b != 0xF0 && b != 0xF7 ? 0 : b); };
+    for (unsigned seed = 1; seed <= 10; ++seed)
+    {
+        SysExBuffer dump = GetParam().make()->Write();
+        std::mt19937 random(seed);
+        for (size_t i = GetParam().headerSize; i + 1 < dump.size(); ++i)
+            dump[i] = static_cast<uint8_t>(random());
+        if (GetParam().model == ModelTolvar)
+            dump[CTolvarTemplate::kLayoutMarkerOffset] |= 1;
+        const auto t = GetParam().make();
+        ASSERT_TRUE(ReadInto(*t, dump));
+        const SysExBuffer again = t->SerialiseSysEx();
+        Bytes mask(dump.size()), merged(dump.size());
+        for (size_t i = 0; i < dump.size(); ++i)
+            mask[i] = filtered(dump[i] ^ again[i]);
+        EXPECT_TRUE(SameBytes(t->GetLostBitMask(), mask)) << seed;
+        t->GetControl(int(seed))->SetMIDIControlLSBNum(static_cast<uint8_t>(seed));
+        const SysExBuffer fresh = t->SerialiseSysEx();
+        for (size_t i = 0; i < dump.size(); ++i)
+            merged[i] = filtered((fresh[i] & ~mask[i]) | (dump[i] & mask[i]));
+        EXPECT_TRUE(SameBytes(t->Write(), merged)) << seed;
+    }
+}
+
 TEST_P(EveryModel, LocalsReadFromTheirBytes)
 {
     SysExBuffer dump = GetParam().make()->Write();

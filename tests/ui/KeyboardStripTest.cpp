@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
+#include <vector>
 
 #include <wx/log.h>
 
 #include "model/KeyboardZone.h"
+#include "tests/model/TempFolder.h"
 #include "tests/model/ZonedTemplate.h"
 #include "tests/ui/InteractionTestSupport.h"
+#include "tests/ui/PanelTestSupport.h"
 #include "ui/KeyboardStrip.h"
 #include "ui/WindowHelpers.h"
 
@@ -161,7 +165,7 @@ TEST_F(KeyboardStripTest, TheViewForwardsThePointerToTheStripAtItsOrigin)
     CDorvaSynthTemplateUI view;
     view.CreateControls(&m_template);
     const wxPoint origin(20, 330);
-    view.SetKeyboardStrip(std::make_unique<KeyboardStrip>(GetImagesPath("Keyboard", "png")), origin);
+    view.SetZoneLayout(origin, wxPoint(), wxPoint());
     Zone(0).SetNoteRange(48, 72);
 
     const wxPoint grip = origin + wxPoint(KeyX(60), Row(0));
@@ -175,3 +179,46 @@ TEST_F(KeyboardStripTest, TheViewForwardsThePointerToTheStripAtItsOrigin)
     EXPECT_EQ(view.GetKeyboardStrip()->GetDraggedZone(), -1);
 }
 } // namespace
+
+// A keyboard picture without its marker pictures: no bar can be grabbed, and
+// the bars still come in four rows of their own.
+TEST_F(KeyboardStripTest, WithoutItsMarkersTheStripIsInertAndKeepsItsRows)
+{
+    for (const std::vector<const char*>& markers :
+         {std::vector<const char*>{}, {"zoneleft"}, {"zoneleft", "zoneleftgrey", "zoneright"}})
+    {
+        TempFolder images;
+        std::filesystem::copy_file(std::string(GetImagesPath("Keyboard", "png").utf8_str()), images.File("Keyboard.png"));
+        for (const char* marker : markers)
+            std::filesystem::copy_file(std::string(GetImagesPath(marker, "png").utf8_str()),
+                                       images.File(std::string(marker) + ".png"));
+        std::unique_ptr<KeyboardStrip> made;
+        {
+            wxLogNull quiet; // the image library names each missing picture
+            made = std::make_unique<KeyboardStrip>(wxString::FromUTF8(images.File("Keyboard.png")));
+        }
+        KeyboardStrip& strip = *made;
+        strip.SetTemplate(&m_template);
+        m_template.SetZonesEnabled(true);
+        ASSERT_TRUE(strip.IsOk());
+        EXPECT_TRUE(strip.IsInert()) << markers.size() << " markers";
+        for (int zone = 0; zone < 4; ++zone)
+        {
+            Zone(zone).SetNoteRange(48, 72);
+            Zone(zone).SetUsbPort(true);
+            EXPECT_EQ(strip.RowTop(zone), 2 + 12 * zone) << "the rows keep the markers' size";
+            const wxPoint bar(KeyX(60), strip.RowTop(zone) + 4);
+            EXPECT_EQ(strip.HitZone(bar), -1);
+            strip.OnMouseDown(bar);
+            EXPECT_EQ(strip.GetDraggedZone(), -1);
+            EXPECT_FALSE(strip.OnDoubleClick(bar));
+        }
+        Canvas canvas(750, 60, *wxWHITE);
+        strip.Draw(canvas.DC(), wxPoint(0, 0));
+        for (int zone = 0; zone < 4; ++zone)
+            EXPECT_TRUE(SameColour(canvas.Pixel(KeyX(60), strip.RowTop(zone) + 4), wxColour(213, 23, 143)))
+                << "zone " << zone << " has a bar of its own";
+    }
+    EXPECT_FALSE(m_strip.IsInert()) << "the shipped pictures";
+    EXPECT_TRUE(m_window.zoneDialogs.empty());
+}

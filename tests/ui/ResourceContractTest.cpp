@@ -5,7 +5,9 @@
 #include <memory>
 #include <ostream>
 #include <set>
+#include <stdexcept>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -21,8 +23,10 @@
 #include <wx/xrc/xmlres.h>
 
 #include "tests/ui/UiTestSupport.h"
-#include "ui/ResourceContract.h"
 #include "ui/EditControlDialog.h"
+#include "ui/ResourceContract.h"
+#include "ui/ResourceFiles.h"
+#include "ui/WindowHelpers.h"
 #include "ui/dialogs/BulkDumpDialog.h"
 #include "ui/dialogs/BulkEntryRenameDialog.h"
 #include "ui/dialogs/EditPortGroups.h"
@@ -46,8 +50,6 @@
 #include "ui/validators/NameValidator.h"
 #include "ui/validators/NumberTextCtrl.h"
 #include "ui/validators/NumberValidator.h"
-#include "ui/ResourceFiles.h"
-#include "ui/WindowHelpers.h"
 
 // Test names and messages show the resource's name, not its address.
 void PrintTo(const ContractResource* resource, std::ostream* out)
@@ -217,7 +219,7 @@ protected:
     wxXmlDocument m_common, m_device;
 };
 
-TEST_F(ResourceDocuments, EachResourceSitsOnceInItsFileWithItsClass)
+TEST_F(ResourceDocuments, EachResourceSitsOnceInItsFileWithItsClassAndItsNumberEntries)
 {
     for (const ContractResource& resource : ResourceContract())
     {
@@ -230,133 +232,100 @@ TEST_F(ResourceDocuments, EachResourceSitsOnceInItsFileWithItsClass)
         wxXmlNode* node = resource.deviceFile ? inDevice : inCommon;
         ASSERT_NE(node, nullptr) << "not in " << (resource.deviceFile ? kAppKey : kCommonResourceName);
         EXPECT_EQ(node->GetAttribute("class"), resource.isPanel ? "wxPanel" : "wxDialog");
+        for (const ContractControl& control : resource.controls)
+        {
+            const wxString subclass = control.kind == ControlKind::NumberEntry ? "NumberTextCtrl" : "";
+            wxXmlNode* found = FindNamed(node, control.name); // none: a name the sizer gives its static box
+            EXPECT_TRUE(!found || found->GetAttribute("subclass") == subclass) << control.name;
+        }
     }
 }
 
 TEST_F(ResourceDocuments, EveryResourceInTheFilesIsInTheContract)
 {
     for (wxXmlDocument* document : {&m_common, &m_device})
-    {
         for (wxXmlNode* child = document->GetRoot()->GetChildren(); child != nullptr; child = child->GetNext())
-        {
             if (child->GetName() == "object")
             {
                 EXPECT_NE(FindContractResource(child->GetAttribute("name").utf8_str()), nullptr)
                     << child->GetAttribute("name") << " is loaded by no code";
             }
-        }
-    }
 }
 
-TEST_F(ResourceDocuments, NumberEntriesAreMadeAsTheNumberEntryClass)
+// The code picks startup actions by position and fills placeholders in.
+TEST_F(ResourcesLoaded, TextsTheCodeReliesOnAreThere)
 {
-    for (const ContractResource& resource : ResourceContract())
-    {
-        wxXmlNode* root = TopLevel(resource.deviceFile ? m_device : m_common, resource.name);
-        ASSERT_NE(root, nullptr) << resource.name;
-        for (const ContractControl& control : resource.controls)
-        {
-            wxXmlNode* node = FindNamed(root, control.name);
-            if (node == nullptr) // a name the sizer gives its static box
-                continue;
-            const wxString expected = control.kind == ControlKind::NumberEntry ? "NumberTextCtrl" : "";
-            EXPECT_EQ(node->GetAttribute("subclass"), expected) << resource.name << " " << control.name;
-        }
-    }
-}
-
-TEST_F(ResourcesLoaded, SameNameInSeveralResourcesFindsEachWindowsOwnChild)
-{
-    wxWindow* zone = Load("ID_KBDZONEDIALOG");
-    wxWindow* groups = Load("ID_DIALOG");
-    wxWindow* channel = Load("ID_MIDICHANNELDIALOG");
-    ASSERT_TRUE(zone && groups && channel);
-    for (wxWindow* root : {zone, groups, channel})
-    {
-        wxWindow* found = root->FindWindow(XRCID("Midi_Channel"));
-        ASSERT_NE(found, nullptr);
-        wxWindow* owner = found;
-        while (owner != nullptr && owner != root)
-            owner = owner->GetParent();
-        EXPECT_EQ(owner, root);
-    }
-    wxWindow* templateDialog = Load("ID_TEMPLATEDIALOG");
-    ASSERT_NE(templateDialog, nullptr);
-    EXPECT_NE(templateDialog->FindWindow(XRCID("Transpose")), zone->FindWindow(XRCID("Transpose")));
-}
-
-TEST_F(ResourcesLoaded, MisspelledNamesStayAsTheCodeSpellsThem)
-{
-    EXPECT_NE(Find<wxChoice>(Load("ID_MIDICHANNELDIALOG"), "Midi_Chanel_Group"), nullptr);
-    EXPECT_NE(Load("ID_TEMPLATEDIALOG")->FindWindow(XRCID("Keybaord_Midi_Channel")), nullptr);
-}
-
-TEST_F(ResourcesLoaded, FixedTextsAreTheProgramsOwn)
-{
-    wxWindow* prefs = Load("ID_PREFSDIALOG");
-    ASSERT_NE(prefs, nullptr);
-    wxChoice* startup = Find<wxChoice>(prefs, "Startup_Action");
+    wxChoice* startup = Find<wxChoice>(Load("ID_PREFSDIALOG"), "Startup_Action");
     ASSERT_NE(startup, nullptr);
-    const std::vector<wxString> actions = {"Show welcome dialog", "Blank window", "New blank template",
-                                           "Open last template", "File open dialog"};
-    ASSERT_EQ(startup->GetCount(), actions.size());
-    for (unsigned i = 0; i < actions.size(); ++i)
-        EXPECT_EQ(startup->GetString(i), actions[i]) << "item " << i << " is the stored value " << i;
-    EXPECT_EQ(prefs->FindWindow(XRCID("Send_Error_Reports"))->GetLabel(), "Send template data errors to Brennix");
-
-    wxWindow* bulk = Load("ID_BULKDUMPDIALOG");
-    EXPECT_EQ(bulk->FindWindow(wxID_STATIC)->GetLabel(), "Right click to modify contents");
-
-    wxWindow* os = Load("ID_UPDATEOSDIALOG");
-    EXPECT_EQ(os->FindWindow(XRCID("Send_OS_To_Device"))->GetLabel(), "&Upload OS");
-    EXPECT_EQ(Find<wxTextCtrl>(os, "Current_OS_Version")->GetValue(), "Unknown");
-    EXPECT_EQ(Find<wxTextCtrl>(os, "New_OS_Version")->GetValue(), "Not loaded");
-
-    // Placeholders the dialogs replace.
-    EXPECT_TRUE(Load("ID_BULKENTRYRENAMEDIALOG")->FindWindow(XRCID("ID_TEXT"))->GetLabel().Contains("$ENTRY$"));
-    EXPECT_TRUE(
-        Load("ID_CONFIRMOSUPDATEDIALOG")->FindWindow(XRCID("ID_MESSAGE"))->GetLabel().Contains("PRODUCTNAME"));
-    EXPECT_TRUE(Load("ID_WELCOMEDIALOG")->FindWindow(XRCID("Update_The_OS"))->GetLabel().Contains("$PRODUCT$"));
+    EXPECT_EQ(wxJoin(startup->GetStrings(), '|'), "Show welcome dialog|Blank window|New blank template|Open last "
+                                                  "template|File open dialog")
+        << "item i is the stored value i";
+    const std::tuple<const char*, const char*, const char*> placeholders[] = {
+        {"ID_BULKENTRYRENAMEDIALOG", "ID_TEXT", "$ENTRY$"},
+        {"ID_CONFIRMOSUPDATEDIALOG", "ID_MESSAGE", "PRODUCTNAME"},
+        {"ID_WELCOMEDIALOG", "Update_The_OS", "$PRODUCT$"},
+    };
+    for (const auto& [resource, control, placeholder] : placeholders)
+        EXPECT_TRUE(Load(resource)->FindWindow(XRCID(control))->GetLabel().Contains(placeholder)) << control;
 }
 
 // Radio buttons group from a wxRB_GROUP button up to the next one; a group
-// that runs into another makes one click clear an unrelated setting.
+// that runs into another makes one click clear an unrelated setting. A
+// hidden button clears its group.
 TEST_F(ResourcesLoaded, RadioGroupsAreSeparateAndTheHiddenOneClearsItsGroup)
 {
-    auto radio = [](wxWindow* root, const char* name) {
-        wxRadioButton* button = Find<wxRadioButton>(root, name);
-        EXPECT_NE(button, nullptr) << name;
-        return button;
+    struct Case
+    {
+        const char* resource;
+        std::vector<const char*> set;
+        const char* pick;
+        std::vector<const char*> cleared, kept;
+        bool pickHidden;
     };
-
-    wxWindow* pot = Load("ID_POTSPECIFICDIALOG");
-    const char* formats[] = {"Display_0_To_127", "Display_Minus_64_To_63", "REL_1", "REL_2", "A_POT"};
-    radio(pot, "REL_2")->SetValue(true);
-    EXPECT_FALSE(radio(pot, "No_Display_Format")->IsShown());
-    radio(pot, "No_Display_Format")->SetValue(true);
-    for (const char* name : formats)
-        EXPECT_FALSE(radio(pot, name)->GetValue()) << name;
-
-    wxWindow* mmc = Load("ID_MMCDIALOG");
-    radio(mmc, "ID_CHASE")->SetValue(true);
-    radio(mmc, "No_MMC_Command")->SetValue(true);
-    EXPECT_FALSE(radio(mmc, "No_MMC_Command")->IsShown());
-    for (const char* name : {"ID_STOP", "ID_PLAY", "ID_DEFPLAY", "ID_FORWARD", "ID_REWIND", "ID_RECORD", "ID_RECEXIT",
-                             "ID_RECPAUSE", "ID_PAUSE", "ID_EJECT", "ID_CHASE", "ID_ERRRESET", "ID_MMCRESET"})
-        EXPECT_FALSE(radio(mmc, name)->GetValue()) << name;
-
-    wxWindow* button = Load("ID_BUTTONSPECIFICDIALOG");
-    radio(button, "Display_Minus_64_To_63")->SetValue(true);
-    radio(button, "Toggle_Button")->SetValue(true);
-    EXPECT_TRUE(radio(button, "Display_Minus_64_To_63")->GetValue()) << "format and action share a group";
-    radio(button, "Step_Button")->SetValue(true);
-    EXPECT_FALSE(radio(button, "Toggle_Button")->GetValue());
-
-    wxWindow* welcome = Load("ID_WELCOMEDIALOG");
-    radio(welcome, "Read_The_Help_File")->SetValue(true);
-    radio(welcome, "Nothing")->SetValue(true);
-    EXPECT_FALSE(radio(welcome, "Read_The_Help_File")->GetValue());
-    EXPECT_FALSE(radio(welcome, "Create_A_New_Template")->GetValue());
+    const Case cases[] = {
+        {"ID_POTSPECIFICDIALOG",
+         {"REL_2"},
+         "No_Display_Format",
+         {"Display_0_To_127", "Display_Minus_64_To_63", "REL_1", "REL_2", "A_POT"},
+         {},
+         true},
+        {"ID_MMCDIALOG",
+         {"ID_CHASE"},
+         "No_MMC_Command",
+         {"ID_STOP", "ID_PLAY", "ID_DEFPLAY", "ID_FORWARD", "ID_REWIND", "ID_RECORD", "ID_RECEXIT", "ID_RECPAUSE",
+          "ID_PAUSE", "ID_EJECT", "ID_CHASE", "ID_ERRRESET", "ID_MMCRESET"},
+         {},
+         true},
+        {"ID_BUTTONSPECIFICDIALOG",
+         {"Display_Minus_64_To_63", "Toggle_Button"},
+         "Step_Button",
+         {"Toggle_Button"},
+         {"Display_Minus_64_To_63"},
+         false},
+        {"ID_WELCOMEDIALOG",
+         {"Read_The_Help_File"},
+         "Nothing",
+         {"Read_The_Help_File", "Create_A_New_Template"},
+         {},
+         false},
+    };
+    for (const Case& c : cases)
+    {
+        wxWindow* root = Load(c.resource);
+        auto radio = [root](const char* name) {
+            if (wxRadioButton* button = Find<wxRadioButton>(root, name))
+                return button;
+            throw std::runtime_error(std::string(name) + " is missing");
+        };
+        for (const char* name : c.set)
+            radio(name)->SetValue(true);
+        radio(c.pick)->SetValue(true);
+        for (const char* name : c.cleared)
+            EXPECT_FALSE(radio(name)->GetValue()) << c.pick << " leaves " << name;
+        for (const char* name : c.kept)
+            EXPECT_TRUE(radio(name)->GetValue()) << c.pick << " clears " << name;
+        EXPECT_EQ(radio(c.pick)->IsShown(), !c.pickHidden) << c.pick;
+    }
 }
 
 // Rows of the template settings are taken out as pairs; the rows left must
@@ -364,16 +333,15 @@ TEST_F(ResourcesLoaded, RadioGroupsAreSeparateAndTheHiddenOneClearsItsGroup)
 TEST_F(ResourcesLoaded, TemplateSettingsRowsComeOutAsPairs)
 {
     const std::vector<std::pair<const char*, const char*>> rows = {
-        {"ID_MFRNAMELABEL", "Manufacturer_Name"},  {"ID_OVERRIDE_TEXT", "Override_Midi_Channel"},
+        {"ID_MFRNAMELABEL", "Manufacturer_Name"}, {"ID_OVERRIDE_TEXT", "Override_Midi_Channel"},
         {"ID_GROUPPAGECOUNTTEXT", "Number_Of_Group_Pages"}, {"ID_CURRENTPAGETEXT", "Group_Page_Number"},
-        {"PADXTYPE_TEXT", "Pad_X_Type"},           {"PADYTYPE_TEXT", "Pad_Y_Type"},
+        {"PADXTYPE_TEXT", "Pad_X_Type"}, {"PADYTYPE_TEXT", "Pad_Y_Type"},
         {"Synth_By_Control_Text", "Synth_By_Control"}, {"Synth_By_Midi_Text", "Synth_By_MIDI"},
-        {"Global_Hybrid", "Hybrid"},               {"ID_SNAPSPACER", "Auto_Snapshot"},
-        {"ID_SYNTHSPACER", "Synth_Template"},      {"ID_CATCHUPSPACER", "Pot_Pickup"},
-        {"ID_KBDCHANTEXT", "Keybaord_Midi_Channel"}, {"ID_VELCURVETEXT", "Velocity_Curve"},
-        {"OCTAVE_TEXT", "Octave_Setting"},         {"TRANSPOSE_TEXT", "Transpose"},
-        {"ID_AFTERSPACER", "After_Touch"},         {"ID_MIDI1SPACER", "Enable_Midi_Port_1"},
-        {"ID_MIDI2SPACER", "Enable_Midi_Port_2"},  {"IUD_USBSPACER", "Enable_USB_Port"},
+        {"Global_Hybrid", "Hybrid"}, {"ID_SNAPSPACER", "Auto_Snapshot"}, {"ID_SYNTHSPACER", "Synth_Template"},
+        {"ID_CATCHUPSPACER", "Pot_Pickup"}, {"ID_KBDCHANTEXT", "Keybaord_Midi_Channel"},
+        {"ID_VELCURVETEXT", "Velocity_Curve"}, {"OCTAVE_TEXT", "Octave_Setting"}, {"TRANSPOSE_TEXT", "Transpose"},
+        {"ID_AFTERSPACER", "After_Touch"}, {"ID_MIDI1SPACER", "Enable_Midi_Port_1"},
+        {"ID_MIDI2SPACER", "Enable_Midi_Port_2"}, {"IUD_USBSPACER", "Enable_USB_Port"},
         {"ID_USB2SPACER", "Enable_USB_Port_B"},
     };
     for (const auto& removed : rows)
@@ -415,34 +383,39 @@ struct ClassRecord
 // number entry, can be found and made empty by name, and knows what it is.
 TEST(ClassRecords, EachWindowClassCanBeMadeByNameAndKnowsItsBase)
 {
+#define RECORD(cls, base)                                                                                              \
+    {                                                                                                                  \
+        CLASSINFO(cls), #cls, CLASSINFO(base)                                                                          \
+    }
     const ClassRecord records[] = {
-        {CLASSINFO(CEditControlDialog), "CEditControlDialog", CLASSINFO(wxFrame)},
-        {CLASSINFO(CPotDialog), "CPotDialog", CLASSINFO(wxPanel)},
-        {CLASSINFO(CNRPNDialog), "CNRPNDialog", CLASSINFO(wxPanel)},
-        {CLASSINFO(CSnapValueDialog), "CSnapValueDialog", CLASSINFO(wxPanel)},
-        {CLASSINFO(CGenericDialog), "CGenericDialog", CLASSINFO(wxPanel)},
-        {CLASSINFO(CSysExDialog), "CSysExDialog", CLASSINFO(wxPanel)},
-        {CLASSINFO(CCCDialog), "CCCDialog", CLASSINFO(wxPanel)},
-        {CLASSINFO(CMIDIChannelDialog), "CMIDIChannelDialog", CLASSINFO(wxPanel)},
-        {CLASSINFO(CButtonDialog), "CButtonDialog", CLASSINFO(wxPanel)},
-        {CLASSINFO(CNoteOnDialog), "CNoteOnDialog", CLASSINFO(wxPanel)},
-        {CLASSINFO(CDrumnoteDialog), "CDrumnoteDialog", CLASSINFO(wxPanel)},
-        {CLASSINFO(CMMCDialog), "CMMCDialog", CLASSINFO(wxPanel)},
-        {CLASSINFO(CWelcomeDialog), "CWelcomeDialog", CLASSINFO(wxDialog)},
-        {CLASSINFO(CKbdZoneDialog), "CKbdZoneDialog", CLASSINFO(wxDialog)},
-        {CLASSINFO(CTemplateSettings), "CTemplateSettings", CLASSINFO(wxDialog)},
-        {CLASSINFO(CSelectMIDIDevices), "CSelectMIDIDevices", CLASSINFO(wxDialog)},
-        {CLASSINFO(COldOSDialog), "COldOSDialog", CLASSINFO(wxDialog)},
-        {CLASSINFO(CPreferencesDialog), "CPreferencesDialog", CLASSINFO(wxDialog)},
-        {CLASSINFO(CUpdateOSDialog), "CUpdateOSDialog", CLASSINFO(wxDialog)},
-        {CLASSINFO(CEditPortGroups), "CEditPortGroups", CLASSINFO(wxDialog)},
-        {CLASSINFO(CBulkDumpDialog), "CBulkDumpDialog", CLASSINFO(wxDialog)},
-        {CLASSINFO(CConfirmOSUpdateDialog), "CConfirmOSUpdateDialog", CLASSINFO(wxDialog)},
-        {CLASSINFO(CBulkEntryRenameDialog), "CBulkEntryRenameDialog", CLASSINFO(wxDialog)},
-        {CLASSINFO(NumberTextCtrl), "NumberTextCtrl", CLASSINFO(wxTextCtrl)},
-        {CLASSINFO(CNumberValidator), "CNumberValidator", CLASSINFO(wxTextValidator)},
-        {CLASSINFO(CNameValidator), "CNameValidator", CLASSINFO(wxTextValidator)},
+        RECORD(CEditControlDialog, wxFrame),
+        RECORD(CPotDialog, wxPanel),
+        RECORD(CNRPNDialog, wxPanel),
+        RECORD(CSnapValueDialog, wxPanel),
+        RECORD(CGenericDialog, wxPanel),
+        RECORD(CSysExDialog, wxPanel),
+        RECORD(CCCDialog, wxPanel),
+        RECORD(CMIDIChannelDialog, wxPanel),
+        RECORD(CButtonDialog, wxPanel),
+        RECORD(CNoteOnDialog, wxPanel),
+        RECORD(CDrumnoteDialog, wxPanel),
+        RECORD(CMMCDialog, wxPanel),
+        RECORD(CWelcomeDialog, wxDialog),
+        RECORD(CKbdZoneDialog, wxDialog),
+        RECORD(CTemplateSettings, wxDialog),
+        RECORD(CSelectMIDIDevices, wxDialog),
+        RECORD(COldOSDialog, wxDialog),
+        RECORD(CPreferencesDialog, wxDialog),
+        RECORD(CUpdateOSDialog, wxDialog),
+        RECORD(CEditPortGroups, wxDialog),
+        RECORD(CBulkDumpDialog, wxDialog),
+        RECORD(CConfirmOSUpdateDialog, wxDialog),
+        RECORD(CBulkEntryRenameDialog, wxDialog),
+        RECORD(NumberTextCtrl, wxTextCtrl),
+        RECORD(CNumberValidator, wxTextValidator),
+        RECORD(CNameValidator, wxTextValidator),
     };
+#undef RECORD
     for (const ClassRecord& record : records)
     {
         const wxClassInfo* found = wxClassInfo::FindClass(record.name);

@@ -13,11 +13,14 @@
 #include "model/EditorHost.h"
 #include "model/PlacedControl.h"
 #include "model/dorvasynth/DorvaSynthTemplate.h"
+#include "model/tolvarvesk/TolvarVeskTemplate.h"
 #include "tests/model/ZonedTemplate.h"
 #include "tests/ui/PanelTestSupport.h"
 #include "ui/DorvaSynthTemplateUI.h"
 #include "ui/FrameRect.h"
+#include "ui/KeyboardStrip.h"
 #include "ui/LCDFont.h"
+#include "ui/WindowHelpers.h"
 
 namespace
 {
@@ -28,6 +31,11 @@ struct RecordingWindow : IEditorWindow
     void OnListenForTemplate() override { calls.push_back("listen"); }
     void StopListening(bool announce) override { calls.push_back(announce ? "stop, announced" : "stop"); }
     void OnSendTemplate() override { calls.push_back("send"); }
+    bool ShowKeyboardZoneDialog(int, const std::string& title) override
+    {
+        calls.push_back("zone dialog " + title);
+        return true;
+    }
 };
 
 class TemplateUITest : public testing::Test
@@ -295,4 +303,81 @@ TEST_F(TemplateUITest, WithKeyboardZonesNotesRepaintAndTheSwitchIsAnUndoStep)
     TestEditorApp::SetHasKeyboardZones(false);
     m_view.SetZonesEnabled(false);
     EXPECT_TRUE(zoned.GetZonesEnabled()) << "no zones on the device: nothing happens";
+}
+
+// The view of a device with keyboard zones, over a Tolvar Vesk template: the
+// view builds its keyboard strip and draws it under the controls; the zone
+// bars and the "ZONE n:" rows come only while the template's zones are on.
+TEST_F(TemplateUITest, AZonedViewDrawsItsStripUnderTheControlsAndItsZonesOnlyWhenOn)
+{
+    EXPECT_EQ(m_view.GetKeyboardStrip(), nullptr) << "the DorvaSynth has no zones";
+    ZonesOn zones;
+    CDorvaSynthTemplateUI view;
+    ASSERT_NE(view.GetKeyboardStrip(), nullptr);
+    ASSERT_FALSE(view.GetKeyboardStrip()->IsInert());
+    CTolvarVeskTemplate vesk; // zone 0 plays, the others are silent
+    vesk.GetKeyboardZone(0)->SetNoteRange(48, 72);
+    vesk.GetKeyboardZone(1)->SetNoteRange(36, 40);
+    view.CreateControls(&vesk);
+    const wxPoint strip(0, 276), labels(440, 215);
+    view.SetZoneLayout(strip, labels, wxPoint(590, 225));
+    view.GetSelection().Add(CPlacedControl(vesk.GetControl(46), 46)); // a pad axis over the strip
+
+    const wxImage keyboard(GetImagesPath("Keyboard", "png"), wxBITMAP_TYPE_PNG);
+    auto draw = [&] {
+        Canvas canvas(view.GetPanelWidth(), view.GetPanelHeight(), wxColour(1, 2, 3));
+        view.Draw(canvas.DC());
+        return canvas.Image();
+    };
+    auto pixel = [](const wxImage& image, const wxPoint& p) {
+        return wxColour(image.GetRed(p.x, p.y), image.GetGreen(p.x, p.y), image.GetBlue(p.x, p.y));
+    };
+    auto ink = [](const wxImage& image, const wxRect& area) {
+        int black = 0;
+        for (int y = area.GetTop(); y <= area.GetBottom(); ++y)
+            for (int x = area.GetLeft(); x <= area.GetRight(); ++x)
+                black += image.GetRed(x, y) == 0 && image.GetGreen(x, y) == 0 && image.GetBlue(x, y) == 0;
+        return black;
+    };
+    const KeyboardStrip& keys = *view.GetKeyboardStrip();
+    const int gap = keys.GetBlackKeyGap();
+    const wxPoint playing = strip + wxPoint((keys.XOfNote(48) + keys.XOfNote(72)) / 2 - gap, keys.RowTop(0) + 5);
+    const wxPoint silent = strip + wxPoint((keys.XOfNote(36) + keys.XOfNote(40)) / 2 - gap, keys.RowTop(1) + 5);
+    const wxPoint bare = strip + wxPoint(300, 54);
+    const wxRect padAxis = view.FindControlButton(46)->GetRect();
+
+    for (const bool on : {false, true})
+    {
+        SCOPED_TRACE(on ? "zones on" : "zones off");
+        vesk.SetZonesEnabled(on);
+        const wxImage drawn = draw();
+        EXPECT_EQ(pixel(drawn, bare), pixel(keyboard, bare - strip)) << "the keyboard";
+        EXPECT_EQ(pixel(drawn, padAxis.GetTopLeft() + wxPoint(1, 1)), HighlightColour())
+            << "the selection mark over the keyboard";
+        EXPECT_EQ(pixel(drawn, playing), on ? wxColour(213, 23, 143) : pixel(keyboard, playing - strip));
+        EXPECT_EQ(pixel(drawn, silent), on ? wxColour(153, 153, 153) : pixel(keyboard, silent - strip));
+        for (int zone = 0; zone < 4; ++zone)
+        {
+            const wxRect row(labels.x, labels.y + 15 * zone, 140, LCDFont::CellHeight());
+            if (on)
+                EXPECT_GT(ink(drawn, row), 40) << "row " << zone;
+            else
+                EXPECT_EQ(ink(drawn, row), 0) << "row " << zone;
+        }
+    }
+}
+
+TEST_F(TemplateUITest, TheZoneMenuOpensTheZoneDialogOnlyOnAZonedView)
+{
+    m_view.CreateControls(&m_template);
+    m_window.calls.clear();
+    m_view.EditKeyboardZone(2);
+    EXPECT_TRUE(m_window.calls.empty()) << "no zones on the DorvaSynth";
+
+    ZonesOn zones;
+    CDorvaSynthTemplateUI view;
+    CTolvarVeskTemplate vesk;
+    view.CreateControls(&vesk);
+    view.EditKeyboardZone(2);
+    EXPECT_EQ(m_window.calls.back(), "zone dialog Keyboard zone 3 settings");
 }

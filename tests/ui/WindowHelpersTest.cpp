@@ -1,96 +1,42 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include <wx/filename.h>
 #include <wx/frame.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
-#include "ui/ResourceContract.h"
 #include "ui/WindowHelpers.h"
 
-namespace
+// Rows taken out of a box sizer: the rows below move up, the window is
+// detached and hidden but kept; anything else is only hidden or ignored.
+TEST(RemoveWindowIf, TakesTheRowOutOfItsSizerOnlyWhenAsked)
 {
-TEST(ProgramPaths, AreBuiltOnTheExecutablesFolderWithSlashes)
-{
-    const wxString folder =
-        wxString::FromUTF8(std::filesystem::canonical("/proc/self/exe").parent_path().string());
-    EXPECT_EQ(GetProgramFolder(), folder);
-    EXPECT_EQ(GetImagesPath("Background", "png"), folder + "/images/Background.png");
-    EXPECT_EQ(GetResourceFilePath("help", "html"), folder + "/help.html");
-    EXPECT_EQ(GetResourceFilePath("FactorySettings", "blk"), folder + "/FactorySettings.blk");
-}
+    wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "Rows");
+    wxPanel* panel = new wxPanel(frame);
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    wxStaticText* rows[3];
+    for (wxStaticText*& row : rows)
+        sizer->Add(row = new wxStaticText(panel, wxID_ANY, "Row", wxDefaultPosition, wxSize(80, 20)), 0, wxALL, 4);
+    panel->SetSizer(sizer);
+    panel->SetSize(200, 200);
+    panel->Layout();
+    const wxPoint middle = rows[1]->GetPosition(), last = rows[2]->GetPosition();
 
-TEST(ProgramPaths, TheBuildCopiesTheResourceFilesBesideTheBinary)
-{
-    EXPECT_TRUE(wxFileName::FileExists(GetResourceFilePath(kCommonResourceName, "xrc")));
-    EXPECT_TRUE(wxFileName::FileExists(GetResourceFilePath("DorvaSynthEditor", "xrc")));
-}
+    RemoveWindowIf(false, rows[1]);
+    RemoveWindowIf(true, nullptr);
+    EXPECT_TRUE(rows[1]->IsShown());
+    EXPECT_EQ(sizer->GetItemCount(), 3u);
+    EXPECT_EQ(rows[2]->GetPosition(), last);
 
-// Three rows in a box sizer, laid out in a frame.
-class Rows : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        m_frame = new wxFrame(nullptr, wxID_ANY, "Rows");
-        m_panel = new wxPanel(m_frame);
-        m_sizer = new wxBoxSizer(wxVERTICAL);
-        for (wxStaticText*& row : m_rows)
-        {
-            row = new wxStaticText(m_panel, wxID_ANY, "Row", wxDefaultPosition, wxSize(80, 20));
-            m_sizer->Add(row, 0, wxALL, 4);
-        }
-        m_panel->SetSizer(m_sizer);
-        m_frame->SetClientSize(200, 200);
-        m_panel->SetSize(m_frame->GetClientSize());
-        m_panel->Layout();
-    }
-    void TearDown() override { delete m_frame; }
-
-    wxFrame* m_frame = nullptr;
-    wxPanel* m_panel = nullptr;
-    wxBoxSizer* m_sizer = nullptr;
-    wxStaticText* m_rows[3] = {};
-};
-
-TEST_F(Rows, FalseConditionLeavesTheRow)
-{
-    const wxPoint last = m_rows[2]->GetPosition();
-    RemoveWindowIf(false, m_rows[1]);
-    EXPECT_TRUE(m_rows[1]->IsShown());
-    EXPECT_EQ(m_rows[1]->GetContainingSizer(), m_sizer);
-    EXPECT_EQ(m_sizer->GetItemCount(), 3u);
-    EXPECT_EQ(m_rows[2]->GetPosition(), last);
-}
-
-TEST_F(Rows, TrueConditionTakesTheRowOutAndTheRowsBelowMoveUp)
-{
-    const wxPoint middle = m_rows[1]->GetPosition();
-    RemoveWindowIf(true, m_rows[1]);
-    EXPECT_FALSE(m_rows[1]->IsShown());
-    EXPECT_EQ(m_rows[1]->GetContainingSizer(), nullptr);
-    EXPECT_EQ(m_sizer->GetItemCount(), 2u);
-    EXPECT_EQ(m_rows[2]->GetPosition(), middle);
-    EXPECT_EQ(m_rows[1]->GetParent(), m_panel) << "detached, not destroyed";
-
-    RemoveWindowIf(true, m_rows[1]); // already out: now only hidden again
-    EXPECT_EQ(m_sizer->GetItemCount(), 2u);
-}
-
-TEST_F(Rows, WindowOutsideAnySizerIsHidden)
-{
-    wxStaticText* loose = new wxStaticText(m_panel, wxID_ANY, "Loose");
+    RemoveWindowIf(true, rows[1]);
+    EXPECT_FALSE(rows[1]->IsShown());
+    EXPECT_EQ(rows[1]->GetContainingSizer(), nullptr);
+    EXPECT_EQ(rows[1]->GetParent(), panel);
+    EXPECT_EQ(rows[2]->GetPosition(), middle);
+    RemoveWindowIf(true, rows[1]); // already out: only hidden again
+    wxStaticText* loose = new wxStaticText(panel, wxID_ANY, "Loose");
     RemoveWindowIf(true, loose);
     EXPECT_FALSE(loose->IsShown());
-    EXPECT_EQ(m_sizer->GetItemCount(), 3u);
+    EXPECT_EQ(sizer->GetItemCount(), 2u);
+    delete frame;
 }
-
-TEST_F(Rows, MissingWindowIsIgnored)
-{
-    RemoveWindowIf(true, nullptr);
-    EXPECT_EQ(m_sizer->GetItemCount(), 3u);
-}
-} // namespace

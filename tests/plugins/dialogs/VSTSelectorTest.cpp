@@ -147,25 +147,3 @@ TEST_F(SelectorTest, AMissingFolderGivesAnEmptyListWithOkOff)
     EXPECT_FALSE(Ok().IsEnabled());
     EXPECT_EQ(Stored("PluginsEnumeratedOK"), "1");
 }
-
-TEST(ExaminingPluginsTest, ShowsTheFileNameAfterTheLastSeparatorLiterally)
-{
-    CExaminingPlugins progress;
-    ASSERT_TRUE(progress.Create(nullptr));
-    auto* name = XRCCTRL(progress, "ID_PLUGNAME", wxStaticText);
-    ASSERT_NE(name, nullptr);
-    EXPECT_EQ(name->GetLabel(), "");
-
-    progress.OnExamining("/usr/lib/vst/delay.so");
-    EXPECT_EQ(name->GetLabelText(), "delay.so");
-    progress.OnExamining("C:\\VST\\Reverb.dll");
-    EXPECT_EQ(name->GetLabelText(), "Reverb.dll");
-    progress.OnExamining("plain.so");
-    EXPECT_EQ(name->GetLabelText(), "plain.so");
-    // "/" counts first, wherever the backslash stands.
-    progress.OnExamining("C:\\a/b\\c.so");
-    EXPECT_EQ(name->GetLabelText(), "b\\c.so");
-    // "&" in a file name is shown, not taken as a mnemonic.
-    progress.OnExamining("/vst/Bass&Drums.so");
-    EXPECT_EQ(name->GetLabelText(), "Bass&Drums.so");
-}
