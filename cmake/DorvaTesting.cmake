@@ -56,9 +56,11 @@ function(dorva_add_test)
     list(APPEND locks jack)
   endif()
   if(T_PER_CASE)
-    # Discovered cases take one lock at most (the JACK tests have no display).
     if(locks)
-      list(APPEND display_properties RESOURCE_LOCK ${locks})
+      # A discovered case's properties cannot carry a list: it takes the first
+      # lock only (a display case with JACK still queues for the server itself).
+      list(GET locks 0 lock)
+      list(APPEND display_properties RESOURCE_LOCK ${lock})
     endif()
     gtest_discover_tests(${T_NAME} TEST_PREFIX "${T_NAME}." DISCOVERY_TIMEOUT 60
                          PROPERTIES TIMEOUT 120 ${display_properties})

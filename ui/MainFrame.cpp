@@ -341,6 +341,8 @@ void CMainFrame::TrackPointer()
             // A press inside that was released outside still ends there.
             ViewMouseButton(point, false, false, true, true, false);
             m_leftButtonHeld = false;
+            // The toolkit may still hand the same release to OnLeftUp.
+            m_releaseDeliveredByIdle = true;
         }
     }
     else

@@ -8,36 +8,21 @@
 #include <fstream>
 
 #include <wx/choice.h>
-#include <wx/menu.h>
-#include <wx/spinctrl.h>
-#include <wx/statusbr.h>
 #include <wx/textctrl.h>
 #include <wx/xrc/xmlres.h>
 
 #include "app/WebAddresses.h"
-#include "app/WxText.h"
 #include "midi/MIDIIO.h"
-#include "model/ControlState.h"
-#include "model/EditorTemplate.h"
-#include "model/KeyboardZone.h"
-#include "model/PlacedControl.h"
 #include "model/SysExFile.h"
-#include "model/TemplateLoader.h"
 #include "model/WordList.h"
 #include "model/commands/ControlClipboard.h"
 #include "model/commands/ControlEditCommands.h"
 #include "model/commands/SubmitCommand.h"
-#include "model/dorvasynth/DorvaSynthAnswers.h"
 #include "tests/app/ScopedEnv.h"
-#include "tests/ui/RealInput.h"
 #include "tests/ui/MainWindowTest.h"
 #include "ui/Accessibility.h"
 #include "ui/DorvaSynthTemplateUI.h"
 #include "ui/EditControlDialog.h"
-#include "ui/KeyboardStrip.h"
-#include "ui/MainFrame.h"
-#include "ui/MenuIds.h"
-#include "ui/ResourceFiles.h"
 #include "ui/SyxFileDropTarget.h"
 #include "ui/WindowHelpers.h"
 #include "ui/dialogs/Browser.h"
@@ -63,7 +48,11 @@ const wxString kInvalidDump = "The dump received was not a valid template.\n\nEi
                               "device, was corrupted, or you started listening in the middle of the dump.";
 } // namespace
 
-TEST_F(MainWindowTest, AnEmptyWindowOffersWhatNeedsNoTemplate)
+// An empty window offers what needs no template. The Template menu lists
+// the open templates, most recently used first; Ctrl+Tab and the menu switch
+// between them, Close closes the current one, and the view and settings
+// window let go of what is switched away or closed.
+TEST_F(MainWindowTest, TemplatesAreListedMostRecentFirstSwitchedAndClosed)
 {
     EXPECT_EQ(Frame().GetTitle(), "Dorva Editor - No Template Loaded");
     EXPECT_EQ(Frame().GetIcon().GetWidth(), 32) << "the window has its icon";
@@ -82,13 +71,6 @@ TEST_F(MainWindowTest, AnEmptyWindowOffersWhatNeedsNoTemplate)
     EXPECT_EQ(Item(MenuId::ViewInfo), nullptr);
     EXPECT_EQ(Item(MenuId::MidiGroups), nullptr);
     EXPECT_EQ(Frame().GetStatusBar()->GetFieldsCount(), 5);
-}
-
-// The Template menu lists the open templates, most recently used first;
-// Ctrl+Tab and the menu switch between them, Close closes the current one,
-// and the view and settings window let go of what is switched away or closed.
-TEST_F(MainWindowTest, TemplatesAreListedMostRecentFirstSwitchedAndClosed)
-{
     AddTemplate("First");
     AddTemplate("Second");
     AddTemplate("Third");

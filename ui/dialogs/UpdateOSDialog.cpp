@@ -133,7 +133,7 @@ bool CUpdateOSDialog::LoadImage(const wxString& path)
 
 void CUpdateOSDialog::EnableSend()
 {
-    if (!m_sendButton || !m_portsReady || m_image->GetCount() == 0)
+    if (!m_sendButton || !m_portsReady || !m_image || m_image->GetCount() == 0)
         return;
     m_sendButton->Enable();
     m_sendButton->SetDefault();
