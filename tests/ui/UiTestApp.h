@@ -23,13 +23,22 @@
 #include "tests/model/TempFolder.h"
 
 // The one stand-in for the main window: start-up, the idle tick, the front
-// panel and the dialogs see it; it notes what they ask of it in log.
+// panel and the dialogs see it; it notes what they ask of it in log. It is
+// the application's editor window while it lives.
 class FakeMainWindow : public IMainWindow, public IEditorWindow, public IMessageListener
 {
 public:
     FakeMainWindow() : FakeMainWindow(calls) {}
-    explicit FakeMainWindow(std::vector<std::string>& to) : log(to), m_frame(new wxFrame(nullptr, wxID_ANY, "")) {}
-    ~FakeMainWindow() override { m_frame->Destroy(); }
+    explicit FakeMainWindow(std::vector<std::string>& to) : log(to), m_frame(new wxFrame(nullptr, wxID_ANY, ""))
+    {
+        wxGetApp().SetMainWindow(nullptr, this);
+    }
+    ~FakeMainWindow() override
+    {
+        if (wxGetApp().GetEditorWindow() == this)
+            wxGetApp().SetMainWindow(nullptr, nullptr);
+        m_frame->Destroy();
+    }
 
     wxFrame* Frame() override { return m_frame; }
     bool Init() override { return log.push_back("init"), initResult; }
@@ -57,7 +66,7 @@ public:
     }
 
     CEditorTemplate* GetCurrentTemplate() override { return current; }
-    void ReselectCurrentTemplate() override { log.push_back("reselect"); }
+    void ReselectCurrentTemplate() override { ++reselected; }
     void OnListenForTemplate() override { log.push_back("listen"); }
     void StopListening(bool announce) override { log.push_back(announce ? "stop, announced" : "stop"); }
     void OnSendTemplate() override { log.push_back("send"); }
@@ -70,6 +79,7 @@ public:
     std::vector<std::string> calls;
     std::vector<std::string>& log;
     CEditorTemplate* current = nullptr;
+    int reselected = 0;
     bool initResult = true;
     int idleSteps = 0;
     int refreshes = 0;
