@@ -73,38 +73,10 @@ struct PluginDialogTest : PluginTest
 };
 } // namespace
 
+// Then a folder chosen (after one chooser cancelled) is scanned with the progress window, and the old row is forgotten.
 TEST_F(PluginDialogTest, TheSelectorListsTheScanWithOuterBlanksRemovedAndOkFollowsTheSelection)
 {
-    ASSERT_TRUE(m_selector.Create(nullptr));
-    wxListItem column;
-    column.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_WIDTH);
-    std::string columns;
-    for (int i = 0; i < List(m_selector).GetColumnCount() && List(m_selector).GetColumn(i, column); ++i)
-        columns += FromWx(column.GetText()) + " " + std::to_string(column.GetWidth()) + " ";
-    EXPECT_EQ(columns, "Manufacturer 120 Name 155 ");
-    // The vendor keeps its leading blanks, the name its trailing ones; a plug-in without a name has its file's.
-    EXPECT_EQ(Rows(), std::vector<std::string>({"Dorva Test Plug-ins|Test Synth", "  Blank  Audio|Padded  Synth  ",
-                                                "Dorva Test Plug-ins|c-noname"}));
-    for (const char* hidden : {"ID_CREATEAS", "Create_As_Normal_Template", "Create_As_Cubase_Map"})
-        EXPECT_FALSE(m_selector.FindWindow(XRCID(hidden))->IsShown()) << hidden;
-    EXPECT_EQ(Stored("PluginsEnumeratedOK"), "1") << "the scan's guard is down again and on disk";
-    EXPECT_FALSE(OkEnabled());
-    EXPECT_EQ(Selected(), "none");
-
-    Select(m_selector, 1);
-    EXPECT_TRUE(OkEnabled());
-    EXPECT_EQ(m_selector.GetDefaultItem(), m_selector.FindWindow(wxID_OK)) << "Enter means OK once a row is chosen";
-    EXPECT_EQ(Selected(), "b-padded");
-    Select(m_selector, 2);
-    Select(m_selector, 2, false);
-    EXPECT_FALSE(OkEnabled());
-    EXPECT_EQ(Selected(), "c-noname") << "the row last chosen is still the answer";
-}
-
-TEST_F(PluginDialogTest, ChoosingAFolderRescansItWithTheProgressWindowAndForgetsTheOldRow)
-{
-    // Each time the progress window is shown or hidden, with the file name it shows then.
-    struct ProgressWatcher : wxEventFilter
+    struct ProgressWatcher : wxEventFilter // notes the progress window shown or hidden, with the name it shows then
     {
         ProgressWatcher() { wxEvtHandler::AddFilter(this); }
         ~ProgressWatcher() override { wxEvtHandler::RemoveFilter(this); }
@@ -118,21 +90,37 @@ TEST_F(PluginDialogTest, ChoosingAFolderRescansItWithTheProgressWindowAndForgets
         }
         std::string events;
     } progress;
-    std::vector<FolderDialogRequest> requests;
-    wxString answer; // empty: Cancel
-    const FolderDialogFunction previous = SetFolderDialogFunction([&](const FolderDialogRequest& request, wxString& chosen) {
-        requests.push_back(request);
-        return !(chosen = answer).empty();
-    });
     ASSERT_TRUE(m_selector.Create(nullptr));
-    ClickButton(m_selector, XRCID("Choose_VST_Directory"));
-    EXPECT_EQ(m_prefs.vstDir + " " + std::to_string(Rows().size()), VstDir() + " 3") << "Cancel keeps folder and list";
-    EXPECT_EQ(progress.events, "shown: hidden:d-readme.so ") << "no second scan";
+    wxListItem column;
+    column.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_WIDTH);
+    std::string columns;
+    for (int i = 0; i < List(m_selector).GetColumnCount() && List(m_selector).GetColumn(i, column); ++i)
+        columns += FromWx(column.GetText()) + " " + std::to_string(column.GetWidth()) + " ";
+    EXPECT_EQ(columns, "Manufacturer 120 Name 155 ");
+    // The vendor keeps its leading blanks, the name its trailing ones; a plug-in without a name has its file's.
+    EXPECT_EQ(Rows(), std::vector<std::string>({"Dorva Test Plug-ins|Test Synth", "  Blank  Audio|Padded  Synth  ",
+                                                "Dorva Test Plug-ins|c-noname"}));
+    for (const char* hidden : {"ID_CREATEAS", "Create_As_Normal_Template", "Create_As_Cubase_Map"})
+        EXPECT_FALSE(m_selector.FindWindow(XRCID(hidden))->IsShown()) << hidden;
+    EXPECT_EQ(Stored("PluginsEnumeratedOK"), "1") << "the scan's guard is down again and on disk";
+    EXPECT_EQ(Selected() + (OkEnabled() ? " ok" : " off"), "none off");
+    Select(m_selector, 1);
+    EXPECT_EQ(Selected() + (OkEnabled() ? " ok" : " off"), "b-padded ok");
+    EXPECT_EQ(m_selector.GetDefaultItem(), m_selector.FindWindow(wxID_OK)) << "Enter means OK once a row is chosen";
+    Select(m_selector, 2);
+    Select(m_selector, 2, false);
+    EXPECT_EQ(Selected() + (OkEnabled() ? " ok" : " off"), "c-noname off") << "the row last chosen is still the answer";
 
+    std::vector<FolderDialogRequest> requests;
     const std::string other = m_config.File("other");
     Install("many-params", "../other/z-many.so");
-    Select(m_selector, 2);
-    answer = ToWx(other);
+    const FolderDialogFunction previous = SetFolderDialogFunction([&](const FolderDialogRequest& request, wxString& chosen) {
+        requests.push_back(request);
+        return !(chosen = requests.size() == 1 ? "" : ToWx(other)).empty(); // the first is cancelled
+    });
+    ClickButton(m_selector, XRCID("Choose_VST_Directory"));
+    EXPECT_EQ(m_prefs.vstDir + " " + std::to_string(Rows().size()), VstDir() + " 3") << "Cancel keeps folder and list";
+    Select(m_selector, 0);
     ClickButton(m_selector, XRCID("Choose_VST_Directory"));
     SetFolderDialogFunction(previous);
     ASSERT_EQ(requests.size(), 2u);
@@ -141,9 +129,7 @@ TEST_F(PluginDialogTest, ChoosingAFolderRescansItWithTheProgressWindowAndForgets
     EXPECT_EQ(Rows(), std::vector<std::string>{"Dorva Test Plug-ins|Many Synth"});
     EXPECT_EQ(Stored("VSTDir"), other) << "the scan saves the new folder";
     EXPECT_EQ(progress.events, "shown: hidden:d-readme.so shown: hidden:z-many.so ");
-    // Row 2 of the old list does not exist any more.
-    EXPECT_EQ(Selected(), "none");
-    EXPECT_FALSE(OkEnabled());
+    EXPECT_EQ(Selected() + (OkEnabled() ? " ok" : " off"), "none off") << "the old row is forgotten";
 }
 
 namespace
@@ -163,14 +149,10 @@ std::unique_ptr<CEditorTemplate> FromPlugin(std::function<void(CVSTSelector&)> u
     return made;
 }
 
-// Each control as "name|parameter name|imported index|short name|message type" from first to last.
-std::vector<std::string> Controls(const std::vector<const CBaseControlState*>& controls)
+std::string Describe(const CBaseControlState& c)
 {
-    std::vector<std::string> out;
-    for (const CBaseControlState* c : controls)
-        out.push_back(c->GetName() + "|" + c->GetParamName() + "|" + std::to_string(c->GetImportedParam().index) + "|" +
-                      c->GetImportedParam().shortName + (c->GetType() == ControlMessageType::CC ? "|CC" : "|other"));
-    return out;
+    return c.GetName() + "|" + c.GetParamName() + "|" + std::to_string(c.GetImportedParam().index) + "|" +
+           c.GetImportedParam().shortName + (c.GetType() == ControlMessageType::CC ? "|CC" : "|other");
 }
 } // namespace
 
@@ -183,11 +165,9 @@ TEST_F(PluginDialogTest, TheChosenPluginNamesTheControlsInParameterOrder)
     // Parameter 1 has no name: controls 0-2 carry parameters 0, 2 and 3.
     const std::vector<std::string> expected = {"Filter Cutoff|Filter Cutoff|0|Filter Cutoff|CC",
         "A012345|ABCDEFGHIJKLMNOPQRSTUVWXYZ012345|2|A012345|CC", "EnvAttackTime|Envelope Attack Time|3|EnvAttackTime|CC"};
-    EXPECT_EQ(Controls({made->GetControl(0), made->GetControl(1), made->GetControl(2)}), expected);
-    std::vector<const CBaseControlState*> imported;
-    for (const CBaseControlState& control : made->GetImportedControls())
-        imported.push_back(&control);
-    EXPECT_EQ(Controls(imported), expected);
+    ASSERT_EQ(made->GetImportedControls().size(), 3u);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(Describe(*made->GetControl(i)) + " " + Describe(made->GetImportedControls()[i]), expected[i] + " " + expected[i]);
     // The other controls keep their defaults.
     const std::unique_ptr<CEditorTemplate> fresh = Device().CreateTemplate();
     for (int i = 3; i <= made->GetLastControlIndex(); ++i)
