@@ -305,6 +305,10 @@ void CEditorApp::IdleTick()
         m_mainWindowObject->RefreshIfNeeded();
     }
     m_inIdle = false;
+
+    // No toolkit event surrounds a tick, so nothing else would show what the
+    // tick logged before the next one.
+    wxLog::FlushActive();
 }
 
 int CEditorApp::OnExit()

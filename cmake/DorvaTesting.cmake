@@ -18,7 +18,7 @@ function(dorva_xvfb_fixture)
   set_tests_properties(xvfb.stop PROPERTIES FIXTURES_CLEANUP xvfb TIMEOUT 30)
 endfunction()
 
-# dorva_add_test(NAME <name> SOURCES <files...> LIBS <libs...> [TOOLKIT] [DISPLAY] [PER_CASE] [TIMEOUT <s>])
+# dorva_add_test(NAME <name> SOURCES <files...> LIBS <libs...> [TOOLKIT] [DISPLAY] [JACK] [PER_CASE] [TIMEOUT <s>])
 # A test binary is one CTest entry named <name>: one process runs every case
 # (measured: far quicker than a process per case, above all for the toolkit's
 # start) and GoogleTest names each failing case in its output.
@@ -28,11 +28,14 @@ endfunction()
 #   on the shared X server (on one of its own when started outside CTest), one
 #   such binary at a time, since real key presses and clicks go to whichever
 #   window has the focus.
+# JACK: the test starts JACK servers; CTest runs one such test at a time, so
+#   none of them spends its time waiting for another's server.
 # PER_CASE: each case is a CTest entry <name>.<Suite>.<Case> in a process of
 #   its own (the JACK tests: libjack keeps state of the servers it talked to).
 include(GoogleTest)
 function(dorva_add_test)
-  cmake_parse_arguments(T "TOOLKIT;DISPLAY;PER_CASE" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "TOOLKIT;DISPLAY;PER_CASE;JACK" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  set(locks "")
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main Threads::Threads)
   if(T_TOOLKIT OR T_DISPLAY)
@@ -46,10 +49,19 @@ function(dorva_add_test)
     target_sources(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/tests/app/ModalWatchdog.cpp)
     target_link_libraries(${T_NAME} PRIVATE PkgConfig::DORVA_TEST_GTK)
     set_property(TARGET ${T_NAME} PROPERTY CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/with-xvfb.sh)
-    set(display_properties FIXTURES_REQUIRED xvfb RESOURCE_LOCK xvfb
-                           ENVIRONMENT DORVA_XVFB_DIR=${CMAKE_BINARY_DIR}/xvfb)
+    set(locks xvfb)
+    set(display_properties FIXTURES_REQUIRED xvfb ENVIRONMENT DORVA_XVFB_DIR=${CMAKE_BINARY_DIR}/xvfb)
+  endif()
+  if(T_JACK)
+    list(APPEND locks jack)
   endif()
   if(T_PER_CASE)
+    if(locks)
+      # A discovered case's properties cannot carry a list: it takes the first
+      # lock only (a display case with JACK still queues for the server itself).
+      list(GET locks 0 lock)
+      list(APPEND display_properties RESOURCE_LOCK ${lock})
+    endif()
     gtest_discover_tests(${T_NAME} TEST_PREFIX "${T_NAME}." DISCOVERY_TIMEOUT 60
                          PROPERTIES TIMEOUT 120 ${display_properties})
     return()
@@ -59,4 +71,7 @@ function(dorva_add_test)
   endif()
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT} ${display_properties})
+  if(locks)
+    set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK "${locks}")
+  endif()
 endfunction()

@@ -66,7 +66,16 @@ void CEditControlDialog::OnShow(wxShowEvent& event)
 {
     event.Skip();
     if (event.IsShown())
+    {
+        // Hidden before the X server had mapped it, the toolkit takes the late
+        // map for a new show: a window with no control stays hidden.
+        if (!m_control)
+            CallAfter([this] {
+                if (!m_control)
+                    Show(false);
+            });
         return;
+    }
     // The edited control's name is offered for completion only while the
     // user still has that control selected.
     auto* frame = dynamic_cast<CMainFrame*>(GetParent());

@@ -127,15 +127,14 @@ void CMainFrame::SelectTemplate(int index)
     {
         m_currentIndex = -1;
         m_currentTemplate = nullptr;
-        // The panel's controls point into the template that was closed.
-        ViewCreateControls();
     }
     else
     {
         m_currentIndex = index;
         m_currentTemplate = m_templates[index].get();
     }
-    // Without a template the view lets go of its buttons and selection.
+    // Without a template the view lets go of the buttons and selection that
+    // point into the one closed.
     ViewCreateControls();
     m_pointerWatch.MarkChanged();
     if (m_currentTemplate && m_currentTemplate->IsPathValid())
@@ -342,6 +341,8 @@ void CMainFrame::TrackPointer()
             // A press inside that was released outside still ends there.
             ViewMouseButton(point, false, false, true, true, false);
             m_leftButtonHeld = false;
+            // The toolkit may still hand the same release to OnLeftUp.
+            m_releaseDeliveredByIdle = true;
         }
     }
     else

@@ -245,6 +245,8 @@ private:
     CEditControlDialog* m_settings = nullptr;
     bool m_needsRefresh = true;
     bool m_leftButtonHeld = false;
+    // The idle step ended the press that went down inside; its release event may still follow.
+    bool m_releaseDeliveredByIdle = false;
     PointerWatch m_pointerWatch;
     // Radio items of the Template menu at the last update.
     int m_listedCount = 0;

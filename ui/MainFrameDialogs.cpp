@@ -82,7 +82,7 @@ void CMainFrame::OnHelp(wxCommandEvent& event)
 void CMainFrame::ShowHelpPage()
 {
     const wxString page = GetResourceFilePath("help", "html");
-    const std::function<void()> tell = TellNoBrowser(page);
+    const std::function<void()> tell = TellNoBrowser(LocalFileUrl(page));
     if (!OpenLocalFileInBrowser(page, tell))
         tell();
 }

@@ -467,6 +467,7 @@ void CMainFrame::OnSelectOpenTemplate(wxCommandEvent& event)
 
 void CMainFrame::OnLeftDown(wxMouseEvent& event)
 {
+    m_releaseDeliveredByIdle = false;
     if (!m_currentTemplate)
         return;
     if (ViewMouseButton(event.GetPosition(), event.ControlDown(), false, true, false, false))
@@ -477,8 +478,13 @@ void CMainFrame::OnLeftDown(wxMouseEvent& event)
 
 void CMainFrame::OnLeftUp(wxMouseEvent& event)
 {
-    // Delivered here, the release must not be delivered again by the idle step.
+    // A release is delivered once: here or by the idle step, whichever sees it first.
     m_leftButtonHeld = false;
+    if (m_releaseDeliveredByIdle)
+    {
+        m_releaseDeliveredByIdle = false;
+        return;
+    }
     if (!m_currentTemplate)
         return;
     if (ViewMouseButton(event.GetPosition(), event.ControlDown(), false, true, true, false))

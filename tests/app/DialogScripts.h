@@ -43,8 +43,11 @@ struct FileChooserScript
 {
     wxString answer;
     std::vector<FileDialogRequest> requests;
+    std::function<void()> whileShowing; // runs inside the chooser
     FileDialogFunction previous = SetFileDialogFunction([this](const FileDialogRequest& request, wxString& chosen) {
         requests.push_back(request);
+        if (whileShowing)
+            whileShowing();
         chosen = answer;
         return !answer.empty();
     });

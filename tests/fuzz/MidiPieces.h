@@ -1,15 +1,12 @@
 #pragma once
 
-// The MIDI input targets' shared reading of an input: the first byte sets the
-// size of the pieces the driver hands over (1 to 256 bytes), the rest is the
-// byte stream, SysEx and noise alike. Expected() is the documented rule of
-// assembly, written plainly: bytes before an F0 are dropped, a message ends
-// at its F7 (the rest of that piece is not looked at), and one reaching the
-// longest kept (kMaxSysExReceiveLength) without an F7 ends when its next byte
-// arrives, its last stored byte then an F7.
+// The MIDI input targets' reading of an input: the first byte sets the size of
+// the pieces the driver hands over (1 to 256 bytes), the rest is the stream,
+// SysEx and noise alike. Expected() is the rule of assembly written plainly:
+// bytes before an F0 are dropped, a message ends at its F7 (the rest of that
+// piece is not looked at), and one reaching kMaxSysExReceiveLength without an
+// F7 ends when its next byte arrives, its last stored byte then an F7.
 #include <algorithm>
-#include <cstddef>
-#include <cstdint>
 #include <vector>
 
 #include "midi/MidiMessages.h"

@@ -1,24 +1,17 @@
 #pragma once
 
-// The shared body of the other models' reader fuzz targets. The input is laid
-// over the body of a fresh dump (header and F7 kept, every byte a data byte):
-// such a dump must read, and write back as the reader keeps it, junk in
-// skipped bytes and unmodelled bits included. The template is then repaired
-// and converted into a DorvaSynth template. The input is also offered as a
-// dump of its own, which may be refused but must not crash.
-#include <cstddef>
-#include <cstdint>
-
+// The template reader targets' body. The input is laid over the body of a
+// fresh dump (header and F7 kept, all data bytes): it must read and write back
+// as kept, junk and unmodelled bits included, then pass the load check and a
+// conversion. The input as a dump of its own may be refused, never crash.
 #include "model/dorvasynth/DorvaSynthTemplate.h"
 
 template <class Template>
-void FuzzTemplateReader(const uint8_t* data, size_t size, size_t headerSize,
-                        void (*expectKept)(SysExBuffer&) = nullptr)
+void FuzzTemplateReader(const uint8_t* data, size_t size, size_t headerSize, void (*expectKept)(SysExBuffer&) = nullptr)
 {
     static const SysExBuffer fresh = Template().Write();
     SysExBuffer dump = fresh;
-    const size_t body = dump.size() - headerSize - 1;
-    for (size_t i = 0; i < body && i < size; ++i)
+    for (size_t i = 0; headerSize + i + 1 < dump.size() && i < size; ++i)
         dump[headerSize + i] = data[i] & 0x7F;
     SysExBuffer expected = dump;
     if (expectKept)
@@ -26,13 +19,10 @@ void FuzzTemplateReader(const uint8_t* data, size_t size, size_t headerSize,
 
     Template tmpl;
     size_t position = 0;
-    if (!tmpl.Read(dump, position))
-        __builtin_trap();
-    if (tmpl.Write() != expected)
+    if (!tmpl.Read(dump, position) || tmpl.Write() != expected)
         __builtin_trap();
     tmpl.ValidateAfterLoad();
     (void)tmpl.Write();
-
     CDorvaSynthTemplate target;
     target.ConvertFrom(tmpl);
     target.ValidateAfterLoad();

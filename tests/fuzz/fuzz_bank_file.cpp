@@ -1,11 +1,5 @@
-// Loading a bank file against the in-memory rule: entry after entry, each
-// the next message after the previous one's F7, until a message is missing
-// or refused; the bank is complete only with every entry loaded.
-#include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <vector>
-
+// Loading a bank file against the in-memory rule: entry after entry, until a
+// message is missing or refused; the bank is complete only with all loaded.
 #include "model/BulkDump.h"
 #include "model/BulkDumpFile.h"
 #include "model/calder/CalderPatch.h"
@@ -19,21 +13,15 @@ void Check(const std::string& path, const uint8_t* data, size_t size)
 {
     CBulkDump<T, N> bank;
     const bool ok = LoadBulkDumpFromFile(bank, path);
-
     int loaded = 0;
-    const uint8_t* end = data + size;
-    for (const uint8_t* p = data; loaded < N;)
+    for (const SysExBuffer& message : MessagesIn(data, size))
     {
-        const uint8_t* start = std::find(p, end, SysExBuffer::kStart);
-        const SysExBuffer message = SysExBuffer::FromBytes(start, static_cast<size_t>(end - start));
         T expected;
         size_t position = 0;
-        if (!message.IsValid() || !expected.Read(message, position))
+        if (loaded == N || !expected.Read(message, position))
             break;
-        if (bank.GetEntry(loaded).Write() != expected.Write())
+        if (bank.GetEntry(loaded++).Write() != expected.Write())
             __builtin_trap();
-        p = start + message.size();
-        ++loaded;
     }
     if (ok != (loaded == N) || bank.IsComplete() != ok)
         __builtin_trap();

@@ -1,9 +1,7 @@
 // The report program's reading of a dump: only a file that begins with the
-// magic line is a dump; its program and vendor come from the header lines
-// before "Registers:", the last of each kind counting, without control
-// characters (they go into the report mail's subject).
+// magic line is one; program and vendor come from the last such header lines
+// before "Registers:", without control characters (they go into a subject).
 #include <sstream>
-#include <string>
 
 #include "crashreport/CrashDump.h"
 #include "tests/fuzz/FuzzTempFile.h"
@@ -22,10 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::istringstream in(text);
     std::string line;
     const bool isDump = std::getline(in, line) && line == kCrashDumpMagic;
-    if (ok != isDump)
+    if (ok != isDump || (!ok && header.title != "untouched"))
         __builtin_trap();
-    if (!ok)
-        return header.title == "untouched" ? 0 : (__builtin_trap(), 0);
     const auto bare = [](std::string text) {
         std::string kept;
         for (unsigned char c : text)
@@ -34,14 +30,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return kept;
     };
     CrashDumpHeader expected;
-    while (std::getline(in, line) && bare(line) != "Registers:")
+    while (ok && std::getline(in, line) && bare(line) != "Registers:")
     {
         if (line.rfind("Program: ", 0) == 0)
             expected.title = bare(line.substr(9));
         else if (line.rfind("Vendor: ", 0) == 0)
             expected.vendor = bare(line.substr(8));
     }
-    if (header.title != expected.title || header.vendor != expected.vendor)
+    if (ok && (header.title != expected.title || header.vendor != expected.vendor))
         __builtin_trap();
     return 0;
 }

@@ -1,10 +1,5 @@
-// Any 270-byte patch dump must read and write back byte for byte, but for
-// the bulk flag, which is written 1 only when it was read as exactly 1. The
-// input fills the dump after its first byte, so every mutation reaches the
-// name, flag and location bytes.
-#include <cstddef>
-#include <cstdint>
-
+// Any 270-byte patch dump (the input after its F0) must read and write back
+// byte for byte, but for the bulk flag: 1 only when it was read as exactly 1.
 #include "model/calder/CalderPatch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -15,10 +10,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     CCalderPatch patch;
     size_t position = 0;
-    if (!patch.Read(dump, position) || position != dump.size())
-        __builtin_trap();
+    const bool read = patch.Read(dump, position);
     const SysExBuffer out = patch.Write();
-    if (out.size() != dump.size())
+    if (!read || position != dump.size() || out.size() != dump.size())
         __builtin_trap();
     for (size_t i = 0; i < out.size(); ++i)
     {

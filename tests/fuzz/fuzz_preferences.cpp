@@ -1,10 +1,8 @@
 // The preferences file as anything may have left it: every value read from
 // it, written back and read again, must come back the same (stored paths
 // with "$", "\" and the like included).
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <string>
+#include <tuple>
 
 #include <wx/init.h>
 #include <wx/log.h>
@@ -16,16 +14,15 @@ namespace
 {
 bool Same(const PreferenceValues& a, const PreferenceValues& b)
 {
+    const auto fields = [](const PreferenceValues& p) {
+        return std::tie(p.startupAction, p.viewType, p.releaseDriver, p.useExpandPanes, p.showOldOSDialog,
+                        p.sendErrorsHome, p.showCtrlToolTips, p.abbreviateNames, p.inputDevice, p.outputDevice,
+                        p.vstDir, p.lastPluginEnumerated, p.pluginsEnumeratedOK, p.shouldUseAutoComplete);
+    };
     for (int i = 0; i < RecentFiles::kSize; ++i)
         if (a.recentFiles.Get(i) != b.recentFiles.Get(i))
             return false;
-    return a.startupAction == b.startupAction && a.viewType == b.viewType && a.releaseDriver == b.releaseDriver &&
-           a.useExpandPanes == b.useExpandPanes && a.showOldOSDialog == b.showOldOSDialog &&
-           a.sendErrorsHome == b.sendErrorsHome && a.showCtrlToolTips == b.showCtrlToolTips &&
-           a.abbreviateNames == b.abbreviateNames && a.inputDevice == b.inputDevice &&
-           a.outputDevice == b.outputDevice && a.vstDir == b.vstDir &&
-           a.lastPluginEnumerated == b.lastPluginEnumerated && a.pluginsEnumeratedOK == b.pluginsEnumeratedOK &&
-           a.shouldUseAutoComplete == b.shouldUseAutoComplete;
+    return fields(a) == fields(b);
 }
 } // namespace
 

@@ -1,7 +1,3 @@
-#include <cstddef>
-#include <cstdint>
-#include <string>
-
 #include "model/AbbreviationMap.h"
 #include "model/ShortenName.h"
 #include "model/WordList.h"
@@ -21,16 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const int limit = data[0] - 8;
     const int mode = data[1] & 1;
     const std::string name(reinterpret_cast<const char*>(data + 2), size - 2);
-
     const std::string shortened = ShortenName(name, map, limit, mode);
-    if (limit < 0 || name.size() <= static_cast<size_t>(limit))
-    {
-        if (shortened != name)
-            __builtin_trap();
-    }
-    else if (shortened.size() > static_cast<size_t>(limit) || (!shortened.empty() && shortened.back() == ' '))
+    const bool fits = limit < 0 || name.size() <= static_cast<size_t>(limit);
+    if (fits ? shortened != name
+             : shortened.size() > static_cast<size_t>(limit) || (!shortened.empty() && shortened.back() == ' '))
         __builtin_trap();
-
     WordList list;
     list.AddName(name);
     for (const std::string& word : list.Words())

@@ -1,9 +1,7 @@
-// The mail client's reply reader: a reply arriving in pieces (one read each)
-// is accepted exactly when its final line, the first that is not a "ddd-"
-// continuation, carries the code asked for; a closed connection before the
-// final line is a refusal, never a hang.
+// The mail client's reply reader: a reply in pieces (one read each) is accepted
+// exactly when its final line, the first not a "ddd-" continuation, carries the
+// code asked for; a connection closed before it is a refusal, never a hang.
 #include <algorithm>
-#include <string>
 #include <thread>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -16,7 +14,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     const size_t length = 1 + data[0] % 64;
     const std::string reply(reinterpret_cast<const char*>(data + 1), size - 1);
-
     int ends[2];
     if (socketpair(AF_UNIX, SOCK_SEQPACKET, 0, ends) != 0)
         __builtin_trap();
@@ -32,7 +29,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     close(ends[1]);
     server.join();
     close(ends[0]);
-
     bool expected = false;
     for (size_t start = 0, end; (end = reply.find('\n', start)) != std::string::npos; start = end + 1)
     {

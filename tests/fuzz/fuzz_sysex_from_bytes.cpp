@@ -1,6 +1,3 @@
-#include <cstddef>
-#include <cstdint>
-
 #include "model/SysExBuffer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

@@ -1,27 +1,20 @@
-#include <cstddef>
-#include <cstdint>
-#include <string>
-
 #include "model/SysExDef.h"
 
-// First byte: the device's maximum SysEx length (any value, bounded by the
-// parser); the rest: the typed text. An accepted text must format back to a
-// text that parses to the same record.
+// First byte: the device's maximum length (any value, bounded by the parser);
+// the rest: the typed text. An accepted text formats back to one that parses
+// to the same record.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size == 0)
         return 0;
     const int max = data[0] - 64;
     const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
-
     SysExDef def;
     def.Init();
     std::string verdict;
     const bool ok = SysExText::Parse(text, def, verdict, max);
-    if (verdict.empty())
-        __builtin_trap();
     const std::string formatted = SysExText::Format(def, max);
-    if (formatted.size() > 3 * size_t(SysExDef::kMessagePlaces))
+    if (verdict.empty() || formatted.size() > 3 * size_t(SysExDef::kMessagePlaces))
         __builtin_trap();
     if (!ok)
         return 0;

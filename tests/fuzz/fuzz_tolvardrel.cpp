@@ -5,9 +5,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     FuzzTemplateReader<CTolvarDrelTemplate>(data, size, 6);
-
-    // A header-less bank entry anywhere in the input.
-    SysExBuffer bytes;
+    SysExBuffer bytes; // a header-less bank entry anywhere in the input
     for (size_t i = 0; i < size; ++i)
         bytes.PushByte(data[i]);
     ScopedBulkReading bulk(true);

@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "JackServer.h"
+#include "tests/midi/JackTestSupport.h"
 #include "JackUnit.h"
 #include "MidiTestSupport.h"
 #include "midi/MidiMessages.h"
@@ -32,10 +33,7 @@ class JackLoopbackTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        const std::string jackd = JackServer::FindJackd();
-        if (jackd.empty())
-            GTEST_SKIP() << "jackd is not installed (Debian package jackd2): no MIDI server to test against";
-        ASSERT_TRUE(m_server.Start(jackd)) << m_server.error();
+        DORVA_START_JACK_SERVER(m_server);
         ASSERT_TRUE(m_unit.Open()) << "the unit's JACK client did not start";
         std::unique_ptr<IMidiDriver> driver = CreateMidiDriver(MidiBackend::Jack);
         ASSERT_TRUE(driver);

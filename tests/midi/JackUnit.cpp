@@ -58,10 +58,15 @@ JackUnit::Clock::time_point JackUnit::ReceivedAt(size_t i) const
     return m_times.at(i);
 }
 
-int64_t JackUnit::ReceivedAtMicroseconds(size_t i) const
+double JackUnit::GapMs(size_t i) const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return m_frameTimes.at(i);
+    return std::chrono::duration<double, std::milli>(m_times.at(i) - m_times.at(i - 1)).count();
+}
+
+double JackUnit::PeriodMs() const
+{
+    return m_client ? 1000.0 * jack_get_buffer_size(m_client) / jack_get_sample_rate(m_client) : 0.0;
 }
 
 JackUnit::Clock::time_point JackUnit::SentAt(size_t i) const
@@ -74,7 +79,6 @@ int JackUnit::Process(jack_nframes_t frames, void* arg)
 {
     auto* self = static_cast<JackUnit*>(arg);
     const auto now = Clock::now();
-    const jack_nframes_t cycleStart = jack_last_frame_time(self->m_client);
     void* in = jack_port_get_buffer(self->m_in, frames);
     void* out = jack_port_get_buffer(self->m_out, frames);
     jack_midi_clear_buffer(out);
@@ -89,8 +93,6 @@ int JackUnit::Process(jack_nframes_t frames, void* arg)
         {
             self->m_received.emplace_back(event.buffer, event.buffer + event.size);
             self->m_times.push_back(now);
-            self->m_frameTimes.push_back(
-                static_cast<int64_t>(jack_frames_to_time(self->m_client, cycleStart + event.time)));
         }
     }
     while (!self->m_outgoing.empty())

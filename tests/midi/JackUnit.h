@@ -38,12 +38,15 @@ public:
 
     size_t ReceivedCount() const;
     Bytes Received(size_t i) const;
-    // When the unit's cycle that brought message i ran, on this process's clock.
+    // When the unit's cycle that brought message i ran, on this process's
+    // clock. (Not the server's frame time: a dummy server that falls behind
+    // on a loaded machine runs late cycles back to back, and its frame clock
+    // then strays from real time by many milliseconds.)
     Clock::time_point ReceivedAt(size_t i) const;
-    // The unit's own time of message i: the server's frame time of the
-    // event, in microseconds. Cycles start at whole periods, so these are
-    // free of the scheduling jitter of the process threads.
-    int64_t ReceivedAtMicroseconds(size_t i) const;
+    // The time between the receipts of messages i - 1 and i, in ms.
+    double GapMs(size_t i) const;
+    // The server's cycle, in ms.
+    double PeriodMs() const;
     // When the unit's cycle that sent its i-th message ran; the epoch while
     // that message waits.
     Clock::time_point SentAt(size_t i) const;
@@ -55,7 +58,6 @@ private:
     mutable std::mutex m_mutex;
     std::vector<Bytes> m_received;
     std::vector<Clock::time_point> m_times;
-    std::vector<int64_t> m_frameTimes;
     std::deque<Bytes> m_outgoing;
     std::vector<Clock::time_point> m_sentTimes;
     std::atomic<bool> m_connected{false};

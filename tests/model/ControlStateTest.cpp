@@ -1,24 +1,11 @@
+// A control's settings, their texts, and the control on its place.
 #include <climits>
 
-#include <gtest/gtest.h>
-
-#include "model/ControlState.h"
 #include "model/NoteName.h"
-#include "tests/model/RecordingWindow.h"
+#include "tests/model/ModelTestSupport.h"
 
 namespace
 {
-CBaseControlState ContinuousCC(int low, int high, int snapshot)
-{
-    CBaseControlState s;
-    s.SetContinuous(true);
-    s.SetType(ControlMessageType::CC, false);
-    s.SetOnValue(high, false);
-    s.SetOffValue(low, false);
-    s.SetSnapshotValue(snapshot);
-    return s;
-}
-
 SysExDef Message(std::initializer_list<uint8_t> bytes, int dataPosition)
 {
     SysExDef def;
@@ -31,96 +18,69 @@ SysExDef Message(std::initializer_list<uint8_t> bytes, int dataPosition)
 }
 } // namespace
 
-TEST(ControlState, ClearForgetsEveryChangeAndCopyFromTakesEveryField)
+TEST(ControlState, ClearCopyAndPassThroughBounds)
 {
-    CBaseControlState s = ContinuousCC(9, 3, 44);
-    s.SetName("Cutoff");
-    s.SetParamName("Filter Cutoff");
-    s.SetAction(ControlAction::Step);
-    s.SetPassThroughByte(4, 0x10);
-    s.SetSysExData(Message({0x41, 0x10}, 0));
-    s.SetDrumAutoOffTime(5);
+    CBaseControlState s;
+    Fill(s, 7, "Cutoff");
     CBaseControlState copy;
     CBaseControlState::CopyFrom(copy, s);
-    EXPECT_TRUE(CBaseControlState::Equals(copy, s));
-    EXPECT_EQ(copy.GetParamName() + std::to_string(copy.GetSnapshotValue()) + std::to_string(copy.IsContinuous()) +
-                  std::to_string(copy.GetPassThroughByte(4)),
-              "Filter Cutoff44116");
+    EXPECT_EQ(StateText(s), StateText(copy));
     s.Clear();
-    EXPECT_TRUE(CBaseControlState::Equals(s, CBaseControlState()));
-    EXPECT_EQ(s.GetParamName() + s.GetImportedParam().shortName, "");
-    EXPECT_EQ(s.GetSnapshotValue() + s.GetDrumAutoOffTime() + s.GetPassThroughByte(4) + s.IsContinuous(), 0);
+    EXPECT_EQ(StateText(CBaseControlState()), StateText(s));
     s.SetPassThroughByte(-1, 9);
     s.SetPassThroughByte(5, 9);
-    EXPECT_EQ(s.GetPassThroughByte(-1) + s.GetPassThroughByte(5), 0);
+    EXPECT_EQ(StateText(CBaseControlState()), StateText(s));
+    EXPECT_EQ(0, s.GetPassThroughByte(-1) + s.GetPassThroughByte(5));
 }
 
-TEST(ControlState, SetTypeKeepsDisplayFormatAndBehaviourBit0InStep)
+TEST(ControlState, TypeSetsDisplayFormatAndBehaviourBit0)
 {
     CBaseControlState s;
     s.SetDisplayFormat(DisplayFormat::RangeMinus64To63);
     s.SetType(ControlMessageType::MMC, false);
-    EXPECT_EQ(s.GetDisplayFormat(), DisplayFormat::MMC);
-    EXPECT_FALSE(s.HasDisplayFormat());
+    EXPECT_EQ(DisplayFormat::MMC, s.GetDisplayFormat());
     s.SetType(ControlMessageType::CC, false);
-    EXPECT_EQ(s.GetDisplayFormat(), DisplayFormat::Range0To127);
-
+    EXPECT_EQ(DisplayFormat::Range0To127, s.GetDisplayFormat());
     s.SetDisplayFormat(DisplayFormat::RangeMinus64To63);
-    s.SetType(ControlMessageType::CC, false);
-    EXPECT_EQ(s.GetDisplayFormat(), DisplayFormat::RangeMinus64To63);
-
+    s.SetType(ControlMessageType::NRPN, false);
+    EXPECT_EQ(DisplayFormat::RangeMinus64To63, s.GetDisplayFormat());
     for (int type = -1; type <= 130; ++type)
     {
         s.SetType(type, true);
-        EXPECT_EQ(s.GetBehaviourBit0(), type != ControlMessageType::NRPN && type != ControlMessageType::RPN)
-            << type;
-        EXPECT_EQ(s.HasDisplayFormat(), type != 5 && type != 6 && type != 7 && type != 9) << type;
+        EXPECT_EQ(type != ControlMessageType::NRPN && type != ControlMessageType::RPN, s.GetBehaviourBit0()) << type;
+        EXPECT_EQ(type != 5 && type != 6 && type != 7 && type != 9, s.HasDisplayFormat()) << type;
     }
 }
 
-TEST(ControlState, RangeSettersTrackInversionAndClamp)
+TEST(ControlState, SnapshotClampsToTheRangeOrTheButtonsRule)
 {
-    CBaseControlState s = ContinuousCC(0, 20, 120);
-    s.SetOffValue(100, true);
-    EXPECT_TRUE(s.GetInvertedRange());
-    EXPECT_EQ(s.GetSnapshotValue(), 100);
-
-    s.SetSnapshotValue(5);
-    EXPECT_TRUE(s.ClampSnapshotValue());
-    EXPECT_EQ(s.GetSnapshotValue(), 20);
-    EXPECT_FALSE(s.ClampSnapshotValue());
-
-    s.SetOnValue(127, false);
-    EXPECT_FALSE(s.GetInvertedRange());
-    s.SetSnapshotValue(-3);
-    s.SetOffValue(10, false); // without notify nothing is clamped
-    EXPECT_EQ(s.GetSnapshotValue(), -3);
-}
-
-TEST(ControlState, ButtonsClampByTheirAction)
-{
-    CBaseControlState button;
-    button.SetType(ControlMessageType::CC, false);
-    button.SetOffValue(12, false);
-    button.SetSnapshotValue(90);
-    EXPECT_TRUE(button.ClampSnapshotValue());
-    EXPECT_EQ(button.GetSnapshotValue(), 12);
-
-    CBaseControlState note;
-    note.SetType(ControlMessageType::NoteOn, false);
-    note.SetAction(ControlAction::Momentary);
-    note.SetOffValue(100, false);
-    note.SetSnapshotValue(64);
-    EXPECT_TRUE(note.ClampSnapshotValue());
-    EXPECT_EQ(note.GetSnapshotValue(), 0);
-
-    CBaseControlState toggle;
-    toggle.SetType(ControlMessageType::CC, false);
-    toggle.SetAction(ControlAction::Toggle);
-    toggle.SetOnValue(50, false);
-    toggle.SetSnapshotValue(64);
-    EXPECT_TRUE(toggle.ClampSnapshotValue());
-    EXPECT_EQ(toggle.GetSnapshotValue(), 50);
+    const struct
+    {
+        int type, action;
+        bool continuous;
+        int low, high, snapshot, clamped;
+    } cases[] = {
+        {ControlMessageType::CC, 0, true, 0, 20, 120, 20},  {ControlMessageType::CC, 0, true, 100, 20, 120, 100},
+        {ControlMessageType::CC, 0, true, 100, 20, 5, 20},   {ControlMessageType::CC, 0, true, 10, 90, 50, 50},
+        {ControlMessageType::CC, 0, false, 12, 127, 90, 12}, {ControlMessageType::NoteOn, 1, false, 100, 127, 64, 0},
+        {ControlMessageType::CC, 2, false, 0, 50, 64, 50},   {ControlMessageType::Disabled, 0, true, 0, 10, 300, 300},
+        {ControlMessageType::DrumNote, 0, true, 0, 10, 300, 300},
+    };
+    for (const auto& c : cases)
+    {
+        CBaseControlState s;
+        s.SetType(c.type, false), s.SetAction(c.action), s.SetContinuous(c.continuous);
+        s.SetOnValue(c.high, false), s.SetOffValue(c.low, false), s.SetSnapshotValue(c.snapshot);
+        EXPECT_EQ(c.low > c.high, s.GetInvertedRange());
+        EXPECT_EQ(c.snapshot != c.clamped, s.ClampSnapshotValue()) << c.type << " " << c.snapshot;
+        EXPECT_EQ(c.clamped, s.GetSnapshotValue()) << c.type << " " << c.snapshot;
+        s.SetSnapshotValue(c.snapshot);
+        s.SetOffValue(c.low, true); // a setter with notify clamps too
+        EXPECT_EQ(c.clamped, s.GetSnapshotValue());
+        s.SetSnapshotValue(-3);
+        s.SetOnValue(c.high, false);
+        EXPECT_EQ(-3, s.GetSnapshotValue());
+    }
 }
 
 TEST(ControlState, ChangesTellTheValueObserverOrEveryObserverInOrder)
@@ -139,66 +99,29 @@ TEST(ControlState, ChangesTellTheValueObserverOrEveryObserverInOrder)
     window.valueObserver = &value;
     RecordingHost host(&window);
     ScopedHost scope(&host);
-
-    CBaseControlState s = ContinuousCC(0, 127, 64);
-    EXPECT_FALSE(s.ClampSnapshotValue());
+    CBaseControlState s;
+    s.SetType(ControlMessageType::CC, true);
     s.SetOnValue(10, true);
-    EXPECT_EQ(s.GetSnapshotValue(), 10);
-    s.SetType(ControlMessageType::NRPN, true);
-    EXPECT_EQ(value.count, 3);
+    s.ClampSnapshotValue();
+    EXPECT_EQ(3, value.count);
     EXPECT_TRUE(order.empty());
     s.SetAction(ControlAction::Toggle);
-    EXPECT_EQ(s.GetAction(), ControlAction::Toggle);
     EXPECT_EQ(order, (std::vector<int>{1, 2}));
-    EXPECT_EQ(value.count, 3);
-
-    // Types without a snapshot keep it and tell nobody.
-    for (int type : {ControlMessageType::Disabled, ControlMessageType::DrumNote})
-    {
-        CBaseControlState none;
-        none.SetType(type, false);
-        none.SetSnapshotValue(300);
-        EXPECT_FALSE(none.ClampSnapshotValue());
-        none.SetOnValue(10, true);
-        EXPECT_EQ(none.GetSnapshotValue(), 300);
-    }
-    EXPECT_EQ(value.count, 3);
-
-    // Without a main window, or one without observers, nothing is told and all still works.
+    EXPECT_EQ(3, value.count);
     for (IEditorWindow* quiet : {static_cast<IEditorWindow*>(nullptr), static_cast<IEditorWindow*>(new RecordingWindow)})
     {
         RecordingHost other(quiet);
         ScopedHost inner(&other);
-        CBaseControlState c = ContinuousCC(0, 50, 90);
-        c.SetAction(ControlAction::Momentary);
-        EXPECT_EQ(c.GetAction(), ControlAction::Momentary);
-        EXPECT_TRUE(c.ClampSnapshotValue());
-        EXPECT_EQ(c.GetSnapshotValue(), 50);
+        s.SetAction(ControlAction::Momentary);
+        s.SetSnapshotValue(90);
+        EXPECT_TRUE(s.ClampSnapshotValue());
         delete quiet;
     }
 }
 
-TEST(ControlState, LabelJoinsNameAndParameterName)
+TEST(ControlState, Texts)
 {
-    CBaseControlState s;
-    s.SetName("Cutoff");
-    EXPECT_EQ(s.GetLabel(), "Cutoff");
-    s.SetParamName("Filter Cutoff");
-    EXPECT_EQ(s.GetDisplayName(), "Filter Cutoff");
-    EXPECT_EQ(s.GetLabel(), "Cutoff (Filter Cutoff)");
-    s.SetParamName("Cutoff");
-    EXPECT_EQ(s.GetLabel(), "Cutoff");
-
-    s.SetType(ControlMessageType::MMC, false);
-    s.SetMMCControlType(MMCCommand::RecordPause);
-    EXPECT_EQ(s.GetLabel(), "Record Pause");
-    s.SetMMCControlType(0);
-    EXPECT_EQ(s.GetLabel(), "Unknown!");
-}
-
-TEST(ControlState, CodeTableNames)
-{
-    std::string types, mmc;
+    std::string types, mmc, notes;
     for (int t : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, -1, INT_MIN, INT_MAX})
         types += CBaseControlState::MessageTypeName(t) + ",";
     EXPECT_EQ(types, "Disabled,CC,NRPN,RPN,SysEx,MMC,Note On/Off,Note On/Off,Bank Select,Program Change,Pitch Bend,"
@@ -207,141 +130,78 @@ TEST(ControlState, CodeTableNames)
         mmc += CBaseControlState::MMCCommandName(c) + ",";
     EXPECT_EQ(mmc, "Unknown!,Unknown!,Stop,Play,Def. Play,Forward,Rewind,Record,Record Exit,Record Pause,Pause,Eject,"
                    "Chase,Err. Reset,MMC Reset,Unknown!,");
-}
-
-TEST(NoteName, NamesAndOctaves)
-{
-    std::string names;
     for (int note : {60, 61, 63, 70, 0, 127, 255, -1, -12})
-        names += NoteName(note) + " ";
-    EXPECT_EQ(names, "C3 C#3 Eb3 Bb3 C-2 G8 Eb19 B-3 C-3 ");
+        notes += NoteName(note) + " ";
+    EXPECT_EQ(notes, "C3 C#3 Eb3 Bb3 C-2 G8 Eb19 B-3 C-3 ");
     EXPECT_FALSE(NoteName(INT_MIN).empty() || NoteName(INT_MAX).empty());
+
+    CBaseControlState s;
+    s.SetName("Cutoff");
+    EXPECT_EQ("Cutoff", s.GetLabel());
+    s.SetParamName("Filter Cutoff");
+    EXPECT_EQ("Cutoff (Filter Cutoff)", s.GetLabel());
+    s.SetType(ControlMessageType::MMC, false);
+    s.SetMMCControlType(MMCCommand::RecordPause);
+    EXPECT_EQ("Record Pause", s.GetLabel());
 }
 
 TEST(ControlState, DescribeByType)
 {
     CBaseControlState s;
     s.SetName("Knob");
-    s.SetMIDIChannelOrMMCDeviceNum(5);
-    s.SetMIDIControlLSBNum(60);
-    s.SetMIDIControlMSBNum(3);
-    s.SetOffValue(10, false);
-    s.SetOnValue(99, false);
-    const auto describe = [&s](int type, int off) {
-        s.SetType(type, false);
-        s.SetOffValue(off, false);
-        const ControlInfoRecord i = s.Describe();
-        return i.nameLine + "|" + i.typeName + "|" + i.channelLine + "|" + i.detail1 + "|" + i.detail2 + "|" +
-               i.highLine + "|" + i.lowLine;
-    };
+    s.SetMIDIChannelOrMMCDeviceNum(5), s.SetMIDIControlLSBNum(60), s.SetMIDIControlMSBNum(3);
+    s.SetOnValue(99, false), s.SetMMCControlType(MMCCommand::Eject);
     const struct
     {
         int type, off;
+        SysExDef sysEx;
         const char* lines;
     } cases[] = {
-        {ControlMessageType::Disabled, 10, "Knob|Disabled|||||"},
-        {ControlMessageType::CC, 10, "Knob|CC|Channel: 5|CC#: 60|||"},
-        {ControlMessageType::RPN, 10, "Knob|RPN|Channel: 5|LSB: 60|MSB: 3||"},
-        {ControlMessageType::NoteOff, 10, "Knob|Note On/Off|Channel: 5|Note: C3|Velocity: 10||"},
-        {ControlMessageType::ProgramChange, 10, "Knob|Program Change|Channel: 5|PG: 10|||"},
-        {ControlMessageType::DrumNote, -5, "Knob|Drum Note|Channel: 5|Note: G-3|||"},
-        {ControlMessageType::PitchBend, -5, "Knob|Pitch Bend|Channel: 5|||High: 99|Low: -5"},
-        {ControlMessageType::Aftertouch, -5, "Knob|Aftertouch|Channel: 5||||"},
-        {13, -5, "Knob|Unknown!|Channel: 5|||High: 99|Low: -5"},
-        {127, -5, "Knob|Unknown!|Channel: 5|||High: 99|Low: -5"},
+        {ControlMessageType::Disabled, 10, {}, "Knob|Disabled|||||"},
+        {ControlMessageType::CC, 10, {}, "Knob|CC|Channel: 5|CC#: 60|||"},
+        {ControlMessageType::RPN, 10, {}, "Knob|RPN|Channel: 5|LSB: 60|MSB: 3||"},
+        {ControlMessageType::NoteOff, 10, {}, "Knob|Note On/Off|Channel: 5|Note: C3|Velocity: 10||"},
+        {ControlMessageType::ProgramChange, 10, {}, "Knob|Program Change|Channel: 5|PG: 10|||"},
+        {ControlMessageType::DrumNote, -5, {}, "Knob|Drum Note|Channel: 5|Note: G-3|||"},
+        {ControlMessageType::PitchBend, -5, {}, "Knob|Pitch Bend|Channel: 5|||High: 99|Low: -5"},
+        {ControlMessageType::Aftertouch, -5, {}, "Knob|Aftertouch|Channel: 5||||"},
+        {13, -5, {}, "Knob|Unknown!|Channel: 5|||High: 99|Low: -5"},
+        {ControlMessageType::MMC, 0, {}, "Eject|MMC||Device: 5|Command: Eject||"},
+        {ControlMessageType::SysEx, 0, Message({0x41, 0x10, 0x7F, 0x00}, 3), "Knob|SysEx||41 10 DV 00 |||"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(describe(c.type, c.off), c.lines) << c.type;
-}
-
-TEST(ControlState, DescribeMMCAndSysEx)
-{
-    CBaseControlState s;
-    s.SetName("Transport");
-    s.SetType(ControlMessageType::MMC, false);
-    s.SetMIDIChannelOrMMCDeviceNum(127);
-    s.SetMMCControlType(MMCCommand::Eject);
-    ControlInfoRecord info = s.Describe();
-    EXPECT_EQ(info.nameLine, "Eject");
-    EXPECT_EQ(info.detail1, "Device: 127");
-    EXPECT_EQ(info.detail2, "Command: Eject");
-    EXPECT_EQ(info.channelLine, "");
-    s.SetMMCControlType(14);
-    EXPECT_EQ(s.Describe().detail2, "Command: Unknown!");
-
-    s.SetType(ControlMessageType::SysEx, false);
-    s.SetSysExData(Message({0x41, 0x10, 0x7F, 0x00}, 3));
-    info = s.Describe();
-    EXPECT_EQ(info.nameLine, "Transport");
-    EXPECT_EQ(info.detail1, "41 10 DV 00 ");
-    EXPECT_EQ(info.channelLine, "");
-
-    // A length byte from a damaged record stops at the 21 places.
-    SysExDef damaged;
+    {
+        s.SetType(c.type, false), s.SetOffValue(c.off, false), s.SetSysExData(c.sysEx);
+        const ControlInfoRecord i = s.Describe();
+        EXPECT_EQ(c.lines, i.nameLine + "|" + i.typeName + "|" + i.channelLine + "|" + i.detail1 + "|" + i.detail2 +
+                               "|" + i.highLine + "|" + i.lowLine);
+    }
+    SysExDef damaged; // a length byte from a damaged record stops at the 21 places
     damaged.SetLengthByte(200);
     s.SetSysExData(damaged);
-    EXPECT_EQ(s.Describe().detail1.size(), 3u * SysExDef::kMessagePlaces);
+    EXPECT_EQ(3u * SysExDef::kMessagePlaces, s.Describe().detail1.size());
 }
 
 // Equals decides which imported controls are the same one: every field the
-// device stores counts, the editor's own do not.
+// device stores counts, the editor's own do not (more in the command table).
 TEST(ControlState, EqualsComparesWhatTheDeviceStores)
 {
-    using State = CBaseControlState;
-    const std::vector<void (*)(State&)> compared = {
-        [](State& s) { s.SetName("x"); },
-        [](State& s) { s.SetType(ControlMessageType::CC, false); },
-        [](State& s) { s.SetRoutingBit0(true); },
-        [](State& s) { s.SetRoutingBit1(true); },
-        [](State& s) { s.SetMIDIPort1Enabled(false); },
-        [](State& s) { s.SetMIDIPort2Enabled(true); },
-        [](State& s) { s.SetUSBPortEnabled(false); },
-        [](State& s) { s.SetUSBPort2Enabled(true); },
-        [](State& s) { s.SetUSBPort3Enabled(true); },
-        [](State& s) { s.SetMIDIPortGroup(1); },
-        [](State& s) { s.SetMIDIChanGroup(2); },
-        [](State& s) { s.SetBehaviourBit0(true); },
-        [](State& s) { s.SetBehaviourBit1(true); },
-        [](State& s) { s.SetInvertedRange(true); },
-        [](State& s) { s.SetBehaviourBit2Inverse(false); },
-        [](State& s) { s.SetPotCatchup(1); },
-        [](State& s) { s.SetMIDIControlLSBNum(7); },
-        [](State& s) { s.SetMIDIControlMSBNum(7); },
-        [](State& s) { s.SetMIDIChannelOrMMCDeviceNum(2); },
-        [](State& s) { s.SetMMCControlType(2); },
-        [](State& s) { s.SetDisplayFormat(1); },
-        [](State& s) { s.SetModeBit6(false); },
-        [](State& s) { s.SetOffValue(1, false); },
-        [](State& s) { s.SetOnValue(126, false); },
-        [](State& s) { s.SetAction(ControlAction::Step); },
-        [](State& s) { s.SetMultiStep(2); },
-        [](State& s) { s.SetChannelHighNibble(0x10); },
-        [](State& s) { s.SetSysExData(Message({}, 1)); },
-        [](State& s) { s.SetImportedParam({"Gain", "", -1}); },
-        [](State& s) { s.SetImportedParam({"", "", 3}); },
-        [](State& s) { s.SetPassThroughByte(0, 3); },
+    using S = CBaseControlState;
+    const std::vector<std::pair<bool, void (*)(S&)>> changes = {
+        {false, [](S& s) { s.SetRoutingBit0(true); }},          {false, [](S& s) { s.SetRoutingBit1(true); }},
+        {false, [](S& s) { s.SetBehaviourBit0(true); }},        {false, [](S& s) { s.SetBehaviourBit1(true); }},
+        {false, [](S& s) { s.SetInvertedRange(true); }},        {false, [](S& s) { s.SetBehaviourBit2Inverse(false); }},
+        {false, [](S& s) { s.SetModeBit6(false); }},            {false, [](S& s) { s.SetChannelHighNibble(0x10); }},
+        {false, [](S& s) { s.SetImportedParam({"Gain", "", -1}); }}, {false, [](S& s) { s.SetImportedParam({"", "", 3}); }},
+        {false, [](S& s) { s.SetPassThroughByte(0, 3); }},      {true, [](S& s) { s.SetParamName("Other"); }},
+        {true, [](S& s) { s.SetBehaviourBit6(true); }},         {true, [](S& s) { s.SetContinuous(true); }},
+        {true, [](S& s) { s.SetPassThroughByte(1, 0x55), s.SetPassThroughByte(4, 0x55); }},
     };
-    for (size_t i = 0; i < compared.size(); ++i)
+    for (size_t i = 0; i < changes.size(); ++i)
     {
-        State a, b;
-        compared[i](b);
-        EXPECT_FALSE(State::Equals(a, b) || State::Equals(b, a)) << "compared field " << i;
-    }
-
-    const std::vector<void (*)(State&)> ignored = {
-        [](State& s) { s.SetSnapshotValue(9); },
-        [](State& s) { s.SetParamName("Other"); },
-        [](State& s) { s.SetBehaviourBit6(true); },
-        [](State& s) { s.SetDrumAutoOffTime(4); },
-        [](State& s) { s.SetDrumOffSync(4); },
-        [](State& s) { s.SetContinuous(true); },
-        [](State& s) { s.SetPassThroughByte(1, 0x55), s.SetPassThroughByte(4, 0x55); },
-    };
-    for (size_t i = 0; i < ignored.size(); ++i)
-    {
-        State a, b;
-        ignored[i](b);
-        EXPECT_TRUE(State::Equals(a, b)) << "ignored field " << i;
+        S a, b;
+        changes[i].second(b);
+        EXPECT_EQ(changes[i].first, S::Equals(a, b) && S::Equals(b, a)) << i;
     }
 }
 
@@ -349,28 +209,99 @@ TEST(ControlState, PluginParameterMapsOntoTheControl)
 {
     CBaseControlState s;
     s.SetMIDIControlLSBNum(33);
-    ImportedParamRecord record;
-    record.fullName = "Filter Resonance";
-    record.shortName = "Reso";
-    record.index = 4;
-    CBaseControlState::ApplyPluginParameter(record, s);
-    EXPECT_EQ(s.GetName(), "Reso");
-    EXPECT_EQ(s.GetParamName(), "Filter Resonance");
-    EXPECT_EQ(s.GetType(), ControlMessageType::CC);
-    EXPECT_TRUE(s.GetBehaviourBit0());
-    EXPECT_EQ(s.GetMIDIControlLSBNum(), 0);
-    EXPECT_EQ(s.GetImportedParam().index, 4);
-    EXPECT_EQ(s.GetImportedParam().fullName, "Filter Resonance");
-
+    CBaseControlState::ApplyPluginParameter(ImportedParamRecord{"Filter Resonance", "Reso", 4}, s);
+    EXPECT_EQ("Reso|Filter Resonance|Filter Resonance/Reso/4|1 0 0 0 0 1 0 1 0 0 0 0 1 0 0 1 2 0 0 1 1 0 127 0 0 0 0 "
+              "1 0 1 0 0,0,0,0,0,,0,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0",
+              StateText(s));
     s.SetName("Res");
-    EXPECT_EQ(s.GetImportedParam().shortName, "Res");
+    EXPECT_EQ("Res", s.GetImportedParam().shortName);
+    CBaseControlState::ApplyPluginParameter(ImportedParamRecord{"Unmapped", "", -1}, s);
+    EXPECT_EQ("||Unmapped//-1|0 ", StateText(s).substr(0, 17));
+}
 
-    ImportedParamRecord none;
-    none.fullName = "Unmapped";
-    CBaseControlState::ApplyPluginParameter(none, s);
-    EXPECT_EQ(s.GetName(), "");
-    EXPECT_EQ(s.GetParamName(), "");
-    EXPECT_EQ(s.GetType(), ControlMessageType::Disabled);
-    EXPECT_EQ(s.GetImportedParam().index, -1);
-    EXPECT_EQ(s.GetImportedParam().fullName, "Unmapped");
+TEST(PlacedControl, PlacingSetsTheContinuousFlagAndClamps)
+{
+    RecordingWindow window;
+    RecordingHost host(&window);
+    ScopedHost scope(&host);
+    CBaseControlState state;
+    state.SetType(ControlMessageType::CC, false);
+    state.SetOnValue(100, false);
+    state.SetSnapshotValue(120);
+    CPlacedControl knob(&state, 3);
+    EXPECT_TRUE(state.IsContinuous() && IsPlacedControlContinuous(knob) && !IsPlacedControlButton(knob));
+    EXPECT_EQ(100, state.GetSnapshotValue());
+    CPlacedControl button(&state, 30);
+    EXPECT_FALSE(state.IsContinuous());
+    EXPECT_EQ(0, state.GetSnapshotValue()); // a plain button starts at its low value
+
+    state.SetContinuous(true);
+    EXPECT_EQ(&state, button.Clone()->GetControl());
+    EXPECT_FALSE(state.IsContinuous()); // the clone takes the flag of its place
+
+    CBaseControlState source;
+    source.SetContinuous(true), source.SetType(ControlMessageType::CC, false), source.SetAction(ControlAction::Toggle);
+    source.SetOffValue(10, false), source.SetOnValue(50, false), source.SetSnapshotValue(90);
+    button.Assign(source);
+    EXPECT_FALSE(state.IsContinuous());
+    EXPECT_EQ(50, state.GetSnapshotValue());
+    EXPECT_TRUE(CBaseControlState::Equals(state, source));
+
+    CPlacedControl empty(nullptr, 3);
+    empty.Assign(source);
+    EXPECT_EQ(nullptr, empty.Clone()->GetControl());
+    EXPECT_EQ(90, source.GetSnapshotValue());
+    button.UpdateView(true);
+    knob.UpdateView(false);
+    EXPECT_EQ(window.selections, (std::vector<std::pair<int, bool>>{{30, true}, {3, false}}));
+}
+
+TEST(DorvaSynthAnswers, MessageTypesPerPlace)
+{
+    const IDeviceAnswers& d = Device();
+    std::string accepted;
+    for (int index : {44, 45, 46, 49, 0, 22, 51})
+    {
+        for (int t = -1; t <= 14; ++t)
+            if (d.CanAssignMessageType(index, t))
+                accepted += std::to_string(t) + ",";
+        accepted += " ";
+    }
+    EXPECT_EQ("0,1,2,3,10,12, 0,1,2,3,12, 0,1,2,3,10,12, 0,1,2,3,10,12, 0,1,2,3,12, 0,1,2,3,5,6,9, 0,1,2,3,5,6,9, ",
+              accepted);
+    std::string supported, kinds;
+    for (int t = -2; t <= 20; ++t)
+        if (d.IsMessageTypeSupported(t))
+            supported += std::to_string(t) + ",";
+    EXPECT_EQ("0,1,2,3,5,6,9,10,12,", supported);
+    for (int index : {21, 22, 43, 44, 50, 51})
+        kinds += std::to_string(d.IsButtonIndex(index)) + std::to_string(d.IsContinuousIndex(index)) + " ";
+    EXPECT_EQ("01 10 10 01 10 00 ", kinds);
+    EXPECT_FALSE(d.HasPickupStrategy(45) || d.HasSnapshotPanel(47));
+    EXPECT_TRUE(d.HasSnapshotPanel(3));
+
+    CBaseControlState state;
+    state.SetType(ControlMessageType::MMC, false);
+    EXPECT_FALSE(d.CanAssignMessageType(CPlacedControl(&state, 3), state));
+    EXPECT_TRUE(d.CanAssignMessageType(CPlacedControl(&state, 30), state));
+}
+
+TEST(DorvaSynthAnswers, Texts)
+{
+    const IDeviceAnswers& d = Device();
+    EXPECT_EQ("Dorva Editor|Dorva|2.1.06|DorvaSynthEditor|MIDI Port||USB Port|||USB Audio Device",
+              d.GetAppTitle() + "|" + d.GetProductName() + "|" + d.GetRequiredOSVersion().Format() + "|" +
+                  d.GetAppKey() + "|" + d.GetMidiPort1Label() + "|" + d.GetMidiPort2Label() + "|" +
+                  d.GetUsbPortLabel() + "|" + d.GetUsbPortBLabel() + "|" + d.GetUsbPortCLabel() + "|" +
+                  d.GetUsbMidiDeviceName());
+    EXPECT_EQ("If the Dorva is connected via USB, from the global menu of the Dorva select and follow the "
+              "prompt:\n\n\t\"New OS from USB\n\tPress Write...\"\n\nThe screen should now show:\n\n"
+              "\t\"Waiting for O/S update from USB\"\n\nClick the OK button to send the new OS from the "
+              "editor to the Dorva.",
+              d.GetOSUpdateInstructions());
+    int viewType = 1;
+    d.ApplyDefaultViewType(viewType);
+    EXPECT_EQ(3, viewType);
+    d.IDeviceAnswers::ApplyDefaultViewType(viewType = 2); // a device that leaves it to the user
+    EXPECT_EQ(2, viewType);
 }

@@ -1,29 +1,22 @@
-#include <gtest/gtest.h>
-
+// Messages in files, patches, and banks of templates and patches.
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "model/BulkDump.h"
+#include "model/BulkDumpFile.h"
 #include "model/SysExFile.h"
 #include "model/SysExMetaStream.h"
+#include "model/calder/CalderPatch.h"
 #include "model/dorvasynth/DorvaSynthOS.h"
-#include "tests/model/TempFolder.h"
+#include "tests/model/ModelTestSupport.h"
 
 namespace
 {
-using Bytes = std::vector<uint8_t>;
-
-const Bytes kTwoWithTail = {0x00, 0x00, 0xF0, 0x01, 0x02, 0x03, 0x04, 0xF7,
-                            0xF0, 0x05, 0x06, 0x07, 0x08, 0xF7};
-
-SysExBuffer Buffer(const Bytes& bytes)
-{
-    SysExBuffer out;
-    for (uint8_t b : bytes)
-        out.PushByte(b);
-    return out;
-}
+const Bytes kFirst = {0xF0, 0x01, 0x02, 0x03, 0x04, 0xF7}, kSecond = {0xF0, 0x05, 0x06, 0x07, 0x08, 0xF7};
+using PatchBank = CBulkDump<CCalderPatch, 100>;
+using TemplateBank = CBulkDump<CDorvaSynthTemplate, 16>;
 
 Bytes Concat(std::initializer_list<Bytes> parts)
 {
@@ -33,7 +26,7 @@ Bytes Concat(std::initializer_list<Bytes> parts)
     return out;
 }
 
-std::vector<Bytes> LoadedMessages(const CSysExMetaStream& stream)
+std::vector<Bytes> Loaded(const CSysExMetaStream& stream)
 {
     std::vector<Bytes> out;
     for (size_t i = 0; i < stream.GetCount(); ++i)
@@ -47,11 +40,28 @@ mode_t ModeOf(const std::string& path)
     return ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0;
 }
 
-mode_t CurrentUmask()
+// count patch dumps back to back, patch i named "Patch i" at location i.
+Bytes PatchBankBytes(int count)
 {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return mask;
+    Bytes out;
+    for (int i = 0; i < count; ++i)
+        out = Concat({out, PatchDumpBytes("Patch " + std::to_string(i), i, 1, i)});
+    return out;
+}
+
+std::string NameAt(const IBulkDump& bank, int index)
+{
+    const std::string name = bank.GetEntry(index).GetName();
+    return name.substr(0, name.find_last_not_of(' ') + 1);
+}
+
+CCalderPatch Patch(const Bytes& bytes)
+{
+    CCalderPatch patch;
+    size_t position = 0;
+    EXPECT_TRUE(patch.Read(SysExBuffer::FromBytes(bytes), position));
+    EXPECT_EQ(270u, position);
+    return patch;
 }
 
 // Files of this process may not grow past limit bytes while it lives: the
@@ -59,10 +69,9 @@ mode_t CurrentUmask()
 class FileSizeLimit
 {
 public:
-    explicit FileSizeLimit(rlim_t limit)
+    explicit FileSizeLimit(rlim_t limit) : m_handler(std::signal(SIGXFSZ, SIG_IGN))
     {
         ::getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
         struct rlimit lowered = m_saved;
         lowered.rlim_cur = limit;
         ::setrlimit(RLIMIT_FSIZE, &lowered);
@@ -70,251 +79,291 @@ public:
     ~FileSizeLimit()
     {
         ::setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_oldHandler);
+        std::signal(SIGXFSZ, m_handler);
     }
 
 private:
+    void (*m_handler)(int);
     struct rlimit m_saved;
-    void (*m_oldHandler)(int);
 };
 } // namespace
 
-TEST(ReadSysExFromFile, SkipsLeadingBytesAndStopsAfterTheFirstF7)
+TEST(SysExFile, ReadingTakesTheFirstWholeMessageFromTheOffset)
 {
     TempFolder dir;
-    const std::string path = dir.File("two.syx");
-    WriteBytes(path, kTwoWithTail);
-
-    SysExBuffer out;
-    size_t next = 0;
-    ASSERT_TRUE(ReadSysExFromFile(path, out, 0, next));
-    EXPECT_EQ(out.bytes(), (Bytes{0xF0, 0x01, 0x02, 0x03, 0x04, 0xF7}));
-    EXPECT_EQ(next, 8u);
-
-    // From inside the first message: its tail is skipped up to the next F0.
-    ASSERT_TRUE(ReadSysExFromFile(path, out, 6));
-    EXPECT_EQ(out.bytes(), (Bytes{0xF0, 0x05, 0x06, 0x07, 0x08, 0xF7}));
-
-    EXPECT_FALSE(ReadSysExFromFile(path, out, 9)); // no F0 after offset 8
-    EXPECT_TRUE(out.empty());
-    EXPECT_FALSE(ReadSysExFromFile(path, out, 1000)); // past the end
+    const auto read = [&](const Bytes& bytes, size_t offset, size_t expectNext = 0) {
+        WriteBytes(dir.File("in.syx"), bytes);
+        SysExBuffer out = Buffer(kSecond);
+        size_t next = 0;
+        const bool ok = ReadSysExFromFile(dir.File("in.syx"), out, offset, next);
+        EXPECT_EQ(expectNext, ok ? next : 0);
+        return ok ? out.bytes() : Bytes{};
+    };
+    const Bytes twoWithTail = Concat({{0x00, 0x00}, kFirst, kSecond});
+    EXPECT_EQ(kFirst, read(twoWithTail, 0, 8));
+    EXPECT_EQ(kSecond, read(twoWithTail, 6, 14)); // from inside the first: skipped to the next F0
+    EXPECT_EQ(Bytes{}, read(twoWithTail, 9));
+    EXPECT_EQ(Bytes{}, read(twoWithTail, 1000));
+    EXPECT_EQ((Bytes{0xF0, 0x00, 0x6A, 0x3C, 0x00, 0x00, 0xF7}), read({0xF0, 0x00, 0x6A, 0x3C, 0x90, 0xFF, 0xF7}, 0, 7));
+    for (const Bytes& bad : {Bytes{0xF0, 0x01, 0xF7}, Bytes{0xF0, 0x00, 0x6A, 0x3C, 0x02, 0x05},
+                             Bytes{0xF0, 0x01, 0x02, 0x03, 0xF0, 0x05, 0xF7}, Bytes{}})
+        EXPECT_EQ(Bytes{}, read(bad, 0));
+    for (const std::string& path : {dir.File("missing.syx"), dir.Path(), std::string("/dev/zero")})
+    {
+        SysExBuffer out = Buffer(kSecond);
+        EXPECT_FALSE(ReadSysExFromFile(path, out)) << path;
+        EXPECT_TRUE(SameBytes(out, kSecond));
+    }
 }
 
-TEST(ReadSysExFromFile, FiltersDataBytesLikePushByte)
-{
-    TempFolder dir;
-    const std::string path = dir.File("high.syx");
-    WriteBytes(path, {0xF0, 0x00, 0x6A, 0x3C, 0x90, 0xFF, 0xF7});
-    SysExBuffer out;
-    ASSERT_TRUE(ReadSysExFromFile(path, out));
-    EXPECT_EQ(out.bytes(), (Bytes{0xF0, 0x00, 0x6A, 0x3C, 0x00, 0x00, 0xF7}));
-}
-
-TEST(ReadSysExFromFile, RefusesShortTruncatedEmptyMissingAndNonFiles)
-{
-    TempFolder dir;
-    const SysExBuffer untouched = Buffer({0xF0, 0x11, 0x22, 0x33, 0x44, 0xF7});
-    SysExBuffer out;
-
-    WriteBytes(dir.File("short.syx"), {0xF0, 0x01, 0xF7});
-    EXPECT_FALSE(ReadSysExFromFile(dir.File("short.syx"), out));
-
-    WriteBytes(dir.File("open.syx"), {0xF0, 0x00, 0x6A, 0x3C, 0x02, 0x05});
-    EXPECT_FALSE(ReadSysExFromFile(dir.File("open.syx"), out));
-
-    // A second start inside a message makes it malformed.
-    WriteBytes(dir.File("restart.syx"), {0xF0, 0x01, 0x02, 0x03, 0xF0, 0x05, 0xF7});
-    EXPECT_FALSE(ReadSysExFromFile(dir.File("restart.syx"), out));
-
-    WriteBytes(dir.File("empty.syx"), {});
-    EXPECT_FALSE(ReadSysExFromFile(dir.File("empty.syx"), out));
-
-    out = untouched;
-    EXPECT_FALSE(ReadSysExFromFile(dir.File("missing.syx"), out));
-    EXPECT_EQ(out, untouched);
-    EXPECT_FALSE(ReadSysExFromFile(dir.Path(), out));
-    EXPECT_EQ(out, untouched);
-    EXPECT_FALSE(ReadSysExFromFile("/dev/zero", out)); // would never end
-    EXPECT_EQ(out, untouched);
-}
-
-TEST(SysExMetaStream, LoadsMessagesInFileOrder)
+TEST(SysExFile, AStreamLoadsEveryMessageOnceUntilABadOne)
 {
     TempFolder dir;
     const std::string path = dir.File("image.syx");
-    WriteBytes(path, kTwoWithTail);
-
-    CSysExMetaStream stream;
-    ASSERT_TRUE(stream.LoadFromFile(path));
-    EXPECT_EQ(LoadedMessages(stream), (std::vector<Bytes>{{0xF0, 0x01, 0x02, 0x03, 0x04, 0xF7},
-                                                         {0xF0, 0x05, 0x06, 0x07, 0x08, 0xF7}}));
-    EXPECT_THROW(stream.GetMessage(2), std::out_of_range);
-
-    stream.ClearMessages();
-    EXPECT_EQ(stream.GetCount(), 0u);
-    EXPECT_TRUE(stream.IsValid()); // an empty list passes
-}
-
-TEST(SysExMetaStream, JunkBeforeAMessageNeverLoadsItTwice)
-{
-    // Ten junk bytes, then a six-byte message: resuming at the old offset plus
-    // the message's length would land in the junk and find the message again.
-    TempFolder dir;
-    const Bytes message = {0xF0, 0x01, 0x02, 0x03, 0x04, 0xF7};
-    const std::string path = dir.File("junk.syx");
-    WriteBytes(path, Concat({Bytes(10, 0x00), message}));
-
-    CSysExMetaStream stream;
-    EXPECT_TRUE(stream.LoadFromFile(path));
-    EXPECT_EQ(LoadedMessages(stream), (std::vector<Bytes>{message}));
-
-    // Junk between and after messages is skipped the same way.
     const Bytes other = {0xF0, 0x09, 0x08, 0x07, 0x06, 0x05, 0xF7};
-    WriteBytes(path, Concat({message, Bytes(20, 0x42), other, Bytes(3, 0x11)}));
-    EXPECT_TRUE(stream.LoadFromFile(path));
-    EXPECT_EQ(LoadedMessages(stream), (std::vector<Bytes>{message, other}));
-}
-
-TEST(SysExMetaStream, StopsAtTheFirstBadMessageAndReplacesTheOldList)
-{
-    TempFolder dir;
-    const Bytes good = {0xF0, 0x01, 0x02, 0x03, 0x04, 0xF7};
-    const std::string path = dir.File("image.syx");
-
     CSysExMetaStream stream;
-    WriteBytes(path, Concat({good, {0xF0, 0x01, 0xF7}, good}));
-    EXPECT_TRUE(stream.LoadFromFile(path));
-    EXPECT_EQ(stream.GetCount(), 1u);
-
-    WriteBytes(path, {0xF0, 0x01, 0x02});
-    EXPECT_TRUE(stream.LoadFromFile(path)); // base class: an empty list passes
-    EXPECT_EQ(stream.GetCount(), 0u);
-
+    // Junk before a message longer than it must not bring the message back.
+    for (const auto& [bytes, loaded] : std::vector<std::pair<Bytes, std::vector<Bytes>>>{
+             {Concat({Bytes(10, 0x00), kFirst}), {kFirst}},
+             {Concat({kFirst, Bytes(20, 0x42), other, Bytes(3, 0x11)}), {kFirst, other}},
+             {Concat({kFirst, {0xF0, 0x01, 0xF7}, kFirst}), {kFirst}},
+             {{0xF0, 0x01, 0x02}, {}}})
+    {
+        WriteBytes(path, bytes);
+        EXPECT_TRUE(stream.LoadFromFile(path)); // the base class takes an empty list too
+        EXPECT_EQ(loaded, Loaded(stream));
+    }
     EXPECT_TRUE(stream.LoadFromFile(dir.Path()));
-    EXPECT_EQ(stream.GetCount(), 0u);
-}
-
-TEST(WriteSysExToFile, CreatesReplacesAndAppends)
-{
-    TempFolder dir;
-    const std::string path = dir.File("t.syx");
-    const SysExBuffer first = Buffer({0xF0, 0x01, 0x02, 0x03, 0x04, 0xF7});
-    const SysExBuffer second = Buffer({0xF0, 0x05, 0x06, 0x07, 0x08, 0xF7});
-
-    ASSERT_TRUE(WriteSysExToFile(path, first));
-    EXPECT_EQ(ReadBytes(path), first.bytes());
-    EXPECT_EQ(ModeOf(path), 0666 & ~CurrentUmask());
-
-    ASSERT_TRUE(WriteSysExToFile(path, second, true));
-    EXPECT_EQ(ReadBytes(path), Concat({first.bytes(), second.bytes()}));
-
-    ASSERT_TRUE(WriteSysExToFile(path, second));
-    EXPECT_EQ(ReadBytes(path), second.bytes());
-
-    ASSERT_TRUE(WriteSysExToFile(dir.File("new.syx"), first, true));
-    EXPECT_EQ(ReadBytes(dir.File("new.syx")), first.bytes());
-
-    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"new.syx", "t.syx"})); // no temporary left
-}
-
-TEST(WriteSysExToFile, KeepsOwnerAndModeAndWritesThroughLinks)
-{
-    TempFolder dir;
-    const std::string target = dir.File("real.syx");
-    const std::string link = dir.File("link.syx");
-    WriteBytes(target, {0x00});
-    ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
-    const bool root = ::geteuid() == 0;
-    if (root)
-    {
-        ASSERT_EQ(::chown(target.c_str(), 12345, 23456), 0);
-    }
-    ASSERT_EQ(::symlink("real.syx", link.c_str()), 0);
-
-    const SysExBuffer data = Buffer({0xF0, 0x01, 0x02, 0x03, 0x04, 0xF7});
-    ASSERT_TRUE(WriteSysExToFile(link, data));
-    EXPECT_EQ(ReadBytes(target), data.bytes());
-    EXPECT_EQ(ModeOf(target), 0640u);
-    struct stat owner;
-    ASSERT_EQ(::stat(target.c_str(), &owner), 0);
-    if (root)
-    {
-        EXPECT_EQ(owner.st_uid, 12345u);
-        EXPECT_EQ(owner.st_gid, 23456u);
-    }
-    struct stat st;
-    ASSERT_EQ(::lstat(link.c_str(), &st), 0);
-    EXPECT_TRUE(S_ISLNK(st.st_mode));
-}
-
-TEST(WriteSysExToFile, RefusesReadOnlyFilesAndFolders)
-{
-    TempFolder dir;
-    const std::string path = dir.File("locked.syx");
-    const Bytes old = {0xF0, 0x11, 0x22, 0x33, 0x44, 0xF7};
-    WriteBytes(path, old);
-    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-
-    const SysExBuffer data = Buffer({0xF0, 0x01, 0x02, 0x03, 0x04, 0xF7});
-    EXPECT_FALSE(WriteSysExToFile(path, data));
-    EXPECT_FALSE(WriteSysExToFile(path, data, true));
-    EXPECT_EQ(ReadBytes(path), old);
-
-    EXPECT_FALSE(WriteSysExToFile(dir.Path(), data));
-    EXPECT_FALSE(WriteSysExToFile(dir.Path(), data, true));
-    EXPECT_FALSE(WriteSysExToFile(dir.File("no/such/folder.syx"), data));
-    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"locked.syx"}));
-}
-
-TEST(WriteSysExToFile, AFailedWriteLeavesTheOldFileIntact)
-{
-    TempFolder dir;
-    const std::string path = dir.File("keep.syx");
-    const Bytes old = Concat({{0xF0}, Bytes(98, 0x33), {0xF7}});
-    WriteBytes(path, old);
-    const SysExBuffer big = Buffer(Concat({{0xF0}, Bytes(8190, 0x12), {0xF7}}));
-
-    {
-        FileSizeLimit full(4096);
-        EXPECT_FALSE(WriteSysExToFile(path, big));
-        EXPECT_FALSE(WriteSysExToFile(path, big, true));
-        EXPECT_FALSE(WriteSysExToFile(dir.File("fresh.syx"), big));
-    }
-    EXPECT_EQ(ReadBytes(path), old);
-    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"keep.syx"}));
-
-    ASSERT_TRUE(WriteSysExToFile(path, big)); // and fine once there is room
-    EXPECT_EQ(ReadBytes(path), big.bytes());
-}
-
-TEST(WriteSysExToFile, RoundTripsThroughTheReader)
-{
-    TempFolder dir;
-    const std::string path = dir.File("bank.syx");
-    std::vector<Bytes> messages;
-    for (uint8_t i = 0; i < 5; ++i)
-        messages.push_back(Concat({{0xF0, 0x00, 0x6A, 0x3C}, Bytes(1 + i * 100, i), {0xF7}}));
-    for (size_t i = 0; i < messages.size(); ++i)
-        ASSERT_TRUE(WriteSysExToFile(path, Buffer(messages[i]), i > 0));
-
-    CSysExMetaStream stream;
-    ASSERT_TRUE(stream.LoadFromFile(path));
-    EXPECT_EQ(LoadedMessages(stream), messages);
-}
-
-TEST(DorvaSynthOS, ValidOnlyWithAMessage)
-{
-    TempFolder dir;
-    const std::string path = dir.File("os.syx");
-    const Bytes first = {0xF0, 0x00, 0x6A, 0x3C, 0x02, 0x05, 0x7F, 0x00, 0x00, 0x11, 0x06, 0x00, 0x01, 0xF7};
+    EXPECT_EQ(0u, stream.GetCount());
+    EXPECT_THROW(stream.GetMessage(0), std::out_of_range);
 
     CDorvaSynthOS os;
-    WriteBytes(path, Concat({first, {0xF0, 0x01, 0x02, 0x03, 0x04}}));
+    WriteBytes(path, {0xF0, 0x00, 0x6A, 0x3C, 0x02, 0x05, 0x7F, 0x00, 0x00, 0x11, 0x06, 0x00, 0x01, 0xF7, 0xF0, 0x01});
     EXPECT_TRUE(os.LoadFromFile(path));
-    EXPECT_EQ(os.GetCount(), 1u);
-    EXPECT_EQ(os.GetVersion().Format(), "2.1.06");
-
+    EXPECT_EQ("1 2.1.06", std::to_string(os.GetCount()) + " " + os.GetVersion().Format());
     WriteBytes(path, {});
     EXPECT_FALSE(os.LoadFromFile(path));
-    EXPECT_EQ(os.GetVersion().Format(), "0.0.00");
+    EXPECT_EQ("0.0.00", os.GetVersion().Format());
+}
+
+TEST(SysExFile, WritingReplacesOrAppendsAndKeepsTheFilesOwnerModeAndLinks)
+{
+    TempFolder dir;
+    const std::string path = dir.File("t.syx"), target = dir.File("real.syx"), link = dir.File("link.syx");
+    ASSERT_TRUE(WriteSysExToFile(path, Buffer(kFirst)));
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(0666 & ~mask, ModeOf(path));
+    ASSERT_TRUE(WriteSysExToFile(path, Buffer(kSecond), true));
+    EXPECT_EQ(Concat({kFirst, kSecond}), ReadBytes(path));
+    ASSERT_TRUE(WriteSysExToFile(path, Buffer(kSecond)));
+    EXPECT_EQ(kSecond, ReadBytes(path));
+    ASSERT_TRUE(WriteSysExToFile(dir.File("new.syx"), Buffer(kFirst), true));
+    EXPECT_EQ(kFirst, ReadBytes(dir.File("new.syx")));
+
+    WriteBytes(target, {0x00});
+    ASSERT_EQ(0, ::chmod(target.c_str(), 0640));
+    const bool root = ::geteuid() == 0;
+    if (root)
+        ASSERT_EQ(0, ::chown(target.c_str(), 12345, 23456));
+    ASSERT_EQ(0, ::symlink("real.syx", link.c_str()));
+    ASSERT_TRUE(WriteSysExToFile(link, Buffer(kFirst)));
+    EXPECT_EQ(kFirst, ReadBytes(target));
+    EXPECT_EQ(0640u, ModeOf(target));
+    struct stat st;
+    ASSERT_EQ(0, ::stat(target.c_str(), &st));
+    if (root)
+        EXPECT_EQ("12345 23456", std::to_string(st.st_uid) + " " + std::to_string(st.st_gid));
+    ASSERT_EQ(0, ::lstat(link.c_str(), &st));
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ((std::vector<std::string>{"link.syx", "new.syx", "real.syx", "t.syx"}), dir.Names()); // no temporary left
+}
+
+TEST(SysExFile, AFailedWriteLeavesEveryFileAsItWas)
+{
+    TempFolder dir;
+    const std::string locked = dir.File("locked.syx"), keep = dir.File("keep.syx");
+    WriteBytes(locked, kSecond);
+    ASSERT_EQ(0, ::chmod(locked.c_str(), 0444));
+    const Bytes old = Concat({{0xF0}, Bytes(98, 0x33), {0xF7}});
+    WriteBytes(keep, old);
+    const SysExBuffer big = Buffer(Concat({{0xF0}, Bytes(8190, 0x12), {0xF7}}));
+    for (bool append : {false, true})
+        for (const std::string& path : {locked, dir.Path(), dir.File("no/such/folder.syx")})
+            EXPECT_FALSE(WriteSysExToFile(path, big, append)) << path;
+    {
+        FileSizeLimit full(4096);
+        EXPECT_FALSE(WriteSysExToFile(keep, big) || WriteSysExToFile(keep, big, true) ||
+                     WriteSysExToFile(dir.File("fresh.syx"), big));
+    }
+    EXPECT_EQ(kSecond, ReadBytes(locked));
+    EXPECT_EQ(old, ReadBytes(keep));
+    EXPECT_EQ((std::vector<std::string>{"keep.syx", "locked.syx"}), dir.Names());
+    ASSERT_TRUE(WriteSysExToFile(keep, big)); // and fine once there is room
+    EXPECT_TRUE(SameBytes(big, ReadBytes(keep)));
+}
+
+TEST(CalderPatch, WritesBackEveryByteButItsNameLocationAndFlag)
+{
+    const Bytes dump = PatchDumpBytes("Lead 1", 42, 1, 3);
+    CCalderPatch patch = Patch(dump);
+    EXPECT_EQ("Lead 1          |Lead 1          |42|1", patch.GetName() + "|" + patch.GetFilePath() + "|" +
+                                                           std::to_string(patch.GetLocation()) + "|" +
+                                                           std::to_string(patch.GetBulkFlag()));
+    EXPECT_TRUE(SameBytes(patch.Write(), dump));
+    EXPECT_FALSE(Patch(PatchDumpBytes("x", 0, 2)).GetBulkFlag()); // only 1 marks a bank entry
+    patch.SetName("A very long patch name");
+    patch.SetLocation(99);
+    patch.SetBulkFlag(false);
+    Bytes expected = dump;
+    expected[7] = 0, expected[12] = 99;
+    std::string name = "A very long patc";
+    std::copy(name.begin(), name.end(), expected.begin() + 164);
+    EXPECT_TRUE(SameBytes(patch.Write(), expected));
+    EXPECT_EQ(99, patch.GetHeader().GetByte(12));
+
+    Bytes longer = PatchDumpBytes("Other", 8), shorter = longer;
+    longer.insert(longer.begin() + 100, 0x11);
+    shorter.erase(shorter.begin() + 100);
+    for (const SysExBuffer& bad : {Buffer(longer), SysExBuffer::FromBytes(shorter), SysExBuffer()})
+    {
+        size_t position = 0;
+        EXPECT_FALSE(patch.Read(bad, position));
+    }
+    size_t position = 1; // the right length, but not from its start
+    EXPECT_FALSE(patch.Read(SysExBuffer::FromBytes(PatchDumpBytes("Other", 8)), position));
+    EXPECT_TRUE(SameBytes(patch.Write(), expected));
+
+    const SysExBuffer blank = CCalderPatch().Write();
+    EXPECT_TRUE(MatchesGolden(blank, "CalderPatch_fresh"));
+    patch.ResetToDefaults(); // forgets the sound too, not only the name
+    EXPECT_EQ(blank, patch.Write());
+    EXPECT_EQ("", patch.GetFilePath());
+    EXPECT_EQ(blank, Patch(blank.bytes()).Write());
+
+    patch = Patch(PatchDumpBytes("Lead 1", 0));
+    EXPECT_EQ("Lead 1.syx", patch.GetDefaultFileName());
+    patch.SetFilePath("C:\\sounds\\pad.syx");
+    EXPECT_EQ("C__sounds_pad.syx", patch.GetDefaultFileName());
+    patch.SetFilePath("");
+    patch.SetName("Bass: Low/Sub  ");
+    EXPECT_EQ("Bass_ Low_Sub.syx", patch.GetDefaultFileName());
+}
+
+TEST(Banks, EntriesTakeTheLocationOfTheirPlace)
+{
+    const std::unique_ptr<IBulkDump> patches = CDorvaSynthAnswers().CreatePatchBulkDump();
+    const std::unique_ptr<IBulkDump> templates = CDorvaSynthAnswers().CreateTemplateBulkDump();
+    ASSERT_EQ("100 16 270", std::to_string(patches->GetCount()) + " " + std::to_string(templates->GetCount()) + " " +
+                                std::to_string(CDorvaSynthAnswers().CreatePatch()->GetSysExSize()));
+    EXPECT_FALSE(patches->IsModified() || patches->IsComplete());
+    for (IBulkDump* bank : {patches.get(), templates.get()})
+        for (int i : {0, 7, 15})
+            EXPECT_EQ(256 + i, bank->GetEntry(i).Write()[7] << 8 | bank->GetEntry(i).Write()[12]);
+    EXPECT_EQ("Untitled", templates->GetEntry(0).GetName());
+    EXPECT_THROW(patches->GetEntry(100), std::out_of_range);
+
+    PatchBank bank;
+    CCalderPatch patch = Patch(PatchDumpBytes("Brass", 60, 0));
+    ASSERT_TRUE(bank.SetEntry(patch, 4));
+    ASSERT_TRUE(bank.SetEntry(Patch(PatchDumpBytes("Fifth", 0, 0)), 5));
+    EXPECT_TRUE(bank.IsModified());
+    patch.SetName("Changed later");
+    bank.SetModified(false);
+    EXPECT_FALSE(bank.SetEntry(CDorvaSynthTemplate(), 4));
+    EXPECT_FALSE(bank.IsModified());
+    bank.SwapEntries(4, 5);
+    EXPECT_TRUE(bank.IsModified());
+    EXPECT_EQ("Fifth Brass", NameAt(bank, 4) + " " + NameAt(bank, 5));
+    EXPECT_EQ(256 + 4, bank.GetEntry(4).Write()[7] << 8 | bank.GetEntry(4).Write()[12]);
+    EXPECT_EQ(5, bank.GetEntry(5).Write()[12]);
+
+    // A template keeps the bits it does not model until its entry is cleared.
+    TemplateBank templateBank;
+    SysExBuffer dump = CDorvaSynthTemplate().Write();
+    dump[60] = 0x2A;
+    CDorvaSynthTemplate read;
+    ASSERT_TRUE(ReadInto(read, dump));
+    ASSERT_TRUE(templateBank.SetEntry(read, 3));
+    templateBank.SwapEntries(3, 15);
+    EXPECT_EQ(0x2A, templateBank.GetEntry(15).Write()[60]);
+    EXPECT_EQ(15, templateBank.GetEntry(15).Write()[12]);
+    templateBank.SetModified(false);
+    templateBank.ResetEntry(15);
+    EXPECT_TRUE(templateBank.IsModified());
+    EXPECT_EQ(TemplateBank().GetEntry(15).Write(), templateBank.GetEntry(15).Write());
+}
+
+TEST(Banks, FilesHoldTheEntriesBackToBack)
+{
+    TempFolder dir;
+    WriteBytes(dir.File("bank.syx"), PatchBankBytes(100));
+    PatchBank bank;
+    bank.SetModified(true);
+    ASSERT_TRUE(LoadBulkDumpFromFile(bank, dir.File("bank.syx")));
+    EXPECT_TRUE(bank.IsComplete() && !bank.IsModified());
+    EXPECT_EQ("Patch 99", NameAt(bank, 99));
+    bank.SwapEntries(0, 99);
+    ASSERT_TRUE(SaveBulkDumpToFile(bank, dir.File("copy.syx")));
+    EXPECT_FALSE(bank.IsModified());
+    PatchBank again;
+    ASSERT_TRUE(LoadBulkDumpFromFile(again, dir.File("copy.syx")));
+    EXPECT_EQ(27000u, ReadBytes(dir.File("copy.syx")).size());
+    for (int i = 0; i < 100; ++i)
+        EXPECT_EQ(bank.GetEntry(i).Write(), again.GetEntry(i).Write()) << i;
+
+    // A short or broken file fills the places before the fault.
+    Bytes broken = PatchBankBytes(100);
+    broken.erase(broken.begin() + 270 + 50);
+    for (const Bytes& bytes : {PatchBankBytes(99), broken})
+    {
+        WriteBytes(dir.File("bad.syx"), bytes);
+        PatchBank partial;
+        partial.SetComplete(true);
+        EXPECT_FALSE(LoadBulkDumpFromFile(partial, dir.File("bad.syx")));
+        EXPECT_FALSE(partial.IsComplete());
+        EXPECT_EQ("Patch 0", NameAt(partial, 0));
+        EXPECT_EQ(PatchBank().GetEntry(99).Write(), partial.GetEntry(99).Write());
+    }
+
+    // Bytes before an entry do not bring it back; past the last one nothing changes.
+    WriteBytes(dir.File("junk.syx"), Concat({Bytes(300, 0x11), PatchBankBytes(2)}));
+    size_t offset = 0;
+    ASSERT_TRUE(bank.LoadEntryFromFile(0, dir.File("junk.syx"), offset) &&
+                bank.LoadEntryFromFile(1, dir.File("junk.syx"), offset));
+    EXPECT_EQ("Patch 1", NameAt(bank, 1));
+    EXPECT_FALSE(bank.LoadEntryFromFile(2, dir.File("junk.syx"), offset));
+    EXPECT_EQ(840u, offset);
+    EXPECT_EQ("Patch 2", NameAt(bank, 2));
+
+    // A locked file is not replaced; one entry leaves the bank as a message of its own.
+    const std::string locked = dir.File("locked.syx");
+    WriteBytes(locked, {1, 2, 3});
+    ASSERT_EQ(0, ::chmod(locked.c_str(), 0444));
+    bank.SetModified(true);
+    EXPECT_FALSE(SaveBulkDumpToFile(bank, locked));
+    EXPECT_TRUE(bank.IsModified());
+    ASSERT_TRUE(SaveBulkEntryToFile(bank.GetEntry(17), dir.File("solo.syx")));
+    const Bytes saved = ReadBytes(dir.File("solo.syx"));
+    EXPECT_EQ("270 0 17 1", std::to_string(saved.size()) + " " + std::to_string(saved[7]) + " " +
+                                std::to_string(saved[12]) + " " + std::to_string(bank.GetEntry(17).Write()[7]));
+    EXPECT_FALSE(SaveBulkEntryToFile(bank.GetEntry(17), dir.File("no/such/folder.syx")));
+    EXPECT_EQ(1, bank.GetEntry(17).Write()[7]);
+
+    TemplateBank templates;
+    for (int i = 0; i < 16; ++i)
+    {
+        CDorvaSynthTemplate entry;
+        entry.SetName("T" + std::to_string(i));
+        templates.SetEntry(entry, i);
+    }
+    ASSERT_TRUE(SaveBulkDumpToFile(templates, dir.File("bank.blk")));
+    EXPECT_EQ(28928u, ReadBytes(dir.File("bank.blk")).size());
+    TemplateBank loaded;
+    ASSERT_TRUE(LoadBulkDumpFromFile(loaded, dir.File("bank.blk")));
+    EXPECT_EQ(templates.GetEntry(9).Write(), loaded.GetEntry(9).Write());
+    offset = 0; // a patch is no template
+    EXPECT_FALSE(loaded.LoadEntryFromFile(0, dir.File("bank.syx"), offset));
+    EXPECT_EQ(0u, offset);
+    EXPECT_EQ("T0", loaded.GetEntry(0).GetName());
 }

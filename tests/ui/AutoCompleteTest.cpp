@@ -1,11 +1,10 @@
-#include <algorithm>
-
 #include <gtest/gtest.h>
 
-#include "app/WxText.h"
 #include "model/WordList.h"
 #include "tests/ui/PropertyPanelTestSupport.h"
 #include "ui/panels/GenericDialog.h"
+
+using namespace RealInput;
 
 namespace
 {
@@ -32,46 +31,39 @@ protected:
 };
 } // namespace
 
-TEST_F(Completion, TypedPartKeepsItsCaseAndTheChoiceBecomesTheName)
+TEST_F(Completion, TheWordTypedIsCompletedNewestFirstAndTheChoiceBecomesTheName)
 {
-    name->SetValue("Fil");
-    const std::vector<std::string>& candidates = menu->GetCandidates();
-    const auto filter = std::find(candidates.begin(), candidates.end(), "Filter");
-    ASSERT_NE(candidates.end(), filter);
-    EXPECT_TRUE(menu->IsShown());
-    EXPECT_EQ(static_cast<int>(std::min<size_t>(menu->GetCandidates().size(), 20)), menu->GetList()->GetItemCount());
+    Host().Words().AddWord("Filthy");
+    ASSERT_TRUE(Focus(name));
+    Type("Fil");
+    ASSERT_TRUE(PumpUntil([this] { return menu->IsShownOnScreen(); }));
+    const std::vector<std::string>& offered = menu->GetCandidates();
+    ASSERT_GE(offered.size(), 2u);
+    EXPECT_EQ(offered[0], "Filthy") << "the typed part keeps its case";
+    EXPECT_EQ(offered[1], "Filter");
+    EXPECT_EQ(menu->GetList()->GetItemCount(), static_cast<int>(std::min<size_t>(offered.size(), 20)));
 
-    menu->Choose(static_cast<int>(filter - candidates.begin()));
+    wxRect row;
+    ASSERT_TRUE(menu->GetList()->GetItemRect(1, row));
+    DoubleClick(menu->GetList(), wxPoint(row.x + 10, row.y + row.height / 2));
+    EXPECT_TRUE(PumpUntil([this] { return !menu->IsShown(); }));
+    EXPECT_EQ(name->GetValue(), "Filter");
+    EXPECT_EQ(name->GetInsertionPoint(), name->GetLastPosition());
+    EXPECT_EQ(State(Place::kKnob).GetName(), "Filter");
+
+    // The field shows the name again after an undo; nothing is offered for it.
+    templ.Undo();
+    EXPECT_EQ(name->GetValue(), "Fil");
     EXPECT_FALSE(menu->IsShown());
-    EXPECT_EQ("Filter", name->GetValue());
-    EXPECT_EQ(name->GetLastPosition(), name->GetInsertionPoint());
-    EXPECT_EQ("Filter", State(Place::kKnob).GetName());
+    ASSERT_TRUE(Focus(name));
+    Key(WXK_END);
+    Type("zq");
+    EXPECT_FALSE(menu->IsShown()) << "no word goes on so";
 }
 
 TEST_F(Completion, OnlyTheLastWordIsCompletedWithinTheFieldsMaximum)
 {
-    EXPECT_EQ(std::vector<std::string>{"Cutoff Frequency"}, menu->ComposedCandidates("Cutoff Frequ"));
+    EXPECT_EQ(menu->ComposedCandidates("Cutoff Frequ"), std::vector<std::string>{"Cutoff Frequency"});
     EXPECT_TRUE(menu->ComposedCandidates("Oscillator Frequ").empty()); // 20 characters
     EXPECT_TRUE(menu->ComposedCandidates("Cutoff ").empty());
 }
-
-TEST_F(Completion, NewestWordsComeFirst)
-{
-    Host().Words().AddWord("Filthy");
-    const std::vector<std::string> candidates = menu->ComposedCandidates("fil");
-    ASSERT_GE(candidates.size(), 2u);
-    EXPECT_EQ("filthy", candidates[0]);
-    EXPECT_EQ("filter", candidates[1]);
-}
-
-TEST_F(Completion, NothingIsOfferedWhileTheTextIsTheControlsName)
-{
-    State(Place::kKnob).SetName("Filt");
-    CControlPanel::RefreshAll(frame);
-    EXPECT_FALSE(FindPanel<CGenericDialog>()->OnAutoComplete());
-    name->SetValue("Filt"); // the same text: no event reaches the pop-up's filling
-    EXPECT_FALSE(menu->IsShown());
-    name->SetValue("Zqx");
-    EXPECT_FALSE(menu->IsShown());
-}
-

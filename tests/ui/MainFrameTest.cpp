@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include <wx/menu.h>
 #include <wx/modalhook.h>
@@ -25,6 +26,7 @@
 #include "model/dorvasynth/DorvaSynthAnswers.h"
 #include "tests/app/ModalWatchdog.h"
 #include "tests/ui/MainWindowTest.h"
+#include "tests/ui/RealInput.h"
 #include "ui/Accessibility.h"
 #include "ui/EditControlDialog.h"
 #include "ui/MainFrame.h"
@@ -35,20 +37,6 @@
 
 namespace
 {
-// Ends every modal dialog at once with Cancel, counting them.
-struct DialogCanceller : wxModalDialogHook
-{
-    DialogCanceller() { Register(); }
-    ~DialogCanceller() override { Unregister(); }
-    int Enter(wxDialog*) override
-    {
-        ++dialogs;
-        return wxID_CANCEL;
-    }
-    void Exit(wxDialog*) override {}
-    int dialogs = 0;
-};
-
 class MainFrameTest : public MainWindowTest
 {
 protected:
@@ -90,6 +78,8 @@ TEST_F(MainFrameTest, EmptyWindow)
 {
     ASSERT_NE(m_frame, nullptr);
     EXPECT_EQ(Frame().GetTitle(), "Dorva Editor - No Template Loaded");
+    EXPECT_TRUE(Frame().GetIcon().IsOk()) << "the window has its icon";
+    EXPECT_EQ(Frame().GetIcon().GetWidth(), 32);
     for (int id : {MenuId::Save, MenuId::SaveAs, MenuId::Close, MenuId::Import, MenuId::Undo, MenuId::Redo,
                    MenuId::Cut, MenuId::Copy, MenuId::Paste, MenuId::Delete, MenuId::SelectAll, MenuId::GetInfo,
                    MenuId::TemplateSettings, MenuId::OpenTemplate, MenuId::Upload, MenuId::RecentFilesMenu})
@@ -292,41 +282,6 @@ TEST_F(MainFrameTest, DroppedFilesMustAllBeSyx)
     EXPECT_TRUE(m_boxes.boxes.empty()) << "nothing was opened";
 }
 
-TEST_F(MainFrameTest, ListenReceivesOneTemplateAndSendUploadsTheCurrentOne)
-{
-    DialogCanceller dialogs;
-    Choose(MenuId::Listen);
-    EXPECT_TRUE(MIDIIO::IsReceiving());
-    EXPECT_EQ(Status(), "Listening for template dump from device: In");
-    EXPECT_TRUE(Item(MenuId::Listen)->IsChecked());
-
-    const SysExBuffer dump = CDorvaSynthAnswers().CreateTemplate()->Write();
-    TestApp().driver->InjectSysEx("In", std::vector<uint8_t>(dump.begin(), dump.end()), 256);
-    ASSERT_TRUE(IdleUntil([&] { return Frame().GetTemplateCount() == 1; }));
-    EXPECT_FALSE(MIDIIO::IsReceiving());
-    EXPECT_FALSE(Item(MenuId::Listen)->IsChecked());
-    EXPECT_EQ(Status(), "Template dump completed");
-    EXPECT_TRUE(Frame().GetCurrentTemplate()->IsModified());
-    EXPECT_FALSE(Frame().GetCurrentTemplate()->IsPathValid());
-    // A fresh template's header names an OS older than the editor needs:
-    // the old-OS notice.
-    EXPECT_EQ(dialogs.dialogs, 1);
-
-    Choose(MenuId::Upload);
-    EXPECT_EQ(Status(), "Sending template to device: Out");
-    ASSERT_TRUE(IdleUntil([&] { return Status() == "Template dump completed"; }));
-    const auto sent = TestApp().driver->SentSysEx("Out");
-    ASSERT_EQ(sent.size(), 1u);
-    const SysExBuffer expected = Frame().GetCurrentTemplate()->Write();
-    EXPECT_EQ(sent[0], std::vector<uint8_t>(expected.begin(), expected.end()));
-
-    // Listening twice stops with a status text.
-    Choose(MenuId::Listen);
-    Choose(MenuId::Listen);
-    EXPECT_FALSE(MIDIIO::IsReceiving());
-    EXPECT_EQ(Status(), "Stopped listening for template dumps");
-}
-
 TEST_F(MainFrameTest, ShortMessagesFillTheStatusFields)
 {
     TestApp().driver->InjectShort("In", 0x90, 60, 100);
@@ -436,17 +391,6 @@ TEST_F(MainFrameTest, TemplatesOfAnotherModelOpenConvertedAndModified)
                                                  ToWx(GetTemplateModelName(ModelCalder)) +
                                                  ".\n\nIf you save this template, it will be saved as a Dorva template"));
     EXPECT_EQ(Status(), "Opened template: " + ToWx(path));
-
-    // Received while listening: converted too, and named in the message.
-    DialogCanceller dialogs;
-    const SysExBuffer vesk = CreateTemplateOfModel(ModelTolvarVesk)->Write();
-    m_boxes.boxes.clear();
-    Choose(MenuId::Listen);
-    TestApp().driver->InjectSysEx("In", std::vector<uint8_t>(vesk.begin(), vesk.end()), 512);
-    ASSERT_TRUE(IdleUntil([&] { return Frame().GetTemplateCount() == 2; }));
-    ASSERT_FALSE(m_boxes.boxes.empty());
-    EXPECT_TRUE(m_boxes.boxes.back().text.StartsWith("This template has been recieved from a " +
-                                                     ToWx(GetTemplateModelName(ModelTolvarVesk)) + ".\n\n"));
 }
 
 TEST_F(MainFrameTest, ClosingWithNothingUnsavedEndsTheWindow)
@@ -571,6 +515,45 @@ TEST_F(MainFrameTest, EditingTheSelectionShowsItsPanelsAndUndoReachesThem)
 
     Frame().CloseTemplate();
     EXPECT_FALSE(settings->IsShown());
+}
+
+// A refresh of the settings window waiting for the idle step when the
+// current template goes or changes is dropped: it would show a control of a
+// template that is gone or no longer current.
+TEST_F(MainFrameTest, AWaitingSettingsRefreshDiesWithItsTemplate)
+{
+    const std::pair<const char*, std::function<void()>> actions[] = {
+        {"close", [this] { Frame().CloseTemplate(); }},
+        {"switch", [this] { Frame().SelectTemplate(1); }},
+        {"delete all", [this] { Frame().DeleteAllTemplates(); }},
+    };
+    for (const auto& [what, action] : actions)
+    {
+        SCOPED_TRACE(what);
+        AddTemplate("Other");
+        CEditorTemplate& current = AddTemplate("Current");
+        CPlacedControl(current.GetControl(3), 3).Refresh(true);
+        action();
+        AddTemplate("Next");
+        Frame().IdleStep();
+        EXPECT_FALSE(Frame().GetControlSettings()->IsShown());
+        Frame().DeleteAllTemplates();
+    }
+}
+
+// Hidden again before the X server has mapped it (a template switch right
+// after a deferred show), the settings window stays hidden when the late map
+// comes, and the main window's keys and edit items are not held back by it.
+TEST_F(MainFrameTest, TheSettingsWindowHiddenBeforeItIsMappedStaysHidden)
+{
+    AddTemplate("Quick");
+    Frame().GetView()->SelectControl(0, true);
+    ASSERT_TRUE(Frame().GetView()->EditSelection());
+    Frame().HideControlSettings();
+    // The map, then what the window does about it.
+    RealInput::Settle();
+    RealInput::Settle();
+    EXPECT_FALSE(Frame().IsControlSettingsShown());
 }
 
 TEST_F(MainFrameTest, HidingAfterTheSelectionMovedKeepsNoName)

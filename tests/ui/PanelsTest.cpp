@@ -1,3 +1,9 @@
+// The property panels of the settings window, used through the X server:
+// Space on a radio button or check box, arrows on a choice, typing over a
+// field and leaving it.
+
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include <wx/button.h>
@@ -5,298 +11,326 @@
 #include <wx/stattext.h>
 
 #include "app/WxText.h"
-#include "model/commands/ControlEditCommands.h"
 #include "model/TemplateGroups.h"
 #include "model/tolvarvesk/TolvarVeskTemplate.h"
 #include "tests/ui/PropertyPanelTestSupport.h"
-#include "ui/panels/ButtonDialog.h"
-#include "ui/panels/GenericDialog.h"
 #include "ui/panels/SnapValueDialog.h"
 #include "ui/validators/NumberTextCtrl.h"
 
 namespace
 {
 using Panels = PanelTest;
+using T = ControlMessageType::Value;
+using CS = CBaseControlState;
 
 bool Shown(wxWindow* window)
 {
     return window && window->IsShown();
 }
-} // namespace
 
-// ---------------------------------------------------------------------------
-// Pot
-
-TEST_F(Panels, FourteenBitPotTakesTheWideRangeAndLocksTheFormats)
+// One entry in one field of the panels of the control at place: what the
+// user gives (text typed and Tab; nullptr: Space; "#n": the n-th choice),
+// the value it leaves and the undo step it made (none: refused or unchanged).
+struct Edit
 {
-    State(Place::kKnob).SetType(ControlMessageType::CC, false);
-    State(Place::kKnob).SetDisplayFormat(DisplayFormat::Send14Bit);
-    Show(Place::kKnob);
-    auto* high = Find<NumberTextCtrl>("High_Value");
-    ASSERT_NE(nullptr, high);
-    EXPECT_EQ(16383, high->GetMaximum());
-    EXPECT_FALSE(Find("Display_0_To_127")->IsEnabled());
-    EXPECT_FALSE(Find("Display_Minus_64_To_63")->IsEnabled());
+    const char* what;
+    int place;
+    std::function<void(CS&)> prepare;
+    const char* field;
+    const char* input;
+    std::function<int(const CS&)> read;
+    int expected;
+    const char* undo;
+};
 
-    Check(Find<wxCheckBox>("Send_14_Bit_Values"), false);
-    EXPECT_EQ(DisplayFormat::Range0To127, State(Place::kKnob).GetDisplayFormat());
-    EXPECT_EQ(127, high->GetMaximum());
-    EXPECT_TRUE(Find("Display_0_To_127")->IsEnabled());
-    EXPECT_TRUE(Find<wxRadioButton>("Display_0_To_127")->GetValue());
-}
-
-TEST_F(Panels, PotShowsAndEditsItsValues)
-{
-    CBaseControlState& knob = State(Place::kKnob);
-    knob.SetType(ControlMessageType::CC, false);
-    knob.SetOnValue(100, false);
-    knob.SetOffValue(10, false);
-    Show(Place::kKnob);
-    EXPECT_EQ("100", Find<wxTextCtrl>("High_Value")->GetValue());
-    EXPECT_EQ("10", Find<wxTextCtrl>("Low_Value")->GetValue());
-
-    Enter(Find<wxTextCtrl>("High_Value"), "90");
-    EXPECT_EQ(90, knob.GetOnValue());
-    EXPECT_EQ("Set High Value", templ.GetUndoText());
-    templ.Undo();
-    EXPECT_EQ(100, knob.GetOnValue());
-    EXPECT_EQ("100", Find<wxTextCtrl>("High_Value")->GetValue());
-}
-
-TEST_F(Panels, WheelPotHasNoFormatsPickupOrStrategy)
-{
-    State(Place::kWheel).SetType(ControlMessageType::CC, false);
-    Show(Place::kWheel);
-    ASSERT_NE(nullptr, Find("High_Value"));
-    for (const char* name : {"Display_0_To_127", "Display_Minus_64_To_63", "ID_DISPFMTTEXT", "Do_Pot_Pickup",
-                             "Pot_Strategy", "ID_CATCHUPTEXT", "Send_14_Bit_Values", "REL_1", "A_POT"})
-        EXPECT_FALSE(Shown(Find(name))) << name;
-}
-
-TEST_F(Panels, ChoosingTheCurrentFormatSubmitsNothingButPickupAlwaysSubmits)
-{
-    CBaseControlState& knob = State(Place::kKnob);
-    knob.SetType(ControlMessageType::CC, false);
-    knob.SetDisplayFormat(DisplayFormat::RangeMinus64To63);
-    knob.SetPotCatchup(1);
-    Show(Place::kKnob);
-    Click(Find<wxRadioButton>("Display_Minus_64_To_63"));
-    EXPECT_EQ(0, Commands());
-    Click(Find<wxRadioButton>("Display_0_To_127"));
-    EXPECT_EQ(1, Commands());
-    EXPECT_EQ(DisplayFormat::Range0To127, knob.GetDisplayFormat());
-
-    // Hidden on the main unit; the handler still answers.
-    Check(Find<wxCheckBox>("Do_Pot_Pickup"), true);
-    EXPECT_EQ(2, Commands());
-    EXPECT_EQ("Edit Control Pot Strategy", templ.GetUndoText());
-}
-
-TEST_F(Panels, PotStrategyChoiceFollowsTheControl)
-{
-    CBaseControlState& knob = State(Place::kKnob);
-    knob.SetType(ControlMessageType::CC, false);
-    knob.SetPotCatchup(2);
-    Show(Place::kKnob);
-    auto* strategy = Find<wxChoice>("Pot_Strategy");
-    ASSERT_NE(nullptr, strategy); // taken out on the main unit; its handler still answers
-    EXPECT_EQ(2, strategy->GetSelection());
-    Choose(strategy, 0);
-    EXPECT_EQ(0, knob.GetPotCatchup());
-    Choose(strategy, 0);
-    EXPECT_EQ(1, Commands());
-}
-
-// ---------------------------------------------------------------------------
-// Snapshot, CC, NRPN, channel
-
-TEST_F(Panels, SnapshotEntryFollowsTheButtonsActionThroughTheObserver)
-{
-    CBaseControlState& button = State(Place::kButton);
-    button.SetType(ControlMessageType::CC, false);
-    Show(Place::kButton);
-    auto* snapshot = Find<NumberTextCtrl>("Snapshot_Value");
-    ASSERT_NE(nullptr, snapshot);
-    EXPECT_FALSE(snapshot->IsEnabled());
-    EXPECT_EQ("Default value:", Find<wxStaticText>("ID_SNAPLABEL")->GetLabel());
-    EXPECT_EQ(host.window.valueObserver, static_cast<IObserver*>(FindPanel<CSnapValueDialog>()));
-
-    SubmitToCurrentTemplate(std::make_unique<CSetActionCommand>(Placed(Place::kButton), ControlAction::Toggle));
-    EXPECT_TRUE(snapshot->IsEnabled());
-}
-
-TEST_F(Panels, SnapshotRangeIsTheControlsLowToHigh)
-{
-    CBaseControlState& knob = State(Place::kKnob);
-    knob.SetType(ControlMessageType::CC, false);
-    knob.SetOffValue(20, false);
-    knob.SetOnValue(40, false);
-    knob.ClampSnapshotValue();
-    Show(Place::kKnob);
-    Enter(Find<wxTextCtrl>("Snapshot_Value"), "50");
-    EXPECT_EQ(0, Commands());
-    Enter(Find<wxTextCtrl>("Snapshot_Value"), "30");
-    EXPECT_EQ(30, knob.GetSnapshotValue());
-}
-
-TEST_F(Panels, CCAndNRPNNumbers)
-{
-    CBaseControlState& knob = State(Place::kKnob);
-    knob.SetType(ControlMessageType::CC, false);
-    knob.SetMIDIControlLSBNum(74);
-    Show(Place::kKnob);
-    EXPECT_EQ("74", Find<wxTextCtrl>("CC_Number")->GetValue());
-    Enter(Find<wxTextCtrl>("CC_Number"), "71");
-    EXPECT_EQ(71, knob.GetMIDIControlLSBNum());
-
-    knob.SetType(ControlMessageType::NRPN, false);
-    knob.SetMIDIControlMSBNum(3);
-    Show(Place::kKnob);
-    EXPECT_EQ("3", Find<wxTextCtrl>("Most_Significant_Byte")->GetValue());
-    EXPECT_EQ("71", Find<wxTextCtrl>("Least_Significant_Byte")->GetValue());
-    Enter(Find<wxTextCtrl>("Most_Significant_Byte"), "9");
-    EXPECT_EQ(9, knob.GetMIDIControlMSBNum());
-    EXPECT_EQ(71, knob.GetMIDIControlLSBNum());
-}
-
-TEST_F(Panels, ChannelZeroShowsOneWithoutChangingTheState)
-{
-    CBaseControlState& knob = State(Place::kKnob);
-    knob.SetType(ControlMessageType::CC, false);
-    knob.SetMIDIChannelOrMMCDeviceNum(0);
-    Show(Place::kKnob);
-    EXPECT_EQ("1", Find<wxTextCtrl>("Midi_Channel")->GetValue());
-    EXPECT_EQ(0, knob.GetMIDIChannelOrMMCDeviceNum());
-    EXPECT_FALSE(Shown(Find("Midi_Chanel_Group")));
-    Enter(Find<wxTextCtrl>("Midi_Channel"), "17");
-    EXPECT_EQ(0, Commands());
-    Enter(Find<wxTextCtrl>("Midi_Channel"), "16");
-    EXPECT_EQ(16, knob.GetMIDIChannelOrMMCDeviceNum());
-}
-
-TEST_F(Panels, ChannelGroupLocksTheChannelOnDevicesWithGroups)
+TEST_F(Panels, EachEntryReachesTheControlInOneStepThatUndoTakesBack)
 {
     host.answers.portGroups = true;
-    CBaseControlState& knob = State(Place::kKnob);
-    knob.SetType(ControlMessageType::CC, false);
-    Show(Place::kKnob);
-    auto* group = Find<wxChoice>("Midi_Chanel_Group");
-    ASSERT_TRUE(Shown(group));
-    EXPECT_EQ("Keyboard", group->GetString(2).ToStdString());
-    EXPECT_TRUE(Find("Midi_Channel")->IsEnabled());
-    Choose(group, 1);
-    EXPECT_EQ(ControlGroup::Common, knob.GetMIDIChanGroup());
-    EXPECT_FALSE(Find("Midi_Channel")->IsEnabled());
-    EXPECT_EQ("Set Control MIDI Channel Group", templ.GetUndoText());
+    host.answers.drumNotes = true;
+    const auto type = [](int t) { return [t](CS& s) { s.SetType(t, false); }; };
+    const auto cc = [](CS& s) {
+        s.SetType(T::CC, false);
+        s.SetOnValue(100, false);
+        s.SetOffValue(20, false);
+        s.SetMIDIControlLSBNum(74);
+        s.SetMIDIChannelOrMMCDeviceNum(5);
+        s.SetDisplayFormat(DisplayFormat::RangeMinus64To63);
+        s.SetUSBPortEnabled(true);
+        s.SetUSBPort2Enabled(true);
+        s.SetUSBPort3Enabled(false);
+        s.SetMIDIChanGroup(ControlGroup::Own);
+        s.SetSnapshotValue(40);
+    };
+    const auto button = [](int t, int action) {
+        return [t, action](CS& s) {
+            s.SetType(t, false);
+            s.SetAction(action);
+            s.SetOnValue(90, false);
+            s.SetOffValue(36, false);
+            s.SetMMCControlType(0);
+            s.SetMIDIChannelOrMMCDeviceNum(5);
+        };
+    };
+    const Edit edits[] = {
+        {"pot high value", Place::kKnob, cc, "High_Value", "90", &CS::GetOnValue, 90, "Set High Value"},
+        {"pot low value", Place::kKnob, cc, "Low_Value", "30", &CS::GetOffValue, 30, "Set Low Value"},
+        {"a value beyond 127", Place::kKnob, cc, "High_Value", "128", &CS::GetOnValue, 100, nullptr},
+        {"CC number", Place::kKnob, cc, "CC_Number", "71", [](const CS& s) { return s.GetMIDIControlLSBNum(); },
+         71, "Set Control LSB"},
+        {"NRPN high byte", Place::kKnob, type(T::NRPN), "Most_Significant_Byte", "9",
+         [](const CS& s) { return s.GetMIDIControlMSBNum(); }, 9, "Set Control MSB"},
+        {"NRPN low byte", Place::kKnob, type(T::NRPN), "Least_Significant_Byte", "12",
+         [](const CS& s) { return s.GetMIDIControlLSBNum(); }, 12, "Set Control LSB"},
+        {"channel 16", Place::kKnob, cc, "Midi_Channel", "16", &CS::GetMIDIChannelOrMMCDeviceNum, 16,
+         "Set Control MIDIChannel / MMC Device"},
+        {"channel 17 is refused", Place::kKnob, cc, "Midi_Channel", "17", &CS::GetMIDIChannelOrMMCDeviceNum, 5,
+         nullptr},
+        {"snapshot within low to high", Place::kKnob, cc, "Snapshot_Value", "30", &CS::GetSnapshotValue, 30,
+         "Set Snapshot Value"},
+        {"snapshot above high is refused", Place::kKnob, cc, "Snapshot_Value", "101", &CS::GetSnapshotValue, 40,
+         nullptr},
+        {"the other display format", Place::kKnob, cc, "Display_0_To_127", nullptr, &CS::GetDisplayFormat,
+         DisplayFormat::Range0To127, "Set Control Display Format"},
+        {"the current display format", Place::kKnob, cc, "Display_Minus_64_To_63", nullptr,
+         &CS::GetDisplayFormat, DisplayFormat::RangeMinus64To63, nullptr},
+        {"turning off a USB port leaves the others", Place::kKnob, cc, "Enable_USB_Port", nullptr,
+         [](const CS& s) { return s.GetUSBPortEnabled() * 4 + s.GetUSBPort2Enabled() * 2 + s.GetUSBPort3Enabled(); },
+         2, "Disable Control MIDI Port USB"},
+        {"turning on a USB port turns the others off", Place::kKnob, cc, "Enable_USB_Port_C", nullptr,
+         [](const CS& s) { return s.GetUSBPortEnabled() * 4 + s.GetUSBPort2Enabled() * 2 + s.GetUSBPort3Enabled(); },
+         1, "Enable Control USB Port 3"},
+        {"MIDI port 1", Place::kKnob, cc, "Enable_Midi_Port_1", nullptr,
+         [](const CS& s) { return s.GetMIDIPort1Enabled(); }, 0, "Disable Control MIDI Port 1"},
+        {"channel group", Place::kKnob, cc, "Midi_Chanel_Group", "#1", &CS::GetMIDIChanGroup, ControlGroup::Common,
+         "Set Control MIDI Channel Group"},
+        {"button toggles", Place::kButton, button(T::CC, ControlAction::Normal), "Toggle_Button", nullptr,
+         &CS::GetAction, ControlAction::Toggle, "Set Button Action"},
+        {"button press value", Place::kButton, button(T::CC, ControlAction::Momentary), "Press_Stroke_Min_Value", "7",
+         &CS::GetOffValue, 7, "Set Low Value"},
+        {"button release value", Place::kButton, button(T::CC, ControlAction::Toggle), "Release_Stroke_Max_Value", "64",
+         &CS::GetOnValue, 64, "Set High Value"},
+        {"button display format", Place::kButton, button(T::CC, ControlAction::Normal), "Display_Minus_64_To_63",
+         nullptr, &CS::GetDisplayFormat, DisplayFormat::RangeMinus64To63, "Set Control Display Format"},
+        {"note velocity", Place::kButton, button(T::NoteOn, ControlAction::Normal), "Note_Velocity", "100",
+         &CS::GetOffValue, 100, "Set Low Value"},
+        {"note button momentary", Place::kButton, button(T::NoteOn, ControlAction::Normal), "Momentary_Button",
+         nullptr, &CS::GetAction, ControlAction::Momentary, "Set Button Action"},
+        {"drum note", Place::kButton, button(T::DrumNote, ControlAction::Normal), "Note_Number", "38",
+         &CS::GetOffValue, 38, "Set Low Value"},
+        {"drum velocity curve", Place::kButton, button(T::DrumNote, ControlAction::Normal), "Velocity_Curve", "4",
+         &CS::GetOnValue, 4, "Set High Value"},
+        {"drum auto off", Place::kButton, button(T::DrumNote, ControlAction::Normal), "Auto_Off", "20",
+         &CS::GetDrumAutoOffTime, 20, "Set High Value"},
+        {"drum off sync", Place::kButton, button(T::DrumNote, ControlAction::Normal), "Off_Sync", "#1",
+         &CS::GetDrumOffSync, 1, "Set High Value"},
+        {"MMC command", Place::kButton, button(T::MMC, ControlAction::Normal), "ID_PLAY", nullptr,
+         &CS::GetMMCControlType, MMCCommand::Play, "Set Control MMC Command"},
+        {"MMC device 99", Place::kButton, button(T::MMC, ControlAction::Normal), "MMC_Device_Number", "99",
+         &CS::GetMIDIChannelOrMMCDeviceNum, 99, "Set Control MIDIChannel / MMC Device"},
+        {"MMC device 0", Place::kButton, button(T::MMC, ControlAction::Normal), "MMC_Device_Number", "0",
+         &CS::GetMIDIChannelOrMMCDeviceNum, 0, "Set Control MIDIChannel / MMC Device"},
+        {"MMC device 100 is refused", Place::kButton, button(T::MMC, ControlAction::Normal), "MMC_Device_Number",
+         "100", &CS::GetMIDIChannelOrMMCDeviceNum, 5, nullptr},
+    };
+    for (const Edit& edit : edits)
+    {
+        SCOPED_TRACE(edit.what);
+        templ.ClearUndoHistory();
+        CS& state = State(edit.place);
+        edit.prepare(state);
+        Show(edit.place);
+        const int before = edit.read(state), history = Commands();
+        if (!edit.input)
+            Press(edit.field);
+        else if (edit.input[0] == '#')
+            Pick(edit.field, edit.input[1] - '0');
+        else
+            TypeInto(edit.field, edit.input);
+        EXPECT_EQ(edit.read(state), edit.expected);
+        EXPECT_EQ(Commands() - history, edit.undo ? 1 : 0);
+        if (!edit.undo)
+            continue;
+        EXPECT_EQ(templ.GetUndoText(), edit.undo);
+        templ.Undo();
+        EXPECT_EQ(edit.read(state), before) << "after undo";
+    }
 }
 
-// ---------------------------------------------------------------------------
-// Generic and SysEx
-
-TEST_F(Panels, TurningOnOneUsbPortTurnsTheOthersOffAsOneStep)
+// Which rows a control's panels show, and which they lock.
+TEST_F(Panels, RowsFollowTheControlAndTheDevice)
 {
-    CBaseControlState& knob = State(Place::kKnob);
-    knob.SetType(ControlMessageType::CC, false);
-    knob.SetUSBPortEnabled(true);
-    knob.SetUSBPort3Enabled(true);
-    Show(Place::kKnob);
-    Check(Find<wxCheckBox>("Enable_USB_Port_B"), true);
-    EXPECT_FALSE(knob.GetUSBPortEnabled());
-    EXPECT_TRUE(knob.GetUSBPort2Enabled());
-    EXPECT_FALSE(knob.GetUSBPort3Enabled());
-    EXPECT_EQ(1, Commands());
-    EXPECT_EQ("Enable Control USB Port 2", templ.GetUndoText());
-    templ.Undo();
-    EXPECT_TRUE(knob.GetUSBPortEnabled());
-    EXPECT_FALSE(knob.GetUSBPort2Enabled());
-    EXPECT_TRUE(knob.GetUSBPort3Enabled());
-    EXPECT_TRUE(Find<wxCheckBox>("Enable_USB_Port")->GetValue());
+    struct Case
+    {
+        const char* what;
+        int place;
+        int type;
+        std::vector<const char*> hidden, shown, locked;
+    };
+    const Case cases[] = {
+        {"a wheel has no formats, pickup or strategy", Place::kWheel, T::CC,
+         {"Display_0_To_127", "Display_Minus_64_To_63", "ID_DISPFMTTEXT", "Do_Pot_Pickup", "Pot_Strategy",
+          "ID_CATCHUPTEXT", "Send_14_Bit_Values", "REL_1", "A_POT"},
+         {"High_Value"}, {}},
+        {"the main unit has one MIDI port, one USB port and no groups", Place::kButton, T::MMC,
+         {"Enable_Midi_Port_2", "Enable_USB_Port_B", "Enable_USB_Port_C", "Midi_Port_Group", "ID_MIDIGROUPTEXT",
+          "Parameter_Name", "ID_PARAMNAMETEXT"},
+         {"Enable_USB_Port"}, {"Name"}},
+        {"a program change button has no formats", Place::kButton, T::ProgramChange,
+         {"Display_0_To_127", "Display_Minus_64_To_63", "ID_DISPFMTTEXT"}, {"Normal_Button"}, {}},
+        {"channels without groups", Place::kKnob, T::CC, {"Midi_Chanel_Group", "Display_On_Stroke_Off"},
+         {"Midi_Channel"}, {}},
+        {"a disabled control", Place::kKnob, T::Disabled, {"ID_SEPARATOR"}, {},
+         {"Enable_USB_Port", "Enable_Midi_Port_1"}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        State(c.place).SetType(c.type, false);
+        Show(c.place);
+        for (const char* name : c.hidden)
+            EXPECT_FALSE(Shown(Find(name))) << name;
+        for (const char* name : c.shown)
+            EXPECT_TRUE(Shown(Find(name))) << name;
+        for (const char* name : c.locked)
+            EXPECT_FALSE(Find(name)->IsEnabled()) << name;
+    }
+    EXPECT_EQ(Column(), std::vector<std::string>{"CGenericDialog"}) << "the disabled control: the generic panel only";
 }
 
-TEST_F(Panels, TurningOffAUsbPortLeavesTheOthers)
+TEST_F(Panels, ValuesShowAsTheUserReadsThem)
 {
-    CBaseControlState& knob = State(Place::kKnob);
-    knob.SetType(ControlMessageType::CC, false);
-    knob.SetUSBPortEnabled(true);
-    knob.SetUSBPort2Enabled(true);
+    CS& knob = State(Place::kKnob);
+    knob.SetType(T::CC, false);
+    knob.SetMIDIChannelOrMMCDeviceNum(0);
     Show(Place::kKnob);
-    Check(Find<wxCheckBox>("Enable_USB_Port"), false);
-    EXPECT_FALSE(knob.GetUSBPortEnabled());
-    EXPECT_TRUE(knob.GetUSBPort2Enabled());
-    EXPECT_EQ("Disable Control MIDI Port USB", templ.GetUndoText());
+    EXPECT_EQ(Find<wxTextCtrl>("Midi_Channel")->GetValue(), "1") << "channel 0 shows as 1";
+    EXPECT_EQ(knob.GetMIDIChannelOrMMCDeviceNum(), 0) << "without changing the control";
 
-    Check(Find<wxCheckBox>("Enable_Midi_Port_1"), !knob.GetMIDIPort1Enabled());
-    EXPECT_EQ(2, Commands());
-}
-
-TEST_F(Panels, MainUnitGenericPanelRows)
-{
-    State(Place::kButton).SetType(ControlMessageType::MMC, false);
+    CS& button = State(Place::kButton);
+    button.SetType(T::NoteOn, false);
+    button.SetAction(ControlAction::Step);
+    button.SetMIDIControlLSBNum(60);
     Show(Place::kButton);
-    for (const char* name : {"Enable_Midi_Port_2", "Enable_USB_Port_B", "Enable_USB_Port_C", "Midi_Port_Group",
-                             "ID_MIDIGROUPTEXT", "Parameter_Name", "ID_PARAMNAMETEXT"})
-        EXPECT_FALSE(Shown(Find(name))) << name;
-    EXPECT_TRUE(Shown(Find("Enable_USB_Port")));
-    EXPECT_FALSE(Find("Name")->IsEnabled());
+    EXPECT_EQ(button.GetAction(), ControlAction::Normal) << "a note never steps";
+    EXPECT_EQ(Commands(), 0) << "put right without an undo step";
+    EXPECT_TRUE(Find<wxRadioButton>("Normal_Button")->GetValue());
+    EXPECT_EQ(Find<wxStaticText>("ID_NOTENAME")->GetLabel(), "C3");
+
+    host.answers.drumNotes = true;
+    button.SetType(T::DrumNote, false);
+    button.SetOffValue(36, false);
+    button.SetOnValue(3, false);
+    button.SetDrumAutoOffTime(9);
+    Show(Place::kButton);
+    for (auto [field, shown] : {std::pair{"Note_Number", "36"}, {"Velocity_Curve", "3"}, {"Auto_Off", "9"}})
+        EXPECT_EQ(Find<wxTextCtrl>(field)->GetValue(), shown) << field;
+    EXPECT_EQ(Find<wxStaticText>("ID_NOTENAME")->GetLabel(), "C1");
+    TypeInto("Note_Number", "38");
+    EXPECT_EQ(Find<wxStaticText>("ID_NOTENAME")->GetLabel(), "D1");
+
+    button.SetType(T::MMC, false);
+    button.SetMMCControlType(0);
+    Show(Place::kButton);
+    for (const char* name : {"ID_STOP", "ID_PLAY", "ID_MMCRESET"})
+        EXPECT_FALSE(Find<wxRadioButton>(name)->GetValue()) << name;
 }
 
-TEST_F(Panels, DisabledControlHasItsPortsLockedAndNoSeparator)
+// What one panel changes, the others show at once.
+TEST_F(Panels, PanelsFollowEachOthersChanges)
 {
+    host.answers.fourteenBit = true;
+    CS& knob = State(Place::kKnob);
+    knob.SetType(T::CC, false);
+    knob.SetDisplayFormat(DisplayFormat::Send14Bit);
     Show(Place::kKnob);
-    EXPECT_EQ(std::vector<std::string>{"CGenericDialog"}, Column());
-    EXPECT_FALSE(Find("ID_SEPARATOR")->IsShown());
-    EXPECT_FALSE(Find("Enable_USB_Port")->IsEnabled());
-    EXPECT_FALSE(Find("Enable_Midi_Port_1")->IsEnabled());
-}
+    EXPECT_EQ(Find<NumberTextCtrl>("High_Value")->GetMaximum(), 16383);
+    EXPECT_FALSE(Find("Display_0_To_127")->IsEnabled()) << "14-bit values lock the formats";
+    Press("Send_14_Bit_Values");
+    EXPECT_EQ(knob.GetDisplayFormat(), DisplayFormat::Range0To127);
+    EXPECT_EQ(Find<NumberTextCtrl>("High_Value")->GetMaximum(), 127);
+    EXPECT_TRUE(Find("Display_0_To_127")->IsEnabled());
+    EXPECT_TRUE(Find<wxRadioButton>("Display_0_To_127")->GetValue());
 
-TEST_F(Panels, TypingANameSubmitsItAndTheSameTextDoesNot)
-{
-    State(Place::kKnob).SetType(ControlMessageType::CC, false);
+    host.answers.portGroups = true;
     Show(Place::kKnob);
-    auto* name = Find<wxTextCtrl>("Name");
-    auto* panel = FindPanel<CGenericDialog>();
-    name->SetValue("Cutoff");
-    EXPECT_EQ("Cutoff", State(Place::kKnob).GetName());
-    EXPECT_EQ("Set Control Name", templ.GetUndoText());
-    EXPECT_FALSE(panel->OnAutoComplete());
-    name->SetValue("Cutoff");
-    EXPECT_EQ(1, Commands());
-    name->ChangeValue("Cutoff 2");
-    EXPECT_TRUE(panel->OnAutoComplete());
+    EXPECT_EQ(Find<wxChoice>("Midi_Chanel_Group")->GetString(2), "Keyboard");
+    Pick("Midi_Chanel_Group", 1);
+    EXPECT_FALSE(Find("Midi_Channel")->IsEnabled()) << "a group's channel is not the control's";
+
+    CS& button = State(Place::kButton);
+    button.SetType(T::CC, false);
+    button.SetAction(ControlAction::Step);
+    button.SetMultiStep(4);
+    Show(Place::kButton);
+    EXPECT_EQ(host.window.valueObserver, static_cast<IObserver*>(FindPanel<CSnapValueDialog>()));
+    EXPECT_EQ(Find<wxStaticText>("ID_SNAPLABEL")->GetLabel(), "Default value:");
+    EXPECT_EQ(Find<wxSpinCtrl>("Button_Step_Size")->GetValue(), 4);
+    const int history = Commands();
+    Press("Step_Button");
+    EXPECT_EQ(Commands(), history) << "the action it has already";
+    const struct
+    {
+        const char* action;
+        bool release, step, snapshot;
+    } actions[] = {{"Normal_Button", false, false, false},
+                   {"Toggle_Button", true, false, true},
+                   {"Step_Button", true, true, true}};
+    for (const auto& a : actions)
+    {
+        Press(a.action);
+        EXPECT_EQ(Find("Release_Stroke_Max_Value")->IsEnabled(), a.release) << a.action;
+        EXPECT_EQ(Find("Button_Step_Size")->IsEnabled(), a.step) << a.action;
+        EXPECT_EQ(Find("Snapshot_Value")->IsEnabled(), a.snapshot) << a.action;
+    }
+    templ.Undo();
+    EXPECT_TRUE(Find<wxRadioButton>("Toggle_Button")->GetValue()) << "undo shows in the panels too";
+    EXPECT_FALSE(Find("Button_Step_Size")->IsEnabled());
 }
 
-TEST_F(Panels, SysExTextIsCheckedWhileTypingAndSetOnlyByTheButton)
+TEST_F(Panels, PotPickupAndStrategyOnADeviceThatHasThem)
 {
-    State(Place::kKnob).SetType(ControlMessageType::SysEx, false);
+    CS& knob = State(Place::kKnob);
+    knob.SetType(T::CC, false);
+    knob.SetPotCatchup(0);
+    Show(Place::kKnob);
+    Press("Do_Pot_Pickup");
+    EXPECT_EQ(templ.GetUndoText(), "Edit Control Pot Strategy");
+    EXPECT_EQ(knob.GetPotCatchup(), 1);
+
+    host.answers.potPickup = true;
+    knob.SetPotCatchup(2);
+    Show(Place::kKnob);
+    EXPECT_EQ(Find<wxChoice>("Pot_Strategy")->GetSelection(), 2);
+    const int history = Commands();
+    Pick("Pot_Strategy", 0);
+    EXPECT_EQ(knob.GetPotCatchup(), 0);
+    EXPECT_EQ(Commands(), history + 2) << "one step an arrow";
+}
+
+TEST_F(Panels, SysExIsCheckedWhileTypedAndSetOnlyByTheButton)
+{
+    State(Place::kKnob).SetType(T::SysEx, false);
     const SysExDef before = State(Place::kKnob).GetSysExData();
     Show(Place::kKnob);
-    auto* message = Find<wxTextCtrl>("Sys_Ex_Message");
     auto* set = Find<wxButton>("ID_SETBUTTON");
-    ASSERT_NE(nullptr, message);
     EXPECT_FALSE(Find("Message_Status")->IsEnabled());
-
-    message->SetValue("F0 4");
+    ASSERT_TRUE(RealInput::Focus(Find("Sys_Ex_Message")));
+    RealInput::Key('A', wxMOD_CONTROL);
+    RealInput::Type("F0 4");
     EXPECT_FALSE(set->IsEnabled());
-    EXPECT_NE("", Find<wxTextCtrl>("Message_Status")->GetValue());
-    wxCommandEvent click(wxEVT_BUTTON, set->GetId());
-    click.SetEventObject(set);
-    set->GetEventHandler()->ProcessEvent(click);
-    EXPECT_EQ(0, Commands());
-
-    message->SetValue("43 10 DV");
+    EXPECT_NE(Find<wxTextCtrl>("Message_Status")->GetValue(), "");
+    RealInput::Key('A', wxMOD_CONTROL);
+    RealInput::Type("43 10 DV");
     EXPECT_TRUE(set->IsEnabled()) << Find<wxTextCtrl>("Message_Status")->GetValue();
-    EXPECT_EQ(0, Commands());
-    set->GetEventHandler()->ProcessEvent(click);
-    EXPECT_EQ(1, Commands());
-    EXPECT_EQ("Set Control SysEx Data", templ.GetUndoText());
-    EXPECT_EQ("43 10 DV", SysExText::Format(State(Place::kKnob).GetSysExData()).substr(0, 8));
-
-    // Set again with the same text: submitted all the same.
-    set->GetEventHandler()->ProcessEvent(click);
-    EXPECT_EQ(2, Commands());
+    EXPECT_EQ(Commands(), 0);
+    Press("ID_SETBUTTON");
+    Press("ID_SETBUTTON");
+    EXPECT_EQ(Commands(), 2) << "set again with the same text: submitted all the same";
+    EXPECT_EQ(templ.GetUndoText(), "Set Control SysEx Data");
+    EXPECT_EQ(SysExText::Format(State(Place::kKnob).GetSysExData()).substr(0, 8), "43 10 DV");
     templ.Undo();
     templ.Undo();
-    EXPECT_EQ(SysExText::Format(before), SysExText::Format(State(Place::kKnob).GetSysExData()));
+    EXPECT_EQ(SysExText::Format(State(Place::kKnob).GetSysExData()), SysExText::Format(before));
 }
 
 TEST_F(Panels, GroupPositionsShowTheTemplatesSharedSets)
@@ -307,27 +341,45 @@ TEST_F(Panels, GroupPositionsShowTheTemplatesSharedSets)
     PortChannelGroup& groups = vesk.GetGroups()->GetGroups();
     groups.own = PortChannelSet{3, 0, 0, 0, 1, 0};
     groups.common = PortChannelSet{9, 1, 0, 1, 0, 0};
-    CBaseControlState& control = *vesk.GetControl(Place::kKnob);
-    control.SetType(ControlMessageType::CC, false);
+    CS& control = *vesk.GetControl(Place::kKnob);
+    control.SetType(T::CC, false);
     control.SetMIDIChanGroup(ControlGroup::Common);
     control.SetMIDIPortGroup(ControlGroup::Keyboard);
     control.SetMIDIChannelOrMMCDeviceNum(5);
     CPlacedControl placed(&control, Place::kKnob);
     PlacedControlPanels::RebuildEditDialog(frame, placed);
 
-    EXPECT_EQ("9", Find<wxTextCtrl>("Midi_Channel")->GetValue());
+    EXPECT_EQ(Find<wxTextCtrl>("Midi_Channel")->GetValue(), "9");
     // The keyboard group follows its own ports unless it uses the common ones.
     EXPECT_TRUE(Find<wxCheckBox>("Enable_USB_Port_B")->GetValue());
     EXPECT_FALSE(Find<wxCheckBox>("Enable_USB_Port")->GetValue());
     EXPECT_FALSE(Find("Enable_USB_Port")->IsEnabled());
 
-    Choose(Find<wxChoice>("Midi_Port_Group"), ControlGroup::Common);
-    EXPECT_EQ(ControlGroup::Common, control.GetMIDIPortGroup());
+    Pick("Midi_Port_Group", ControlGroup::Common);
+    EXPECT_EQ(control.GetMIDIPortGroup(), ControlGroup::Common);
     EXPECT_TRUE(Find<wxCheckBox>("Enable_USB_Port")->GetValue());
     EXPECT_FALSE(Find<wxCheckBox>("Enable_USB_Port_B")->GetValue());
 
-    Choose(Find<wxChoice>("Midi_Chanel_Group"), ControlGroup::Own);
-    EXPECT_EQ("5", Find<wxTextCtrl>("Midi_Channel")->GetValue());
+    Pick("Midi_Chanel_Group", ControlGroup::Own);
+    EXPECT_EQ(Find<wxTextCtrl>("Midi_Channel")->GetValue(), "5");
     EXPECT_TRUE(Find("Midi_Channel")->IsEnabled());
-    EXPECT_EQ(2, vesk.GetHistorySize());
 }
+
+TEST_F(Panels, PanelsLetGoOfTheWindowWhenTheyGoAndKeepWhatWasTyped)
+{
+    CS& button = State(Place::kButton);
+    button.SetType(T::CC, false);
+    button.SetAction(ControlAction::Toggle);
+    Show(Place::kButton);
+    EXPECT_EQ(host.window.observers.size(), 2u) << "snapshot and button panels";
+    ASSERT_TRUE(RealInput::Focus(Find("Release_Stroke_Max_Value")));
+    RealInput::Key('A', wxMOD_CONTROL);
+    RealInput::Type("64");
+    frame->DestroyChildren();
+    EXPECT_EQ(button.GetOnValue(), 64) << "typed, not yet left, when the window closed";
+    EXPECT_EQ(Commands(), 1);
+    EXPECT_TRUE(host.window.observers.empty());
+    EXPECT_EQ(host.window.valueObserver, nullptr);
+    button.SetAction(ControlAction::Normal); // would reach a destroyed panel
+}
+} // namespace

@@ -19,6 +19,7 @@
 #include "model/PlacedControl.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
 #include "model/dorvasynth/DorvaSynthTemplate.h"
+#include "tests/ui/RealInput.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/ResourceFiles.h"
 #include "ui/panels/PanelBuilders.h"
@@ -80,9 +81,13 @@ public:
     {
         bool HasPortGroups() const override { return portGroups; }
         bool SupportsDrumNote(int index) const override { return drumNotes || CDorvaSynthAnswers::SupportsDrumNote(index); }
+        bool Supports14BitValues(int) const override { return fourteenBit; }
+        bool HasPotPickup() const override { return potPickup; }
         int GetMaxSysExLength() const override { return 16; }
         bool portGroups = false;
         bool drumNotes = false;
+        bool fourteenBit = false;
+        bool potPickup = false;
     };
     const IDeviceAnswers& Device() const override { return answers; }
     int ShowMessage(const std::string&, int) override { return MessageAnswer::Ok; }
@@ -148,24 +153,30 @@ protected:
     }
     int Commands() const { return templ.GetHistorySize(); }
 
-    static void Click(wxRadioButton* radio)
+    // Real input: Space on a radio button, check box or button; arrow keys
+    // on a choice until it shows position; typing over a field, then leaving
+    // it with leaveKey.
+    void Press(const char* name)
     {
-        ASSERT_NE(nullptr, radio);
-        radio->SetValue(true);
-        wxCommandEvent event(wxEVT_RADIOBUTTON, radio->GetId());
-        event.SetEventObject(radio);
-        event.SetInt(1);
-        radio->GetEventHandler()->ProcessEvent(event);
+        ASSERT_TRUE(RealInput::Focus(Find(name))) << name;
+        RealInput::Key(WXK_SPACE);
     }
-    static void Check(wxCheckBox* box, bool on)
+    void Pick(const char* name, int position)
     {
-        ASSERT_NE(nullptr, box);
-        box->SetValue(on);
-        wxCommandEvent event(wxEVT_CHECKBOX, box->GetId());
-        event.SetEventObject(box);
-        event.SetInt(on ? 1 : 0);
-        box->GetEventHandler()->ProcessEvent(event);
+        auto* choice = Find<wxChoice>(name);
+        ASSERT_TRUE(RealInput::Focus(choice)) << name;
+        for (int tries = 0; choice->GetSelection() != position && tries < 20; ++tries)
+            RealInput::Key(choice->GetSelection() < position ? WXK_DOWN : WXK_UP);
     }
+    void TypeInto(const char* name, const char* text, int leaveKey = WXK_TAB) { TypeInto(Find(name), text, leaveKey); }
+    static void TypeInto(wxWindow* field, const char* text, int leaveKey = WXK_TAB)
+    {
+        ASSERT_TRUE(RealInput::Focus(field)) << text;
+        RealInput::Key('A', wxMOD_CONTROL);
+        RealInput::Type(text);
+        RealInput::Key(leaveKey);
+    }
+    // Posts a choice as the toolkit would (PanelBuildersTest).
     static void Choose(wxChoice* choice, int position)
     {
         ASSERT_NE(nullptr, choice);
@@ -177,19 +188,6 @@ protected:
         if (choice->HasClientUntypedData())
             event.SetClientData(choice->GetClientData(position));
         choice->GetEventHandler()->ProcessEvent(event);
-    }
-    static void LeaveField(wxTextCtrl* text)
-    {
-        wxFocusEvent event(wxEVT_KILL_FOCUS, text->GetId());
-        event.SetEventObject(text);
-        text->GetEventHandler()->ProcessEvent(event);
-    }
-    // Types into a field as the user would end an entry: new text, then focus leaves.
-    static void Enter(wxTextCtrl* text, const wxString& value)
-    {
-        ASSERT_NE(nullptr, text);
-        text->ChangeValue(value);
-        LeaveField(text);
     }
 
     PanelHost host;

@@ -3,7 +3,11 @@
 #include <gdk/gdk.h>
 #include <gtk/gtk.h>
 
+#include <algorithm>
+#include <vector>
+
 #include <wx/app.h>
+#include <wx/menu.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
@@ -51,6 +55,42 @@ void WaitOutDoubleClick()
     const auto end = g_lastClick + kDoubleClickTime;
     PumpUntil([end] { return std::chrono::steady_clock::now() >= end; }, kDoubleClickTime);
 }
+
+// The centre of a widget on the screen, once it is mapped with a size.
+bool ScreenCentre(GtkWidget* widget, wxPoint& centre)
+{
+    GdkWindow* window = widget ? gtk_widget_get_window(widget) : nullptr;
+    if (!window || !gtk_widget_get_mapped(widget))
+        return false;
+    GtkAllocation area;
+    gtk_widget_get_allocation(widget, &area);
+    if (area.width <= 1 || area.height <= 1)
+        return false;
+    int x = 0;
+    int y = 0;
+    gdk_window_get_origin(window, &x, &y);
+    centre = wxPoint(x + area.x + area.width / 2, y + area.y + area.height / 2);
+    return true;
+}
+
+// Moves the pointer onto the widget once it is on screen, and clicks there.
+bool PointAt(GtkWidget* widget, bool click)
+{
+    wxPoint centre;
+    if (!PumpUntil([&] { return ScreenCentre(widget, centre); }))
+        return false;
+    if (click)
+        WaitOutDoubleClick();
+    Simulator().MouseMove(centre);
+    Settle();
+    if (click)
+    {
+        Simulator().MouseClick();
+        g_lastClick = std::chrono::steady_clock::now();
+        Settle();
+    }
+    return true;
+}
 } // namespace
 
 bool PumpUntil(const std::function<bool()>& done, Milliseconds deadline)
@@ -71,7 +111,10 @@ void Settle()
     // A round trip on the toolkit's own connection: whatever the X server
     // made of the simulated input before it is now queued here.
     gdk_display_sync(gdk_display_get_default());
-    for (int quiet = 0; quiet < 3;)
+    // A window that keeps repainting (a pulsing panel button) is never quiet:
+    // the deadline ends the wait then.
+    const auto end = std::chrono::steady_clock::now() + kDeadline;
+    for (int quiet = 0; quiet < 3 && std::chrono::steady_clock::now() < end;)
     {
         quiet = gtk_events_pending() ? 0 : quiet + 1;
         wxYield();
@@ -193,6 +236,29 @@ void Drag(wxWindow* window, const wxPoint& from, const wxPoint& to, int modifier
     HoldModifiers(modifiers, false);
     g_lastClick = std::chrono::steady_clock::now();
     Settle();
+}
+
+bool ChooseMenuItem(wxFrame* frame, int id)
+{
+    wxMenuBar* bar = frame ? frame->GetMenuBar() : nullptr;
+    wxMenu* menu = nullptr;
+    wxMenuItem* item = bar ? bar->FindItem(id, &menu) : nullptr;
+    if (!item || !item->IsEnabled() || !menu)
+        return false;
+    // From the item up: each menu opens from the item it is attached to (a
+    // title of the bar, or a submenu's item).
+    std::vector<GtkWidget*> way{item->GetMenuItem()};
+    for (; menu; menu = menu->GetParent())
+        way.push_back(gtk_menu_get_attach_widget(GTK_MENU(menu->m_menu)));
+    std::reverse(way.begin(), way.end());
+    // The title opens its menu with a click; a submenu opens while the
+    // pointer rests on its item, as it does for a user (a click on that item
+    // was seen to leave the submenu closed).
+    wxPoint unused;
+    for (size_t step = 0; step + 1 < way.size(); ++step)
+        if (!PointAt(way[step], step == 0) || !PumpUntil([&] { return ScreenCentre(way[step + 1], unused); }))
+            return false;
+    return PointAt(way.back(), true);
 }
 
 void RunInsideModalLoop(wxDialog& dialog, std::function<void(wxDialog&)> script)

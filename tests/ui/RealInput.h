@@ -4,6 +4,7 @@
 #include <functional>
 
 #include <wx/dialog.h>
+#include <wx/frame.h>
 #include <wx/image.h>
 #include <wx/modalhook.h>
 #include <wx/string.h>
@@ -23,7 +24,8 @@ constexpr Milliseconds kDeadline{5000};
 
 // Pumps the event loop until done() holds (true) or the deadline passes (false).
 bool PumpUntil(const std::function<bool()>& done, Milliseconds deadline = kDeadline);
-// Pumps until every event the X server has sent so far has been handled.
+// Pumps until every event the X server has sent so far has been handled
+// (at most for the deadline).
 void Settle();
 
 // Raises window's top-level window and gives window the keyboard focus;
@@ -53,6 +55,12 @@ void ClickWhileBusy();
 wxImage OnScreen(wxWindow* window);
 // Presses the left button at from and releases it at to, moving between.
 void Drag(wxWindow* window, const wxPoint& from, const wxPoint& to, int modifiers = wxMOD_NONE);
+
+// Chooses the item with this id from the frame's menu bar with the mouse:
+// a click on its menu's title, on each submenu on the way, then on the item.
+// False when the item is missing or disabled, or a menu did not show. An
+// item that opens a modal dialog returns once the dialog has ended.
+[[nodiscard]] bool ChooseMenuItem(wxFrame* frame, int id);
 
 // The first shown top-level window of class T, waited for; null when none
 // shows by the deadline.

@@ -3,6 +3,7 @@
 #include <wx/image.h>
 
 #include "midi/MIDIIO.h"
+#include "midi/SystemMidiDriver.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
 #include "tests/app/DisplayTestMain.h"
 #include "ui/DorvaSynthTemplateUI.h"
@@ -72,11 +73,16 @@ IMainWindow* UiTestApp::CreateMainWindow()
 
 CTemplateUI* UiTestApp::CreateTemplateUI() const
 {
-    return new CDorvaSynthTemplateUI;
+    return makeView ? makeView() : new CDorvaSynthTemplateUI;
 }
 
 std::unique_ptr<IMidiDriver> UiTestApp::MakeMidiDriver()
 {
+    if (jackMidi)
+    {
+        driver = nullptr;
+        return CreateMidiDriver(MidiBackend::Jack);
+    }
     if (!nextDriver)
         nextDriver = std::make_unique<LoopbackMidiDriver>();
     driver = nextDriver.get();

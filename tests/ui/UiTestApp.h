@@ -82,9 +82,13 @@ public:
 
     // Every step of start-up that the test can see, in order.
     std::vector<std::string> log;
-    // The MIDI layer of the next start-up (taken by it).
+    // The MIDI layer of the next start-up (taken by it): a loopback, or with
+    // jackMidi the JACK server's ports (driver stays null then).
     std::unique_ptr<LoopbackMidiDriver> nextDriver;
     LoopbackMidiDriver* driver = nullptr;
+    bool jackMidi = false;
+    // The front panel of the real main window; the DorvaSynth's when empty.
+    std::function<CTemplateUI*()> makeView;
     // A recording window (default) or the real main window.
     bool realMainWindow = false;
     RecordingMainWindow* recorder = nullptr;
@@ -120,6 +124,8 @@ protected:
         ::setenv("XDG_CONFIG_HOME", m_config.Path().c_str(), 1);
         TestApp().SetFolders(m_config.Path(), m_config.Path());
         TestApp().realMainWindow = false;
+        TestApp().jackMidi = false;
+        TestApp().makeView = nullptr;
         // Under Xvfb the application never becomes active: keep the ports open.
         WritePreferences([](Preferences& p) { p.releaseDriver = 0; });
     }

@@ -85,70 +85,34 @@ TEST_F(Fields, TypedKeysPassOnlyWhereTheValidatorsLetThem)
     }
 }
 
-TEST_F(Fields, ClonesKeepTheirSettings)
+// The number field commits a whole number within its bounds (given in
+// either order) for the control it was bound to, at Enter.
+TEST_F(Fields, TheNumberFieldCommitsOnlyAnAcceptedEntryForItsOwnControl)
 {
-    const CNameValidator name(12);
-    std::unique_ptr<wxObject> copy(name.Clone());
-    EXPECT_EQ(12, dynamic_cast<CNameValidator&>(*copy).GetMaxLength());
-    EXPECT_NE(nullptr, dynamic_cast<CNumberValidator*>(std::unique_ptr<wxObject>(CNumberValidator().Clone()).get()));
-}
+    auto field = [this](int shown, bool bound) {
+        auto* made = new NumberTextCtrl;
+        made->Create(frame, wxID_ANY);
+        made->SetRange(0, 127);
+        if (bound)
+            made->BindCommandCreator(&CreatorOf<CSetMIDIChannelOrMMCDeviceNumCommand>(), Placed(Place::kKnob));
+        made->ShowValue(shown);
+        frame->GetSizer()->Add(made);
+        return made;
+    };
+    NumberTextCtrl* channel = field(5, true);
+    TypeInto(channel, "64", WXK_RETURN);
+    EXPECT_EQ(State(Place::kKnob).GetMIDIChannelOrMMCDeviceNum(), 64);
+    TypeInto(channel, "128", WXK_RETURN);
+    EXPECT_EQ(channel->GetValue(), "64");
 
-// ---------------------------------------------------------------------------
-// The number field
+    NumberTextCtrl* unbound = field(3, false);
+    TypeInto(unbound, "4", WXK_RETURN);
+    EXPECT_EQ(unbound->GetValue(), "3") << "nothing to commit to";
 
-namespace
-{
-class NumberField : public PanelTest
-{
-protected:
-    NumberTextCtrl* Field(int shown, int maximum, int minimum)
-    {
-        auto* field = new NumberTextCtrl;
-        field->Create(frame, wxID_ANY);
-        field->SetRange(maximum, minimum);
-        CPlacedControl placed = Placed(Place::kKnob);
-        field->BindCommandCreator(&CreatorOf<CSetMIDIChannelOrMMCDeviceNumCommand>(), placed);
-        field->ShowValue(shown);
-        return field;
-    }
-};
-} // namespace
-
-TEST_F(NumberField, BoundsInEitherOrder)
-{
-    NumberTextCtrl* field = Field(5, 0, 127);
-    Enter(field, "64");
-    EXPECT_EQ(64, State(Place::kKnob).GetMIDIChannelOrMMCDeviceNum());
-    Enter(field, "128");
-    EXPECT_EQ("64", field->GetValue());
-}
-
-TEST_F(NumberField, WithoutACreatorNothingIsSubmitted)
-{
-    auto* field = new NumberTextCtrl;
-    field->Create(frame, wxID_ANY);
-    field->ShowValue(3);
-    Enter(field, "4");
-    EXPECT_EQ("3", field->GetValue());
-    EXPECT_EQ(0, Commands());
-}
-
-TEST_F(NumberField, AnEntryForAControlOfAnotherTemplateIsDropped)
-{
-    NumberTextCtrl* field = Field(5, 16, 1);
     CDorvaSynthTemplate other;
     host.window.current = &other;
-    Enter(field, "8");
-    EXPECT_EQ("5", field->GetValue());
-    EXPECT_EQ(0, other.GetHistorySize());
-    EXPECT_EQ(1, State(Place::kKnob).GetMIDIChannelOrMMCDeviceNum());
+    TypeInto(channel, "8", WXK_RETURN);
+    EXPECT_EQ(channel->GetValue(), "64") << "the control's template is no longer current";
+    EXPECT_EQ(other.GetHistorySize(), 0);
+    EXPECT_EQ(Commands(), 1);
 }
-
-TEST_F(NumberField, TheResourcesMakeItByName)
-{
-    wxObject* made = wxCreateDynamicObject("NumberTextCtrl");
-    EXPECT_NE(nullptr, dynamic_cast<NumberTextCtrl*>(made));
-    delete made;
-}
-
-

@@ -49,7 +49,8 @@ void CBulkDumpDialog::UpdateProgress(int value, const wxString& message)
 {
     if (m_progressMessage && !message.empty())
         m_progressMessage->SetLabel(message);
-    if (m_gauge)
+    // Told on every idle pass of a receive: redrawn only when it moved.
+    if (m_gauge && m_gauge->GetValue() != value)
         m_gauge->SetValue(value);
 }
 
@@ -122,6 +123,7 @@ void CBulkDumpDialog::OnUploadFactory(wxCommandEvent&)
 
 void CBulkDumpDialog::StartSending(IBulkDump& bank)
 {
+    OpenPortsForUser();
     m_outgoing = &bank;
     m_transferIndex = 0;
     m_writing = true;
@@ -172,6 +174,7 @@ void CBulkDumpDialog::OnListen(wxCommandEvent&)
 {
     if (m_busy || !AskToSaveChanges())
         return;
+    OpenPortsForUser();
     if (!MIDIIO::BeginReceive(this, this))
     {
         DisableTransferButtons();

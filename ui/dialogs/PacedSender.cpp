@@ -1,5 +1,8 @@
 #include "ui/dialogs/PacedSender.h"
 
+#include <algorithm>
+#include <thread>
+
 #include "midi/MIDIIO.h"
 
 namespace
@@ -7,11 +10,19 @@ namespace
 // The driver hands a message on within a period of its own; a second is the
 // output port's own limit for that.
 constexpr int kDepartureWaitMs = 1000;
+// The toolkit's timers count whole milliseconds and fire late by up to one:
+// the timer ends this much early and the rest is waited out to the
+// microsecond, so that a 100 ms pause does not become a 105 ms one at a
+// unit that takes messages in 5 ms cycles.
+constexpr int kFinalWaitMs = 2;
 } // namespace
 
 CPacedSender::CPacedSender(std::function<void()> sendNext) : m_sendNext(std::move(sendNext)), m_timer(this)
 {
-    Bind(wxEVT_TIMER, [this](wxTimerEvent&) { m_sendNext(); }, m_timer.GetId());
+    Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+        std::this_thread::sleep_until(m_due);
+        m_sendNext();
+    }, m_timer.GetId());
 }
 
 CPacedSender::~CPacedSender()
@@ -31,10 +42,17 @@ bool CPacedSender::Send(const SysExBuffer& bytes, IProgressListener* progress)
 void CPacedSender::StartPause(int ms)
 {
     MIDIIO::WaitUntilSent(kDepartureWaitMs);
-    m_timer.StartOnce(ms);
+    m_due = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    m_timer.StartOnce(std::max(ms - kFinalWaitMs, 1));
 }
 
 void CPacedSender::Stop()
 {
     m_timer.Stop();
+}
+
+void OpenPortsForUser()
+{
+    MIDIIO::RequestOpen();
+    MIDIIO::ApplyRequestsNow();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 
 #include <wx/event.h>
@@ -12,7 +13,8 @@ class SysExBuffer;
 // manager, for a unit that has no handshake: each message goes out at once,
 // and the next only after a pause measured from the previous one's
 // departure, so the unit never gets two closer than the pause. The pause
-// runs on a one-shot timer: the window stays live and Stop ends it at once.
+// runs on a one-shot timer (all but its last milliseconds, see the .cpp):
+// the window stays live and Stop ends it at once.
 // No call reaches sendNext once Stop ran or this is gone. GUI thread only.
 class CPacedSender : public wxEvtHandler
 {
@@ -32,4 +34,11 @@ public:
 private:
     std::function<void()> m_sendNext;
     wxTimer m_timer;
+    std::chrono::steady_clock::time_point m_due; // when the pause is over
 };
+
+// For a transfer the user has just asked for: in on-demand mode ports
+// released in the background open now. A click in a window of the program
+// may reach its handler before the idle pass has noticed that the program
+// became active and reopened them.
+void OpenPortsForUser();

@@ -24,7 +24,7 @@ namespace
 // The unit needs this long to take in one message before the next arrives.
 constexpr int kPauseAfterMessageMs = 100;
 // How often to look for ports that did not reopen at once.
-constexpr int kPortsCheckMs = 50;
+constexpr int kPortsCheckMs = 250;
 
 wxString VersionText(const OSVersion& version)
 {
@@ -133,7 +133,7 @@ bool CUpdateOSDialog::LoadImage(const wxString& path)
 
 void CUpdateOSDialog::EnableSend()
 {
-    if (!m_sendButton || !m_portsReady || m_image->GetCount() == 0)
+    if (!m_sendButton || !m_portsReady || !m_image || m_image->GetCount() == 0)
         return;
     m_sendButton->Enable();
     m_sendButton->SetDefault();
@@ -215,6 +215,7 @@ void CUpdateOSDialog::OnSend(wxCommandEvent&)
 
 void CUpdateOSDialog::StartSending()
 {
+    OpenPortsForUser();
     ShowProgress(true);
     if (m_gauge)
     {

@@ -137,7 +137,7 @@ TEST_F(BulkDumpDialogTest, AReceivedBankFillsTheListByteExact)
     ASSERT_TRUE(dialog.OpenBankFile(WriteBank("old.blk")));
     dialog.Bank().SetModified(false);
     RunModal(dialog, [&](wxDialog& d) {
-        Click(d, "Listen_For_Dump");
+        UserClick(d, "Listen_For_Dump");
         EXPECT_TRUE(dialog.IsBusy());
         EXPECT_FALSE(Control<wxButton>(&d, "Upload_Dump")->IsEnabled()) << "no upload while a transfer runs";
         for (const auto& dump : dumps)
@@ -176,7 +176,7 @@ TEST_F(BulkDumpDialogTest, ABankIsNeverLeftMixed)
     const Case cases[] = {
         {"a message that is no template after three",
          [&](CBulkDumpDialog& d) {
-             Click(d, "Listen_For_Dump");
+             UserClick(d, "Listen_For_Dump");
              for (int i = 0; i < 3; ++i)
                  Arrive(dumps[static_cast<size_t>(i)]);
              Arrive({0xF0, 0x01, 0x02, 0xF7});
@@ -185,19 +185,19 @@ TEST_F(BulkDumpDialogTest, ABankIsNeverLeftMixed)
          readFailed, {false, 0, false}},
         {"cancel after three entries",
          [&](CBulkDumpDialog& d) {
-             Click(d, "Listen_For_Dump");
+             UserClick(d, "Listen_For_Dump");
              for (int i = 0; i < 3; ++i)
                  Arrive(dumps[static_cast<size_t>(i)]);
              ASSERT_TRUE(PumpUntil([&] { return d.Bank().GetEntry(2).GetName() == "Bank Entry 3"; }));
-             Click(d, wxID_CANCEL);
+             UserClick(d, wxID_CANCEL);
              EXPECT_FALSE(d.IsBusy()) << "at once";
              EXPECT_FALSE(MIDIIO::IsReceiving());
          },
          "", {false, 0, false}},
         {"cancel before anything came",
          [&](CBulkDumpDialog& d) {
-             Click(d, "Listen_For_Dump");
-             Click(d, wxID_CANCEL);
+             UserClick(d, "Listen_For_Dump");
+             UserClick(d, wxID_CANCEL);
              EXPECT_FALSE(MIDIIO::IsReceiving());
          },
          "", {true, 16, true}},
@@ -220,7 +220,7 @@ TEST_F(BulkDumpDialogTest, ABankIsNeverLeftMixed)
         EXPECT_EQ(state.complete, c.after.complete);
         EXPECT_EQ(state.rows, c.after.rows);
         EXPECT_EQ(state.uploadSaveEnabled, c.after.uploadSaveEnabled);
-        EXPECT_EQ(boxes.boxes.size(), c.message.empty() ? 0u : 1u);
+        EXPECT_EQ(boxes.boxes.size(), c.message.empty() ? 0u : 1u) << (boxes.boxes.empty() ? "" : boxes.boxes[0].text);
         if (!c.message.empty() && !boxes.boxes.empty())
         {
             EXPECT_EQ(FromWx(boxes.boxes[0].text), c.message);
@@ -236,11 +236,9 @@ TEST_F(BulkDumpDialogTest, AnOpenedBankIsSentEntryByEntry)
     ASSERT_TRUE(dialog.OpenBankFile(WriteBank("bank.blk")));
     EXPECT_EQ(Control<wxListCtrl>(&dialog, "Dump_Contents")->GetItemCount(), 16);
     RunModal(dialog, [&](wxDialog& d) {
-        Click(d, "Upload_Dump");
-        EXPECT_TRUE(dialog.IsBusy());
-        EXPECT_FALSE(Control<wxButton>(&d, "Upload_Dump")->IsEnabled()) << "no second upload while one runs";
+        UserClick(d, "Upload_Dump");
         EXPECT_TRUE(PumpUntil([&] { return !dialog.IsBusy(); }, 5000));
-        Click(d, wxID_OK);
+        UserClick(d, wxID_OK);
     });
     EXPECT_TRUE(boxes.boxes.empty());
     EXPECT_EQ(midi.driver->SentSysEx("Unit Out"), BankDumps());
@@ -255,16 +253,17 @@ TEST_F(BulkDumpDialogTest, CancelInAPauseStopsTheSendAtOnce)
     ASSERT_TRUE(dialog->OpenBankFile(WriteBank("bank.blk")));
     dialog->Bank().SetModified(false);
     RunModal(*dialog, [&](wxDialog& d) {
-        Click(d, "Upload_Dump");
+        UserClick(d, "Upload_Dump");
         EXPECT_EQ(midi.driver->SentSysEx("Unit Out").size(), 1u);
         EXPECT_TRUE(dialog->IsPausing());
-        Click(d, wxID_CANCEL);
+        EXPECT_FALSE(Control<wxButton>(&d, "Upload_Dump")->IsEnabled()) << "no second upload while one runs";
+        UserClick(d, wxID_CANCEL);
         EXPECT_FALSE(dialog->IsBusy());
         EXPECT_FALSE(dialog->IsPausing());
         EXPECT_EQ(MIDIIO::GetState(), MIDIIO::kIdle) << "no entry queued";
-        Click(d, "Upload_Dump"); // again, and closed in the pause this time
-        Click(d, wxID_CANCEL);
-        Click(d, wxID_OK);
+        UserClick(d, "Upload_Dump"); // again, and closed in the pause this time
+        UserClick(d, wxID_CANCEL);
+        UserClick(d, wxID_OK);
     });
     dialog.reset();
     MIDIIO::OnIdle();
@@ -305,7 +304,7 @@ TEST_F(BulkDumpDialogTest, FactorySettingsAreSentFromABankOfTheirOwn)
             dialog.SetFactoryBankPath(c.path);
         ASSERT_TRUE(dialog.OpenBankFile(WriteBank("mine.blk")));
         RunModal(dialog, [&](wxDialog& d) {
-            Click(d, "Upload_Factory_Settings");
+            UserClick(d, "Upload_Factory_Settings");
             EXPECT_TRUE(PumpUntil([&] { return !dialog.IsBusy(); }, 5000));
         });
         const std::vector<std::vector<uint8_t>> sent = midi.driver->SentSysEx("Unit Out");
@@ -330,7 +329,7 @@ TEST_F(BulkDumpDialogTest, AFailedSendIsReportedAndEndsTheTransfer)
     ASSERT_TRUE(dialog.OpenBankFile(WriteBank("bank.blk")));
     midi.driver->RefuseSends(true);
     RunModal(dialog, [&](wxDialog& d) {
-        Click(d, "Upload_Dump");
+        UserClick(d, "Upload_Dump");
         EXPECT_TRUE(PumpUntil([&] { return !dialog.IsBusy(); }, 5000));
     });
     ASSERT_EQ(boxes.boxes.size(), 1u);
@@ -368,9 +367,9 @@ TEST_F(BulkDumpDialogTest, UnsavedChangesAreAskedAboutOnClose)
     EXPECT_EQ(Cell(Control<wxListCtrl>(&dialog, "Dump_Contents"), 2, 1), "Bank Entry 4");
     boxes.script = {wxCANCEL, wxNO};
     const int result = RunModal(dialog, [](wxDialog& d) {
-        Click(d, wxID_OK);
+        UserClick(d, wxID_OK);
         EXPECT_TRUE(d.IsModal()); // cancelled: stays open
-        Click(d, wxID_OK);
+        UserClick(d, wxID_OK);
     });
     EXPECT_EQ(result, 0);
     ASSERT_EQ(boxes.boxes.size(), 2u);
@@ -440,7 +439,7 @@ TEST_F(DialogTest, RenamingAPatchSetsItsNameAndFilePath)
         CBulkEntryRenameDialog dialog(nullptr, *patch, 3);
         ASSERT_TRUE(dialog.IsLoaded());
         EXPECT_EQ(Control<wxTextCtrl>(&dialog, "Control_Name")->GetValue(), "Warm Pad");
-        EXPECT_EQ(RunModal(dialog, [](wxDialog& d) { Click(d, wxID_OK); }), 0);
+        EXPECT_EQ(RunModal(dialog, [](wxDialog& d) { UserClick(d, wxID_OK); }), 0);
     }
     // Unchanged, the name still becomes the file name proposed for saving.
     EXPECT_EQ(patch->GetDefaultFileName(), "Warm Pad.syx");
@@ -448,7 +447,7 @@ TEST_F(DialogTest, RenamingAPatchSetsItsNameAndFilePath)
         CBulkEntryRenameDialog dialog(nullptr, *patch, 3);
         EXPECT_EQ(RunModal(dialog, [](wxDialog& d) {
                       Control<wxTextCtrl>(&d, "Control_Name")->SetValue("Cold Lead");
-                      Click(d, wxID_CANCEL);
+                      UserClick(d, wxID_CANCEL);
                   }),
                   -1);
     }
@@ -456,7 +455,7 @@ TEST_F(DialogTest, RenamingAPatchSetsItsNameAndFilePath)
     CBulkEntryRenameDialog dialog(nullptr, *patch, 3);
     RunModal(dialog, [](wxDialog& d) {
         Control<wxTextCtrl>(&d, "Control_Name")->SetValue("Cold Lead");
-        Click(d, wxID_OK);
+        UserClick(d, wxID_OK);
     });
     EXPECT_EQ(patch->GetName(), "Cold Lead");
     EXPECT_EQ(patch->GetDefaultFileName(), "Cold Lead.syx");

@@ -13,6 +13,7 @@
 #include "midi/MIDIIO.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
 #include "tests/app/ModalWatchdog.h"
+#include "tests/ui/RealInput.h"
 #include "ui/ResourceFiles.h"
 
 DialogTestApp::DialogTestApp() : CEditorApp(std::make_unique<CDorvaSynthAnswers>()) {}
@@ -46,6 +47,21 @@ void Click(wxDialog& dialog, int id)
 void Click(wxDialog& dialog, const char* name)
 {
     Click(dialog, XRCID(name));
+}
+
+void UserClick(wxDialog& dialog, int id)
+{
+    wxWindow* button = dialog.FindWindow(id);
+    ASSERT_NE(button, nullptr) << "no button " << id;
+    ASSERT_TRUE(button->IsEnabled()) << "button " << id << " is disabled";
+    ASSERT_TRUE(RealInput::PumpUntil([button] { return button->IsShownOnScreen(); }))
+        << "button " << id << " is hidden";
+    RealInput::Click(button);
+}
+
+void UserClick(wxDialog& dialog, const char* name)
+{
+    UserClick(dialog, XRCID(name));
 }
 
 void Tick(wxDialog& dialog, const char* name, bool ticked)

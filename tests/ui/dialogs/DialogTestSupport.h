@@ -54,6 +54,12 @@ int RunModal(wxDialog& dialog, std::function<void(wxDialog&)> script);
 void Click(wxDialog& dialog, int id);
 void Click(wxDialog& dialog, const char* name);
 
+// A click on the button as the user makes one: through the X server,
+// handled by the running event loop (RealInput::Click). A test failure (and
+// no click) when the user could not click it: missing, disabled or hidden.
+void UserClick(wxDialog& dialog, int id);
+void UserClick(wxDialog& dialog, const char* name);
+
 // Ticks or clears a check box and tells the dialog, as a click does.
 void Tick(wxDialog& dialog, const char* name, bool ticked);
 

@@ -48,7 +48,7 @@ TEST_F(SelectMIDIDevicesTest, OkSelectsAndRemembersBothNames)
     const int result = RunModal(dialog, [](wxDialog& d) {
         Control<wxChoice>(&d, "Input_Midi_Device")->SetSelection(1);
         Control<wxChoice>(&d, "Output_Midi_Device")->SetSelection(1);
-        Click(d, wxID_OK);
+        UserClick(d, wxID_OK);
     });
     EXPECT_EQ(result, 0);
     EXPECT_TRUE(boxes.boxes.empty());
@@ -69,7 +69,7 @@ TEST_F(SelectMIDIDevicesTest, AnInputInUseStaysOpenButTheOutputIsApplied)
     const int result = RunModal(dialog, [](wxDialog& d) {
         Control<wxChoice>(&d, "Input_Midi_Device")->SetSelection(1);
         Control<wxChoice>(&d, "Output_Midi_Device")->SetSelection(0);
-        Click(d, wxID_OK);
+        UserClick(d, wxID_OK);
         EXPECT_TRUE(d.IsModal()); // still open for another choice
     });
     EXPECT_EQ(result, -2);
@@ -87,7 +87,7 @@ TEST_F(SelectMIDIDevicesTest, WithoutOutputsOnlyTheInputIsApplied)
     MessageRecorder boxes;
     const int result = RunModal(dialog, [](wxDialog& d) {
         Control<wxChoice>(&d, "Input_Midi_Device")->SetSelection(0);
-        Click(d, wxID_OK);
+        UserClick(d, wxID_OK);
     });
     EXPECT_EQ(result, 0);
     EXPECT_TRUE(boxes.boxes.empty());
@@ -117,7 +117,7 @@ TEST_F(SelectMIDIDevicesTest, OkWithNothingChosenLeavesThatSideAlone)
     CSelectMIDIDevices dialog(nullptr);
     EXPECT_EQ(Control<wxChoice>(&dialog, "Input_Midi_Device")->GetSelection(), wxNOT_FOUND);
     MessageRecorder boxes;
-    EXPECT_EQ(RunModal(dialog, [](wxDialog& d) { Click(d, wxID_OK); }), 0);
+    EXPECT_EQ(RunModal(dialog, [](wxDialog& d) { UserClick(d, wxID_OK); }), 0);
     EXPECT_TRUE(boxes.boxes.empty());
     EXPECT_EQ(MIDIIO::GetSelectedInputDevice(), -1);
     EXPECT_EQ(TestApp().Prefs().inputDevice, "old in");
@@ -131,7 +131,7 @@ TEST_F(SelectMIDIDevicesTest, CancelChangesNothing)
     CSelectMIDIDevices dialog(nullptr);
     const int result = RunModal(dialog, [](wxDialog& d) {
         Control<wxChoice>(&d, "Input_Midi_Device")->SetSelection(1);
-        Click(d, wxID_CANCEL);
+        UserClick(d, wxID_CANCEL);
     });
     EXPECT_EQ(result, -1);
     EXPECT_EQ(MIDIIO::GetSelectedInputDevice(), 0);

@@ -41,11 +41,11 @@ std::vector<uint8_t> UnitReply(int major, int minor, int build)
     return bytes;
 }
 
-// Three messages; the first carries the version where a header would.
-std::vector<std::vector<uint8_t>> ImageMessages(int major, int minor, int build)
+// count messages; the first carries the version where a header would.
+std::vector<std::vector<uint8_t>> ImageMessages(int major, int minor, int build, uint8_t count = 3)
 {
     std::vector<std::vector<uint8_t>> messages;
-    for (uint8_t n = 0; n < 3; ++n)
+    for (uint8_t n = 0; n < count; ++n)
     {
         std::vector<uint8_t> m{0xF0, 0x00, 0x6A, 0x3C, 0x02, 0x04, 0x7F, 0x00, 0x00,
                                VersionByte(major, minor), static_cast<uint8_t>(build), n};
@@ -67,9 +67,9 @@ protected:
         ASSERT_TRUE(MIDIIO::SelectOutputDevice(1));
     }
 
-    std::string WriteImage(int major, int minor, int build)
+    std::string WriteImage(int major, int minor, int build, uint8_t count = 3)
     {
-        messages = ImageMessages(major, minor, build);
+        messages = ImageMessages(major, minor, build, count);
         std::vector<uint8_t> all;
         for (const auto& m : messages)
             all.insert(all.end(), m.begin(), m.end());
@@ -132,9 +132,9 @@ TEST_F(UpdateOSDialogTest, AnOlderImageIsQuestionedAndNotSentOnNo)
     UnitSays(dialog, 2, 1, 6);
     ASSERT_TRUE(dialog.LoadImage(WriteImage(2, 1, 5)));
     EXPECT_EQ(Control<wxTextCtrl>(&dialog, "New_OS_Version")->GetValue(), "2.1.05");
-    ModalAnswer<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { Click(d, wxID_OK); });
+    ModalAnswer<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { UserClick(d, wxID_OK); });
     boxes.script = {wxNO};
-    RunModal(dialog, [](wxDialog& d) { Click(d, "Send_OS_To_Device"); });
+    RunModal(dialog, [](wxDialog& d) { UserClick(d, "Send_OS_To_Device"); });
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(FromWx(boxes.boxes[0].text), kOlderQuestion);
     EXPECT_EQ(confirm.shown, 0);
@@ -146,8 +146,8 @@ TEST_F(UpdateOSDialogTest, TheSameVersionGoesStraightToTheConfirmation)
     CUpdateOSDialog dialog(nullptr);
     UnitSays(dialog, 2, 1, 6);
     ASSERT_TRUE(dialog.LoadImage(WriteImage(2, 1, 6)));
-    ModalAnswer<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { Click(d, wxID_CANCEL); });
-    RunModal(dialog, [](wxDialog& d) { Click(d, "Send_OS_To_Device"); });
+    ModalAnswer<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { UserClick(d, wxID_CANCEL); });
+    RunModal(dialog, [](wxDialog& d) { UserClick(d, "Send_OS_To_Device"); });
     EXPECT_TRUE(boxes.boxes.empty());
     EXPECT_EQ(confirm.shown, 1);
     EXPECT_TRUE(midi.driver->SentSysEx("Unit Out").empty());
@@ -158,9 +158,9 @@ TEST_F(UpdateOSDialogTest, AnUnknownUnitVersionIsQuestionedOnlyWhenTheWarningIsO
     {
         CUpdateOSDialog dialog(nullptr);
         ASSERT_TRUE(dialog.LoadImage(WriteImage(1, 0, 0)));
-        ModalAnswer<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { Click(d, wxID_CANCEL); });
+        ModalAnswer<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { UserClick(d, wxID_CANCEL); });
         boxes.script = {wxYES};
-        RunModal(dialog, [](wxDialog& d) { Click(d, "Send_OS_To_Device"); });
+        RunModal(dialog, [](wxDialog& d) { UserClick(d, "Send_OS_To_Device"); });
         ASSERT_EQ(boxes.boxes.size(), 1u);
         EXPECT_EQ(FromWx(boxes.boxes[0].text), kUnknownQuestion);
         EXPECT_EQ(confirm.shown, 1);
@@ -169,8 +169,8 @@ TEST_F(UpdateOSDialogTest, AnUnknownUnitVersionIsQuestionedOnlyWhenTheWarningIsO
     TestApp().Prefs().showOldOSDialog = 0;
     CUpdateOSDialog dialog(nullptr);
     ASSERT_TRUE(dialog.LoadImage(WriteImage(1, 0, 0)));
-    ModalAnswer<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { Click(d, wxID_CANCEL); });
-    RunModal(dialog, [](wxDialog& d) { Click(d, "Send_OS_To_Device"); });
+    ModalAnswer<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { UserClick(d, wxID_CANCEL); });
+    RunModal(dialog, [](wxDialog& d) { UserClick(d, "Send_OS_To_Device"); });
     EXPECT_TRUE(boxes.boxes.empty());
     EXPECT_EQ(confirm.shown, 1);
 }
@@ -179,12 +179,13 @@ TEST_F(UpdateOSDialogTest, ConfirmedImageIsSentMessageByMessage)
 {
     CUpdateOSDialog dialog(nullptr);
     UnitSays(dialog, 2, 1, 6);
-    ASSERT_TRUE(dialog.LoadImage(WriteImage(2, 2, 0)));
-    ModalAnswer<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { Click(d, wxID_OK); });
+    // Twenty messages, two seconds: still sending when the clicks are over.
+    ASSERT_TRUE(dialog.LoadImage(WriteImage(2, 2, 0, 20)));
+    ModalAnswer<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { UserClick(d, wxID_OK); });
     bool vetoed = false;
     RunModal(dialog, [&](wxDialog& d) {
         auto& os = static_cast<CUpdateOSDialog&>(d);
-        Click(d, "Send_OS_To_Device");
+        UserClick(d, "Send_OS_To_Device");
         EXPECT_TRUE(os.IsSending());
         EXPECT_EQ(Control<wxButton>(&d, "Send_OS_To_Device")->GetLabel(), "Please wait...");
         EXPECT_FALSE(Control<wxButton>(&d, "wxID_OK")->IsEnabled());
@@ -193,7 +194,7 @@ TEST_F(UpdateOSDialogTest, ConfirmedImageIsSentMessageByMessage)
         ASSERT_TRUE(PumpUntil([&] { return !os.IsSending(); }, 5000));
         EXPECT_EQ(Control<wxButton>(&d, "Send_OS_To_Device")->GetLabel(), "&Upload OS");
         EXPECT_TRUE(Control<wxButton>(&d, "wxID_OK")->IsEnabled());
-        Click(d, wxID_OK);
+        UserClick(d, wxID_OK);
     });
     EXPECT_TRUE(vetoed);
     EXPECT_EQ(midi.driver->SentSysEx("Unit Out"), messages);
@@ -221,13 +222,13 @@ TEST_F(DialogTest, DevicesChosenFromTheDialogAreUsedForTheUpload)
     ModalAnswer<CSelectMIDIDevices> devices([](wxDialog& d) {
         Control<wxChoice>(&d, "Input_Midi_Device")->SetSelection(1);
         Control<wxChoice>(&d, "Output_Midi_Device")->SetSelection(1);
-        Click(d, wxID_OK);
+        UserClick(d, wxID_OK);
     });
-    ModalAnswer<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { Click(d, wxID_OK); });
+    ModalAnswer<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { UserClick(d, wxID_OK); });
     midi.driver->SetOpenFails("New Out", true);
     RunModal(dialog, [&](wxDialog& d) {
         ASSERT_TRUE(MIDIIO::IsReceiving());
-        Click(d, "Select_MIDI_Devices");
+        UserClick(d, "Select_MIDI_Devices");
         EXPECT_FALSE(dialog.ArePortsReady());
         EXPECT_FALSE(Control<wxButton>(&d, "Send_OS_To_Device")->IsEnabled()) << "the new output is not open yet";
         midi.driver->SetOpenFails("New Out", false);
@@ -235,7 +236,7 @@ TEST_F(DialogTest, DevicesChosenFromTheDialogAreUsedForTheUpload)
         EXPECT_TRUE(midi.driver->IsOpen("New In"));
         EXPECT_FALSE(midi.driver->IsOpen("Old Out"));
         EXPECT_TRUE(MIDIIO::IsReceiving()) << "listening again, on the new input";
-        Click(d, "Send_OS_To_Device");
+        UserClick(d, "Send_OS_To_Device");
         ASSERT_TRUE(PumpUntil([&] { return !dialog.IsSending(); }, 5000));
     });
     EXPECT_EQ(devices.shown, 1);
@@ -252,8 +253,8 @@ TEST_F(DialogTest, TheConfirmationNamesTheProductAndExplainsTheUpdate)
     EXPECT_FALSE(message.Contains("PRODUCTNAME")) << message;
     EXPECT_TRUE(message.Contains("Dorva")) << message;
     const int result = RunModal(confirm, [](wxDialog& d) {
-        Click(d, "Tell_Me_How");
-        Click(d, wxID_CANCEL);
+        UserClick(d, "Tell_Me_How");
+        UserClick(d, wxID_CANCEL);
     });
     EXPECT_EQ(result, CConfirmOSUpdateDialog::kCancelled);
     ASSERT_EQ(boxes.boxes.size(), 1u);
