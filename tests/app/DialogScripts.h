@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/app.h>
 #include <wx/dialog.h>
 #include <wx/modalhook.h>
+#include <wx/utils.h>
 
 #include "app/DialogHooks.h"
 #include "tests/app/ModalWatchdog.h"
@@ -54,9 +56,33 @@ struct FileChooserScript
     ~FileChooserScript() { SetFileDialogFunction(previous); }
 };
 
-// Runs script inside the modal loop of every dialog of class T shown while it
-// lives, as a user acting on it; a dialog the script leaves open is a test
-// failure and ends with wxID_ABORT, so a failed step never hangs the run.
+// Runs script inside the dialog's modal loop once the dialog is on screen
+// (keys sent before are lost), as a user acting on it; a dialog the script
+// leaves open is a test failure and ends with wxID_ABORT, so a failed step
+// never hangs the run.
+inline void ScriptModalLoop(wxDialog& dialog, std::function<void()> script)
+{
+    MarkScripted(dialog);
+    dialog.CallAfter([&dialog, script] {
+        for (int wait = 0; wait < 2500 && !dialog.IsShownOnScreen(); ++wait)
+        {
+            wxYield();
+            wxMilliSleep(2);
+        }
+        if (script)
+            script();
+        if (dialog.IsModal())
+        {
+            ADD_FAILURE() << "the script left the dialog \"" << dialog.GetTitle().utf8_str() << "\" open";
+            dialog.EndModal(wxID_ABORT);
+        }
+        // The script ran in an idle pass, which the toolkit repeats while no
+        // native event waits: one lets the modal loop see that it has ended.
+        wxWakeUpIdle();
+    });
+}
+
+// Scripts every modal dialog of class T shown while it lives (ScriptModalLoop).
 template <typename T = wxDialog>
 struct DialogScript : wxModalDialogHook
 {
@@ -72,20 +98,24 @@ struct DialogScript : wxModalDialogHook
         {
             titles.push_back(dialog->GetTitle());
             parent = dialog->GetParent();
-            MarkScripted(*dialog);
-            dialog->CallAfter([this, shown] {
+            ScriptModalLoop(*dialog, [this, shown] {
                 if (script)
                     script(*shown);
-                if (!shown->IsModal())
-                    return;
-                ADD_FAILURE() << "the script left the dialog open";
-                shown->EndModal(wxID_ABORT);
             });
         }
         return wxID_NONE;
     }
     void Exit(wxDialog*) override {}
 };
+
+// Shows the dialog modally with script(dialog) inside its loop
+// (ScriptModalLoop); what ShowModal answered.
+template <typename Dialog, typename Script>
+int RunModal(Dialog& dialog, Script script)
+{
+    ScriptModalLoop(dialog, [&dialog, script] { script(dialog); });
+    return dialog.ShowModal();
+}
 
 // A click on the button with this id inside parent, as the toolkit sends it;
 // a test failure (and no click) when a user could not click it: missing,

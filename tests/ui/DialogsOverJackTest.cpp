@@ -134,6 +134,7 @@ TEST_F(DialogsOverJackTest, BanksArePacedAtTheUnit)
         RunModal(dialog, [&](wxDialog& d) {
             UserClick(d, "Upload_Dump");
             EXPECT_TRUE(PumpUntil([&] { return !dialog.IsBusy(); }, 60000));
+            d.EndModal(0);
         });
         ASSERT_EQ(m_unit.ReceivedCount() - before, c.entries);
         double largest = 0;
@@ -191,7 +192,7 @@ TEST_F(DialogsOverJackTest, TheOSGoesToTheDeviceChosenInTheDialog)
     CUpdateOSDialog dialog(nullptr);
     ASSERT_TRUE(dialog.LoadImage(path));
     // The two units change places.
-    RealInput::ModalScript<CSelectMIDIDevices> devices([](wxDialog& d) {
+    DialogScript<CSelectMIDIDevices> devices([](wxDialog& d) {
         for (const auto& [name, unit] : {std::pair{"Input_Midi_Device", "Test Unit:"},
                                          std::pair{"Output_Midi_Device", "Other Unit:"}})
         {
@@ -202,7 +203,7 @@ TEST_F(DialogsOverJackTest, TheOSGoesToTheDeviceChosenInTheDialog)
         }
         UserClick(d, wxID_OK);
     });
-    RealInput::ModalScript<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { UserClick(d, wxID_OK); });
+    DialogScript<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { UserClick(d, wxID_OK); });
     RunModal(dialog, [&](wxDialog& d) {
         UserClick(d, "Select_MIDI_Devices");
         ASSERT_TRUE(PumpUntil([&] { return dialog.ArePortsReady(); }));
@@ -210,8 +211,9 @@ TEST_F(DialogsOverJackTest, TheOSGoesToTheDeviceChosenInTheDialog)
         EXPECT_TRUE(MIDIIO::IsReceiving()) << "listening again, on the new input";
         UserClick(d, "Send_OS_To_Device");
         ASSERT_TRUE(PumpUntil([&] { return !dialog.IsSending(); }, 10000));
+        UserClick(d, wxID_OK);
     });
-    EXPECT_EQ(devices.shown, 1);
+    EXPECT_EQ(devices.titles.size(), 1u);
     EXPECT_EQ(m_unit.ReceivedCount(), 0u);
     ASSERT_EQ(m_other.ReceivedCount(), messages.size());
     for (size_t i = 0; i < messages.size(); ++i)

@@ -219,7 +219,7 @@ TEST_F(ZonedWindow, ZonesAreDraggedOnThePanelAndEditedInTheirDialog)
     EXPECT_EQ(MenuLabel(MenuId::Undo), "&Undo Edit Keyboard Zone\tCtrl+Z");
 
     std::vector<wxString> titles;
-    ModalScript<CKbdZoneDialog> dialog([&titles](CKbdZoneDialog& shown) {
+    DialogScript<CKbdZoneDialog> dialog([&titles](CKbdZoneDialog& shown) {
         titles.push_back(shown.GetTitle());
         auto* bottom = dynamic_cast<wxSpinCtrl*>(shown.FindWindow(XRCID("Bottom_Note")));
         ASSERT_TRUE(Focus(bottom));

@@ -116,14 +116,15 @@ TEST_F(MainWindowOverJack, ReceivesDumpsOfTwoModelsSendsTheTemplateAndLeavesDump
     ASSERT_TRUE(Listening());
     m_boxes.boxes.clear();
     const int before = Frame().GetTemplateCount();
-    ModalScript<CBulkDumpDialog> bulk([&](CBulkDumpDialog&) {
+    DialogScript<CBulkDumpDialog> bulk([&](CBulkDumpDialog& dialog) {
         Send(CreateTemplateOfModel(ModelCalder)->Write());
         // A short message behind it: once it is shown, the dump has been dealt with.
         m_unit.Send({0x90, 60, 100});
         EXPECT_TRUE(IdleUntil([&] { return Status() == "Received MIDI message"; }));
+        Click(dialog.FindWindow(wxID_OK));
     });
     Key('B', wxMOD_CONTROL); // returns once the script has ended the dialog
-    ASSERT_EQ(bulk.shown, 1);
+    ASSERT_EQ(bulk.titles.size(), 1u);
     EXPECT_EQ(Frame().GetTemplateCount(), before);
     EXPECT_TRUE(m_boxes.boxes.empty()) << m_boxes.boxes[0].text;
     EXPECT_FALSE(Listening());

@@ -503,7 +503,7 @@ TEST_F(MainWindowTest, TheSettingsWindowHiddenEarlyStaysHiddenAndKeepsNothing)
 TEST_F(MainWindowTest, ListenReceivesEveryModelsDumpAndRefusesAnInvalidOne)
 {
     TestApp().Prefs().showOldOSDialog = 1; // a fresh DorvaSynth template names an old OS
-    ModalScript<COldOSDialog> oldOS([](COldOSDialog&) {});
+    DialogScript<COldOSDialog> oldOS([](COldOSDialog& d) { Click(d.FindWindow(wxID_OK)); });
     auto converted = [](const char* model) { return wxString("This template has been recieved from a ") + model; };
     struct Row
     {
@@ -522,7 +522,7 @@ TEST_F(MainWindowTest, ListenReceivesEveryModelsDumpAndRefusesAnInvalidOne)
     for (const Row& row : rows)
     {
         SCOPED_TRACE(row.what);
-        oldOS.shown = 0;
+        oldOS.titles.clear();
         const int before = Frame().GetTemplateCount();
         ASSERT_TRUE(Focus(Panel()));
         Key('L', wxMOD_CONTROL);
@@ -539,7 +539,7 @@ TEST_F(MainWindowTest, ListenReceivesEveryModelsDumpAndRefusesAnInvalidOne)
         EXPECT_EQ(boxes.size(), row.message.empty() ? 0u : 1u);
         if (!row.message.empty())
             EXPECT_TRUE(boxes.at(0).StartsWith(row.message)) << boxes[0];
-        EXPECT_EQ(oldOS.shown, row.message.empty() ? 1 : 0);
+        EXPECT_EQ(oldOS.titles.size(), row.message.empty() ? 1u : 0u);
         if (opens)
         {
             EXPECT_TRUE(Frame().GetCurrentTemplate()->IsModified());
@@ -625,14 +625,15 @@ TEST_F(MainWindowTest, BankDialogsTakeTheInputFromAListen)
         Key('L', wxMOD_CONTROL);
         ASSERT_TRUE(Listening());
         Frame().SetStatus("");
-        ModalScript<CBulkDumpDialog> dialog([&](CBulkDumpDialog&) {
+        DialogScript<CBulkDumpDialog> dialog([&](CBulkDumpDialog& d) {
             TestApp().driver->InjectSysEx("In", dump, 256);
             // Once the message behind it is shown, the dump has been dealt with.
             TestApp().driver->InjectShort("In", 0x90, 60, 100);
             EXPECT_TRUE(IdleUntil([&] { return Status() == "Received MIDI message"; }));
+            Click(d.FindWindow(wxID_OK));
         });
         ChooseMenu(id);
-        ASSERT_EQ(dialog.shown, 1);
+        ASSERT_EQ(dialog.titles.size(), 1u);
         EXPECT_EQ(Frame().GetTemplateCount(), 0);
         EXPECT_TRUE(Boxes().empty());
         EXPECT_FALSE(Listening());
@@ -652,11 +653,11 @@ TEST_F(MainWindowTest, TheWelcomeListenChoiceListensOnTheInputJustChosen)
     ASSERT_TRUE(IdleUntil([] { return MIDIIO::GetState() == MIDIIO::kIdle; }));
     ASSERT_TRUE(TestApp().driver->IsOpen("In"));
 
-    ModalScript<CWelcomeDialog> welcome([](CWelcomeDialog& dialog) {
+    DialogScript<CWelcomeDialog> welcome([](CWelcomeDialog& dialog) {
         Click(dialog.FindWindow(XRCID("Listen_For_A_Template")));
         Click(dialog.FindWindow(wxID_OK));
     });
-    ModalScript<CSelectMIDIDevices> devices([](CSelectMIDIDevices& dialog) {
+    DialogScript<CSelectMIDIDevices> devices([](CSelectMIDIDevices& dialog) {
         dynamic_cast<wxChoice*>(dialog.FindWindow(XRCID("Input_Midi_Device")))->SetStringSelection("In B");
         // OK with no idle pass before the dialog returns, as for a user: a
         // settled click would run idle passes in the dialog, which reopen
@@ -664,8 +665,8 @@ TEST_F(MainWindowTest, TheWelcomeListenChoiceListensOnTheInputJustChosen)
         ClickButton(dialog, wxID_OK);
     });
     Frame().ShowWelcome();
-    ASSERT_EQ(welcome.shown, 1);
-    ASSERT_EQ(devices.shown, 1);
+    ASSERT_EQ(welcome.titles.size(), 1u);
+    ASSERT_EQ(devices.titles.size(), 1u);
     EXPECT_EQ(Boxes(), Labels{"You will need to select a MIDI input device - please do so now before continuing."});
     EXPECT_EQ(Status(), "Listening for template dump from device: In B");
     EXPECT_TRUE(TestApp().driver->IsOpen("In B"));

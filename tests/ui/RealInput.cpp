@@ -12,7 +12,6 @@
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
-#include "tests/app/ModalWatchdog.h"
 
 namespace RealInput
 {
@@ -261,20 +260,4 @@ bool ChooseMenuItem(wxFrame* frame, int id)
     return PointAt(way.back(), true);
 }
 
-void RunInsideModalLoop(wxDialog& dialog, std::function<void(wxDialog&)> script)
-{
-    MarkScripted(dialog);
-    dialog.CallAfter([&dialog, script] {
-        // Keys sent before the dialog is on screen are lost.
-        PumpUntil([&dialog] { return dialog.IsShownOnScreen(); });
-        Settle();
-        script(dialog);
-        if (dialog.IsModal())
-            dialog.EndModal(wxID_CANCEL);
-        // The script ran inside an idle pass, which the toolkit repeats for as
-        // long as the application asks for more idle time and no native event
-        // waits: one waiting lets the modal loop see that it has ended.
-        g_idle_add([](gpointer) -> gboolean { return G_SOURCE_REMOVE; }, nullptr);
-    });
-}
 } // namespace RealInput

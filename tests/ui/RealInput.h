@@ -6,10 +6,11 @@
 #include <wx/dialog.h>
 #include <wx/frame.h>
 #include <wx/image.h>
-#include <wx/modalhook.h>
 #include <wx/string.h>
 #include <wx/toplevel.h>
 #include <wx/window.h>
+
+#include "tests/app/DialogScripts.h"
 
 // Acting as the user in tests: key presses, typing and clicks sent through
 // the X server (wxUIActionSimulator over XTest, to the test's Xvfb) and
@@ -77,34 +78,19 @@ T* WaitForShown(Milliseconds deadline = kDeadline)
     return found;
 }
 
-// Runs the script inside the modal loop of a dialog of class T once it shows
-// (so real input reaches it there); a dialog the script leaves open ends with
-// wxID_CANCEL so that the test goes on.
-void RunInsideModalLoop(wxDialog& dialog, std::function<void(wxDialog&)> script);
-
-// Scripts every modal dialog of class T shown while it lives (see
-// RunInsideModalLoop); shown counts them.
-template <typename T>
-class ModalScript : public wxModalDialogHook
+// DialogScripts.h's ScriptModalLoop and DialogScript under the names some
+// tests still use.
+inline void RunInsideModalLoop(wxDialog& dialog, std::function<void(wxDialog&)> script)
 {
-public:
-    explicit ModalScript(std::function<void(T&)> script) : m_script(std::move(script)) { Register(); }
-    ~ModalScript() override { Unregister(); }
+    ScriptModalLoop(dialog, [&dialog, script] { script(dialog); });
+}
+template <typename T>
+struct ModalScript : DialogScript<T>
+{
+    explicit ModalScript(std::function<void(T&)> run) : DialogScript<T>([this, run](T& d) {
+                                                    ++shown;
+                                                    run(d);
+                                                }) {}
     int shown = 0;
-
-protected:
-    int Enter(wxDialog* dialog) override
-    {
-        if (auto* wanted = dynamic_cast<T*>(dialog))
-        {
-            ++shown;
-            RunInsideModalLoop(*dialog, [this, wanted](wxDialog&) { m_script(*wanted); });
-        }
-        return wxID_NONE;
-    }
-    void Exit(wxDialog*) override {}
-
-private:
-    std::function<void(T&)> m_script;
 };
 } // namespace RealInput

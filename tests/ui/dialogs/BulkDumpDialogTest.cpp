@@ -134,6 +134,7 @@ TEST_F(BulkDumpDialogTest, BanksAreReceivedAndSentByteExact)
         EXPECT_TRUE(PumpUntil([&] { return !dialog->IsBusy(); }, 5000));
         UserClick(d, "Upload_Dump");
         EXPECT_TRUE(PumpUntil([&] { return !dialog->IsBusy(); }, 5000));
+        d.EndModal(0);
     });
     ASSERT_EQ(List(*dialog)->GetItemCount(), 16);
     EXPECT_EQ(List(*dialog)->GetItemText(15, 0), "16");
@@ -191,6 +192,7 @@ TEST_F(BulkDumpDialogTest, ABankIsNeverLeftMixed)
                 UserClick(*dialog, wxID_CANCEL);
             EXPECT_FALSE(dialog->IsBusy()) << "at once";
             EXPECT_FALSE(MIDIIO::IsReceiving());
+            dialog->EndModal(0);
         });
         EXPECT_EQ(dialog->Bank().IsComplete(), row.whole);
         EXPECT_EQ(List(*dialog)->GetItemCount(), row.whole ? 16 : 0);
@@ -260,6 +262,7 @@ TEST_F(BulkDumpDialogTest, FactorySettingsComeFromABankOfTheirOwnAndFailuresAreR
         RunModal(*dialog, [&](wxDialog& d) {
             UserClick(d, row.button);
             EXPECT_TRUE(PumpUntil([&] { return !dialog->IsBusy(); }, 5000));
+            d.EndModal(0);
         });
         const Dumps sent = Sent();
         EXPECT_EQ(Dumps(sent.begin() + static_cast<std::ptrdiff_t>(before), sent.end()), row.sent);

@@ -21,13 +21,6 @@ class LoopbackMidiDriver;
 void UserClick(wxDialog& dialog, int id);
 void UserClick(wxDialog& dialog, const char* name);
 
-// Runs the dialog modally with script inside its loop (RealInput).
-inline int RunModal(wxDialog& dialog, std::function<void(wxDialog&)> script)
-{
-    RealInput::RunInsideModalLoop(dialog, std::move(script));
-    return dialog.ShowModal();
-}
-
 // Pumps the MIDI manager, pending events and idle passes until done() or
 // the deadline (ms), as the application's idle pass would.
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 3000);

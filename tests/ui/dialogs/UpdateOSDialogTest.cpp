@@ -136,7 +136,7 @@ TEST_F(UpdateOSDialogTest, OlderOrUnknownVersionsAreQuestionedFirst)
         std::vector<int> image, unit;
         int warn, answer;
         std::string question;
-        int confirmations;
+        size_t confirmations;
     };
     const Row rows[] = {
         {{2, 1, 5}, {2, 1, 6}, 1, wxNO, older, 0},
@@ -149,11 +149,14 @@ TEST_F(UpdateOSDialogTest, OlderOrUnknownVersionsAreQuestionedFirst)
         SCOPED_TRACE(row.question + std::to_string(row.warn));
         TestApp().Prefs().showOldOSDialog = row.warn;
         auto dialog = Loaded(row.image, row.unit);
-        RealInput::ModalScript<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { UserClick(d, wxID_CANCEL); });
+        DialogScript<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { UserClick(d, wxID_CANCEL); });
         boxes.script = {row.answer};
-        RunModal(*dialog, [](wxDialog& d) { UserClick(d, "Send_OS_To_Device"); });
+        RunModal(*dialog, [](wxDialog& d) {
+            UserClick(d, "Send_OS_To_Device");
+            UserClick(d, wxID_OK);
+        });
         EXPECT_EQ(Boxes(), row.question.empty() ? std::vector<std::string>{} : std::vector<std::string>{row.question});
-        EXPECT_EQ(confirm.shown, row.confirmations);
+        EXPECT_EQ(confirm.titles.size(), row.confirmations);
         EXPECT_TRUE(midi.driver->SentSysEx("Unit Out").empty());
     }
     EXPECT_EQ(Control<wxTextCtrl>(Loaded({2, 1, 5}).get(), "New_OS_Version")->GetValue(), "2.1.05");
@@ -163,7 +166,7 @@ TEST_F(UpdateOSDialogTest, AConfirmedImageIsSentMessageByMessage)
 {
     // Twenty messages, two seconds: still sending when the clicks are over.
     auto dialog = Loaded({2, 2, 0}, {2, 1, 6}, 20);
-    RealInput::ModalScript<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { UserClick(d, wxID_OK); });
+    DialogScript<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { UserClick(d, wxID_OK); });
     bool vetoed = false;
     RunModal(*dialog, [&](wxDialog& d) {
         UserClick(d, "Send_OS_To_Device");
@@ -199,12 +202,12 @@ TEST_F(DialogTest, DevicesChosenFromTheDialogAreUsedForTheUpload)
     MessageRecorder boxes;
     CUpdateOSDialog dialog(nullptr);
     ASSERT_TRUE(dialog.LoadImage(folder.File("os.syx")));
-    RealInput::ModalScript<CSelectMIDIDevices> devices([](wxDialog& d) {
+    DialogScript<CSelectMIDIDevices> devices([](wxDialog& d) {
         Control<wxChoice>(&d, "Input_Midi_Device")->SetSelection(1);
         Control<wxChoice>(&d, "Output_Midi_Device")->SetSelection(1);
         UserClick(d, wxID_OK);
     });
-    RealInput::ModalScript<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { UserClick(d, wxID_OK); });
+    DialogScript<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { UserClick(d, wxID_OK); });
     midi.driver->SetOpenFails("New Out", true);
     RunModal(dialog, [&](wxDialog& d) {
         ASSERT_TRUE(MIDIIO::IsReceiving());
@@ -218,8 +221,9 @@ TEST_F(DialogTest, DevicesChosenFromTheDialogAreUsedForTheUpload)
         EXPECT_TRUE(MIDIIO::IsReceiving()) << "listening again, on the new input";
         UserClick(d, "Send_OS_To_Device");
         ASSERT_TRUE(PumpUntil([&] { return !dialog.IsSending(); }, 5000));
+        UserClick(d, wxID_OK);
     });
-    EXPECT_EQ(devices.shown, 1);
+    EXPECT_EQ(devices.titles.size(), 1u);
     EXPECT_EQ(midi.driver->SentSysEx("New Out"), messages);
     EXPECT_TRUE(midi.driver->SentSysEx("Old Out").empty());
 }
