@@ -5,11 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include <wx/event.h>
-#include <wx/string.h>
-#include <wx/window.h>
+#include <wx/dialog.h>
+#include <wx/modalhook.h>
 
 #include "app/DialogHooks.h"
+#include "tests/app/ModalWatchdog.h"
 
 // Records each message box instead of showing it and answers with a button.
 struct MessageRecorder
@@ -52,6 +52,39 @@ struct FileChooserScript
         return !answer.empty();
     });
     ~FileChooserScript() { SetFileDialogFunction(previous); }
+};
+
+// Runs script inside the modal loop of every dialog of class T shown while it
+// lives, as a user acting on it; a dialog the script leaves open is a test
+// failure and ends with wxID_ABORT, so a failed step never hangs the run.
+template <typename T = wxDialog>
+struct DialogScript : wxModalDialogHook
+{
+    explicit DialogScript(std::function<void(T&)> run = {}) : script(std::move(run)) { Register(); }
+    ~DialogScript() override { Unregister(); }
+    std::function<void(T&)> script;
+    std::vector<wxString> titles; // of the dialogs shown, in order
+    wxWindow* parent = nullptr;   // of the last one
+
+    int Enter(wxDialog* dialog) override
+    {
+        if (T* shown = dynamic_cast<T*>(dialog))
+        {
+            titles.push_back(dialog->GetTitle());
+            parent = dialog->GetParent();
+            MarkScripted(*dialog);
+            dialog->CallAfter([this, shown] {
+                if (script)
+                    script(*shown);
+                if (!shown->IsModal())
+                    return;
+                ADD_FAILURE() << "the script left the dialog open";
+                shown->EndModal(wxID_ABORT);
+            });
+        }
+        return wxID_NONE;
+    }
+    void Exit(wxDialog*) override {}
 };
 
 // A click on the button with this id inside parent, as the toolkit sends it;

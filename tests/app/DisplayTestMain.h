@@ -3,16 +3,14 @@
 #include <cstdio>
 
 #include <gtest/gtest.h>
-
 #include <wx/app.h>
 #include <wx/init.h>
 
 #include "tests/app/ModalWatchdog.h"
 
-// The body of main() for a test binary that needs the toolkit: makeApp()
-// gives the application object and the toolkit starts once, without the
-// program's start-up. A modal dialog nobody answers fails the test instead of
-// blocking the run (and so does a failed toolkit check: ToolkitAsserts.cpp).
+// main() of a test binary that needs the toolkit: makeApp() gives the
+// application object and the toolkit starts once, without the program's
+// start-up; a modal dialog nobody answers fails the test (ModalWatchdog.h).
 template <typename MakeApp>
 int RunDisplayTests(int argc, char** argv, MakeApp makeApp)
 {

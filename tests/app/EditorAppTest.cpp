@@ -1,132 +1,92 @@
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest-spi.h>
 
-#include <functional>
-#include <memory>
 #include <set>
-#include <string>
-#include <vector>
 
-#include <wx/dialog.h>
 #include <wx/filedlg.h>
 #include <wx/frame.h>
-#include <wx/init.h>
-#include <wx/modalhook.h>
+#include <wx/msgdlg.h>
 #include <wx/stattext.h>
 
-#include "app/DialogHooks.h"
 #include "app/EditorApp.h"
+#include "app/ToolkitGL.h"
 #include "app/WxText.h"
+#include "model/dorvasynth/DorvaSynthAnswers.h"
 #include "tests/app/DialogScripts.h"
 #include "tests/app/DisplayTestMain.h"
-#include "model/dorvasynth/DorvaSynthAnswers.h"
-#include "tests/model/TempFolder.h"
+#include "tests/app/ScopedEnv.h"
 
 namespace
 {
 // The application object, with the toolkit running but without start-up.
-class TestEditorApp : public CEditorApp
+struct TestEditorApp : CEditorApp
 {
-public:
     TestEditorApp() : CEditorApp(std::make_unique<CDorvaSynthAnswers>()) {}
     void ForgetDeviceLostNotice() { m_inputLostShown = false; }
 };
-
 TestEditorApp& App()
 {
     return static_cast<TestEditorApp&>(wxGetApp());
 }
 
-struct FakeEditorWindow : IEditorWindow
+struct EditorAppTest : testing::Test, IEditorWindow
 {
-    std::set<std::string> openFiles;
-    bool IsTemplateFileOpen(const std::string& path) override { return openFiles.count(path) > 0; }
-};
-
-class EditorAppTest : public testing::Test
-{
-protected:
     EditorAppTest() { App().ForgetDeviceLostNotice(); }
     ~EditorAppTest() override { App().SetMainWindow(nullptr, nullptr); }
+    bool IsTemplateFileOpen(const std::string& path) override { return path == "/t/open one.syx"; }
     MessageRecorder m_boxes;
+    wxFrame m_main{nullptr, wxID_ANY, "Main"};
 };
-
-const wxString kLost = " MIDI device is no longer accessible!\n\nPlease ensure the device is "
-                       "turned on and plugged in correctly, then restart the editor";
 } // namespace
 
 TEST_F(EditorAppTest, MessagesCarryTheTitleAndBelongToTheInnermostModalDialog)
 {
     m_boxes.answer = wxNO;
     EXPECT_EQ(App().ShowMessage("Save changes?", wxYES_NO | wxICON_QUESTION), wxNO);
-    wxDialog outer(nullptr, wxID_ANY, "Outer");
-    wxDialog* inner = nullptr;
+    wxDialog outer(nullptr, wxID_ANY, "Outer"), inner(&outer, wxID_ANY, "Inner");
     outer.CallAfter([&] {
         App().ShowMessage("in outer", wxOK);
-        wxDialog innerDialog(&outer, wxID_ANY, "Inner");
-        inner = &innerDialog;
-        innerDialog.CallAfter([&] {
-            App().ShowMessage("in inner", wxOK);
-            innerDialog.EndModal(wxID_OK);
-        });
-        innerDialog.ShowModal();
+        inner.CallAfter([&] { App().ShowMessage("in inner", wxOK), inner.EndModal(wxID_OK); });
+        inner.ShowModal();
         App().ShowMessage("outer again", wxOK);
         outer.EndModal(wxID_OK);
     });
     outer.ShowModal();
-
     const auto& boxes = m_boxes.boxes;
     ASSERT_EQ(boxes.size(), 4u);
     EXPECT_EQ(boxes[0].caption, "Dorva Editor");
     EXPECT_EQ(boxes[0].style, wxYES_NO | wxICON_QUESTION | wxCENTRE);
-    EXPECT_EQ(boxes[0].parent, nullptr) << "no window is open";
-    EXPECT_EQ(boxes[1].parent, &outer);
-    EXPECT_EQ(boxes[2].parent, inner);
-    EXPECT_EQ(boxes[3].parent, &outer);
+    EXPECT_EQ(std::vector<wxWindow*>({boxes[0].parent, boxes[1].parent, boxes[2].parent, boxes[3].parent}),
+              std::vector<wxWindow*>({nullptr, &outer, &inner, &outer}));
 }
 
-TEST_F(EditorAppTest, DeviceLostNoticesShareOneShowing)
+TEST_F(EditorAppTest, DeviceLostNoticesShareOneShowingAndAreNotRepeatedFromInsideTheBox)
 {
+    // Idle passes run while the box is up, and each finds the port still gone.
+    m_boxes.whileShowing = [] { App().ReportInputDeviceLost(); };
     App().ReportOutputDeviceLost();
     App().ReportInputDeviceLost();
     App().ForgetDeviceLostNotice();
     App().ReportInputDeviceLost();
-    App().ReportOutputDeviceLost();
+    const wxString lost = " MIDI device is no longer accessible!\n\nPlease ensure the device is turned on and plugged "
+                          "in correctly, then restart the editor";
     ASSERT_EQ(m_boxes.boxes.size(), 2u);
-    EXPECT_EQ(m_boxes.boxes[0].text, "The output" + kLost);
+    EXPECT_EQ(m_boxes.boxes[0].text, "The output" + lost);
     EXPECT_EQ(m_boxes.boxes[0].style, wxOK | wxCENTRE);
-    EXPECT_EQ(m_boxes.boxes[1].text, "The input" + kLost);
-}
-
-TEST_F(EditorAppTest, DeviceLostNoticeIsNotRepeatedFromInsideItsOwnBox)
-{
-    // Idle passes run while the box is up, and each finds the port still gone.
-    int passes = 0;
-    m_boxes.whileShowing = [&] {
-        if (passes++ < 3)
-            App().ReportInputDeviceLost();
-    };
-    App().ReportInputDeviceLost();
-    EXPECT_EQ(m_boxes.boxes.size(), 1u);
+    EXPECT_EQ(m_boxes.boxes[1].text, "The input" + lost);
 }
 
 TEST_F(EditorAppTest, ChoosersStartAtThePathAndSavingOverAnOpenTemplateIsRefused)
 {
-    wxFrame main(nullptr, wxID_ANY, "Main");
-    FakeEditorWindow window;
-    window.openFiles = {"/t/open one.syx"};
-    App().SetMainWindow(&main, &window);
+    App().SetMainWindow(&m_main, this);
     FileChooserScript chooser;
-
     wxString path = "/home/me/My Templates/Drums & Bass.syx";
     EXPECT_FALSE(App().ChooseOpenFile(path, "SysEx Dump (*.syx)|*.syx"));
     EXPECT_EQ(path, "/home/me/My Templates/Drums & Bass.syx") << "Cancel keeps the path";
-    const FileDialogRequest& asked = chooser.requests.at(0);
-    EXPECT_EQ(asked.parent, &main);
-    EXPECT_EQ(asked.folder, "/home/me/My Templates");
-    EXPECT_EQ(asked.file, "Drums & Bass.syx");
-    EXPECT_EQ(asked.wildcard, "SysEx Dump (*.syx)|*.syx");
-    EXPECT_FALSE(asked.save);
-
+    const FileDialogRequest asked = chooser.requests.at(0);
+    EXPECT_EQ(asked.parent, &m_main);
+    EXPECT_EQ(asked.folder + "|" + asked.file + "|" + asked.wildcard + "|" + (asked.save ? "save" : "open"),
+              "/home/me/My Templates|Drums & Bass.syx|SysEx Dump (*.syx)|*.syx|open");
     chooser.answer = "/t/open one.syx";
     EXPECT_TRUE(App().ChooseOpenFile(path, "*.syx")) << "the open command deals with it";
     path = "/t/new.syx";
@@ -136,7 +96,6 @@ TEST_F(EditorAppTest, ChoosersStartAtThePathAndSavingOverAnOpenTemplateIsRefused
     ASSERT_EQ(m_boxes.boxes.size(), 1u);
     EXPECT_EQ(m_boxes.boxes[0].text,
               "A template with the same filename is already loaded.\nPlease choose a different filename.");
-
     chooser.answer = "/t/free.syx";
     EXPECT_TRUE(App().ChooseSaveFile(path, "*.syx"));
     EXPECT_EQ(path, "/t/free.syx");
@@ -144,32 +103,24 @@ TEST_F(EditorAppTest, ChoosersStartAtThePathAndSavingOverAnOpenTemplateIsRefused
 
 TEST_F(EditorAppTest, TheToolkitChooserGetsWhatTheCallerGave)
 {
-    struct Hook : wxModalDialogHook // answers the real dialog before it shows
+    struct : wxModalDialogHook // answers the real chooser before it shows
     {
-        wxFileDialog* seen = nullptr;
-        wxString directory, filename, wildcard;
-        long style = 0;
+        wxString seen;
         int Enter(wxDialog* dialog) override
         {
-            if (!(seen = wxDynamicCast(dialog, wxFileDialog)))
-                return wxID_NONE;
-            directory = seen->GetDirectory(), filename = seen->GetFilename();
-            wildcard = seen->GetWildcard(), style = seen->GetWindowStyle();
-            return wxID_CANCEL;
+            auto* chooser = wxDynamicCast(dialog, wxFileDialog);
+            if (chooser)
+                seen = chooser->GetDirectory() + "|" + chooser->GetFilename() + "|" + chooser->GetWildcard() +
+                       ((chooser->GetWindowStyle() & wxFD_OVERWRITE_PROMPT) ? "|prompt" : "|none");
+            return chooser ? wxID_CANCEL : wxID_NONE;
         }
         void Exit(wxDialog*) override {}
     } hook;
     hook.Register();
-    TempFolder folder;
-    wxString path = ToWx(folder.File("Bank 1.blk"));
+    wxString path = "/tmp/Bank 1.blk";
     EXPECT_FALSE(App().ChooseSaveFile(path, "Bulk Dumps(*.blk)|*.blk"));
     hook.Unregister();
-
-    ASSERT_TRUE(hook.seen);
-    EXPECT_EQ(hook.directory, ToWx(folder.Path()));
-    EXPECT_EQ(hook.filename, "Bank 1.blk");
-    EXPECT_EQ(hook.wildcard, "Bulk Dumps(*.blk)|*.blk");
-    EXPECT_EQ(hook.style & (wxFD_SAVE | wxFD_OVERWRITE_PROMPT), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    EXPECT_EQ(hook.seen, "/tmp|Bank 1.blk|Bulk Dumps(*.blk)|*.blk|prompt");
 }
 
 TEST_F(EditorAppTest, TheDataLayerReachesTheApplicationThroughTheHost)
@@ -178,24 +129,23 @@ TEST_F(EditorAppTest, TheDataLayerReachesTheApplicationThroughTheHost)
     m_boxes.answer = wxYES;
     EXPECT_EQ(Host().ShowMessage("Value clamped", MessageStyle::YesNo), MessageAnswer::Yes);
     EXPECT_EQ(m_boxes.boxes.at(0).caption, "Dorva Editor");
-
     for (int stored : {0, 1, 2})
     {
-        App().Prefs().sendErrorsHome = stored;
+        App().Prefs().sendErrorsHome = App().Prefs().viewType = stored;
         EXPECT_EQ(Host().SendErrorsHome(), stored == 1) << stored;
+        EXPECT_EQ(App().GetViewType(), 3) << "this device has no View menu: every caption line";
     }
+    App().ApplyDefaultViewType();
+    EXPECT_EQ(App().Prefs().viewType, 3);
 
     EXPECT_EQ(Host().Window(), nullptr) << "no main window yet";
-    wxFrame main(nullptr, wxID_ANY, "Main");
-    FakeEditorWindow window;
-    App().SetMainWindow(&main, &window);
-    EXPECT_EQ(Host().Window(), &window);
-
+    App().SetMainWindow(&m_main, this);
+    EXPECT_EQ(Host().Window(), this);
     std::vector<wxString> reports;
-    ErrorReportFunction previous = SetErrorReportFunction(
-        [&](wxWindow* parent, const wxString& message, const wxString& file, const wxString& type) {
-            reports.push_back(wxString::Format("%d|%s|%s|%s", parent == &main, message, file, type));
-        });
+    ErrorReportFunction previous = SetErrorReportFunction([&](wxWindow* parent, const wxString& message,
+                                                              const wxString& file, const wxString& type) {
+        reports.push_back(wxString::Format("%d|%s|%s|%s", parent == &m_main, message, file, type));
+    });
     Host().ShowErrorReport("Cannot process", "/tmp/t.diff", "Data Error");
     SetErrorReportFunction(nullptr); // the default only logs
     Host().ShowErrorReport("Cannot process", "/tmp/t.diff", "Data Error");
@@ -204,25 +154,46 @@ TEST_F(EditorAppTest, TheDataLayerReachesTheApplicationThroughTheHost)
     EXPECT_EQ(m_boxes.boxes.size(), 1u);
 }
 
-TEST_F(EditorAppTest, ADeviceWithoutViewMenuAlwaysShowsEveryCaptionLine)
+TEST_F(EditorAppTest, ReplaceInWindowLabelShowsAnAmpersandInTheValue)
 {
-    for (int stored : {0, 1, 2})
-    {
-        App().Prefs().viewType = stored;
-        EXPECT_EQ(App().GetViewType(), 3) << stored;
-    }
-    App().ApplyDefaultViewType();
-    EXPECT_EQ(App().Prefs().viewType, 3);
+    m_main.SetLabel("About $PRODUCT$");
+    auto* text = new wxStaticText(&m_main, wxID_ANY, "Welcome to $PRODUCT$.\nConnect your $PRODUCT$ && go.");
+    CEditorApp::ReplaceInWindowLabel(text, "$PRODUCT$", "R&D");
+    CEditorApp::ReplaceInWindowLabel(&m_main, "$PRODUCT$", "R&D");
+    EXPECT_EQ(text->GetLabelText() + "|" + m_main.GetTitle(), "Welcome to R&D.\nConnect your R&D & go.|About R&D");
 }
 
-TEST_F(EditorAppTest, ReplaceInWindowLabel)
+// GL is off while the toolkit starts; afterwards programs started from the
+// editor see what the user gave, and a setting of the user's own is never touched.
+TEST(ToolkitGL, OffForTheStartOnlyAndNeverOverTheUsersSetting)
 {
-    wxFrame frame(nullptr, wxID_ANY, "About $PRODUCT$");
-    auto* text = new wxStaticText(&frame, wxID_ANY, "Welcome to the $PRODUCT$ editor.\nConnect your $PRODUCT$ && go.");
-    CEditorApp::ReplaceInWindowLabel(text, "$PRODUCT$", "R&D");
-    EXPECT_EQ(text->GetLabelText(), "Welcome to the R&D editor.\nConnect your R&D & go.");
-    CEditorApp::ReplaceInWindowLabel(&frame, "$PRODUCT$", "R&D");
-    EXPECT_EQ(frame.GetTitle(), "About R&D");
+    const auto setting = [] { return std::getenv("GDK_GL") ? std::string(std::getenv("GDK_GL")) : "(unset)"; };
+    const char* const rows[][3] = {{nullptr, "disable", "(unset)"}, {"always", "always", "always"}, {"", "", ""}};
+    for (const auto& row : rows)
+    {
+        const ScopedEnv user("GDK_GL", row[0]);
+        ToolkitGL::DisableBeforeStart();
+        const std::string during = setting();
+        ToolkitGL::RestoreAfterStart();
+        EXPECT_EQ(during + "|" + setting(), std::string(row[1]) + "|" + row[2]);
+    }
+}
+
+// The run's own safety net: a dialog or box nobody answers fails the test within seconds.
+TEST_F(EditorAppTest, ADialogOrBoxNobodyAnswersFailsTheTest)
+{
+    SetMessageBoxFunction(nullptr); // the real box
+    wxDialog dialog(nullptr, wxID_ANY, "Forgotten");
+    dialog.CallAfter([] { wxMessageBox("Nobody reads this", "Box"); });
+    testing::TestPartResultArray failures;
+    {
+        testing::ScopedFakeTestPartResultReporter intercept(&failures);
+        dialog.ShowModal();
+    }
+    ASSERT_EQ(failures.size(), 2);
+    EXPECT_THAT(failures.GetTestPartResult(0).message(),
+                testing::HasSubstr("message box was left open: \"Box\" Nobody reads this"));
+    EXPECT_THAT(failures.GetTestPartResult(1).message(), testing::HasSubstr("dialog was left open: \"Forgotten\""));
 }
 
 int main(int argc, char** argv)

@@ -15,22 +15,15 @@
 namespace
 {
 using Clock = std::chrono::steady_clock;
-constexpr auto kUnanswered = std::chrono::seconds(3);
-constexpr auto kScripted = std::chrono::seconds(30);
 
 class ModalWatchdog : public wxModalDialogHook, public wxTimer
 {
-    struct Open
-    {
-        wxDialog* dialog;
-        Clock::time_point deadline;
-    };
-    std::vector<Open> m_open; // innermost last
+    std::vector<std::pair<wxDialog*, Clock::time_point>> m_open; // innermost last, with its deadline
 
     int Enter(wxDialog* dialog) override
     {
         const bool scripted = ScriptedModals().count(dialog) > 0;
-        m_open.push_back({dialog, Clock::now() + (scripted ? kScripted : kUnanswered)});
+        m_open.emplace_back(dialog, Clock::now() + std::chrono::seconds(scripted ? 30 : 3));
         if (!IsRunning())
             Start(100);
         return wxID_NONE;
@@ -38,7 +31,7 @@ class ModalWatchdog : public wxModalDialogHook, public wxTimer
 
     void Exit(wxDialog* dialog) override
     {
-        m_open.erase(std::remove_if(m_open.begin(), m_open.end(), [dialog](const Open& o) { return o.dialog == dialog; }),
+        m_open.erase(std::remove_if(m_open.begin(), m_open.end(), [dialog](auto& o) { return o.first == dialog; }),
                      m_open.end());
         ScriptedModals().erase(dialog);
         if (m_open.empty())
@@ -47,10 +40,10 @@ class ModalWatchdog : public wxModalDialogHook, public wxTimer
 
     void Notify() override
     {
-        if (m_open.empty() || Clock::now() < m_open.back().deadline)
+        if (m_open.empty() || Clock::now() < m_open.back().second)
             return;
-        wxDialog* dialog = m_open.back().dialog;
-        m_open.back().deadline = Clock::time_point::max(); // ended once
+        wxDialog* dialog = m_open.back().first;
+        m_open.back().second = Clock::time_point::max(); // ended once
         auto* box = wxDynamicCast(dialog, wxMessageDialog);
         ADD_FAILURE() << "a modal " << (box ? "message box" : "dialog") << " was left open: \""
                       << dialog->GetTitle().utf8_str() << "\" " << (box ? box->GetMessage().utf8_str() : "")
@@ -64,7 +57,7 @@ class ModalWatchdog : public wxModalDialogHook, public wxTimer
 };
 
 // Marks last only as long as their test.
-class ForgetMarks : public testing::EmptyTestEventListener
+struct ForgetMarks : testing::EmptyTestEventListener
 {
     void OnTestEnd(const testing::TestInfo&) override { ScriptedModals().clear(); }
 };

@@ -7,11 +7,9 @@
 class ScopedEnv
 {
 public:
-    ScopedEnv(const char* name, const char* value) : m_name(name)
+    ScopedEnv(const char* name, const char* value) : m_name(name), m_had(std::getenv(name) != nullptr)
     {
-        const char* old = std::getenv(name);
-        m_had = old != nullptr;
-        m_old = old ? old : "";
+        m_old = m_had ? std::getenv(name) : "";
         value ? setenv(name, value, 1) : unsetenv(name);
     }
     ~ScopedEnv() { m_had ? setenv(m_name.c_str(), m_old.c_str(), 1) : unsetenv(m_name.c_str()); }

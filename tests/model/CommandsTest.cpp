@@ -12,6 +12,7 @@
 
 namespace
 {
+using namespace Place;
 using Journal = std::vector<std::string>;
 using Make = std::function<std::unique_ptr<ICommand>(const CPlacedControl&)>;
 using Events = std::vector<std::pair<int, bool>>;
@@ -32,6 +33,7 @@ SysExDef SomeSysEx()
 class Commands : public CommandTest
 {
 public:
+    Selection Sel(std::initializer_list<int> indices) { return Select(first, indices); }
     ~Commands() override { ControlClipboard::Global().Clear(); }
     ControlClipboard clipboard;
 };
@@ -39,12 +41,8 @@ public:
 
 TEST_F(Commands, EveryFieldCommandIsNamedAndRoundTripsThroughTheHistory)
 {
-    const struct
-    {
-        const char* name;
-        Make make;
-        bool equalsIgnores; // the field is the editor's own
-    } cases[] = {
+    // The menu name, the command, and whether Equals leaves the field out (the editor's own).
+    const struct { const char* name; Make make; bool equalsIgnores; } cases[] = {
         {"Set Control Name", Maker<CSetNameCommand>(std::string("Renamed")), false},
         {"Set Control Type", Maker<CSetControlTypeCommand>(int(ControlMessageType::NRPN)), false},
         {"Disable Control MIDI Port 1", Maker<CEnableMIDIPort1Command>(false), false},
@@ -72,12 +70,12 @@ TEST_F(Commands, EveryFieldCommandIsNamedAndRoundTripsThroughTheHistory)
     for (const auto& c : cases)
     {
         SCOPED_TRACE(c.name);
-        CBaseControlState& state = Assigned(Place::kButton, "Lead");
+        CBaseControlState& state = Assigned(kButton, "Lead");
         state.SetMIDIPort1Enabled(true), state.SetUSBPort2Enabled(true);
         const CBaseControlState kept = state;
         const std::string before = StateText(state);
         const SysExBuffer dumpBefore = first.Write();
-        first.SubmitCommand(c.make(At(first, Place::kButton)));
+        first.SubmitCommand(c.make(At(first, kButton)));
         EXPECT_EQ(c.name, first.GetUndoText());
         const std::string after = StateText(state);
         EXPECT_NE(before, after);
@@ -91,110 +89,101 @@ TEST_F(Commands, EveryFieldCommandIsNamedAndRoundTripsThroughTheHistory)
         first.ResetUndoState();
     }
     const CommandCreator<CSetMIDIChannelOrMMCDeviceNumCommand> creator;
-    auto command = static_cast<const ICommandCreator&>(creator).Create(At(first, Place::kKnob), 12);
+    auto command = static_cast<const ICommandCreator&>(creator).Create(At(first, kKnob), 12);
     command->Execute();
-    EXPECT_EQ(12, Control(first, Place::kKnob).GetMIDIChannelOrMMCDeviceNum());
+    EXPECT_EQ(12, Control(first, kKnob).GetMIDIChannelOrMMCDeviceNum());
 }
 
 TEST_F(Commands, FieldCommandsTakeTheOldValueAtExecuteAndOutliveThePanel)
 {
-    CBaseControlState& knob = Control(first, Place::kKnob);
+    CBaseControlState& knob = Control(first, kKnob);
     std::unique_ptr<ICommand> name, high, lsb;
     {
-        auto panel = std::make_unique<CPlacedControl>(&knob, Place::kKnob);
+        auto panel = std::make_unique<CPlacedControl>(&knob, kKnob);
         name = std::make_unique<CSetNameCommand>(*panel, "Drive");
         high = std::make_unique<CSetOnValueCommand>(*panel, 99);
         lsb = std::make_unique<CSetMIDIControlLSBNumCommand>(*panel, 20);
-        panel = std::make_unique<CPlacedControl>(first.GetControl(Place::kKnob2), Place::kKnob2);
+        panel = std::make_unique<CPlacedControl>(first.GetControl(kKnob2), kKnob2);
     }
     knob.SetMIDIControlLSBNum(11); // changed after the command was made
     for (auto* command : {&name, &high, &lsb})
         (*command)->Execute();
-    EXPECT_EQ("Drive 99 20", knob.GetName() + " " + std::to_string(knob.GetOnValue()) + " " +
-                                 std::to_string(knob.GetMIDIControlLSBNum()));
+    EXPECT_EQ("Drive 99 20", Join(knob.GetName(), knob.GetOnValue(), knob.GetMIDIControlLSBNum()));
     for (auto* command : {&name, &high, &lsb})
         (*command)->Undo();
-    EXPECT_EQ(" 127 11", knob.GetName() + " " + std::to_string(knob.GetOnValue()) + " " +
-                             std::to_string(knob.GetMIDIControlLSBNum()));
+    EXPECT_EQ(" 127 11", Join(knob.GetName(), knob.GetOnValue(), knob.GetMIDIControlLSBNum()));
     EXPECT_TRUE(name->UpdateView(true) && high->UpdateView(false));
-    EXPECT_EQ(window.refreshes, (Events{{Place::kKnob, false}, {Place::kKnob, false}}));
+    EXPECT_EQ(window.refreshes, (Events{{kKnob, false}, {kKnob, false}}));
 }
 
 TEST_F(Commands, RangeAndTypeEditsKeepTheirRules)
 {
-    CBaseControlState& knob = Control(first, Place::kKnob);
+    CBaseControlState& knob = Control(first, kKnob);
     knob.SetType(ControlMessageType::CC, false), knob.SetOnValue(20, false), knob.SetOffValue(5, false);
     knob.SetSnapshotValue(10);
-    first.SubmitCommand(std::make_unique<CSetOffValueCommand>(At(first, Place::kKnob), 100));
+    first.SubmitCommand(std::make_unique<CSetOffValueCommand>(At(first, kKnob), 100));
     EXPECT_TRUE(knob.GetInvertedRange());
     EXPECT_EQ(20, knob.GetSnapshotValue()); // clamped into 20..100
     first.Undo();
     EXPECT_FALSE(knob.GetInvertedRange());
 
-    CBaseControlState& button = Control(first, Place::kButton);
+    CBaseControlState& button = Control(first, kButton);
     button.SetType(ControlMessageType::NoteOn, false);
     button.SetDisplayFormat(DisplayFormat::RangeMinus64To63);
     window.refreshes.clear();
-    first.SubmitCommand(std::make_unique<CSetControlTypeCommand>(At(first, Place::kButton), ControlMessageType::MMC));
+    first.SubmitCommand(std::make_unique<CSetControlTypeCommand>(At(first, kButton), ControlMessageType::MMC));
     EXPECT_EQ(DisplayFormat::MMC, button.GetDisplayFormat());
     first.Undo();
     EXPECT_EQ(ControlMessageType::NoteOn, button.GetType());
     EXPECT_EQ(DisplayFormat::Range0To127, button.GetDisplayFormat()); // SetType's rule, not the old format
     // Rebuilt at once after Execute and Undo, never from UpdateView.
-    EXPECT_EQ(window.refreshes, (Events{{Place::kButton, true}, {Place::kButton, true}}));
+    EXPECT_EQ(window.refreshes, (Events{{kButton, true}, {kButton, true}}));
     EXPECT_EQ(0, window.settingsHidden);
 }
 
 TEST_F(Commands, WholeControlEditsAreOneStepThatSelectsAndClosesTheSettings)
 {
+    // The menu name, the command, the names of the knob, the button and the third knob after
+    // it, the selections by Undo then Redo, and the first control on the global clipboard.
     const struct
     {
         const char* name;
         std::function<std::unique_ptr<ICommand>(Commands&)> make;
-        const char* names; // of the knob, the button and the third knob after the edit
-        Events undoRedo;   // selections by Undo, then Redo
-        int clipboard = Place::kKnob2; // the first control on the global clipboard afterwards
+        const char* names;
+        Events undoRedo;
+        int clipboard = kKnob2;
     } cases[] = {
-        {"Delete Control", [](Commands& t) { return ControlEdit::Delete(t.Select(t.first, {Place::kKnob})); },
-         "|Play|", {{Place::kKnob, true}, {Place::kKnob, false}}},
-        {"Delete Controls", [](Commands& t) { return ControlEdit::Delete(t.Select(t.first, {Place::kKnob, Place::kButton})); },
-         "||", {{Place::kKnob, true}, {Place::kButton, true}, {Place::kButton, false}, {Place::kKnob, false}}},
-        {"Cut Control", [](Commands& t) { return ControlEdit::Cut(t.Select(t.first, {Place::kKnob}), t.clipboard); },
-         "|Play|", {{Place::kKnob, true}, {Place::kKnob, false}}},
-        {"Cut Controls", [](Commands& t) { return ControlEdit::Cut(t.Select(t.first, {Place::kKnob, Place::kKnob3})); },
-         "|Play|", {{Place::kKnob, true}, {Place::kKnob3, true}, {Place::kKnob3, false}, {Place::kKnob, false}}, Place::kKnob},
-        {"Paste Control",
-         [](Commands& t) {
-             t.clipboard.Copy(t.Select(t.first, {Place::kKnob}));
-             return t.clipboard.Paste(t.Select(t.first, {Place::kButton}));
-         },
-         "Cutoff|Cutoff|", {{Place::kButton, false}, {Place::kButton, true}}},
+        {"Delete Control", [](Commands& t) { return ControlEdit::Delete(t.Sel({kKnob})); },
+         "|Play|", {{kKnob, true}, {kKnob, false}}},
+        {"Delete Controls", [](Commands& t) { return ControlEdit::Delete(t.Sel({kKnob, kButton})); },
+         "||", {{kKnob, true}, {kButton, true}, {kButton, false}, {kKnob, false}}},
+        {"Cut Control", [](Commands& t) { return ControlEdit::Cut(t.Sel({kKnob}), t.clipboard); },
+         "|Play|", {{kKnob, true}, {kKnob, false}}},
+        {"Cut Controls", [](Commands& t) { return ControlEdit::Cut(t.Sel({kKnob, kKnob3})); },
+         "|Play|", {{kKnob, true}, {kKnob3, true}, {kKnob3, false}, {kKnob, false}}, kKnob},
+        {"Paste Control", [](Commands& t) { t.clipboard.Copy(t.Sel({kKnob})); return t.clipboard.Paste(t.Sel({kButton})); },
+         "Cutoff|Cutoff|", {{kButton, false}, {kButton, true}}},
         {"Paste Controls",
-         [](Commands& t) {
-             t.clipboard.Copy(t.Select(t.first, {Place::kButton, Place::kKnob}));
-             return t.clipboard.Paste(t.Select(t.first, {Place::kKnob, Place::kKnob3}));
-         },
-         "Play|Play|Cutoff", {{Place::kKnob, false}, {Place::kKnob3, false}, {Place::kKnob3, true}, {Place::kKnob, true}}},
-        {"Move control",
-         [](Commands& t) { return ControlEdit::Move(t.Select(t.first, {Place::kKnob}), t.Select(t.first, {Place::kKnob3})); },
-         "|Play|Cutoff", {{Place::kKnob3, false}, {Place::kKnob, true}, {Place::kKnob, false}, {Place::kKnob3, true}}},
-        {"Swap controls",
-         [](Commands& t) { return ControlEdit::Swap(t.Select(t.first, {Place::kKnob}), t.Select(t.first, {Place::kButton})); },
-         "Play|Cutoff|", {{Place::kButton, false}, {Place::kKnob, false}, {Place::kKnob, true}, {Place::kButton, true}}},
+         [](Commands& t) { t.clipboard.Copy(t.Sel({kButton, kKnob})); return t.clipboard.Paste(t.Sel({kKnob, kKnob3})); },
+         "Play|Play|Cutoff", {{kKnob, false}, {kKnob3, false}, {kKnob3, true}, {kKnob, true}}},
+        {"Move control", [](Commands& t) { return ControlEdit::Move(t.Sel({kKnob}), t.Sel({kKnob3})); },
+         "|Play|Cutoff", {{kKnob3, false}, {kKnob, true}, {kKnob, false}, {kKnob3, true}}},
+        {"Swap controls", [](Commands& t) { return ControlEdit::Swap(t.Sel({kKnob}), t.Sel({kButton})); },
+         "Play|Cutoff|", {{kButton, false}, {kKnob, false}, {kKnob, true}, {kButton, true}}},
     };
     for (const auto& c : cases)
     {
         SCOPED_TRACE(c.name);
         first.ResetToDefaults();
         first.ResetUndoState();
-        Assigned(Place::kKnob, "Cutoff");
-        Assigned(Place::kButton, "Play").SetOnValue(60, false);
-        ControlClipboard::Global().Copy(Select(first, {Place::kKnob2}));
-        const int indices[] = {Place::kKnob, Place::kButton, Place::kKnob3};
+        Assigned(kKnob, "Cutoff");
+        Assigned(kButton, "Play").SetOnValue(60, false);
+        ControlClipboard::Global().Copy(Select(first, {kKnob2}));
+        const int indices[] = {kKnob, kButton, kKnob3};
         for (int index : indices)
             At(first, index);
         const SysExBuffer before = first.Write();
-        const std::string knobBefore = StateText(Control(first, Place::kKnob));
+        const std::string knobBefore = StateText(Control(first, kKnob));
         window.selections.clear();
         window.settingsHidden = 0;
 
@@ -204,14 +193,14 @@ TEST_F(Commands, WholeControlEditsAreOneStepThatSelectsAndClosesTheSettings)
         std::string names;
         for (int index : indices)
         {
-            names += (index == Place::kKnob ? "" : "|") + Control(first, index).GetName();
-            EXPECT_EQ(index != Place::kButton, Control(first, index).IsContinuous()) << index;
+            names += (index == kKnob ? "" : "|") + Control(first, index).GetName();
+            EXPECT_EQ(index != kButton, Control(first, index).IsContinuous()) << index;
         }
         EXPECT_EQ(c.names, names);
         const SysExBuffer after = first.Write();
         first.Undo();
         EXPECT_TRUE(first.Write().Equals(before));
-        EXPECT_EQ(knobBefore, StateText(Control(first, Place::kKnob)));
+        EXPECT_EQ(knobBefore, StateText(Control(first, kKnob)));
         first.Redo();
         EXPECT_TRUE(first.Write().Equals(after));
         EXPECT_EQ(c.undoRedo, window.selections);
@@ -220,51 +209,56 @@ TEST_F(Commands, WholeControlEditsAreOneStepThatSelectsAndClosesTheSettings)
         EXPECT_EQ(c.clipboard, ControlClipboard::Global().Controls()[0].GetIndex());
     }
     // The knob swapped onto a plain button starts at its low value.
-    EXPECT_EQ("Cutoff 1 1", Control(first, Place::kButton).GetName() + " " +
-                                std::to_string(Control(first, Place::kButton).GetOffValue()) + " " +
-                                std::to_string(Control(first, Place::kButton).GetSnapshotValue()));
+    const CBaseControlState& button = Control(first, kButton);
+    EXPECT_EQ("Cutoff 1 1", Join(button.GetName(), button.GetOffValue(), button.GetSnapshotValue()));
 }
 
 TEST_F(Commands, ClipboardCopiesArePlacedAndPasteOnlyWhereEachFits)
 {
-    EXPECT_FALSE(clipboard.CanPaste(Select(first, {Place::kKnob})));
-    Assigned(Place::kKnob, "Cutoff");
-    Assigned(Place::kKnob2, "Reso");
-    Assigned(Place::kKnob3, "Drive");
-    clipboard.Copy(Select(first, {Place::kKnob, Place::kKnob2, Place::kKnob3}));
-    Control(first, Place::kKnob).SetName("Edited");
+    EXPECT_FALSE(clipboard.CanPaste(Select(first, {kKnob})));
+    Assigned(kKnob, "Cutoff");
+    Assigned(kKnob2, "Reso");
+    Assigned(kKnob3, "Drive");
+    clipboard.Copy(Select(first, {kKnob, kKnob2, kKnob3}));
+    Control(first, kKnob).SetName("Edited");
     clipboard.Copy(clipboard.Controls());
     ASSERT_EQ(3u, clipboard.Size());
     EXPECT_EQ("Cutoff", clipboard.Controls()[0].GetControl()->GetName());
     EXPECT_TRUE(clipboard.Controls()[0].GetControl()->IsContinuous());
 
-    EXPECT_FALSE(clipboard.CanPaste(Select(second, {Place::kKnob, Place::kKnob2})));
+    EXPECT_FALSE(clipboard.CanPaste(Select(second, {kKnob, kKnob2})));
     EXPECT_FALSE(clipboard.CanPaste(Selection()));
-    EXPECT_TRUE(clipboard.CanPaste(Select(second, {Place::kButton, Place::kKnob2, Place::kWheel})));
-    host.answers.fixedIndex = Place::kKnob3;
-    EXPECT_FALSE(clipboard.CanPaste(Select(second, {Place::kKnob, Place::kKnob2, Place::kKnob3})));
+    EXPECT_TRUE(clipboard.CanPaste(Select(second, {kButton, kKnob2, kWheel})));
+    host.answers.fixedIndex = kKnob3;
+    EXPECT_FALSE(clipboard.CanPaste(Select(second, {kKnob, kKnob2, kKnob3})));
 
-    auto paste = clipboard.Paste(Select(second, {Place::kWheel}));
+    auto paste = clipboard.Paste(Select(second, {kWheel}));
     ASSERT_EQ(1u, paste->Size());
-    EXPECT_EQ(Place::kWheel, static_cast<CPasteCommand&>(paste->At(0)).Target().GetIndex());
+    EXPECT_EQ(kWheel, static_cast<CPasteCommand&>(paste->At(0)).Target().GetIndex());
     EXPECT_EQ(0u, clipboard.Paste(Selection())->Size());
+    CBaseControlState pot;
+    Fill(pot, 1, "Pot");
+    CPasteCommand pasteOne(At(second, kButton), pot);
+    pot.SetName("Changed later"); // the source was copied when the command was made
+    pasteOne.Execute();
+    EXPECT_EQ("Pot", Control(second, kButton).GetName());
 
-    Control(first, Place::kKnob).SetType(ControlMessageType::Aftertouch, false); // a pot's own type
-    clipboard.Copy(Select(first, {Place::kKnob}));
-    EXPECT_FALSE(clipboard.CanPaste(Select(second, {Place::kButton})));
-    EXPECT_TRUE(clipboard.CanPaste(Select(second, {Place::kKnob2})));
+    Control(first, kKnob).SetType(ControlMessageType::Aftertouch, false); // a pot's own type
+    clipboard.Copy(Select(first, {kKnob}));
+    EXPECT_FALSE(clipboard.CanPaste(Select(second, {kButton})));
+    EXPECT_TRUE(clipboard.CanPaste(Select(second, {kKnob2})));
 }
 
 TEST_F(Commands, SubmitGoesOnlyToTheCurrentTemplateThatOwnsEveryControl)
 {
-    EXPECT_TRUE(SubmitToCurrentTemplate(std::make_unique<CSetNameCommand>(At(first, Place::kKnob), "Cutoff")));
+    EXPECT_TRUE(SubmitToCurrentTemplate(std::make_unique<CSetNameCommand>(At(first, kKnob), "Cutoff")));
     EXPECT_EQ("Set Control Name", first.GetUndoText());
-    const CPlacedControl stale = At(first, Place::kKnob); // a field still bound to the first template
+    const CPlacedControl stale = At(first, kKnob); // a field still bound to the first template
     window.current = &second;
     EXPECT_FALSE(SubmitToCurrentTemplate(std::make_unique<CSetOnValueCommand>(stale, 42)));
-    EXPECT_EQ(127, Control(first, Place::kKnob).GetOnValue());
-    Selection mixed = Select(second, {Place::kKnob});
-    mixed.Add(At(first, Place::kKnob2));
+    EXPECT_EQ(127, Control(first, kKnob).GetOnValue());
+    Selection mixed = Select(second, {kKnob});
+    mixed.Add(At(first, kKnob2));
     EXPECT_FALSE(SubmitToCurrentTemplate(ControlEdit::Delete(mixed)));
     EXPECT_EQ(0, second.GetHistorySize());
 
@@ -274,7 +268,7 @@ TEST_F(Commands, SubmitGoesOnlyToTheCurrentTemplateThatOwnsEveryControl)
     window.current = nullptr;
     EXPECT_FALSE(SubmitToCurrentTemplate(std::make_unique<LoggingCommand>("lost", journal)));
     host.withWindow = false;
-    EXPECT_FALSE(SubmitToCurrentTemplate(std::make_unique<CSetNameCommand>(At(first, Place::kKnob), "Lost")));
+    EXPECT_FALSE(SubmitToCurrentTemplate(std::make_unique<CSetNameCommand>(At(first, kKnob), "Lost")));
     EXPECT_EQ((Journal{"execute settings", "delete lost"}), journal); // dropped unexecuted
     second.ClearUndoHistory();
 }
@@ -337,9 +331,8 @@ TEST_F(Commands, HistoryRunsCommandsAndTheirViews)
     submit("D");
     // C is the last of the tail and goes first; D then updates the view.
     EXPECT_EQ((Journal{"execute D", "delete C", "delete B", "view D"}), journal);
-    EXPECT_EQ("A D 1", first.GetCommand(0)->GetName() + " " + first.GetCommand(1)->GetName() + " " +
-                           std::to_string(first.GetCurrentIndex()));
-    EXPECT_EQ(0, window.settingsHidden);
+    EXPECT_EQ("A D 1 0", Join(first.GetCommand(0)->GetName(), first.GetCommand(1)->GetName(), first.GetCurrentIndex(),
+                              window.settingsHidden));
     submit("Paste", false); // no tail dropped: no view update
     first.Undo();
     first.Redo();
@@ -396,41 +389,42 @@ TEST_F(Commands, SelectionsKeepOneControlPerIndex)
         return text;
     };
     Selection s;
-    EXPECT_TRUE(s.Add(At(first, Place::kButton)));
-    EXPECT_TRUE(s.Add(At(first, Place::kKnob)));
-    EXPECT_FALSE(s.Add(At(second, Place::kButton))); // same index, other state
-    s.AddAll(Select(second, {Place::kKnob, Place::kWheel}));
+    EXPECT_TRUE(s.Add(At(first, kButton)));
+    EXPECT_TRUE(s.Add(At(first, kKnob)));
+    EXPECT_FALSE(s.Add(At(second, kButton))); // same index, other state
+    s.AddAll(Select(second, {kKnob, kWheel}));
     EXPECT_EQ("22 0 44 ", indices(s));
-    EXPECT_EQ(first.GetControl(Place::kButton), s.Front().GetControl());
-    EXPECT_EQ(Place::kWheel, s.Back().GetIndex());
-    EXPECT_FALSE(s.Contains(At(second, Place::kKnob)) || s.Contains(CPlacedControl(&Control(first, 0), 1)));
-    s.Remove(At(second, Place::kKnob));
-    s.Remove(At(first, Place::kKnob));
+    EXPECT_EQ(first.GetControl(kButton), s.Front().GetControl());
+    EXPECT_EQ(kWheel, s.Back().GetIndex());
+    EXPECT_FALSE(s.Contains(At(second, kKnob)) || s.Contains(CPlacedControl(&Control(first, 0), 1)));
+    s.Remove(At(second, kKnob)); // the same index of another template stays
+    EXPECT_EQ("22 0 44 ", indices(s));
+    s.Remove(At(first, kKnob));
     EXPECT_EQ("22 44 ", indices(s));
 
-    EXPECT_TRUE(s.SameIndices(Select(second, {Place::kWheel, Place::kButton})));
-    EXPECT_FALSE(s.SameIndices(Select(first, {Place::kButton})) || s.SameIndices(Select(first, {22, 0})));
-    s.SelectOnly(Select(second, {Place::kWheel, Place::kButton})); // the same indices: kept as it was
+    EXPECT_TRUE(s.SameIndices(Select(second, {kWheel, kButton})));
+    EXPECT_FALSE(s.SameIndices(Select(first, {kButton})) || s.SameIndices(Select(first, {22, 0})));
+    s.SelectOnly(Select(second, {kWheel, kButton})); // the same indices: kept as it was
     EXPECT_EQ("22 44 ", indices(s));
-    EXPECT_EQ(first.GetControl(Place::kButton), s.Front().GetControl());
-    s.SelectOnly(Select(second, {Place::kKnob}));
+    EXPECT_EQ(first.GetControl(kButton), s.Front().GetControl());
+    s.SelectOnly(Select(second, {kKnob}));
     EXPECT_EQ("0 ", indices(s));
 
-    const Selection copy = Select(first, {Place::kWheel, Place::kKnob}).Clone(second);
+    const Selection copy = Select(first, {kWheel, kKnob}).Clone(second);
     EXPECT_EQ("44 0 ", indices(copy));
-    EXPECT_EQ(second.GetControl(Place::kKnob), copy[1].GetControl());
+    EXPECT_EQ(second.GetControl(kKnob), copy[1].GetControl());
     Selection beyond;
     beyond.Add(CPlacedControl(&Control(first, 0), 51)); // no control there: left out
     EXPECT_TRUE(beyond.Clone(second).Empty());
 
-    Select(first, {Place::kKnob, Place::kButton}).EditSingle();
-    Select(first, {Place::kButton}).EditSingle();
-    EXPECT_EQ((Events{{Place::kButton, false}}), window.refreshes);
+    Select(first, {kKnob, kButton}).EditSingle();
+    Select(first, {kButton}).EditSingle();
+    EXPECT_EQ((Events{{kButton, false}}), window.refreshes);
 
-    Control(first, Place::kButton).SetType(ControlMessageType::NoteOn, false);
-    Control(first, Place::kKnob).SetType(ControlMessageType::CC, false);
-    const Selection note = Select(first, {Place::kButton}), cc = Select(first, {Place::kKnob});
+    Control(first, kButton).SetType(ControlMessageType::NoteOn, false);
+    Control(first, kKnob).SetType(ControlMessageType::CC, false);
+    const Selection note = Select(first, {kButton}), cc = Select(first, {kKnob});
     EXPECT_TRUE(Selection::CanAssignAll(cc, note));
     EXPECT_FALSE(Selection::CanAssignAll(note, cc) || Selection::CanAssignAll(cc, Selection()));
-    EXPECT_FALSE(Selection::CanAssignAll(cc, Select(first, {Place::kButton, Place::kButton2})));
+    EXPECT_FALSE(Selection::CanAssignAll(cc, Select(first, {kButton, kButton2})));
 }

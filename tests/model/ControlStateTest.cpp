@@ -18,32 +18,14 @@ SysExDef Message(std::initializer_list<uint8_t> bytes, int dataPosition)
 }
 } // namespace
 
-TEST(ControlState, ClearCopyAndPassThroughBounds)
-{
-    CBaseControlState s;
-    Fill(s, 7, "Cutoff");
-    CBaseControlState copy;
-    CBaseControlState::CopyFrom(copy, s);
-    EXPECT_EQ(StateText(s), StateText(copy));
-    s.Clear();
-    EXPECT_EQ(StateText(CBaseControlState()), StateText(s));
-    s.SetPassThroughByte(-1, 9);
-    s.SetPassThroughByte(5, 9);
-    EXPECT_EQ(StateText(CBaseControlState()), StateText(s));
-    EXPECT_EQ(0, s.GetPassThroughByte(-1) + s.GetPassThroughByte(5));
-}
-
 TEST(ControlState, TypeSetsDisplayFormatAndBehaviourBit0)
 {
     CBaseControlState s;
+    std::string formats;
     s.SetDisplayFormat(DisplayFormat::RangeMinus64To63);
-    s.SetType(ControlMessageType::MMC, false);
-    EXPECT_EQ(DisplayFormat::MMC, s.GetDisplayFormat());
-    s.SetType(ControlMessageType::CC, false);
-    EXPECT_EQ(DisplayFormat::Range0To127, s.GetDisplayFormat());
-    s.SetDisplayFormat(DisplayFormat::RangeMinus64To63);
-    s.SetType(ControlMessageType::NRPN, false);
-    EXPECT_EQ(DisplayFormat::RangeMinus64To63, s.GetDisplayFormat());
+    for (int type : {2, 5, 1}) // NRPN, MMC, CC
+        s.SetType(type, false), formats += Join(s.GetDisplayFormat());
+    EXPECT_EQ("120", formats); // kept, MMC's own, the default after it
     for (int type = -1; type <= 130; ++type)
     {
         s.SetType(type, true);
@@ -54,12 +36,7 @@ TEST(ControlState, TypeSetsDisplayFormatAndBehaviourBit0)
 
 TEST(ControlState, SnapshotClampsToTheRangeOrTheButtonsRule)
 {
-    const struct
-    {
-        int type, action;
-        bool continuous;
-        int low, high, snapshot, clamped;
-    } cases[] = {
+    const struct { int type, action; bool continuous; int low, high, snapshot, clamped; } cases[] = {
         {ControlMessageType::CC, 0, true, 0, 20, 120, 20},  {ControlMessageType::CC, 0, true, 100, 20, 120, 100},
         {ControlMessageType::CC, 0, true, 100, 20, 5, 20},   {ControlMessageType::CC, 0, true, 10, 90, 50, 50},
         {ControlMessageType::CC, 0, false, 12, 127, 90, 12}, {ControlMessageType::NoteOn, 1, false, 100, 127, 64, 0},
@@ -107,6 +84,8 @@ TEST(ControlState, ChangesTellTheValueObserverOrEveryObserverInOrder)
     EXPECT_TRUE(order.empty());
     s.SetAction(ControlAction::Toggle);
     EXPECT_EQ(order, (std::vector<int>{1, 2}));
+    CBaseControlState none; // types without a snapshot tell nobody
+    none.SetOnValue(10, true), none.SetType(ControlMessageType::DrumNote, true), none.ClampSnapshotValue();
     EXPECT_EQ(3, value.count);
     for (IEditorWindow* quiet : {static_cast<IEditorWindow*>(nullptr), static_cast<IEditorWindow*>(new RecordingWindow)})
     {
@@ -151,12 +130,7 @@ TEST(ControlState, DescribeByType)
     s.SetName("Knob");
     s.SetMIDIChannelOrMMCDeviceNum(5), s.SetMIDIControlLSBNum(60), s.SetMIDIControlMSBNum(3);
     s.SetOnValue(99, false), s.SetMMCControlType(MMCCommand::Eject);
-    const struct
-    {
-        int type, off;
-        SysExDef sysEx;
-        const char* lines;
-    } cases[] = {
+    const struct { int type, off; SysExDef sysEx; const char* lines; } cases[] = {
         {ControlMessageType::Disabled, 10, {}, "Knob|Disabled|||||"},
         {ControlMessageType::CC, 10, {}, "Knob|CC|Channel: 5|CC#: 60|||"},
         {ControlMessageType::RPN, 10, {}, "Knob|RPN|Channel: 5|LSB: 60|MSB: 3||"},
@@ -203,6 +177,10 @@ TEST(ControlState, EqualsComparesWhatTheDeviceStores)
         changes[i].second(b);
         EXPECT_EQ(changes[i].first, S::Equals(a, b) && S::Equals(b, a)) << i;
     }
+    S bounds;
+    bounds.SetPassThroughByte(-1, 9), bounds.SetPassThroughByte(5, 9);
+    EXPECT_EQ(StateText(S()), StateText(bounds));
+    EXPECT_EQ(0, bounds.GetPassThroughByte(-1) + bounds.GetPassThroughByte(5));
 }
 
 TEST(ControlState, PluginParameterMapsOntoTheControl)
@@ -210,13 +188,13 @@ TEST(ControlState, PluginParameterMapsOntoTheControl)
     CBaseControlState s;
     s.SetMIDIControlLSBNum(33);
     CBaseControlState::ApplyPluginParameter(ImportedParamRecord{"Filter Resonance", "Reso", 4}, s);
-    EXPECT_EQ("Reso|Filter Resonance|Filter Resonance/Reso/4|1 0 0 0 0 1 0 1 0 0 0 0 1 0 0 1 2 0 0 1 1 0 127 0 0 0 0 "
-              "1 0 1 0 0,0,0,0,0,,0,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0",
+    EXPECT_EQ("Reso | Filter Resonance | Filter Resonance | Reso | 4 | 1 0 0 0 0 1 0 1 0 0 0 0 1 0 0 1 2 0 0 1 1 0 127 0 "
+              "0 0 0 1 0 1 0 | 0 0 0 0 0 0 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0",
               StateText(s));
     s.SetName("Res");
     EXPECT_EQ("Res", s.GetImportedParam().shortName);
     CBaseControlState::ApplyPluginParameter(ImportedParamRecord{"Unmapped", "", -1}, s);
-    EXPECT_EQ("||Unmapped//-1|0 ", StateText(s).substr(0, 17));
+    EXPECT_EQ(" |  | Unmapped |  | -1 | 0", StateText(s).substr(0, 26));
 }
 
 TEST(PlacedControl, PlacingSetsTheContinuousFlagAndClamps)
@@ -224,33 +202,23 @@ TEST(PlacedControl, PlacingSetsTheContinuousFlagAndClamps)
     RecordingWindow window;
     RecordingHost host(&window);
     ScopedHost scope(&host);
-    CBaseControlState state;
-    state.SetType(ControlMessageType::CC, false);
-    state.SetOnValue(100, false);
-    state.SetSnapshotValue(120);
+    CBaseControlState state, source;
+    state.SetType(ControlMessageType::CC, false), state.SetOnValue(100, false), state.SetSnapshotValue(120);
     CPlacedControl knob(&state, 3);
-    EXPECT_TRUE(state.IsContinuous() && IsPlacedControlContinuous(knob) && !IsPlacedControlButton(knob));
-    EXPECT_EQ(100, state.GetSnapshotValue());
+    EXPECT_EQ("1 1 0 100", Join(state.IsContinuous(), IsPlacedControlContinuous(knob), IsPlacedControlButton(knob),
+                                state.GetSnapshotValue()));
     CPlacedControl button(&state, 30);
-    EXPECT_FALSE(state.IsContinuous());
-    EXPECT_EQ(0, state.GetSnapshotValue()); // a plain button starts at its low value
-
+    EXPECT_EQ("0 0", Join(state.IsContinuous(), state.GetSnapshotValue())); // a plain button starts low
     state.SetContinuous(true);
     EXPECT_EQ(&state, button.Clone()->GetControl());
     EXPECT_FALSE(state.IsContinuous()); // the clone takes the flag of its place
-
-    CBaseControlState source;
     source.SetContinuous(true), source.SetType(ControlMessageType::CC, false), source.SetAction(ControlAction::Toggle);
     source.SetOffValue(10, false), source.SetOnValue(50, false), source.SetSnapshotValue(90);
     button.Assign(source);
-    EXPECT_FALSE(state.IsContinuous());
-    EXPECT_EQ(50, state.GetSnapshotValue());
-    EXPECT_TRUE(CBaseControlState::Equals(state, source));
-
+    EXPECT_EQ("0 50 1", Join(state.IsContinuous(), state.GetSnapshotValue(), CBaseControlState::Equals(state, source)));
     CPlacedControl empty(nullptr, 3);
     empty.Assign(source);
     EXPECT_EQ(nullptr, empty.Clone()->GetControl());
-    EXPECT_EQ(90, source.GetSnapshotValue());
     button.UpdateView(true);
     knob.UpdateView(false);
     EXPECT_EQ(window.selections, (std::vector<std::pair<int, bool>>{{30, true}, {3, false}}));
@@ -286,22 +254,20 @@ TEST(DorvaSynthAnswers, MessageTypesPerPlace)
     EXPECT_TRUE(d.CanAssignMessageType(CPlacedControl(&state, 30), state));
 }
 
-TEST(DorvaSynthAnswers, Texts)
+TEST(DorvaSynthAnswers, TextsAndViewType)
 {
     const IDeviceAnswers& d = Device();
-    EXPECT_EQ("Dorva Editor|Dorva|2.1.06|DorvaSynthEditor|MIDI Port||USB Port|||USB Audio Device",
-              d.GetAppTitle() + "|" + d.GetProductName() + "|" + d.GetRequiredOSVersion().Format() + "|" +
-                  d.GetAppKey() + "|" + d.GetMidiPort1Label() + "|" + d.GetMidiPort2Label() + "|" +
-                  d.GetUsbPortLabel() + "|" + d.GetUsbPortBLabel() + "|" + d.GetUsbPortCLabel() + "|" +
-                  d.GetUsbMidiDeviceName());
+    EXPECT_EQ("Dorva Editor|Dorva|2.1.06|DorvaSynthEditor|MIDI Port|USB Port|USB Audio Device",
+              d.GetAppTitle() + "|" + d.GetProductName() + "|" + d.GetRequiredOSVersion().Format() + "|" + d.GetAppKey() +
+                  "|" + d.GetMidiPort1Label() + "|" + d.GetUsbPortLabel() + "|" + d.GetUsbMidiDeviceName());
     EXPECT_EQ("If the Dorva is connected via USB, from the global menu of the Dorva select and follow the "
               "prompt:\n\n\t\"New OS from USB\n\tPress Write...\"\n\nThe screen should now show:\n\n"
               "\t\"Waiting for O/S update from USB\"\n\nClick the OK button to send the new OS from the "
               "editor to the Dorva.",
-              d.GetOSUpdateInstructions());
+              Device().GetOSUpdateInstructions());
     int viewType = 1;
-    d.ApplyDefaultViewType(viewType);
+    Device().ApplyDefaultViewType(viewType);
     EXPECT_EQ(3, viewType);
-    d.IDeviceAnswers::ApplyDefaultViewType(viewType = 2); // a device that leaves it to the user
+    Device().IDeviceAnswers::ApplyDefaultViewType(viewType = 2); // a device that leaves it to the user
     EXPECT_EQ(2, viewType);
 }

@@ -12,19 +12,18 @@
 
 namespace
 {
+// A model: its template, header size, identity, a header type it refuses, its
+// places (runs of continuous (c), button (b) and empty (-) indices from 0) and
+// the width of a control's name.
 struct ModelCase
 {
     const char* name;
-    std::function<std::unique_ptr<CEditorTemplate>()> make;
+    std::unique_ptr<CEditorTemplate> (*make)();
     size_t headerSize;
     TemplateModel model;
-    uint8_t otherType;  // a header type the model refuses
-    const char* places; // runs of continuous (c), button (b) and empty (-) indices from 0
-    size_t nameWidth;   // of a control record's name
-    // Locals bytes set in a fresh dump and what the locals read then: channel,
-    // MIDI port 1, USB, MIDI port 2, bytes 13-15, aftertouch, override channel.
-    std::vector<std::pair<size_t, uint8_t>> localsBytes;
-    const char* locals;
+    uint8_t otherType;
+    const char* places;
+    size_t nameWidth;
 };
 
 [[maybe_unused]] void PrintTo(const ModelCase& c, std::ostream* os)
@@ -39,14 +38,11 @@ std::unique_ptr<CEditorTemplate> Make()
 }
 
 const ModelCase kModels[] = {
-    {"DorvaSynth", Make<CDorvaSynthTemplate>, 13, ModelDorvaSynth, 0x00, "c22 b22 c6 b1 -1", 16,
-     {{13 + 19, 0x05}, {13 + 20, 0x20}, {13 + 26, 9}}, "5 1 0 1 0 0 0 1 9"},
-    {"TolvarVesk", Make<CTolvarVeskTemplate>, 13, ModelTolvarVesk, 0x00, "c24 b39 c7 b8 c8 -1", 8, {}, "0 1 1 1 0 0 0 1 0"},
-    {"Calder", Make<CCalderTemplate>, 13, ModelCalder, 0x05, "c93 b56 -1", 16, {{13 + 31, 0x2A}, {13 + 36, 0x07}},
-     "10 1 0 0 0 1 0 0 0"},
-    {"Tolvar", Make<CTolvarTemplate>, 13, ModelTolvar, 0x05, "c31 b30 -1", 16, {{13 + 17, 0x35}, {13 + 22, 6}, {13 + 38, 9}},
-     "5 1 1 0 1 0 0 0 9"},
-    {"TolvarDrel", Make<CTolvarDrelTemplate>, 6, ModelTolvarDrel, 0x03, "c18 b24 c6 b1 -1", 16, {}, "0 1 1 1 0 0 0 1 0"},
+    {"DorvaSynth", Make<CDorvaSynthTemplate>, 13, ModelDorvaSynth, 0x00, "c22 b22 c6 b1 -1", 16},
+    {"TolvarVesk", Make<CTolvarVeskTemplate>, 13, ModelTolvarVesk, 0x00, "c24 b39 c7 b8 c8 -1", 8},
+    {"Calder", Make<CCalderTemplate>, 13, ModelCalder, 0x05, "c93 b56 -1", 16},
+    {"Tolvar", Make<CTolvarTemplate>, 13, ModelTolvar, 0x05, "c31 b30 -1", 16},
+    {"TolvarDrel", Make<CTolvarDrelTemplate>, 6, ModelTolvarDrel, 0x03, "c18 b24 c6 b1 -1", 16},
 };
 
 std::string Places(CEditorTemplate& t)
@@ -180,19 +176,6 @@ TEST_P(EveryModel, MaskAndMergeFollowTheirDefinitionForAnyBytes)
     }
 }
 
-TEST_P(EveryModel, LocalsReadFromTheirBytes)
-{
-    SysExBuffer dump = GetParam().make()->Write();
-    for (const auto& [offset, value] : GetParam().localsBytes)
-        dump[offset] = value;
-    const auto t = GetParam().make();
-    ASSERT_TRUE(ReadInto(*t, dump));
-    const CTemplateLocals& l = t->GetLocals();
-    EXPECT_EQ(GetParam().locals, Join(l.Keybaord_Midi_Channel, l.Enable_Midi_Port_1, l.Enable_USB_Port,
-                                      l.Enable_Midi_Port_2, l.LocalsByte13, l.LocalsByte14, l.LocalsByte15,
-                                      l.After_Touch, l.Override_Midi_Channel));
-}
-
 TEST_P(EveryModel, RefusesWrongSizeMakerAndType)
 {
     const ModelCase& m = GetParam();
@@ -268,13 +251,16 @@ TEST(DorvaSynthTemplate, KeepsWhatItReadsAndRepairsWhatTheUnitCannotHold)
     EXPECT_EQ("3 0", Join(t->Write()[12], t->Write()[7]));
 
     // MIDI port 2 and routing bit 0, display format 3, synth mode and D3.
-    t = load([&](SysExBuffer& d) { d[r10 + 19] |= 0x40, d[r30 + 19] |= 0x01, d[r45 + 21] = 0x43, d[13 + 31] = 5, d[13 + 25] = 1; });
+    t = load([&](SysExBuffer& d) {
+        d[r10 + 19] |= 0x40, d[r30 + 19] |= 0x01, d[r45 + 21] = 0x43, d[13 + 31] = 5, d[13 + 25] = 1;
+    });
     EXPECT_TRUE(t->IsModified());
     EXPECT_EQ(host.messages, std::vector<std::string>{"Some controls in this template contain incorrect data.  They "
                                                       "will be changed to the correct values - please save this "
                                                       "template again."});
-    EXPECT_EQ("0 0 0 0 0", Join(t->Write()[r10 + 19] & 0x41, t->Write()[r30 + 19] & 0x41, t->GetControl(45)->GetDisplayFormat(),
-                                t->GetDorvaSynthLocals().Synth_By_Control, t->GetDorvaSynthLocals().D3));
+    EXPECT_EQ("0 0 0 0 0", Join(t->Write()[r10 + 19] & 0x41, t->Write()[r30 + 19] & 0x41,
+                                t->GetControl(45)->GetDisplayFormat(), t->GetDorvaSynthLocals().Synth_By_Control,
+                                t->GetDorvaSynthLocals().D3));
     t = load([&](SysExBuffer& d) { d[13 + 31] = 4, d[13 + 32] = 5; });
     EXPECT_FALSE(t->IsModified() || !t->GetDorvaSynthLocals().Synth_By_MIDI);
 
@@ -287,7 +273,7 @@ TEST(DorvaSynthTemplate, KeepsWhatItReadsAndRepairsWhatTheUnitCannotHold)
                                                       "range.  These settings have been clamped inside the range of "
                                                       "the control."});
     EXPECT_EQ(20, t->Write()[r0 + 30 + 25]);
-    EXPECT_TRUE(t->GetControl(0)->IsContinuous() && !t->GetControl(22)->IsContinuous());
+    EXPECT_TRUE(t->IsModified() && t->GetControl(0)->IsContinuous() && !t->GetControl(22)->IsContinuous());
 
     // MMC buttons load quietly: their snapshot is their low value.
     CDorvaSynthTemplate source;
@@ -388,7 +374,7 @@ TEST(TolvarVeskTemplate, LoadCheckRepairsAndImportedControlsAfterTheLastIndex)
     RecordingHost host;
     ScopedHost scope(&host);
     SysExBuffer dump = CTolvarVeskTemplate().Write();
-    dump[13 + 55] = 0x50, dump[13 + 56] = 0x28, dump[13 + 70] = 0x01, dump[109] = 0x03;
+    dump[13 + 55] = 0x50, dump[13 + 56] = 0x28, dump[13 + 70] = 0x01, dump[109] = 0x03, dump[13 + 51] = 5;
     CTolvarVeskTemplate t;
     ASSERT_TRUE(ReadInto(t, dump));
     t.ValidateAfterLoad();
@@ -403,5 +389,6 @@ TEST(TolvarVeskTemplate, LoadCheckRepairsAndImportedControlsAfterTheLastIndex)
     t.GetImportedControls().back().SetName("Imported");
     EXPECT_EQ("Imported", t.GetControl(86)->GetName());
     EXPECT_EQ(nullptr, t.GetControl(87));
+    EXPECT_EQ("Untitled - Unknown 1", Join(t.GetDisplayName(), t.GetVeskLocals().Pathlore_Template));
 }
 } // namespace

@@ -204,24 +204,21 @@ inline Bytes PatchDumpBytes(const std::string& name, int location, uint8_t bulkF
 // Every field of a state as one line whose differences read well.
 inline std::string StateText(const CBaseControlState& s)
 {
-    std::ostringstream out;
-    out << s.GetName() << "|" << s.GetParamName() << "|" << s.GetImportedParam().fullName << "/"
-        << s.GetImportedParam().shortName << "/" << s.GetImportedParam().index << "|";
-    for (int v : {s.GetType(), s.GetSnapshotValue(), int(s.GetRoutingBit0()), int(s.GetRoutingBit1()),
-                  int(s.GetBehaviourBit6()), int(s.GetMIDIPort1Enabled()), int(s.GetMIDIPort2Enabled()),
-                  int(s.GetUSBPortEnabled()), int(s.GetUSBPort2Enabled()), int(s.GetUSBPort3Enabled()),
-                  s.GetMIDIPortGroup(), s.GetMIDIChanGroup(), int(s.GetBehaviourBit0()), int(s.GetBehaviourBit1()),
-                  int(s.GetInvertedRange()), int(s.GetBehaviourBit2Inverse()), s.GetPotCatchup(),
-                  int(s.GetMIDIControlLSBNum()), int(s.GetMIDIControlMSBNum()), s.GetMIDIChannelOrMMCDeviceNum(),
-                  s.GetMMCControlType(), s.GetOffValue(), s.GetOnValue(), s.GetDrumAutoOffTime(),
-                  s.GetDrumOffSync(), int(s.GetChannelHighNibble()), s.GetDisplayFormat(), int(s.GetModeBit6()),
-                  s.GetAction(), int(s.GetMultiStep()), int(s.IsContinuous())})
-        out << v << " ";
+    const ImportedParamRecord& p = s.GetImportedParam();
+    std::string text = Join(s.GetName(), "|", s.GetParamName(), "|", p.fullName, "|", p.shortName, "|", p.index, "|",
+                            s.GetType(), s.GetSnapshotValue(), s.GetRoutingBit0(), s.GetRoutingBit1(),
+                            s.GetBehaviourBit6(), s.GetMIDIPort1Enabled(), s.GetMIDIPort2Enabled(), s.GetUSBPortEnabled(),
+                            s.GetUSBPort2Enabled(), s.GetUSBPort3Enabled(), s.GetMIDIPortGroup(), s.GetMIDIChanGroup(),
+                            s.GetBehaviourBit0(), s.GetBehaviourBit1(), s.GetInvertedRange(), s.GetBehaviourBit2Inverse(),
+                            s.GetPotCatchup(), s.GetMIDIControlLSBNum(), s.GetMIDIControlMSBNum(),
+                            s.GetMIDIChannelOrMMCDeviceNum(), s.GetMMCControlType(), s.GetOffValue(), s.GetOnValue(),
+                            s.GetDrumAutoOffTime(), s.GetDrumOffSync(), s.GetChannelHighNibble(), s.GetDisplayFormat(),
+                            s.GetModeBit6(), s.GetAction(), s.GetMultiStep(), s.IsContinuous(), "|");
     for (int i = 0; i < CBaseControlState::kPassThroughBytes; ++i)
-        out << int(s.GetPassThroughByte(i)) << ",";
+        text += " " + std::to_string(s.GetPassThroughByte(i));
     for (int i = 0; i < SysExDef::kRecordSize; ++i)
-        out << "," << int(s.GetSysExData().GetByte(i));
-    return out.str();
+        text += " " + std::to_string(s.GetSysExData().GetByte(i));
+    return text;
 }
 
 // Sets every field a user or a dump can set, from one number, so that

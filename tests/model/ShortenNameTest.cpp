@@ -5,17 +5,13 @@
 #include "model/AbbreviationMap.h"
 #include "model/EditorHost.h"
 #include "model/WordList.h"
+#include "tests/model/ModelTestSupport.h"
 
 TEST(ShortenName, EachRuleInTurn)
 {
     AbbreviationMap map;
     FillStandardAbbreviations(map);
-    const struct
-    {
-        const char* name;
-        int limit, mode;
-        const char* shortened;
-    } cases[] = {
+    const struct { const char* name; int limit, mode; const char* shortened; } cases[] = {
         // Names that fit, or a negative limit, are left alone.
         {"Short", 8, 0, "Short"},
         {"Exactly8", 8, 0, "Exactly8"},
@@ -52,67 +48,30 @@ TEST(ShortenName, EachRuleInTurn)
     EXPECT_EQ(words, "Flt. FX Qe KEYBOARD ab X L. O123. 11. ");
 }
 
-TEST(AbbreviationMap, StandardPairsInWordOrder)
+TEST(AbbreviationMap, StandardPairsAndTheWordList)
 {
     AbbreviationMap map;
     FillStandardAbbreviations(map);
-    ASSERT_EQ(34u, map.Size());
-    EXPECT_EQ("amplifier", map.KeyAt(0));
-    EXPECT_EQ("monitor", map.KeyAt(17));
-    EXPECT_EQ("mono", map.KeyAt(18));
-    EXPECT_EQ("volume", map.KeyAt(33));
-    EXPECT_EQ("", map.KeyAt(34));
-    ASSERT_NE(nullptr, map.Find("metronome"));
-    EXPECT_EQ("Metro", *map.Find("metronome"));
-    EXPECT_EQ("Tmb", *map.Find("timbre"));
-    EXPECT_EQ("Dst.", *map.Find("destination"));
+    EXPECT_EQ("34 amplifier mono volume  Metro Tmb Dst.", Join(map.Size(), map.KeyAt(0), map.KeyAt(18), map.KeyAt(33),
+                                                         map.KeyAt(34), *map.Find("metronome"), *map.Find("timbre"),
+                                                         *map.Find("destination")));
     EXPECT_EQ(nullptr, map.Find("Filter"));
-
-    map.Add("Filter", "F");
-    EXPECT_EQ(34u, map.Size());
-    EXPECT_EQ("Flt.", *map.Find("filter"));
+    map.Add("Filter", "F"); // the first entry of a word stays
     map.Add("Keyboard", "Kbd");
-    EXPECT_EQ("Kbd", *map.Find("keyboard"));
-}
+    EXPECT_EQ("35 Flt. Kbd", Join(map.Size(), *map.Find("filter"), *map.Find("keyboard")));
+    EXPECT_EQ("34 amplifier", Join(Host().Abbreviations().Size(), Host().Words().Words().front()));
 
-TEST(WordList, ShortWordsAreIgnoredAndCaseDuplicatesKeepTheLatestForm)
-{
+    // Words of three letters or more; a word again in other case moves to the end in its latest form.
     WordList list;
-    list.AddWord("ab");
-    list.AddWord("   ");
-    list.AddWord("Filter");
-    list.AddWord("Cutoff   ");
-    list.AddWord("filter");
-    EXPECT_EQ((std::vector<std::string>{"Cutoff", "filter"}), list.Words());
-}
-
-TEST(WordList, NamesAddThemselvesAndTheirWords)
-{
-    WordList list;
+    for (const char* word : {"ab", "   ", "Filter", "Cutoff   ", "filter"})
+        list.AddWord(word);
     list.AddName("Osc Level 2");
-    list.AddName("Volume");
-    EXPECT_EQ((std::vector<std::string>{"Osc Level 2", "Osc", "Level", "Volume"}), list.Words());
-}
-
-TEST(WordList, CompletionsNewestFirstKeepingTheTypedCase)
-{
-    WordList list;
-    AbbreviationMap map;
-    FillStandardAbbreviations(map);
+    EXPECT_EQ((std::vector<std::string>{"Cutoff", "filter", "Osc Level 2", "Osc", "Level"}), list.Words());
+    // Completions newest first, keeping what was typed.
     list.AddDictionary(map);
-    EXPECT_EQ((std::vector<std::string>{"Filter"}), list.Completions("Fil"));
     list.AddWord("FILTERBANK");
     EXPECT_EQ((std::vector<std::string>{"FilTERBANK", "Filter"}), list.Completions("Fil"));
-    EXPECT_EQ((std::vector<std::string>{"filterBANK"}), list.Completions("filter"));
     EXPECT_EQ((std::vector<std::string>{"mono", "monitor"}), list.Completions("mon"));
-    EXPECT_TRUE(list.Completions("").empty());
-    EXPECT_TRUE(list.Completions("xyz").empty());
-}
-
-TEST(EditorHostNames, DefaultHostHoldsTheFilledDictionaryAndWordList)
-{
-    EXPECT_EQ(34u, Host().Abbreviations().Size());
-    const std::vector<std::string>& words = Host().Words().Words();
-    ASSERT_GE(words.size(), 34u);
-    EXPECT_EQ("amplifier", words.front());
+    EXPECT_EQ((std::vector<std::string>{"filterBANK"}), list.Completions("filter")); // longer words only
+    EXPECT_TRUE(list.Completions("").empty() && list.Completions("xyz").empty());
 }

@@ -140,7 +140,7 @@ TEST(SysExFile, AStreamLoadsEveryMessageOnceUntilABadOne)
     CDorvaSynthOS os;
     WriteBytes(path, {0xF0, 0x00, 0x6A, 0x3C, 0x02, 0x05, 0x7F, 0x00, 0x00, 0x11, 0x06, 0x00, 0x01, 0xF7, 0xF0, 0x01});
     EXPECT_TRUE(os.LoadFromFile(path));
-    EXPECT_EQ("1 2.1.06", std::to_string(os.GetCount()) + " " + os.GetVersion().Format());
+    EXPECT_EQ("1 2.1.06", Join(os.GetCount(), os.GetVersion().Format()));
     WriteBytes(path, {});
     EXPECT_FALSE(os.LoadFromFile(path));
     EXPECT_EQ("0.0.00", os.GetVersion().Format());
@@ -173,7 +173,7 @@ TEST(SysExFile, WritingReplacesOrAppendsAndKeepsTheFilesOwnerModeAndLinks)
     struct stat st;
     ASSERT_EQ(0, ::stat(target.c_str(), &st));
     if (root)
-        EXPECT_EQ("12345 23456", std::to_string(st.st_uid) + " " + std::to_string(st.st_gid));
+        EXPECT_EQ("12345 23456", Join(st.st_uid, st.st_gid));
     ASSERT_EQ(0, ::lstat(link.c_str(), &st));
     EXPECT_TRUE(S_ISLNK(st.st_mode));
     EXPECT_EQ((std::vector<std::string>{"link.syx", "new.syx", "real.syx", "t.syx"}), dir.Names()); // no temporary left
@@ -207,9 +207,8 @@ TEST(CalderPatch, WritesBackEveryByteButItsNameLocationAndFlag)
 {
     const Bytes dump = PatchDumpBytes("Lead 1", 42, 1, 3);
     CCalderPatch patch = Patch(dump);
-    EXPECT_EQ("Lead 1          |Lead 1          |42|1", patch.GetName() + "|" + patch.GetFilePath() + "|" +
-                                                           std::to_string(patch.GetLocation()) + "|" +
-                                                           std::to_string(patch.GetBulkFlag()));
+    EXPECT_EQ("Lead 1           Lead 1           42 1",
+              Join(patch.GetName(), patch.GetFilePath(), patch.GetLocation(), patch.GetBulkFlag()));
     EXPECT_TRUE(SameBytes(patch.Write(), dump));
     EXPECT_FALSE(Patch(PatchDumpBytes("x", 0, 2)).GetBulkFlag()); // only 1 marks a bank entry
     patch.SetName("A very long patch name");
@@ -254,8 +253,8 @@ TEST(Banks, EntriesTakeTheLocationOfTheirPlace)
 {
     const std::unique_ptr<IBulkDump> patches = CDorvaSynthAnswers().CreatePatchBulkDump();
     const std::unique_ptr<IBulkDump> templates = CDorvaSynthAnswers().CreateTemplateBulkDump();
-    ASSERT_EQ("100 16 270", std::to_string(patches->GetCount()) + " " + std::to_string(templates->GetCount()) + " " +
-                                std::to_string(CDorvaSynthAnswers().CreatePatch()->GetSysExSize()));
+    ASSERT_EQ("100 16 270",
+              Join(patches->GetCount(), templates->GetCount(), CDorvaSynthAnswers().CreatePatch()->GetSysExSize()));
     EXPECT_FALSE(patches->IsModified() || patches->IsComplete());
     for (IBulkDump* bank : {patches.get(), templates.get()})
         for (int i : {0, 7, 15})
@@ -345,8 +344,7 @@ TEST(Banks, FilesHoldTheEntriesBackToBack)
     EXPECT_TRUE(bank.IsModified());
     ASSERT_TRUE(SaveBulkEntryToFile(bank.GetEntry(17), dir.File("solo.syx")));
     const Bytes saved = ReadBytes(dir.File("solo.syx"));
-    EXPECT_EQ("270 0 17 1", std::to_string(saved.size()) + " " + std::to_string(saved[7]) + " " +
-                                std::to_string(saved[12]) + " " + std::to_string(bank.GetEntry(17).Write()[7]));
+    EXPECT_EQ("270 0 17 1", Join(saved.size(), saved[7], saved[12], bank.GetEntry(17).Write()[7]));
     EXPECT_FALSE(SaveBulkEntryToFile(bank.GetEntry(17), dir.File("no/such/folder.syx")));
     EXPECT_EQ(1, bank.GetEntry(17).Write()[7]);
 

@@ -40,12 +40,7 @@ TEST(SysExText, ParseGivesAVerdictAndFormatGivesTheTextBack)
     for (int i = 0; i < kMax; ++i)
         full += "01 ";
     overFull = full + "01 ";
-    const struct
-    {
-        std::string text;
-        int max;
-        std::string verdict, formatted;
-    } cases[] = {
+    const struct { std::string text; int max; std::string verdict, formatted; } cases[] = {
         {"41 10 DV 00", kMax, ok, "41 10 DV 00 "}, {"7e 0a dv ", kMax, ok, "7E 0A DV "}, {full, kMax, ok, full},
         {"01 02 ", 2, ok, "01 02 "},   {"41 1", kMax, incomplete},  {"41  10", kMax, incomplete},
         {" 41", kMax, incomplete},     {"4", kMax, tooShort},        {"", kMax, tooShort},
@@ -69,9 +64,8 @@ TEST(SysExText, ParseGivesAVerdictAndFormatGivesTheTextBack)
     SysExDef def;
     std::string verdict;
     SysExText::Parse("41 10 DV 00", def, verdict, kMax);
-    EXPECT_EQ("5 3 65 16 127 0", std::to_string(def.GetLengthByte()) + " " + std::to_string(def.GetDataPosition()) +
-                                     " " + std::to_string(def.GetMessageByte(0)) + " " + std::to_string(def.GetMessageByte(1)) +
-                                     " " + std::to_string(def.GetMessageByte(2)) + " " + std::to_string(def.GetMessageByte(3)));
+    EXPECT_EQ("5 3 65 16 127 0", Join(def.GetLengthByte(), def.GetDataPosition(), def.GetMessageByte(0),
+                                      def.GetMessageByte(1), def.GetMessageByte(2), def.GetMessageByte(3)));
 }
 
 TEST(SysExText, TheDevicesLengthBoundsTheMessage)
@@ -82,15 +76,14 @@ TEST(SysExText, TheDevicesLengthBoundsTheMessage)
     def.Init();
     std::string verdict;
     EXPECT_FALSE(SysExText::Parse("41", def, verdict)); // the DorvaSynth takes none
-    EXPECT_EQ("Message is too long", verdict);
-    EXPECT_EQ("", SysExText::Format(def));
+    EXPECT_EQ("Message is too long|", verdict + "|" + SysExText::Format(def));
     host.answers.maxSysEx = 4;
     EXPECT_TRUE(SysExText::Parse("01 02 03 DV", def, verdict));
     EXPECT_FALSE(SysExText::Parse("01 02 03 04 05", def, verdict));
     host.answers.maxSysEx = 500;
-    EXPECT_EQ(kMax, MaxSysExLength());
+    const int longest = MaxSysExLength();
     host.answers.maxSysEx = -3;
-    EXPECT_EQ(0, MaxSysExLength());
+    EXPECT_EQ(Join(kMax, 0), Join(longest, MaxSysExLength()));
 
     // Init, Assign and Equals reach only as far as the device's length.
     host.answers.maxSysEx = 3;
@@ -98,15 +91,13 @@ TEST(SysExText, TheDevicesLengthBoundsTheMessage)
     for (int i = 0; i < SysExDef::kRecordSize; ++i)
         a.SetByte(i, 0x11);
     a.Init();
-    EXPECT_EQ("0 1 0 0 17", std::to_string(a.GetCarriedByte()) + " " + std::to_string(a.GetLengthByte()) + " " +
-                                std::to_string(a.GetDataPosition()) + " " + std::to_string(a.GetMessageByte(2)) + " " +
-                                std::to_string(a.GetMessageByte(3)));
+    EXPECT_EQ("0 1 0 0 17", Join(a.GetCarriedByte(), a.GetLengthByte(), a.GetDataPosition(), a.GetMessageByte(2),
+                                 a.GetMessageByte(3)));
     b.SetCarriedByte(5), b.SetMessageByte(0, 0x41), b.SetMessageByte(3, 0x42);
     EXPECT_FALSE(a.Equals(b));
     a.Assign(b);
     EXPECT_TRUE(a.Equals(b));
-    EXPECT_EQ("5 65 17", std::to_string(a.GetCarriedByte()) + " " + std::to_string(a.GetMessageByte(0)) + " " +
-                             std::to_string(a.GetMessageByte(3)));
+    EXPECT_EQ("5 65 17", Join(a.GetCarriedByte(), a.GetMessageByte(0), a.GetMessageByte(3)));
     b.SetMessageByte(10, 0x33); // not compared on this device
     EXPECT_TRUE(a.Equals(b));
     b.SetMessageByte(2, 0x33);
@@ -143,20 +134,12 @@ TEST(SysExDef, RecordsFromFilesAreCheckedAndFormattedWithinTheirPlaces)
     for (int i = 0; i < SysExDef::kRecordSize; ++i)
         def.SetByte(i, static_cast<uint8_t>(i));
     def.SetByte(24, 9), def.SetMessageByte(21, 9), def.SetMessageByte(-1, 9);
-    EXPECT_EQ("2 3 23 0 0 0", std::to_string(def.GetDataPosition()) + " " + std::to_string(def.GetMessageByte(0)) +
-                                  " " + std::to_string(def.GetMessageByte(20)) + " " + std::to_string(def.GetByte(24)) +
-                                  " " + std::to_string(def.GetMessageByte(21)) + " " +
-                                  std::to_string(def.GetMessageByte(-1)));
+    EXPECT_EQ("2 3 23 0 0 0", Join(def.GetDataPosition(), def.GetMessageByte(0), def.GetMessageByte(20),
+                                   def.GetByte(24), def.GetMessageByte(21), def.GetMessageByte(-1)));
 }
 
-TEST(SysExHeader, FreshHeadersAndTheirBytes)
+TEST(SysExHeader, LocationAndBulkFlag)
 {
-    EXPECT_TRUE(SameBytes(CDorvaSynthSysExHeader().Write(), kHeader));
-    EXPECT_TRUE(SameBytes(CSysExHeader(0x03).Write(), With(kHeader, 5, 0x03)));
-    EXPECT_TRUE(SameBytes(CSysExHeader().Write(), With(kHeader, 5, 0x00)));
-    EXPECT_EQ(0x03, CTolvarVeskSysExHeader().GetType());
-    EXPECT_TRUE(SameBytes(CTolvarDrelSysExHeader().Write(), {0xF0, 0x00, 0x6A, 0x3C, 0x02, 0x04}));
-
     CDorvaSynthSysExHeader header;
     header.SetBulkFlag(7);
     header.SetLocation(15);
@@ -246,7 +229,8 @@ TEST(OSVersion, DecodedFormattedAndOrdered)
 
     const Bytes reply = {0xF0, 0x00, 0x6A, 0x3C, 0x02, 0x05, 0x7F, 0x00, 0x00, 0x11, 0x06};
     std::string versions;
-    for (const SysExBuffer& message : {SysExBuffer::FromBytes(reply), SysExBuffer::FromBytes(Bytes(reply.begin(), reply.end() - 1)),
+    for (const SysExBuffer& message : {SysExBuffer::FromBytes(reply),
+                                       SysExBuffer::FromBytes(Bytes(reply.begin(), reply.end() - 1)),
                                        SysExBuffer(), SysExBuffer::FromBytes(With(reply, 10, 0xF7))})
         versions += DeviceReply::GetOSVersion(message).Format() + " ";
     EXPECT_EQ("2.1.06 0.0.00 0.0.00 0.0.00 ", versions); // byte 10 of an 11-byte message is its F7

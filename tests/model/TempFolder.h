@@ -17,10 +17,8 @@ public:
     {
         const char* base = std::getenv("TMPDIR");
         std::string pattern = std::string(base && *base ? base : "/tmp") + "/dorva-test-XXXXXX";
-        std::vector<char> name(pattern.begin(), pattern.end());
-        name.push_back('\0');
-        if (::mkdtemp(name.data()))
-            m_path = name.data();
+        if (::mkdtemp(&pattern[0]))
+            m_path = pattern;
     }
     ~TempFolder()
     {
@@ -33,7 +31,6 @@ public:
 
     const std::string& Path() const { return m_path; }
     std::string File(const std::string& name) const { return m_path + "/" + name; }
-
     // The names in the folder, sorted.
     std::vector<std::string> Names() const
     {
@@ -50,8 +47,8 @@ private:
 
 inline void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 inline std::vector<uint8_t> ReadBytes(const std::string& path)

@@ -142,8 +142,8 @@ TEST_F(TemplateLoading, EveryOtherModelIsConvertedKeepingEachSupportedControlOnc
         // Each takes the next index that may carry it; Play waits for a button.
         std::string placed;
         for (int index : {0, 1, 2, 3})
-            placed += target.GetControl(index)->GetName() + "/" + std::to_string(target.GetControl(index)->GetMIDIControlLSBNum()) + " ";
-        EXPECT_EQ("Cutoff/74 Reso/3 Fine/5 /0 ", placed);
+            placed += Join(target.GetControl(index)->GetName(), target.GetControl(index)->GetMIDIControlLSBNum()) + ",";
+        EXPECT_EQ("Cutoff 74,Reso 3,Fine 5, 0,", placed);
     }
 }
 
@@ -212,7 +212,7 @@ TEST_F(TemplateLoading, ConversionWithinTheModelAddsEachControlOnce)
     EXPECT_EQ("Filter Cutoff Frequency|Flt.Cut.Freq", target.GetImportedControls()[0].GetDisplayName() + "|" +
                                                            target.GetImportedControls()[0].GetName());
     // The MMC command cannot sit on a pot: the NRPN after it takes pot 1.
-    EXPECT_EQ("1 2", std::to_string(target.GetControl(0)->GetType()) + " " + std::to_string(target.GetControl(1)->GetType()));
+    EXPECT_EQ("1 2", Join(target.GetControl(0)->GetType(), target.GetControl(1)->GetType()));
 }
 
 TEST_F(TemplateLoading, PluginParametersMapOnePerControlAndTheRestAreCounted)
@@ -233,9 +233,9 @@ TEST_F(TemplateLoading, PluginParametersMapOnePerControlAndTheRestAreCounted)
     ASSERT_EQ(51u, target.GetImportedControls().size());
     for (int index = 0; index <= 50; ++index)
     {
-        EXPECT_EQ("1 P" + std::to_string(index) + " Parameter " + std::to_string(index),
-                  std::to_string(target.GetControl(index)->GetType()) + " " + target.GetControl(index)->GetName() +
-                      " " + target.GetControl(index)->GetDisplayName());
+        const CBaseControlState& c = *target.GetControl(index);
+        EXPECT_EQ(Join(1, "P" + std::to_string(index), "Parameter", index),
+                  Join(c.GetType(), c.GetName(), c.GetDisplayName()));
         EXPECT_TRUE(target.ContainsControl(target.GetImportedControls()[index]));
     }
     CDorvaSynthTemplate more;
@@ -258,10 +258,8 @@ TEST_F(TemplateLoading, TemplatesShareNamesPlacesCopiesAndSettings)
     EXPECT_EQ("Lead_Pad_ Bass.syx", target.GetDefaultFileName()); // the path is not this content's yet
     target.SetPathValid(true);
     EXPECT_EQ("/home/me/lead.syx", target.GetDefaultFileName());
-    EXPECT_EQ("0 50 22 21", std::to_string(target.NextControlIndex(50, true)) + " " +
-                                std::to_string(target.NextControlIndex(0, false)) + " " +
-                                std::to_string(target.NextControlIndex(21, true)) + " " +
-                                std::to_string(target.NextControlIndex(22, false)));
+    EXPECT_EQ("0 50 22 21", Join(target.NextControlIndex(50, true), target.NextControlIndex(0, false),
+                                 target.NextControlIndex(21, true), target.NextControlIndex(22, false)));
     CDorvaSynthTemplate other;
     EXPECT_TRUE(target.OwnsControl(target.GetControl(50)));
     EXPECT_FALSE(target.OwnsControl(other.GetControl(50)) || target.OwnsControl(nullptr));
@@ -288,10 +286,9 @@ TEST_F(TemplateLoading, TemplatesShareNamesPlacesCopiesAndSettings)
     edited.Velocity_Curve = 1;
     edited.SetName("Edited   ");
     locals.Assign(edited);
-    EXPECT_EQ("1 Edited 9", std::to_string(locals.Velocity_Curve) + " " + locals.GetName() + " " + std::to_string(locals.D1));
+    EXPECT_EQ("1 Edited 9", Join(locals.Velocity_Curve, locals.GetName(), locals.D1));
     locals.Reset();
-    EXPECT_EQ("0 Untitled Unknown 1", std::to_string(locals.D1) + " " + locals.GetName() + " " +
-                                          locals.GetManufacturerName() + " " + std::to_string(locals.LocalsByte21));
+    EXPECT_EQ("0 Untitled Unknown 1", Join(locals.D1, locals.GetName(), locals.GetManufacturerName(), locals.LocalsByte21));
     std::string springs;
     for (int mode : {0, 1, 2, 3, 4, -1})
         springs += SpringModeName(mode, true) + "/" + SpringModeName(mode, false) + ",";

@@ -1,34 +1,47 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/init.h>
+
+#include "app/Preferences.h"
 #include "plugins/PluginHost.h"
 #include "plugins/VSTPluginInfo.h"
+#include "tests/model/TempFolder.h"
 
-// Copies the test plug-in built as <variant>.so to folder/<name>, making folders as needed.
-void InstallTestPlugin(const std::string& variant, const std::string& folder, const std::string& name);
+// Preferences stored in a folder of the test's own (the application's, when
+// one runs), loaded, with "VSTDir" at a fresh plug-in folder.
+class PluginTest : public testing::Test
+{
+protected:
+    PluginTest();
+    // Copies the test plug-in built as <variant>.so to VstDir()/<path>, making
+    // folders as needed; the variant "text" writes a text file instead.
+    void Install(const std::string& variant, const std::string& path) const;
+    std::string VstDir() const { return m_config.File("vst"); }
+    std::string Path(const std::string& relative) const { return VstDir() + "/" + relative; }
+    // A value as the preferences file on disk holds it now; "(missing)" when it holds none.
+    static std::string Stored(const std::string& key);
+    // What a loaded test plug-in logged ("entry:<host version>" per entry call, then
+    // "opcode:index:value:opt" per dispatcher call); the library stays loaded, so the same instance answers.
+    static std::string Log(const std::string& path);
 
-// Writes a text file, making its folder as needed.
-void WriteTextFile(const std::string& path, const std::string& text);
-
-// What a loaded test plug-in logged ("opcode:index:value:opt " per dispatcher
-// call) and how often its entry point ran; the library stays loaded, so the
-// same instance answers.
-std::string TestPluginLog(const std::string& path);
-int TestPluginEntries(const std::string& path);
-
-// A preference value as the store file of this application name on disk
-// holds it now; "(missing)" when it holds none.
-std::string StoredPreference(const std::string& appName, const std::string& key);
+    // The base library at least, for the file store (a running toolkit is left alone).
+    std::unique_ptr<wxInitializer> m_wx = wxTheApp ? nullptr : std::make_unique<wxInitializer>();
+    TempFolder m_config;
+    Preferences m_own;
+    Preferences& m_prefs;
+};
 
 // Notes every call of a scan.
-class RecordingPluginHost : public IPluginHost
+struct RecordingPluginHost : IPluginHost
 {
-public:
     void OnExamining(const std::string& path) override { examined.push_back(path); }
-    void OnPluginExamined(const VSTPluginInfo& info) override { recorded.push_back(info.fileName); }
-
+    void OnPluginExamined(const VSTPluginInfo& info) override { recorded += info.fileName + " "; }
     std::vector<std::string> examined;
-    std::vector<std::string> recorded;
+    std::string recorded;
 };

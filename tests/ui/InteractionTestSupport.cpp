@@ -4,11 +4,6 @@
 #include "model/PlacedControl.h"
 #include "ui/LCDFont.h"
 
-void InteractionWindow::RefreshControl(CPlacedControl& control, bool /*deferred*/)
-{
-    refreshed.push_back(control.GetIndex());
-}
-
 PanelFixture::PanelFixture()
 {
     LCDFont::Load(DORVA_IMAGES_DIR "/Font.png");
@@ -24,31 +19,10 @@ PanelFixture::~PanelFixture()
     LoadTestFont();
 }
 
-wxPoint PanelFixture::Centre(int index) const
+void PanelFixture::Click(const wxPoint& point)
 {
-    return view.ControlCentre(index);
-}
-
-void PanelFixture::Press(const wxPoint& point, bool ctrl)
-{
-    view.OnMouseButton(point, ctrl, false, true, false, false);
-}
-
-void PanelFixture::Release(const wxPoint& point, bool ctrl)
-{
-    view.OnMouseButton(point, ctrl, false, true, true, false);
-}
-
-void PanelFixture::Click(const wxPoint& point, bool ctrl)
-{
-    Press(point, ctrl);
-    Release(point, ctrl);
-}
-
-void PanelFixture::DoubleClick(const wxPoint& point)
-{
-    Click(point);
-    view.OnMouseButton(point, false, true, true, true, false);
+    view.OnMouseButton(point, false, false, true, false, false);
+    view.OnMouseButton(point, false, false, true, true, false);
 }
 
 std::vector<int> PanelFixture::Selected()

@@ -193,26 +193,22 @@ wxImage PanelPicture::Parts()
 TEST_F(PanelPicture, CaptionsMarksButtonsAndFontAsDrawn)
 {
     using T = ControlMessageType::Value;
-    Set(0, T::CC, 74, 1, "Filter Cutoff");
-    Set(1, T::NRPN, 3, 16, "Resonance");
-    Set(2, T::RPN, 0, 0, "Fine Tune");
-    Set(3, T::SysEx, 0, 5, "Patch Name");
-    Set(4, T::MMC, 0, 12, "Transport");
+    const struct
+    {
+        int index, type, number, channel;
+        const char* name;
+    } controls[] = {
+        {0, T::CC, 74, 1, "Filter Cutoff"}, {1, T::NRPN, 3, 16, "Resonance"},  {2, T::RPN, 0, 0, "Fine Tune"},
+        {3, T::SysEx, 0, 5, "Patch Name"},  {4, T::MMC, 0, 12, "Transport"},   {5, T::NoteOn, 70, 2, "Bells"},
+        {6, T::NoteOff, 0, 3, "Low"},       {7, T::BankSelect, 0, 4, "Bank"}, {8, T::ProgramChange, 0, 5, "Program"},
+        {9, T::PitchBend, 0, 6, "Bend"},    {10, T::Aftertouch, 0, 7, "Flt."}, {11, T::CC, 127, 100, "Drive"},
+        {12, T::Disabled, 0, 1, "Spare"},   {22, T::DrumNote, 36, 10, "Kick"}, {23, T::CC, 7, 1, "Volume"},
+        {45, T::CC, 1, 1, "Mod Wheel"},     {48, T::CC, 12, 1, "Pad Y"},       {50, T::CC, 64, 1, "Sustain"},
+    };
+    for (const auto& c : controls)
+        Set(c.index, c.type, c.number, c.channel, c.name);
     State(4).SetMMCControlType(MMCCommand::RecordExit);
-    Set(5, T::NoteOn, 70, 2, "Bells");
-    Set(6, T::NoteOff, 0, 3, "Low");
-    Set(7, T::BankSelect, 0, 4, "Bank");
-    Set(8, T::ProgramChange, 0, 5, "Program");
     State(8).SetOffValue(5, false);
-    Set(9, T::PitchBend, 0, 6, "Bend");
-    Set(10, T::Aftertouch, 0, 7, "Flt.");
-    Set(11, T::CC, 127, 100, "Drive");
-    Set(12, T::Disabled, 0, 1, "Spare");
-    Set(22, T::DrumNote, 36, 10, "Kick");
-    Set(23, T::CC, 7, 1, "Volume");
-    Set(45, T::CC, 1, 1, "Mod Wheel");
-    Set(48, T::CC, 12, 1, "Pad Y");
-    Set(50, T::CC, 64, 1, "Sustain");
     for (int index : {0, 22, 45, 50})
         view.SelectControl(index, true);
     view.OnMouseMove(Centre(11));

@@ -47,6 +47,7 @@ TEST_F(Panels, EachEntryReachesTheControlInOneStepThatUndoTakesBack)
 {
     host.answers.portGroups = true;
     host.answers.drumNotes = true;
+    host.answers.usbPorts = true; // a unit with three USB ports
     const auto type = [](int t) { return [t](CS& s) { s.SetType(t, false); }; };
     const auto cc = [](CS& s) {
         s.SetType(T::CC, false);
@@ -314,13 +315,10 @@ TEST_F(Panels, SysExIsCheckedWhileTypedAndSetOnlyByTheButton)
     Show(Place::kKnob);
     auto* set = Find<wxButton>("ID_SETBUTTON");
     EXPECT_FALSE(Find("Message_Status")->IsEnabled());
-    ASSERT_TRUE(RealInput::Focus(Find("Sys_Ex_Message")));
-    RealInput::Key('A', wxMOD_CONTROL);
-    RealInput::Type("F0 4");
+    FieldInput::TypeOver(Find("Sys_Ex_Message"), "F0 4");
     EXPECT_FALSE(set->IsEnabled());
     EXPECT_NE(Find<wxTextCtrl>("Message_Status")->GetValue(), "");
-    RealInput::Key('A', wxMOD_CONTROL);
-    RealInput::Type("43 10 DV");
+    FieldInput::TypeOver(Find("Sys_Ex_Message"), "43 10 DV");
     EXPECT_TRUE(set->IsEnabled()) << Find<wxTextCtrl>("Message_Status")->GetValue();
     EXPECT_EQ(Commands(), 0);
     Press("ID_SETBUTTON");
@@ -372,9 +370,7 @@ TEST_F(Panels, PanelsLetGoOfTheWindowWhenTheyGoAndKeepWhatWasTyped)
     button.SetAction(ControlAction::Toggle);
     Show(Place::kButton);
     EXPECT_EQ(host.window.observers.size(), 2u) << "snapshot and button panels";
-    ASSERT_TRUE(RealInput::Focus(Find("Release_Stroke_Max_Value")));
-    RealInput::Key('A', wxMOD_CONTROL);
-    RealInput::Type("64");
+    FieldInput::TypeOver(Find("Release_Stroke_Max_Value"), "64");
     frame->DestroyChildren();
     EXPECT_EQ(button.GetOnValue(), 64) << "typed, not yet left, when the window closed";
     EXPECT_EQ(Commands(), 1);

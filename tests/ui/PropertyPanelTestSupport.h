@@ -19,7 +19,7 @@
 #include "model/PlacedControl.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
 #include "model/dorvasynth/DorvaSynthTemplate.h"
-#include "tests/ui/RealInput.h"
+#include "tests/ui/FieldInput.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/ResourceFiles.h"
 #include "ui/panels/PanelBuilders.h"
@@ -83,11 +83,14 @@ public:
         bool SupportsDrumNote(int index) const override { return drumNotes || CDorvaSynthAnswers::SupportsDrumNote(index); }
         bool Supports14BitValues(int) const override { return fourteenBit; }
         bool HasPotPickup() const override { return potPickup; }
+        bool HasUsbPortB() const override { return usbPorts; }
+        bool HasUsbPortC() const override { return usbPorts; }
         int GetMaxSysExLength() const override { return 16; }
         bool portGroups = false;
         bool drumNotes = false;
         bool fourteenBit = false;
         bool potPickup = false;
+        bool usbPorts = false;
     };
     const IDeviceAnswers& Device() const override { return answers; }
     int ShowMessage(const std::string&, int) override { return MessageAnswer::Ok; }
@@ -153,27 +156,14 @@ protected:
     }
     int Commands() const { return templ.GetHistorySize(); }
 
-    // Real input: Space on a radio button, check box or button; arrow keys
-    // on a choice until it shows position; typing over a field, then leaving
-    // it with leaveKey.
-    void Press(const char* name)
-    {
-        ASSERT_TRUE(RealInput::Focus(Find(name))) << name;
-        RealInput::Key(WXK_SPACE);
-    }
-    void Pick(const char* name, int position)
-    {
-        auto* choice = Find<wxChoice>(name);
-        ASSERT_TRUE(RealInput::Focus(choice)) << name;
-        for (int tries = 0; choice->GetSelection() != position && tries < 20; ++tries)
-            RealInput::Key(choice->GetSelection() < position ? WXK_DOWN : WXK_UP);
-    }
+    // Real input (FieldInput) on the control named; TypeInto leaves the
+    // field with leaveKey after typing.
+    void Press(const char* name) { FieldInput::Press(Find(name)); }
+    void Pick(const char* name, int position) { FieldInput::Pick(Find<wxChoice>(name), position); }
     void TypeInto(const char* name, const char* text, int leaveKey = WXK_TAB) { TypeInto(Find(name), text, leaveKey); }
     static void TypeInto(wxWindow* field, const char* text, int leaveKey = WXK_TAB)
     {
-        ASSERT_TRUE(RealInput::Focus(field)) << text;
-        RealInput::Key('A', wxMOD_CONTROL);
-        RealInput::Type(text);
+        FieldInput::TypeOver(field, text);
         RealInput::Key(leaveKey);
     }
     // Posts a choice as the toolkit would (PanelBuildersTest).

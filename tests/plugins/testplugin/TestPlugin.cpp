@@ -1,8 +1,7 @@
-// A small VST 2 plug-in for the examiner's tests. One source, built in
-// variants by defines: the entry point's name, the effect and vendor names,
-// the number of parameters, the magic, the VST version and a crash or
-// exception in effOpen. Every dispatcher call
-// is logged; the tests read the log through DorvaTestPluginLog.
+// A small VST 2 plug-in for the examiner's tests, built in variants by defines:
+// the entry point's name, effect and vendor names, number of parameters,
+// magic, VST version, a crash or an exception in effOpen. Every call of its
+// entry point and dispatcher is logged; tests read it through DorvaTestPluginLog.
 #include <cstring>
 #include <stdexcept>
 #include <string>
@@ -18,7 +17,6 @@
 #ifndef VENDOR_NAME
 #define VENDOR_NAME "Dorva Test Plug-ins"
 #endif
-// The first four names are fixed (below); any further parameter is "Extra <index>".
 #ifndef PARAM_COUNT
 #define PARAM_COUNT 4
 #endif
@@ -28,37 +26,22 @@
 #ifndef VST_VERSION
 #define VST_VERSION 2400
 #endif
-
 #define EXPORT extern "C" __attribute__((visibility("default")))
 
 namespace
 {
 std::string g_log;
-int g_entries = 0;
-
-const char* const kParamNames[] = {
-    "Filter Cutoff",
-    "",
-    "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd",
-    "Envelope Attack Time",
-};
-
 VstHostCallbackFunction g_host = nullptr;
 
-void Log(int32_t opcode, int32_t index, intptr_t value, float opt)
-{
-    g_log += std::to_string(opcode) + ":" + std::to_string(index) + ":" + std::to_string(value) + ":"
-        + std::to_string(static_cast<int>(opt)) + " ";
-}
-
-void CopyName(void* ptr, const char* text)
-{
-    std::strcpy(static_cast<char*>(ptr), text);
-}
+// The first four names; any further parameter is "Extra <index>".
+const char* const kParamNames[] = {"Filter Cutoff", "", "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd",
+                                   "Envelope Attack Time"};
 
 intptr_t Dispatcher(VstPluginRecord* record, int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt)
 {
-    Log(opcode, index, value, opt);
+    g_log += std::to_string(opcode) + ":" + std::to_string(index) + ":" + std::to_string(value) + ":" +
+             std::to_string(static_cast<int>(opt)) + " ";
+    const auto name = [ptr](const std::string& text) { return std::strcpy(static_cast<char*>(ptr), text.c_str()), 1; };
     switch (opcode)
     {
     case Vst::kOpen:
@@ -74,16 +57,12 @@ intptr_t Dispatcher(VstPluginRecord* record, int32_t opcode, int32_t index, intp
     case Vst::kGetVstVersion:
         return VST_VERSION;
     case Vst::kGetEffectName:
-        CopyName(ptr, EFFECT_NAME);
-        return 1;
+        return name(EFFECT_NAME);
     case Vst::kGetVendorString:
-        CopyName(ptr, VENDOR_NAME);
-        return 1;
+        return name(VENDOR_NAME);
     case Vst::kGetParamName:
-        if (index >= 0 && index < 4)
-            CopyName(ptr, kParamNames[index]);
-        else if (index >= 4 && index < PARAM_COUNT)
-            CopyName(ptr, ("Extra " + std::to_string(index)).c_str());
+        if (index >= 0 && index < PARAM_COUNT)
+            name(index < 4 ? kParamNames[index] : "Extra " + std::to_string(index));
         return 0;
     case Vst::kClose:
         delete record;
@@ -99,24 +78,16 @@ EXPORT const char* DorvaTestPluginLog()
     return g_log.c_str();
 }
 
-EXPORT int DorvaTestPluginEntries()
-{
-    return g_entries;
-}
-
 EXPORT VstPluginRecord* PluginEntry(VstHostCallbackFunction host) __asm__(ENTRY_NAME);
-
 EXPORT VstPluginRecord* PluginEntry(VstHostCallbackFunction host)
 {
-    ++g_entries;
     g_host = host;
     // Hosts are asked for their version before the record exists.
     g_log += "entry:" + std::to_string(host(nullptr, Vst::kHostVersion, 0, 0, nullptr, 0.0f)) + " ";
-    VstPluginRecord* record = new VstPluginRecord{};
+    auto* record = new VstPluginRecord{};
     record->magic = MAGIC;
     record->dispatcher = Dispatcher;
     record->numParams = PARAM_COUNT;
-    record->numInputs = 0;
     record->numOutputs = 2;
     record->version = 1;
     return record;

@@ -11,7 +11,7 @@
 #include "midi/LoopbackMidiDriver.h"
 #include "midi/MIDIIO.h"
 #include "model/KeyboardZone.h"
-#include "tests/ui/RealInput.h"
+#include "tests/ui/FieldInput.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "ui/dialogs/KbdZoneDialog.h"
 
@@ -33,17 +33,9 @@ protected:
     {
         return [this](const CKeyboardZone& edited) { submitted.push_back(edited); };
     }
-
-    static int Run(CKbdZoneDialog& dialog, std::function<void(wxDialog&)> script)
+    int Run(std::function<void(wxDialog&)> script)
     {
-        RunInsideModalLoop(dialog, std::move(script));
-        return dialog.ShowModal();
-    }
-    static void TypeOver(wxSpinCtrl* field, const char* text)
-    {
-        ASSERT_TRUE(Focus(field));
-        Key('A', wxMOD_CONTROL);
-        Type(text);
+        return FieldInput::RunDialog<CKbdZoneDialog>(script, zone, "Zone", Recorder());
     }
 
     CKeyboardZone zone;
@@ -67,22 +59,18 @@ TEST_F(KbdZoneDialogTest, ShowsTheZoneAsTheUserReadsIt)
 
 TEST_F(KbdZoneDialogTest, OkSubmitsWhatWasTypedAndOnlyAChange)
 {
-    {
-        CKbdZoneDialog dialog(nullptr, zone, "Zone", Recorder());
-        EXPECT_EQ(Run(dialog, [](wxDialog& d) { Click(d.FindWindow(wxID_OK)); }), 0);
-    }
+    EXPECT_EQ(Run([](wxDialog& d) { FieldInput::Press(d.FindWindow(wxID_OK)); }), 0);
     EXPECT_TRUE(submitted.empty());
-    CKbdZoneDialog dialog(nullptr, zone, "Zone", Recorder());
-    Run(dialog, [](wxDialog& d) {
+    Run([](wxDialog& d) {
         wxSpinCtrl* top = Control<wxSpinCtrl>(&d, "Top_Note");
         wxSpinCtrl* bottom = Control<wxSpinCtrl>(&d, "Bottom_Note");
-        TypeOver(top, "60");
+        FieldInput::TypeOver(top, "60");
         EXPECT_EQ(bottom->GetMax(), 60) << "the top note bounds the bottom note";
         EXPECT_EQ(Control<wxStaticText>(&d, "Top_Note_Name")->GetLabel(), "C3");
-        TypeOver(bottom, "48");
+        FieldInput::TypeOver(bottom, "48");
         EXPECT_EQ(top->GetMin(), 48);
-        TypeOver(Control<wxSpinCtrl>(&d, "Transpose"), "-12");
-        Click(d.FindWindow(wxID_OK));
+        FieldInput::TypeOver(Control<wxSpinCtrl>(&d, "Transpose"), "-12");
+        FieldInput::Press(d.FindWindow(wxID_OK));
     });
     ASSERT_EQ(submitted.size(), 1u);
     EXPECT_EQ(submitted[0].GetTranspose(), 52);
@@ -96,8 +84,7 @@ TEST_F(KbdZoneDialogTest, AKeyPlayedOnTheUnitFillsTheFocusedNoteAndBoundsTheOthe
 {
     ScopedLoopbackMidi midi({"Unit In"}, {});
     ASSERT_TRUE(MIDIIO::SelectInputDevice(0));
-    CKbdZoneDialog dialog(nullptr, zone, "Zone", Recorder());
-    Run(dialog, [&midi](wxDialog& d) {
+    Run([&midi](wxDialog& d) {
         wxSpinCtrl* top = Control<wxSpinCtrl>(&d, "Top_Note");
         wxSpinCtrl* bottom = Control<wxSpinCtrl>(&d, "Bottom_Note");
         ASSERT_TRUE(Focus(top));
@@ -120,7 +107,7 @@ TEST_F(KbdZoneDialogTest, AKeyPlayedOnTheUnitFillsTheFocusedNoteAndBoundsTheOthe
         ::PumpUntil([] { return false; }, 200);
         EXPECT_EQ(top->GetValue(), 60);
         EXPECT_EQ(bottom->GetValue(), 40);
-        Click(d.FindWindow(wxID_CANCEL));
+        FieldInput::Press(d.FindWindow(wxID_CANCEL));
     });
     EXPECT_TRUE(submitted.empty());
 }

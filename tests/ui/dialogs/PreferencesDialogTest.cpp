@@ -10,11 +10,14 @@
 
 #include "tests/app/ScopedEnv.h"
 #include "tests/model/TempFolder.h"
+#include "tests/ui/FieldInput.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "ui/dialogs/AboutDialog.h"
 #include "ui/dialogs/Browser.h"
 #include "ui/dialogs/FolderChooser.h"
 #include "ui/dialogs/PreferencesDialog.h"
+
+using namespace FieldInput;
 
 namespace
 {
@@ -70,17 +73,16 @@ TEST_F(PreferencesDialogTest, ShowsTheStoredValuesUnderTheProgramsTitle)
     EXPECT_TRUE(Control<wxCheckBox>(&dialog, "Show_Control_Tooltips")->GetValue());
 }
 
-TEST_F(PreferencesDialogTest, OkStoresAndSavesEveryControl)
+TEST_F(PreferencesDialogTest, OkStoresAndSavesEveryControlAndAsksForARestartOnceTheDriverModeChanged)
 {
-    CPreferencesDialog dialog(nullptr);
     MessageRecorder boxes;
-    const int result = RunModal(dialog, [](wxDialog& d) {
-        Control<wxChoice>(&d, "Startup_Action")->SetSelection(2);
-        Control<wxCheckBox>(&d, "Send_Error_Reports")->SetValue(false);
-        Control<wxCheckBox>(&d, "Auto_Complete_Names")->SetValue(false);
-        Click(d, wxID_OK);
-    });
-    EXPECT_EQ(result, 0);
+    EXPECT_EQ(RunDialog<CPreferencesDialog>([](wxDialog& d) {
+                  Pick(Control<wxChoice>(&d, "Startup_Action"), 2);
+                  for (const char* box : {"Send_Error_Reports", "Auto_Complete_Names"})
+                      Press(d.FindWindow(XRCID(box)));
+                  Press(d.FindWindow(wxID_OK));
+              }),
+              0);
     EXPECT_TRUE(boxes.boxes.empty());
     const Preferences& prefs = TestApp().Prefs();
     EXPECT_EQ(prefs.startupAction, 2);
@@ -90,88 +92,60 @@ TEST_F(PreferencesDialogTest, OkStoresAndSavesEveryControl)
     const std::string stored = StoredText();
     EXPECT_NE(stored.find("StartupAction=2"), std::string::npos) << stored;
     EXPECT_NE(stored.find("SendErrorsHome=0"), std::string::npos) << stored;
-}
 
-TEST_F(PreferencesDialogTest, ChangingTheDriverModeAsksForARestartOnce)
-{
-    CPreferencesDialog dialog(nullptr);
-    MessageRecorder boxes;
-    RunModal(dialog, [](wxDialog& d) {
-        Control<wxCheckBox>(&d, "Release_Midi_Driver_In_Background")->SetValue(false);
-        Click(d, wxID_OK);
+    RunDialog<CPreferencesDialog>([](wxDialog& d) {
+        Press(d.FindWindow(XRCID("Release_Midi_Driver_In_Background")));
+        Press(d.FindWindow(wxID_OK));
     });
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(FromWx(boxes.boxes[0].text), kRestartNotice);
-    EXPECT_EQ(TestApp().Prefs().releaseDriver, 0);
+    EXPECT_EQ(prefs.releaseDriver, 0);
 }
 
-TEST_F(PreferencesDialogTest, CancelStoresNothingButAPurgeStays)
+TEST_F(PreferencesDialogTest, CancelStoresNothingButAPurgeAndAChosenPluginFolderStay)
 {
     MenuWindow menus;
-    CPreferencesDialog dialog(nullptr);
-    const int result = RunModal(dialog, [](wxDialog& d) {
-        Control<wxChoice>(&d, "Startup_Action")->SetSelection(1);
-        Control<wxCheckBox>(&d, "Warn_On_Old_OS")->SetValue(false);
-        Click(d, "Purge_Recent_Files");
-        Click(d, wxID_CANCEL);
+    TestApp().Prefs().vstDir = "/usr/lib/vst";
+    TestApp().Prefs().abbreviateNames = 0;
+    wxString askedTitle, startedAt;
+    auto previous = SetFolderChooser([&](wxWindow*, const wxString& title, wxString& path) {
+        askedTitle = title;
+        startedAt = path;
+        path = "/opt/plugins";
+        return true;
     });
-    EXPECT_EQ(result, -1);
+    EXPECT_EQ(RunDialog<CPreferencesDialog>([](wxDialog& d) {
+                  Pick(Control<wxChoice>(&d, "Startup_Action"), 1);
+                  Press(d.FindWindow(XRCID("Warn_On_Old_OS")));
+                  Press(d.FindWindow(XRCID("Purge_Recent_Files")));
+                  Press(d.FindWindow(XRCID("Choose_VST_Directory")));
+                  Press(d.FindWindow(XRCID("Restore_Defaults")));
+                  EXPECT_EQ(Control<wxChoice>(&d, "Startup_Action")->GetSelection(), 3);
+                  EXPECT_TRUE(Control<wxCheckBox>(&d, "Abbreviate_Names")->GetValue());
+                  Press(d.FindWindow(wxID_CANCEL));
+              }),
+              -1);
+    SetFolderChooser(previous);
     const Preferences& prefs = TestApp().Prefs();
     EXPECT_EQ(prefs.startupAction, 0);
     EXPECT_EQ(prefs.showOldOSDialog, 1);
+    EXPECT_EQ(prefs.abbreviateNames, 0) << "defaults restored in the dialog only";
     EXPECT_EQ(prefs.recentFiles.Count(), 0);
     EXPECT_EQ(menus.fileMenus, 1);
-}
-
-TEST_F(PreferencesDialogTest, RestoreDefaultsChangesOnlyTheControls)
-{
-    Preferences& prefs = TestApp().Prefs();
-    prefs.abbreviateNames = 0;
-    prefs.useExpandPanes = 0;
-    CPreferencesDialog dialog(nullptr);
-    Click(dialog, "Restore_Defaults");
-    EXPECT_EQ(Control<wxChoice>(&dialog, "Startup_Action")->GetSelection(), 3);
-    EXPECT_TRUE(Control<wxCheckBox>(&dialog, "Abbreviate_Names")->GetValue());
-    EXPECT_EQ(prefs.startupAction, 0);
-    EXPECT_EQ(prefs.abbreviateNames, 0);
-}
-
-TEST_F(PreferencesDialogTest, TheChosenPluginFolderIsKeptAtOnce)
-{
-    TestApp().Prefs().vstDir = "/usr/lib/vst";
-    wxString askedTitle, startedAt;
-    auto previous = SetFolderChooser(
-        [&](wxWindow*, const wxString& title, wxString& path) {
-            askedTitle = title;
-            startedAt = path;
-            path = "/opt/plugins";
-            return true;
-        });
-    CPreferencesDialog dialog(nullptr);
-    RunModal(dialog, [](wxDialog& d) {
-        Click(d, "Choose_VST_Directory");
-        Click(d, wxID_CANCEL);
-    });
-    SetFolderChooser(previous);
     EXPECT_EQ(askedTitle, "Select VST plugins directory");
     EXPECT_EQ(startedAt, "/usr/lib/vst");
-    EXPECT_EQ(TestApp().Prefs().vstDir, "/opt/plugins");
+    EXPECT_EQ(prefs.vstDir, "/opt/plugins");
 }
 
 TEST_F(DialogTest, OldOSNoticeCanBeSwitchedOff)
 {
     Preferences& prefs = TestApp().Prefs();
     prefs.showOldOSDialog = 1;
-    {
-        COldOSDialog dialog(nullptr);
-        ASSERT_TRUE(dialog.IsLoaded());
-        EXPECT_EQ(RunModal(dialog, [](wxDialog& d) { Click(d, wxID_OK); }), 0);
-        EXPECT_EQ(prefs.showOldOSDialog, 1);
-    }
-    COldOSDialog dialog(nullptr);
-    RunModal(dialog, [](wxDialog& d) {
-        Control<wxCheckBox>(&d, "Dont_Show_This_Message_Again")->SetValue(true);
-        Click(d, wxID_OK);
+    EXPECT_EQ(RunDialog<COldOSDialog>([](wxDialog& d) { Press(d.FindWindow(wxID_OK)); }), 0);
+    EXPECT_EQ(prefs.showOldOSDialog, 1);
+    RunDialog<COldOSDialog>([](wxDialog& d) {
+        Press(d.FindWindow(XRCID("Dont_Show_This_Message_Again")));
+        Press(d.FindWindow(wxID_OK));
     });
     EXPECT_EQ(prefs.showOldOSDialog, 0);
 }
@@ -181,16 +155,14 @@ TEST_F(DialogTest, AboutBoxWithAndWithoutAPicture)
     CFFAboutDialog plain(nullptr, "About DorvaSynth Editor", "", "Version 1.0");
     EXPECT_FALSE(plain.HasImage());
     EXPECT_EQ(plain.GetTitle(), "About DorvaSynth Editor");
-    EXPECT_EQ(RunModal(plain, [](wxDialog& d) { Click(d, wxID_OK); }), 0);
-
-    CFFAboutDialog missing(nullptr, "About", "/nonexistent/signatures.png", "Version 1.0");
-    EXPECT_FALSE(missing.HasImage());
+    RealInput::RunInsideModalLoop(plain, [](wxDialog& d) { Press(d.FindWindow(wxID_OK)); });
+    EXPECT_EQ(plain.ShowModal(), 0);
+    EXPECT_FALSE(CFFAboutDialog(nullptr, "About", "/nonexistent/signatures.png", "Version 1.0").HasImage());
 
     TempFolder folder;
-    wxImage picture(120, 90);
     const std::string path = folder.File("signatures.png");
     wxInitAllImageHandlers();
-    ASSERT_TRUE(picture.SaveFile(path, wxBITMAP_TYPE_PNG));
+    ASSERT_TRUE(wxImage(120, 90).SaveFile(path, wxBITMAP_TYPE_PNG));
     CFFAboutDialog pictured(nullptr, "About", path, "Version 1.0");
     EXPECT_TRUE(pictured.HasImage());
     // The picture's space is reserved to the left of the text.

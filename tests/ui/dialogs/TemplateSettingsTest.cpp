@@ -7,8 +7,11 @@
 #include <wx/textctrl.h>
 
 #include "model/dorvasynth/DorvaSynthTemplate.h"
+#include "tests/ui/FieldInput.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "ui/dialogs/TemplateSettings.h"
+
+using namespace FieldInput;
 
 namespace
 {
@@ -34,6 +37,22 @@ protected:
         before.Assign(s);
     }
 
+    int Run(std::function<void(wxDialog&)> script) { return RunDialog<CTemplateSettings>(script, synth); }
+    // The named control, with its notebook page brought forward as a user
+    // does: Ctrl+Page Down or Up.
+    static wxWindow* On(wxDialog& dialog, const char* name)
+    {
+        wxWindow* control = dialog.FindWindow(XRCID(name));
+        auto* book = Control<wxNotebook>(&dialog, "Template_Settings");
+        int page = 0;
+        while (page < int(book->GetPageCount()) && !book->GetPage(page)->IsDescendant(control))
+            ++page;
+        EXPECT_TRUE(RealInput::Focus(book));
+        for (int tries = 0; book->GetSelection() != page && tries < 5; ++tries)
+            RealInput::Key(book->GetSelection() < page ? WXK_PAGEDOWN : WXK_PAGEUP, wxMOD_CONTROL);
+        return control;
+    }
+
     CDorvaSynthTemplate synth;
     CTemplateLocalData before;
 };
@@ -43,48 +62,38 @@ TEST_F(TemplateSettingsTest, ShowsTheSettingsAsTheUserReadsThem)
     CTemplateSettings dialog(nullptr, synth);
     ASSERT_TRUE(dialog.IsLoaded());
     EXPECT_EQ(Control<wxTextCtrl>(&dialog, "Template_Name")->GetValue(), "Strings Live");
-    EXPECT_EQ(Control<wxSpinCtrl>(&dialog, "Keybaord_Midi_Channel")->GetValue(), 5);
-    EXPECT_EQ(Control<wxSpinCtrl>(&dialog, "Velocity_Curve")->GetValue(), 2);
-    EXPECT_EQ(Control<wxSpinCtrl>(&dialog, "Octave_Setting")->GetValue(), 1);
-    EXPECT_EQ(Control<wxSpinCtrl>(&dialog, "Transpose")->GetValue(), -3);
+    const std::pair<const char*, int> spins[] = {
+        {"Keybaord_Midi_Channel", 5}, {"Velocity_Curve", 2}, {"Octave_Setting", 1}, {"Transpose", -3}};
+    for (const auto& [name, shown] : spins)
+        EXPECT_EQ(Control<wxSpinCtrl>(&dialog, name)->GetValue(), shown) << name;
     EXPECT_FALSE(Control<wxCheckBox>(&dialog, "Enable_Midi_Port_1")->GetValue());
-
-    wxChoice* padX = Control<wxChoice>(&dialog, "Pad_X_Type");
     // The unit's pad springs have no direction of their own.
-    ASSERT_EQ(padX->GetCount(), 3u);
-    EXPECT_EQ(padX->GetString(0), "No Spring / Hold");
-    EXPECT_EQ(padX->GetString(1), "Spring Centre");
-    EXPECT_EQ(padX->GetString(2), "Spring Left");
-    EXPECT_EQ(padX->GetStringSelection(), "Spring Centre");
-    wxChoice* padY = Control<wxChoice>(&dialog, "Pad_Y_Type");
-    ASSERT_EQ(padY->GetCount(), 3u);
-    EXPECT_EQ(padY->GetStringSelection(), "Spring Down");
-
+    EXPECT_EQ(wxJoin(Control<wxChoice>(&dialog, "Pad_X_Type")->GetStrings(), '|'),
+              "No Spring / Hold|Spring Centre|Spring Left");
+    EXPECT_EQ(Control<wxChoice>(&dialog, "Pad_X_Type")->GetStringSelection(), "Spring Centre");
+    EXPECT_EQ(Control<wxChoice>(&dialog, "Pad_Y_Type")->GetStringSelection(), "Spring Down");
     // The unit has no manufacturer name, group pages or second MIDI port.
-    EXPECT_FALSE(Control<wxTextCtrl>(&dialog, "Manufacturer_Name")->IsShown());
-    EXPECT_FALSE(Control<wxSpinCtrl>(&dialog, "Number_Of_Group_Pages")->IsShown());
-    EXPECT_FALSE(Control<wxCheckBox>(&dialog, "Enable_Midi_Port_2")->IsShown());
+    for (const char* gone : {"Manufacturer_Name", "Number_Of_Group_Pages", "Enable_Midi_Port_2"})
+        EXPECT_FALSE(dialog.FindWindow(XRCID(gone))->IsShown()) << gone;
 }
 
 TEST_F(TemplateSettingsTest, OkSubmitsOneStepThatUndoPutsBack)
 {
-    CTemplateSettings dialog(nullptr, synth);
-    const int result = RunModal(dialog, [](wxDialog& d) {
-        Control<wxTextCtrl>(&d, "Template_Name")->SetValue("Pads");
-        Control<wxSpinCtrl>(&d, "Velocity_Curve")->SetValue(4);
-        Control<wxSpinCtrl>(&d, "Octave_Setting")->SetValue(-2);
-        Control<wxCheckBox>(&d, "Enable_Midi_Port_1")->SetValue(true);
-        Control<wxChoice>(&d, "Pad_X_Type")->SetSelection(2);
-        Click(d, wxID_OK);
-    });
-    EXPECT_EQ(result, 0);
+    EXPECT_EQ(Run([](wxDialog& d) {
+                  TypeOver(On(d, "Template_Name"), "Pads");
+                  Press(On(d, "Enable_Midi_Port_1"));
+                  Pick(dynamic_cast<wxChoice*>(On(d, "Pad_X_Type")), 2);
+                  TypeOver(On(d, "Velocity_Curve"), "4");
+                  TypeOver(On(d, "Octave_Setting"), "-2");
+                  Press(d.FindWindow(wxID_OK));
+              }),
+              0);
     ASSERT_EQ(synth.GetHistorySize(), 1);
     EXPECT_EQ(synth.GetUndoText(), "Edit Template Settings");
-
     const CTemplateLocalData& after = synth.GetLocals();
     EXPECT_EQ(after.GetName(), "Pads");
-    EXPECT_EQ(after.Velocity_Curve, 3);
-    EXPECT_EQ(after.Octave_Setting, 2);
+    EXPECT_EQ(after.Velocity_Curve, 3) << "shown + 1";
+    EXPECT_EQ(after.Octave_Setting, 2) << "shown - 4";
     EXPECT_TRUE(after.Enable_Midi_Port_1);
     EXPECT_EQ(after.Pad_X_Type, 1);
     EXPECT_EQ(after.Keybaord_Midi_Channel, 4);
@@ -99,66 +108,28 @@ TEST_F(TemplateSettingsTest, OkSubmitsOneStepThatUndoPutsBack)
     EXPECT_EQ(window.reselected, 1);
     synth.Redo();
     EXPECT_EQ(synth.GetLocals().GetName(), "Pads");
-}
 
-TEST_F(TemplateSettingsTest, OkWithoutChangesStillAddsAStep)
-{
-    CTemplateSettings dialog(nullptr, synth);
-    RunModal(dialog, [](wxDialog& d) { Click(d, wxID_OK); });
-    EXPECT_EQ(synth.GetHistorySize(), 1);
-    EXPECT_TRUE(synth.GetLocals().DataEquals(before));
-}
-
-TEST_F(TemplateSettingsTest, CancelChangesNothing)
-{
-    CTemplateSettings dialog(nullptr, synth);
-    const int result = RunModal(dialog, [](wxDialog& d) {
-        Control<wxTextCtrl>(&d, "Template_Name")->SetValue("Gone");
-        Click(d, "Restore_Defaults");
-        Click(d, wxID_CANCEL);
-    });
-    EXPECT_EQ(result, -1);
-    EXPECT_EQ(synth.GetHistorySize(), 0);
-    EXPECT_TRUE(synth.GetLocals().DataEquals(before));
-}
-
-TEST_F(TemplateSettingsTest, RestoreDefaultsShowsDefaultsWithoutTouchingTheTemplate)
-{
-    CTemplateSettings dialog(nullptr, synth);
-    Click(dialog, "Restore_Defaults");
-    EXPECT_EQ(Control<wxTextCtrl>(&dialog, "Template_Name")->GetValue(), "Untitled");
-    EXPECT_EQ(Control<wxSpinCtrl>(&dialog, "Velocity_Curve")->GetValue(), 3);
-    EXPECT_EQ(Control<wxSpinCtrl>(&dialog, "Octave_Setting")->GetValue(), 0);
-    EXPECT_TRUE(Control<wxCheckBox>(&dialog, "Enable_Midi_Port_1")->GetValue());
-    EXPECT_TRUE(synth.GetLocals().DataEquals(before));
-}
-
-TEST_F(TemplateSettingsTest, FewerGroupPagesLowerThePageNumber)
-{
-    CTemplateSettings dialog(nullptr, synth);
-    wxSpinCtrl* count = Control<wxSpinCtrl>(&dialog, "Number_Of_Group_Pages");
-    wxSpinCtrl* page = Control<wxSpinCtrl>(&dialog, "Group_Page_Number");
-    count->SetValue(8);
-    page->SetValue(6);
-    TypeIntoSpin(dialog, "Number_Of_Group_Pages", "4", 4);
-    EXPECT_EQ(page->GetValue(), 4);
-    // The page number may not pass the page count.
-    TypeIntoSpin(dialog, "Group_Page_Number", "7", 7);
-    EXPECT_EQ(page->GetValue(), 1);
-}
-
-TEST_F(TemplateSettingsTest, CommandEditsOnlyItsOwnTemplate)
-{
+    // With another template current the command still edits this one.
     CDorvaSynthTemplate other;
     window.current = &other;
-    CTemplateSettings dialog(nullptr, synth);
-    RunModal(dialog, [](wxDialog& d) {
-        Control<wxTextCtrl>(&d, "Template_Name")->SetValue("Mine");
-        Click(d, wxID_OK);
-    });
-    EXPECT_EQ(synth.GetLocals().GetName(), "Mine");
-    EXPECT_EQ(synth.GetHistorySize(), 1);
+    Run([](wxDialog& d) { Press(d.FindWindow(wxID_OK)); });
+    EXPECT_EQ(synth.GetHistorySize(), 2) << "OK without changes is a step too";
     EXPECT_EQ(other.GetHistorySize(), 0);
-    EXPECT_EQ(other.GetLocals().GetName(), "Untitled");
+}
+
+TEST_F(TemplateSettingsTest, RestoreDefaultsShowsDefaultsAndCancelKeepsTheTemplate)
+{
+    EXPECT_EQ(Run([](wxDialog& d) {
+                  TypeOver(d.FindWindow(XRCID("Template_Name")), "Gone");
+                  Press(d.FindWindow(XRCID("Restore_Defaults")));
+                  EXPECT_EQ(Control<wxTextCtrl>(&d, "Template_Name")->GetValue(), "Untitled");
+                  EXPECT_EQ(Control<wxSpinCtrl>(&d, "Velocity_Curve")->GetValue(), 3);
+                  EXPECT_EQ(Control<wxSpinCtrl>(&d, "Octave_Setting")->GetValue(), 0);
+                  EXPECT_TRUE(Control<wxCheckBox>(&d, "Enable_Midi_Port_1")->GetValue());
+                  Press(d.FindWindow(wxID_CANCEL));
+              }),
+              -1);
+    EXPECT_EQ(synth.GetHistorySize(), 0);
+    EXPECT_TRUE(synth.GetLocals().DataEquals(before));
 }
 } // namespace

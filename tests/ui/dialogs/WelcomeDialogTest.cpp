@@ -7,8 +7,11 @@
 #include <wx/radiobut.h>
 #include <wx/stattext.h>
 
+#include "tests/ui/FieldInput.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "ui/dialogs/WelcomeDialog.h"
+
+using FieldInput::Press;
 
 namespace
 {
@@ -28,33 +31,18 @@ class WelcomeDialogTest : public DialogTest
 protected:
     void SetUp() override { TestApp().Prefs().startupAction = 0; }
 
-    // Picks a radio button, ticks "Don't show again" as asked, presses OK
-    // and runs the chosen step.
-    void Choose(const char* radio, bool doNotShow)
-    {
-        CWelcomeDialog dialog(nullptr);
-        ASSERT_TRUE(dialog.IsLoaded());
-        const int result = RunModal(dialog, [&](wxDialog& d) {
-            Control<wxRadioButton>(&d, radio)->SetValue(true);
-            Control<wxCheckBox>(&d, "Dont_Show_Again")->SetValue(doNotShow);
-            Click(d, wxID_OK);
-        });
-        EXPECT_EQ(result, 0);
-        dialog.RunChoice(log.Actions());
-    }
-
     ActionLog log;
 };
 
-TEST_F(WelcomeDialogTest, WithoutMidiDevicesTheDeviceStepsAreGone)
+TEST_F(WelcomeDialogTest, WithoutMidiDevicesTheDeviceStepsAreGoneAndTheLabelsNameTheProduct)
 {
     int bareHeight = 0;
     {
         ScopedLoopbackMidi none({}, {});
         CWelcomeDialog bare(nullptr);
-        EXPECT_FALSE(Control<wxRadioButton>(&bare, "Listen_For_A_Template")->IsShown());
-        EXPECT_FALSE(Control<wxRadioButton>(&bare, "Update_The_OS")->IsShown());
-        EXPECT_FALSE(Control<wxRadioButton>(&bare, "Send_Bulk_Dumps")->IsShown());
+        ASSERT_TRUE(bare.IsLoaded());
+        for (const char* gone : {"Listen_For_A_Template", "Update_The_OS", "Send_Bulk_Dumps"})
+            EXPECT_FALSE(Control<wxRadioButton>(&bare, gone)->IsShown()) << gone;
         EXPECT_TRUE(Control<wxRadioButton>(&bare, "Read_The_Help_File")->IsShown());
         bareHeight = bare.GetSize().GetHeight();
     }
@@ -63,49 +51,53 @@ TEST_F(WelcomeDialogTest, WithoutMidiDevicesTheDeviceStepsAreGone)
     EXPECT_TRUE(Control<wxRadioButton>(&full, "Listen_For_A_Template")->IsShown());
     EXPECT_TRUE(Control<wxRadioButton>(&full, "Update_The_OS")->IsShown());
     EXPECT_LT(bareHeight, full.GetSize().GetHeight());
-}
-
-TEST_F(WelcomeDialogTest, LabelsNameTheProduct)
-{
-    CWelcomeDialog dialog(nullptr);
-    EXPECT_EQ(Control<wxStaticText>(&dialog, "wxID_STATIC")->GetLabel(),
+    EXPECT_EQ(Control<wxStaticText>(&full, "wxID_STATIC")->GetLabel(),
               "Welcome to the Dorva editor.\nWhat would you like to do?");
-    EXPECT_EQ(Control<wxRadioButton>(&dialog, "Send_Bulk_Dumps")->GetLabel(),
-              "Send or receive a bank of Dorva templates");
+    EXPECT_EQ(Control<wxRadioButton>(&full, "Send_Bulk_Dumps")->GetLabel(), "Send or receive a bank of Dorva templates");
 }
 
-TEST_F(WelcomeDialogTest, DontShowAgainStoresTheStartAction)
-{
-    Choose("Nothing", true);
-    EXPECT_EQ(TestApp().Prefs().startupAction, 1);
-    EXPECT_TRUE(log.steps.empty());
-
-    Choose("Create_A_New_Template", true);
-    EXPECT_EQ(TestApp().Prefs().startupAction, 2);
-    Choose("Read_The_Help_File", true);
-    EXPECT_EQ(TestApp().Prefs().startupAction, 1);
-    EXPECT_EQ(log.steps, (std::vector<std::string>{"new", "help"}));
-}
-
-TEST_F(WelcomeDialogTest, WithoutDontShowAgainTheStartActionStays)
-{
-    Choose("Create_A_New_Template", false);
-    EXPECT_EQ(TestApp().Prefs().startupAction, 0);
-    EXPECT_EQ(log.steps, std::vector<std::string>{"new"});
-}
-
-TEST_F(WelcomeDialogTest, ListeningAlwaysAsksForTheInputFirst)
+// The step picked runs after OK; "Don't show again" makes the start-up do
+// the same next time, where it can; a device step asks for the device first.
+TEST_F(WelcomeDialogTest, TheChosenStepRunsAndMayBecomeTheStartAction)
 {
     ScopedLoopbackMidi midi({"Keys In"}, {"Keys Out"});
     MessageRecorder boxes;
-    Choose("Listen_For_A_Template", false);
-    ASSERT_EQ(boxes.boxes.size(), 1u);
-    EXPECT_EQ(FromWx(boxes.boxes[0].text), "You will need to select a MIDI input device - please do so now before continuing.");
-    EXPECT_EQ(log.steps, (std::vector<std::string>{"devices", "listen"}));
-
-    Choose("Update_The_OS", false);
-    ASSERT_EQ(boxes.boxes.size(), 2u);
-    EXPECT_EQ(FromWx(boxes.boxes[1].text), "You will need to select a MIDI output device - please do so now before continuing.");
-    EXPECT_EQ(log.steps, (std::vector<std::string>{"devices", "listen", "devices", "update"}));
+    const struct
+    {
+        const char* radio;
+        bool doNotShow;
+        int startupAction;
+        std::vector<std::string> steps;
+        const char* asked; // the message shown first, if any
+    } rows[] = {
+        {"Nothing", true, 1, {}, nullptr},
+        {"Create_A_New_Template", true, 2, {"new"}, nullptr},
+        {"Read_The_Help_File", true, 1, {"help"}, nullptr},
+        {"Create_A_New_Template", false, 0, {"new"}, nullptr},
+        {"Listen_For_A_Template", false, 0, {"devices", "listen"},
+         "You will need to select a MIDI input device - please do so now before continuing."},
+        {"Update_The_OS", false, 0, {"devices", "update"},
+         "You will need to select a MIDI output device - please do so now before continuing."},
+    };
+    for (const auto& row : rows)
+    {
+        TestApp().Prefs().startupAction = 0;
+        log.steps.clear();
+        boxes.boxes.clear();
+        CWelcomeDialog dialog(nullptr);
+        RealInput::RunInsideModalLoop(dialog, [&row](wxDialog& d) {
+            Press(d.FindWindow(XRCID(row.radio)));
+            if (row.doNotShow)
+                Press(d.FindWindow(XRCID("Dont_Show_Again")));
+            Press(d.FindWindow(wxID_OK));
+        });
+        EXPECT_EQ(dialog.ShowModal(), 0) << row.radio;
+        dialog.RunChoice(log.Actions());
+        EXPECT_EQ(TestApp().Prefs().startupAction, row.startupAction) << row.radio;
+        EXPECT_EQ(log.steps, row.steps) << row.radio;
+        ASSERT_EQ(boxes.boxes.size(), row.asked ? 1u : 0u) << row.radio;
+        if (row.asked)
+            EXPECT_EQ(FromWx(boxes.boxes[0].text), row.asked);
+    }
 }
 } // namespace

@@ -1,0 +1,292 @@
+// The plug-in selector, the scan's progress window and the template built from a plug-in.
+#include <gtest/gtest.h>
+#include <wx/button.h>
+#include <wx/eventfilter.h>
+#include <wx/frame.h>
+#include <wx/listctrl.h>
+#include <wx/log.h>
+#include <wx/stattext.h>
+#include <wx/xrc/xmlres.h>
+
+#include "app/EditorApp.h"
+#include "app/WxText.h"
+#include "model/ControlState.h"
+#include "model/DeviceAnswers.h"
+#include "model/EditorHost.h"
+#include "model/EditorTemplate.h"
+#include "model/TemplateLocals.h"
+#include "model/dorvasynth/DorvaSynthAnswers.h"
+#include "plugins/VSTPluginExaminer.h"
+#include "plugins/dialogs/ExaminingPlugins.h"
+#include "plugins/dialogs/TemplateFromPlugin.h"
+#include "plugins/dialogs/VSTSelector.h"
+#include "tests/app/DialogScripts.h"
+#include "tests/app/DisplayTestMain.h"
+#include "tests/plugins/PluginTestSupport.h"
+#include "tests/ui/RealInput.h"
+#include "ui/ResourceFiles.h"
+#include "ui/WindowHelpers.h"
+
+namespace
+{
+wxListCtrl& List(wxDialog& dialog)
+{
+    return *XRCCTRL(dialog, "VST_Plugins_Found", wxListCtrl);
+}
+
+// What a user does to a row of the list.
+void Select(wxDialog& dialog, long row, bool select = true)
+{
+    ASSERT_LT(row, List(dialog).GetItemCount());
+    List(dialog).SetItemState(row, select ? wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED : 0, wxLIST_STATE_SELECTED);
+}
+void Activate(wxDialog& dialog, long row)
+{
+    wxListEvent activated(wxEVT_LIST_ITEM_ACTIVATED, List(dialog).GetId());
+    activated.SetEventObject(&List(dialog));
+    activated.m_itemIndex = row;
+    List(dialog).ProcessWindowEvent(activated);
+}
+
+struct PluginDialogTest : PluginTest
+{
+    PluginDialogTest()
+    {
+        Install("entry-vstpluginmain", "a-synth.so");
+        Install("padded-names", "b-padded.so");
+        Install("empty-name", "c-noname.so");
+        Install("text", "d-readme.so");
+    }
+    // The rows as "vendor|name".
+    std::vector<std::string> Rows()
+    {
+        std::vector<std::string> rows;
+        for (long row = 0; row < List(m_selector).GetItemCount(); ++row)
+            rows.push_back(FromWx(List(m_selector).GetItemText(row, 0) + "|" + List(m_selector).GetItemText(row, 1)));
+        return rows;
+    }
+    bool OkEnabled() { return m_selector.FindWindow(wxID_OK)->IsEnabled(); }
+    std::string Selected() { return m_selector.GetSelectedPlugin() ? m_selector.GetSelectedPlugin()->fileName : "none"; }
+
+    MessageRecorder m_boxes;
+    CVSTSelector m_selector;
+};
+} // namespace
+
+// Then a folder chosen (after one chooser cancelled) is scanned with the progress window, and the old row is forgotten.
+TEST_F(PluginDialogTest, TheSelectorListsTheScanWithOuterBlanksRemovedAndOkFollowsTheSelection)
+{
+    struct ProgressWatcher : wxEventFilter // notes the progress window shown or hidden, with the name it shows then
+    {
+        ProgressWatcher() { wxEvtHandler::AddFilter(this); }
+        ~ProgressWatcher() override { wxEvtHandler::RemoveFilter(this); }
+        int FilterEvent(wxEvent& event) override
+        {
+            auto* progress = wxDynamicCast(event.GetEventObject(), CExaminingPlugins);
+            if (progress && event.GetEventType() == wxEVT_SHOW)
+                events += (static_cast<wxShowEvent&>(event).IsShown() ? "shown:" : "hidden:") +
+                          FromWx(XRCCTRL(*progress, "ID_PLUGNAME", wxStaticText)->GetLabelText()) + " ";
+            return Event_Skip;
+        }
+        std::string events;
+    } progress;
+    ASSERT_TRUE(m_selector.Create(nullptr));
+    wxListItem column;
+    column.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_WIDTH);
+    std::string columns;
+    for (int i = 0; i < List(m_selector).GetColumnCount() && List(m_selector).GetColumn(i, column); ++i)
+        columns += FromWx(column.GetText()) + " " + std::to_string(column.GetWidth()) + " ";
+    EXPECT_EQ(columns, "Manufacturer 120 Name 155 ");
+    // The vendor keeps its leading blanks, the name its trailing ones; a plug-in without a name has its file's.
+    EXPECT_EQ(Rows(), std::vector<std::string>({"Dorva Test Plug-ins|Test Synth", "  Blank  Audio|Padded  Synth  ",
+                                                "Dorva Test Plug-ins|c-noname"}));
+    for (const char* hidden : {"ID_CREATEAS", "Create_As_Normal_Template", "Create_As_Cubase_Map"})
+        EXPECT_FALSE(m_selector.FindWindow(XRCID(hidden))->IsShown()) << hidden;
+    EXPECT_EQ(Stored("PluginsEnumeratedOK"), "1") << "the scan's guard is down again and on disk";
+    EXPECT_EQ(Selected() + (OkEnabled() ? " ok" : " off"), "none off");
+    Select(m_selector, 1);
+    EXPECT_EQ(Selected() + (OkEnabled() ? " ok" : " off"), "b-padded ok");
+    EXPECT_EQ(m_selector.GetDefaultItem(), m_selector.FindWindow(wxID_OK)) << "Enter means OK once a row is chosen";
+    Select(m_selector, 2);
+    Select(m_selector, 2, false);
+    EXPECT_EQ(Selected() + (OkEnabled() ? " ok" : " off"), "c-noname off") << "the row last chosen is still the answer";
+
+    std::vector<FolderDialogRequest> requests;
+    const std::string other = m_config.File("other");
+    Install("many-params", "../other/z-many.so");
+    const FolderDialogFunction previous = SetFolderDialogFunction([&](const FolderDialogRequest& request, wxString& chosen) {
+        requests.push_back(request);
+        return !(chosen = requests.size() == 1 ? "" : ToWx(other)).empty(); // the first is cancelled
+    });
+    ClickButton(m_selector, XRCID("Choose_VST_Directory"));
+    EXPECT_EQ(m_prefs.vstDir + " " + std::to_string(Rows().size()), VstDir() + " 3") << "Cancel keeps folder and list";
+    Select(m_selector, 0);
+    ClickButton(m_selector, XRCID("Choose_VST_Directory"));
+    SetFolderDialogFunction(previous);
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[1].message + "|" + requests[1].folder, "Select VST plugins directory|" + ToWx(VstDir()));
+    EXPECT_EQ(requests[1].parent, &m_selector);
+    EXPECT_EQ(Rows(), std::vector<std::string>{"Dorva Test Plug-ins|Many Synth"});
+    EXPECT_EQ(Stored("VSTDir"), other) << "the scan saves the new folder";
+    EXPECT_EQ(progress.events, "shown: hidden:d-readme.so shown: hidden:z-many.so ");
+    EXPECT_EQ(Selected() + (OkEnabled() ? " ok" : " off"), "none off") << "the old row is forgotten";
+}
+
+namespace
+{
+const char* const kTooMany =
+    "Too many parameters - 12 were not mapped out of a total of 63.\n\nYou can map the other parameters by "
+    "right-clicking on a control and choosing \"Imported Controls\".  The menu shows all the parameters from the "
+    "plugin - those which have been assigned to the template have a check mark next to them.";
+
+// The command, with a user who acts on the selector as the script says.
+std::unique_ptr<CEditorTemplate> FromPlugin(std::function<void(CVSTSelector&)> user, std::vector<wxString>* titles = nullptr)
+{
+    DialogScript<CVSTSelector> script(std::move(user));
+    std::unique_ptr<CEditorTemplate> made = CreateTemplateFromPlugin(nullptr);
+    if (titles)
+        *titles = script.titles;
+    return made;
+}
+
+std::string Describe(const CBaseControlState& c)
+{
+    return c.GetName() + "|" + c.GetParamName() + "|" + std::to_string(c.GetImportedParam().index) + "|" +
+           c.GetImportedParam().shortName + (c.GetType() == ControlMessageType::CC ? "|CC" : "|other");
+}
+} // namespace
+
+TEST_F(PluginDialogTest, TheChosenPluginNamesTheControlsInParameterOrder)
+{
+    std::vector<wxString> titles;
+    auto made = FromPlugin([](CVSTSelector& selector) { Select(selector, 0), ClickButton(selector, wxID_OK); }, &titles);
+    EXPECT_EQ(titles, std::vector<wxString>{"Select Plugin"});
+    ASSERT_NE(made, nullptr);
+    // Parameter 1 has no name: controls 0-2 carry parameters 0, 2 and 3.
+    const std::vector<std::string> expected = {"Filter Cutoff|Filter Cutoff|0|Filter Cutoff|CC",
+        "A012345|ABCDEFGHIJKLMNOPQRSTUVWXYZ012345|2|A012345|CC", "EnvAttackTime|Envelope Attack Time|3|EnvAttackTime|CC"};
+    ASSERT_EQ(made->GetImportedControls().size(), 3u);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(Describe(*made->GetControl(i)) + " " + Describe(made->GetImportedControls()[i]), expected[i] + " " + expected[i]);
+    // The other controls keep their defaults.
+    const std::unique_ptr<CEditorTemplate> fresh = Device().CreateTemplate();
+    for (int i = 3; i <= made->GetLastControlIndex(); ++i)
+        EXPECT_TRUE(CBaseControlState::Equals(*made->GetControl(i), *fresh->GetControl(i))) << i;
+    EXPECT_EQ(made->GetLocals().GetName() + "|" + made->GetLocals().GetManufacturerName(), "Test Synth|Dorva Test Pl");
+    EXPECT_TRUE(made->IsModified() && !made->IsPathValid());
+    EXPECT_TRUE(m_boxes.boxes.empty());
+}
+
+TEST_F(PluginDialogTest, ParametersBeyondTheLastControlAreOnlyImportedAndCounted)
+{
+    Install("many-params", "b-padded.so");
+    auto made = FromPlugin([](CVSTSelector& selector) { Select(selector, 1), ClickButton(selector, wxID_OK); });
+    ASSERT_NE(made, nullptr);
+    // 63 named parameters (0 and 2-63) on 51 controls.
+    EXPECT_EQ(made->GetLocals().GetName() + " " + std::to_string(made->GetLastControlIndex()), "Many Synth 50");
+    EXPECT_EQ(made->GetControl(3)->GetName() + "|" + made->GetControl(50)->GetName() + "|" +
+                  std::to_string(made->GetControl(50)->GetImportedParam().index), "Extra 4|Extra 51|51");
+    const auto& imported = made->GetImportedControls();
+    ASSERT_EQ(imported.size(), 63u);
+    EXPECT_EQ(imported[51].GetName() + "|" + imported.back().GetName(), "Extra 52|Extra 63");
+    ASSERT_EQ(m_boxes.boxes.size(), 1u);
+    EXPECT_EQ(m_boxes.boxes[0].text + "|" + m_boxes.boxes[0].caption, wxString(kTooMany) + "|Dorva Editor");
+    EXPECT_TRUE(m_boxes.boxes[0].style & wxOK);
+}
+
+TEST_F(PluginDialogTest, ActivatingARowBuildsFromItAndCancelClosingOrNoLayoutBuildNothing)
+{
+    auto made = FromPlugin([](CVSTSelector& selector) { Activate(selector, 2); });
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->GetLocals().GetName() + "|" + made->GetControl(0)->GetName(), "c-noname|Filter Cutoff");
+    EXPECT_EQ(FromPlugin([](CVSTSelector& selector) { Select(selector, 0), ClickButton(selector, wxID_CANCEL); }), nullptr);
+    EXPECT_EQ(FromPlugin([](CVSTSelector& selector) { Select(selector, 0), selector.Close(); }), nullptr);
+    EXPECT_TRUE(m_boxes.boxes.empty());
+
+    const wxString common = GetResourceFilePath("Common", "xrc");
+    ASSERT_TRUE(wxXmlResource::Get()->Unload(common));
+    std::vector<wxString> titles;
+    {
+        wxLogNull quiet; // the toolkit logs the missing resource
+        EXPECT_EQ(FromPlugin({}, &titles), nullptr);
+    }
+    EXPECT_TRUE(wxXmlResource::Get()->Load(common));
+    EXPECT_TRUE(titles.empty());
+}
+
+TEST(ExaminingPlugins, ShowsTheFileNameAfterTheLastSeparatorLiterally)
+{
+    CExaminingPlugins progress;
+    ASSERT_TRUE(progress.Create(nullptr));
+    auto* name = XRCCTRL(progress, "ID_PLUGNAME", wxStaticText);
+    EXPECT_EQ(name->GetLabel(), "");
+    // "/" counts first, wherever the backslash stands; "&" is shown, not taken as a mnemonic.
+    const char* const rows[][2] = {{"/usr/lib/vst/delay.so", "delay.so"}, {"C:\\VST\\Reverb.dll", "Reverb.dll"},
+        {"plain.so", "plain.so"}, {"C:\\a/b\\c.so", "b\\c.so"}, {"/vst/Bass&Drums.so", "Bass&Drums.so"}};
+    for (const auto& row : rows)
+    {
+        progress.OnExamining(row[0]);
+        EXPECT_EQ(name->GetLabelText(), row[1]);
+    }
+}
+
+// While a scan holds the GUI thread the window shows each file's name on screen as the
+// file is examined, and a click on another window of the program does nothing, then or afterwards.
+TEST_F(PluginDialogTest, EachNameIsOnScreenDuringTheScanAndNothingElseCanBeClicked)
+{
+    struct ScreenWatcher : IPluginHost // what the screen shows of the name right after each file is announced
+    {
+        CExaminingPlugins progress;
+        std::vector<wxImage> seen;
+        void OnExamining(const std::string& path) override
+        {
+            progress.OnExamining(path);
+            seen.push_back(RealInput::OnScreen(XRCCTRL(progress, "ID_PLUGNAME", wxStaticText)));
+        }
+        void OnPluginExamined(const VSTPluginInfo&) override {}
+    } watcher;
+    wxFrame* main = new wxFrame(nullptr, wxID_ANY, "Main", wxPoint(0, 0), wxSize(400, 300));
+    wxButton* command = new wxButton(main, wxID_ANY, "Command");
+    int commands = 0;
+    command->Bind(wxEVT_BUTTON, [&commands](wxCommandEvent&) { ++commands; });
+    main->Show();
+    ASSERT_TRUE(RealInput::PumpUntil([main] { return main->IsShownOnScreen(); }));
+    RealInput::MoveTo(command, wxPoint(5, 5)); // clear of the progress window
+    ASSERT_TRUE(watcher.progress.Create(main));
+    watcher.progress.Show();
+    RealInput::ClickWhileBusy(); // as the scan starts, which runs without a pause
+    CVSTPluginExaminer(nullptr).ExamineFolder(VstDir(), &watcher);
+    watcher.progress.Hide();
+    RealInput::Settle();
+    EXPECT_EQ(commands, 0) << "the click started a command";
+    // What was on screen during the scan is what the window shows for each name once left to paint in peace.
+    ASSERT_EQ(watcher.seen.size(), 4u);
+    watcher.progress.Show();
+    const auto same = [](const wxImage& a, const wxImage& b) {
+        return a.GetSize() == b.GetSize() && std::equal(a.GetData(), a.GetData() + 3 * a.GetWidth() * a.GetHeight(), b.GetData());
+    };
+    const std::string files[] = {"a-synth.so", "b-padded.so", "c-noname.so", "d-readme.so"};
+    for (size_t i = 0; i < 4; ++i)
+    {
+        watcher.progress.OnExamining(Path(files[i]));
+        RealInput::Settle();
+        EXPECT_TRUE(same(watcher.seen[i], RealInput::OnScreen(XRCCTRL(watcher.progress, "ID_PLUGNAME", wxStaticText))))
+            << files[i];
+        EXPECT_TRUE(i == 0 || !same(watcher.seen[i], watcher.seen[i - 1])) << files[i] << " looks like the one before";
+    }
+    watcher.progress.Hide();
+    main->Destroy();
+}
+
+int main(int argc, char** argv)
+{
+    return RunDisplayTests(argc, argv, [] {
+        // The dialogs load their layouts as the program does, from beside the binary.
+        struct Resources : testing::Environment
+        {
+            void SetUp() override { ASSERT_TRUE(LoadResourceFiles("DorvaSynthEditor")); }
+        };
+        testing::AddGlobalTestEnvironment(new Resources);
+        return new CEditorApp(std::make_unique<CDorvaSynthAnswers>());
+    });
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <functional>
+#include <utility>
+
+#include <gtest/gtest.h>
+
+#include <wx/choice.h>
+
+#include "tests/ui/RealInput.h"
+
+// A user's ways with the controls of a dialog or panel, through the X server
+// (RealInput): Space on a button, check box or radio button; arrow keys on a
+// choice until it shows position; typing over all of a field's text. Each is
+// a test failure when a user could not reach the control: missing, hidden,
+// disabled or unable to have the keyboard focus.
+namespace FieldInput
+{
+inline void Press(wxWindow* control)
+{
+    ASSERT_TRUE(control && control->IsShownOnScreen() && control->IsEnabled())
+        << (control ? control->GetName() : "no control") << " cannot be pressed";
+    ASSERT_TRUE(RealInput::Focus(control)) << control->GetName();
+    RealInput::Key(WXK_SPACE);
+}
+
+inline void Pick(wxChoice* choice, int position)
+{
+    ASSERT_TRUE(RealInput::Focus(choice)) << "no choice";
+    for (int tries = 0; choice->GetSelection() != position && tries < 20; ++tries)
+        RealInput::Key(choice->GetSelection() < position ? WXK_DOWN : WXK_UP);
+}
+
+// Makes a Dialog(nullptr, arguments...), runs the script inside its modal
+// loop and answers what ShowModal returned.
+template <typename Dialog, typename... Arguments>
+int RunDialog(std::function<void(wxDialog&)> script, Arguments&&... arguments)
+{
+    Dialog dialog(nullptr, std::forward<Arguments>(arguments)...);
+    RealInput::RunInsideModalLoop(dialog, std::move(script));
+    return dialog.ShowModal();
+}
+
+inline void TypeOver(wxWindow* field, const char* text)
+{
+    ASSERT_TRUE(RealInput::Focus(field)) << text;
+    RealInput::Key('A', wxMOD_CONTROL);
+    RealInput::Type(text);
+}
+} // namespace FieldInput
