@@ -1,3 +1,0 @@
-#pragma once
-
-#include "tests/midi/JackServer.h"
