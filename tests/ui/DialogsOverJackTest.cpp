@@ -190,7 +190,7 @@ TEST_F(DialogsOverJackTest, TheOSGoesToTheDeviceChosenInTheDialog)
     CUpdateOSDialog dialog(nullptr);
     ASSERT_TRUE(dialog.LoadImage(path));
     // The two units change places.
-    ModalAnswer<CSelectMIDIDevices> devices([](wxDialog& d) {
+    RealInput::ModalScript<CSelectMIDIDevices> devices([](wxDialog& d) {
         for (const auto& [name, unit] : {std::pair{"Input_Midi_Device", "Test Unit:"},
                                          std::pair{"Output_Midi_Device", "Other Unit:"}})
         {
@@ -201,7 +201,7 @@ TEST_F(DialogsOverJackTest, TheOSGoesToTheDeviceChosenInTheDialog)
         }
         UserClick(d, wxID_OK);
     });
-    ModalAnswer<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { UserClick(d, wxID_OK); });
+    RealInput::ModalScript<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { UserClick(d, wxID_OK); });
     RunModal(dialog, [&](wxDialog& d) {
         UserClick(d, "Select_MIDI_Devices");
         ASSERT_TRUE(PumpUntil([&] { return dialog.ArePortsReady(); }));

@@ -1,126 +1,88 @@
+// The column of panels the settings window shows for each place and message
+// type, as the builders make it from the resources.
 #include <gtest/gtest.h>
 
 #include <wx/xml/xml.h>
 
-#include "model/commands/ControlEditCommands.h"
 #include "tests/model/TempFolder.h"
 #include "tests/ui/PropertyPanelTestSupport.h"
 #include "ui/WindowHelpers.h"
-#include "ui/panels/GenericDialog.h"
 
 namespace
 {
 using Builders = PanelTest;
 using Names = std::vector<std::string>;
+using T = ControlMessageType::Value;
 
-std::vector<wxString> Types(wxChoice* choice)
+TEST_F(Builders, EachPlaceAndTypeHasItsColumn)
 {
-    std::vector<wxString> items;
-    for (unsigned int i = 0; i < choice->GetCount(); ++i)
-        items.push_back(choice->GetString(i));
-    return items;
-}
-} // namespace
-
-TEST_F(Builders, ContinuousColumns)
-{
-    CBaseControlState& knob = State(Place::kKnob);
-    knob.SetType(ControlMessageType::CC, false);
-    Show(Place::kKnob);
-    EXPECT_EQ((Names{"CGenericDialog", "CMIDIChannelDialog", "CCCDialog", "CSnapValueDialog", "CPotDialog"}),
-              Column());
-    knob.SetType(ControlMessageType::RPN, false);
-    Show(Place::kKnob);
-    EXPECT_EQ((Names{"CGenericDialog", "CMIDIChannelDialog", "CNRPNDialog", "CSnapValueDialog", "CPotDialog"}),
-              Column());
-    knob.SetType(ControlMessageType::SysEx, false);
-    Show(Place::kKnob);
-    EXPECT_EQ((Names{"CGenericDialog", "CSysExDialog", "CSnapValueDialog", "CPotDialog"}), Column());
-    knob.SetType(ControlMessageType::Aftertouch, false);
-    Show(Place::kKnob);
-    EXPECT_EQ((Names{"CGenericDialog", "CMIDIChannelDialog", "wxPanel"}), Column());
-    knob.SetType(ControlMessageType::NoteOn, false);
-    Show(Place::kKnob);
-    EXPECT_EQ(Names{}, Column());
-}
-
-TEST_F(Builders, WheelAndPadAxisHaveNoSnapshotPanel)
-{
-    for (int index : {Place::kWheel, Place::kPadAxis})
+    const Names cc{"CGenericDialog", "CMIDIChannelDialog", "CCCDialog", "CSnapValueDialog", "CPotDialog"};
+    const Names button{"CGenericDialog", "CMIDIChannelDialog", "CCCDialog", "CSnapValueDialog", "CButtonDialog"};
+    const Names noSnapshot{"CGenericDialog", "CMIDIChannelDialog", "CCCDialog", "CPotDialog"};
+    struct Row
     {
-        State(index).SetType(ControlMessageType::CC, false);
-        Show(index);
-        EXPECT_EQ((Names{"CGenericDialog", "CMIDIChannelDialog", "CCCDialog", "CPotDialog"}), Column()) << index;
-    }
-    State(Place::kWheel).SetType(ControlMessageType::PitchBend, false);
-    Show(Place::kWheel);
-    EXPECT_EQ((Names{"CGenericDialog", "CMIDIChannelDialog", "CPotDialog"}), Column());
-}
-
-TEST_F(Builders, ButtonColumns)
-{
-    CBaseControlState& button = State(Place::kButton);
-    const std::pair<int, Names> expected[] = {
-        {ControlMessageType::Disabled, {"CGenericDialog"}},
-        {ControlMessageType::CC, {"CGenericDialog", "CMIDIChannelDialog", "CCCDialog", "CSnapValueDialog", "CButtonDialog"}},
-        {ControlMessageType::NRPN, {"CGenericDialog", "CMIDIChannelDialog", "CNRPNDialog", "CSnapValueDialog", "CButtonDialog"}},
-        {ControlMessageType::SysEx, {"CGenericDialog", "CSysExDialog", "CSnapValueDialog", "CButtonDialog"}},
-        {ControlMessageType::MMC, {"CGenericDialog", "CMMCDialog"}},
-        {ControlMessageType::NoteOff, {"CGenericDialog", "CMIDIChannelDialog", "CNoteOnDialog"}},
-        {ControlMessageType::ProgramChange,
-         {"CGenericDialog", "CMIDIChannelDialog", "wxStaticLine", "CSnapValueDialog", "CButtonDialog"}},
-        {ControlMessageType::DrumNote, {"CGenericDialog", "CMIDIChannelDialog", "CDrumnoteDialog"}},
-        {ControlMessageType::PitchBend, {}},
+        int place, type;
+        Names column;
     };
-    for (const auto& [type, names] : expected)
+    const Row rows[] = {
+        {Place::kKnob, T::CC, cc},
+        {Place::kKnob, T::RPN, {"CGenericDialog", "CMIDIChannelDialog", "CNRPNDialog", "CSnapValueDialog", "CPotDialog"}},
+        {Place::kKnob, T::SysEx, {"CGenericDialog", "CSysExDialog", "CSnapValueDialog", "CPotDialog"}},
+        {Place::kKnob, T::Aftertouch, {"CGenericDialog", "CMIDIChannelDialog", "wxPanel"}},
+        {Place::kKnob, T::NoteOn, {}},
+        {Place::kWheel, T::CC, noSnapshot},
+        {Place::kPadAxis, T::CC, noSnapshot},
+        {Place::kWheel, T::PitchBend, {"CGenericDialog", "CMIDIChannelDialog", "CPotDialog"}},
+        {Place::kButton, T::Disabled, {"CGenericDialog"}},
+        {Place::kButton, T::CC, button},
+        {Place::kButton, T::NRPN,
+         {"CGenericDialog", "CMIDIChannelDialog", "CNRPNDialog", "CSnapValueDialog", "CButtonDialog"}},
+        {Place::kButton, T::SysEx, {"CGenericDialog", "CSysExDialog", "CSnapValueDialog", "CButtonDialog"}},
+        {Place::kButton, T::MMC, {"CGenericDialog", "CMMCDialog"}},
+        {Place::kButton, T::NoteOff, {"CGenericDialog", "CMIDIChannelDialog", "CNoteOnDialog"}},
+        {Place::kButton, T::ProgramChange,
+         {"CGenericDialog", "CMIDIChannelDialog", "wxStaticLine", "CSnapValueDialog", "CButtonDialog"}},
+        {Place::kButton, T::DrumNote, {"CGenericDialog", "CMIDIChannelDialog", "CDrumnoteDialog"}},
+        {Place::kButton, T::PitchBend, {}},
+    };
+    const std::pair<int, std::vector<wxString>> types[] = {
+        {Place::kButton, {"Disabled", "CC", "NRPN", "RPN", "Program Change", "MMC", "Note On/Off"}},
+        {Place::kWheel, {"Disabled", "CC", "NRPN", "RPN", "Pitch Bend", "Aftertouch"}},
+    };
+    for (const auto& [place, names] : types)
     {
-        button.SetType(type, false);
-        Show(Place::kButton);
-        EXPECT_EQ(names, Column()) << type;
+        Show(place);
+        const wxArrayString items = Find<wxChoice>("Type")->GetStrings();
+        EXPECT_EQ(names, std::vector<wxString>(items.begin(), items.end())) << place;
     }
-}
-
-TEST_F(Builders, TypeChoicesByPlace)
-{
-    Show(Place::kButton);
-    EXPECT_EQ((std::vector<wxString>{"Disabled", "CC", "NRPN", "RPN", "Program Change", "MMC", "Note On/Off"}),
-              Types(Find<wxChoice>("Type")));
-    Show(Place::kWheel);
-    EXPECT_EQ((std::vector<wxString>{"Disabled", "CC", "NRPN", "RPN", "Pitch Bend", "Aftertouch"}),
-              Types(Find<wxChoice>("Type")));
-    State(Place::kKnob).SetType(ControlMessageType::NoteOff, false);
+    for (const Row& row : rows)
+    {
+        State(row.place).SetType(row.type, false);
+        Show(row.place);
+        EXPECT_EQ(row.column, Column()) << row.place << " " << row.type;
+    }
     CPlacedControl knob = Placed(Place::kKnob);
+    State(Place::kKnob).SetType(T::NoteOff, false);
     EXPECT_FALSE(PlacedControlPanels::BuildPanels(frame, frame->GetSizer(), knob));
 }
 
-TEST_F(Builders, ChangingTheTypeRebuildsTheColumn)
+// A type picked from the choice is one undo step; the column is rebuilt
+// (by the idle step) for the new type and again after its undo.
+TEST_F(Builders, PickingATypeRebuildsTheColumn)
 {
     Show(Place::kButton);
     EXPECT_TRUE(frame->IsShown());
     EXPECT_EQ(std::make_pair(Place::kButton, true), host.window.selections.back());
-    auto* type = Find<wxChoice>("Type");
-    Choose(type, 1); // CC
-    EXPECT_EQ(ControlMessageType::CC, State(Place::kButton).GetType());
+    Pick("Type", 1);
+    EXPECT_EQ(T::CC, State(Place::kButton).GetType());
     EXPECT_EQ("Set Control Type", templ.GetUndoText());
     host.window.ApplyDeferred();
     EXPECT_EQ((Names{"CGenericDialog", "CMIDIChannelDialog", "CCCDialog", "CSnapValueDialog", "CButtonDialog"}),
               Column());
     EXPECT_EQ(1, Find<wxChoice>("Type")->GetSelection());
-
     templ.Undo();
     host.window.ApplyDeferred();
     EXPECT_EQ(Names{"CGenericDialog"}, Column());
-}
-
-TEST_F(Builders, ASettingsWindowMadeFromTheResourcesHasNoProblems)
-{
-    for (int type : {ControlMessageType::CC, ControlMessageType::SysEx, ControlMessageType::MMC,
-                     ControlMessageType::NoteOn})
-    {
-        State(Place::kButton).SetType(type, false);
-        Show(Place::kButton);
-    }
-    EXPECT_EQ("", LogRecorder::Problems());
 }
 
 // Resource files in which some layouts are missing, in place of the shipped
@@ -157,18 +119,19 @@ private:
 TEST_F(Builders, APanelWithoutItsLayoutIsLeftOutAndReportedOnce)
 {
     ResourcesWithout missing({"ID_CCDIALOG", "ID_POTSPECIFICDIALOG"});
-    State(Place::kKnob).SetType(ControlMessageType::CC, false);
-    Show(Place::kKnob);
-    EXPECT_EQ((Names{"CGenericDialog", "CMIDIChannelDialog", "CSnapValueDialog"}), Column());
-    const std::string expected =
-        "A settings panel is left out: its layout \"ID_CCDIALOG\" could not be loaded from \"" +
-        std::string(ResourceFilePath(kCommonResourceName).utf8_str()) + "\".\n" +
-        "A settings panel is left out: its layout \"ID_POTSPECIFICDIALOG\" could not be loaded from \"" +
-        std::string(ResourceFilePath(kCommonResourceName).utf8_str()) + "\".\n";
-    EXPECT_EQ(expected, LogRecorder::Problems());
-    LogRecorder::Entries().clear();
-
-    Show(Place::kKnob);
-    EXPECT_EQ((Names{"CGenericDialog", "CMIDIChannelDialog", "CSnapValueDialog"}), Column());
-    EXPECT_EQ("", LogRecorder::Problems()) << "each missing layout is reported once a run";
+    State(Place::kKnob).SetType(T::CC, false);
+    const std::string file = std::string(ResourceFilePath(kCommonResourceName).utf8_str());
+    for (const bool first : {true, false})
+    {
+        Show(Place::kKnob);
+        EXPECT_EQ((Names{"CGenericDialog", "CMIDIChannelDialog", "CSnapValueDialog"}), Column());
+        std::string expected;
+        for (const char* name : {"ID_CCDIALOG", "ID_POTSPECIFICDIALOG"})
+            if (first)
+                expected += "A settings panel is left out: its layout \"" + std::string(name) +
+                            "\" could not be loaded from \"" + file + "\".\n";
+        EXPECT_EQ(expected, LogRecorder::Problems()) << "each missing layout is reported once a run";
+        LogRecorder::Entries().clear();
+    }
 }
+} // namespace

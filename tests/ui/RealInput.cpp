@@ -4,6 +4,7 @@
 #include <gtk/gtk.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include <wx/app.h>
@@ -17,9 +18,11 @@ namespace RealInput
 {
 namespace
 {
-// Two clicks on one spot closer than this make a double click.
+// Two clicks closer than this in time and place make a double click.
 constexpr Milliseconds kDoubleClickTime{500};
+constexpr int kDoubleClickDistance = 8;
 std::chrono::steady_clock::time_point g_lastClick;
+wxPoint g_lastClickAt(-100, -100);
 
 wxUIActionSimulator& Simulator()
 {
@@ -29,10 +32,8 @@ wxUIActionSimulator& Simulator()
 
 wxPoint ScreenPoint(wxWindow* window, const wxPoint& point)
 {
-    const wxPoint client = point == wxDefaultPosition ? wxPoint(window->GetClientSize().x / 2,
-                                                                window->GetClientSize().y / 2)
-                                                      : point;
-    return window->ClientToScreen(client);
+    const wxSize size = window->GetClientSize();
+    return window->ClientToScreen(point == wxDefaultPosition ? wxPoint(size.x / 2, size.y / 2) : point);
 }
 
 // The modifier keys themselves, held around a click.
@@ -41,19 +42,26 @@ void HoldModifiers(int modifiers, bool down)
     const std::pair<int, int> keys[] = {{wxMOD_CONTROL, WXK_CONTROL}, {wxMOD_SHIFT, WXK_SHIFT}, {wxMOD_ALT, WXK_ALT}};
     for (const auto& [modifier, key] : keys)
         if (modifiers & modifier)
-        {
-            if (down)
-                Simulator().KeyDown(key);
-            else
-                Simulator().KeyUp(key);
-        }
+            down ? Simulator().KeyDown(key) : Simulator().KeyUp(key);
     Settle();
 }
 
-void WaitOutDoubleClick()
+// Moves the pointer to a point on the screen; before a click there, waits
+// until it cannot make a double click with the last one.
+void MoveToScreen(const wxPoint& at, bool clicking)
 {
     const auto end = g_lastClick + kDoubleClickTime;
-    PumpUntil([end] { return std::chrono::steady_clock::now() >= end; }, kDoubleClickTime);
+    if (clicking && std::abs(at.x - g_lastClickAt.x) + std::abs(at.y - g_lastClickAt.y) <= kDoubleClickDistance)
+        PumpUntil([end] { return std::chrono::steady_clock::now() >= end; }, kDoubleClickTime);
+    Simulator().MouseMove(at);
+    Settle();
+}
+
+void Clicked(const wxPoint& at)
+{
+    g_lastClick = std::chrono::steady_clock::now();
+    g_lastClickAt = at;
+    Settle();
 }
 
 // The centre of a widget on the screen, once it is mapped with a size.
@@ -79,15 +87,11 @@ bool PointAt(GtkWidget* widget, bool click)
     wxPoint centre;
     if (!PumpUntil([&] { return ScreenCentre(widget, centre); }))
         return false;
-    if (click)
-        WaitOutDoubleClick();
-    Simulator().MouseMove(centre);
-    Settle();
+    MoveToScreen(centre, click);
     if (click)
     {
         Simulator().MouseClick();
-        g_lastClick = std::chrono::steady_clock::now();
-        Settle();
+        Clicked(centre);
     }
     return true;
 }
@@ -170,27 +174,26 @@ void Type(const wxString& text)
 
 void MoveTo(wxWindow* window, const wxPoint& point)
 {
-    Simulator().MouseMove(ScreenPoint(window, point));
-    Settle();
+    MoveToScreen(ScreenPoint(window, point), false);
 }
 
 void Click(wxWindow* window, const wxPoint& point, int modifiers)
 {
-    WaitOutDoubleClick();
-    MoveTo(window, point);
+    const wxPoint at = ScreenPoint(window, point);
+    MoveToScreen(at, true);
     HoldModifiers(modifiers, true);
     Simulator().MouseClick();
     HoldModifiers(modifiers, false);
-    g_lastClick = std::chrono::steady_clock::now();
-    Settle();
+    Clicked(at);
 }
 
 void ClickWhileBusy()
 {
-    WaitOutDoubleClick();
+    MoveToScreen(wxGetMousePosition(), true);
     Simulator().MouseClick();
     gdk_display_sync(gdk_display_get_default());
     g_lastClick = std::chrono::steady_clock::now();
+    g_lastClickAt = wxGetMousePosition();
 }
 
 wxImage OnScreen(wxWindow* window)
@@ -215,17 +218,15 @@ wxImage OnScreen(wxWindow* window)
 
 void DoubleClick(wxWindow* window, const wxPoint& point)
 {
-    WaitOutDoubleClick();
-    MoveTo(window, point);
+    const wxPoint at = ScreenPoint(window, point);
+    MoveToScreen(at, true);
     Simulator().MouseDblClick();
-    g_lastClick = std::chrono::steady_clock::now();
-    Settle();
+    Clicked(at);
 }
 
 void Drag(wxWindow* window, const wxPoint& from, const wxPoint& to, int modifiers)
 {
-    WaitOutDoubleClick();
-    MoveTo(window, from);
+    MoveToScreen(ScreenPoint(window, from), true);
     Simulator().MouseDown();
     Settle();
     // Through a point between, as a hand moves: the window sees motion with the button held.
@@ -234,8 +235,7 @@ void Drag(wxWindow* window, const wxPoint& from, const wxPoint& to, int modifier
     HoldModifiers(modifiers, true);
     Simulator().MouseUp();
     HoldModifiers(modifiers, false);
-    g_lastClick = std::chrono::steady_clock::now();
-    Settle();
+    Clicked(ScreenPoint(window, from));
 }
 
 bool ChooseMenuItem(wxFrame* frame, int id)

@@ -1,13 +1,14 @@
+// The application's start-up, and its idle tick as the program runs it: from
+// its timer inside the toolkit's event loop.
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
 
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <wx/evtloop.h>
 #include <wx/filefn.h>
 #include <wx/snglinst.h>
+#include <wx/timer.h>
 
 #include "midi/MIDIIO.h"
 #include "tests/ui/UiTestApp.h"
@@ -15,7 +16,6 @@
 namespace
 {
 using Log = std::vector<std::string>;
-
 using StartupTest = UiTest;
 
 // Another process holding the single-instance guard of a name until the end
@@ -28,26 +28,20 @@ public:
         int ready[2], release[2];
         if (::pipe(ready) != 0 || ::pipe(release) != 0)
             return;
-        m_pid = ::fork();
-        if (m_pid == 0)
+        if ((m_pid = ::fork()) == 0)
         {
-            ::close(ready[0]);
             ::close(release[1]);
-            {
-                wxSingleInstanceChecker guard;
-                char byte = guard.Create(name, folder) ? 1 : 0;
-                (void)!::write(ready[1], &byte, 1);
-                // Until the test closes its end.
-                (void)!::read(release[0], &byte, 1);
-            }
+            wxSingleInstanceChecker guard;
+            char byte = guard.Create(name, folder) ? 1 : 0;
+            (void)!::write(ready[1], &byte, 1);
+            (void)!::read(release[0], &byte, 1); // until the test closes its end
             _exit(0);
         }
         char byte = 0;
         m_ready = ::read(ready[0], &byte, 1) == 1 && byte == 1;
         m_release = release[1];
-        ::close(ready[0]);
-        ::close(ready[1]);
-        ::close(release[0]);
+        for (int fd : {ready[0], ready[1], release[0]})
+            ::close(fd);
     }
     ~OtherCopy()
     {
@@ -55,186 +49,176 @@ public:
         if (m_pid > 0)
             ::waitpid(m_pid, nullptr, 0);
     }
-    bool Ready() const { return m_ready; }
+    bool m_ready = false;
 
 private:
     pid_t m_pid = -1;
     int m_release = -1;
-    bool m_ready = false;
 };
 
-const char* const kNoDevices = "Unable to find any MIDI input and/or output devices!\n\n"
-                               "You may still edit templates, but will be unable to transfer them to/from the hardware.";
+// Runs the toolkit's event loop until the condition holds or 5 s have passed.
+bool RunLoopUntil(const std::function<bool()>& condition)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    wxGUIEventLoop loop;
+    wxTimer check;
+    check.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        if (condition() || std::chrono::steady_clock::now() > end)
+            loop.Exit();
+    });
+    check.Start(5);
+    loop.Run();
+    return condition();
+}
 } // namespace
 
-TEST_F(StartupTest, StepsRunInOrderAndTheWindowShowsLast)
+TEST_F(StartupTest, StepsRunInOrderThenTheActionOrTheFilesNamedAndTheWindowShowsLast)
 {
     UseDevices({"USB Audio Device in"}, {"USB Audio Device out"});
     WritePreferences([](Preferences& p) { p.startupAction = 2; });
     ASSERT_TRUE(TestApp().Start());
     EXPECT_EQ(TestApp().log, (Log{"crash handler Brennix/Dorva Editor", "resources", "font after preferences",
                                   "main window, MIDI started", "init", "new"}));
-    EXPECT_TRUE(TestApp().recorder->Frame()->IsShown());
+    EXPECT_TRUE(TestApp().fake->Frame()->IsShown());
     EXPECT_TRUE(m_boxes.boxes.empty());
-    // The device fixes the caption mode once the preferences are read.
-    EXPECT_EQ(TestApp().Prefs().viewType, 3);
+    EXPECT_EQ(TestApp().Prefs().viewType, 3) << "the device fixes the caption mode once the preferences are read";
     EXPECT_EQ(MIDIIO::GetListenerCount(), 1);
     EXPECT_EQ(MIDIIO::GetDeviceName(MIDIIO::GetSelectedInputDevice()), "USB Audio Device in");
-}
+    TestApp().Stop();
 
-TEST_F(StartupTest, StartupActions)
-{
-    const std::vector<std::pair<int, Log>> cases = {
-        {0, {"welcome"}}, {1, {}}, {2, {"new"}}, {3, {}}, {4, {"open dialog"}}, {7, {}}};
-    for (const auto& [action, expected] : cases)
+    struct Row
     {
-        WritePreferences([action = action](Preferences& p) {
-            p.startupAction = action;
+        int action;
+        Log arguments, recent, expected;
+    };
+    const Row rows[] = {
+        {0, {}, {}, {"welcome"}},
+        {1, {}, {}, {}},
+        {2, {}, {}, {"new"}},
+        {3, {}, {}, {}},
+        {3, {}, {"/t/older.syx", "/t/newest.syx"}, {"open /t/newest.syx"}},
+        {4, {}, {}, {"open dialog"}},
+        {7, {}, {}, {}},
+        {0, {"/t/a.syx", "/t/b.syx"}, {"/t/c.syx"}, {"open /t/a.syx", "open /t/b.syx"}},
+    };
+    for (const Row& row : rows)
+    {
+        WritePreferences([&row](Preferences& p) {
+            p.startupAction = row.action;
             p.recentFiles.Clear();
+            for (const std::string& path : row.recent)
+                p.recentFiles.Add(path);
         });
-        ASSERT_TRUE(TestApp().Start());
-        Log tail(TestApp().log.begin() + 5, TestApp().log.end());
-        EXPECT_EQ(tail, expected) << "action " << action;
+        ASSERT_TRUE(TestApp().Start(row.arguments));
+        EXPECT_EQ(Log(TestApp().log.begin() + 5, TestApp().log.end()), row.expected) << "action " << row.action;
         TestApp().Stop();
     }
-
-    // 3 reopens the most recent file when there is one.
-    WritePreferences([](Preferences& p) {
-        p.startupAction = 3;
-        p.recentFiles.Add("/t/older.syx");
-        p.recentFiles.Add("/t/newest.syx");
-    });
-    ASSERT_TRUE(TestApp().Start());
-    EXPECT_EQ(TestApp().log.back(), "open /t/newest.syx");
 }
 
-TEST_F(StartupTest, FilesOnTheCommandLineOpenInOrderInsteadOfTheAction)
-{
-    WritePreferences([](Preferences& p) { p.startupAction = 0; });
-    ASSERT_TRUE(TestApp().Start({"/t/a.syx", "/t/b.syx"}));
-    EXPECT_EQ(Log(TestApp().log.begin() + 5, TestApp().log.end()), (Log{"open /t/a.syx", "open /t/b.syx"}));
-}
-
-TEST_F(StartupTest, SecondCopyFromTheSameFolderStops)
+TEST_F(StartupTest, ASecondCopyFromTheSameFolderStops)
 {
     wxString folder = wxGetCwd();
     folder.Replace("/", "_");
     OtherCopy other("DorvaSynthEditor-" + folder, m_config.Path());
-    ASSERT_TRUE(other.Ready());
-
+    ASSERT_TRUE(other.m_ready);
     EXPECT_FALSE(TestApp().Start());
-    ASSERT_EQ(m_boxes.boxes.size(), 1u);
-    EXPECT_EQ(m_boxes.boxes[0].text, "Another copy of this program is already running.");
+    EXPECT_EQ(m_boxes.boxes.size(), 1u);
+    EXPECT_EQ(m_boxes.boxes.at(0).text, "Another copy of this program is already running.");
     EXPECT_TRUE(TestApp().log.empty()) << "nothing else started";
 
-    // From another working folder the other copy does not count.
     const wxString previous = wxGetCwd();
     ASSERT_TRUE(wxSetWorkingDirectory(m_config.Path()));
-    const bool started = TestApp().Start();
+    EXPECT_TRUE(TestApp().Start()) << "from another working folder the other copy does not count";
     wxSetWorkingDirectory(previous);
-    EXPECT_TRUE(started);
 }
 
-TEST_F(StartupTest, DeviceNotices)
+// At most one notice about the devices, and one about a plug-in scan that
+// did not finish last time.
+TEST_F(StartupTest, Notices)
 {
-    // No device at all.
-    UseDevices({}, {});
-    ASSERT_TRUE(TestApp().Start());
-    ASSERT_EQ(m_boxes.boxes.size(), 1u);
-    EXPECT_EQ(m_boxes.boxes[0].text, kNoDevices);
-    TestApp().Stop();
-
-    // A remembered input that exists but cannot be opened; the output is
-    // missing too, but only one notice is shown.
-    m_boxes.boxes.clear();
-    UseDevices({"Keys In", "Synth In"}, {"Synth Out"});
-    TestApp().nextDriver->SetOpenFails("Keys In", true);
-    WritePreferences([](Preferences& p) {
-        p.inputDevice = "Keys";
-        p.outputDevice = "Gone";
-    });
-    ASSERT_TRUE(TestApp().Start());
-    ASSERT_EQ(m_boxes.boxes.size(), 1u);
-    EXPECT_EQ(m_boxes.boxes[0].text,
-              "Unable to open the input device \"Keys\" which you were using before.\n\n"
-              "Perhaps it is in use by another application?  Try closing other MIDI applications\n"
-              "such as sequencers etc. and then restart this program.");
-    EXPECT_EQ(MIDIIO::GetSelectedInputDevice(), 0);
-    TestApp().Stop();
-
-    // A remembered input that matches nothing.
-    m_boxes.boxes.clear();
-    UseDevices({"Synth In"}, {"Synth Out"});
-    WritePreferences([](Preferences& p) {
-        p.inputDevice = "Nowhere";
-        p.outputDevice = "Synth";
-    });
-    ASSERT_TRUE(TestApp().Start());
-    ASSERT_EQ(m_boxes.boxes.size(), 1u);
-    EXPECT_EQ(m_boxes.boxes[0].text, "Unable to open the input device \"Nowhere\" which you were using before.\n\n"
-                                     "Please select another device by choosing 'Device->Select MIDI input/output "
-                                     "device...'");
-    TestApp().Stop();
-
-    // Only the output is missing; names match as substrings.
-    m_boxes.boxes.clear();
-    UseDevices({"A In", "Synth In"}, {"Synth Out"});
-    WritePreferences([](Preferences& p) {
-        p.inputDevice = "Synth";
-        p.outputDevice = "Other";
-    });
-    ASSERT_TRUE(TestApp().Start());
-    EXPECT_EQ(MIDIIO::GetDeviceName(MIDIIO::GetSelectedInputDevice()), "Synth In");
-    ASSERT_EQ(m_boxes.boxes.size(), 1u);
-    EXPECT_EQ(m_boxes.boxes[0].text, "Unable to find the output device \"Other\" which you were using before.\n"
-                                     "Please select another device by choosing 'Device->Select MIDI input/output "
-                                     "device...'");
-    // The stored names are the user's choice and stay.
-    EXPECT_EQ(TestApp().Prefs().outputDevice, "Other");
+    const std::string selectAnother =
+        "Please select another device by choosing 'Device->Select MIDI input/output device...'";
+    struct Row
+    {
+        Log inputs, outputs;
+        const char* failing;
+        std::string input, output, plugin, notice, selected;
+    };
+    const Row rows[] = {
+        {{}, {}, nullptr, "", "", "", "Unable to find any MIDI input and/or output devices!\n\nYou may still edit "
+                                      "templates, but will be unable to transfer them to/from the hardware.", ""},
+        {{"Keys In", "Synth In"}, {"Synth Out"}, "Keys In", "Keys", "Gone", "",
+         "Unable to open the input device \"Keys\" which you were using before.\n\nPerhaps it is in use by another "
+         "application?  Try closing other MIDI applications\nsuch as sequencers etc. and then restart this program.",
+         "Keys In"},
+        {{"Synth In"}, {"Synth Out"}, nullptr, "Nowhere", "Synth", "",
+         "Unable to open the input device \"Nowhere\" which you were using before.\n\n" + selectAnother, "Synth In"},
+        {{"A In", "Synth In"}, {"Synth Out"}, nullptr, "Synth", "Other", "",
+         "Unable to find the output device \"Other\" which you were using before.\n" + selectAnother, "Synth In"},
+        {{"In"}, {"Out"}, nullptr, "", "", "/usr/lib/vst/bad.so",
+         "It appears that the plug-in \"/usr/lib/vst/bad.so \" may not have loaded properly last time.  Try choosing "
+         "\"Edit->Preferences...\" to change the VST plugin location, or remove the plug-in and try again.", "In"},
+    };
+    for (const Row& row : rows)
+    {
+        SCOPED_TRACE(row.notice);
+        m_boxes.boxes.clear();
+        UseDevices(row.inputs, row.outputs);
+        if (row.failing)
+            TestApp().nextDriver->SetOpenFails(row.failing, true);
+        WritePreferences([&row](Preferences& p) {
+            p.inputDevice = row.input;
+            p.outputDevice = row.output;
+            p.pluginsEnumeratedOK = row.plugin.empty() ? 1 : 0;
+            p.lastPluginEnumerated = row.plugin;
+        });
+        ASSERT_TRUE(TestApp().Start());
+        EXPECT_EQ(m_boxes.boxes.size(), 1u);
+        EXPECT_EQ(m_boxes.boxes.at(0).text, row.notice);
+        if (!row.selected.empty())
+            EXPECT_EQ(MIDIIO::GetDeviceName(MIDIIO::GetSelectedInputDevice()), row.selected);
+        EXPECT_EQ(TestApp().Prefs().outputDevice, row.output) << "the stored names are the user's choice";
+        EXPECT_EQ(TestApp().Prefs().pluginsEnumeratedOK, 1);
+        EXPECT_EQ(TestApp().Prefs().lastPluginEnumerated, "");
+        TestApp().Stop();
+    }
 }
 
-TEST_F(StartupTest, UnfinishedPluginScanWarnsOnce)
+TEST_F(StartupTest, TheTimerOpensOnDemandDeliversMessagesAndTheTickReleasesTheDevices)
 {
     UseDevices({"In"}, {"Out"});
     WritePreferences([](Preferences& p) {
-        p.pluginsEnumeratedOK = 0;
-        p.lastPluginEnumerated = "/usr/lib/vst/bad.so";
         p.startupAction = 1;
+        p.releaseDriver = 1;
     });
     ASSERT_TRUE(TestApp().Start());
-    ASSERT_EQ(m_boxes.boxes.size(), 1u);
-    EXPECT_EQ(m_boxes.boxes[0].text,
-              "It appears that the plug-in \"/usr/lib/vst/bad.so \" may not have loaded properly last time.  "
-              "Try choosing \"Edit->Preferences...\" to change the VST plugin location, or remove the plug-in and "
-              "try again.");
-    EXPECT_EQ(TestApp().Prefs().pluginsEnumeratedOK, 1);
-    EXPECT_EQ(TestApp().Prefs().lastPluginEnumerated, "");
-}
+    LoopbackMidiDriver& driver = *TestApp().driver;
+    FakeMainWindow& window = *TestApp().fake;
+    EXPECT_FALSE(driver.IsOpen("In")) << "opened before the program was active";
 
-TEST_F(StartupTest, IdleTickDeliversShortMessagesToTheMainWindow)
-{
-    UseDevices({"In"}, {"Out"});
-    WritePreferences([](Preferences& p) { p.startupAction = 1; });
-    ASSERT_TRUE(TestApp().Start());
-    TestApp().driver->InjectShort("In", 0xB0, 7, 100);
-    ASSERT_TRUE(TestApp().driver->WaitDelivered(2000));
-    RecordingMainWindow& window = *TestApp().recorder;
-    ASSERT_TRUE(IdleUntil([&] { return !window.messages.empty(); }));
-    EXPECT_EQ(window.messages[0], (std::vector<uint8_t>{0xB0, 7, 100}));
+    // The toolkit finds the program active once its loop runs.
+    ASSERT_TRUE(RunLoopUntil([&] { return driver.IsOpen("In") && driver.IsOpen("Out"); }));
+    EXPECT_TRUE(TestApp().IsActive());
+    driver.InjectShort("In", 0x90, 60, 100);
+    ASSERT_TRUE(RunLoopUntil([&] { return !window.messages.empty(); }));
+    EXPECT_EQ(window.messages[0], (std::vector<uint8_t>{0x90, 60, 100}));
     EXPECT_GT(window.idleSteps, 0);
     EXPECT_EQ(window.idleSteps, window.refreshes);
+
+    // The toolkit's loop would find it active again: one tick by hand.
+    TestApp().SetActive(false, nullptr);
+    TestApp().IdleTick();
+    EXPECT_FALSE(driver.IsOpen("In"));
+    EXPECT_FALSE(driver.IsOpen("Out"));
+    EXPECT_EQ(TestApp().log.back(), "deactivated");
 }
 
-TEST_F(StartupTest, IdleTickStartedInsideItsOwnMessageBoxDoesNothing)
+TEST_F(StartupTest, AnIdleTickStartedInsideItsOwnMessageBoxDoesNothing)
 {
-    WritePreferences([](Preferences& p) { p.startupAction = 1; });
     ASSERT_TRUE(TestApp().Start());
-    RecordingMainWindow& window = *TestApp().recorder;
+    FakeMainWindow& window = *TestApp().fake;
     int stepsSeenInside = -1;
-    window.onIdleStep = [&] {
-        window.onIdleStep = nullptr;
-        TestApp().ShowMessage("inside", wxOK);
-    };
+    window.onIdleStep = [] { TestApp().ShowMessage("inside", wxOK); };
     m_boxes.whileShowing = [&] {
         TestApp().IdleTick();
         TestApp().IdleTick();

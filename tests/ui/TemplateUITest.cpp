@@ -1,16 +1,12 @@
+// The DorvaSynth's front-panel view: its layout, its Listen and Send states,
+// and, on a device with keyboard zones, the strip and zone rows it draws.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <set>
-#include <string>
-#include <vector>
-
-#include <wx/frame.h>
 
 #include "midi/LoopbackMidiDriver.h"
 #include "midi/MIDIIO.h"
-#include "model/ControlState.h"
-#include "model/EditorHost.h"
+#include "model/KeyboardZone.h"
 #include "model/PlacedControl.h"
 #include "model/dorvasynth/DorvaSynthTemplate.h"
 #include "model/tolvarvesk/TolvarVeskTemplate.h"
@@ -19,114 +15,87 @@
 #include "ui/DorvaSynthTemplateUI.h"
 #include "ui/FrameRect.h"
 #include "ui/KeyboardStrip.h"
-#include "ui/LCDFont.h"
 #include "ui/WindowHelpers.h"
 
 namespace
 {
-struct RecordingWindow : IEditorWindow
-{
-    std::vector<std::string> calls;
-    void HideControlSettings() override { calls.push_back("hide settings"); }
-    void OnListenForTemplate() override { calls.push_back("listen"); }
-    void StopListening(bool announce) override { calls.push_back(announce ? "stop, announced" : "stop"); }
-    void OnSendTemplate() override { calls.push_back("send"); }
-    bool ShowKeyboardZoneDialog(int, const std::string& title) override
-    {
-        calls.push_back("zone dialog " + title);
-        return true;
-    }
-};
-
 class TemplateUITest : public testing::Test
 {
 protected:
     TemplateUITest()
     {
         EXPECT_TRUE(LCDFont::Load(DORVA_IMAGES_DIR "/Font.png"));
-        App().SetMainWindow(&m_frame, &m_window);
+        App().SetMainWindow(m_window.Frame(), &m_window);
     }
     ~TemplateUITest() override
     {
         App().SetMainWindow(nullptr, nullptr);
+        UiTestApp::SetHasKeyboardZones(false);
         MIDIIO::Shutdown();
         LoadTestFont();
     }
-
-    CControlButton* Button(int index)
+    static wxImage Drawn(CTemplateUI& view)
     {
-        for (auto& button : m_view.GetControlButtons())
-            if (button->GetIndex() == index)
-                return button.get();
-        return nullptr;
+        Canvas canvas(view.GetPanelWidth(), view.GetPanelHeight(), wxColour(1, 2, 3));
+        view.Draw(canvas.DC());
+        return canvas.Image();
+    }
+    static wxColour Pixel(const wxImage& image, const wxPoint& p)
+    {
+        return wxColour(image.GetRed(p.x, p.y), image.GetGreen(p.x, p.y), image.GetBlue(p.x, p.y));
     }
 
-    wxFrame m_frame{nullptr, wxID_ANY, "Main"};
-    RecordingWindow m_window;
+    FakeMainWindow m_window;
     CDorvaSynthTemplate m_template;
     CDorvaSynthTemplateUI m_view;
 };
 } // namespace
 
-TEST_F(TemplateUITest, NothingIsDrawnBeforeTheFirstLayout)
+// Nothing is drawn before the first layout; then each control has one
+// button, in the panel's order, inside the picture and clear of the others;
+// a second layout replaces them and clears the selection.
+TEST_F(TemplateUITest, TheLayoutPlacesEveryControlOnceInsideThePanel)
 {
     ASSERT_GT(m_view.GetPanelWidth(), 0) << "the panel picture beside the program";
-    Canvas canvas(m_view.GetPanelWidth(), m_view.GetPanelHeight(), wxColour(1, 2, 3));
-    m_view.Draw(canvas.DC());
-    EXPECT_TRUE(SameColour(canvas.Pixel(100, 100), wxColour(1, 2, 3)));
-    EXPECT_FALSE(m_view.IsBuilt());
-}
-
-TEST_F(TemplateUITest, LayoutHasEveryControlOnceInItsOrder)
-{
+    EXPECT_EQ(Pixel(Drawn(m_view), {100, 100}), wxColour(1, 2, 3));
     m_view.CreateControls(&m_template);
-    ASSERT_TRUE(m_view.IsBuilt());
+    EXPECT_EQ(m_window.calls, std::vector<std::string>{"hide settings"});
     const auto& buttons = m_view.GetControlButtons();
     ASSERT_EQ(buttons.size(), 51u);
+    struct Row
+    {
+        int position, index;
+        const char* name;
+        wxRect rect;
+    };
+    const Row rows[] = {
+        {0, 0, "Group A Pot 1", {23, 13, 31, 30}},      {11, 11, "Group B Pot 1", {23, 127, 31, 30}},
+        {32, 32, "Group A Button 11", {572, 75, 33, 14}}, {43, 43, "Group B Button 11", {}},
+        {44, 50, "Sustain Pedal", {573, 259, 31, 30}},  {45, 45, "Mod Wheel", {6, 264, 26, 12}},
+        {46, 48, "Pad Y1", {}},                           {47, 49, "Pad Y2", {}},
+        {48, 44, "Pitch Bend", {}},                       {49, 46, "Pad X1", {154, 297, 19, 12}},
+        {50, 47, "Pad X2", {154, 309, 19, 12}},
+    };
+    for (const Row& row : rows)
+    {
+        const CControlButton& button = *buttons[row.position];
+        EXPECT_EQ(button.GetName(), row.name);
+        EXPECT_EQ(button.GetIndex(), row.index) << row.name;
+        if (!row.rect.IsEmpty())
+            EXPECT_EQ(button.GetRect(), row.rect) << row.name;
+    }
+    EXPECT_EQ(m_view.FindControlButton(49)->GetMarkColour(), wxColour(221, 221, 221));
+    EXPECT_EQ(m_view.FindControlButton(44)->GetCaption().GetPosition(), wxPoint(45 + 21, 294 + 12 - 8));
+    EXPECT_TRUE(m_view.FindControlButton(44)->GetCaption().IsSingleLine());
+    EXPECT_FALSE(m_view.FindControlButton(0)->GetCaption().IsSingleLine());
+
+    const wxRect panel(0, 0, m_view.GetPanelWidth(), m_view.GetPanelHeight());
     std::set<int> indices;
     for (const auto& button : buttons)
     {
         indices.insert(button->GetIndex());
         EXPECT_EQ(button->GetControl(), m_template.GetControl(button->GetIndex())) << button->GetName();
         EXPECT_TRUE(button->GetDescription().empty());
-    }
-    EXPECT_EQ(indices.size(), 51u);
-    EXPECT_EQ(*indices.rbegin(), 50);
-
-    EXPECT_EQ(buttons[0]->GetName(), "Group A Pot 1");
-    EXPECT_EQ(buttons[11]->GetName(), "Group B Pot 1");
-    EXPECT_EQ(buttons[11]->GetIndex(), 11);
-    EXPECT_EQ(buttons[11]->GetRect(), wxRect(23, 127, 31, 30)) << "placed at (21, 125)";
-    EXPECT_EQ(buttons[32]->GetName(), "Group A Button 11");
-    EXPECT_EQ(buttons[32]->GetIndex(), 32);
-    EXPECT_EQ(buttons[32]->GetRect(), wxRect(572, 75, 33, 14)) << "placed at (570, 73)";
-    EXPECT_EQ(buttons[43]->GetName(), "Group B Button 11");
-    const char* singles[] = {"Sustain Pedal", "Mod Wheel", "Pad Y1", "Pad Y2", "Pitch Bend", "Pad X1", "Pad X2"};
-    const int singleIndices[] = {50, 45, 48, 49, 44, 46, 47};
-    for (int i = 0; i < 7; ++i)
-    {
-        EXPECT_EQ(buttons[44 + i]->GetName(), singles[i]);
-        EXPECT_EQ(buttons[44 + i]->GetIndex(), singleIndices[i]);
-    }
-    EXPECT_EQ(Button(50)->GetRect(), wxRect(573, 259, 31, 30));
-    // Text fields with the shipped 6-pixel font: 3 x 7 by 6, widened.
-    EXPECT_EQ(Button(45)->GetRect(), wxRect(6, 264, 26, 12));
-    EXPECT_EQ(Button(46)->GetRect(), wxRect(154, 297, 19, 12));
-    EXPECT_EQ(Button(47)->GetRect(), wxRect(154, 309, 19, 12));
-    EXPECT_EQ(Button(49)->GetMarkColour(), wxColour(221, 221, 221));
-    EXPECT_EQ(Button(44)->GetCaption().GetPosition(), wxPoint(45 + 21, 294 + 12 - 8));
-    EXPECT_TRUE(Button(44)->GetCaption().IsSingleLine());
-    EXPECT_FALSE(Button(0)->GetCaption().IsSingleLine());
-    EXPECT_EQ(m_window.calls, std::vector<std::string>{"hide settings"});
-}
-
-TEST_F(TemplateUITest, ThePanelPictureHoldsTheLayoutWithoutOverlaps)
-{
-    m_view.CreateControls(&m_template);
-    const wxRect panel(0, 0, m_view.GetPanelWidth(), m_view.GetPanelHeight());
-    const auto& buttons = m_view.GetControlButtons();
-    for (const auto& button : buttons)
-    {
         EXPECT_TRUE(panel.Contains(button->GetRect())) << button->GetName();
         const ControlCaption& caption = button->GetCaption();
         const wxRect lines(caption.GetPosition().x + caption.CentreOffset("12345678"), caption.GetPosition().y,
@@ -134,76 +103,20 @@ TEST_F(TemplateUITest, ThePanelPictureHoldsTheLayoutWithoutOverlaps)
                            caption.IsSingleLine() ? LCDFont::CellHeight() : 3 * LCDFont::CellHeight() + 4);
         EXPECT_TRUE(panel.Contains(lines)) << button->GetName() << " caption";
         for (const auto& other : buttons)
-        {
-            if (other != button)
-            {
-                EXPECT_FALSE(button->GetRect().Intersects(other->GetRect()))
-                    << button->GetName() << " and " << other->GetName();
-            }
-        }
-        EXPECT_FALSE(button->GetRect().Intersects(m_view.GetListenButton().GetRect()));
-        EXPECT_FALSE(button->GetRect().Intersects(m_view.GetSendButton().GetRect()));
+            EXPECT_TRUE(other == button || !button->GetRect().Intersects(other->GetRect()))
+                << button->GetName() << " and " << other->GetName();
+        for (const CToggleButton* panelButton : {&m_view.GetListenButton(), &m_view.GetSendButton()})
+            EXPECT_FALSE(button->GetRect().Intersects(panelButton->GetRect())) << button->GetName();
     }
-}
+    EXPECT_EQ(indices.size(), 51u);
 
-TEST_F(TemplateUITest, ASecondLayoutReplacesTheControlsAndClearsTheSelection)
-{
-    m_view.CreateControls(&m_template);
     m_view.GetSelection().Add(CPlacedControl(m_template.GetControl(3), 3));
     CDorvaSynthTemplate other;
     m_view.CreateControls(&other);
     EXPECT_EQ(m_view.GetControlButtons().size(), 51u);
     EXPECT_TRUE(m_view.GetSelection().Empty());
     EXPECT_EQ(m_view.GetTemplate(), &other);
-    EXPECT_EQ(Button(3)->GetControl(), other.GetControl(3));
-}
-
-TEST_F(TemplateUITest, DrawsPictureCaptionsAndMarksInOrder)
-{
-    m_view.CreateControls(&m_template);
-    CBaseControlState* pot = m_template.GetControl(0);
-    pot->SetType(ControlMessageType::CC, false);
-    pot->SetName("Drive");
-    m_view.GetSelection().Add(CPlacedControl(m_template.GetControl(1), 1));
-    m_view.GetHoverList().Add(CPlacedControl(m_template.GetControl(2), 2));
-    m_view.SetRubberBand(true, wxRect(200, 240, 50, 40));
-
-    Canvas canvas(m_view.GetPanelWidth(), m_view.GetPanelHeight(), wxColour(1, 2, 3));
-    m_view.Draw(canvas.DC());
-    const wxImage drawn = canvas.Image();
-    wxImage picture(DORVA_IMAGES_DIR "/Background.png", wxBITMAP_TYPE_PNG);
-    auto pixel = [&](int x, int y) { return wxColour(drawn.GetRed(x, y), drawn.GetGreen(x, y), drawn.GetBlue(x, y)); };
-    auto original = [&](int x, int y) {
-        return wxColour(picture.GetRed(x, y), picture.GetGreen(x, y), picture.GetBlue(x, y));
-    };
-    EXPECT_EQ(pixel(300, 150), original(300, 150)) << "the panel picture";
-    EXPECT_EQ(pixel(m_view.GetPanelWidth() - 1, m_view.GetPanelHeight() - 1),
-              original(m_view.GetPanelWidth() - 1, m_view.GetPanelHeight() - 1));
-
-    const wxRect selected = Button(1)->GetRect();
-    EXPECT_EQ(pixel(selected.x + 1, selected.y + 1), HighlightColour());
-    const wxRect hovered = Button(2)->GetRect();
-    EXPECT_EQ(pixel(hovered.x, hovered.y), wxColour(238, 238, 238));
-    EXPECT_EQ(pixel(hovered.x + 2, hovered.y + 2), original(hovered.x + 2, hovered.y + 2));
-
-    // "DRIVE" centred under pot 1 (caption point (24, 47)), in black.
-    int ink = 0;
-    for (int y = 47; y < 47 + 6; ++y)
-        for (int x = 10; x < 70; ++x)
-            ink += pixel(x, y) == *wxBLACK;
-    EXPECT_GT(ink, 20);
-    // An unassigned control prints nothing.
-    const wxPoint silent = Button(3)->GetCaption().GetPosition();
-    for (int x = silent.x - 10; x < silent.x + 50; ++x)
-        EXPECT_EQ(pixel(x, silent.y + 2), original(x, silent.y + 2));
-
-    for (int x = 200; x < 249; ++x)
-    {
-        EXPECT_EQ(pixel(x, 240) == wxColour(68, 68, 68), x % 2 == 0) << "the rubber band's top, dotted, at " << x;
-        EXPECT_EQ(pixel(x, 279) == wxColour(68, 68, 68), x % 2 == 0) << "its bottom line";
-    }
-    EXPECT_EQ(pixel(249, 260), wxColour(68, 68, 68));
-    EXPECT_EQ(pixel(225, 260), original(225, 260)) << "the band is not filled";
+    EXPECT_EQ(m_view.FindControlButton(3)->GetControl(), other.GetControl(3));
 }
 
 TEST_F(TemplateUITest, ListenAndSendStates)
@@ -224,66 +137,25 @@ TEST_F(TemplateUITest, ListenAndSendStates)
     EXPECT_FALSE(m_view.Animate(200)) << "a hidden send button is ignored";
     m_view.ResetSendButton();
     EXPECT_TRUE(m_view.GetSendButton().IsLatched());
-
-    EXPECT_FALSE(m_view.OnMidiMessage(0x90, 60, 100)) << "no keyboard zones on this unit";
-    EXPECT_FALSE(m_view.OnMidiMessage(0x80, 60, 0));
-    EXPECT_FALSE(m_view.ZonesAvailable());
+    EXPECT_FALSE(m_view.ZonesAvailable()) << "no keyboard zones on this unit";
+    for (int status : {0x90, 0x80})
+        EXPECT_FALSE(m_view.OnMidiMessage(status, 60, 100));
     EXPECT_FALSE(m_view.OnMouseWheel(3));
     EXPECT_FALSE(m_view.OnPageUp());
     EXPECT_FALSE(m_view.OnPageDown());
 }
 
-TEST_F(TemplateUITest, PanelButtonsNeedAChosenDevice)
-{
-    const wxPoint listen(300, 260), send(360, 260);
-    m_view.OnButtonsMouseButton(listen, false);
-    m_view.OnButtonsMouseButton(listen, true);
-    EXPECT_FALSE(m_view.UpdateButtonsHover(listen));
-    EXPECT_TRUE(m_window.calls.empty()) << "no input chosen: the click does nothing";
-    EXPECT_FALSE(m_view.GetListenButton().IsLatched());
-
-    ASSERT_TRUE(MIDIIO::Init(false, std::make_unique<LoopbackMidiDriver>(std::vector<std::string>{"In"},
-                                                                          std::vector<std::string>{"Out"})));
-    ASSERT_TRUE(MIDIIO::SelectFirstInputDevice());
-    EXPECT_TRUE(m_view.UpdateButtonsHover(listen));
-    m_view.OnButtonsMouseButton(listen, false);
-    m_view.OnButtonsMouseButton(listen, true);
-    m_view.OnButtonsMouseButton(listen, false);
-    m_view.OnButtonsMouseButton(listen, true);
-    m_view.OnButtonsMouseButton(send, false);
-    m_view.OnButtonsMouseButton(send, true);
-    EXPECT_EQ(m_window.calls, (std::vector<std::string>{"listen", "stop, announced"})) << "no output chosen yet";
-
-    ASSERT_TRUE(MIDIIO::SelectFirstOutputDevice());
-    m_view.OnButtonsMouseButton(send, false);
-    m_view.OnButtonsMouseButton(send, true);
-    EXPECT_EQ(m_window.calls.back(), "send");
-    m_view.SetSendButtonShown(false);
-    m_window.calls.clear();
-    m_view.OnButtonsMouseButton(send, false);
-    m_view.OnButtonsMouseButton(send, true);
-    EXPECT_TRUE(m_window.calls.empty()) << "a hidden send button is not clickable";
-}
-
-namespace
-{
-struct ZonesOn
-{
-    ZonesOn() { TestEditorApp::SetHasKeyboardZones(true); }
-    ~ZonesOn() { TestEditorApp::SetHasKeyboardZones(false); }
-};
-} // namespace
-
+// With keyboard zones a note on channel 1 repaints the view, and the zones
+// button switches the zones as an undo step; without them nothing happens.
 TEST_F(TemplateUITest, WithKeyboardZonesNotesRepaintAndTheSwitchIsAnUndoStep)
 {
-    ZonesOn zones;
+    UiTestApp::SetHasKeyboardZones(true);
     ZonedTemplate zoned;
     m_view.CreateControls(&zoned);
     ASSERT_TRUE(m_view.ZonesAvailable());
-    EXPECT_TRUE(m_view.OnMidiMessage(0x90, 60, 100));
-    EXPECT_TRUE(m_view.OnMidiMessage(0x80, 60, 0));
-    EXPECT_FALSE(m_view.OnMidiMessage(0x91, 60, 100)) << "only channel 1 counts";
-    EXPECT_FALSE(m_view.OnMidiMessage(0xB0, 1, 1));
+    const std::pair<int, bool> messages[] = {{0x90, true}, {0x80, true}, {0x91, false}, {0xB0, false}};
+    for (const auto& [status, repaint] : messages)
+        EXPECT_EQ(m_view.OnMidiMessage(status, 60, 100), repaint) << status;
 
     m_view.SetZonesEnabled(true);
     EXPECT_TRUE(zoned.GetZonesEnabled());
@@ -291,8 +163,7 @@ TEST_F(TemplateUITest, WithKeyboardZonesNotesRepaintAndTheSwitchIsAnUndoStep)
     EXPECT_EQ(zoned.GetUndoText(), "Enable Keyboard Zones");
     zoned.Undo();
     EXPECT_FALSE(zoned.GetZonesEnabled());
-
-    // The zones button: a click whose latch differs from the template switches it.
+    // A click whose latch differs from the template switches it.
     m_view.GetZonesButton().SetRect(wxRect(400, 300, 20, 10));
     m_view.GetZonesButton().SetLatched(false);
     m_view.OnButtonsMouseButton({405, 305}, false);
@@ -300,18 +171,20 @@ TEST_F(TemplateUITest, WithKeyboardZonesNotesRepaintAndTheSwitchIsAnUndoStep)
     EXPECT_TRUE(zoned.GetZonesEnabled());
     EXPECT_EQ(zoned.GetHistorySize(), 1) << "the redo tail was dropped";
 
-    TestEditorApp::SetHasKeyboardZones(false);
+    UiTestApp::SetHasKeyboardZones(false);
     m_view.SetZonesEnabled(false);
     EXPECT_TRUE(zoned.GetZonesEnabled()) << "no zones on the device: nothing happens";
+    m_view.EditKeyboardZone(2);
+    EXPECT_EQ(m_window.calls.back(), "hide settings") << "no zone dialog without zones";
 }
 
-// The view of a device with keyboard zones, over a Tolvar Vesk template: the
-// view builds its keyboard strip and draws it under the controls; the zone
-// bars and the "ZONE n:" rows come only while the template's zones are on.
+// The view of a device with keyboard zones, over a Tolvar Vesk template:
+// the strip under the controls; the zone bars and the "ZONE n:" rows only
+// while the template's zones are on.
 TEST_F(TemplateUITest, AZonedViewDrawsItsStripUnderTheControlsAndItsZonesOnlyWhenOn)
 {
     EXPECT_EQ(m_view.GetKeyboardStrip(), nullptr) << "the DorvaSynth has no zones";
-    ZonesOn zones;
+    UiTestApp::SetHasKeyboardZones(true);
     CDorvaSynthTemplateUI view;
     ASSERT_NE(view.GetKeyboardStrip(), nullptr);
     ASSERT_FALSE(view.GetKeyboardStrip()->IsInert());
@@ -322,16 +195,10 @@ TEST_F(TemplateUITest, AZonedViewDrawsItsStripUnderTheControlsAndItsZonesOnlyWhe
     const wxPoint strip(0, 276), labels(440, 215);
     view.SetZoneLayout(strip, labels, wxPoint(590, 225));
     view.GetSelection().Add(CPlacedControl(vesk.GetControl(46), 46)); // a pad axis over the strip
+    view.EditKeyboardZone(2);
+    EXPECT_EQ(m_window.calls.back(), "zone dialog 2 Keyboard zone 3 settings");
 
     const wxImage keyboard(GetImagesPath("Keyboard", "png"), wxBITMAP_TYPE_PNG);
-    auto draw = [&] {
-        Canvas canvas(view.GetPanelWidth(), view.GetPanelHeight(), wxColour(1, 2, 3));
-        view.Draw(canvas.DC());
-        return canvas.Image();
-    };
-    auto pixel = [](const wxImage& image, const wxPoint& p) {
-        return wxColour(image.GetRed(p.x, p.y), image.GetGreen(p.x, p.y), image.GetBlue(p.x, p.y));
-    };
     auto ink = [](const wxImage& image, const wxRect& area) {
         int black = 0;
         for (int y = area.GetTop(); y <= area.GetBottom(); ++y)
@@ -345,39 +212,20 @@ TEST_F(TemplateUITest, AZonedViewDrawsItsStripUnderTheControlsAndItsZonesOnlyWhe
     const wxPoint silent = strip + wxPoint((keys.XOfNote(36) + keys.XOfNote(40)) / 2 - gap, keys.RowTop(1) + 5);
     const wxPoint bare = strip + wxPoint(300, 54);
     const wxRect padAxis = view.FindControlButton(46)->GetRect();
-
     for (const bool on : {false, true})
     {
         SCOPED_TRACE(on ? "zones on" : "zones off");
         vesk.SetZonesEnabled(on);
-        const wxImage drawn = draw();
-        EXPECT_EQ(pixel(drawn, bare), pixel(keyboard, bare - strip)) << "the keyboard";
-        EXPECT_EQ(pixel(drawn, padAxis.GetTopLeft() + wxPoint(1, 1)), HighlightColour())
+        const wxImage drawn = Drawn(view);
+        EXPECT_EQ(Pixel(drawn, bare), Pixel(keyboard, bare - strip)) << "the keyboard";
+        EXPECT_EQ(Pixel(drawn, padAxis.GetTopLeft() + wxPoint(1, 1)), HighlightColour())
             << "the selection mark over the keyboard";
-        EXPECT_EQ(pixel(drawn, playing), on ? wxColour(213, 23, 143) : pixel(keyboard, playing - strip));
-        EXPECT_EQ(pixel(drawn, silent), on ? wxColour(153, 153, 153) : pixel(keyboard, silent - strip));
+        EXPECT_EQ(Pixel(drawn, playing), on ? wxColour(213, 23, 143) : Pixel(keyboard, playing - strip));
+        EXPECT_EQ(Pixel(drawn, silent), on ? wxColour(153, 153, 153) : Pixel(keyboard, silent - strip));
         for (int zone = 0; zone < 4; ++zone)
         {
-            const wxRect row(labels.x, labels.y + 15 * zone, 140, LCDFont::CellHeight());
-            if (on)
-                EXPECT_GT(ink(drawn, row), 40) << "row " << zone;
-            else
-                EXPECT_EQ(ink(drawn, row), 0) << "row " << zone;
+            const int rowInk = ink(drawn, wxRect(labels.x, labels.y + 15 * zone, 140, LCDFont::CellHeight()));
+            EXPECT_EQ(rowInk > 40, on) << "row " << zone << ": " << rowInk;
         }
     }
-}
-
-TEST_F(TemplateUITest, TheZoneMenuOpensTheZoneDialogOnlyOnAZonedView)
-{
-    m_view.CreateControls(&m_template);
-    m_window.calls.clear();
-    m_view.EditKeyboardZone(2);
-    EXPECT_TRUE(m_window.calls.empty()) << "no zones on the DorvaSynth";
-
-    ZonesOn zones;
-    CDorvaSynthTemplateUI view;
-    CTolvarVeskTemplate vesk;
-    view.CreateControls(&vesk);
-    view.EditKeyboardZone(2);
-    EXPECT_EQ(m_window.calls.back(), "zone dialog Keyboard zone 3 settings");
 }

@@ -1,7 +1,5 @@
 #include "tests/ui/UiTestApp.h"
 
-#include <wx/image.h>
-
 #include "midi/MIDIIO.h"
 #include "midi/SystemMidiDriver.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
@@ -9,7 +7,30 @@
 #include "ui/DorvaSynthTemplateUI.h"
 #include "ui/MainFrame.h"
 
-UiTestApp::UiTestApp() : CEditorApp(std::make_unique<CDorvaSynthAnswers>()) {}
+namespace
+{
+bool g_hasViewMenu = false;
+bool g_hasKeyboardZones = false;
+
+class SwitchableAnswers : public CDorvaSynthAnswers
+{
+public:
+    bool HasViewMenu() const override { return g_hasViewMenu; }
+    bool HasKeyboardZones() const override { return g_hasKeyboardZones; }
+};
+} // namespace
+
+UiTestApp::UiTestApp() : CEditorApp(std::make_unique<SwitchableAnswers>()) {}
+
+void UiTestApp::SetHasViewMenu(bool on)
+{
+    g_hasViewMenu = on;
+}
+
+void UiTestApp::SetHasKeyboardZones(bool on)
+{
+    g_hasKeyboardZones = on;
+}
 
 UiTestApp& TestApp()
 {
@@ -31,18 +52,14 @@ bool UiTestApp::Start(const std::vector<std::string>& arguments)
 
 void UiTestApp::Stop()
 {
-    if (wxWindow* window = GetMainWindow())
+    if (auto* frame = dynamic_cast<CMainFrame*>(GetMainWindow()))
     {
-        auto* frame = dynamic_cast<CMainFrame*>(window);
-        if (frame)
-        {
-            frame->DeleteAllTemplates();
-            delete frame;
-        }
+        frame->DeleteAllTemplates();
+        delete frame;
     }
     SetMainWindow(nullptr, nullptr);
-    m_recorder.reset();
-    recorder = nullptr;
+    m_fake.reset();
+    fake = nullptr;
     ReleaseResources();
     driver = nullptr;
     argc = 0;
@@ -66,9 +83,8 @@ IMainWindow* UiTestApp::CreateMainWindow()
     log.push_back(MIDIIO::GetState() != MIDIIO::kNotStarted ? "main window, MIDI started" : "main window");
     if (realMainWindow)
         return new CMainFrame(wxEmptyString, wxDefaultPosition, wxDefaultSize);
-    m_recorder = std::make_unique<RecordingMainWindow>(log);
-    recorder = m_recorder.get();
-    return recorder;
+    m_fake = std::make_unique<FakeMainWindow>(log);
+    return fake = m_fake.get();
 }
 
 CTemplateUI* UiTestApp::CreateTemplateUI() const
@@ -78,11 +94,9 @@ CTemplateUI* UiTestApp::CreateTemplateUI() const
 
 std::unique_ptr<IMidiDriver> UiTestApp::MakeMidiDriver()
 {
+    driver = nullptr;
     if (jackMidi)
-    {
-        driver = nullptr;
         return CreateMidiDriver(MidiBackend::Jack);
-    }
     if (!nextDriver)
         nextDriver = std::make_unique<LoopbackMidiDriver>();
     driver = nextDriver.get();

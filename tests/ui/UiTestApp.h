@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <cstdlib>
@@ -17,63 +18,93 @@
 #include "app/Preferences.h"
 #include "midi/LoopbackMidiDriver.h"
 #include "midi/MidiListeners.h"
+#include "model/EditorHost.h"
 #include "tests/app/DialogScripts.h"
 #include "tests/model/TempFolder.h"
 
-// A main window that only records what start-up and the idle tick ask of it.
-class RecordingMainWindow : public IMainWindow, public IMessageListener
+// The one stand-in for the main window: start-up, the idle tick, the front
+// panel and the dialogs see it; it notes what they ask of it in log. It is
+// the application's editor window while it lives.
+class FakeMainWindow : public IMainWindow, public IEditorWindow, public IMessageListener
 {
 public:
-    explicit RecordingMainWindow(std::vector<std::string>& log) : m_log(log), m_frame(new wxFrame(nullptr, wxID_ANY, "")) {}
-    ~RecordingMainWindow() override { m_frame->Destroy(); }
+    FakeMainWindow() : FakeMainWindow(calls) {}
+    explicit FakeMainWindow(std::vector<std::string>& to) : log(to), m_frame(new wxFrame(nullptr, wxID_ANY, ""))
+    {
+        wxGetApp().SetMainWindow(nullptr, this);
+    }
+    ~FakeMainWindow() override
+    {
+        if (wxGetApp().GetEditorWindow() == this)
+            wxGetApp().SetMainWindow(nullptr, nullptr);
+        m_frame->Destroy();
+    }
 
     wxFrame* Frame() override { return m_frame; }
-    bool Init() override { return m_log.push_back("init"), initResult; }
+    bool Init() override { return log.push_back("init"), initResult; }
     IMessageListener* MessageListener() override { return this; }
     void OpenTemplateFile(const wxString& path, bool openMode) override
     {
-        m_log.push_back((openMode ? "open " : "import ") + std::string(path.utf8_str()));
+        log.push_back((openMode ? "open " : "import ") + std::string(path.utf8_str()));
     }
-    void NewTemplate() override { m_log.push_back("new"); }
-    void OpenTemplate() override { m_log.push_back("open dialog"); }
-    void ShowWelcome() override { m_log.push_back("welcome dialog"); }
-    void HideControlSettings() override {}
+    void NewTemplate() override { log.push_back("new"); }
+    void OpenTemplate() override { log.push_back("open dialog"); }
+    void ShowWelcome() override { log.push_back("welcome dialog"); }
+    void HideControlSettings() override { log.push_back("hide settings"); }
     void IdleStep() override
     {
         ++idleSteps;
-        if (onIdleStep)
-            onIdleStep();
+        const std::function<void()> once = std::exchange(onIdleStep, nullptr);
+        if (once)
+            once();
     }
     void RefreshIfNeeded() override { ++refreshes; }
-    void OnApplicationDeactivated() override { m_log.push_back("deactivated"); }
+    void OnApplicationDeactivated() override { log.push_back("deactivated"); }
     void OnMidiMessage(uint8_t status, int data1, int data2) override
     {
         messages.push_back({status, static_cast<uint8_t>(data1), static_cast<uint8_t>(data2)});
     }
 
+    CEditorTemplate* GetCurrentTemplate() override { return current; }
+    void ReselectCurrentTemplate() override { ++reselected; }
+    void OnListenForTemplate() override { log.push_back("listen"); }
+    void StopListening(bool announce) override { log.push_back(announce ? "stop, announced" : "stop"); }
+    void OnSendTemplate() override { log.push_back("send"); }
+    bool ShowKeyboardZoneDialog(int zone, const std::string& title) override
+    {
+        log.push_back("zone dialog " + std::to_string(zone) + " " + title);
+        return true;
+    }
+
+    std::vector<std::string> calls;
+    std::vector<std::string>& log;
+    CEditorTemplate* current = nullptr;
+    int reselected = 0;
     bool initResult = true;
     int idleSteps = 0;
     int refreshes = 0;
-    std::function<void()> onIdleStep;
+    std::function<void()> onIdleStep; // once, at the next idle step
     std::vector<std::vector<uint8_t>> messages;
 
 private:
-    std::vector<std::string>& m_log;
     wxFrame* m_frame;
 };
 
-// The application with the toolkit running; each test runs start-up itself
-// (Start) with a loopback MIDI layer and the main window it chooses.
+// The application object of every GUI test binary, with the toolkit running.
+// The device answers as the DorvaSynth, except that the View menu and
+// keyboard zones can be switched on. Start runs the program's start-up with
+// a loopback MIDI layer and the main window the test chooses.
 class UiTestApp : public CEditorApp
 {
 public:
     UiTestApp();
+    static void SetHasViewMenu(bool on);
+    static void SetHasKeyboardZones(bool on);
 
     // Start-up with these command-line arguments after the program path.
     bool Start(const std::vector<std::string>& arguments = {});
     // What OnExit releases, without ending the toolkit.
     void Stop();
-
     void SetFolders(const wxString& programFolder, const wxString& lockFolder)
     {
         SetProgramFolder(programFolder);
@@ -89,9 +120,8 @@ public:
     bool jackMidi = false;
     // The front panel of the real main window; the DorvaSynth's when empty.
     std::function<CTemplateUI*()> makeView;
-    // A recording window (default) or the real main window.
     bool realMainWindow = false;
-    RecordingMainWindow* recorder = nullptr;
+    FakeMainWindow* fake = nullptr; // the main window start-up made, unless real
 
 protected:
     bool InstallCrashReporter() override;
@@ -106,7 +136,7 @@ public:
 
 private:
     std::vector<std::string> m_arguments;
-    std::unique_ptr<RecordingMainWindow> m_recorder;
+    std::unique_ptr<FakeMainWindow> m_fake;
 };
 
 UiTestApp& TestApp();
@@ -123,13 +153,16 @@ protected:
     {
         ::setenv("XDG_CONFIG_HOME", m_config.Path().c_str(), 1);
         TestApp().SetFolders(m_config.Path(), m_config.Path());
-        TestApp().realMainWindow = false;
-        TestApp().jackMidi = false;
-        TestApp().makeView = nullptr;
         // Under Xvfb the application never becomes active: keep the ports open.
         WritePreferences([](Preferences& p) { p.releaseDriver = 0; });
     }
-    ~UiTest() override { TestApp().Stop(); }
+    ~UiTest() override
+    {
+        TestApp().Stop();
+        TestApp().realMainWindow = TestApp().jackMidi = false;
+        TestApp().makeView = nullptr;
+        UiTestApp::SetHasKeyboardZones(false);
+    }
 
     template <typename Change>
     void WritePreferences(Change change)
@@ -139,7 +172,6 @@ protected:
         change(preferences);
         preferences.Save();
     }
-
     void UseDevices(std::vector<std::string> inputs, std::vector<std::string> outputs)
     {
         TestApp().nextDriver = std::make_unique<LoopbackMidiDriver>(std::move(inputs), std::move(outputs));
@@ -148,4 +180,3 @@ protected:
     TempFolder m_config;
     MessageRecorder m_boxes;
 };
-

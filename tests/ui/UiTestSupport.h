@@ -17,11 +17,29 @@ public:
         wxString text;
     };
 
-    static void Install();
-    static std::vector<Entry>& Entries();
+    static void Install()
+    {
+        if (dynamic_cast<LogRecorder*>(wxLog::GetActiveTarget()) == nullptr)
+            delete wxLog::SetActiveTarget(new LogRecorder);
+    }
+    static std::vector<Entry>& Entries()
+    {
+        static std::vector<Entry> entries;
+        return entries;
+    }
     // The errors and warnings logged since the last clear, one per line.
-    static std::string Problems();
+    static std::string Problems()
+    {
+        std::string problems;
+        for (const Entry& entry : Entries())
+            if (entry.level <= wxLOG_Warning)
+                problems += std::string(entry.text.utf8_str()) + "\n";
+        return problems;
+    }
 
 protected:
-    void DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo& info) override;
+    void DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo&) override
+    {
+        Entries().push_back({level, msg});
+    }
 };

@@ -3,13 +3,12 @@
 
 Usage: panel_screen_reader.py PID
 
-Finds the application with that process id on the accessibility bus, walks to
-the panel, and checks its children, names, roles, extents, hit testing and
-selection. Then it asks the test for key presses ("step KEY" on stdout) and
-checks that the focus and selection changes arrive as AT-SPI events. Last, it
-has the test close the window and checks that the controls it still holds
-report themselves defunct. Every check prints "ok ..." or "fail ..."; the exit
-status is the number of failures (at most 100).
+Finds the application with that process id, walks to the panel and checks its
+children's names, roles, descriptions, extents, hit testing and selection.
+Then it asks the test for key presses ("step KEY" on stdout) and checks the
+focus and selection events they raise; last it has the test close the window
+and checks that the controls it holds are defunct. Every check prints "ok ..."
+or "fail ..."; the exit status is the number of failures (at most 100).
 """
 
 import sys
@@ -18,26 +17,12 @@ import time
 import pyatspi
 from gi.repository import GLib
 
-NAMES = (
-    [f"Group A Pot {n}" for n in range(1, 12)]
-    + [f"Group B Pot {n}" for n in range(1, 12)]
-    + [f"Group A Button {n}" for n in range(1, 12)]
-    + [f"Group B Button {n}" for n in range(1, 12)]
-    + ["Pitch Bend", "Mod Wheel", "Pad X1", "Pad X2", "Pad Y1", "Pad Y2", "Sustain Pedal"]
-)
-
+NAMES = ([f"Group {g} {kind} {n}" for kind in ("Pot", "Button") for g in "AB" for n in range(1, 12)]
+         + ["Pitch Bend", "Mod Wheel", "Pad X1", "Pad X2", "Pad Y1", "Pad Y2", "Sustain Pedal"])
 # Child index: the control's hit rectangle on the panel (x, y, width, height).
-LAYOUT = {
-    0: (23, 13, 31, 30),
-    1: (78, 13, 31, 30),
-    22: (22, 75, 33, 14),
-    50: (573, 259, 31, 30),
-}
-
+LAYOUT = {0: (23, 13, 31, 30), 1: (78, 13, 31, 30), 22: (22, 75, 33, 14), 50: (573, 259, 31, 30)}
 # Key the test presses: the control that takes the focus.
 STEPS = [("TAB", 0), ("DOWN", 22), ("RIGHT", 23), ("SHIFT+TAB", 22)]
-
-TIMEOUT = 10.0
 failures = 0
 
 
@@ -48,7 +33,7 @@ def check(ok, what):
     return ok
 
 
-def pump_until(condition, timeout=TIMEOUT):
+def pump_until(condition, timeout=10.0):
     """Runs the main loop, where AT-SPI events arrive, until condition() holds."""
     context = GLib.MainContext.default()
     deadline = time.monotonic() + timeout
@@ -62,25 +47,15 @@ def pump_until(condition, timeout=TIMEOUT):
 
 def find_application(pid):
     found = []
-
-    def look():
-        desktop = pyatspi.Registry.getDesktop(0)
-        for app in desktop:
-            if app is not None and app.get_process_id() == pid:
-                found.append(app)
-                return True
-        return False
-
-    pump_until(look)
+    pump_until(lambda: found.extend(app for app in pyatspi.Registry.getDesktop(0)
+                                    if app is not None and app.get_process_id() == pid) or found)
     return found[0] if found else None
 
 
 def find_panel(root):
     """The first object, breadth first, with one child per control; failing
-    that, the first panel (where the controls are drawn), so that every check
-    still runs and reports what is missing."""
-    queue = [root]
-    first_panel = None
+    that, the first panel, so that every check still runs and reports."""
+    queue, first_panel = [root], None
     while queue:
         node = queue.pop(0)
         if node is None:
@@ -89,15 +64,12 @@ def find_panel(root):
             return node
         if first_panel is None and node.getRole() == pyatspi.ROLE_PANEL:
             first_panel = node
-        # The toolkit's widgets are few; a panel's children are not searched.
-        if node.childCount < 20:
+        if node.childCount < 20:  # the toolkit's widgets are few
             queue.extend(node[i] for i in range(node.childCount))
     return first_panel
 
 
 def extents(obj):
-    if obj is None:
-        return None
     box = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     return (box.x, box.y, box.width, box.height)
 
@@ -106,19 +78,19 @@ def name_of(obj):
     return obj.name if obj is not None else None
 
 
+def states_of(obj):
+    return obj.getState() if obj is not None else None
+
+
 def selected_names(panel):
-    try:
-        selection = panel.querySelection()
-    except NotImplementedError:
-        return None
+    selection = panel.querySelection()
     return [name_of(selection.getSelectedChild(i)) for i in range(selection.nSelectedChildren)]
 
 
 def read_panel(panel):
-    children = [panel.getChildAtIndex(i) for i in range(panel.childCount)]
-    children += [None] * (len(NAMES) - len(children))
     check(panel.childCount == 51, f"the panel has {panel.childCount} children")
-    names = [name_of(child) for child in children]
+    children = [panel.getChildAtIndex(i) for i in range(panel.childCount)] + [None] * len(NAMES)
+    names = [name_of(child) for child in children[:len(NAMES)]]
     check(names == NAMES, f"the children's names in index order: {names}")
     for index in (0, 22, 45, 50):
         child = children[index]
@@ -130,48 +102,40 @@ def read_panel(panel):
         got = children[index].description if children[index] is not None else None
         check(got == description, f"{NAMES[index]} is described as {got!r}")
     px, py, _, _ = extents(panel)
-    at = panel.queryComponent()
     for index, (x, y, width, height) in LAYOUT.items():
-        box = extents(children[index])
+        box = extents(children[index]) if children[index] is not None else None
         check(box == (px + x, py + y, width, height), f"{NAMES[index]} lies at {box}, panel at {(px, py)}")
-        hit = at.getAccessibleAtPoint(px + x + width // 2, py + y + height // 2, pyatspi.DESKTOP_COORDS)
+        hit = panel.queryComponent().getAccessibleAtPoint(px + x + width // 2, py + y + height // 2,
+                                                          pyatspi.DESKTOP_COORDS)
         check(name_of(hit) == NAMES[index], f"the point over {NAMES[index]} finds {name_of(hit)}")
-    states = children[0].getState() if name_of(children[0]) == NAMES[0] else None
+    states = states_of(children[0])
     check(states is not None and states.contains(pyatspi.STATE_VISIBLE)
-          and not states.contains(pyatspi.STATE_SELECTED),
-          f"with nothing selected {NAMES[0]} is visible and not selected")
+          and not states.contains(pyatspi.STATE_SELECTED), f"with nothing selected {NAMES[0]} is visible, not selected")
     check(selected_names(panel) == [], f"nothing is selected: {selected_names(panel)}")
     return children
 
 
 def follow_keys(panel, children):
     events = []
-
-    def record(event):
-        name = event.source.name if event.source is not None else None
-        events.append((event.type, name, event.detail1))
-
+    record = lambda event: events.append((event.type, name_of(event.source), event.detail1))
     kinds = ["focus:", "object:state-changed:focused", "object:state-changed:selected", "object:selection-changed"]
     pyatspi.Registry.registerEventListener(record, *kinds)
-    # A round trip to the application: it has learnt of the listeners.
-    panel.childCount
-
+    panel.childCount  # a round trip to the application: it has learnt of the listeners
     previous = None
     for key, index in STEPS:
         events.clear()
         print(f"step {key}", flush=True)
         name = NAMES[index]
-        focused = pump_until(lambda: any(e[:2] == ("focus:", name) for e in events))
-        check(focused, f"{key}: the focus event names {name}")
+        check(pump_until(lambda: any(e[:2] == ("focus:", name) for e in events)), f"{key}: the focus event names {name}")
         check(("object:state-changed:focused", name, 1) in events, f"{key}: {name} became focused")
         check(("object:state-changed:selected", name, 1) in events, f"{key}: {name} became selected")
         check(any(e[0] == "object:selection-changed" for e in events), f"{key}: the panel's selection changed")
         if previous is not None and previous != name:
             check(("object:state-changed:selected", previous, 0) in events, f"{key}: {previous} lost the selection")
         check(selected_names(panel) == [name], f"{key}: the panel's selection is {selected_names(panel)}")
-        states = children[index].getState() if children[index] is not None else None
-        check(states is not None and states.contains(pyatspi.STATE_FOCUSED)
-              and states.contains(pyatspi.STATE_SELECTED), f"{key}: {name} reports focused and selected")
+        states = states_of(children[index])
+        check(states is not None and states.contains(pyatspi.STATE_FOCUSED) and states.contains(pyatspi.STATE_SELECTED),
+              f"{key}: {name} reports focused and selected")
         previous = name
     pyatspi.Registry.deregisterEventListener(record, *kinds)
 

@@ -1,9 +1,9 @@
+// The bulk dump dialog on a loopback unit, clicked through the X server: a
+// bank received, sent, cancelled, saved, filled from dropped files.
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
-#include <string>
-#include <vector>
+#include <tuple>
 
 #include <wx/button.h>
 #include <wx/listctrl.h>
@@ -12,7 +12,6 @@
 #include "midi/LoopbackMidiDriver.h"
 #include "midi/MIDIIO.h"
 #include "model/BulkDump.h"
-#include "model/BulkDumpFile.h"
 #include "model/dorvasynth/DorvaSynthTemplate.h"
 #include "tests/model/TempFolder.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
@@ -22,8 +21,11 @@
 
 namespace
 {
+using Bytes = std::vector<uint8_t>;
+using Dumps = std::vector<Bytes>;
+
 // The dump of a named template as entry location of a bank.
-std::vector<uint8_t> TemplateDump(const std::string& name, int location)
+Bytes TemplateDump(const std::string& name, int location)
 {
     CDorvaSynthTemplate synth;
     synth.SetName(name);
@@ -32,44 +34,21 @@ std::vector<uint8_t> TemplateDump(const std::string& name, int location)
     return synth.Write().bytes();
 }
 
-std::vector<std::vector<uint8_t>> BankDumps()
+Dumps BankDumps(size_t entries = 16)
 {
-    std::vector<std::vector<uint8_t>> dumps;
-    for (int i = 0; i < 16; ++i)
-        dumps.push_back(TemplateDump("Bank Entry " + std::to_string(i + 1), i));
+    Dumps dumps;
+    for (size_t i = 0; i < entries; ++i)
+        dumps.push_back(TemplateDump("Bank Entry " + std::to_string(i + 1), static_cast<int>(i)));
     return dumps;
 }
 
-std::vector<uint8_t> Joined(const std::vector<std::vector<uint8_t>>& dumps)
+Bytes Joined(const Dumps& dumps)
 {
-    std::vector<uint8_t> all;
+    Bytes all;
     for (const auto& d : dumps)
         all.insert(all.end(), d.begin(), d.end());
     return all;
 }
-
-// Answers the file choosers with one path, and notes what was asked.
-struct FileAnswer
-{
-    explicit FileAnswer(wxString answer) : path(std::move(answer)) {}
-    ~FileAnswer() { SetFileDialogFunction(previous); }
-    wxString path;
-    std::vector<FileDialogRequest> requests;
-    FileDialogFunction previous = SetFileDialogFunction([this](const FileDialogRequest& request, wxString& chosen) {
-        requests.push_back(request);
-        chosen = path;
-        return !path.empty();
-    });
-};
-
-// Where the test leaves the dialog: the bank complete or not, and what the
-// list and the bank buttons show for it.
-struct BankState
-{
-    bool complete;
-    int rows;
-    bool uploadSaveEnabled;
-};
 
 class BulkDumpDialogTest : public DialogTest
 {
@@ -80,27 +59,38 @@ protected:
 
     std::string WriteBank(const std::string& name, size_t entries = 16)
     {
-        std::vector<std::vector<uint8_t>> dumps = BankDumps();
-        dumps.resize(entries);
         const std::string path = folder.File(name);
-        WriteBytes(path, Joined(dumps));
+        WriteBytes(path, Joined(BankDumps(entries)));
         return path;
     }
-
-    static wxString Cell(wxListCtrl* list, int row, int column) { return list->GetItemText(row, column); }
-
-    static BankState StateOf(CBulkDumpDialog& dialog)
+    // A template bank dialog holding a bank file of 16 entries.
+    std::unique_ptr<CBulkDumpDialog> Opened(int pause = 1)
+    {
+        auto dialog = std::make_unique<CBulkDumpDialog>(nullptr, true, "Bulk dump");
+        dialog->SetSendPause(pause);
+        EXPECT_TRUE(dialog->OpenBankFile(WriteBank("bank.blk")));
+        dialog->Bank().SetModified(false);
+        return dialog;
+    }
+    static wxListCtrl* List(wxDialog& dialog) { return Control<wxListCtrl>(&dialog, "Dump_Contents"); }
+    // Whether the bank may be sent and saved: the three buttons agree.
+    static bool BankButtons(wxDialog& dialog)
     {
         const bool upload = Control<wxButton>(&dialog, "Upload_Dump")->IsEnabled();
-        const bool save = Control<wxButton>(&dialog, "Save_Dump")->IsEnabled();
-        const bool saveAll = Control<wxButton>(&dialog, "Save_All")->IsEnabled();
-        EXPECT_EQ(upload, save);
-        EXPECT_EQ(save, saveAll);
-        return {dialog.Bank().IsComplete(), Control<wxListCtrl>(&dialog, "Dump_Contents")->GetItemCount(),
-                upload && save && saveAll};
+        EXPECT_EQ(upload, Control<wxButton>(&dialog, "Save_Dump")->IsEnabled());
+        EXPECT_EQ(upload, Control<wxButton>(&dialog, "Save_All")->IsEnabled());
+        return upload;
     }
-
-    void Arrive(const std::vector<uint8_t>& dump) { midi.driver->InjectSysEx("Unit In", dump, 512); }
+    std::vector<std::string> Boxes()
+    {
+        std::vector<std::string> texts;
+        for (const auto& box : boxes.boxes)
+            texts.push_back(FromWx(box.text));
+        boxes.boxes.clear();
+        return texts;
+    }
+    Dumps Sent() { return midi.driver->SentSysEx("Unit Out"); }
+    void Arrive(const Bytes& dump) { midi.driver->InjectSysEx("Unit In", dump, 512); }
 
     ScopedLoopbackMidi midi{{"Unit In"}, {"Unit Out"}, true};
     TempFolder folder;
@@ -113,13 +103,13 @@ TEST_F(BulkDumpDialogTest, StartsEmptyWithTheBankButtonsOff)
     ASSERT_TRUE(dialog.IsLoaded());
     EXPECT_EQ(dialog.GetTitle(), "Bulk dump");
     EXPECT_EQ(dialog.GetSendPause(), 1000);
-    wxListCtrl* list = Control<wxListCtrl>(&dialog, "Dump_Contents");
-    EXPECT_EQ(list->GetItemCount(), 0);
+    EXPECT_EQ(List(dialog)->GetItemCount(), 0);
     // The header "Index" shows whole: its text and the header's margins fit.
-    EXPECT_GE(list->GetColumnWidth(0), list->GetTextExtent("Index").x + 10);
-    EXPECT_EQ(list->GetColumnWidth(1), 160);
+    EXPECT_GE(List(dialog)->GetColumnWidth(0), List(dialog)->GetTextExtent("Index").x + 10);
+    EXPECT_EQ(List(dialog)->GetColumnWidth(1), 160);
     EXPECT_TRUE(Control<wxButton>(&dialog, "Listen_For_Dump")->IsEnabled());
-    for (const char* name : {"Upload_Dump", "Save_Dump", "Save_All", "Move_Item_Up", "Move_Item_Down"})
+    EXPECT_FALSE(BankButtons(dialog));
+    for (const char* name : {"Move_Item_Up", "Move_Item_Down"})
         EXPECT_FALSE(Control<wxButton>(&dialog, name)->IsEnabled()) << name;
     EXPECT_TRUE(Control<wxButton>(&dialog, "Upload_Factory_Settings")->IsShown());
 
@@ -128,32 +118,32 @@ TEST_F(BulkDumpDialogTest, StartsEmptyWithTheBankButtonsOff)
     EXPECT_FALSE(Control<wxButton>(&patches, "Upload_Factory_Settings")->IsShown());
 }
 
-TEST_F(BulkDumpDialogTest, AReceivedBankFillsTheListByteExact)
+// A received bank replaces the list byte for byte, the n-th message entry n
+// whatever location it carries; an opened bank is sent entry by entry.
+TEST_F(BulkDumpDialogTest, BanksAreReceivedAndSentByteExact)
 {
-    std::vector<std::vector<uint8_t>> dumps = BankDumps();
-    // The n-th message becomes entry n whatever location it carries.
+    Dumps dumps = BankDumps();
     dumps[5] = TemplateDump("Bank Entry 6", 11);
-    CBulkDumpDialog dialog(nullptr, true, "Bulk dump");
-    ASSERT_TRUE(dialog.OpenBankFile(WriteBank("old.blk")));
-    dialog.Bank().SetModified(false);
-    RunModal(dialog, [&](wxDialog& d) {
+    auto dialog = Opened();
+    RunModal(*dialog, [&](wxDialog& d) {
         UserClick(d, "Listen_For_Dump");
-        EXPECT_TRUE(dialog.IsBusy());
+        EXPECT_TRUE(dialog->IsBusy());
         EXPECT_FALSE(Control<wxButton>(&d, "Upload_Dump")->IsEnabled()) << "no upload while a transfer runs";
         for (const auto& dump : dumps)
             Arrive(dump);
-        EXPECT_TRUE(PumpUntil([&] { return !dialog.IsBusy(); }, 5000));
+        EXPECT_TRUE(PumpUntil([&] { return !dialog->IsBusy(); }, 5000));
+        UserClick(d, "Upload_Dump");
+        EXPECT_TRUE(PumpUntil([&] { return !dialog->IsBusy(); }, 5000));
     });
-    EXPECT_TRUE(boxes.boxes.empty());
-    wxListCtrl* list = Control<wxListCtrl>(&dialog, "Dump_Contents");
-    ASSERT_EQ(list->GetItemCount(), 16);
-    EXPECT_EQ(Cell(list, 0, 0), "1");
-    EXPECT_EQ(Cell(list, 15, 0), "16");
-    EXPECT_EQ(Cell(list, 15, 1), "Bank Entry 16");
-    const std::vector<std::vector<uint8_t>> expected = BankDumps();
+    ASSERT_EQ(List(*dialog)->GetItemCount(), 16);
+    EXPECT_EQ(List(*dialog)->GetItemText(15, 0), "16");
+    EXPECT_EQ(List(*dialog)->GetItemText(15, 1), "Bank Entry 16");
+    const Dumps expected = BankDumps();
     for (int i = 0; i < 16; ++i)
-        EXPECT_EQ(dialog.Bank().GetEntry(i).Write().bytes(), expected[i]) << "entry " << i;
-    EXPECT_TRUE(StateOf(dialog).uploadSaveEnabled);
+        EXPECT_EQ(dialog->Bank().GetEntry(i).Write().bytes(), expected[i]) << "entry " << i;
+    EXPECT_TRUE(BankButtons(*dialog));
+    EXPECT_EQ(Sent(), expected);
+    EXPECT_TRUE(Boxes().empty());
 }
 
 // Over a loaded bank, whatever ends a transfer or a file early leaves a bank
@@ -161,100 +151,63 @@ TEST_F(BulkDumpDialogTest, AReceivedBankFillsTheListByteExact)
 // only a receive cancelled before anything came leaves the old bank whole.
 TEST_F(BulkDumpDialogTest, ABankIsNeverLeftMixed)
 {
-    const std::vector<std::vector<uint8_t>> dumps = BankDumps();
-    const std::string readFailed = "Unable to read dump - either it is not a valid dump or the dump was started "
-                                   "before listening for it.\n\nPlease exit the program, restart it, listen for the "
-                                   "dump and then send the dump again.";
+    const Dumps dumps = BankDumps(3);
     const std::string truncated = WriteBank("short.blk", 5);
-    struct Case
+    const auto threeThen = [&](const Bytes& last) {
+        return [&, last](CBulkDumpDialog& d) {
+            UserClick(d, "Listen_For_Dump");
+            for (const Bytes& dump : dumps)
+                Arrive(dump);
+            if (!last.empty())
+                Arrive(last);
+            ASSERT_TRUE(PumpUntil([&] { return last.empty() ? d.Bank().GetEntry(2).GetName() == "Bank Entry 3" : !d.IsBusy(); }));
+        };
+    };
+    struct Row
     {
         const char* what;
         std::function<void(CBulkDumpDialog&)> act;
         std::string message;
-        BankState after;
+        bool whole;
     };
-    const Case cases[] = {
-        {"a message that is no template after three",
-         [&](CBulkDumpDialog& d) {
-             UserClick(d, "Listen_For_Dump");
-             for (int i = 0; i < 3; ++i)
-                 Arrive(dumps[static_cast<size_t>(i)]);
-             Arrive({0xF0, 0x01, 0x02, 0xF7});
-             EXPECT_TRUE(PumpUntil([&] { return !d.IsBusy(); }));
-         },
-         readFailed, {false, 0, false}},
-        {"cancel after three entries",
-         [&](CBulkDumpDialog& d) {
-             UserClick(d, "Listen_For_Dump");
-             for (int i = 0; i < 3; ++i)
-                 Arrive(dumps[static_cast<size_t>(i)]);
-             ASSERT_TRUE(PumpUntil([&] { return d.Bank().GetEntry(2).GetName() == "Bank Entry 3"; }));
-             UserClick(d, wxID_CANCEL);
-             EXPECT_FALSE(d.IsBusy()) << "at once";
-             EXPECT_FALSE(MIDIIO::IsReceiving());
-         },
-         "", {false, 0, false}},
-        {"cancel before anything came",
-         [&](CBulkDumpDialog& d) {
-             UserClick(d, "Listen_For_Dump");
-             UserClick(d, wxID_CANCEL);
-             EXPECT_FALSE(MIDIIO::IsReceiving());
-         },
-         "", {true, 16, true}},
-        {"a bank file that ends after five entries",
-         [&](CBulkDumpDialog& d) { EXPECT_FALSE(d.OpenBankFile(truncated)); },
-         "Unable to load dump from file: " + truncated, {false, 0, false}},
+    const Row rows[] = {
+        {"a message that is no template after three", threeThen({0xF0, 0x01, 0x02, 0xF7}),
+         "Unable to read dump - either it is not a valid dump or the dump was started before listening for it.\n\n"
+         "Please exit the program, restart it, listen for the dump and then send the dump again.", false},
+        {"cancel after three entries", threeThen({}), "", false},
+        {"cancel before anything came", [](CBulkDumpDialog& d) { UserClick(d, "Listen_For_Dump"); }, "", true},
+        {"a bank file that ends after five entries", [&](CBulkDumpDialog& d) { EXPECT_FALSE(d.OpenBankFile(truncated)); },
+         "Unable to load dump from file: " + truncated, false},
     };
-    for (const Case& c : cases)
+    for (const Row& row : rows)
     {
-        SCOPED_TRACE(c.what);
-        boxes.boxes.clear();
-        CBulkDumpDialog dialog(nullptr, true, "Bulk dump");
-        ASSERT_TRUE(dialog.OpenBankFile(WriteBank("old.blk")));
-        // Entries named apart from the ones that arrive.
+        SCOPED_TRACE(row.what);
+        auto dialog = Opened();
         for (int i = 0; i < 16; ++i)
-            dialog.Bank().GetEntry(i).SetName("Old " + std::to_string(i + 1));
-        dialog.Bank().SetModified(false);
-        RunModal(dialog, [&](wxDialog&) { c.act(dialog); });
-        const BankState state = StateOf(dialog);
-        EXPECT_EQ(state.complete, c.after.complete);
-        EXPECT_EQ(state.rows, c.after.rows);
-        EXPECT_EQ(state.uploadSaveEnabled, c.after.uploadSaveEnabled);
-        EXPECT_EQ(boxes.boxes.size(), c.message.empty() ? 0u : 1u) << (boxes.boxes.empty() ? "" : boxes.boxes[0].text);
-        if (!c.message.empty() && !boxes.boxes.empty())
-        {
-            EXPECT_EQ(FromWx(boxes.boxes[0].text), c.message);
-        }
-        EXPECT_TRUE(Control<wxButton>(&dialog, "Listen_For_Dump")->IsEnabled());
+            dialog->Bank().GetEntry(i).SetName("Old " + std::to_string(i + 1)); // apart from the ones that arrive
+        RunModal(*dialog, [&](wxDialog&) {
+            row.act(*dialog);
+            if (dialog->IsBusy())
+                UserClick(*dialog, wxID_CANCEL);
+            EXPECT_FALSE(dialog->IsBusy()) << "at once";
+            EXPECT_FALSE(MIDIIO::IsReceiving());
+        });
+        EXPECT_EQ(dialog->Bank().IsComplete(), row.whole);
+        EXPECT_EQ(List(*dialog)->GetItemCount(), row.whole ? 16 : 0);
+        EXPECT_EQ(BankButtons(*dialog), row.whole);
+        EXPECT_EQ(Boxes(), row.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{row.message});
+        EXPECT_TRUE(Control<wxButton>(dialog.get(), "Listen_For_Dump")->IsEnabled());
     }
-}
-
-TEST_F(BulkDumpDialogTest, AnOpenedBankIsSentEntryByEntry)
-{
-    CBulkDumpDialog dialog(nullptr, true, "Bulk dump");
-    dialog.SetSendPause(1);
-    ASSERT_TRUE(dialog.OpenBankFile(WriteBank("bank.blk")));
-    EXPECT_EQ(Control<wxListCtrl>(&dialog, "Dump_Contents")->GetItemCount(), 16);
-    RunModal(dialog, [&](wxDialog& d) {
-        UserClick(d, "Upload_Dump");
-        EXPECT_TRUE(PumpUntil([&] { return !dialog.IsBusy(); }, 5000));
-        UserClick(d, wxID_OK);
-    });
-    EXPECT_TRUE(boxes.boxes.empty());
-    EXPECT_EQ(midi.driver->SentSysEx("Unit Out"), BankDumps());
 }
 
 // The first entry leaves at once, then the pause runs on a timer: a Cancel
 // in it ends the send there, and the dialog closes with nothing left to send.
 TEST_F(BulkDumpDialogTest, CancelInAPauseStopsTheSendAtOnce)
 {
-    auto dialog = std::make_unique<CBulkDumpDialog>(nullptr, true, "Bulk dump");
-    dialog->SetSendPause(60000);
-    ASSERT_TRUE(dialog->OpenBankFile(WriteBank("bank.blk")));
-    dialog->Bank().SetModified(false);
+    auto dialog = Opened(60000);
     RunModal(*dialog, [&](wxDialog& d) {
         UserClick(d, "Upload_Dump");
-        EXPECT_EQ(midi.driver->SentSysEx("Unit Out").size(), 1u);
+        EXPECT_EQ(Sent().size(), 1u);
         EXPECT_TRUE(dialog->IsPausing());
         EXPECT_FALSE(Control<wxButton>(&d, "Upload_Dump")->IsEnabled()) << "no second upload while one runs";
         UserClick(d, wxID_CANCEL);
@@ -267,149 +220,62 @@ TEST_F(BulkDumpDialogTest, CancelInAPauseStopsTheSendAtOnce)
     });
     dialog.reset();
     MIDIIO::OnIdle();
-    EXPECT_EQ(midi.driver->SentSysEx("Unit Out").size(), 2u);
-    EXPECT_TRUE(boxes.boxes.empty());
+    EXPECT_EQ(Sent().size(), 2u);
+    EXPECT_TRUE(Boxes().empty());
 }
 
 // "Send factory settings" sends the bank shipped beside the program (the
 // editor's own default templates) from a bank of its own: the user's bank
-// and list stay as they were. A missing or bad file is reported.
-TEST_F(BulkDumpDialogTest, FactorySettingsAreSentFromABankOfTheirOwn)
+// and list stay as they were. A missing or bad file, or a send the unit
+// refuses, is reported; the bank can be sent again.
+TEST_F(BulkDumpDialogTest, FactorySettingsComeFromABankOfTheirOwnAndFailuresAreReported)
 {
     const std::unique_ptr<IBulkDump> defaults = TestApp().Device().CreateTemplateBulkDump();
-    std::vector<std::vector<uint8_t>> factory;
+    Dumps factory;
     for (int i = 0; i < 16; ++i)
         factory.push_back(defaults->GetEntry(i).Write().bytes());
     const std::string missing = folder.File("absent.blk");
     const std::string bad = WriteBank("bad.blk", 15);
-    struct Case
+    struct Row
     {
         wxString path;
-        std::vector<std::vector<uint8_t>> sent;
+        const char* button;
+        Dumps sent;
         std::string message;
     };
-    const Case cases[] = {
-        {wxString(), factory, ""},
-        {missing, {}, "Unable to load dump from file: " + missing},
-        {bad, {}, "Unable to load dump from file: " + bad},
+    const Row rows[] = {
+        {wxString(), "Upload_Factory_Settings", factory, ""},
+        {missing, "Upload_Factory_Settings", {}, "Unable to load dump from file: " + missing},
+        {bad, "Upload_Factory_Settings", {}, "Unable to load dump from file: " + bad},
+        {wxString(), "Upload_Dump", {}, "Error sending bulk dump"},
     };
-    for (const Case& c : cases)
+    for (const Row& row : rows)
     {
-        SCOPED_TRACE(c.message);
-        boxes.boxes.clear();
-        const size_t before = midi.driver->SentSysEx("Unit Out").size();
-        CBulkDumpDialog dialog(nullptr, true, "Bulk dump");
-        dialog.SetSendPause(1);
-        if (!c.path.empty())
-            dialog.SetFactoryBankPath(c.path);
-        ASSERT_TRUE(dialog.OpenBankFile(WriteBank("mine.blk")));
-        RunModal(dialog, [&](wxDialog& d) {
-            UserClick(d, "Upload_Factory_Settings");
-            EXPECT_TRUE(PumpUntil([&] { return !dialog.IsBusy(); }, 5000));
+        SCOPED_TRACE(row.message);
+        midi.driver->RefuseSends(row.button == std::string("Upload_Dump"));
+        const size_t before = Sent().size();
+        auto dialog = Opened();
+        if (!row.path.empty())
+            dialog->SetFactoryBankPath(row.path);
+        RunModal(*dialog, [&](wxDialog& d) {
+            UserClick(d, row.button);
+            EXPECT_TRUE(PumpUntil([&] { return !dialog->IsBusy(); }, 5000));
         });
-        const std::vector<std::vector<uint8_t>> sent = midi.driver->SentSysEx("Unit Out");
-        EXPECT_EQ(std::vector<std::vector<uint8_t>>(sent.begin() + static_cast<std::ptrdiff_t>(before), sent.end()),
-                  c.sent);
-        EXPECT_EQ(boxes.boxes.size(), c.message.empty() ? 0u : 1u);
-        if (!c.message.empty() && !boxes.boxes.empty())
-        {
-            EXPECT_EQ(FromWx(boxes.boxes[0].text), c.message);
-        }
-        EXPECT_TRUE(Control<wxButton>(&dialog, "Upload_Factory_Settings")->IsEnabled());
-        EXPECT_EQ(Cell(Control<wxListCtrl>(&dialog, "Dump_Contents"), 15, 1), "Bank Entry 16");
-        EXPECT_TRUE(dialog.Bank().IsComplete());
-        EXPECT_EQ(dialog.Bank().GetEntry(0).Write().bytes(), BankDumps()[0]);
+        const Dumps sent = Sent();
+        EXPECT_EQ(Dumps(sent.begin() + static_cast<std::ptrdiff_t>(before), sent.end()), row.sent);
+        EXPECT_EQ(Boxes(), row.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{row.message});
+        EXPECT_TRUE(Control<wxButton>(dialog.get(), row.button)->IsEnabled());
+        EXPECT_EQ(List(*dialog)->GetItemText(15, 1), "Bank Entry 16");
+        EXPECT_TRUE(dialog->Bank().IsComplete());
+        EXPECT_EQ(dialog->Bank().GetEntry(0).Write().bytes(), BankDumps()[0]);
     }
 }
 
-TEST_F(BulkDumpDialogTest, AFailedSendIsReportedAndEndsTheTransfer)
+// Save keeps a name that holds the extension and adds it to one without;
+// Save All writes every entry to a numbered file of its own; a moved entry
+// is a change that OK asks about (Cancel stays, No closes).
+TEST_F(BulkDumpDialogTest, SavingExtractingAndUnsavedChanges)
 {
-    CBulkDumpDialog dialog(nullptr, true, "Bulk dump");
-    dialog.SetSendPause(1);
-    ASSERT_TRUE(dialog.OpenBankFile(WriteBank("bank.blk")));
-    midi.driver->RefuseSends(true);
-    RunModal(dialog, [&](wxDialog& d) {
-        UserClick(d, "Upload_Dump");
-        EXPECT_TRUE(PumpUntil([&] { return !dialog.IsBusy(); }, 5000));
-    });
-    ASSERT_EQ(boxes.boxes.size(), 1u);
-    EXPECT_EQ(FromWx(boxes.boxes[0].text), "Error sending bulk dump");
-    // The bank itself is still whole and can be sent again.
-    EXPECT_TRUE(dialog.Bank().IsComplete());
-    EXPECT_TRUE(Control<wxButton>(&dialog, "Upload_Dump")->IsEnabled());
-}
-
-TEST_F(BulkDumpDialogTest, SavingKeepsANameThatHoldsTheExtension)
-{
-    CBulkDumpDialog dialog(nullptr, true, "Bulk dump");
-    ASSERT_TRUE(dialog.OpenBankFile(WriteBank("bank.blk")));
-    {
-        FileAnswer answer(folder.File("my.blk.old  "));
-        Click(dialog, "Save_Dump");
-        ASSERT_EQ(answer.requests.size(), 1u);
-        EXPECT_EQ(answer.requests[0].wildcard, "Bulk Dumps(*.blk)|*.blk");
-    }
-    EXPECT_EQ(ReadBytes(folder.File("my.blk.old")), Joined(BankDumps()));
-    {
-        FileAnswer answer(folder.File("second"));
-        Click(dialog, "Save_Dump");
-    }
-    EXPECT_EQ(ReadBytes(folder.File("second.blk")), Joined(BankDumps()));
-}
-
-TEST_F(BulkDumpDialogTest, UnsavedChangesAreAskedAboutOnClose)
-{
-    CBulkDumpDialog dialog(nullptr, true, "Bulk dump");
-    ASSERT_TRUE(dialog.OpenBankFile(WriteBank("bank.blk")));
-    dialog.SelectRow(3);
-    Click(dialog, "Move_Item_Up");
-    EXPECT_EQ(dialog.Bank().GetEntry(2).GetName(), "Bank Entry 4");
-    EXPECT_EQ(Cell(Control<wxListCtrl>(&dialog, "Dump_Contents"), 2, 1), "Bank Entry 4");
-    boxes.script = {wxCANCEL, wxNO};
-    const int result = RunModal(dialog, [](wxDialog& d) {
-        UserClick(d, wxID_OK);
-        EXPECT_TRUE(d.IsModal()); // cancelled: stays open
-        UserClick(d, wxID_OK);
-    });
-    EXPECT_EQ(result, 0);
-    ASSERT_EQ(boxes.boxes.size(), 2u);
-    EXPECT_EQ(FromWx(boxes.boxes[0].text), "Do you want to save your changes to the dump?");
-}
-
-TEST_F(BulkDumpDialogTest, DroppedFilesFillRowsUpToTheLast)
-{
-    CBulkDumpDialog dialog(nullptr, true, "Bulk dump");
-    ASSERT_TRUE(dialog.OpenBankFile(WriteBank("bank.blk")));
-    std::vector<wxString> files;
-    for (const char* name : {"x", "y", "z"})
-    {
-        const std::string path = folder.File(std::string(name) + ".syx");
-        WriteBytes(path, TemplateDump(std::string("Dropped ") + name, 0));
-        files.push_back(path);
-    }
-    dialog.LoadDroppedFiles(14, files);
-    EXPECT_EQ(dialog.Bank().GetEntry(13).GetName(), "Bank Entry 14");
-    EXPECT_EQ(dialog.Bank().GetEntry(14).GetName(), "Dropped x");
-    EXPECT_EQ(dialog.Bank().GetEntry(15).GetName(), "Dropped y");
-    EXPECT_EQ(Cell(Control<wxListCtrl>(&dialog, "Dump_Contents"), 15, 1), "Dropped y");
-    EXPECT_TRUE(dialog.Bank().IsModified());
-    EXPECT_TRUE(boxes.boxes.empty());
-
-    const std::string notATemplate = folder.File("notes.syx");
-    std::vector<uint8_t> shortDump = TemplateDump("Too short", 0);
-    shortDump.resize(100);
-    shortDump.push_back(0xF7);
-    WriteBytes(notATemplate, shortDump);
-    dialog.LoadDroppedFiles(0, {notATemplate});
-    ASSERT_EQ(boxes.boxes.size(), 1u);
-    EXPECT_EQ(FromWx(boxes.boxes[0].text), "The file \"" + notATemplate + "\" is not a valid template file.");
-    EXPECT_EQ(dialog.Bank().GetEntry(0).GetName(), "Bank Entry 1");
-}
-
-TEST_F(BulkDumpDialogTest, ExtractAllNumbersEveryFile)
-{
-    CBulkDumpDialog dialog(nullptr, true, "Bulk dump");
-    ASSERT_TRUE(dialog.OpenBankFile(WriteBank("bank.blk")));
     TempFolder out;
     wxString askedTitle;
     auto previous = SetFolderChooser([&](wxWindow*, const wxString& title, wxString& path) {
@@ -417,47 +283,93 @@ TEST_F(BulkDumpDialogTest, ExtractAllNumbersEveryFile)
         path = out.Path();
         return true;
     });
-    Click(dialog, "Save_All");
+    FileChooserScript chooser;
+    auto dialog = Opened();
+    dialog->SelectRow(3);
+    boxes.script = {wxCANCEL, wxNO};
+    const int result = RunModal(*dialog, [&](wxDialog& d) {
+        for (const char* name : {"my.blk.old  ", "second"})
+        {
+            chooser.answer = folder.File(name);
+            UserClick(d, "Save_Dump");
+        }
+        UserClick(d, "Save_All");
+        UserClick(d, "Move_Item_Up");
+        UserClick(d, wxID_OK);
+        EXPECT_TRUE(d.IsModal()) << "cancelled: stays open";
+        UserClick(d, wxID_OK);
+    });
     SetFolderChooser(previous);
+    EXPECT_EQ(chooser.requests.at(0).wildcard, "Bulk Dumps(*.blk)|*.blk");
+    EXPECT_EQ(ReadBytes(folder.File("my.blk.old")), Joined(BankDumps()));
+    EXPECT_EQ(ReadBytes(folder.File("second.blk")), Joined(BankDumps()));
     EXPECT_EQ(askedTitle, "Select a location to extract the contents of the bulk dump to:");
     const std::vector<std::string> names = out.Names();
     ASSERT_EQ(names.size(), 16u);
     EXPECT_EQ(names.front(), "01 - Bank Entry 1.syx");
     EXPECT_EQ(names.back(), "16 - Bank Entry 16.syx");
-    // Saved alone, an entry is not part of a bank.
-    std::vector<uint8_t> single = TemplateDump("Bank Entry 1", 0);
-    single[7] = 0;
+    Bytes single = TemplateDump("Bank Entry 1", 0);
+    single[7] = 0; // saved alone, an entry is not part of a bank
     EXPECT_EQ(ReadBytes(out.File("01 - Bank Entry 1.syx")), single);
-    EXPECT_TRUE(boxes.boxes.empty());
+
+    EXPECT_EQ(dialog->Bank().GetEntry(2).GetName(), "Bank Entry 4");
+    EXPECT_EQ(List(*dialog)->GetItemText(2, 1), "Bank Entry 4");
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(Boxes(), std::vector<std::string>(2, "Do you want to save your changes to the dump?"));
 }
 
+TEST_F(BulkDumpDialogTest, DroppedFilesFillRowsUpToTheLast)
+{
+    auto dialog = Opened();
+    std::vector<wxString> files;
+    for (const char* name : {"x", "y", "z"})
+    {
+        files.push_back(folder.File(std::string(name) + ".syx"));
+        WriteBytes(FromWx(files.back()), TemplateDump(std::string("Dropped ") + name, 0));
+    }
+    dialog->LoadDroppedFiles(14, files);
+    EXPECT_EQ(dialog->Bank().GetEntry(13).GetName(), "Bank Entry 14");
+    EXPECT_EQ(dialog->Bank().GetEntry(14).GetName(), "Dropped x");
+    EXPECT_EQ(dialog->Bank().GetEntry(15).GetName(), "Dropped y");
+    EXPECT_EQ(List(*dialog)->GetItemText(15, 1), "Dropped y");
+    EXPECT_TRUE(dialog->Bank().IsModified());
+    EXPECT_TRUE(Boxes().empty());
+
+    const std::string notATemplate = folder.File("notes.syx");
+    Bytes shortDump = TemplateDump("Too short", 0);
+    shortDump.resize(100);
+    shortDump.push_back(0xF7);
+    WriteBytes(notATemplate, shortDump);
+    dialog->LoadDroppedFiles(0, {notATemplate});
+    EXPECT_EQ(Boxes(), std::vector<std::string>{"The file \"" + notATemplate + "\" is not a valid template file."});
+    EXPECT_EQ(dialog->Bank().GetEntry(0).GetName(), "Bank Entry 1");
+}
+
+// Cancel keeps a patch's name; OK sets it, and the name becomes the file name
+// proposed for saving even when it is left as it was.
 TEST_F(DialogTest, RenamingAPatchSetsItsNameAndFilePath)
 {
     std::unique_ptr<IBulkEntry> patch = TestApp().Device().CreatePatch();
     patch->SetName("Warm Pad");
+    const std::tuple<const char*, int, int, const char*> rows[] = {
+        {nullptr, wxID_OK, 0, "Warm Pad"}, {"Cold Lead", wxID_CANCEL, -1, "Warm Pad"}, {"Cold Lead", wxID_OK, 0, "Cold Lead"}};
+    for (const auto& [typed, button, result, name] : rows)
     {
         CBulkEntryRenameDialog dialog(nullptr, *patch, 3);
         ASSERT_TRUE(dialog.IsLoaded());
-        EXPECT_EQ(Control<wxTextCtrl>(&dialog, "Control_Name")->GetValue(), "Warm Pad");
-        EXPECT_EQ(RunModal(dialog, [](wxDialog& d) { UserClick(d, wxID_OK); }), 0);
-    }
-    // Unchanged, the name still becomes the file name proposed for saving.
-    EXPECT_EQ(patch->GetDefaultFileName(), "Warm Pad.syx");
-    {
-        CBulkEntryRenameDialog dialog(nullptr, *patch, 3);
-        EXPECT_EQ(RunModal(dialog, [](wxDialog& d) {
-                      Control<wxTextCtrl>(&d, "Control_Name")->SetValue("Cold Lead");
-                      UserClick(d, wxID_CANCEL);
+        EXPECT_EQ(RunModal(dialog, [&, typed = typed, button = button](wxDialog& d) {
+                      EXPECT_EQ(Control<wxTextCtrl>(&d, "Control_Name")->GetValue(), ToWx(patch->GetName()));
+                      if (typed)
+                      {
+                          ASSERT_TRUE(RealInput::Focus(Control<wxTextCtrl>(&d, "Control_Name")));
+                          RealInput::Key('A', wxMOD_CONTROL);
+                          RealInput::Type(typed);
+                      }
+                      UserClick(d, button);
                   }),
-                  -1);
+                  result);
+        EXPECT_EQ(patch->GetName(), name);
+        EXPECT_EQ(patch->GetDefaultFileName(), std::string(name) + ".syx");
     }
-    EXPECT_EQ(patch->GetName(), "Warm Pad");
-    CBulkEntryRenameDialog dialog(nullptr, *patch, 3);
-    RunModal(dialog, [](wxDialog& d) {
-        Control<wxTextCtrl>(&d, "Control_Name")->SetValue("Cold Lead");
-        UserClick(d, wxID_OK);
-    });
-    EXPECT_EQ(patch->GetName(), "Cold Lead");
-    EXPECT_EQ(patch->GetDefaultFileName(), "Cold Lead.syx");
 }
 } // namespace

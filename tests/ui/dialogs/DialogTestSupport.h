@@ -1,71 +1,32 @@
 #pragma once
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include <wx/button.h>
 #include <wx/dialog.h>
-#include <wx/modalhook.h>
 
-#include "app/DialogHooks.h"
-#include "app/EditorApp.h"
 #include "app/WxText.h"
-#include "model/EditorHost.h"
-#include "tests/app/DialogScripts.h"
+#include "tests/ui/RealInput.h"
+#include "tests/ui/UiTestApp.h"
 #include "ui/dialogs/DialogResource.h"
 
-// The application object of the dialog tests: the DorvaSynth's answers, the
-// toolkit running, no start-up.
-class DialogTestApp : public CEditorApp
-{
-public:
-    DialogTestApp();
-};
-
-DialogTestApp& TestApp();
-
-// The main window as the dialogs see it: a current template, and counts of
-// what the commands asked of it.
-class FakeMainWindow : public IEditorWindow
-{
-public:
-    FakeMainWindow() { TestApp().SetMainWindow(nullptr, this); }
-    ~FakeMainWindow() override { TestApp().SetMainWindow(nullptr, nullptr); }
-    CEditorTemplate* GetCurrentTemplate() override { return current; }
-    void ReselectCurrentTemplate() override { ++reselected; }
-
-    CEditorTemplate* current = nullptr;
-    int reselected = 0;
-};
-
-// Has script run inside the dialog's modal loop once it shows. A script that
-// leaves the dialog open has it ended with -2 so the test goes on.
-void ScriptInsideLoop(wxDialog& dialog, std::function<void(wxDialog&)> script);
-
-// Runs the dialog modally with ScriptInsideLoop.
-int RunModal(wxDialog& dialog, std::function<void(wxDialog&)> script);
-
-// Sends a button click to the dialog as the toolkit would (ClickButton: a test
-// failure when the button is missing, disabled or hidden).
-void Click(wxDialog& dialog, int id);
-void Click(wxDialog& dialog, const char* name);
+class LoopbackMidiDriver;
 
 // A click on the button as the user makes one: through the X server,
-// handled by the running event loop (RealInput::Click). A test failure (and
-// no click) when the user could not click it: missing, disabled or hidden.
+// handled by the running event loop. A test failure (and no click) when the
+// user could not click it: missing, disabled or hidden.
 void UserClick(wxDialog& dialog, int id);
 void UserClick(wxDialog& dialog, const char* name);
 
-// Ticks or clears a check box and tells the dialog, as a click does.
-void Tick(wxDialog& dialog, const char* name, bool ticked);
-
-// Sends a text update as GTK sends it for a spin control: the typed text and
-// the value the control now holds.
-void TypeIntoSpin(wxDialog& dialog, const char* name, const wxString& text, int value);
+// Runs the dialog modally with script inside its loop (RealInput).
+inline int RunModal(wxDialog& dialog, std::function<void(wxDialog&)> script)
+{
+    RealInput::RunInsideModalLoop(dialog, std::move(script));
+    return dialog.ShowModal();
+}
 
 // Pumps the MIDI manager, pending events and idle passes until done() or
 // the deadline (ms), as the application's idle pass would.
@@ -80,7 +41,7 @@ T* Control(wxWindow* root, const char* name)
     return control;
 }
 
-// Resources loaded once for the suite; a fresh fake main window per test.
+// Resources loaded once for the suite; a fresh stand-in main window per test.
 class DialogTest : public testing::Test
 {
 public:
@@ -89,8 +50,6 @@ public:
 protected:
     FakeMainWindow window;
 };
-
-class LoopbackMidiDriver;
 
 // The MIDI manager started on a loopback driver for one test, shut down at
 // the end. The manager owns the driver; driver stays valid while this lives.
@@ -105,29 +64,4 @@ public:
     // the application does when it becomes active.
     void Use(int input, int output);
     LoopbackMidiDriver* driver = nullptr;
-};
-
-// Answers every modal dialog of class T that opens while this lives: script
-// runs inside its loop; a dialog the script leaves open ends with -2.
-template <typename T>
-class ModalAnswer : public wxModalDialogHook
-{
-public:
-    explicit ModalAnswer(std::function<void(wxDialog&)> script) : m_script(std::move(script)) { Register(); }
-    ~ModalAnswer() override { Unregister(); }
-    int shown = 0;
-
-protected:
-    int Enter(wxDialog* dialog) override
-    {
-        if (!wxDynamicCast(dialog, wxDialog) || !dynamic_cast<T*>(dialog))
-            return wxID_NONE;
-        ++shown;
-        ScriptInsideLoop(*dialog, m_script);
-        return wxID_NONE;
-    }
-    void Exit(wxDialog*) override {}
-
-private:
-    std::function<void(wxDialog&)> m_script;
 };

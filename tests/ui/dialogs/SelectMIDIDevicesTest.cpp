@@ -1,140 +1,106 @@
+// The MIDI device dialog: its lists, and what OK and Cancel select and
+// remember, chosen with the keys and clicked through the X server.
 #include <gtest/gtest.h>
 
 #include <wx/choice.h>
 
 #include "midi/LoopbackMidiDriver.h"
 #include "midi/MIDIIO.h"
+#include "tests/ui/FieldInput.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "ui/dialogs/SelectMIDIDevices.h"
 
 namespace
 {
-const char* const kInputFailed = "Unable to set the input device.\n\n"
-                                 "Perhaps it has been removed since the program was launched,\n"
-                                 "or is already in use by another program.";
+using Names = std::vector<std::string>;
 
-class SelectMIDIDevicesTest : public DialogTest
+std::vector<wxString> Items(wxChoice* list)
 {
-protected:
-    void SetUp() override
-    {
-        TestApp().Prefs().inputDevice = "old in";
-        TestApp().Prefs().outputDevice = "old out";
-    }
-};
+    const wxArrayString items = list->GetStrings();
+    return std::vector<wxString>(items.begin(), items.end());
+}
 
-TEST_F(SelectMIDIDevicesTest, ListsEachKindAndMarksTheSelectedDevices)
+// Both lists come from the list counted at start-up (a device plugged in
+// since then moves no entry to the other kind); each marks the selected
+// device of its kind.
+TEST_F(DialogTest, TheDeviceListsHoldEachKindAndMarkTheSelectedDevices)
 {
     ScopedLoopbackMidi midi({"Keys In", "Pad In"}, {"Keys Out", "Synth Out"});
+    midi.driver->AddInput("Later In");
     ASSERT_TRUE(MIDIIO::SelectInputDevice(1));
     ASSERT_TRUE(MIDIIO::SelectOutputDevice(2));
     CSelectMIDIDevices dialog(nullptr);
     ASSERT_TRUE(dialog.IsLoaded());
     wxChoice* input = Control<wxChoice>(&dialog, "Input_Midi_Device");
     wxChoice* output = Control<wxChoice>(&dialog, "Output_Midi_Device");
-    ASSERT_EQ(input->GetCount(), 2u);
-    ASSERT_EQ(output->GetCount(), 2u);
-    EXPECT_EQ(input->GetString(1), "Pad In");
+    EXPECT_EQ(Items(input), (std::vector<wxString>{"Keys In", "Pad In"}));
+    EXPECT_EQ(Items(output), (std::vector<wxString>{"Keys Out", "Synth Out"}));
     EXPECT_EQ(input->GetSelection(), 1);
-    EXPECT_EQ(output->GetString(0), "Keys Out");
     EXPECT_EQ(output->GetSelection(), 0);
-}
-
-TEST_F(SelectMIDIDevicesTest, OkSelectsAndRemembersBothNames)
-{
-    ScopedLoopbackMidi midi({"Keys In", "Pad In"}, {"Keys Out", "Synth Out"});
-    CSelectMIDIDevices dialog(nullptr);
-    MessageRecorder boxes;
-    const int result = RunModal(dialog, [](wxDialog& d) {
-        Control<wxChoice>(&d, "Input_Midi_Device")->SetSelection(1);
-        Control<wxChoice>(&d, "Output_Midi_Device")->SetSelection(1);
-        UserClick(d, wxID_OK);
-    });
-    EXPECT_EQ(result, 0);
-    EXPECT_TRUE(boxes.boxes.empty());
-    EXPECT_EQ(MIDIIO::GetSelectedInputDevice(), 1);
-    EXPECT_EQ(MIDIIO::GetSelectedOutputDevice(), 3);
-    EXPECT_EQ(TestApp().Prefs().inputDevice, "Pad In");
-    EXPECT_EQ(TestApp().Prefs().outputDevice, "Synth Out");
-    EXPECT_TRUE(midi.driver->IsOpen("Pad In"));
-    EXPECT_TRUE(midi.driver->IsOpen("Synth Out"));
-}
-
-TEST_F(SelectMIDIDevicesTest, AnInputInUseStaysOpenButTheOutputIsApplied)
-{
-    ScopedLoopbackMidi midi({"Keys In", "Pad In"}, {"Keys Out"});
-    midi.driver->SetOpenFails("Pad In", true);
-    CSelectMIDIDevices dialog(nullptr);
-    MessageRecorder boxes;
-    const int result = RunModal(dialog, [](wxDialog& d) {
-        Control<wxChoice>(&d, "Input_Midi_Device")->SetSelection(1);
-        Control<wxChoice>(&d, "Output_Midi_Device")->SetSelection(0);
-        UserClick(d, wxID_OK);
-        EXPECT_TRUE(d.IsModal()); // still open for another choice
-    });
-    EXPECT_EQ(result, -2);
-    ASSERT_EQ(boxes.boxes.size(), 1u);
-    EXPECT_EQ(FromWx(boxes.boxes[0].text), kInputFailed);
-    EXPECT_EQ(TestApp().Prefs().inputDevice, "old in");
-    EXPECT_EQ(TestApp().Prefs().outputDevice, "Keys Out");
-}
-
-TEST_F(SelectMIDIDevicesTest, WithoutOutputsOnlyTheInputIsApplied)
-{
-    ScopedLoopbackMidi midi({"Keys In"}, {});
-    CSelectMIDIDevices dialog(nullptr);
-    EXPECT_FALSE(Control<wxChoice>(&dialog, "Output_Midi_Device")->IsEnabled());
-    MessageRecorder boxes;
-    const int result = RunModal(dialog, [](wxDialog& d) {
-        Control<wxChoice>(&d, "Input_Midi_Device")->SetSelection(0);
-        UserClick(d, wxID_OK);
-    });
-    EXPECT_EQ(result, 0);
-    EXPECT_TRUE(boxes.boxes.empty());
-    EXPECT_EQ(TestApp().Prefs().inputDevice, "Keys In");
-    EXPECT_EQ(TestApp().Prefs().outputDevice, "old out");
-}
-
-// Both lists come from the list counted at start-up: a device plugged in
-// since then moves no entry to the other kind.
-TEST_F(SelectMIDIDevicesTest, ADeviceAddedLaterLeavesBothListsFilled)
-{
-    ScopedLoopbackMidi midi({"Keys In"}, {"Keys Out"});
-    midi.driver->AddInput("Pad In");
-    CSelectMIDIDevices dialog(nullptr);
-    wxChoice* input = Control<wxChoice>(&dialog, "Input_Midi_Device");
-    wxChoice* output = Control<wxChoice>(&dialog, "Output_Midi_Device");
-    ASSERT_EQ(input->GetCount(), 1u);
-    ASSERT_EQ(output->GetCount(), 1u);
-    EXPECT_EQ(output->GetString(0), "Keys Out");
     EXPECT_TRUE(output->IsEnabled());
 }
 
-TEST_F(SelectMIDIDevicesTest, OkWithNothingChosenLeavesThatSideAlone)
+// OK selects and remembers each side chosen; a side left without a choice,
+// or without devices, stays as it was; an input that does not open keeps the
+// dialog open with a notice while the output is applied; Cancel changes
+// nothing.
+TEST_F(DialogTest, OkSelectsAndRemembersEachSideChosen)
 {
-    ScopedLoopbackMidi midi({"Keys In"}, {"Keys Out"});
-    ASSERT_TRUE(MIDIIO::SelectOutputDevice(1));
-    CSelectMIDIDevices dialog(nullptr);
-    EXPECT_EQ(Control<wxChoice>(&dialog, "Input_Midi_Device")->GetSelection(), wxNOT_FOUND);
-    MessageRecorder boxes;
-    EXPECT_EQ(RunModal(dialog, [](wxDialog& d) { UserClick(d, wxID_OK); }), 0);
-    EXPECT_TRUE(boxes.boxes.empty());
-    EXPECT_EQ(MIDIIO::GetSelectedInputDevice(), -1);
-    EXPECT_EQ(TestApp().Prefs().inputDevice, "old in");
-    EXPECT_EQ(TestApp().Prefs().outputDevice, "Keys Out");
-}
-
-TEST_F(SelectMIDIDevicesTest, CancelChangesNothing)
-{
-    ScopedLoopbackMidi midi({"Keys In", "Pad In"}, {"Keys Out"});
-    ASSERT_TRUE(MIDIIO::SelectInputDevice(0));
-    CSelectMIDIDevices dialog(nullptr);
-    const int result = RunModal(dialog, [](wxDialog& d) {
-        Control<wxChoice>(&d, "Input_Midi_Device")->SetSelection(1);
-        UserClick(d, wxID_CANCEL);
-    });
-    EXPECT_EQ(result, -1);
-    EXPECT_EQ(MIDIIO::GetSelectedInputDevice(), 0);
-    EXPECT_EQ(TestApp().Prefs().inputDevice, "old in");
+    struct Row
+    {
+        const char* what;
+        Names inputs, outputs;
+        const char* failing;
+        int selectedOutput, pickInput, pickOutput, button, result;
+        const char* input;
+        const char* output;
+        bool notice;
+    };
+    const Row rows[] = {
+        {"both", {"Keys In", "Pad In"}, {"Keys Out", "Synth Out"}, nullptr, -1, 1, 1, wxID_OK, 0, "Pad In",
+         "Synth Out", false},
+        {"an input in use", {"Keys In", "Pad In"}, {"Keys Out"}, "Pad In", -1, 1, 0, wxID_OK, wxID_CANCEL, "old in",
+         "Keys Out", true},
+        {"no outputs", {"Keys In"}, {}, nullptr, -1, 0, -1, wxID_OK, 0, "Keys In", "old out", false},
+        {"nothing chosen", {"Keys In"}, {"Keys Out"}, nullptr, 1, -1, -1, wxID_OK, 0, "old in", "Keys Out", false},
+        {"cancel", {"Keys In", "Pad In"}, {"Keys Out"}, nullptr, -1, 1, 0, wxID_CANCEL, -1, "old in", "old out",
+         false},
+    };
+    for (const Row& row : rows)
+    {
+        SCOPED_TRACE(row.what);
+        TestApp().Prefs().inputDevice = "old in";
+        TestApp().Prefs().outputDevice = "old out";
+        ScopedLoopbackMidi midi(row.inputs, row.outputs);
+        if (row.failing)
+            midi.driver->SetOpenFails(row.failing, true);
+        if (row.selectedOutput >= 0)
+            ASSERT_TRUE(MIDIIO::SelectOutputDevice(row.selectedOutput));
+        const int selectedInput = MIDIIO::GetSelectedInputDevice();
+        MessageRecorder boxes;
+        CSelectMIDIDevices dialog(nullptr);
+        EXPECT_EQ(Control<wxChoice>(&dialog, "Output_Midi_Device")->IsEnabled(), !row.outputs.empty());
+        const int result = RunModal(dialog, [&row](wxDialog& d) {
+            const std::pair<const char*, int> picks[] = {{"Input_Midi_Device", row.pickInput},
+                                                         {"Output_Midi_Device", row.pickOutput}};
+            for (const auto& [name, pick] : picks)
+                if (pick >= 0)
+                    FieldInput::Pick(Control<wxChoice>(&d, name), pick);
+            UserClick(d, row.button);
+        });
+        EXPECT_EQ(result, row.result);
+        EXPECT_EQ(boxes.boxes.size(), row.notice ? 1u : 0u);
+        if (row.notice)
+            EXPECT_EQ(boxes.boxes.at(0).text, "Unable to set the input device.\n\nPerhaps it has been removed since the "
+                                              "program was launched,\nor is already in use by another program.");
+        EXPECT_EQ(TestApp().Prefs().inputDevice, row.input);
+        EXPECT_EQ(TestApp().Prefs().outputDevice, row.output);
+        if (row.input == std::string("old in") && !row.failing)
+            EXPECT_EQ(MIDIIO::GetSelectedInputDevice(), selectedInput);
+        else if (!row.failing)
+            EXPECT_TRUE(midi.driver->IsOpen(row.input));
+        if (row.output != std::string("old out"))
+            EXPECT_TRUE(midi.driver->IsOpen(row.output));
+    }
 }
 } // namespace
