@@ -26,53 +26,12 @@ void JackUnit::Close()
     m_client = nullptr;
 }
 
-void JackUnit::Send(const Bytes& bytes)
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_outgoing.push_back(bytes);
-}
-
 bool JackUnit::WaitUntilConnected(int timeoutMs) const
 {
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     while (!m_connected && Clock::now() < deadline)
         std::this_thread::yield();
     return m_connected;
-}
-
-size_t JackUnit::ReceivedCount() const
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_received.size();
-}
-
-JackUnit::Bytes JackUnit::Received(size_t i) const
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_received.at(i);
-}
-
-JackUnit::Clock::time_point JackUnit::ReceivedAt(size_t i) const
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_times.at(i);
-}
-
-double JackUnit::GapMs(size_t i) const
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return std::chrono::duration<double, std::milli>(m_times.at(i) - m_times.at(i - 1)).count();
-}
-
-double JackUnit::PeriodMs() const
-{
-    return m_client ? 1000.0 * jack_get_buffer_size(m_client) / jack_get_sample_rate(m_client) : 0.0;
-}
-
-JackUnit::Clock::time_point JackUnit::SentAt(size_t i) const
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return i < m_sentTimes.size() ? m_sentTimes[i] : Clock::time_point();
 }
 
 int JackUnit::Process(jack_nframes_t frames, void* arg)
@@ -85,23 +44,16 @@ int JackUnit::Process(jack_nframes_t frames, void* arg)
     if (jack_port_connected(self->m_out) > 0)
         self->m_connected = true;
     std::lock_guard<std::mutex> lock(self->m_mutex);
-    const uint32_t count = jack_midi_get_event_count(in);
-    for (uint32_t i = 0; i < count; ++i)
+    jack_midi_event_t event;
+    for (uint32_t i = 0; jack_midi_event_get(&event, in, i) == 0; ++i)
     {
-        jack_midi_event_t event;
-        if (jack_midi_event_get(&event, in, i) == 0)
-        {
-            self->m_received.emplace_back(event.buffer, event.buffer + event.size);
-            self->m_times.push_back(now);
-        }
+        self->m_received.emplace_back(event.buffer, event.buffer + event.size);
+        self->m_times.push_back(now);
     }
-    while (!self->m_outgoing.empty())
+    for (jack_midi_data_t* slot; !self->m_outgoing.empty() &&
+                                 (slot = jack_midi_event_reserve(out, 0, self->m_outgoing.front().size()));)
     {
-        const Bytes& next = self->m_outgoing.front();
-        jack_midi_data_t* slot = jack_midi_event_reserve(out, 0, next.size());
-        if (!slot)
-            break;
-        std::copy(next.begin(), next.end(), slot);
+        std::copy(self->m_outgoing.front().begin(), self->m_outgoing.front().end(), slot);
         self->m_outgoing.pop_front();
         self->m_sentTimes.push_back(now);
     }

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-// The unit on the other end of the cable, for tests over a JACK server of
-// their own (JackServer): a JACK client with one port each way, recording
-// what it receives and when. Written on libjack directly, apart from the
-// driver under test.
+// The unit on the other end of the cable, over a test's JACK server: a JACK
+// client with one port each way (name:editor-to-unit, name:unit-to-editor)
+// that records what it receives and when. Written on libjack directly, apart
+// from the driver under test.
 class JackUnit
 {
 public:
@@ -21,37 +21,42 @@ public:
     using Bytes = std::vector<uint8_t>;
 
     ~JackUnit() { Close(); }
-
-    // The ports are name:editor-to-unit (the unit's input) and
-    // name:unit-to-editor (its output).
     bool Open(const std::string& name = "Test Unit");
     void Close();
     // Queued for the unit's next cycle.
-    void Send(const Bytes& bytes);
-
-    // True once one of the unit's cycles ran with its output connected:
-    // jack_connect returns before the graph that carries the connection is in
-    // use, and what the unit writes earlier is lost. The editor's output
-    // needs no such wait: the driver holds messages back itself.
+    void Send(const Bytes& bytes) { Locked([&] { m_outgoing.push_back(bytes); }); }
+    // True once a cycle of the unit ran with its output connected: what it
+    // writes before the graph carries the connection is lost.
     bool WaitUntilConnected(int timeoutMs = 10000) const;
     bool Connected() const { return m_connected; }
 
-    size_t ReceivedCount() const;
-    Bytes Received(size_t i) const;
-    // When the unit's cycle that brought message i ran, on this process's
-    // clock. (Not the server's frame time: a dummy server that falls behind
-    // on a loaded machine runs late cycles back to back, and its frame clock
-    // then strays from real time by many milliseconds.)
-    Clock::time_point ReceivedAt(size_t i) const;
-    // The time between the receipts of messages i - 1 and i, in ms.
-    double GapMs(size_t i) const;
-    // The server's cycle, in ms.
-    double PeriodMs() const;
-    // When the unit's cycle that sent its i-th message ran; the epoch while
-    // that message waits.
-    Clock::time_point SentAt(size_t i) const;
+    size_t ReceivedCount() const { return Locked([&] { return m_received.size(); }); }
+    Bytes Received(size_t i) const { return Locked([&] { return m_received.at(i); }); }
+    // When the cycle that brought message i ran, on this process's clock (a
+    // dummy server that falls behind runs late cycles back to back, and its
+    // frame clock strays from real time).
+    Clock::time_point ReceivedAt(size_t i) const { return Locked([&] { return m_times.at(i); }); }
+    double GapMs(size_t i) const
+    {
+        return std::chrono::duration<double, std::milli>(ReceivedAt(i) - ReceivedAt(i - 1)).count();
+    }
+    double PeriodMs() const
+    {
+        return m_client ? 1000.0 * jack_get_buffer_size(m_client) / jack_get_sample_rate(m_client) : 0.0;
+    }
+    // When the cycle that sent the unit's message i ran; the epoch while it waits.
+    Clock::time_point SentAt(size_t i) const
+    {
+        return Locked([&] { return i < m_sentTimes.size() ? m_sentTimes[i] : Clock::time_point(); });
+    }
 
 private:
+    template <typename F>
+    auto Locked(F f) const -> decltype(f())
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return f();
+    }
     // JACK's process thread.
     static int Process(jack_nframes_t frames, void* arg);
 

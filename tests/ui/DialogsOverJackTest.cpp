@@ -18,7 +18,6 @@
 #include "model/BulkDump.h"
 #include "model/BulkDumpFile.h"
 #include "tests/midi/JackServer.h"
-#include "tests/midi/JackTestSupport.h"
 #include "tests/midi/JackUnit.h"
 #include "tests/model/TempFolder.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"

@@ -28,10 +28,7 @@ class MainWindowOverJack : public UiTest
 protected:
     void SetUp() override
     {
-        const std::string jackd = JackServer::FindJackd();
-        if (jackd.empty())
-            GTEST_SKIP() << "jackd is not installed (Debian package jackd2)";
-        ASSERT_TRUE(m_server.Start(jackd)) << m_server.error();
+        DORVA_START_JACK_SERVER(m_server);
         ASSERT_TRUE(m_unit.Open());
         // The bulk dump dialog is made from them.
         static const bool loaded = LoadResourceFiles("DorvaSynthEditor");
