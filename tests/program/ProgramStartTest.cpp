@@ -157,19 +157,20 @@ TEST_F(ProgramStart, AFailedStartSaysWhyInOneLine)
     const struct
     {
         std::function<void()> prepare;
-        bool display;
+        const char* display; // null: the test's own
         std::string said;
     } rows[] = {
-        {[&] { fs::remove(font); }, true, "cannot load the display font \"" + font + "\": the file is missing."},
-        {[&] { std::ofstream(font) << "not a picture"; }, true,
+        {[&] { fs::remove(font); }, nullptr, "cannot load the display font \"" + font + "\": the file is missing."},
+        {[&] { std::ofstream(font) << "not a picture"; }, nullptr,
          "cannot load the display font \"" + font + "\": the file is not a picture the program can read."},
-        {[] {}, false, "no display could be opened: DISPLAY is not set. The editor needs a graphical desktop session."},
+        {[] {}, "", "no display could be opened: DISPLAY is not set. The editor needs a graphical desktop session."},
+        {[] {}, ":4097", "no display could be opened at \":4097\". The editor needs a graphical desktop session."},
     };
     for (const auto& row : rows)
     {
         const std::string program = CopyProgram();
         row.prepare();
-        Start({}, row.display ? std::map<std::string, std::string>{} : std::map<std::string, std::string>{{"DISPLAY", ""}},
+        Start({}, row.display ? std::map<std::string, std::string>{{"DISPLAY", row.display}} : std::map<std::string, std::string>{},
               program);
         const int status = WaitForProgram(m_pid, 20000);
         m_pid = -1;
