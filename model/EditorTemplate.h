@@ -98,6 +98,10 @@ public:
     // Adds other's controls whose message type this device supports to the
     // imported controls, each once.
     virtual bool CollectCompatibleControls(const CEditorTemplate& other);
+    // Adds other's imported controls to this template's, each once: for a
+    // converted template, every control of the file it came from, not only
+    // those that found a place on this model.
+    virtual bool CopyImportedControls(const CEditorTemplate& other);
 
     // True when a control at a valid index equals the state.
     bool ContainsControl(const CBaseControlState& state) const;
@@ -154,6 +158,9 @@ protected:
     void CopyKeyboardZones(const CEditorTemplate& other);
 
 private:
+    // True when a control equal to this one is already imported.
+    bool ListsImported(const CBaseControlState& control) const;
+
     std::string m_filePath;
     std::vector<CBaseControlState> m_importedControls;
     std::vector<std::unique_ptr<ICommand>> m_history;

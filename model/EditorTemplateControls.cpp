@@ -87,6 +87,14 @@ void CEditorTemplate::ValidateAfterLoad()
     ClampControls();
 }
 
+bool CEditorTemplate::ListsImported(const CBaseControlState& control) const
+{
+    for (const CBaseControlState& imported : m_importedControls)
+        if (CBaseControlState::Equals(imported, control))
+            return true;
+    return false;
+}
+
 bool CEditorTemplate::CollectCompatibleControls(const CEditorTemplate& other)
 {
     const IDeviceAnswers& device = Device();
@@ -111,19 +119,20 @@ bool CEditorTemplate::CollectCompatibleControls(const CEditorTemplate& other)
         Host().Words().AddName(name);
         Host().Words().AddName(shortName);
 
-        bool listed = false;
-        for (const CBaseControlState& imported : m_importedControls)
-            if (CBaseControlState::Equals(imported, copy))
-            {
-                listed = true;
-                break;
-            }
-        if (!listed)
+        if (!ListsImported(copy))
             m_importedControls.push_back(copy);
     }
     if (refused)
         Inform("This template contains controls which will not work with this hardware.\n\nThese controls will not "
                "be loaded.");
+    return true;
+}
+
+bool CEditorTemplate::CopyImportedControls(const CEditorTemplate& other)
+{
+    for (const CBaseControlState& control : other.m_importedControls)
+        if (!ListsImported(control))
+            m_importedControls.push_back(control);
     return true;
 }
 

@@ -7,6 +7,8 @@
 #include <limits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <vector>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -42,15 +44,20 @@ private:
     int m_fd;
 };
 
-int OpenRegularForReading(const std::string& path)
+int OpenRegularForReading(const std::string& path, std::string& reason)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
+    {
+        reason = std::strerror(errno);
         return -1;
+    }
     struct stat st;
     // A directory opens fine and a FIFO or device may never end: neither is a file of messages.
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+    const bool stated = ::fstat(fd, &st) == 0;
+    if (!stated || !S_ISREG(st.st_mode))
     {
+        reason = !stated ? std::strerror(errno) : S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : "not a regular file";
         ::close(fd);
         return -1;
     }
@@ -117,26 +124,24 @@ void SyncFolderOf(const std::string& path)
         ::fsync(folder.get());
 }
 
-bool ReplaceFile(const std::string& path, const SysExBuffer& buffer, const struct stat* existing)
+// The system's words for the last failed call, once: the first failure is the one that counts.
+bool Fail(std::string& reason)
 {
-    // Rename over the file a symbolic link points to, not over the link.
-    std::string target = path;
-    if (existing)
-    {
-        struct stat link;
-        if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
-        {
-            char resolved[PATH_MAX];
-            if (!::realpath(path.c_str(), resolved))
-                return false;
-            target = resolved;
-        }
-    }
+    if (reason.empty())
+        reason = std::strerror(errno);
+    return false;
+}
 
+// Writes the file through a temporary beside it that is renamed over it once
+// complete. created: the temporary could be made (false leaves the file alone).
+bool ReplaceFile(const std::string& path, const SysExBuffer& buffer, const struct stat* existing,
+                 bool& created, std::string& reason)
+{
     std::string tempPath;
-    FileHandle temp(CreateTemporaryBeside(target, tempPath));
-    if (temp.get() < 0)
-        return false;
+    FileHandle temp(CreateTemporaryBeside(path, tempPath));
+    created = temp.get() >= 0;
+    if (!created)
+        return Fail(reason);
     bool ok = true;
     if (existing)
     {
@@ -147,27 +152,93 @@ bool ReplaceFile(const std::string& path, const SysExBuffer& buffer, const struc
     }
     ok = ok && WriteAll(temp.get(), buffer.data(), buffer.size());
     ok = ok && ::fsync(temp.get()) == 0;
-    ok = temp.Close() && ok;
-    ok = ok && ::rename(tempPath.c_str(), target.c_str()) == 0;
+    ok = (temp.Close() || Fail(reason)) && ok;
+    ok = ok && ::rename(tempPath.c_str(), path.c_str()) == 0;
     if (!ok)
     {
+        Fail(reason);
         ::unlink(tempPath.c_str());
         return false;
     }
-    SyncFolderOf(target);
+    SyncFolderOf(path);
     return true;
 }
 
-bool AppendToFile(const std::string& path, const SysExBuffer& buffer)
+// The old bytes, when this user may read them, so a failed write can put them back.
+bool ReadWhole(int fd, std::vector<uint8_t>& bytes)
+{
+    struct stat st;
+    if (::fstat(fd, &st) != 0)
+        return false;
+    bytes.resize(static_cast<size_t>(st.st_size));
+    size_t done = 0;
+    while (done < bytes.size())
+    {
+        const ssize_t n = ::pread(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// The file's bytes become these, from its start.
+bool WriteWhole(int fd, const uint8_t* bytes, size_t length)
+{
+    return ::lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, bytes, length) &&
+           ::ftruncate(fd, static_cast<off_t>(length)) == 0 && ::fsync(fd) == 0;
+}
+
+// Stats an open file; false, with the reason, unless it is a regular file.
+bool StatRegular(int fd, struct stat& st, std::string& reason)
+{
+    if (::fstat(fd, &st) != 0)
+        return Fail(reason);
+    if (S_ISREG(st.st_mode))
+        return true;
+    reason = "not a regular file";
+    return false;
+}
+
+// Writes over the file itself, through any symbolic link and for every hard
+// link to it: the only way to save where the folder takes no new file, and
+// the way to keep links shared. Not atomic, so the old bytes are written back
+// when the new ones cannot be.
+bool OverwriteFile(const std::string& path, const SysExBuffer& buffer, std::string& reason)
+{
+    int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    const bool readable = fd >= 0;
+    if (!readable)
+        fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    FileHandle file(fd);
+    if (file.get() < 0)
+        return Fail(reason);
+    struct stat st;
+    if (!StatRegular(file.get(), st, reason))
+        return false;
+    std::vector<uint8_t> old;
+    const bool kept = readable && ReadWhole(file.get(), old);
+    if (WriteWhole(file.get(), buffer.data(), buffer.size()))
+        return file.Close() || Fail(reason);
+    Fail(reason);
+    if (kept)
+        WriteWhole(file.get(), old.data(), old.size());
+    return false;
+}
+
+bool AppendToFile(const std::string& path, const SysExBuffer& buffer, std::string& reason)
 {
     FileHandle file(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
     if (file.get() < 0)
-        return false;
+        return Fail(reason);
     struct stat st;
-    if (::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode))
+    if (!StatRegular(file.get(), st, reason))
         return false;
     if (!WriteAll(file.get(), buffer.data(), buffer.size()) || ::fsync(file.get()) != 0)
     {
+        Fail(reason);
         // Leave the file as it was rather than with half a message at its end.
         if (::ftruncate(file.get(), st.st_size) != 0)
         {
@@ -175,13 +246,12 @@ bool AppendToFile(const std::string& path, const SysExBuffer& buffer)
         }
         return false;
     }
-    return file.Close();
+    return file.Close() || Fail(reason);
 }
-} // namespace
 
-bool ReadSysExFromFile(const std::string& path, SysExBuffer& out, size_t offset, size_t& next)
+bool ReadMessage(const std::string& path, SysExBuffer& out, size_t offset, size_t& next, std::string& reason)
 {
-    FileHandle file(OpenRegularForReading(path));
+    FileHandle file(OpenRegularForReading(path, reason));
     if (file.get() < 0)
         return false;
 
@@ -196,6 +266,8 @@ bool ReadSysExFromFile(const std::string& path, SysExBuffer& out, size_t offset,
         const ssize_t n = ::pread(file.get(), chunk, sizeof chunk, static_cast<off_t>(position));
         if (n < 0 && errno == EINTR)
             continue;
+        if (n < 0)
+            reason = std::strerror(errno);
         if (n <= 0)
             break;
         for (ssize_t i = 0; i < n; ++i)
@@ -221,24 +293,106 @@ bool ReadSysExFromFile(const std::string& path, SysExBuffer& out, size_t offset,
     return out.IsValid();
 }
 
+} // namespace
+
+bool ReadSysExFromFile(const std::string& path, SysExBuffer& out, size_t offset, size_t& next)
+{
+    std::string reason;
+    return ReadMessage(path, out, offset, next, reason);
+}
+
 bool ReadSysExFromFile(const std::string& path, SysExBuffer& out, size_t offset)
 {
     size_t next = 0;
     return ReadSysExFromFile(path, out, offset, next);
 }
 
-bool WriteSysExToFile(const std::string& path, const SysExBuffer& buffer, bool append)
+bool ReadSysExFromFile(const std::string& path, SysExBuffer& out, std::string& reason)
 {
+    reason.clear();
+    size_t next = 0;
+    return ReadMessage(path, out, 0, next, reason);
+}
+
+bool WriteSysExToFile(const std::string& path, const SysExBuffer& buffer, bool append, std::string& reason)
+{
+    reason.clear();
     struct stat st;
     const bool exists = ::stat(path.c_str(), &st) == 0;
     if (exists)
     {
+        if (S_ISDIR(st.st_mode))
+        {
+            errno = EISDIR;
+            return Fail(reason);
+        }
         if (!S_ISREG(st.st_mode))
+        {
+            reason = "not a regular file";
             return false;
+        }
         // Read-only means no write permission bit at all, which holds for root
         // too, or no write access for this user.
-        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0)
-            return false;
+        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        {
+            errno = EACCES;
+            return Fail(reason);
+        }
+        if (::access(path.c_str(), W_OK) != 0)
+            return Fail(reason);
     }
-    return append ? AppendToFile(path, buffer) : ReplaceFile(path, buffer, exists ? &st : nullptr);
+    if (append)
+        return AppendToFile(path, buffer, reason);
+
+    // A linked file is written in place so that every name of it sees the new bytes.
+    struct stat name;
+    const bool linked = exists && (st.st_nlink > 1 || (::lstat(path.c_str(), &name) == 0 && S_ISLNK(name.st_mode)));
+    if (linked)
+        return OverwriteFile(path, buffer, reason);
+    bool created = false;
+    if (ReplaceFile(path, buffer, exists ? &st : nullptr, created, reason))
+        return true;
+    if (created || !exists)
+        return false;
+    // The folder takes no temporary file, but the file itself may be written.
+    reason.clear();
+    return OverwriteFile(path, buffer, reason);
+}
+
+bool WriteSysExToFile(const std::string& path, const SysExBuffer& buffer, bool append)
+{
+    std::string reason;
+    return WriteSysExToFile(path, buffer, append, reason);
+}
+
+bool WritePrivateFile(const std::string& path, const SysExBuffer& buffer, std::string& written)
+{
+    written.clear();
+    // Our own earlier file goes; anything else under the name stays untouched.
+    struct stat st;
+    if (::lstat(path.c_str(), &st) == 0 && st.st_uid == ::geteuid() &&
+        ((S_ISREG(st.st_mode) && st.st_nlink == 1) || S_ISLNK(st.st_mode)))
+        ::unlink(path.c_str());
+
+    std::string chosen = path;
+    int fd = ::open(chosen.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0 && errno == EEXIST)
+    {
+        // Someone else holds the name: a name of our own beside it instead.
+        const size_t dot = path.rfind('.');
+        const bool suffixed = dot != std::string::npos && dot > path.rfind('/');
+        const std::string suffix = suffixed ? path.substr(dot) : "";
+        chosen = (suffixed ? path.substr(0, dot) : path) + "-XXXXXX" + suffix;
+        fd = ::mkostemps(&chosen[0], static_cast<int>(suffix.size()), O_CLOEXEC);
+    }
+    FileHandle file(fd);
+    if (file.get() < 0)
+        return false;
+    if (::fchmod(file.get(), 0600) != 0 || !WriteAll(file.get(), buffer.data(), buffer.size()) || !file.Close())
+    {
+        ::unlink(chosen.c_str());
+        return false;
+    }
+    written = chosen;
+    return true;
 }

@@ -75,8 +75,8 @@ void ReportTemplateDataErrors(const CEditorTemplate& read)
     if (!mask.AnyNonZero())
         return;
     // Written whatever the preference says, so a user can still send it by hand.
-    const std::string path = GetDataErrorFilePath();
-    if (!WriteSysExToFile(path, mask))
+    std::string path;
+    if (!WritePrivateFile(GetDataErrorFilePath(), mask, path))
         return;
     if (!Host().SendErrorsHome())
         return;

@@ -19,8 +19,9 @@ class CEditorTemplate;
 bool LoadTemplateFromSysEx(bool& converted, const SysExBuffer& dump, CEditorTemplate& target);
 
 // When reading the template's dump left bits it cannot write back, writes the
-// mask of those bits to the difference file and, when the user lets errors be
-// sent home, offers the report window with that file attached.
+// mask of those bits to the difference file (only the user may read it; a name
+// held by someone else is never written through) and, when the user lets
+// errors be sent home, offers the report window with that file attached.
 void ReportTemplateDataErrors(const CEditorTemplate& read);
 
 // <temp folder>/<application title>SyxDiff.bin, the temp folder from $TMPDIR

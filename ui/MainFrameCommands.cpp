@@ -99,12 +99,15 @@ void CMainFrame::OpenTemplateFile(const wxString& path, bool openMode)
     loaded->SetPathValid(true);
     loaded->SetFilePath(file);
 
-    const wxString failure =
-        wxString::Format("Unable to open template: %s - the file is not a valid template file", path);
     SysExBuffer dump;
     bool converted = false;
-    if (!ReadSysExFromFile(file, dump) || !LoadTemplateFromSysEx(converted, dump, *loaded))
+    std::string reason;
+    if (!ReadSysExFromFile(file, dump, reason) || !LoadTemplateFromSysEx(converted, dump, *loaded))
     {
+        const wxString failure =
+            reason.empty()
+                ? wxString::Format("Unable to open template: %s - the file is not a valid template file", path)
+                : wxString::Format("Unable to open template: %s - the file cannot be read: %s", path, ToWx(reason));
         ShowMessage(failure, wxOK);
         SetStatus(failure);
         return;
@@ -148,7 +151,11 @@ void CMainFrame::OpenTemplateFile(const wxString& path, bool openMode)
     }
     else if (reverted < 0)
     {
-        m_currentTemplate->CollectCompatibleControls(*loaded);
+        // A file of this model brings its controls; another model's, every
+        // control its conversion kept.
+        if (!converted)
+            m_currentTemplate->CollectCompatibleControls(*loaded);
+        m_currentTemplate->CopyImportedControls(*loaded);
     }
 
     UpdateEditMenu(false, false);
@@ -170,9 +177,10 @@ void CMainFrame::SaveTemplate()
     {
         status = "Save canceled";
     }
-    else if (!WriteSysExToFile(FromWx(path), editorTemplate.Write()))
+    else if (std::string reason; !WriteSysExToFile(FromWx(path), editorTemplate.Write(), false, reason))
     {
-        status = wxString::Format("Unable to save template to: %s\n\nEnsure the file is not read-only.", path);
+        status = wxString::Format("Unable to save template to: %s (%s)\n\nEnsure the file is not read-only.", path,
+                                  ToWx(reason));
         ShowMessage(status, wxOK);
     }
     else

@@ -14,10 +14,10 @@
 #include "model/commands/SubmitCommand.h"
 #include "ui/MainFrame.h"
 #include "ui/MenuIds.h"
+#include "ui/OpenInBrowser.h"
 #include "ui/TemplateUI.h"
 #include "ui/WindowHelpers.h"
 #include "ui/dialogs/AboutDialog.h"
-#include "ui/dialogs/Browser.h"
 #include "ui/dialogs/BulkDumpDialog.h"
 #include "ui/dialogs/EditPortGroups.h"
 #include "ui/dialogs/KbdZoneDialog.h"
@@ -29,15 +29,6 @@
 
 namespace
 {
-// What a Help item says when no browser could be started, at once or later
-// from the event loop (so it reaches no window that may have gone).
-std::function<void()> TellNoBrowser(const wxString& address)
-{
-    return [address] {
-        wxGetApp().ShowMessage("No web browser could be started to show " + address + ".", wxOK);
-    };
-}
-
 // A dialog made from the resources runs only when its resource loaded.
 template <typename Dialog, typename... Arguments>
 int RunDialog(Arguments&&... arguments)
@@ -81,17 +72,12 @@ void CMainFrame::OnHelp(wxCommandEvent& event)
 
 void CMainFrame::ShowHelpPage()
 {
-    const wxString page = GetResourceFilePath("help", "html");
-    const std::function<void()> tell = TellNoBrowser(LocalFileUrl(page));
-    if (!OpenLocalFileInBrowser(page, tell))
-        tell();
+    OpenPageInBrowser(GetResourceFilePath("help", "html"));
 }
 
 void CMainFrame::OpenInBrowser(const wxString& address)
 {
-    const std::function<void()> tell = TellNoBrowser(address);
-    if (!LaunchBrowser(address, tell))
-        tell();
+    ::OpenInBrowser(address);
 }
 
 void CMainFrame::OnTemplateSettings(wxCommandEvent& event)

@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
 """Draws the pictures of the images folder: the display font atlas, the
-front panel of the DorvaSynth, the keyboard strip and its zone markers, and
-the main window's icon.
+front panel of the DorvaSynth, the keyboard strip and its zone markers, the
+main window's icon and the about box's picture.
 
 Run from anywhere: python3 resources/images/make-images.py
 The PNG files are written beside this script and committed with it.
 """
+import math
 import os
 
 from PIL import Image, ImageDraw
@@ -263,9 +264,58 @@ def make_icon():
     image.save(os.path.join(HERE, "mondrian.png"))
 
 
+# ---------------------------------------------------------------- about box
+# "signatures": the unit drawn small over the makers' signatures in ink, on
+# the dialog's white. The about box reserves the picture's size at its left.
+SIGNATURES = (180, 200)
+INK = (28, 38, 112)
+
+
+def signature(draw, left, top, width, loops, heights):
+    """A handwritten-looking name: joined loops of the given heights, then a flourish under it."""
+    points = []
+    steps = 400
+    for i in range(steps + 1):
+        t = i / steps
+        phase = 2 * math.pi * loops * t
+        height = heights[min(int(t * loops), loops - 1)]
+        x = left + width * t - 8 * math.sin(phase)
+        y = top - height * (1 - math.cos(phase)) / 2 + 3 * math.sin(math.pi * t)
+        points.append((round(x, 2), round(y, 2)))
+    draw.line(points, fill=INK, width=2, joint="curve")
+    end = points[-1]
+    draw.line([end, (end[0] + 8, end[1] - 6)], fill=INK, width=2)
+    draw.line([(left - 4, top + 8), (left + width + 6, top + 5)], fill=INK, width=1)
+
+
+def make_signatures():
+    image = Image.new("RGB", SIGNATURES, WHITE)
+    draw = ImageDraw.Draw(image)
+    # The unit: a face with two rows of pots and buttons over its keys.
+    draw.rounded_rectangle([14, 18, 165, 86], radius=5, fill=FACE, outline=EDGE, width=2)
+    for n in range(6):
+        x = 24 + 24 * n
+        draw.ellipse([x, 26, x + 14, 40], fill=KNOB_RIM)
+        draw.ellipse([x + 2, 28, x + 12, 38], fill=KNOB)
+        draw.line([x + 7, 29, x + 7, 32], fill=(230, 230, 230))
+        draw.rounded_rectangle([x, 45, x + 14, 50], radius=2, fill=KEYCAP, outline=KNOB_RIM)
+    draw.rectangle([20, 58, 159, 80], fill=WHITE, outline=KNOB_RIM)
+    for n in range(1, 14):
+        x = 20 + 10 * n
+        draw.line([x, 58, x, 80], fill=KNOB_RIM)
+    for n in (0, 1, 3, 4, 5, 7, 8, 10, 11, 12):
+        x = 20 + 10 * n + 7
+        draw.rectangle([x, 58, x + 5, 70], fill=BLACK)
+    label(draw, 90 - (5 * CELL_ADVANCE) // 2, 98, "DORVA")
+    signature(draw, 24, 146, 120, 7, [22, 10, 8, 16, 9, 20, 8])
+    signature(draw, 44, 184, 96, 6, [14, 8, 18, 9, 8, 12])
+    image.save(os.path.join(HERE, "signatures.png"))
+
+
 if __name__ == "__main__":
     make_font()
     make_background()
     make_keyboard()
     make_zone_markers()
     make_icon()
+    make_signatures()

@@ -10,6 +10,7 @@
 #include "model/SysExMetaStream.h"
 #include "model/calder/CalderPatch.h"
 #include "model/dorvasynth/DorvaSynthOS.h"
+#include "tests/model/AsUnprivilegedUser.h"
 #include "tests/model/ModelTestSupport.h"
 
 namespace
@@ -182,11 +183,13 @@ TEST(SysExFile, WritingReplacesOrAppendsAndKeepsTheFilesOwnerModeAndLinks)
 TEST(SysExFile, AFailedWriteLeavesEveryFileAsItWas)
 {
     TempFolder dir;
-    const std::string locked = dir.File("locked.syx"), keep = dir.File("keep.syx");
+    const std::string locked = dir.File("locked.syx"), keep = dir.File("keep.syx"), linked = dir.File("linked.syx");
     WriteBytes(locked, kSecond);
     ASSERT_EQ(0, ::chmod(locked.c_str(), 0444));
     const Bytes old = Concat({{0xF0}, Bytes(98, 0x33), {0xF7}});
     WriteBytes(keep, old);
+    WriteBytes(linked, old);
+    ASSERT_EQ(0, ::link(linked.c_str(), dir.File("linked2.syx").c_str()));
     const SysExBuffer big = Buffer(Concat({{0xF0}, Bytes(8190, 0x12), {0xF7}}));
     for (bool append : {false, true})
         for (const std::string& path : {locked, dir.Path(), dir.File("no/such/folder.syx")})
@@ -194,13 +197,90 @@ TEST(SysExFile, AFailedWriteLeavesEveryFileAsItWas)
     {
         FileSizeLimit full(4096);
         EXPECT_FALSE(WriteSysExToFile(keep, big) || WriteSysExToFile(keep, big, true) ||
-                     WriteSysExToFile(dir.File("fresh.syx"), big));
+                     WriteSysExToFile(dir.File("fresh.syx"), big) || WriteSysExToFile(linked, big));
     }
     EXPECT_EQ(kSecond, ReadBytes(locked));
     EXPECT_EQ(old, ReadBytes(keep));
-    EXPECT_EQ((std::vector<std::string>{"keep.syx", "locked.syx"}), dir.Names());
+    EXPECT_EQ(old, ReadBytes(linked)); // written in place, and put back
+    EXPECT_EQ((std::vector<std::string>{"keep.syx", "linked.syx", "linked2.syx", "locked.syx"}), dir.Names());
     ASSERT_TRUE(WriteSysExToFile(keep, big)); // and fine once there is room
     EXPECT_TRUE(SameBytes(big, ReadBytes(keep)));
+}
+
+// A file with other names is written in place, so that every name sees the
+// new bytes; so is one that its user may write in a folder they may not.
+TEST(SysExFile, LinkedFilesAndFilesInClosedFoldersAreWrittenInPlace)
+{
+    TempFolder dir;
+    const std::string first = dir.File("a.syx"), second = dir.File("b.syx");
+    WriteBytes(first, kFirst);
+    ASSERT_EQ(0, ::link(first.c_str(), second.c_str()));
+    ASSERT_TRUE(WriteSysExToFile(second, Buffer(kSecond)));
+    struct stat a, b;
+    ASSERT_EQ(0, ::stat(first.c_str(), &a));
+    ASSERT_EQ(0, ::stat(second.c_str(), &b));
+    EXPECT_EQ(kSecond, ReadBytes(first));
+    EXPECT_EQ("2 1", Join(a.st_nlink, a.st_ino == b.st_ino));
+
+    // The folder takes no new file from the user, who may write the file itself.
+    const std::string folder = dir.File("shared"), file = folder + "/t.syx";
+    ASSERT_EQ(0, ::mkdir(folder.c_str(), 0755));
+    WriteBytes(file, kFirst);
+    ASSERT_EQ(0, ::chmod(file.c_str(), 0666));
+    ASSERT_EQ(0, ::chmod(folder.c_str(), 0555));
+    ASSERT_EQ(0, ::chmod(dir.Path().c_str(), 0755));
+    EXPECT_EQ("", AsUnprivilegedUser([&] {
+        std::string reason;
+        if (!WriteSysExToFile(file, Buffer(kSecond), false, reason))
+            return "the file was not written: " + reason;
+        if (WriteSysExToFile(folder + "/new.syx", Buffer(kFirst), false, reason))
+            return std::string("a new file was made");
+        return reason == "Permission denied" ? std::string() : "a new file: " + reason;
+    }));
+    EXPECT_EQ(kSecond, ReadBytes(file));
+    ::chmod(folder.c_str(), 0755);
+    EXPECT_EQ((std::vector<std::string>{"a.syx", "b.syx", "shared"}), dir.Names());
+    EXPECT_EQ(1u, std::distance(std::filesystem::directory_iterator(folder), {}));
+}
+
+// A file that cannot be read or written gives the system's reason; a file
+// that is read but holds no message gives none.
+TEST(SysExFile, FailuresGiveTheSystemsReason)
+{
+    TempFolder dir;
+    const std::string locked = dir.File("locked.syx"), hidden = dir.File("hidden.syx"), junk = dir.File("junk.syx");
+    WriteBytes(locked, kFirst);
+    ASSERT_EQ(0, ::chmod(locked.c_str(), 0444));
+    WriteBytes(hidden, kFirst);
+    ASSERT_EQ(0, ::chmod(hidden.c_str(), 0000));
+    WriteBytes(junk, {0xF0, 0x01});
+    ASSERT_EQ(0, ::chmod(dir.Path().c_str(), 0755));
+    const std::pair<std::string, std::string> writes[] = {{locked, "Permission denied"},
+                                                          {dir.Path(), "Is a directory"},
+                                                          {dir.File("no/such.syx"), "No such file or directory"}};
+    for (const auto& [path, why] : writes)
+        for (bool append : {false, true})
+        {
+            std::string reason;
+            EXPECT_FALSE(WriteSysExToFile(path, Buffer(kSecond), append, reason));
+            EXPECT_EQ(why, reason) << path << " append " << append;
+        }
+    const std::pair<std::string, std::string> reads[] = {
+        {dir.Path(), "Is a directory"}, {dir.File("gone.syx"), "No such file or directory"}, {junk, ""}};
+    for (const auto& [path, why] : reads)
+    {
+        SysExBuffer out;
+        std::string reason = "stale";
+        EXPECT_FALSE(ReadSysExFromFile(path, out, reason));
+        EXPECT_EQ(why, reason) << path;
+    }
+    EXPECT_EQ("", AsUnprivilegedUser([&] {
+        SysExBuffer out;
+        std::string reason;
+        if (ReadSysExFromFile(hidden, out, reason) || reason != "Permission denied")
+            return "read: " + reason;
+        return std::string();
+    }));
 }
 
 TEST(CalderPatch, WritesBackEveryByteButItsNameLocationAndFlag)

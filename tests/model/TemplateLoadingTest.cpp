@@ -1,5 +1,8 @@
 // Loading dumps of every model into the DorvaSynth template, converting,
 // importing plug-in parameters, and what every template shares.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "model/KeyboardZone.h"
 #include "model/TemplateLoader.h"
 #include "model/calder/CalderTemplate.h"
@@ -62,6 +65,67 @@ TEST_F(TemplateLoading, UnmodelledBytesOfTheOwnModelGoBackAsTheyCameAndAreReport
     ASSERT_TRUE(Load(dump, false));
     EXPECT_EQ(0x7F00, ReadBytes(DiffFile()).at(50 + 7) << 8 | ReadBytes(DiffFile()).at(50));
     EXPECT_EQ(1u, host.reports.size());
+}
+
+// The difference file is the user's own (mode 0600); a link or a file that
+// someone else left under its name in the shared folder is never written
+// through or over: the report then attaches a file of a new name.
+TEST_F(TemplateLoading, TheDataErrorFileIsNeverWrittenThroughWhatOthersLeft)
+{
+    SysExBuffer dump = CDorvaSynthTemplate().Write();
+    dump[50] = 0x55;
+    Bytes expected(1808, 0);
+    expected[50] = 0x55;
+    const auto attached = [&] {
+        const std::string& report = host.reports.back();
+        const size_t from = report.find('|') + 1;
+        return report.substr(from, report.rfind('|') - from);
+    };
+    const auto modeOf = [](const std::string& path) {
+        struct stat st;
+        return ::lstat(path.c_str(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+    };
+    for (int load = 0; load < 2; ++load) // the second replaces the user's own earlier file
+    {
+        ASSERT_TRUE(Load(dump, false));
+        EXPECT_EQ(DiffFile(), attached());
+        EXPECT_EQ(0600, modeOf(DiffFile()));
+        EXPECT_EQ(expected, ReadBytes(DiffFile()));
+    }
+
+    const bool root = ::geteuid() == 0; // only root can leave a file of another user here
+    const std::string victim = dir.File("victim.syx");
+    const Bytes kept = {0xF0, 0x01, 0xF7};
+    const struct
+    {
+        bool link;
+        bool otherOwner;
+    } planted[] = {{true, true}, {false, true}, {true, false}};
+    for (const auto& row : planted)
+    {
+        if (row.otherOwner && !root)
+            continue;
+        SCOPED_TRACE(std::string(row.link ? "link" : "file") + (row.otherOwner ? " of another user" : " of ours"));
+        std::remove(DiffFile().c_str());
+        WriteBytes(victim, kept);
+        if (!row.link)
+            WriteBytes(DiffFile(), kept);
+        ASSERT_TRUE(!row.link || ::symlink(victim.c_str(), DiffFile().c_str()) == 0);
+        ASSERT_TRUE(!row.otherOwner || ::lchown(DiffFile().c_str(), 65534, 65534) == 0);
+        ASSERT_TRUE(Load(dump, false));
+        EXPECT_EQ(kept, ReadBytes(victim));
+        EXPECT_EQ(0600, modeOf(attached()));
+        EXPECT_EQ(expected, ReadBytes(attached()));
+        struct stat st;
+        ASSERT_EQ(0, ::lstat(DiffFile().c_str(), &st));
+        EXPECT_EQ(row.link && row.otherOwner, S_ISLNK(st.st_mode));
+        if (row.otherOwner)
+        {
+            EXPECT_NE(DiffFile(), attached());
+            EXPECT_EQ(kept, ReadBytes(DiffFile()));
+            std::remove(attached().c_str());
+        }
+    }
 }
 
 TEST_F(TemplateLoading, ARefusedDumpOfTheOwnModelReportsNothingButIsStillChecked)

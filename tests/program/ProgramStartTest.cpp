@@ -7,7 +7,15 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <fstream>
 #include <thread>
+
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <wx/image.h>
+#include <wx/init.h>
+#include <wx/log.h>
+#include <wx/xml/xml.h>
 
 #include "model/SysExFile.h"
 #include "model/dorvasynth/DorvaSynthTemplate.h"
@@ -57,7 +65,7 @@ struct ProgramStart : testing::Test
         fs::create_hard_link(built, copy, linked);
         if (linked)
             fs::copy_file(built, copy);
-        for (const char* shipped : {"Common.xrc", "DorvaSynthEditor.xrc", "images", "FactorySettings.blk"})
+        for (const char* shipped : {"Common.xrc", "DorvaSynthEditor.xrc", "images", "FactorySettings.blk", "help.html"})
             if (fs::exists(built.parent_path() / shipped))
                 fs::copy(built.parent_path() / shipped, copy.parent_path() / shipped, fs::copy_options::recursive);
         return copy;
@@ -196,4 +204,97 @@ TEST_F(ProgramStart, WithoutTheCommonLayoutsItSaysSoAndGoesOn)
                   "\" is missing: the dialogs and settings panels it holds cannot be opened.\n"
                   "Error: This window cannot be opened: its layout \"ID_WELCOMEDIALOG\" could not be loaded from \"" +
                   common + "\".\n");
+}
+
+namespace
+{
+// Waits for a mapped window whose title passes; 0 after the deadline.
+Window WaitForWindow(Display* display, const std::function<bool(const std::string&)>& title)
+{
+    for (const auto end = Clock::now() + std::chrono::seconds(20); Clock::now() < end;
+         std::this_thread::sleep_for(std::chrono::milliseconds(10)))
+        if (const Window found = XWindows::FindMapped(display, title))
+            return found;
+    return 0;
+}
+} // namespace
+
+// What ships beside the program, as a user meets it: F1 shows the about box with the shipped
+// picture drawn at its left; Help > View help hands the browser the shipped page, which is there
+// and well-formed.
+TEST_F(ProgramStart, TheAboutPictureAndTheHelpPageShowInTheRealProgram)
+{
+    ASSERT_NE(m_display, nullptr) << "no X display";
+    const std::string opened = m_folder.File("opened.txt"), opener = m_folder.File("bin/xdg-open");
+    fs::create_directories(m_folder.File("bin"));
+    std::ofstream(opener) << "#!/bin/sh\nprintf '%s' \"$1\" > " << opened << ".part && mv " << opened << ".part "
+                          << opened << "\n";
+    fs::permissions(opener, fs::perms::owner_all);
+    Start({m_template}, {{"PATH", m_folder.File("bin") + ":/usr/bin:/bin"}});
+
+    // The device notice first; then the main window takes the keys.
+    Window main = 0;
+    for (const auto end = Clock::now() + std::chrono::seconds(20); !main && Clock::now() < end;
+         std::this_thread::sleep_for(std::chrono::milliseconds(10)))
+        if (const Window box = XWindows::FindMapped(m_display, IsMessageBox))
+            XWindows::Close(m_display, box);
+        else
+            main = XWindows::FindMapped(m_display, IsMainWindow);
+    ASSERT_NE(main, 0u);
+
+    wxInitializer toolkit;
+    wxImage::AddHandler(new wxPNGHandler);
+    const wxImage picture((fs::path(DORVA_PROGRAM).parent_path() / "images/signatures.png").string(), wxBITMAP_TYPE_PNG);
+    ASSERT_TRUE(picture.IsOk());
+    XWindows::PressKey(m_display, main, XK_F1);
+    const Window about = WaitForWindow(m_display, [](const std::string& t) { return t == "About Dorva Editor"; });
+    ASSERT_NE(about, 0u);
+    int width = 0, height = 0, differing = -1;
+    for (const auto end = Clock::now() + std::chrono::seconds(10); differing != 0 && Clock::now() < end;
+         std::this_thread::sleep_for(std::chrono::milliseconds(20)))
+    {
+        const std::vector<unsigned long> shown = XWindows::Pixels(m_display, about, width, height);
+        if (width < picture.GetWidth() || height < picture.GetHeight() || shown.empty())
+            continue;
+        differing = 0;
+        for (int y = 0; y < picture.GetHeight(); ++y)
+            for (int x = 0; x < picture.GetWidth(); ++x)
+            {
+                const unsigned long pixel = shown[static_cast<size_t>(y * width + x)];
+                differing += std::abs(int(pixel >> 16 & 0xFF) - picture.GetRed(x, y)) +
+                                         std::abs(int(pixel >> 8 & 0xFF) - picture.GetGreen(x, y)) +
+                                         std::abs(int(pixel & 0xFF) - picture.GetBlue(x, y)) >
+                                     24
+                                 ? 1
+                                 : 0;
+            }
+    }
+    EXPECT_EQ(differing, 0) << "pixels of the picture not on screen";
+    EXPECT_GT(width, picture.GetWidth() + 100) << "the text and OK button beside the picture";
+    XWindows::Close(m_display, about);
+
+    // Alt+H opens the Help menu, V its first item.
+    for (const auto end = Clock::now() + std::chrono::seconds(20); !fs::exists(opened) && Clock::now() < end;
+         std::this_thread::sleep_for(std::chrono::milliseconds(200)))
+    {
+        if (XWindows::FindMapped(m_display, [](const std::string& t) { return t == "About Dorva Editor"; }))
+            continue;
+        XWindows::PressKey(m_display, main, XK_h, {XK_Alt_L});
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        XTestFakeKeyEvent(m_display, XKeysymToKeycode(m_display, XK_v), True, CurrentTime);
+        XTestFakeKeyEvent(m_display, XKeysymToKeycode(m_display, XK_v), False, CurrentTime);
+        XSync(m_display, False);
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    }
+    const std::string address = ReadText(opened);
+    ASSERT_EQ(address.rfind("file://", 0), 0u) << address;
+    const std::string page = address.substr(7);
+    EXPECT_EQ(fs::path(page).filename(), "help.html");
+    wxLogNull quiet;
+    wxXmlDocument document(page);
+    EXPECT_TRUE(document.IsOk() && document.GetRoot()->GetName() == "html") << page;
+
+    int status = 0;
+    CloseEverything(std::chrono::milliseconds(0), status);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
 }

@@ -1,6 +1,7 @@
 #include "tests/program/XWindows.h"
 
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 
 namespace XWindows
 {
@@ -46,5 +47,37 @@ void Close(Display* display, Window window)
     event.xclient.data.l[1] = CurrentTime;
     XSendEvent(display, window, False, NoEventMask, &event);
     XFlush(display);
+}
+
+void PressKey(Display* display, Window window, KeySym key, const std::vector<KeySym>& modifiers)
+{
+    XRaiseWindow(display, window);
+    XSetInputFocus(display, window, RevertToParent, CurrentTime);
+    XSync(display, False);
+    for (KeySym modifier : modifiers)
+        XTestFakeKeyEvent(display, XKeysymToKeycode(display, modifier), True, CurrentTime);
+    XTestFakeKeyEvent(display, XKeysymToKeycode(display, key), True, CurrentTime);
+    XTestFakeKeyEvent(display, XKeysymToKeycode(display, key), False, CurrentTime);
+    for (auto modifier = modifiers.rbegin(); modifier != modifiers.rend(); ++modifier)
+        XTestFakeKeyEvent(display, XKeysymToKeycode(display, *modifier), False, CurrentTime);
+    XSync(display, False);
+}
+
+std::vector<unsigned long> Pixels(Display* display, Window window, int& width, int& height)
+{
+    XWindowAttributes attributes;
+    std::vector<unsigned long> pixels;
+    if (!XGetWindowAttributes(display, window, &attributes))
+        return pixels;
+    width = attributes.width, height = attributes.height;
+    XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height),
+                              AllPlanes, ZPixmap);
+    if (!image)
+        return pixels;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            pixels.push_back(XGetPixel(image, x, y) & 0xFFFFFF);
+    XDestroyImage(image);
+    return pixels;
 }
 } // namespace XWindows

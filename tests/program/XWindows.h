@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Another program's top-level windows, as a window manager sees them through
 // the X server. For tests and benchmarks that start the real program.
@@ -17,4 +18,10 @@ Display* Open();
 Window FindMapped(Display* display, const std::function<bool(const std::string&)>& title, Window other = 0);
 // What the close button of the title bar sends.
 void Close(Display* display, Window window);
+// Gives the window the keyboard focus and presses key (with the modifier
+// keys held), as the X server's test extension types it.
+void PressKey(Display* display, Window window, KeySym key, const std::vector<KeySym>& modifiers = {});
+// What the screen shows of the window: one 0xRRGGBB value a pixel, row by
+// row; empty when it cannot be read.
+std::vector<unsigned long> Pixels(Display* display, Window window, int& width, int& height);
 } // namespace XWindows

@@ -151,7 +151,8 @@ TEST_F(MainWindowTest, SavingAndOpeningFiles)
     // Tests run as root: only a missing folder stops the write.
     const std::string unwritable = m_config.File("missing/lead.syx");
     ChooseFile(unwritable, 'S');
-    const wxString failure = "Unable to save template to: " + ToWx(unwritable) + "\n\nEnsure the file is not read-only.";
+    const wxString failure =
+        "Unable to save template to: " + ToWx(unwritable) + " (No such file or directory)\n\nEnsure the file is not read-only.";
     EXPECT_EQ(Boxes(), Labels{failure});
     EXPECT_EQ(Status(), failure);
     EXPECT_TRUE(Frame().GetCurrentTemplate()->IsModified());
@@ -698,12 +699,11 @@ struct FakeOpener
 };
 } // namespace
 
-// The Help items hand our addresses to the browser, and say plainly when no
-// browser could be started.
+// The web items of the Help menu hand our addresses to the browser, and say
+// plainly when no browser could be started (the help page: HelpAndAboutTest).
 TEST_F(MainWindowTest, HelpItemsOpenTheirPagesOrSayNoBrowserStarted)
 {
     const std::pair<int, wxString> rows[] = {
-        {MenuId::ViewHelp, LocalFileUrl(GetResourceFilePath("help", "html"))},
         {MenuId::VisitWebsite, WebAddresses::kWebSite},
         {MenuId::OnlineSupport, WebAddresses::kSupport},
     };

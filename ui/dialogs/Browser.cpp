@@ -2,6 +2,7 @@
 
 #include <wx/filefn.h>
 #include <wx/filename.h>
+#include <wx/log.h>
 #include <wx/process.h>
 #include <wx/utils.h>
 
@@ -40,6 +41,9 @@ bool LaunchBrowser(const wxString& url, std::function<void()> failed)
         delete process;
         return false;
     }
+    // The toolkit would put up a box of its own when it finds no browser;
+    // the caller's message says it better.
+    wxLogNull quiet;
     return wxLaunchDefaultBrowser(url);
 }
 
@@ -50,9 +54,4 @@ wxString LocalFileUrl(const wxString& path)
     wxString full = name.GetFullPath();
     full.Replace("\\", "/");
     return "file://" + full;
-}
-
-bool OpenLocalFileInBrowser(const wxString& path, std::function<void()> failed)
-{
-    return LaunchBrowser(LocalFileUrl(path), std::move(failed));
 }

@@ -13,4 +13,3 @@ bool LaunchBrowser(const wxString& url, std::function<void()> failed = {});
 
 // The path made absolute, every "\" turned into "/", prefixed "file://".
 wxString LocalFileUrl(const wxString& path);
-bool OpenLocalFileInBrowser(const wxString& path, std::function<void()> failed = {});
