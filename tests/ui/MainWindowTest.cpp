@@ -135,7 +135,7 @@ TEST_F(MainWindowTest, EditsAreUndoneAndRedoneFromTheKeys)
 
 // Save asks for a name once; a failed save keeps the changes; a file that is
 // open and saved only becomes current; the recent files open it again, an
-// "&" in its name and all.
+// "&" and a tab in its name and all (the menu shows the tab as a space).
 TEST_F(MainWindowTest, SavingAndOpeningFiles)
 {
     AddTemplate("Lead Synth");
@@ -159,7 +159,7 @@ TEST_F(MainWindowTest, SavingAndOpeningFiles)
     EXPECT_FALSE(Frame().GetCurrentTemplate()->IsPathValid());
     EXPECT_EQ(Frame().GetTitle(), "Dorva Editor - Lead Synth.syx*");
 
-    const std::string path = m_config.File("Bass & Lead.syx");
+    const std::string path = m_config.File("Bass & Lead\t2.syx");
     ChooseFile(path, 'S', wxMOD_CONTROL | wxMOD_SHIFT);
     EXPECT_EQ(Status(), "Saved template to: " + ToWx(path));
     EXPECT_FALSE(Frame().GetCurrentTemplate()->IsModified());
@@ -177,7 +177,9 @@ TEST_F(MainWindowTest, SavingAndOpeningFiles)
     EXPECT_EQ(Status(), "");
 
     ChooseMenu(MenuId::Close);
-    EXPECT_EQ(Item(MenuId::RecentFile)->GetItemLabelText(), ToWx(path));
+    wxString shown = ToWx(path);
+    shown.Replace("\t", " ");
+    EXPECT_EQ(Item(MenuId::RecentFile)->GetItemLabelText(), shown);
     ChooseMenu(MenuId::RecentFile);
     EXPECT_EQ(Frame().GetTemplateCount(), 2);
     EXPECT_EQ(Frame().GetCurrentIndex(), 0);
@@ -403,7 +405,7 @@ TEST_F(MainWindowTest, ThePopUpMenuOffersTheImportedControls)
 
 // The settings window shows the selected control's panels; undo reaches
 // them in place; its close box only hides it. Shown again by the idle step
-// (after an undo of a type change) it turns the edit items off at once.
+// (after a type change, and after its undo) it turns the edit items off at once.
 TEST_F(MainWindowTest, TheSettingsWindowFollowsTheSelectionAndUndo)
 {
     CEditorTemplate& current = AddTemplate("Panels");
@@ -445,13 +447,19 @@ TEST_F(MainWindowTest, TheSettingsWindowFollowsTheSelectionAndUndo)
     EXPECT_NE(std::find(words.begin(), words.end(), "Zyxwvut"), words.end());
     EXPECT_TRUE(Enabled(MenuId::Copy));
 
+    auto shownByIdleStep = [&](const char* after) {
+        ASSERT_TRUE(IdleUntil([&] { return Frame().IsControlSettingsShown() && settings->GetControlIndex() == 0; }))
+            << after;
+        for (int id : {MenuId::Cut, MenuId::Copy, MenuId::Delete, MenuId::GetInfo, MenuId::SelectAll})
+            EXPECT_FALSE(Enabled(id)) << after << ", item " << id;
+    };
     ASSERT_TRUE(SubmitToCurrentTemplate(
         std::make_unique<CSetControlTypeCommand>(View().GetSelection().Front(), ControlMessageType::NRPN)));
+    shownByIdleStep("the change");
+    settings->Close();
     ASSERT_TRUE(Focus(Panel()));
     Key('Z', wxMOD_CONTROL);
-    ASSERT_TRUE(IdleUntil([&] { return Frame().IsControlSettingsShown() && settings->GetControlIndex() == 0; }));
-    for (int id : {MenuId::Cut, MenuId::Copy, MenuId::Delete, MenuId::GetInfo, MenuId::SelectAll})
-        EXPECT_FALSE(Enabled(id)) << id;
+    shownByIdleStep("its undo");
     ChooseMenu(MenuId::Close);
     EXPECT_FALSE(settings->IsShown());
 }
