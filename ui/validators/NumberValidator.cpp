@@ -1,5 +1,6 @@
 #include "ui/validators/NumberValidator.h"
 
+#include <wx/spinctrl.h>
 #include <wx/textentry.h>
 
 #include "ui/validators/WholeNumber.h"
@@ -50,4 +51,19 @@ void CNumberValidator::OnNumberChar(wxKeyEvent& event)
         return;
     }
     wxTextValidator::OnChar(event);
+}
+
+void FilterSpinKeys(wxWindow* window)
+{
+    if (auto* spin = dynamic_cast<wxSpinCtrl*>(window))
+        spin->Bind(wxEVT_CHAR, [spin](wxKeyEvent& event) {
+            const int key = event.GetKeyCode();
+            if (IsControlKeyCode(key) || event.AltDown() || event.ControlDown() || (key >= '0' && key <= '9') ||
+                (key == '-' && spin->GetMin() < 0))
+                event.Skip();
+            else
+                RefuseKey();
+        });
+    for (wxWindow* child : window->GetChildren())
+        FilterSpinKeys(child);
 }
