@@ -155,6 +155,7 @@ TEST_F(TypingTest, TheTemplateSettingsTakeWhatIsTypedOverAValue)
             // Refused: back to what the dialog showed at first.
             {[] { SelectAllAndType("17"); }, "0"},
             {[] { EmptyTheField(); Key(WXK_TAB); }, "0"},
+            {[] { SelectAllAndType("5"); EmptyTheField(); Key(WXK_RETURN); }, "0"},
             {[] { SelectAllAndType("12"); }, "12"},
         };
         for (const auto& [typing, expected] : entries)
@@ -166,7 +167,7 @@ TEST_F(TypingTest, TheTemplateSettingsTakeWhatIsTypedOverAValue)
         Click(dialog.FindWindow(wxID_OK));
     });
     Key('T', wxMOD_CONTROL);
-    EXPECT_EQ(shown, "7 0 0 12 ");
+    EXPECT_EQ(shown, "7 0 0 0 12 ");
     EXPECT_EQ(current.GetLocals().Override_Midi_Channel, 12);
     EXPECT_EQ(current.GetHistorySize(), 1);
     EXPECT_EQ(current.GetUndoText(), "Edit Template Settings");

@@ -186,3 +186,20 @@ bool NumberTextCtrl::HoldsWholeValue(const wxSpinCtrl* spin)
     int value = 0;
     return ParseWholeNumber(spin->GetTextValue(), value) && value >= spin->GetMin() && value <= spin->GetMax();
 }
+
+void NumberTextCtrl::EndEntry(wxSpinCtrl* spin)
+{
+    if (HoldsWholeValue(spin))
+        return;
+    int typed = 0;
+    if (!ParseWholeNumber(spin->GetTextValue(), typed))
+        typed = 0;
+    const int value = std::clamp(typed, spin->GetMin(), spin->GetMax());
+    SetValueInt(spin, value);
+    // Setting the value sends nothing: the owner is told as GTK tells it.
+    wxCommandEvent text(wxEVT_TEXT, spin->GetId());
+    text.SetEventObject(spin);
+    text.SetString(spin->GetTextValue());
+    text.SetInt(value);
+    spin->HandleWindowEvent(text);
+}

@@ -53,6 +53,10 @@ public:
     static bool ApplyEntry(wxSpinCtrl* spin, int& restore, int limit, const wxCommandEvent& event);
     // The spin's text is a number within its range (no entry on its way).
     static bool HoldsWholeValue(const wxSpinCtrl* spin);
+    // Enter ends the entry as leaving the field does: an entry on its way
+    // becomes the nearest value in range (an empty one the value nearest 0),
+    // and the spin's owner hears of it as of any typed text.
+    static void EndEntry(wxSpinCtrl* spin);
     static void SetValueInt(wxSpinCtrl* spin, int v);
 
 private:

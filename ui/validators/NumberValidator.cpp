@@ -3,6 +3,7 @@
 #include <wx/spinctrl.h>
 #include <wx/textentry.h>
 
+#include "ui/validators/NumberTextCtrl.h"
 #include "ui/validators/WholeNumber.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(CNumberValidator, wxTextValidator);
@@ -58,6 +59,8 @@ void FilterSpinKeys(wxWindow* window)
     if (auto* spin = dynamic_cast<wxSpinCtrl*>(window))
         spin->Bind(wxEVT_CHAR, [spin](wxKeyEvent& event) {
             const int key = event.GetKeyCode();
+            if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER)
+                NumberTextCtrl::EndEntry(spin);
             if (IsControlKeyCode(key) || event.AltDown() || event.ControlDown() || (key >= '0' && key <= '9') ||
                 (key == '-' && spin->GetMin() < 0))
                 event.Skip();

@@ -26,4 +26,5 @@ bool IsControlKeyCode(int keyCode);
 // no part of a whole number there (a letter; "-" where nothing below 0 is
 // taken) is refused before it reaches the field. GTK would first replace a
 // selection with nothing, and the emptied field falls to its minimum.
+// Enter ends the entry there (NumberTextCtrl::EndEntry).
 void FilterSpinKeys(wxWindow* window);

@@ -102,6 +102,7 @@ TEST_F(KbdZoneDialogTest, TypedNotesBoundEachOtherByWholeValues)
             // A refused note goes back to what the dialog showed at first.
             {"a top note that cannot reach the bottom note is refused", top, "30", 72, 40},
             {"a bottom note above the top note is refused", bottom, "80", 72, 36},
+            {"a first digit left below the bottom note: raised to it as the field is left", top, "3", 36, 36},
             {"and the top note again", top, "50", 50, 36},
         };
         for (const auto& row : rows)
@@ -120,6 +121,21 @@ TEST_F(KbdZoneDialogTest, TypedNotesBoundEachOtherByWholeValues)
     ASSERT_EQ(submitted.size(), 1u);
     EXPECT_EQ(submitted[0].GetLowNote(), 36);
     EXPECT_EQ(submitted[0].GetHighNote(), 50);
+}
+
+TEST_F(KbdZoneDialogTest, EnterRaisesANoteOnItsWayToItsBound)
+{
+    Run([](wxDialog& d) {
+        wxSpinCtrl* top = Control<wxSpinCtrl>(&d, "Top_Note");
+        FieldInput::TypeOver(top, "3");
+        Key(WXK_RETURN);
+        EXPECT_EQ(top->GetTextValue(), "36");
+        EXPECT_EQ(Control<wxStaticText>(&d, "Top_Note_Name")->GetLabel(), ToWx(NoteName(36)));
+        FieldInput::Press(d.FindWindow(wxID_OK));
+    });
+    ASSERT_EQ(submitted.size(), 1u);
+    EXPECT_EQ(submitted[0].GetLowNote(), 36);
+    EXPECT_EQ(submitted[0].GetHighNote(), 36);
 }
 
 TEST_F(KbdZoneDialogTest, AKeyPlayedOnTheUnitFillsTheFocusedNoteAndBoundsTheOther)
