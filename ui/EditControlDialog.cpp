@@ -16,6 +16,29 @@ namespace
 const int kSettingsWindowId = 10007;
 const long kSettingsWindowStyle = wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxFRAME_TOOL_WINDOW |
                                   wxFRAME_FLOAT_ON_PARENT | wxTAB_TRAVERSAL | wxWANTS_CHARS;
+
+bool CanTakeKeys(const wxWindow* window)
+{
+    return window && window->IsShown() && window->IsEnabled() && window->AcceptsFocusFromKeyboard();
+}
+
+// The first field, in the order Tab goes, that can take the keys.
+wxWindow* FirstField(wxWindow* window)
+{
+    for (wxWindow* child : window->GetChildren())
+    {
+        if (!child->IsShown() || !child->IsEnabled() || child->IsTopLevel())
+            continue;
+        if (!child->GetChildren().empty())
+        {
+            if (wxWindow* field = FirstField(child))
+                return field;
+        }
+        else if (CanTakeKeys(child))
+            return child;
+    }
+    return nullptr;
+}
 } // namespace
 
 wxIMPLEMENT_DYNAMIC_CLASS(CEditControlDialog, wxFrame);
@@ -25,6 +48,7 @@ wxBEGIN_EVENT_TABLE(CEditControlDialog, wxFrame)
     EVT_SHOW(CEditControlDialog::OnShow)
     EVT_CONTEXT_MENU(CEditControlDialog::OnContextMenu)
     EVT_CHAR(CEditControlDialog::OnChar)
+    EVT_CHAR_HOOK(CEditControlDialog::OnCharHook)
 wxEND_EVENT_TABLE()
 
 CEditControlDialog::CEditControlDialog() = default;
@@ -55,11 +79,40 @@ void CEditControlDialog::SetControl(const CPlacedControl* control)
     m_controlIndex = -1;
 }
 
+wxString CEditControlDialog::FocusedFieldName() const
+{
+    wxWindow* focus = FindFocus();
+    return focus && focus != this && IsDescendant(focus) ? focus->GetName() : wxString();
+}
+
+void CEditControlDialog::TakeKeys(const wxString& fieldName)
+{
+    wxWindow* field = fieldName.empty() ? nullptr : FindWindow(fieldName);
+    if (!CanTakeKeys(field))
+        field = FirstField(this);
+    Raise();
+    if (field)
+        field->SetFocus();
+}
+
 void CEditControlDialog::OnCloseWindow(wxCloseEvent&)
 {
     Show(false);
     if (auto* frame = dynamic_cast<CMainFrame*>(GetParent()))
+    {
         frame->UpdateEditMenuFromHistory();
+        // The keys go back to the front panel, as they came.
+        frame->Raise();
+        frame->SetFocusToMainWindow();
+    }
+}
+
+void CEditControlDialog::OnCharHook(wxKeyEvent& event)
+{
+    if (event.GetKeyCode() == WXK_ESCAPE && !event.HasAnyModifiers())
+        Close();
+    else
+        event.Skip();
 }
 
 void CEditControlDialog::OnShow(wxShowEvent& event)

@@ -25,8 +25,17 @@ public:
     CPlacedControl* GetControl() const { return m_control.get(); }
     int GetControlIndex() const { return m_controlIndex; }
 
+    // The name of the field in this window that has the keyboard focus;
+    // empty when none has.
+    wxString FocusedFieldName() const;
+    // Raises the window and gives the keyboard focus to the field of that
+    // name when it can take it (the same field after a rebuild), else to
+    // the first field that can.
+    void TakeKeys(const wxString& fieldName = wxString());
+
 private:
     void OnCloseWindow(wxCloseEvent& event);
+    void OnCharHook(wxKeyEvent& event);
     void OnShow(wxShowEvent& event);
     void OnContextMenu(wxContextMenuEvent&) {}
     void OnChar(wxKeyEvent& event) { event.Skip(); }

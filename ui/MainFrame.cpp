@@ -383,10 +383,14 @@ void CMainFrame::RefreshControl(CPlacedControl& control, bool deferred)
         SelectControl(control.GetIndex(), true);
         return;
     }
+    // The keys go to the window as it opens; after a rebuild (a new type)
+    // to the field that had them.
+    const wxString focused = m_settings->FocusedFieldName();
     PlacedControlPanels::PrepareEditDialog(m_settings);
     m_settings->SetControl(&control);
     PlacedControlPanels::BuildPanels(m_settings, m_settings->GetSizer(), control);
     PlacedControlPanels::ShowEditDialog(m_settings, control);
+    m_settings->TakeKeys(focused);
     // The edit items are off while the window is shown.
     UpdateEditMenuFromHistory();
 }

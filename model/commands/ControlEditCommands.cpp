@@ -2,6 +2,8 @@
 
 void CSetControlTypeCommand::Execute()
 {
+    if (const CBaseControlState* state = Placed().GetControl())
+        m_before = *state;
     CFieldCommand::Execute();
     Placed().Refresh(true);
 }
@@ -9,6 +11,8 @@ void CSetControlTypeCommand::Execute()
 void CSetControlTypeCommand::Undo()
 {
     CFieldCommand::Undo();
+    if (CBaseControlState* state = Placed().GetControl())
+        CBaseControlState::CopyFrom(*state, m_before);
     Placed().Refresh(true);
 }
 

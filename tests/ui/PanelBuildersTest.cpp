@@ -29,7 +29,8 @@ TEST_F(Builders, EachPlaceAndTypeHasItsColumn)
         {Place::kKnob, T::RPN, {"CGenericDialog", "CMIDIChannelDialog", "CNRPNDialog", "CSnapValueDialog", "CPotDialog"}},
         {Place::kKnob, T::SysEx, {"CGenericDialog", "CSysExDialog", "CSnapValueDialog", "CPotDialog"}},
         {Place::kKnob, T::Aftertouch, {"CGenericDialog", "CMIDIChannelDialog", "wxPanel"}},
-        {Place::kKnob, T::NoteOn, {}},
+        // Types a place cannot send: the type choice alone, to give it one.
+        {Place::kKnob, T::NoteOn, {"CGenericDialog"}},
         {Place::kWheel, T::CC, noSnapshot},
         {Place::kPadAxis, T::CC, noSnapshot},
         {Place::kWheel, T::PitchBend, {"CGenericDialog", "CMIDIChannelDialog", "CPotDialog"}},
@@ -43,7 +44,7 @@ TEST_F(Builders, EachPlaceAndTypeHasItsColumn)
         {Place::kButton, T::ProgramChange,
          {"CGenericDialog", "CMIDIChannelDialog", "wxStaticLine", "CSnapValueDialog", "CButtonDialog"}},
         {Place::kButton, T::DrumNote, {"CGenericDialog", "CMIDIChannelDialog", "CDrumnoteDialog"}},
-        {Place::kButton, T::PitchBend, {}},
+        {Place::kButton, T::PitchBend, {"CGenericDialog"}},
     };
     const std::pair<int, std::vector<wxString>> types[] = {
         {Place::kButton, {"Disabled", "CC", "NRPN", "RPN", "Program Change", "MMC", "Note On/Off"}},
@@ -61,9 +62,8 @@ TEST_F(Builders, EachPlaceAndTypeHasItsColumn)
         Show(row.place);
         EXPECT_EQ(row.column, Column()) << row.place << " " << row.type;
     }
-    CPlacedControl knob = Placed(Place::kKnob);
-    State(Place::kKnob).SetType(T::NoteOff, false);
-    EXPECT_FALSE(PlacedControlPanels::BuildPanels(frame, frame->GetSizer(), knob));
+    CPlacedControl nowhere(&State(Place::kKnob), -1);
+    EXPECT_FALSE(PlacedControlPanels::BuildPanels(frame, frame->GetSizer(), nowhere));
 }
 
 // A type picked from the choice is one undo step; the column is rebuilt

@@ -1,16 +1,20 @@
 // Typing into the fields of the real settings window and of the template
 // settings dialog, key by key through the X server.
 
+#include <algorithm>
 #include <functional>
 
 #include <gtest/gtest.h>
 
+#include <wx/choice.h>
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
+#include <wx/radiobut.h>
 #include <wx/spinctrl.h>
 #include <wx/textctrl.h>
 #include <wx/xrc/xmlres.h>
 
+#include "tests/ui/FieldInput.h"
 #include "tests/ui/MainWindowTest.h"
 #include "tests/ui/RealInput.h"
 #include "ui/EditControlDialog.h"
@@ -58,6 +62,28 @@ protected:
         EXPECT_TRUE(Frame().IsControlSettingsShown());
         return dynamic_cast<T*>(Frame().GetControlSettings()->FindWindow(XRCID(name)));
     }
+    // A type chosen from the settings window's type choice with the keys:
+    // Space opens its list on the item shown (the first when none is), the
+    // arrows go down it, Enter takes the item.
+    void ChooseType(int position)
+    {
+        auto* type = dynamic_cast<wxChoice*>(Frame().GetControlSettings()->FindWindow(XRCID("Type")));
+        ASSERT_NE(type, nullptr);
+        ASSERT_TRUE(Focus(type));
+        const int from = std::max(type->GetSelection(), 0);
+        Key(WXK_SPACE);
+        for (int step = from; step < position; ++step)
+            Key(WXK_DOWN);
+        Key(WXK_RETURN);
+        AwaitSettings();
+    }
+    // The idle step builds the window anew for a new type, and shows it for
+    // the control whose type an undo or redo changed.
+    void AwaitSettings()
+    {
+        CEditControlDialog* settings = Frame().GetControlSettings();
+        EXPECT_TRUE(PumpUntil([settings] { return settings->GetControl() && settings->IsShown(); }));
+    }
     // Types each entry into field and checks it.
     void Check(wxWindow* field, const std::vector<Entry>& entries, const std::function<int()>& stored,
                const std::function<wxString()>& shown)
@@ -88,6 +114,7 @@ TEST_F(TypingTest, TheStepSizeTakesWhatIsTypedOverItAndKeepsTheFocus)
         {"one digit over the selection", [] { SelectAllAndType("5"); }, "5", 5, 1},
         {"two digits: a step each", [] { SelectAllAndType("12"); }, "12", 12, 2},
         {"a third digit beyond 127 is refused", [] { SelectAllAndType("200"); }, "20", 20, 2},
+        {"a letter over the value changes nothing", [] { SelectAllAndType("x"); }, "20", 20, 0},
         {"emptied, then Tab: the minimum", [] { EmptyTheField(); Key(WXK_TAB); }, "1", 1, 1},
         {"emptied, then Enter: the minimum", [] { SelectAllAndType("9"); EmptyTheField(); Key(WXK_RETURN); },
          "1", 1, 2},
@@ -128,6 +155,7 @@ TEST_F(TypingTest, TheTemplateSettingsTakeWhatIsTypedOverAValue)
             // Refused: back to what the dialog showed at first.
             {[] { SelectAllAndType("17"); }, "0"},
             {[] { EmptyTheField(); Key(WXK_TAB); }, "0"},
+            {[] { SelectAllAndType("5"); EmptyTheField(); Key(WXK_RETURN); }, "0"},
             {[] { SelectAllAndType("12"); }, "12"},
         };
         for (const auto& [typing, expected] : entries)
@@ -139,7 +167,7 @@ TEST_F(TypingTest, TheTemplateSettingsTakeWhatIsTypedOverAValue)
         Click(dialog.FindWindow(wxID_OK));
     });
     Key('T', wxMOD_CONTROL);
-    EXPECT_EQ(shown, "7 0 0 12 ");
+    EXPECT_EQ(shown, "7 0 0 0 12 ");
     EXPECT_EQ(current.GetLocals().Override_Midi_Channel, 12);
     EXPECT_EQ(current.GetHistorySize(), 1);
     EXPECT_EQ(current.GetUndoText(), "Edit Template Settings");
@@ -177,4 +205,76 @@ TEST_F(TypingTest, TheNameFieldKeepsWhatTheUnitCanShowHoweverItComes)
     Key(WXK_END);
     Type("y");
     EXPECT_EQ(knob.GetName(), "FilterCutoffFreq");
+}
+
+TEST_F(TypingTest, TheSettingsWindowTakesTheKeysWhenItOpensAndEscapeGivesThemBack)
+{
+    CBaseControlState& knob = *AddTemplate("Open").GetControl(kKnob);
+    knob.SetType(ControlMessageType::CC, false);
+    // Names no word of the completion list starts like.
+    const std::pair<const char*, std::function<void()>> openers[] = {
+        {"Jq", [this] { Click(Panel(), Centre(kKnob)); Key(WXK_RETURN); }},
+        {"Kx", [this] { Click(Panel(), Centre(kKnob)); Key(WXK_SPACE); }},
+        {"Wz", [this] { DoubleClick(Panel(), Centre(kKnob)); }},
+    };
+    for (const auto& [name, open] : openers)
+    {
+        ASSERT_TRUE(Focus(Panel()));
+        open();
+        ASSERT_TRUE(PumpUntil([this] { return Frame().GetControlSettings()->IsShownOnScreen(); })) << name;
+        Type(name);
+        EXPECT_EQ(knob.GetName(), name) << "the first field had the keys";
+        Key(WXK_ESCAPE);
+        EXPECT_FALSE(Frame().IsControlSettingsShown()) << name;
+        EXPECT_TRUE(PumpUntil([this] { return wxWindow::FindFocus() == Panel(); })) << name;
+    }
+    Key(WXK_RIGHT);
+    EXPECT_EQ(Selected(), std::vector<int>{kKnob + 1}) << "the panel has the keys again";
+}
+
+TEST_F(TypingTest, AControlOfATypeWithoutPanelsCanBeGivenOne)
+{
+    // As read from a file: a button cannot send aftertouch.
+    CEditorTemplate& current = AddTemplate("Crafted");
+    CBaseControlState& button = *current.GetControl(kButton);
+    button.SetType(ControlMessageType::Aftertouch, false);
+    auto* type = SettingsField<wxChoice>(kButton, "Type");
+    ASSERT_NE(type, nullptr);
+    EXPECT_EQ(type->GetSelection(), wxNOT_FOUND);
+    ChooseType(1);
+    EXPECT_EQ(button.GetType(), ControlMessageType::CC);
+    EXPECT_EQ(current.GetHistorySize(), 1);
+    EXPECT_NE(Frame().GetControlSettings()->FindWindow(XRCID("Button_Step_Size")), nullptr) << "the CC panels";
+    EXPECT_EQ(wxWindow::FindFocus(), Frame().GetControlSettings()->FindWindow(XRCID("Type")))
+        << "the keys stay on the type in the window built anew";
+}
+
+TEST_F(TypingTest, UndoingATypeChangeGivesBackWhatTheControlWas)
+{
+    CEditorTemplate& current = AddTemplate("Steps");
+    CBaseControlState& button = *current.GetControl(kButton);
+    button.SetType(ControlMessageType::CC, false);
+    button.SetAction(ControlAction::Step);
+    ASSERT_NE(SettingsField<wxChoice>(kButton, "Type"), nullptr);
+    ChooseType(6); // Note On: a note cannot step
+    ASSERT_EQ(button.GetType(), ControlMessageType::NoteOn);
+    EXPECT_EQ(button.GetAction(), ControlAction::Normal);
+    EXPECT_EQ(current.GetHistorySize(), 1);
+    // The settings window lies over the menus: Escape, then Edit > Undo.
+    const auto choose = [this](int item) {
+        Key(WXK_ESCAPE);
+        ChooseMenu(item);
+        AwaitSettings();
+    };
+    choose(MenuId::Undo);
+    EXPECT_EQ(button.GetType(), ControlMessageType::CC);
+    EXPECT_EQ(button.GetAction(), ControlAction::Step);
+    auto* step = dynamic_cast<wxRadioButton*>(Frame().GetControlSettings()->FindWindow(XRCID("Step_Button")));
+    ASSERT_NE(step, nullptr);
+    EXPECT_TRUE(step->GetValue());
+    choose(MenuId::Redo);
+    EXPECT_EQ(button.GetType(), ControlMessageType::NoteOn);
+    EXPECT_EQ(button.GetAction(), ControlAction::Normal);
+    choose(MenuId::Undo);
+    EXPECT_EQ(button.GetAction(), ControlAction::Step);
 }

@@ -12,6 +12,7 @@
 #include "ui/WindowHelpers.h"
 #include "ui/dialogs/DialogResource.h"
 #include "ui/validators/NumberTextCtrl.h"
+#include "ui/validators/NumberValidator.h"
 
 namespace
 {
@@ -57,6 +58,7 @@ CEditPortGroups::CEditPortGroups(wxWindow* parent, CEditorTemplate& target) : m_
     m_usb2 = FindControl<wxCheckBox>(this, "USB_Port_2");
     m_asCommonPorts = FindControl<wxCheckBox>(this, "As_Common_Ports");
 
+    FilterSpinKeys(this);
     const IDeviceAnswers& device = wxGetApp().Device();
     LabelPortCheckBoxes(m_commonMidi1, m_commonMidi2, m_commonUsb, m_commonUsbB);
     LabelPortCheckBoxes(m_midi1, m_midi2, m_usb, m_usb2);

@@ -14,6 +14,7 @@
 #include "ui/WindowHelpers.h"
 #include "ui/dialogs/DialogResource.h"
 #include "ui/validators/NumberTextCtrl.h"
+#include "ui/validators/NumberValidator.h"
 
 namespace
 {
@@ -110,8 +111,9 @@ CKbdZoneDialog::CKbdZoneDialog(wxWindow* parent, const CKeyboardZone& zone, cons
         m_top->SetValue(zone.GetHighNote());
     if (m_bottom)
         m_bottom->SetValue(zone.GetLowNote());
-    ShowNoteName(m_top, m_topName);
-    ShowNoteName(m_bottom, m_bottomName);
+    OnNoteShown(m_top);
+    OnNoteShown(m_bottom);
+    FilterSpinKeys(this);
 
     for (const char* name : {"Top_Note", "Bottom_Note", "Velocity_Offset", "Transpose", "Midi_Channel"})
         Bind(wxEVT_TEXT, &CKbdZoneDialog::OnSpinText, this, XRCID(name));
@@ -158,18 +160,22 @@ void CKbdZoneDialog::OnMidiMessage(uint8_t status, int data1, int /*data2*/)
 
 void CKbdZoneDialog::OnNoteShown(wxSpinCtrl* note)
 {
-    // Each note bounds the other.
+    // Each note bounds the other; a note the new bound moves is named anew.
+    if (!note)
+        return;
     if (note == m_top)
     {
         ShowNoteName(m_top, m_topName);
         if (m_bottom)
             m_bottom->SetRange(0, m_top->GetValue());
+        ShowNoteName(m_bottom, m_bottomName);
     }
     else if (note == m_bottom)
     {
         ShowNoteName(m_bottom, m_bottomName);
         if (m_top)
             m_top->SetRange(m_bottom->GetValue(), 127);
+        ShowNoteName(m_top, m_topName);
     }
 }
 
@@ -190,7 +196,9 @@ void CKbdZoneDialog::OnSpinText(wxCommandEvent& event)
     else if (spin == m_channel)
         restore = m_zone.GetChannel() + 1;
     NumberTextCtrl::ApplyEntry(spin, restore, -1, event);
-    OnNoteShown(spin);
+    // An entry on its way (emptied, a first digit) bounds nothing yet.
+    if (NumberTextCtrl::HoldsWholeValue(spin))
+        OnNoteShown(spin);
 }
 
 CKeyboardZone CKbdZoneDialog::ReadControls() const
@@ -210,8 +218,10 @@ CKeyboardZone CKbdZoneDialog::ReadControls() const
     zone.SetAftertouch(Ticked(m_aftertouch, m_zone.GetAftertouch()));
     zone.SetPitchBend(Ticked(m_pitchBend, m_zone.GetPitchBend()));
     zone.SetModWheel(Ticked(m_modWheel, m_zone.GetModWheel()));
-    zone.SetHighNote(m_top ? m_top->GetValue() : m_zone.GetHighNote());
-    zone.SetLowNote(m_bottom ? m_bottom->GetValue() : m_zone.GetLowNote());
+    // A note still below its bound (Enter ends the dialog before the field
+    // is left) counts as the bound, as it would once left.
+    zone.SetHighNote(m_top ? GetClampedSpinValue(m_top) : m_zone.GetHighNote());
+    zone.SetLowNote(m_bottom ? GetClampedSpinValue(m_bottom) : m_zone.GetLowNote());
     return zone;
 }
 

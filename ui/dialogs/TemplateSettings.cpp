@@ -18,6 +18,7 @@
 #include "ui/dialogs/DialogResource.h"
 #include "ui/validators/NameValidator.h"
 #include "ui/validators/NumberTextCtrl.h"
+#include "ui/validators/NumberValidator.h"
 
 namespace
 {
@@ -61,6 +62,7 @@ CTemplateSettings::CTemplateSettings(wxWindow* parent, CEditorTemplate& target) 
     for (const char* name : {"Keybaord_Midi_Channel", "Override_Midi_Channel", "Velocity_Curve", "Octave_Setting",
                              "Transpose", "Number_Of_Group_Pages", "Group_Page_Number"})
         Bind(wxEVT_TEXT, &CTemplateSettings::OnSpinText, this, XRCID(name));
+    FilterSpinKeys(this);
     Bind(wxEVT_BUTTON, &CTemplateSettings::OnRestoreDefaults, this, XRCID("Restore_Defaults"));
     Bind(wxEVT_BUTTON, &CTemplateSettings::OnOK, this, wxID_OK);
     Bind(wxEVT_BUTTON, &CTemplateSettings::OnCancel, this, wxID_CANCEL);

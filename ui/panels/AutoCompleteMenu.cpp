@@ -1,5 +1,7 @@
 #include "ui/panels/AutoCompleteMenu.h"
 
+#include <algorithm>
+
 #include <wx/textctrl.h>
 #include <wx/validate.h>
 
@@ -34,6 +36,10 @@ void CAutoCompleteListCtrl::OnKey(wxKeyEvent& event)
     {
     case WXK_UP:
     case WXK_DOWN:
+        // Moved here: the list moves only from an item it calls current, and
+        // a freshly filled list has none.
+        MoveSelection(key == WXK_DOWN ? 1 : -1);
+        return;
     case WXK_LEFT:
     case WXK_RIGHT:
         event.Skip();
@@ -76,6 +82,18 @@ void CAutoCompleteListCtrl::OnKey(wxKeyEvent& event)
             return;
     }
     m_text->WriteText(wxString(event.GetUnicodeKey()));
+}
+
+void CAutoCompleteListCtrl::MoveSelection(int step)
+{
+    const long count = GetItemCount();
+    if (count == 0)
+        return;
+    const long selected = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
+    const long next = selected < 0 ? (step > 0 ? 0 : count - 1) : std::clamp(selected + step, 0L, count - 1);
+    const long both = wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED;
+    SetItemState(next, both, both);
+    EnsureVisible(next);
 }
 
 CAutoCompleteMenu::CAutoCompleteMenu(wxWindow* parent, wxTextCtrl* text, int maxLength, IAutoCompleteClient* client)
@@ -178,12 +196,22 @@ void CAutoCompleteMenu::Choose(int item)
 void CAutoCompleteMenu::Dismiss()
 {
     Hide();
-    if (!m_text)
-        return;
     // The field's window takes the keys back from the pop-up's.
-    if (wxWindow* top = wxGetTopLevelParent(m_text))
-        top->Raise();
+    if (m_text)
+        if (wxWindow* top = wxGetTopLevelParent(m_text))
+            top->Raise();
+    GiveKeysBack();
+}
+
+void CAutoCompleteMenu::GiveKeysBack()
+{
+    if (!m_text || wxWindow::FindFocus() == m_text)
+        return;
+    // GTK selects the whole text of a field that takes the focus: the next
+    // key would replace the name instead of going on where it stood.
+    const long point = m_text->GetInsertionPoint();
     m_text->SetFocus();
+    m_text->SetInsertionPoint(point);
 }
 
 void CAutoCompleteMenu::OnShowMenu(wxShowEvent& event)
@@ -203,7 +231,6 @@ void CAutoCompleteMenu::OnActivate(wxActivateEvent& event)
     if (!event.GetActive() && IsShown())
     {
         Hide();
-        if (m_text)
-            m_text->SetFocus();
+        GiveKeysBack();
     }
 }

@@ -27,6 +27,8 @@ public:
 
 private:
     void OnKey(wxKeyEvent& event);
+    // One row down (1) or up (-1); the first or the last when none is selected.
+    void MoveSelection(int step);
 
     wxTextCtrl* m_text;
 };
@@ -55,6 +57,8 @@ private:
     void OnShowMenu(wxShowEvent& event);
     void OnActivate(wxActivateEvent& event);
     void Fill(const wxString& text);
+    // The field has the keys again, its caret where it was and nothing selected.
+    void GiveKeysBack();
 
     CAutoCompleteListCtrl* m_list = nullptr;
     wxTextCtrl* m_text;

@@ -9,6 +9,7 @@
 #include "model/commands/ControlEditCommands.h"
 #include "ui/WindowHelpers.h"
 #include "ui/validators/NumberTextCtrl.h"
+#include "ui/validators/NumberValidator.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(CButtonDialog, wxPanel);
 
@@ -29,6 +30,8 @@ bool CButtonDialog::Create(wxWindow* parent)
     for (int action = 0; action < 4; ++action)
         m_actions[action] = Child<wxRadioButton>(kActionNames[action]);
     m_stepSize = Child<wxSpinCtrl>("Button_Step_Size");
+    if (m_stepSize)
+        FilterSpinKeys(m_stepSize);
     if (!Device().HasOnStrokeOffDisplay())
     {
         RemoveWindowIf(true, m_formatOnOff);

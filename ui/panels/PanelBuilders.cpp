@@ -248,7 +248,9 @@ bool BuildPanels(wxWindow* parent, wxSizer* sizer, const CPlacedControl& control
         case NoteOff: return ShowButtonPanelsNote(parent, sizer, control);
         case ProgramChange: return ShowButtonPanelsProgramChange(parent, sizer, control);
         case DrumNote: return ShowButtonPanelsDrum(parent, sizer, control);
-        default: return false;
+        // A type the place cannot send (read from a file): the type choice
+        // alone, so that the user can give it one that can.
+        default: return ShowButtonPanelsNone(parent, sizer, control);
         }
     }
     if (IsPlacedControlContinuous(control))
@@ -262,7 +264,7 @@ bool BuildPanels(wxWindow* parent, wxSizer* sizer, const CPlacedControl& control
         case SysEx: return ShowContinuousPanelsSysEx(parent, sizer, control);
         case PitchBend: return ShowContinuousPanelsPitchBend(parent, sizer, control);
         case Aftertouch: return ShowContinuousPanelsAftertouch(parent, sizer, control);
-        default: return false;
+        default: return ShowContinuousPanelsNone(parent, sizer, control);
         }
     }
     return false;

@@ -29,8 +29,9 @@ bool ShowButtonPanelsNote(wxWindow* parent, wxSizer* sizer, const CPlacedControl
 bool ShowButtonPanelsProgramChange(wxWindow* parent, wxSizer* sizer, const CPlacedControl& control);
 bool ShowButtonPanelsDrum(wxWindow* parent, wxSizer* sizer, const CPlacedControl& control);
 
-// The builder for the control's place and type; false when there is none
-// (the window then shows no panels).
+// The builder for the control's place and type; a type without panels of
+// its own gets the generic panel alone. False for a control with no state or
+// on no place (the window then shows no panels).
 bool BuildPanels(wxWindow* parent, wxSizer* sizer, const CPlacedControl& control);
 
 // The settings window's side of showing a control. Prepare hides the window

@@ -1,5 +1,7 @@
 #include "ui/validators/NumberTextCtrl.h"
 
+#include <algorithm>
+
 #include <wx/spinctrl.h>
 
 #include "model/PlacedControl.h"
@@ -124,10 +126,23 @@ int GetClampedSpinValue(const wxSpinCtrl* spin)
     return v;
 }
 
+namespace
+{
+// Whether digits typed after t can still give a number within min..max.
+bool CanGrowInto(int t, int min, int max)
+{
+    if (t < 0)
+        return false; // more digits only take it further down
+    for (long long scale = 10; scale <= 10LL * std::max(max, 1) && t * scale <= max; scale *= 10)
+        if (t * scale + scale - 1 >= min)
+            return true;
+    return false;
+}
+} // namespace
+
 bool NumberTextCtrl::ApplyEntry(wxSpinCtrl* spin, int& restore, int limit, const wxCommandEvent& event)
 {
     const wxString text = event.GetString();
-    const int n = event.GetInt();
     if (limit == -1)
         limit = spin->GetMax();
     if (text.empty())
@@ -145,19 +160,46 @@ bool NumberTextCtrl::ApplyEntry(wxSpinCtrl* spin, int& restore, int limit, const
             SetValueInt(spin, restore);
         return false;
     }
+    // The typed number, not the spin's value: GTK reports that already clamped.
     int typed = 0;
-    if (!ParseWholeNumber(text, typed))
+    if (!ParseWholeNumber(text, typed) || typed > limit)
     {
         SetValueInt(spin, restore);
         return false;
     }
-    // GTK reports a value already clamped to the range: judge the typed one.
-    if (typed > limit || typed < spin->GetMin() || n > limit || n < spin->GetMin())
+    if (typed < spin->GetMin())
     {
-        SetValueInt(spin, restore);
+        // A first digit may lie below the minimum ("6" on the way to 60): the
+        // minimum is checked when the entry ends, where the toolkit raises
+        // the value to it. What no further digit can make good goes at once.
+        if (!CanGrowInto(typed, spin->GetMin(), limit))
+            SetValueInt(spin, restore);
         return false;
     }
     const bool changed = restore != typed;
     restore = typed;
     return changed;
+}
+
+bool NumberTextCtrl::HoldsWholeValue(const wxSpinCtrl* spin)
+{
+    int value = 0;
+    return ParseWholeNumber(spin->GetTextValue(), value) && value >= spin->GetMin() && value <= spin->GetMax();
+}
+
+void NumberTextCtrl::EndEntry(wxSpinCtrl* spin)
+{
+    if (HoldsWholeValue(spin))
+        return;
+    int typed = 0;
+    if (!ParseWholeNumber(spin->GetTextValue(), typed))
+        typed = 0;
+    const int value = std::clamp(typed, spin->GetMin(), spin->GetMax());
+    SetValueInt(spin, value);
+    // Setting the value sends nothing: the owner is told as GTK tells it.
+    wxCommandEvent text(wxEVT_TEXT, spin->GetId());
+    text.SetEventObject(spin);
+    text.SetString(spin->GetTextValue());
+    text.SetInt(value);
+    spin->HandleWindowEvent(text);
 }

@@ -45,11 +45,18 @@ public:
 
     // The spin entry check of the dialogs' spin controls: puts the last good
     // value back when the typed text is not acceptable. Reads the event's text,
-    // not the spin's value (GTK reports that already clamped). An empty text
-    // is let be: it is on its way to another. limit -1: the spin's own
-    // maximum. True when the entry is a new value other than restore; restore
-    // then holds it.
+    // not the spin's value (GTK reports that already clamped). An empty text,
+    // and a number below the minimum that more digits can still bring into
+    // range, are let be: they are on their way to another entry. limit -1:
+    // the spin's own maximum. True when the entry is a new value other than
+    // restore; restore then holds it.
     static bool ApplyEntry(wxSpinCtrl* spin, int& restore, int limit, const wxCommandEvent& event);
+    // The spin's text is a number within its range (no entry on its way).
+    static bool HoldsWholeValue(const wxSpinCtrl* spin);
+    // Enter ends the entry as leaving the field does: an entry on its way
+    // becomes the nearest value in range (an empty one the value nearest 0),
+    // and the spin's owner hears of it as of any typed text.
+    static void EndEntry(wxSpinCtrl* spin);
     static void SetValueInt(wxSpinCtrl* spin, int v);
 
 private:

@@ -1,7 +1,9 @@
 #include "ui/validators/NumberValidator.h"
 
+#include <wx/spinctrl.h>
 #include <wx/textentry.h>
 
+#include "ui/validators/NumberTextCtrl.h"
 #include "ui/validators/WholeNumber.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(CNumberValidator, wxTextValidator);
@@ -50,4 +52,21 @@ void CNumberValidator::OnNumberChar(wxKeyEvent& event)
         return;
     }
     wxTextValidator::OnChar(event);
+}
+
+void FilterSpinKeys(wxWindow* window)
+{
+    if (auto* spin = dynamic_cast<wxSpinCtrl*>(window))
+        spin->Bind(wxEVT_CHAR, [spin](wxKeyEvent& event) {
+            const int key = event.GetKeyCode();
+            if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER)
+                NumberTextCtrl::EndEntry(spin);
+            if (IsControlKeyCode(key) || event.AltDown() || event.ControlDown() || (key >= '0' && key <= '9') ||
+                (key == '-' && spin->GetMin() < 0))
+                event.Skip();
+            else
+                RefuseKey();
+        });
+    for (wxWindow* child : window->GetChildren())
+        FilterSpinKeys(child);
 }

@@ -21,3 +21,10 @@ private:
 
 // Control keys (below 32, Delete, the navigation codes above 300) always pass.
 bool IsControlKeyCode(int keyCode);
+
+// The keystroke filter of the spin fields inside window: a key that can be
+// no part of a whole number there (a letter; "-" where nothing below 0 is
+// taken) is refused before it reaches the field. GTK would first replace a
+// selection with nothing, and the emptied field falls to its minimum.
+// Enter ends the entry there (NumberTextCtrl::EndEntry).
+void FilterSpinKeys(wxWindow* window);

@@ -11,6 +11,7 @@
 #include "midi/LoopbackMidiDriver.h"
 #include "midi/MIDIIO.h"
 #include "model/KeyboardZone.h"
+#include "model/NoteName.h"
 #include "tests/ui/FieldInput.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "ui/dialogs/KbdZoneDialog.h"
@@ -78,6 +79,63 @@ TEST_F(KbdZoneDialogTest, OkSubmitsWhatWasTypedAndOnlyAChange)
     EXPECT_EQ(submitted[0].GetHighNote(), 60);
     EXPECT_EQ(submitted[0].GetChannel(), 2);
     EXPECT_TRUE(submitted[0].GetUsbPort3());
+}
+
+// Each note bounds the other by what it holds, never by an entry on its way
+// (the empty text of typing over, a first digit), and each name names its note.
+TEST_F(KbdZoneDialogTest, TypedNotesBoundEachOtherByWholeValues)
+{
+    Run([this](wxDialog& d) {
+        wxSpinCtrl* top = Control<wxSpinCtrl>(&d, "Top_Note");
+        wxSpinCtrl* bottom = Control<wxSpinCtrl>(&d, "Bottom_Note");
+        const auto name = [&d](const char* label) { return Control<wxStaticText>(&d, label)->GetLabel(); };
+        const struct
+        {
+            const char* what;
+            wxSpinCtrl* field;
+            const char* typed;
+            int top, bottom;
+        } rows[] = {
+            {"a top note typed over", top, "60", 60, 36},
+            {"a bottom note", bottom, "40", 60, 40},
+            {"a two-digit top note over a bottom of 40", top, "50", 50, 40},
+            // A refused note goes back to what the dialog showed at first.
+            {"a top note that cannot reach the bottom note is refused", top, "30", 72, 40},
+            {"a bottom note above the top note is refused", bottom, "80", 72, 36},
+            {"a first digit left below the bottom note: raised to it as the field is left", top, "3", 36, 36},
+            {"and the top note again", top, "50", 50, 36},
+        };
+        for (const auto& row : rows)
+        {
+            FieldInput::TypeOver(row.field, row.typed);
+            Key(WXK_TAB);
+            EXPECT_EQ(top->GetValue(), row.top) << row.what;
+            EXPECT_EQ(bottom->GetValue(), row.bottom) << row.what;
+            EXPECT_EQ(name("Top_Note_Name"), ToWx(NoteName(top->GetValue()))) << row.what;
+            EXPECT_EQ(name("Bottom_Note_Name"), ToWx(NoteName(bottom->GetValue()))) << row.what;
+            EXPECT_EQ(bottom->GetMax(), top->GetValue()) << row.what;
+            EXPECT_EQ(top->GetMin(), bottom->GetValue()) << row.what;
+        }
+        FieldInput::Press(d.FindWindow(wxID_OK));
+    });
+    ASSERT_EQ(submitted.size(), 1u);
+    EXPECT_EQ(submitted[0].GetLowNote(), 36);
+    EXPECT_EQ(submitted[0].GetHighNote(), 50);
+}
+
+TEST_F(KbdZoneDialogTest, EnterRaisesANoteOnItsWayToItsBound)
+{
+    Run([](wxDialog& d) {
+        wxSpinCtrl* top = Control<wxSpinCtrl>(&d, "Top_Note");
+        FieldInput::TypeOver(top, "3");
+        Key(WXK_RETURN);
+        EXPECT_EQ(top->GetTextValue(), "36");
+        EXPECT_EQ(Control<wxStaticText>(&d, "Top_Note_Name")->GetLabel(), ToWx(NoteName(36)));
+        FieldInput::Press(d.FindWindow(wxID_OK));
+    });
+    ASSERT_EQ(submitted.size(), 1u);
+    EXPECT_EQ(submitted[0].GetLowNote(), 36);
+    EXPECT_EQ(submitted[0].GetHighNote(), 36);
 }
 
 TEST_F(KbdZoneDialogTest, AKeyPlayedOnTheUnitFillsTheFocusedNoteAndBoundsTheOther)

@@ -117,6 +117,19 @@ TEST_F(TemplateSettingsTest, OkSubmitsOneStepThatUndoPutsBack)
     EXPECT_EQ(other.GetHistorySize(), 0);
 }
 
+TEST_F(TemplateSettingsTest, ALetterTypedOverANumberChangesNothing)
+{
+    Run([](wxDialog& d) {
+        auto* curve = dynamic_cast<wxSpinCtrl*>(On(d, "Velocity_Curve"));
+        TypeOver(curve, "a");
+        EXPECT_EQ(curve->GetTextValue(), "2");
+        RealInput::Key(WXK_TAB);
+        EXPECT_EQ(curve->GetTextValue(), "2");
+        Press(d.FindWindow(wxID_OK));
+    });
+    EXPECT_EQ(synth.GetLocals().Velocity_Curve, 1);
+}
+
 TEST_F(TemplateSettingsTest, RestoreDefaultsShowsDefaultsAndCancelKeepsTheTemplate)
 {
     EXPECT_EQ(Run([](wxDialog& d) {
