@@ -144,6 +144,7 @@ TEST_F(MainWindowOverJack, ReceivesDumpsOfTwoModelsSendsTheTemplateAndLeavesDump
     m_boxes.boxes.clear();
     const int before = Frame().GetTemplateCount();
     DialogScript<CBulkDumpDialog> bulk([&](CBulkDumpDialog& dialog) {
+        EXPECT_EQ(Status(), "Stopped listening for template dumps");
         Send(CreateTemplateOfModel(ModelCalder)->Write());
         // A short message behind it: once it is shown, the dump has been dealt with.
         m_unit.Send({0x90, 60, 100});
