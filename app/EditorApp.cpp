@@ -80,26 +80,28 @@ void CEditorApp::ShowErrorReport(const wxString& message, const wxString& report
     ShowErrorReportDialog(m_mainWindow, message, reportFile, reportType);
 }
 
-void CEditorApp::ReportInputDeviceLost()
+void CEditorApp::ReportInputDeviceLost(bool userStarted)
 {
-    ReportDeviceLost("The input MIDI device is no longer accessible!\n\n"
-                     "Please ensure the device is turned on and plugged in correctly, "
-                     "then restart the editor");
+    ReportDeviceLost(wxString("The input MIDI device is no longer accessible!\n\n"
+                              "Please ensure the device is turned on and plugged in correctly, "
+                              "then restart the editor"),
+                     userStarted);
 }
 
-void CEditorApp::ReportOutputDeviceLost()
+void CEditorApp::ReportOutputDeviceLost(bool userStarted)
 {
-    ReportDeviceLost("The output MIDI device is no longer accessible!\n\n"
-                     "Please ensure the device is turned on and plugged in correctly, "
-                     "then restart the editor");
+    ReportDeviceLost(wxString("The output MIDI device is no longer accessible!\n\n"
+                              "Please ensure the device is turned on and plugged in correctly, "
+                              "then restart the editor"),
+                     userStarted);
 }
 
-void CEditorApp::ReportDeviceLost(const wxString& text)
+void CEditorApp::ReportDeviceLost(const wxString& text, bool userStarted)
 {
     // The flag goes up before the box: the toolkit runs idle passes inside
     // it, and the idle pass's liveness check would otherwise raise the same
     // notice again and again on top of this one.
-    if (m_inputLostShown)
+    if (m_inputLostShown && !userStarted)
         return;
     m_inputLostShown = true;
     ShowMessage(text, wxOK);

@@ -67,9 +67,10 @@ public:
     void ShowErrorReport(const wxString& message, const wxString& reportFile,
                          const wxString& reportType);
     // Each shows its notice once per run; the two share one flag, so after
-    // either, neither shows again.
-    void ReportInputDeviceLost();
-    void ReportOutputDeviceLost();
+    // either, neither shows again. A transfer the user started and that
+    // cannot start or stops is said every time (userStarted).
+    void ReportInputDeviceLost(bool userStarted = false);
+    void ReportOutputDeviceLost(bool userStarted = false);
     // A file chooser starting at path; on OK the path becomes the chosen one.
     // Saving refuses (false, path already changed) a file that an open
     // template came from.
@@ -146,7 +147,7 @@ protected:
 
 private:
     bool ChooseFile(wxString& path, const wxString& wildcard, bool save);
-    void ReportDeviceLost(const wxString& text);
+    void ReportDeviceLost(const wxString& text, bool userStarted);
 
     std::unique_ptr<IDeviceAnswers> m_device;
     Preferences m_preferences;

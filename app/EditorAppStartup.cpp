@@ -266,10 +266,14 @@ void CEditorApp::OpenMidiDevices()
     }
     // At most one device notice at start-up.
     const std::string& output = m_preferences.outputDevice;
-    if (!SelectStartupDevice(output, false, usbName) && inputFound)
+    const bool outputFound = SelectStartupDevice(output, false, usbName);
+    if (!outputFound && inputFound)
         ShowMessage("Unable to find the output device \"" + ToWx(output) + "\" which you were using before.\n" +
                         selectAnother,
                     wxOK);
+    // The notice has said it: no device-lost notice follows for these opens.
+    if (!inputFound || !outputFound)
+        MIDIIO::TakeFailedSides();
 }
 
 void CEditorApp::IdleTick()
@@ -296,8 +300,16 @@ void CEditorApp::IdleTick()
         }
     }
 
-    if (MIDIIO::GetState() != MIDIIO::kNotStarted && !MIDIIO::OnIdle())
-        ReportInputDeviceLost();
+    if (MIDIIO::GetState() != MIDIIO::kNotStarted)
+    {
+        const bool inputThere = MIDIIO::OnIdle();
+        // A port that does not open, or whose device went away, is said once.
+        const int failed = MIDIIO::TakeFailedSides();
+        if (!inputThere || (failed & MIDIIO::kInputSide))
+            ReportInputDeviceLost();
+        else if (failed & MIDIIO::kOutputSide)
+            ReportOutputDeviceLost();
+    }
 
     if (m_mainWindowObject)
     {

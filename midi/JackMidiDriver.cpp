@@ -50,12 +50,30 @@ protected:
     }
 
     bool ServerGone() const { return m_client->Gone(); }
+    // The server went away, or so did the other client's port once the
+    // connection had been made.
+    bool ConnectionAlive() const { return !ServerGone() && !m_peerLost; }
+
+    // JACK's process thread: whether the connection carries anything this
+    // cycle. jack_connect returns before the graph carries the connection,
+    // so a port not connected yet is only lost once it has been connected.
+    bool NoteConnection()
+    {
+        const bool connected = jack_port_connected(m_port) > 0;
+        if (connected)
+            m_seenConnected = true;
+        else if (m_seenConnected)
+            m_peerLost = true;
+        return connected;
+    }
 
     std::shared_ptr<JackClient> m_client;
     jack_port_t* m_port = nullptr;
 
 private:
     bool m_attached = false;
+    std::atomic<bool> m_seenConnected{false};
+    std::atomic<bool> m_peerLost{false};
 };
 
 class JackInput : public IDriverInput, private JackConnection
@@ -68,11 +86,13 @@ public:
     ~JackInput() override { Close(); }
 
     bool Open(const std::string& source) { return OpenPort("Input", JackPortIsInput, source, std::string()); }
+    bool IsAlive() const override { return ConnectionAlive(); }
 
 private:
     // JACK's process thread. Each event is one whole message.
     void Process(jack_nframes_t frames) override
     {
+        NoteConnection();
         void* buffer = jack_port_get_buffer(m_port, frames);
         const uint32_t count = jack_midi_get_event_count(buffer);
         const int64_t timeMs = static_cast<int64_t>((jack_get_time() - m_opened) / 1000);
@@ -127,6 +147,7 @@ public:
     }
 
     bool SendShort(const uint8_t* bytes, size_t length) override { return Queue(bytes, length, false); }
+    bool IsAlive() const override { return ConnectionAlive(); }
 
     bool WaitUntilSent(int timeoutMs) override
     {
@@ -173,7 +194,7 @@ private:
         // jack_connect returns before the graph that carries the connection
         // is in use: what this cycle wrote would reach no one yet still count
         // as sent. Until then the messages wait in the ring.
-        if (jack_port_connected(m_port) == 0)
+        if (!NoteConnection())
             return;
         bool movedAny = false;
         bool wroteAny = false;

@@ -31,6 +31,7 @@ struct LoopbackMidiDriver::Shared
     std::vector<std::string> inputs;
     std::vector<std::string> outputs;
     std::set<std::string> failing;
+    std::map<std::string, int> openAttempts;
     std::map<std::string, IDriverInputSink*> openInputs;
     std::set<std::string> openOutputs;
     std::map<std::string, std::vector<std::vector<uint8_t>>> sentSysEx;
@@ -237,6 +238,13 @@ bool LoopbackMidiDriver::WaitDelivered(int timeoutMs)
     });
 }
 
+int LoopbackMidiDriver::OpenAttempts(const std::string& name) const
+{
+    std::lock_guard<std::mutex> lock(m_shared->mutex);
+    const auto found = m_shared->openAttempts.find(name);
+    return found == m_shared->openAttempts.end() ? 0 : found->second;
+}
+
 bool LoopbackMidiDriver::IsOpen(const std::string& name) const
 {
     std::lock_guard<std::mutex> lock(m_shared->mutex);
@@ -292,6 +300,7 @@ std::unique_ptr<IDriverInput> LoopbackMidiDriver::OpenInput(int index, IDriverIn
     if (index < 0 || static_cast<size_t>(index) >= m_shared->inputs.size())
         return nullptr;
     const std::string name = m_shared->inputs[static_cast<size_t>(index)];
+    ++m_shared->openAttempts[name];
     if (m_shared->failing.count(name) || m_shared->openInputs.count(name))
         return nullptr;
     m_shared->openInputs[name] = &sink;
@@ -304,6 +313,7 @@ std::unique_ptr<IDriverOutput> LoopbackMidiDriver::OpenOutput(int index, DoneEve
     if (index < 0 || static_cast<size_t>(index) >= m_shared->outputs.size())
         return nullptr;
     const std::string name = m_shared->outputs[static_cast<size_t>(index)];
+    ++m_shared->openAttempts[name];
     if (m_shared->failing.count(name) || m_shared->openOutputs.count(name))
         return nullptr;
     m_shared->openOutputs.insert(name);

@@ -42,6 +42,8 @@ public:
     bool WaitDelivered(int timeoutMs);
 
     bool IsOpen(const std::string& name) const;
+    // How often opening the device was tried, whatever came of it.
+    int OpenAttempts(const std::string& name) const;
     std::vector<std::vector<uint8_t>> SentSysEx(const std::string& output) const;
     std::vector<std::vector<uint8_t>> SentShort(const std::string& output) const;
     // While held, the driver never reports a SysEx send finished; releasing

@@ -16,8 +16,10 @@ class SysExBuffer;
 // thread only.
 //
 // The list holds the inputs first (entries 0 .. inputs - 1), then the
-// outputs. Both counts are taken once, together, at Init, so the two kinds
-// stay consistent when devices come or go later; names are looked up live.
+// outputs. It is taken once, names and all, at Init, so the two kinds stay
+// consistent when devices come or go later. A port is opened by its entry's
+// name in the driver's live list: a device that went away opens nothing (and
+// is tried again about once a second), never the device that took its place.
 //
 // States: 0 not started, 1 closed (ports released, on-demand mode only),
 // 2 sending, 3 receiving, 4 open and idle.
@@ -62,7 +64,9 @@ int GetSelectedOutputDevice();
 
 bool OpenInputPort();
 bool OpenOutputPort();
-// The input, then (when it opened) the output; both: state 4.
+// Opens each side that is not open on its selection, keeping a side that
+// is; state 4 (a side that failed is tried again by the ticks, about once a
+// second). True when both are open as selected.
 bool OpenPorts();
 void ClosePorts();
 // On-demand mode only: taken by the next OnIdle in state 1 (open) or 4 (close).
@@ -75,6 +79,20 @@ void RequestClose();
 void ApplyRequestsNow();
 bool HasInputPort();
 bool HasOutputPort();
+// A paced transfer (a bank, an OS image: messages with pauses between, the
+// manager idle in each pause) keeps the ports from its first message to its
+// last: a close request that comes meanwhile waits until every hold is
+// released.
+void HoldPorts();
+void ReleasePorts();
+// Sides whose port failed to open, or whose device went away, since the last
+// call: each failure is given once, until that side has opened again.
+enum Side
+{
+    kInputSide = 1,
+    kOutputSide = 2,
+};
+int TakeFailedSides();
 
 // Sends the first message of bytes[0 .. length) on the following OnIdle.
 // False, changing nothing, when there is no output port.

@@ -1,5 +1,8 @@
 #include "midi/MIDIIO.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "midi/MIDIIOState.h"
 #include "midi/MidiPorts.h"
 #include "midi/SystemMidiDriver.h"
@@ -23,6 +26,44 @@ int FindEntry(const std::string& text, IsKind isKind)
             return i;
     return -1;
 }
+
+// The live index of entry's device: the same name, the same occurrence of
+// it when several devices share the name; -1 when it is not there.
+int LiveIndex(const std::vector<std::string>& listed, int entry, const std::vector<std::string>& live)
+{
+    if (entry < 0 || static_cast<size_t>(entry) >= listed.size())
+        return -1;
+    const std::string& name = listed[static_cast<size_t>(entry)];
+    auto rank = std::count(listed.begin(), listed.begin() + entry, name);
+    for (size_t i = 0; i < live.size(); ++i)
+        if (live[i] == name && rank-- == 0)
+            return static_cast<int>(i);
+    return -1;
+}
+
+constexpr std::chrono::seconds kRetryInterval{1};
+
+void NoteOpen(int side, bool opened)
+{
+    ManagerState& m = Manager();
+    if (opened)
+    {
+        m.reportedSides &= ~side;
+        m.failedSides &= ~side;
+        return;
+    }
+    m.retryAt = std::chrono::steady_clock::now() + kRetryInterval;
+    if (!(m.reportedSides & side))
+        m.failedSides |= side;
+    m.reportedSides |= side;
+}
+
+// The port exists for the selection, or nothing is selected and none exists.
+template <typename Port>
+bool IsCurrent(const Port& port, int entry, int selected)
+{
+    return selected == -1 ? !port : port && entry == selected;
+}
 } // namespace
 
 bool Init(bool releaseDriver, std::unique_ptr<IMidiDriver> driver)
@@ -32,8 +73,14 @@ bool Init(bool releaseDriver, std::unique_ptr<IMidiDriver> driver)
     m.driver = driver ? std::move(driver) : CreateSystemMidiDriver();
     m.onDemand = releaseDriver;
     m.state = m.onDemand ? kClosed : kIdle;
-    m.inputCount = m.driver ? MidiPorts::GetInputCount(*m.driver) : 0;
-    m.deviceCount = m.driver ? m.inputCount + MidiPorts::GetOutputCount(*m.driver) : 0;
+    if (m.driver)
+    {
+        m.names = m.driver->InputNames();
+        m.inputCount = static_cast<int>(m.names.size());
+        const std::vector<std::string> outputs = m.driver->OutputNames();
+        m.names.insert(m.names.end(), outputs.begin(), outputs.end());
+    }
+    m.deviceCount = static_cast<int>(m.names.size());
     return true;
 }
 
@@ -57,15 +104,10 @@ int GetDeviceCount()
 
 std::string GetDeviceName(int i)
 {
-    ManagerState& m = Manager();
-    if (!m.driver || i < 0)
+    const ManagerState& m = Manager();
+    if (i < 0 || i >= m.deviceCount)
         return std::string();
-    const int inputs = m.inputCount;
-    if (i < inputs)
-        return MidiPorts::GetInputName(*m.driver, i);
-    if (i < m.deviceCount)
-        return MidiPorts::GetOutputName(*m.driver, i - inputs);
-    return std::string();
+    return m.names[static_cast<size_t>(i)];
 }
 
 bool IsInputDevice(int i)
@@ -143,10 +185,13 @@ bool OpenInputPort()
 {
     ManagerState& m = Manager();
     m.input.reset();
+    m.inputEntry = m.selectedInput;
     if (m.selectedInput == -1)
         return true;
+    const std::vector<std::string> inputs(m.names.begin(), m.names.begin() + m.inputCount);
     if (m.driver)
-        m.input = MidiPorts::OpenInput(*m.driver, m.selectedInput);
+        m.input = MidiPorts::OpenInput(*m.driver, LiveIndex(inputs, m.selectedInput, m.driver->InputNames()));
+    NoteOpen(kInputSide, m.input != nullptr);
     return m.input != nullptr;
 }
 
@@ -154,19 +199,47 @@ bool OpenOutputPort()
 {
     ManagerState& m = Manager();
     m.output.reset();
+    m.outputEntry = m.selectedOutput;
     if (m.selectedOutput == -1)
         return true;
+    const std::vector<std::string> outputs(m.names.begin() + m.inputCount, m.names.end());
     if (m.driver)
-        m.output = MidiPorts::OpenOutput(*m.driver, m.selectedOutput - m.inputCount);
+        m.output = MidiPorts::OpenOutput(
+            *m.driver, LiveIndex(outputs, m.selectedOutput - m.inputCount, m.driver->OutputNames()));
+    NoteOpen(kOutputSide, m.output != nullptr);
     return m.output != nullptr;
 }
 
 bool OpenPorts()
 {
-    if (!OpenInputPort() || !OpenOutputPort())
-        return false;
-    Manager().state = kIdle;
-    return true;
+    ManagerState& m = Manager();
+    bool open = true;
+    if (!IsCurrent(m.input, m.inputEntry, m.selectedInput))
+        open = OpenInputPort() && open;
+    if (!IsCurrent(m.output, m.outputEntry, m.selectedOutput))
+        open = OpenOutputPort() && open;
+    m.state = kIdle;
+    return open;
+}
+
+void SyncPorts()
+{
+    ManagerState& m = Manager();
+    if (m.input && !m.input->IsAlive())
+    {
+        m.input.reset();
+        NoteOpen(kInputSide, false);
+    }
+    if (m.output && !m.output->IsAlive())
+    {
+        m.output.reset();
+        NoteOpen(kOutputSide, false);
+    }
+    const bool retryDue = std::chrono::steady_clock::now() >= m.retryAt;
+    if (!IsCurrent(m.input, m.inputEntry, m.selectedInput) && (m.inputEntry != m.selectedInput || retryDue))
+        OpenInputPort();
+    if (!IsCurrent(m.output, m.outputEntry, m.selectedOutput) && (m.outputEntry != m.selectedOutput || retryDue))
+        OpenOutputPort();
 }
 
 void ClosePorts()
@@ -219,6 +292,23 @@ bool HasOutputPort()
     return Manager().output != nullptr;
 }
 
+void HoldPorts()
+{
+    ++Manager().holds;
+}
+
+void ReleasePorts()
+{
+    ManagerState& m = Manager();
+    if (m.holds > 0)
+        --m.holds;
+}
+
+int TakeFailedSides()
+{
+    return std::exchange(Manager().failedSides, 0);
+}
+
 bool TakeRequests()
 {
     ManagerState& m = Manager();
@@ -228,11 +318,14 @@ bool TakeRequests()
         if (m.closeRequest)
             ClosePorts();
         m.closeRequest = false;
-        if (m.openRequest && OpenPorts())
-            m.openRequest = false;
+        // A side that fails is tried again by the ticks in state 4.
+        if (m.openRequest)
+            OpenPorts();
+        m.openRequest = false;
         return false;
     }
-    if (m.closeRequest)
+    // Never in the middle of a paced transfer: the close waits for its end.
+    if (m.closeRequest && m.holds == 0)
     {
         ClosePorts();
         m.closeRequest = false;

@@ -18,7 +18,7 @@ void SendStep()
         m.progressListener->OnTransferStart();
     // The bytes are copied: a listener may begin the next send from its callback.
     const SysExBuffer bytes = m.sendBuffer;
-    const bool sent = m.output && m.output->SendSysEx(bytes.data(), bytes.size());
+    const bool sent = m.output && m.output->IsAlive() && m.output->SendSysEx(bytes.data(), bytes.size());
     m.state = kIdle;
     if (m.progressListener)
     {
@@ -32,6 +32,12 @@ void SendStep()
 void ReceiveStep()
 {
     ManagerState& m = Manager();
+    if (m.input && !m.input->IsAlive())
+    {
+        SyncPorts();
+        // The receive's listeners say it: no device-lost notice besides.
+        m.failedSides &= ~kInputSide;
+    }
     if (!m.input)
     {
         // The receive ends before the listeners hear of it: their message
@@ -96,6 +102,7 @@ bool IdleStep()
     ManagerState& m = Manager();
     if (TakeRequests())
         return true;
+    SyncPorts();
     if (m.selectedInput == -1)
         return true;
     if (++m.pollCounter > kPollsBetweenChecks)
@@ -117,7 +124,7 @@ bool IdleStep()
 bool BeginSend(const uint8_t* bytes, size_t length, IProgressListener* progress)
 {
     ManagerState& m = Manager();
-    if (!m.output)
+    if (!m.output || !m.output->IsAlive())
         return false;
     m.sendBuffer.resize(length);
     std::copy(bytes, bytes + length, m.sendBuffer.data());
@@ -134,7 +141,7 @@ bool BeginSend(const SysExBuffer& bytes, IProgressListener* progress)
 bool BeginReceive(ISysExListener* sysEx, IProgressListener* progress)
 {
     ManagerState& m = Manager();
-    if (!m.input || !sysEx)
+    if (!m.input || !m.input->IsAlive() || !sysEx)
         return false;
     m.sysExListener = sysEx;
     m.progressListener = progress;

@@ -27,6 +27,8 @@ class IDriverInput
 {
 public:
     virtual ~IDriverInput() = default;
+    // False once the device or the server behind the connection went away.
+    virtual bool IsAlive() const { return true; }
 };
 
 // An open output connection, used from the user interface thread only.
@@ -44,6 +46,8 @@ public:
     // over has left for the device; true when it has. A driver that sends
     // each message as it takes it has nothing to wait for.
     virtual bool WaitUntilSent(int /*timeoutMs*/) { return true; }
+    // False once the device or the server behind the connection went away.
+    virtual bool IsAlive() const { return true; }
 };
 
 // The operating system's MIDI layer as the ports see it: two lists of

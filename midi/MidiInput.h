@@ -31,6 +31,7 @@ public:
     bool AssembleSysEx(const uint8_t* bytes, size_t length);
 
     const SysExRecord& Assembly() const { return m_assembly; }
+    bool IsAlive() const override { return m_connection && m_connection->IsAlive(); }
 
     // Driver thread.
     void OnShortMessage(uint8_t status, uint8_t data1, uint8_t data2, int64_t timeMs) override;

@@ -25,6 +25,7 @@ public:
     bool SendSysEx(const uint8_t* bytes, size_t length) override;
     bool SendShortMessage(const MidiShortMessage& message) override;
     bool WaitUntilSent(int timeoutMs) override;
+    bool IsAlive() const override { return m_connection && m_connection->IsAlive(); }
 
 private:
     // The message being sent; untouched until the driver signals done.

@@ -22,6 +22,8 @@ public:
     // Waits up to timeoutMs until the driver has finished the last SysEx
     // message (it has left for the device); true when it has.
     virtual bool WaitUntilSent(int timeoutMs) = 0;
+    // False once the driver knows the device, or the MIDI server, is gone.
+    virtual bool IsAlive() const { return true; }
 };
 
 // An open input device with its two queues: filled on the driver's thread,
@@ -40,6 +42,8 @@ public:
     virtual MidiShortMessage PopShortMessage() { return m_shortMessages.Pop(); }
     virtual bool HasSysEx() const { return !m_sysEx.IsEmpty(); }
     virtual SysExRecord PopSysEx() { return m_sysEx.Pop(); }
+    // False once the driver knows the device, or the MIDI server, is gone.
+    virtual bool IsAlive() const { return true; }
 
     // Driver thread only.
     bool PushShort(const MidiShortMessage& message) { return m_shortMessages.Push(message); }

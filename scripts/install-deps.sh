@@ -5,7 +5,7 @@ set -euo pipefail
 export DEBIAN_FRONTEND=noninteractive
 packages=(
   build-essential cmake pkg-config git
-  libwxgtk3.2-dev libgtk-3-dev
+  libwxgtk3.2-dev libgtk-3-dev libx11-dev
   librtmidi-dev libjack-jackd2-dev jackd2
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev

@@ -127,7 +127,7 @@ void CMainFrame::OnDeviceDialog(wxCommandEvent& event)
     // must not open a template behind them. The OS update dialog gives the
     // listen back itself.
     if (event.GetId() != MenuId::UpdateOS)
-        StopListening(false);
+        StopListening(MIDIIO::IsReceiving());
     HideControlSettings();
     switch (event.GetId())
     {

@@ -18,6 +18,7 @@ wxIMPLEMENT_DYNAMIC_CLASS(MyDialog, wxDialog);
 wxBEGIN_EVENT_TABLE(MyDialog, wxDialog)
     EVT_BUTTON(wxID_OK, MyDialog::OnSend)
     EVT_BUTTON(wxID_CANCEL, MyDialog::OnDontSend)
+    EVT_TIMER(wxID_ANY, MyDialog::OnShownResult)
 wxEND_EVENT_TABLE()
 
 CrashReportTexts MakeCrashReportTexts(const wxString& message, const wxString& appName,
@@ -136,16 +137,27 @@ void MyDialog::OnSend(wxCommandEvent&)
                                  ToLatin1(m_description->GetValue()), FromWx(m_reportFile), mail);
     if (sent)
     {
+        // The user reads that the report went before the dialog goes.
         m_status->SetLabel("Report submitted.");
         wxRemoveFile(m_reportFile);
         m_reportFile.clear();
-        EndModal(wxID_YES);
+        m_closeTimer.SetOwner(this);
+        m_closeTimer.StartOnce(kShowResultMs);
     }
     else
     {
+        // The dialog stays: the user may send again or not send.
         m_status->SetLabel("Report submission failed.");
-        EndModal(wxID_NO);
+        m_send->Enable();
+        m_dontSend->Enable();
     }
+    Layout();
+}
+
+void MyDialog::OnShownResult(wxTimerEvent&)
+{
+    if (IsModal())
+        EndModal(wxID_YES);
 }
 
 void MyDialog::OnDontSend(wxCommandEvent&)

@@ -2,6 +2,7 @@
 
 #include <wx/dialog.h>
 #include <wx/string.h>
+#include <wx/timer.h>
 
 class wxAppConsole;
 class wxButton;
@@ -10,9 +11,11 @@ class wxTextCtrl;
 
 // The report dialog: asks the user to mail a crash dump or a data-error file
 // with a description and an optional e-mail address. Send mails the report
-// (the file is deleted once the server took it) and ends with wxID_YES, or
-// with wxID_NO when sending failed; Don't send ends with wxID_NO and keeps the
-// file. Sending blocks the GUI thread for at most the mail time-outs.
+// (the file is deleted once the server took it), shows "Report submitted."
+// and ends with wxID_YES shortly after; when sending fails the dialog stays
+// with the failure shown and both buttons enabled again. Don't send ends with
+// wxID_NO and keeps the file. Sending blocks the GUI thread for at most the
+// mail time-outs.
 class MyDialog : public wxDialog
 {
 public:
@@ -38,6 +41,11 @@ private:
     void BuildControls();
     void OnSend(wxCommandEvent& event);
     void OnDontSend(wxCommandEvent& event);
+    void OnShownResult(wxTimerEvent& event);
+
+    // How long "Report submitted." shows before the dialog closes.
+    static constexpr int kShowResultMs = 1500;
+    wxTimer m_closeTimer;
 
     wxString m_heading;
     wxString m_request;

@@ -135,13 +135,32 @@ TEST_F(ReportDialogTest, ADataErrorReportMailsTheDescriptionAndFileThenDeletesIt
     EXPECT_NE(Mailed().find("Reply-To: <>\n"), std::string::npos);
 }
 
-TEST_F(ReportDialogTest, AHostGoneAfterTheDialogOpenedShowsTheFailureWithBothButtonsOff)
+// A failed send stays on screen with both buttons back: the user reads it,
+// then sends again (the server is back) or does not send.
+TEST_F(ReportDialogTest, AFailedSendIsShownAndTheUserMayTryAgainOrNot)
 {
-    Answer("What I did", "user@example.com", [this](MyDialog&) { m_server.reset(); });
-    EXPECT_EQ(ShowCrashReporter("", m_file, "Crash", nullptr), wxID_NO);
-    EXPECT_EQ(m_status, "Report submission failed.");
-    EXPECT_FALSE(m_buttonsEnabled) << "both buttons are disabled while sending";
-    EXPECT_TRUE(fs::exists(m_file));
+    for (const int second : {wxID_OK, wxID_CANCEL})
+    {
+        std::vector<wxString> statuses;
+        m_user.script = [&](MyDialog& dialog) {
+            m_server.reset();
+            AnswerReport(dialog, "What I did", "user@example.com", wxID_OK);
+            EXPECT_TRUE(dialog.IsModal()) << "the dialog stays after a failure";
+            statuses.push_back(dialog.GetStatus());
+            EXPECT_TRUE(dialog.FindWindow(wxID_OK)->IsEnabled() && dialog.FindWindow(wxID_CANCEL)->IsEnabled());
+            m_server = std::make_unique<SmtpTestServer>();
+            ASSERT_TRUE(m_server->Ready());
+            SetCrashReportMailConfig(LoopbackConfig(m_server->Port()));
+            AnswerReport(dialog, "What I did", "user@example.com", second);
+            statuses.push_back(dialog.GetStatus());
+        };
+        EXPECT_EQ(ShowCrashReporter("", m_file, "Crash", nullptr), second == wxID_OK ? wxID_YES : wxID_NO);
+        const wxString last = second == wxID_OK ? "Report submitted." : "Report submission failed.";
+        EXPECT_EQ(statuses, (std::vector<wxString>{"Report submission failed.", last}));
+        EXPECT_EQ(fs::exists(m_file), second == wxID_CANCEL);
+        EXPECT_EQ(Mailed().empty(), second == wxID_CANCEL);
+        std::ofstream(m_file) << "again";
+    }
 }
 
 TEST_F(ReportDialogTest, AnUnreachableHostOrNoApplicationShowsNoDialog)

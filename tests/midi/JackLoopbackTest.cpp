@@ -148,7 +148,8 @@ TEST_F(JackLoopbackTest, SixteenBackToBackTemplates)
 }
 
 // The client learns of the loss on its own thread, so a send made before it
-// has may still look handed over; the next ones fail.
+// has may still look handed over; the next ones fail or are refused, and the
+// ports of the vanished server are dropped.
 TEST_F(JackLoopbackTest, SendsFailOnceTheServerIsGone)
 {
     SendToUnit(MakeSysEx(100, 1));
@@ -157,11 +158,16 @@ TEST_F(JackLoopbackTest, SendsFailOnceTheServerIsGone)
     Log log;
     RecordingListener listener(log);
     const SysExBuffer message = SysExBuffer::FromBytes(MakeSysEx(100, 2));
+    bool refused = false;
     ASSERT_TRUE(PumpUntil([&] {
         if (MIDIIO::GetState() == MIDIIO::kIdle)
-            MIDIIO::BeginSend(message, &listener);
-        return std::find(log.begin(), log.end(), "failed") != log.end();
+            refused = !MIDIIO::BeginSend(message, &listener);
+        return refused || std::find(log.begin(), log.end(), "failed") != log.end();
     }));
+    MIDIIO::OnIdle();
+    EXPECT_FALSE(MIDIIO::HasOutputPort());
+    EXPECT_FALSE(MIDIIO::HasInputPort());
+    EXPECT_EQ(MIDIIO::TakeFailedSides(), MIDIIO::kInputSide | MIDIIO::kOutputSide) << "to be said once";
     MIDIIO::Shutdown(); // closing the ports of a vanished server returns
 }
 

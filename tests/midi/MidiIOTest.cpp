@@ -29,7 +29,8 @@ TEST_F(LoopbackTest, InputsThenOutputsOfTheKindsCountedAtStart)
     EXPECT_EQ(Ports(), "4");
     EXPECT_EQ(GetSelectedInputDevice() + GetSelectedOutputDevice(), -2);
     // A device plugged in later is not listed and moves no entry to the other
-    // kind; a vanished one shifts the names that follow it within its kind.
+    // kind; a vanished one keeps its name in the list, and each entry opens
+    // its own device by name, never the one that took its place.
     driver->AddInput("In C");
     EXPECT_EQ(GetDeviceCount(), 5);
     EXPECT_EQ(Entries(), "|In Ai|In Bi|Out Ao|Out Bo|Out Co|o|o|");
@@ -37,9 +38,18 @@ TEST_F(LoopbackTest, InputsThenOutputsOfTheKindsCountedAtStart)
     EXPECT_EQ(Ports(), "4 Out C");
     driver->RemoveOutput("Out A");
     driver->RemoveInput("In A");
-    EXPECT_EQ(Entries(), "|In Bi|In Ci|Out Bo|Out Co|o|o|o|");
-    EXPECT_FALSE(SelectOutputDevice(4));
-    EXPECT_FALSE(HasOutputPort());
+    EXPECT_EQ(Entries(), "|In Ai|In Bi|Out Ao|Out Bo|Out Co|o|o|");
+    EXPECT_TRUE(SelectOutputDevice(4));
+    EXPECT_TRUE(SelectInputDevice(1));
+    EXPECT_EQ(Ports(), "4 In B Out C");
+    EXPECT_FALSE(SelectOutputDevice(2));
+    EXPECT_FALSE(SelectInputDevice(0));
+    EXPECT_EQ(Ports(), "4");
+    // Each failure is given once, until that side opens again.
+    EXPECT_EQ(TakeFailedSides(), kInputSide | kOutputSide);
+    EXPECT_EQ(TakeFailedSides(), 0);
+    EXPECT_FALSE(SelectOutputDevice(2));
+    EXPECT_EQ(TakeFailedSides(), 0);
 }
 
 TEST_F(LoopbackTest, SelectionByIndexByNameOrFirstOfAKind)
@@ -76,20 +86,24 @@ TEST_F(LoopbackTest, SelectionByIndexByNameOrFirstOfAKind)
     EXPECT_EQ(GetSelectedInputDevice(), 0);
     EXPECT_EQ(GetSelectedOutputDevice(), 2);
     EXPECT_EQ(Ports(), "4 Out A");
-    // OpenPorts opens the input, then the output.
+    // OpenPorts opens each side that is not open as selected, keeping the
+    // other: the output opens although the input fails, and stays as it is.
     ClosePorts();
     EXPECT_FALSE(OpenPorts());
-    EXPECT_EQ(Ports(), "1") << "the output is not tried after the input failed";
+    EXPECT_EQ(Ports(), "4 Out A");
+    const int outputOpens = driver->OpenAttempts("Out A");
     driver->SetOpenFails("In A", false);
     ASSERT_TRUE(OpenPorts());
+    EXPECT_EQ(driver->OpenAttempts("Out A"), outputOpens);
     RequestClose();
     OnIdle();
     EXPECT_EQ(Ports(), "4 In A Out A") << "requests are for on-demand mode only";
 }
 
-// The ports open only on request, taken by the next tick: a failed open is
-// retried each tick until a close (the program went to the background) ends
-// it; the later request wins; a running transfer keeps its ports.
+// The ports open only on request, taken by the next tick: a side that fails
+// is tried again by later ticks until a close (the program went to the
+// background) ends it, the other side staying open; the later request wins;
+// a running transfer keeps its ports.
 TEST_F(OnDemandTest, RequestsAreTakenByTheNextTicks)
 {
     Log events;
@@ -110,10 +124,10 @@ TEST_F(OnDemandTest, RequestsAreTakenByTheNextTicks)
              EXPECT_TRUE(SelectInputDevice(0) && SelectOutputDevice(3)) << "only recorded";
          }, "1"},
         {[&] { Ticks(1); }, "1"},
-        {[&] { RequestOpen(); Ticks(3); }, "1 In A"},
-        {[&] { driver->SetOpenFails("Out B", false); Ticks(1); }, "4 In A Out B"},
+        {[&] { RequestOpen(); Ticks(3); }, "4 In A"},
+        {[&] { driver->SetOpenFails("Out B", false); PumpUntil([&] { return HasOutputPort(); }); }, "4 In A Out B"},
         {[&] { RequestClose(); Ticks(1); }, "1"},
-        {[&] { driver->SetOpenFails("Out A", true); SelectOutputDevice(2); RequestOpen(); Ticks(1); }, "1 In A"},
+        {[&] { driver->SetOpenFails("Out A", true); SelectOutputDevice(2); RequestOpen(); Ticks(1); }, "4 In A"},
         {[&] { RequestClose(); Ticks(1); }, "1"},
         {[&] { driver->SetOpenFails("Out A", false); Ticks(1); }, "1"},
         {[&] { RequestClose(); RequestOpen(); Ticks(1); }, "4 In A Out A"},
@@ -123,8 +137,8 @@ TEST_F(OnDemandTest, RequestsAreTakenByTheNextTicks)
         {[&] { RequestOpen(); Ticks(1); RequestOpen(); RequestClose(); Ticks(2); }, "1"},
         {[&] { RequestOpen(); AbortTransfer(); Ticks(1); }, "4 In A Out C"},
         {[&] { choose(1); }, "4 In B Out C"},
-        {[&] { driver->SetOpenFails("In A", true); choose(0); }, "1"},
-        {[&] { driver->SetOpenFails("In A", false); Ticks(1); }, "4 In A Out C"},
+        {[&] { driver->SetOpenFails("In A", true); choose(0); }, "4 Out C"},
+        {[&] { driver->SetOpenFails("In A", false); PumpUntil([&] { return HasInputPort(); }); }, "4 In A Out C"},
         {[&] { BeginReceive(&listener, nullptr); choose(1); }, "3 In A Out C"},
         {[&] { RequestClose(); Ticks(1); }, "3 In A Out C"},
         {[&] { AbortTransfer(); Ticks(1); }, "1"},
@@ -135,6 +149,49 @@ TEST_F(OnDemandTest, RequestsAreTakenByTheNextTicks)
         s.act();
         EXPECT_EQ(Ports(), s.ports) << "step " << step++;
     }
+}
+
+// A side that does not open leaves the other one working (its messages are
+// delivered) and is tried again about once a second, not on every tick; it
+// is given to be said once. A side selected after the ports opened (the
+// start-up's output after a notice) opens at the next tick. A paced transfer
+// holds the ports: a close request waits for its end.
+TEST_F(OnDemandTest, AFailingSideIsRetriedSparinglyAndHeldPortsWaitForTheEnd)
+{
+    Log events;
+    RecordingListener listener(events);
+    AddMessageListener(&listener);
+    ASSERT_TRUE(SelectInputDevice(0));
+    RequestOpen();
+    Ticks(1);
+    EXPECT_EQ(Ports(), "4 In A");
+    driver->SetOpenFails("Out B", true);
+    ASSERT_TRUE(SelectOutputDevice(3));
+    const auto start = std::chrono::steady_clock::now();
+    Ticks(1);
+    EXPECT_EQ(TakeFailedSides(), kOutputSide);
+    // Ticks for 300 ms: no second try yet, the input never reopened.
+    PumpUntil([&] { return std::chrono::steady_clock::now() - start > std::chrono::milliseconds(300); });
+    EXPECT_EQ(driver->OpenAttempts("Out B"), 1);
+    EXPECT_EQ(driver->OpenAttempts("In A"), 1);
+    Arrive({0x90, 60, 1});
+    Ticks(1);
+    EXPECT_EQ(events, Log{"msg 144 60 1"});
+    ASSERT_TRUE(PumpUntil([&] { return driver->OpenAttempts("Out B") == 2; }, 3000));
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(900));
+    EXPECT_EQ(TakeFailedSides(), 0) << "said once";
+    driver->SetOpenFails("Out B", false);
+    ASSERT_TRUE(PumpUntil([&] { return HasOutputPort(); }, 3000));
+
+    HoldPorts();
+    RequestClose();
+    Ticks(3);
+    ApplyRequestsNow();
+    EXPECT_EQ(Ports(), "4 In A Out B");
+    ReleasePorts();
+    Ticks(1);
+    EXPECT_EQ(Ports(), "1");
+    RemoveMessageListener(&listener);
 }
 
 TEST_F(TransferTest, SendsReportStartThenCompleteOrFailed)

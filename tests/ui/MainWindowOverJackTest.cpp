@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <wx/menu.h>
 #include <wx/statusbr.h>
+#include <wx/xrc/xmlres.h>
 
 #include "app/WxText.h"
 #include "midi/MIDIIO.h"
@@ -17,7 +20,13 @@
 #include "ui/MainFrame.h"
 #include "ui/MenuIds.h"
 #include "ui/ResourceFiles.h"
+#include "model/BulkDump.h"
+#include "model/BulkDumpFile.h"
+#include "tests/model/TempFolder.h"
+#include "tests/ui/OtherXWindow.h"
 #include "ui/dialogs/BulkDumpDialog.h"
+#include "ui/dialogs/TemplateSettings.h"
+#include "ui/dialogs/UpdateOSDialog.h"
 
 using namespace RealInput;
 
@@ -35,23 +44,35 @@ protected:
         ASSERT_TRUE(loaded);
         TestApp().realMainWindow = true;
         TestApp().jackMidi = true;
-        WritePreferences([](Preferences& p) {
+        WritePreferences([this](Preferences& p) {
             p.startupAction = 1;
             p.inputDevice = "unit-to-editor";
             p.outputDevice = "editor-to-unit";
             p.showOldOSDialog = 0;
+            p.releaseDriver = OnDemand() ? 1 : 0;
         });
         ASSERT_TRUE(TestApp().Start());
         m_frame = dynamic_cast<CMainFrame*>(TestApp().GetMainWindow());
         ASSERT_NE(m_frame, nullptr);
-        ASSERT_TRUE(m_unit.WaitUntilConnected()) << "the editor's input is not connected to the unit";
+        // On demand the ports open once the program is active.
         ASSERT_TRUE(Focus(m_frame->GetPanelWindow()));
+        ASSERT_TRUE(RunLoopUntil([this] { return m_unit.Connected(); }, std::chrono::seconds(10)))
+            << "the editor's input is not connected to the unit";
     }
-    void TearDown() override
+    virtual bool OnDemand() const { return false; }
+    // The user switches to another program; the toolkit notices in its own
+    // event loop's idle round (not in a yield).
+    void SwitchAway()
     {
-        TestApp().Stop();
-        m_unit.Close();
-        m_server.Stop();
+        ASSERT_TRUE(m_otherWindow.Activate());
+        ASSERT_TRUE(RunLoopUntil([] { return !TestApp().IsActive(); })) << "the program stayed active";
+    }
+    // And back to the window.
+    void SwitchBackTo(wxWindow* window)
+    {
+        ASSERT_TRUE(Focus(window));
+        ASSERT_TRUE(RunLoopUntil([] { return TestApp().IsActive() && MIDIIO::GetState() == MIDIIO::kIdle; }))
+            << "the ports did not open again";
     }
 
     CMainFrame& Frame() { return *m_frame; }
@@ -62,6 +83,15 @@ protected:
     JackServer m_server;
     JackUnit m_unit;
     CMainFrame* m_frame = nullptr;
+    OtherXWindow m_otherWindow;
+    TempFolder m_files;
+};
+
+// The program's default: the ports are open only while it is active.
+class MainWindowOnDemand : public MainWindowOverJack
+{
+protected:
+    bool OnDemand() const override { return true; }
 };
 } // namespace
 
@@ -114,6 +144,7 @@ TEST_F(MainWindowOverJack, ReceivesDumpsOfTwoModelsSendsTheTemplateAndLeavesDump
     m_boxes.boxes.clear();
     const int before = Frame().GetTemplateCount();
     DialogScript<CBulkDumpDialog> bulk([&](CBulkDumpDialog& dialog) {
+        EXPECT_EQ(Status(), "Stopped listening for template dumps");
         Send(CreateTemplateOfModel(ModelCalder)->Write());
         // A short message behind it: once it is shown, the dump has been dealt with.
         m_unit.Send({0x90, 60, 100});
@@ -126,4 +157,102 @@ TEST_F(MainWindowOverJack, ReceivesDumpsOfTwoModelsSendsTheTemplateAndLeavesDump
     EXPECT_TRUE(m_boxes.boxes.empty()) << m_boxes.boxes[0].text;
     EXPECT_FALSE(Listening());
     EXPECT_FALSE(MIDIIO::IsReceiving());
+}
+
+// A bank of 16 and an OS image of 20 messages arrive whole although the user
+// switches to another program during the transfer: the ports stay open until
+// the last message; the close comes afterwards.
+TEST_F(MainWindowOnDemand, ABankAndAnOSImageArriveWholeWhileTheUserIsInAnotherProgram)
+{
+    const std::unique_ptr<IBulkDump> bank = TestApp().Device().CreateTemplateBulkDump();
+    const std::string bankPath = m_files.File("bank.blk");
+    ASSERT_TRUE(SaveBulkDumpToFile(*bank, bankPath));
+    std::vector<uint8_t> image;
+    for (int n = 0; n < 20; ++n)
+    {
+        image.insert(image.end(), {0xF0, 0x00, 0x6A, 0x3C, 0x02, 0x04, 0x7F, 0x00, 0x00, 2 << 3 | 2, 0,
+                                   static_cast<uint8_t>(n)});
+        image.insert(image.end(), 200, static_cast<uint8_t>(n));
+        image.push_back(0xF7);
+    }
+    const std::string imagePath = m_files.File("os.syx");
+    std::ofstream(imagePath, std::ios::binary).write(reinterpret_cast<const char*>(image.data()),
+                                                     static_cast<std::streamsize>(image.size()));
+
+    struct Row
+    {
+        int menuItem;
+        size_t messages;
+    };
+    for (const Row& row : {Row{MenuId::BulkDumps, 16}, Row{MenuId::UpdateOS, 20}})
+    {
+        SCOPED_TRACE(row.messages);
+        const size_t before = m_unit.ReceivedCount();
+        m_boxes.boxes.clear();
+        const auto sendWhileAway = [&](wxDialog& dialog, const char* send, const std::function<bool()>& busy) {
+            Click(dialog.FindWindow(XRCID(send)));
+            ASSERT_TRUE(PumpUntil([&] { return m_unit.ReceivedCount() >= before + 2; }));
+            SwitchAway();
+            ASSERT_TRUE(PumpUntil([&] { return !busy(); }, std::chrono::seconds(30)));
+            EXPECT_TRUE(PumpUntil([] { return MIDIIO::GetState() == MIDIIO::kClosed; })) << "closed after the end";
+            Click(dialog.FindWindow(wxID_OK));
+        };
+        DialogScript<CBulkDumpDialog> bulk([&](CBulkDumpDialog& dialog) {
+            dialog.SetSendPause(100);
+            ASSERT_TRUE(dialog.OpenBankFile(bankPath));
+            sendWhileAway(dialog, "Upload_Dump", [&] { return dialog.IsBusy(); });
+        });
+        DialogScript<CUpdateOSDialog> os([&](CUpdateOSDialog& dialog) {
+            ASSERT_TRUE(dialog.LoadImage(imagePath));
+            sendWhileAway(dialog, "Send_OS_To_Device", [&] { return dialog.IsSending(); });
+        });
+        DialogScript<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { Click(d.FindWindow(wxID_OK)); });
+        ASSERT_TRUE(ChooseMenuItem(&Frame(), row.menuItem));
+        EXPECT_EQ(m_unit.ReceivedCount() - before, row.messages);
+        for (const auto& box : m_boxes.boxes)
+            EXPECT_TRUE(box.text.StartsWith("OS update completed!")) << box.text;
+        SwitchBackTo(m_frame->GetPanelWindow());
+    }
+}
+
+// The unit the user chose goes away, another stays: after the user was in
+// another program and back, an upload goes nowhere and says so; it never
+// reaches the other unit.
+TEST_F(MainWindowOnDemand, AnUploadForAUnitThatWentAwayGoesNowhereAndSaysSo)
+{
+    JackUnit other;
+    ASSERT_TRUE(other.Open("Other Unit"));
+    m_unit.Close();
+    SwitchAway();
+    ASSERT_TRUE(PumpUntil([] { return MIDIIO::GetState() == MIDIIO::kClosed; }));
+    SwitchBackTo(m_frame->GetPanelWindow());
+    ASSERT_TRUE(PumpUntil([&] { return !m_boxes.boxes.empty(); })) << "the lost device is said";
+    EXPECT_TRUE(m_boxes.boxes[0].text.Contains("MIDI device is no longer accessible!")) << m_boxes.boxes[0].text;
+    {
+        DialogScript<CTemplateSettings> settings([](wxDialog& d) { Click(d.FindWindow(wxID_OK)); });
+        Key('N', wxMOD_CONTROL);
+    }
+    ASSERT_NE(Frame().GetCurrentTemplate(), nullptr);
+    ASSERT_TRUE(Focus(m_frame->GetPanelWindow()));
+    Key('U', wxMOD_CONTROL);
+    EXPECT_EQ(Status(), "Invalid output device");
+    for (int tick = 0; tick < 10; ++tick)
+        TestApp().IdleTick();
+    EXPECT_EQ(other.ReceivedCount(), 0u);
+    EXPECT_EQ(TestApp().Prefs().outputDevice, "editor-to-unit") << "the choice is kept";
+    other.Close();
+}
+
+// The MIDI server stops during a listen: the listen ends, its indicators go
+// off and the status line no longer says it listens.
+TEST_F(MainWindowOverJack, AListenWhoseServerStoppedEnds)
+{
+    Key('L', wxMOD_CONTROL);
+    ASSERT_TRUE(Listening());
+    m_unit.Close();
+    m_server.Stop();
+    EXPECT_TRUE(IdleUntil([&] { return !Listening(); }));
+    EXPECT_FALSE(MIDIIO::IsReceiving());
+    EXPECT_FALSE(Status().StartsWith("Listening")) << Status();
+    EXPECT_FALSE(m_boxes.boxes.empty());
 }

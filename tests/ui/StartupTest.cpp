@@ -56,20 +56,6 @@ private:
     int m_release = -1;
 };
 
-// Runs the toolkit's event loop until the condition holds or 5 s have passed.
-bool RunLoopUntil(const std::function<bool()>& condition)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    wxGUIEventLoop loop;
-    wxTimer check;
-    check.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-        if (condition() || std::chrono::steady_clock::now() > end)
-            loop.Exit();
-    });
-    check.Start(5);
-    loop.Run();
-    return condition();
-}
 } // namespace
 
 TEST_F(StartupTest, StepsRunInOrderThenTheActionOrTheFilesNamedAndTheWindowShowsLast)
@@ -211,6 +197,32 @@ TEST_F(StartupTest, TheTimerOpensOnDemandDeliversMessagesAndTheTickReleasesTheDe
     EXPECT_FALSE(driver.IsOpen("In"));
     EXPECT_FALSE(driver.IsOpen("Out"));
     EXPECT_EQ(TestApp().log.back(), "deactivated");
+}
+
+// The idle tick runs while the start-up notice about the input is up and may
+// open the ports before the output is chosen: the output chosen after the
+// notice opens at the next tick all the same.
+TEST_F(StartupTest, TheOutputChosenAfterAStartupNoticeOpens)
+{
+    UseDevices({"In"}, {"Out"});
+    WritePreferences([](Preferences& p) {
+        p.startupAction = 1;
+        p.releaseDriver = 1;
+        p.inputDevice = "Gone In";
+        p.outputDevice = "Out";
+    });
+    bool inputOpenInsideNotice = false;
+    m_boxes.whileShowing = [&] {
+        // The notice, a window of the program, has the focus.
+        TestApp().SetActive(true, nullptr);
+        inputOpenInsideNotice = RunLoopUntil([] { return TestApp().driver->IsOpen("In"); });
+    };
+    ASSERT_TRUE(TestApp().Start());
+    ASSERT_EQ(m_boxes.boxes.size(), 1u);
+    EXPECT_TRUE(m_boxes.boxes[0].text.StartsWith("Unable to open the input device \"Gone In\""));
+    EXPECT_TRUE(inputOpenInsideNotice);
+    EXPECT_TRUE(RunLoopUntil([] { return TestApp().driver->IsOpen("Out"); }));
+    EXPECT_EQ(m_boxes.boxes.size(), 1u) << "no device-lost notice besides";
 }
 
 TEST_F(StartupTest, AnIdleTickStartedInsideItsOwnMessageBoxDoesNothing)

@@ -1,5 +1,8 @@
 #include "tests/ui/UiTestApp.h"
 
+#include <wx/evtloop.h>
+#include <wx/timer.h>
+
 #include "midi/MIDIIO.h"
 #include "midi/SystemMidiDriver.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
@@ -117,6 +120,20 @@ bool IdleUntil(const std::function<bool()>& condition, std::chrono::milliseconds
         wxMilliSleep(1);
     }
     return true;
+}
+
+bool RunLoopUntil(const std::function<bool()>& condition, std::chrono::milliseconds deadline)
+{
+    const auto end = std::chrono::steady_clock::now() + deadline;
+    wxGUIEventLoop loop;
+    wxTimer check;
+    check.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        if (condition() || std::chrono::steady_clock::now() > end)
+            loop.Exit();
+    });
+    check.Start(5);
+    loop.Run();
+    return condition();
 }
 
 int main(int argc, char** argv)

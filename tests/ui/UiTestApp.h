@@ -143,6 +143,10 @@ UiTestApp& TestApp();
 
 // Runs idle ticks until the condition holds or the deadline passes.
 bool IdleUntil(const std::function<bool()>& condition, std::chrono::milliseconds deadline = std::chrono::seconds(5));
+// Runs a nested event loop of the toolkit until the condition holds or the
+// deadline passes. Unlike a yield it has the toolkit's idle rounds, in which
+// it notices that the program became active or inactive.
+bool RunLoopUntil(const std::function<bool()>& condition, std::chrono::milliseconds deadline = std::chrono::seconds(5));
 
 // Each test starts the application in a fresh configuration folder with the
 // preferences it writes first, and stops it at the end.

@@ -150,6 +150,8 @@ CBulkDumpDialog::CBulkDumpDialog(wxWindow* parent, bool templateBank, const wxSt
     Bind(wxEVT_BUTTON, &CBulkDumpDialog::OnCancelTransfer, this, wxID_CANCEL);
     Bind(wxEVT_MENU, &CBulkDumpDialog::OnMenu, this, kSaveEntryAs, kRenameEntry);
     Bind(wxEVT_CLOSE_WINDOW, &CBulkDumpDialog::OnClose, this);
+    m_portsWatch.SetOwner(this);
+    Bind(wxEVT_TIMER, &CBulkDumpDialog::OnPortsWatch, this, m_portsWatch.GetId());
 
     FitAndCentre(this);
     SetTitle(title);
@@ -161,6 +163,7 @@ CBulkDumpDialog::~CBulkDumpDialog()
     // Whatever the state, neither the timer nor the MIDI manager may call
     // this dialog once it is gone.
     m_pacer.Stop();
+    m_portsWatch.Stop();
     MIDIIO::ReleaseListeners(this, this);
 }
 
@@ -229,7 +232,9 @@ void CBulkDumpDialog::EnableControls(bool enable)
 
 bool CBulkDumpDialog::AskToSaveChanges()
 {
-    if (!m_bank->IsModified())
+    // A bank that is not complete (a receive ended early) cannot be saved:
+    // Yes would write old and new entries as one bank.
+    if (!m_bank->IsModified() || !m_bank->IsComplete())
         return true;
     const int answer = wxGetApp().ShowMessage("Do you want to save your changes to the dump?", wxYES_NO | wxCANCEL);
     if (answer == wxCANCEL)

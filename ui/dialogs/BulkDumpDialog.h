@@ -4,6 +4,7 @@
 #include <vector>
 
 #include <wx/dialog.h>
+#include <wx/timer.h>
 
 #include "midi/MidiListeners.h"
 #include "ui/dialogs/PacedSender.h"
@@ -83,7 +84,10 @@ private:
     // The bank now holds a mix of old and new entries (or fewer than a
     // whole bank): not complete, and the list shows as much.
     void MarkIncomplete();
+    // A device went away: Listen and Upload go off until its port is open
+    // again (the watch looks every quarter second).
     void DisableTransferButtons();
+    void OnPortsWatch(wxTimerEvent& event);
     void StartSending(IBulkDump& bank);
     void SendNextEntry();
     void EndSending();
@@ -125,6 +129,7 @@ private:
     wxString m_factoryBankPath;
     // Sends the entries with the pause after each.
     CPacedSender m_pacer;
+    wxTimer m_portsWatch;
 
     wxListCtrl* m_list = nullptr;
     wxButton* m_up = nullptr;

@@ -73,12 +73,26 @@ void CBulkDumpDialog::MarkIncomplete()
     FillList();
 }
 
-// A device went away: no transfer can start until the bank or devices change.
 void CBulkDumpDialog::DisableTransferButtons()
 {
     for (wxButton* button : {m_listen, m_upload})
         if (button)
             button->Disable();
+    m_portsWatch.Start(250);
+}
+
+void CBulkDumpDialog::OnPortsWatch(wxTimerEvent&)
+{
+    if (m_busy)
+        return;
+    const bool input = MIDIIO::HasInputPort();
+    const bool output = MIDIIO::HasOutputPort();
+    if (m_listen && input)
+        m_listen->Enable();
+    if (m_upload && output && m_bank->IsComplete())
+        m_upload->Enable();
+    if (input && output)
+        m_portsWatch.Stop();
 }
 
 void CBulkDumpDialog::OnCancelTransfer(wxCommandEvent&)
@@ -146,7 +160,7 @@ void CBulkDumpDialog::SendNextEntry()
         m_transferIndex = 0;
         EndSending();
         DisableTransferButtons();
-        wxGetApp().ReportOutputDeviceLost();
+        wxGetApp().ReportOutputDeviceLost(true);
         return;
     }
 }
@@ -178,7 +192,7 @@ void CBulkDumpDialog::OnListen(wxCommandEvent&)
     if (!MIDIIO::BeginReceive(this, this))
     {
         DisableTransferButtons();
-        wxGetApp().ReportInputDeviceLost();
+        wxGetApp().ReportInputDeviceLost(true);
         return;
     }
     m_transferIndex = 0;
@@ -229,7 +243,7 @@ bool CBulkDumpDialog::OnSysExReceived(const SysExBuffer& bytes)
     {
         EndReceiveEarly(wxString());
         DisableTransferButtons();
-        wxGetApp().ReportInputDeviceLost();
+        wxGetApp().ReportInputDeviceLost(true);
     }
     return true;
 }

@@ -27,13 +27,18 @@ CPacedSender::CPacedSender(std::function<void()> sendNext) : m_sendNext(std::mov
 
 CPacedSender::~CPacedSender()
 {
-    m_timer.Stop();
+    Stop();
 }
 
 bool CPacedSender::Send(const SysExBuffer& bytes, IProgressListener* progress)
 {
     if (!MIDIIO::BeginSend(bytes, progress))
         return false;
+    // Switching to another window must not close the ports between two
+    // messages: the series keeps them until Stop.
+    if (!m_holding)
+        MIDIIO::HoldPorts();
+    m_holding = true;
     // Not at the next idle pass: the pause alone decides when a message goes.
     MIDIIO::SendPendingNow();
     return true;
@@ -49,6 +54,9 @@ void CPacedSender::StartPause(int ms)
 void CPacedSender::Stop()
 {
     m_timer.Stop();
+    if (m_holding)
+        MIDIIO::ReleasePorts();
+    m_holding = false;
 }
 
 void OpenPortsForUser()

@@ -15,6 +15,8 @@ class SysExBuffer;
 // departure, so the unit never gets two closer than the pause. The pause
 // runs on a one-shot timer (all but its last milliseconds, see the .cpp):
 // the window stays live and Stop ends it at once.
+// From the first message sent until Stop the MIDI ports are held: a close
+// request (the user switched to another program) waits for the end.
 // No call reaches sendNext once Stop ran or this is gone. GUI thread only.
 class CPacedSender : public wxEvtHandler
 {
@@ -35,6 +37,7 @@ private:
     std::function<void()> m_sendNext;
     wxTimer m_timer;
     std::chrono::steady_clock::time_point m_due; // when the pause is over
+    bool m_holding = false;
 };
 
 // For a transfer the user has just asked for: in on-demand mode ports

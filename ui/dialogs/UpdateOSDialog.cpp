@@ -171,9 +171,10 @@ void CUpdateOSDialog::AwaitPorts()
 void CUpdateOSDialog::OnPortsCheck(wxTimerEvent&)
 {
     // On demand the ports reopen here; a device that does not open yet is
-    // retried by the idle pass until the program loses the focus.
+    // tried again by the idle pass about once a second.
     MIDIIO::ApplyRequestsNow();
-    if (MIDIIO::GetState() != MIDIIO::kIdle)
+    const bool outputOpen = MIDIIO::GetSelectedOutputDevice() == -1 || MIDIIO::HasOutputPort();
+    if (MIDIIO::GetState() != MIDIIO::kIdle || !outputOpen)
     {
         m_portsCheck.StartOnce(kPortsCheckMs);
         return;
@@ -249,7 +250,7 @@ void CUpdateOSDialog::SendNextMessage()
     {
         m_messageIndex = 0;
         EndProgress();
-        wxGetApp().ReportOutputDeviceLost();
+        wxGetApp().ReportOutputDeviceLost(true);
         return;
     }
 }

@@ -148,8 +148,9 @@ TEST_F(BulkDumpDialogTest, BanksAreReceivedAndSentByteExact)
 }
 
 // Over a loaded bank, whatever ends a transfer or a file early leaves a bank
-// that is not complete, with nothing listed and nothing to send or save;
-// only a receive cancelled before anything came leaves the old bank whole.
+// that is not complete, with nothing listed and nothing to send or save (OK
+// asks nothing about saving it); only a receive cancelled before anything
+// came leaves the old bank whole.
 TEST_F(BulkDumpDialogTest, ABankIsNeverLeftMixed)
 {
     const Dumps dumps = BankDumps(3);
@@ -192,7 +193,8 @@ TEST_F(BulkDumpDialogTest, ABankIsNeverLeftMixed)
                 UserClick(*dialog, wxID_CANCEL);
             EXPECT_FALSE(dialog->IsBusy()) << "at once";
             EXPECT_FALSE(MIDIIO::IsReceiving());
-            dialog->EndModal(0);
+            // No question about saving a bank that cannot be saved.
+            UserClick(*dialog, wxID_OK);
         });
         EXPECT_EQ(dialog->Bank().IsComplete(), row.whole);
         EXPECT_EQ(List(*dialog)->GetItemCount(), row.whole ? 16 : 0);
@@ -223,6 +225,35 @@ TEST_F(BulkDumpDialogTest, CancelInAPauseStopsTheSendAtOnce)
     dialog.reset();
     MIDIIO::OnIdle();
     EXPECT_EQ(Sent().size(), 2u);
+    EXPECT_TRUE(Boxes().empty());
+}
+
+// An upload that cannot start because the output is gone is said every
+// time; Listen and Upload follow the ports, off while the output is gone
+// and on again once it has reopened.
+TEST_F(BulkDumpDialogTest, ALostOutputIsSaidAtEveryUploadAndTheButtonsFollowThePorts)
+{
+    const std::string lost = "The output MIDI device is no longer accessible!\n\nPlease ensure the device is turned "
+                             "on and plugged in correctly, then restart the editor";
+    auto dialog = Opened();
+    RunModal(*dialog, [&](wxDialog& d) {
+        for (int attempt = 0; attempt < 2; ++attempt)
+        {
+            midi.driver->SetOpenFails("Unit Out", true);
+            MIDIIO::RequestClose();
+            MIDIIO::OnIdle(); // the program went to the background
+            UserClick(d, "Upload_Dump");
+            EXPECT_EQ(Boxes(), std::vector<std::string>{lost}) << "attempt " << attempt;
+            EXPECT_FALSE(Control<wxButton>(&d, "Upload_Dump")->IsEnabled());
+            midi.driver->SetOpenFails("Unit Out", false);
+            EXPECT_TRUE(PumpUntil([&] { return Control<wxButton>(&d, "Upload_Dump")->IsEnabled(); }, 5000))
+                << "Upload back with the port";
+        }
+        UserClick(d, "Upload_Dump");
+        EXPECT_TRUE(PumpUntil([&] { return !dialog->IsBusy(); }, 5000));
+        UserClick(d, wxID_OK);
+    });
+    EXPECT_EQ(Sent().size(), 16u);
     EXPECT_TRUE(Boxes().empty());
 }
 

@@ -1,0 +1,43 @@
+#include "tests/ui/OtherXWindow.h"
+
+#include <X11/Xlib.h>
+
+#include <chrono>
+#include <thread>
+
+OtherXWindow::OtherXWindow() : m_display(XOpenDisplay(nullptr))
+{
+    if (!m_display)
+        return;
+    m_window = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 0, 0, 120, 80, 0, 0, 0);
+    XSelectInput(m_display, m_window, StructureNotifyMask);
+}
+
+OtherXWindow::~OtherXWindow()
+{
+    if (!m_display)
+        return;
+    XDestroyWindow(m_display, m_window);
+    XCloseDisplay(m_display);
+}
+
+bool OtherXWindow::Activate()
+{
+    if (!m_display)
+        return false;
+    XMapRaised(m_display, m_window);
+    // The focus may go only to a window that is mapped (else BadMatch).
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    XEvent event;
+    while (!m_mapped && !XCheckTypedWindowEvent(m_display, m_window, MapNotify, &event))
+    {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        XSync(m_display, False);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    m_mapped = true;
+    XSetInputFocus(m_display, m_window, RevertToPointerRoot, CurrentTime);
+    XSync(m_display, False);
+    return true;
+}
