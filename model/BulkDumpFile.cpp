@@ -17,21 +17,27 @@ bool LoadBulkDumpFromFile(IBulkDump& dump, const std::string& path)
     return true;
 }
 
-bool SaveBulkDumpToFile(IBulkDump& dump, const std::string& path)
+bool SaveBulkDumpToFile(IBulkDump& dump, const std::string& path, std::string& reason)
 {
     SysExBuffer bank;
     for (int i = 0; i < dump.GetCount(); ++i)
         bank.Append(dump.GetEntry(i).Write());
-    if (!WriteSysExToFile(path, bank))
+    if (!WriteSysExToFile(path, bank, false, reason))
         return false;
     dump.SetModified(false);
     return true;
 }
 
-bool SaveBulkEntryToFile(IBulkEntry& entry, const std::string& path)
+bool SaveBulkDumpToFile(IBulkDump& dump, const std::string& path)
+{
+    std::string reason;
+    return SaveBulkDumpToFile(dump, path, reason);
+}
+
+bool SaveBulkEntryToFile(IBulkEntry& entry, const std::string& path, std::string& reason)
 {
     entry.SetBulkFlag(false);
-    const bool written = WriteSysExToFile(path, entry.Write());
+    const bool written = WriteSysExToFile(path, entry.Write(), false, reason);
     entry.SetBulkFlag(true);
     return written;
 }

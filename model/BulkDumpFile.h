@@ -14,8 +14,10 @@ class IBulkEntry;
 // not modified: it now holds what the file holds.
 bool LoadBulkDumpFromFile(IBulkDump& dump, const std::string& path);
 // Writes every entry, replacing the file only once the whole bank is written.
-// On success the bank is not modified any more.
+// On success the bank is not modified any more. On failure reason holds the
+// system's words for it.
+bool SaveBulkDumpToFile(IBulkDump& dump, const std::string& path, std::string& reason);
 bool SaveBulkDumpToFile(IBulkDump& dump, const std::string& path);
 // One entry on its own, as a single dump that is not part of a bank (bulk
 // flag 0); the entry keeps its bulk flag set afterwards, as a bank entry.
-bool SaveBulkEntryToFile(IBulkEntry& entry, const std::string& path);
+bool SaveBulkEntryToFile(IBulkEntry& entry, const std::string& path, std::string& reason);

@@ -420,12 +420,15 @@ TEST(Banks, FilesHoldTheEntriesBackToBack)
     WriteBytes(locked, {1, 2, 3});
     ASSERT_EQ(0, ::chmod(locked.c_str(), 0444));
     bank.SetModified(true);
-    EXPECT_FALSE(SaveBulkDumpToFile(bank, locked));
+    std::string reason;
+    EXPECT_FALSE(SaveBulkDumpToFile(bank, locked, reason));
     EXPECT_TRUE(bank.IsModified());
-    ASSERT_TRUE(SaveBulkEntryToFile(bank.GetEntry(17), dir.File("solo.syx")));
+    EXPECT_FALSE(reason.empty()) << "the user is told why";
+    ASSERT_TRUE(SaveBulkEntryToFile(bank.GetEntry(17), dir.File("solo.syx"), reason));
     const Bytes saved = ReadBytes(dir.File("solo.syx"));
     EXPECT_EQ("270 0 17 1", Join(saved.size(), saved[7], saved[12], bank.GetEntry(17).Write()[7]));
-    EXPECT_FALSE(SaveBulkEntryToFile(bank.GetEntry(17), dir.File("no/such/folder.syx")));
+    EXPECT_FALSE(SaveBulkEntryToFile(bank.GetEntry(17), dir.File("no/such/folder.syx"), reason));
+    EXPECT_EQ("No such file or directory", reason);
     EXPECT_EQ(1, bank.GetEntry(17).Write()[7]);
 
     TemplateBank templates;

@@ -24,6 +24,12 @@
 
 namespace
 {
+// The system's words for a file failure, to follow the path in a message.
+wxString Because(const std::string& reason)
+{
+    return reason.empty() ? wxString() : " (" + ToWx(reason) + ")";
+}
+
 bool IsSyxFile(const wxString& path)
 {
     return wxFileName(path).GetExt().Lower() == "syx";
@@ -268,7 +274,13 @@ bool CBulkDumpDialog::OpenBankFile(const wxString& path)
     // A failed load leaves the entries read before the failure in place.
     FillList();
     if (!loaded)
-        wxGetApp().ShowMessage("Unable to load dump from file: " + path, wxOK);
+    {
+        // Read once more only to learn whether the system refused the file.
+        std::string reason;
+        SysExBuffer probe;
+        ReadSysExFromFile(FromWx(path), probe, reason);
+        wxGetApp().ShowMessage("Unable to load dump from file: " + path + Because(reason), wxOK);
+    }
     return loaded;
 }
 
@@ -283,9 +295,10 @@ void CBulkDumpDialog::OnOpen(wxCommandEvent&)
 
 bool CBulkDumpDialog::SaveBank(const wxString& path)
 {
-    if (SaveBulkDumpToFile(*m_bank, FromWx(path)))
+    std::string reason;
+    if (SaveBulkDumpToFile(*m_bank, FromWx(path), reason))
         return true;
-    wxGetApp().ShowMessage("Unable to save file: " + path + "\nCheck the file is not read only.", wxOK);
+    wxGetApp().ShowMessage("Unable to save file: " + path + Because(reason) + "\nCheck the file is not read only.", wxOK);
     return false;
 }
 
@@ -313,8 +326,9 @@ void CBulkDumpDialog::OnSaveAll(wxCommandEvent&)
         IBulkEntry& entry = m_bank->GetEntry(i);
         const wxString name = SafeFileName(wxString::Format("%2.2d - ", i + 1) + ToWx(entry.GetDefaultFileName()));
         const wxString path = folder + "/" + name;
-        if (!SaveBulkEntryToFile(entry, FromWx(path)))
-            wxGetApp().ShowMessage("Unable to save \"" + path + "\" - Check the file is not read only.", wxOK);
+        if (std::string reason; !SaveBulkEntryToFile(entry, FromWx(path), reason))
+            wxGetApp().ShowMessage("Unable to save \"" + path + "\"" + Because(reason) + " - Check the file is not read only.",
+                                   wxOK);
     }
 }
 
@@ -323,8 +337,11 @@ void CBulkDumpDialog::LoadEntry(int index, const wxString& path)
     std::unique_ptr<IBulkEntry> entry = MakeEntry();
     SysExBuffer message;
     size_t position = 0;
-    if (!ReadSysExFromFile(FromWx(path), message))
-        wxGetApp().ShowMessage("Unable to load \"" + path + "\" - The file may have been moved or deleted.", wxOK);
+    std::string reason;
+    if (!ReadSysExFromFile(FromWx(path), message, reason))
+        wxGetApp().ShowMessage("Unable to load \"" + path + "\"" + Because(reason) +
+                                   " - The file may have been moved or deleted.",
+                               wxOK);
     else if (!entry || !entry->Read(message, position))
         wxGetApp().ShowMessage("The file \"" + path + "\" is not a valid " + (m_templateBank ? "template" : "patch") +
                                    " file.",
@@ -392,8 +409,11 @@ void CBulkDumpDialog::OnMenu(wxCommandEvent& event)
     case kSaveEntryAs:
     {
         wxString path = ToWx(entry.GetDefaultFileName());
-        if (wxGetApp().ChooseSaveFile(path, "SysEx Dump (*.syx)|*.syx") && !SaveBulkEntryToFile(entry, FromWx(path)))
-            wxGetApp().ShowMessage("Unable to save \"" + path + "\" - Check the file is not read only.", wxOK);
+        std::string reason;
+        if (wxGetApp().ChooseSaveFile(path, "SysEx Dump (*.syx)|*.syx") &&
+            !SaveBulkEntryToFile(entry, FromWx(path), reason))
+            wxGetApp().ShowMessage("Unable to save \"" + path + "\"" + Because(reason) + " - Check the file is not read only.",
+                                   wxOK);
         break;
     }
     case kReplaceEntry:

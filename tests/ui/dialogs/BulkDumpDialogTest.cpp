@@ -180,6 +180,8 @@ TEST_F(BulkDumpDialogTest, ABankIsNeverLeftMixed)
         {"cancel before anything came", [](CBulkDumpDialog& d) { UserClick(d, "Listen_For_Dump"); }, "", true},
         {"a bank file that ends after five entries", [&](CBulkDumpDialog& d) { EXPECT_FALSE(d.OpenBankFile(truncated)); },
          "Unable to load dump from file: " + truncated, false},
+        {"a bank file that is not there", [&](CBulkDumpDialog& d) { EXPECT_FALSE(d.OpenBankFile(folder.File("gone.blk"))); },
+         "Unable to load dump from file: " + folder.File("gone.blk") + " (No such file or directory)", false},
     };
     for (const Row& row : rows)
     {
@@ -320,9 +322,9 @@ TEST_F(BulkDumpDialogTest, SavingExtractingAndUnsavedChanges)
     FileChooserScript chooser;
     auto dialog = Opened();
     dialog->SelectRow(3);
-    boxes.script = {wxCANCEL, wxNO};
+    boxes.script = {wxOK, wxCANCEL, wxNO};
     const int result = RunModal(*dialog, [&](wxDialog& d) {
-        for (const char* name : {"my.blk.old  ", "second"})
+        for (const char* name : {"my.blk.old  ", "second", "gone/third"})
         {
             chooser.answer = folder.File(name);
             UserClick(d, "Save_Dump");
@@ -349,7 +351,10 @@ TEST_F(BulkDumpDialogTest, SavingExtractingAndUnsavedChanges)
     EXPECT_EQ(dialog->Bank().GetEntry(2).GetName(), "Bank Entry 4");
     EXPECT_EQ(List(*dialog)->GetItemText(2, 1), "Bank Entry 4");
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(Boxes(), std::vector<std::string>(2, "Do you want to save your changes to the dump?"));
+    const std::string question = "Do you want to save your changes to the dump?";
+    EXPECT_EQ(Boxes(), (std::vector<std::string>{"Unable to save file: " + folder.File("gone/third.blk") +
+                                                     " (No such file or directory)\nCheck the file is not read only.",
+                                                 question, question}));
 }
 
 TEST_F(BulkDumpDialogTest, DroppedFilesFillRowsUpToTheLast)
