@@ -12,6 +12,7 @@
 #include "model/NoteName.h"
 #include "model/PlacedControl.h"
 #include "model/commands/EnableZonesCommand.h"
+#include "ui/Accessibility.h"
 #include "ui/FrameRect.h"
 #include "ui/KeyboardStrip.h"
 #include "ui/LCDFont.h"
@@ -259,9 +260,15 @@ void CTemplateUI::BeginLayout()
     m_hoverList.Clear();
     m_bandStartSelection.Clear();
     m_rubberBandActive = false;
+    // The pointer's control is looked up again, with the new template's tip.
+    m_hoverIndex = -1;
+    ClearPanelTip();
     if (IEditorWindow* window = Host().Window())
         window->HideControlSettings();
     m_controlButtons.clear();
+    // With a template, EndLayout tells once the new buttons are there.
+    if (!GetTemplate())
+        Accessibility::NotifyEvent(Accessibility::EventObjectReorder, 0);
 }
 
 void CTemplateUI::AddControlButton(std::unique_ptr<CControlButton> button)
@@ -274,6 +281,7 @@ void CTemplateUI::EndLayout()
     if (m_keyboardStrip)
         m_keyboardStrip->SetTemplate(GetTemplate());
     m_built = true;
+    Accessibility::NotifyEvent(Accessibility::EventObjectReorder, 0);
 }
 
 void CTemplateUI::SetZoneLayout(const wxPoint& stripOrigin, const wxPoint& zoneLabelOrigin,

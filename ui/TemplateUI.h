@@ -148,12 +148,21 @@ protected:
 
 private:
     void UpdateHoverList(CControlButton* button);
+    // Screen readers learn of every change of the selection: the one control
+    // a gesture added takes the focus, any other change is announced as such.
+    std::vector<int> SelectedIndices() const;
+    void AnnounceSelection(const std::vector<int>& before) const;
+    // OnMouseButton without telling screen readers.
+    void HandleMouseButton(const wxPoint& point, bool ctrl, bool doubleClick, bool button, bool up,
+                                        bool right);
     void StartDrag();
     void EndDrag();
     void StartRubberBand(const wxPoint& point);
     void TrackPointer(const wxPoint& point);
     bool DragReady() const { return m_dragList && m_dropReady; }
     void SetMainCursor(bool allowed);
+    // No tip where no control is: the last one's text would show.
+    static void ClearPanelTip();
     wxPoint StripPoint(const wxPoint& point) const;
 
     std::unique_ptr<KeyboardStrip> m_keyboardStrip;

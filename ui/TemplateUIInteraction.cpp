@@ -1,5 +1,6 @@
 // The pointer and key handling of the front panel: selection, navigation,
 // the rubber band and drag and drop.
+#include <algorithm>
 #include <cstdlib>
 
 #include <wx/cursor.h>
@@ -15,6 +16,7 @@
 #include "model/PlacedControl.h"
 #include "model/commands/ControlClipboard.h"
 #include "ui/Accessibility.h"
+#include "ui/DesktopCursorGtk.h"
 #include "ui/FrontPanelWindow.h"
 #include "ui/KeyboardStrip.h"
 #include "ui/TemplateUI.h"
@@ -48,10 +50,22 @@ wxPoint CTemplateUI::StripPoint(const wxPoint& point) const
     return point - wxPoint(m_stripOrigin[0], m_stripOrigin[1]);
 }
 
+void CTemplateUI::ClearPanelTip()
+{
+    wxWindow* window = GetFrontPanelWindow();
+    if (window && window->GetToolTip())
+        window->UnsetToolTip();
+}
+
 void CTemplateUI::SetMainCursor(bool allowed)
 {
-    if (wxWindow* window = GetFrontPanelWindow())
-        window->SetCursor(wxCursor(allowed ? wxCURSOR_ARROW : wxCURSOR_NO_ENTRY));
+    wxWindow* window = GetFrontPanelWindow();
+    if (!window)
+        return;
+    // Set through the toolkit either way, so that it puts back the arrow later.
+    window->SetCursor(wxCursor(allowed ? wxCURSOR_ARROW : wxCURSOR_NO_ENTRY));
+    if (!allowed)
+        ShowDesktopCursor(*window, "not-allowed");
 }
 
 bool CTemplateUI::OnMouseMove(const wxPoint& point)
@@ -76,6 +90,8 @@ bool CTemplateUI::OnMouseMove(const wxPoint& point)
         const bool overSettings =
             window && window->IsControlSettingsShown() && window->ControlSettingsContains(point.x, point.y);
         wxToolTip::Enable(overSettings);
+        // GTK ignores the switch above: empty space gets no tip by having none.
+        ClearPanelTip();
     }
     else
     {
@@ -103,7 +119,9 @@ bool CTemplateUI::OnMouseMove(const wxPoint& point)
     }
     if (m_rubberBandActive)
     {
+        const std::vector<int> before = SelectedIndices();
         TrackPointer(point);
+        AnnounceSelection(before);
         redraw = true;
     }
     return redraw;
@@ -130,7 +148,39 @@ bool CTemplateUI::DropAllowed() const
     return Selection::CanAssignAll(*m_dragList, m_hoverList) && Selection::CanAssignAll(m_hoverList, *m_dragList);
 }
 
+std::vector<int> CTemplateUI::SelectedIndices() const
+{
+    std::vector<int> indices;
+    for (std::size_t i = 0; i < m_selection.Size(); ++i)
+        indices.push_back(m_selection[i].GetIndex());
+    return indices;
+}
+
+void CTemplateUI::AnnounceSelection(const std::vector<int>& before) const
+{
+    const std::vector<int> after = SelectedIndices();
+    if (after == before)
+        return;
+    std::vector<int> added;
+    for (int index : after)
+        if (std::find(before.begin(), before.end(), index) == before.end())
+            added.push_back(index);
+    if (added.size() == 1)
+        Accessibility::NotifyEvent(Accessibility::EventObjectFocus, added.front() + 1);
+    else
+        Accessibility::NotifyEvent(Accessibility::EventObjectSelectionWithin, 0);
+}
+
 bool CTemplateUI::OnMouseButton(const wxPoint& point, bool ctrl, bool doubleClick, bool button, bool up, bool right)
+{
+    const std::vector<int> before = SelectedIndices();
+    HandleMouseButton(point, ctrl, doubleClick, button, up, right);
+    AnnounceSelection(before);
+    return true;
+}
+
+void CTemplateUI::HandleMouseButton(const wxPoint& point, bool ctrl, bool doubleClick, bool button,
+                                                 bool up, bool right)
 {
     OnMouseMove(point);
     if (ZonesAvailable() && !right && m_keyboardStrip)
@@ -196,7 +246,6 @@ bool CTemplateUI::OnMouseButton(const wxPoint& point, bool ctrl, bool doubleClic
         StartRubberBand(point);
     if (button)
         OnButtonsMouseButton(point, up);
-    return true;
 }
 
 void CTemplateUI::StartDrag()
