@@ -81,8 +81,16 @@ bool CTemplateUI::OnMouseMove(const wxPoint& point)
     if (DragReady())
         HideSettings();
 
-    CControlButton* button = ControlButtonAt(point);
-    if (!button)
+    bool paneTook = false;
+    for (auto pane = m_panes.rbegin(); pane != m_panes.rend() && !paneTook; ++pane)
+        paneTook = PaneTakesMove(**pane, point, redraw);
+    CControlButton* button = paneTook ? nullptr : ControlButtonAt(point);
+    if (paneTook && m_hoverIndex != -1)
+    {
+        redraw = true;
+        m_hoverIndex = -1;
+    }
+    if (!paneTook && !button)
     {
         redraw = m_hoverIndex != -1;
         m_hoverIndex = -1;
@@ -93,7 +101,7 @@ bool CTemplateUI::OnMouseMove(const wxPoint& point)
         // GTK ignores the switch above: empty space gets no tip by having none.
         ClearPanelTip();
     }
-    else
+    else if (button)
     {
         UpdateHoverList(button);
         if (button->GetIndex() != m_hoverIndex)
@@ -125,6 +133,19 @@ bool CTemplateUI::OnMouseMove(const wxPoint& point)
         redraw = true;
     }
     return redraw;
+}
+
+bool CTemplateUI::PaneTakesMove(PanelPane& pane, const wxPoint& point, bool& redraw)
+{
+    const bool expanding = Preferences::IsOn(wxGetApp().Prefs().useExpandPanes);
+    if (pane.UpdateButtonHover(point, expanding))
+        redraw = true;
+    if (!pane.IsButtonHovered())
+        return pane.HitTest(point) >= 0;
+    wxWindow* window = GetFrontPanelWindow();
+    if (expanding && window && window->GetToolTipText() != pane.ButtonToolTip())
+        window->SetToolTip(pane.ButtonToolTip());
+    return true;
 }
 
 void CTemplateUI::UpdateHoverList(CControlButton* button)
@@ -206,7 +227,10 @@ void CTemplateUI::HandleMouseButton(const wxPoint& point, bool ctrl, bool double
         doubleClick = editRequest = false;
 
     bool handled = false;
-    if (!m_dragList && !up)
+    const bool expanding = Preferences::IsOn(wxGetApp().Prefs().useExpandPanes);
+    for (auto pane = m_panes.rbegin(); pane != m_panes.rend() && !handled; ++pane)
+        handled = up && button && !right && (*pane)->OnButtonClick(point, expanding);
+    if (!handled && !m_dragList && !up)
     {
         if (!ctrl && button)
             m_selection.SelectOnly(m_hoverList);
@@ -327,6 +351,9 @@ CControlButton* CTemplateUI::FindControlButton(int index) const
 
 bool CTemplateUI::SelectControl(int index, bool select)
 {
+    for (auto pane = m_panes.rbegin(); pane != m_panes.rend(); ++pane)
+        if ((*pane)->SelectControl(index, select))
+            return true;
     CControlButton* button = FindControlButton(index);
     if (!button)
         return false;
@@ -394,6 +421,10 @@ wxPoint CTemplateUI::ControlCentre(int index) const
 {
     if (CControlButton* button = FindControlButton(index))
         return Centre(button->GetRect());
+    wxPoint centre;
+    for (const auto& pane : m_panes)
+        if (pane->ControlCentre(index, centre))
+            return centre;
     return {0, 0};
 }
 
@@ -420,11 +451,26 @@ int CTemplateUI::FindNearestInDirection(int from, const wxPoint& centre, int dir
 {
     int best = from;
     long long bestDistance = kFarAway;
+    for (const auto& pane : m_panes)
+    {
+        long long distance = kFarAway;
+        const int candidate = pane->NearestInDirection(from, centre, direction, strict, distance);
+        if (candidate >= 0 && distance < bestDistance)
+        {
+            best = candidate;
+            bestDistance = distance;
+        }
+    }
     for (const auto& button : m_controlButtons)
     {
         if (button->GetIndex() == from)
             continue;
         const wxPoint p = Centre(button->GetRect());
+        // An expanded pane lies over the panel: what it covers is out of reach.
+        const wxRect moved(p, button->GetRect().GetSize());
+        if (std::any_of(m_panes.begin(), m_panes.end(),
+                        [&moved](const auto& pane) { return pane->IsExpanded() && pane->GetRect().Contains(moved); }))
+            continue;
         const long long dx = p.x - centre.x, dy = p.y - centre.y;
         const long long d = dx * dx + dy * dy;
         if (d < bestDistance && IsInDirection(p, centre, direction, strict))
