@@ -164,6 +164,9 @@ TEST_F(PanelAccessibilityTest, EveryChangeOfTheSelectionOrOfTheTemplateIsTold)
         {"Ctrl+click adds one: it takes the focus", [&] { ctrlClick(7); }, {{focus, 8}}},
         {"Ctrl+click takes one away", [&] { ctrlClick(7); }, {{within, 0}}},
         {"a click on empty space clears", [&] { Click(empty); }, {{within, 0}}},
+        {"a right click selects as the menu opens",
+         [&] { view.OnMouseButton(Centre(9), false, false, true, false, true); }, {{focus, 10}}},
+        {"a click on empty space clears", [&] { Click(empty); }, {{within, 0}}},
         {"a band over two pots", [&] {
              view.OnMouseButton(empty, false, false, true, false, false);
              view.OnMouseMove(wxPoint(Centre(1).x, 30));
