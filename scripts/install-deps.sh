@@ -9,7 +9,7 @@ packages=(
   librtmidi-dev libjack-jackd2-dev jackd2
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
-  xvfb xauth xfonts-base
+  xvfb xauth xfonts-base libxfixes-dev adwaita-icon-theme
   python3 python3-aiosmtpd python3-pil
   dbus at-spi2-core python3-pyatspi
   lsp-plugins-vst dpf-plugins-vst

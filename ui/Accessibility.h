@@ -47,8 +47,12 @@ enum State : long
 
 enum Event : unsigned
 {
+    // The panel's children were made again (another template, or none).
+    EventObjectReorder = 0x8004,
     EventObjectFocus = 0x8005,
     EventObjectSelectionAdd = 0x8007,
+    // The selection changed in some other way (removals, several at once).
+    EventObjectSelectionWithin = 0x8009,
 };
 
 // The object id of a window's client area.

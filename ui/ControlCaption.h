@@ -27,6 +27,8 @@ public:
     void SetPosition(const wxPoint& position);
     // Draws the lines; nothing for a Disabled control.
     void Draw(wxDC& dc, const wxColour& colour, const wxPoint& origin);
+    // Forces the next single-line drawing to render again (a pane moved).
+    void MarkDirty() { m_dirty = true; }
 
     wxPoint GetPosition() const { return m_position; }
     wxSize GetSize() const { return m_size; }

@@ -19,6 +19,7 @@
 #include "ui/EditControlDialog.h"
 #include "ui/FrontPanelWindow.h"
 #include "ui/PanelAtkBridge.h"
+#include "ui/StatusLineWidths.h"
 #include "ui/SyxFileDropTarget.h"
 #include "ui/TemplateUI.h"
 #include "ui/WindowHelpers.h"
@@ -27,7 +28,6 @@
 namespace
 {
 const wxColour kBackground(170, 170, 170);
-const int kStatusWidths[] = {-1, 74, 74, 74, 84};
 } // namespace
 
 CMainFrame::CMainFrame(const wxString& title, const wxPoint& position, const wxSize& size)
@@ -60,8 +60,6 @@ bool CMainFrame::Init()
     m_panel = new CFrontPanelWindow(this, [this] { return !IsControlSettingsShown(); });
     BindPanelEvents();
     m_panel->SetDropTarget(new CSyxFileDropTarget(*this));
-    m_panel->SetToolTip("\n");
-    m_panel->SetToolTip(wxEmptyString);
     m_view.reset(wxGetApp().CreateTemplateUI());
     // Before anything (the focus below) makes GTK build the panel's own
     // accessible object, which the bridge's type must replace.
@@ -76,10 +74,7 @@ bool CMainFrame::Init()
     BuildMenuBar();
     const wxSize panel = ViewPanelSize();
     CreateStatusBar(5, 0);
-    int widths[5];
-    std::copy(std::begin(kStatusWidths), std::end(kStatusWidths), widths);
-    widths[0] = std::max(1, panel.GetWidth() - 306);
-    SetStatusWidths(5, widths);
+    SetStatusLineWidths(*GetStatusBar(), panel.GetWidth());
     UpdateEditMenu(false, false);
     UpdateTitle();
     UpdateDeviceMenu();

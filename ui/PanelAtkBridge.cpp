@@ -118,6 +118,8 @@ struct CPanelAtkBridge::Impl
     void SyncChildren(bool announce);
     void Announce(Accessibility::Event event, int childId);
     void NotifyStates(bool raised);
+    // Tells listeners of a child whose description is not the one it last handed out.
+    void NotifyDescription(int childId);
     // The top-left of the coordinate frame a child's extents are asked in.
     wxPoint Origin(AtkCoordType coords) const;
 
@@ -129,6 +131,8 @@ struct CPanelAtkBridge::Impl
     std::vector<AtkObject*> children;
     // The states listeners were last told, by child id - 1.
     std::vector<long> states;
+    // What the panel's get_description last handed out.
+    std::string panelDescription;
 };
 
 // ---------------------------------------------------------------------------
@@ -271,11 +275,24 @@ static AtkObject* dorva_panel_accessible_ref_child(AtkObject* object, gint index
     return ATK_OBJECT_CLASS(dorva_panel_accessible_parent_class)->ref_child(object, index);
 }
 
+static const gchar* dorva_panel_accessible_get_description(AtkObject* object)
+{
+    // GTK would describe the panel by its tooltip: the control last hovered.
+    if (CPanelAtkBridge::Impl* bridge = CPanelAtkBridge::Impl::Of(object))
+    {
+        bridge->panelDescription.clear();
+        bridge->panel.GetDescription(0, bridge->panelDescription);
+        return bridge->panelDescription.c_str();
+    }
+    return ATK_OBJECT_CLASS(dorva_panel_accessible_parent_class)->get_description(object);
+}
+
 static void dorva_panel_accessible_class_init(DorvaPanelAccessibleClass* klass)
 {
     AtkObjectClass* atk = ATK_OBJECT_CLASS(klass);
     atk->get_n_children = dorva_panel_accessible_get_n_children;
     atk->ref_child = dorva_panel_accessible_ref_child;
+    atk->get_description = dorva_panel_accessible_get_description;
 }
 
 // The selection is read-only: the layer answers which controls are
@@ -411,6 +428,16 @@ void CPanelAtkBridge::Impl::NotifyStates(bool raised)
     }
 }
 
+void CPanelAtkBridge::Impl::NotifyDescription(int childId)
+{
+    // The description is the control's assignment, which may have changed
+    // since a reader last asked.
+    DorvaPanelChild* object = DORVA_PANEL_CHILD(children[childId - 1]);
+    const std::string description = Description(childId);
+    if (!object->description || description != object->description)
+        g_object_notify(G_OBJECT(object), "accessible-description");
+}
+
 void CPanelAtkBridge::Impl::Announce(Accessibility::Event event, int childId)
 {
     AtkObject* panelObject = PanelObject();
@@ -423,16 +450,16 @@ void CPanelAtkBridge::Impl::Announce(Accessibility::Event event, int childId)
     NotifyStates(true);
     for (std::size_t i = 0; i < children.size(); ++i)
         states[i] = State(static_cast<int>(i) + 1);
+    if (event == Accessibility::EventObjectReorder)
+    {
+        // Another template: every control may be assigned otherwise.
+        for (int id = 1; id <= static_cast<int>(children.size()); ++id)
+            NotifyDescription(id);
+        g_signal_emit_by_name(panelObject, "visible-data-changed");
+    }
     AtkObject* child = Child(childId);
     if (child)
-    {
-        // The description is the control's assignment, which may have
-        // changed since a reader last asked.
-        DorvaPanelChild* object = DORVA_PANEL_CHILD(child);
-        const std::string description = Description(childId);
-        if (!object->description || description != object->description)
-            g_object_notify(G_OBJECT(child), "accessible-description");
-    }
+        NotifyDescription(childId);
     g_signal_emit_by_name(panelObject, "selection-changed");
     if (event == Accessibility::EventObjectFocus && child)
     {

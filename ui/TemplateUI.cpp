@@ -4,6 +4,7 @@
 #include <wx/image.h>
 #include <wx/window.h>
 
+#include "app/EditorApp.h"
 #include "midi/MIDIIO.h"
 #include "model/DeviceAnswers.h"
 #include "model/EditorHost.h"
@@ -12,6 +13,7 @@
 #include "model/NoteName.h"
 #include "model/PlacedControl.h"
 #include "model/commands/EnableZonesCommand.h"
+#include "ui/Accessibility.h"
 #include "ui/FrameRect.h"
 #include "ui/KeyboardStrip.h"
 #include "ui/LCDFont.h"
@@ -37,6 +39,21 @@ CTemplateUI::CTemplateUI()
 }
 
 CTemplateUI::~CTemplateUI() = default;
+
+void CTemplateUI::OnPaneCollapsed()
+{
+    if (wxWindow* window = wxGetApp().GetMainWindow())
+        window->SetClientSize(m_panelWidth, m_panelHeight);
+    for (auto& button : m_controlButtons)
+        button->GetCaption().MarkDirty();
+}
+
+void CTemplateUI::OnPaneExpanded()
+{
+    OnPaneCollapsed();
+    for (auto& pane : m_panes)
+        pane->Collapse();
+}
 
 bool CTemplateUI::OnMidiMessage(int status, int /*data1*/, int /*data2*/)
 {
@@ -79,6 +96,9 @@ bool CTemplateUI::OnPageDown()
 
 bool CTemplateUI::Animate(int elapsedMs)
 {
+    if (!Preferences::IsOn(wxGetApp().Prefs().useExpandPanes))
+        for (auto& pane : m_panes)
+            pane->Collapse();
     bool repaint = m_listenButton.Step(elapsedMs);
     if (m_sendButtonShown && m_sendButton.Step(elapsedMs))
         repaint = true;
@@ -97,6 +117,8 @@ void CTemplateUI::Draw(wxDC& dc)
     // Under the controls, so their captions and marks stay readable.
     if (zones && m_keyboardStrip)
         m_keyboardStrip->DrawKeyboard(dc, stripOrigin);
+    for (const auto& pane : m_panes)
+        pane->Draw(dc, false);
     m_listenButton.Draw(dc);
     if (m_sendButtonShown)
         m_sendButton.Draw(dc);
@@ -117,6 +139,8 @@ void CTemplateUI::Draw(wxDC& dc)
             LCDFont::DrawText(dc, "OFF", m_zonesTextPoint - wxPoint(3, 0), LCDFont::DefaultColour());
         }
     }
+    for (const auto& pane : m_panes)
+        pane->Draw(dc, true);
     if (m_rubberBandActive)
         DrawDottedRect(dc, m_rubberBand, wxColour(68, 68, 68));
 }
@@ -259,9 +283,15 @@ void CTemplateUI::BeginLayout()
     m_hoverList.Clear();
     m_bandStartSelection.Clear();
     m_rubberBandActive = false;
+    // The pointer's control is looked up again, with the new template's tip.
+    m_hoverIndex = -1;
+    ClearPanelTip();
     if (IEditorWindow* window = Host().Window())
         window->HideControlSettings();
     m_controlButtons.clear();
+    // With a template, EndLayout tells once the new buttons are there.
+    if (!GetTemplate())
+        Accessibility::NotifyEvent(Accessibility::EventObjectReorder, 0);
 }
 
 void CTemplateUI::AddControlButton(std::unique_ptr<CControlButton> button)
@@ -274,6 +304,7 @@ void CTemplateUI::EndLayout()
     if (m_keyboardStrip)
         m_keyboardStrip->SetTemplate(GetTemplate());
     m_built = true;
+    Accessibility::NotifyEvent(Accessibility::EventObjectReorder, 0);
 }
 
 void CTemplateUI::SetZoneLayout(const wxPoint& stripOrigin, const wxPoint& zoneLabelOrigin,

@@ -9,6 +9,7 @@
 
 #include "model/Selection.h"
 #include "ui/ControlButton.h"
+#include "ui/PanelPane.h"
 #include "ui/ToggleButton.h"
 
 class CEditorTemplate;
@@ -22,13 +23,17 @@ class wxDC;
 // the pointer, the keys, the idle tick and incoming short messages; every
 // forwarding operation answers whether the panel must be repainted.
 // Nothing is drawn until the first CreateControls. GUI thread only.
-class CTemplateUI
+class CTemplateUI : public IExpandCallback
 {
 public:
     CTemplateUI();
-    virtual ~CTemplateUI();
+    ~CTemplateUI() override;
     CTemplateUI(const CTemplateUI&) = delete;
     CTemplateUI& operator=(const CTemplateUI&) = delete;
+
+    // Resize the main window to the panel and re-render every caption.
+    void OnPaneExpanded() override;
+    void OnPaneCollapsed() override;
 
     // Lays out the panel of a template (called again whenever another
     // template becomes current). The view does not own the template.
@@ -43,8 +48,8 @@ public:
     virtual bool OnMouseWheel(int steps);
     virtual bool OnPageUp();
     virtual bool OnPageDown();
-    // The idle tick with the milliseconds since the last: pulses the Listen
-    // and Send buttons.
+    // The idle tick with the milliseconds since the last: collapses panes
+    // unless expanding panes are on, and pulses the Listen and Send buttons.
     virtual bool Animate(int elapsedMs);
     virtual void Draw(wxDC& dc);
     virtual void OnAudioFxSettings() {}
@@ -118,6 +123,10 @@ public:
     CControlButton* ControlButtonAt(const wxPoint& point) const;
 
     const std::vector<std::unique_ptr<CControlButton>>& GetControlButtons() const { return m_controlButtons; }
+    // Expanding panes: every pane hook asks them first (the last added
+    // first where the pointer is concerned). No panel of the program adds one.
+    void AddPane(std::unique_ptr<PanelPane> pane) { m_panes.push_back(std::move(pane)); }
+    const std::vector<std::unique_ptr<PanelPane>>& GetPanes() const { return m_panes; }
     Selection& GetSelection() { return m_selection; }
     Selection& GetHoverList() { return m_hoverList; }
     CAnimatedButton& GetListenButton() { return m_listenButton; }
@@ -148,12 +157,23 @@ protected:
 
 private:
     void UpdateHoverList(CControlButton* button);
+    // A pane under the pointer takes the move: its button's hover and tip.
+    bool PaneTakesMove(PanelPane& pane, const wxPoint& point, bool& redraw);
+    // Screen readers learn of every change of the selection: the one control
+    // a gesture added takes the focus, any other change is announced as such.
+    std::vector<int> SelectedIndices() const;
+    void AnnounceSelection(const std::vector<int>& before) const;
+    // OnMouseButton without telling screen readers.
+    void HandleMouseButton(const wxPoint& point, bool ctrl, bool doubleClick, bool button, bool up,
+                                        bool right);
     void StartDrag();
     void EndDrag();
     void StartRubberBand(const wxPoint& point);
     void TrackPointer(const wxPoint& point);
     bool DragReady() const { return m_dragList && m_dropReady; }
     void SetMainCursor(bool allowed);
+    // No tip where no control is: the last one's text would show.
+    static void ClearPanelTip();
     wxPoint StripPoint(const wxPoint& point) const;
 
     std::unique_ptr<KeyboardStrip> m_keyboardStrip;
@@ -168,6 +188,7 @@ private:
     bool m_zonesShown = true;
     wxBitmap m_background;
     std::vector<std::unique_ptr<CControlButton>> m_controlButtons;
+    std::vector<std::unique_ptr<PanelPane>> m_panes;
     Selection m_selection;
     Selection m_hoverList;
     bool m_rubberBandActive = false;

@@ -1,5 +1,6 @@
 // The pointer and key handling of the front panel: selection, navigation,
 // the rubber band and drag and drop.
+#include <algorithm>
 #include <cstdlib>
 
 #include <wx/cursor.h>
@@ -15,6 +16,7 @@
 #include "model/PlacedControl.h"
 #include "model/commands/ControlClipboard.h"
 #include "ui/Accessibility.h"
+#include "ui/DesktopCursorGtk.h"
 #include "ui/FrontPanelWindow.h"
 #include "ui/KeyboardStrip.h"
 #include "ui/TemplateUI.h"
@@ -48,10 +50,22 @@ wxPoint CTemplateUI::StripPoint(const wxPoint& point) const
     return point - wxPoint(m_stripOrigin[0], m_stripOrigin[1]);
 }
 
+void CTemplateUI::ClearPanelTip()
+{
+    wxWindow* window = GetFrontPanelWindow();
+    if (window && window->GetToolTip())
+        window->UnsetToolTip();
+}
+
 void CTemplateUI::SetMainCursor(bool allowed)
 {
-    if (wxWindow* window = GetFrontPanelWindow())
-        window->SetCursor(wxCursor(allowed ? wxCURSOR_ARROW : wxCURSOR_NO_ENTRY));
+    wxWindow* window = GetFrontPanelWindow();
+    if (!window)
+        return;
+    // Set through the toolkit either way, so that it puts back the arrow later.
+    window->SetCursor(wxCursor(allowed ? wxCURSOR_ARROW : wxCURSOR_NO_ENTRY));
+    if (!allowed)
+        ShowDesktopCursor(*window, "not-allowed");
 }
 
 bool CTemplateUI::OnMouseMove(const wxPoint& point)
@@ -67,8 +81,16 @@ bool CTemplateUI::OnMouseMove(const wxPoint& point)
     if (DragReady())
         HideSettings();
 
-    CControlButton* button = ControlButtonAt(point);
-    if (!button)
+    bool paneTook = false;
+    for (auto pane = m_panes.rbegin(); pane != m_panes.rend() && !paneTook; ++pane)
+        paneTook = PaneTakesMove(**pane, point, redraw);
+    CControlButton* button = paneTook ? nullptr : ControlButtonAt(point);
+    if (paneTook && m_hoverIndex != -1)
+    {
+        redraw = true;
+        m_hoverIndex = -1;
+    }
+    if (!paneTook && !button)
     {
         redraw = m_hoverIndex != -1;
         m_hoverIndex = -1;
@@ -76,8 +98,10 @@ bool CTemplateUI::OnMouseMove(const wxPoint& point)
         const bool overSettings =
             window && window->IsControlSettingsShown() && window->ControlSettingsContains(point.x, point.y);
         wxToolTip::Enable(overSettings);
+        // GTK ignores the switch above: empty space gets no tip by having none.
+        ClearPanelTip();
     }
-    else
+    else if (button)
     {
         UpdateHoverList(button);
         if (button->GetIndex() != m_hoverIndex)
@@ -103,10 +127,25 @@ bool CTemplateUI::OnMouseMove(const wxPoint& point)
     }
     if (m_rubberBandActive)
     {
+        const std::vector<int> before = SelectedIndices();
         TrackPointer(point);
+        AnnounceSelection(before);
         redraw = true;
     }
     return redraw;
+}
+
+bool CTemplateUI::PaneTakesMove(PanelPane& pane, const wxPoint& point, bool& redraw)
+{
+    const bool expanding = Preferences::IsOn(wxGetApp().Prefs().useExpandPanes);
+    if (pane.UpdateButtonHover(point, expanding))
+        redraw = true;
+    if (!pane.IsButtonHovered())
+        return pane.HitTest(point) >= 0;
+    wxWindow* window = GetFrontPanelWindow();
+    if (expanding && window && window->GetToolTipText() != pane.ButtonToolTip())
+        window->SetToolTip(pane.ButtonToolTip());
+    return true;
 }
 
 void CTemplateUI::UpdateHoverList(CControlButton* button)
@@ -130,7 +169,39 @@ bool CTemplateUI::DropAllowed() const
     return Selection::CanAssignAll(*m_dragList, m_hoverList) && Selection::CanAssignAll(m_hoverList, *m_dragList);
 }
 
+std::vector<int> CTemplateUI::SelectedIndices() const
+{
+    std::vector<int> indices;
+    for (std::size_t i = 0; i < m_selection.Size(); ++i)
+        indices.push_back(m_selection[i].GetIndex());
+    return indices;
+}
+
+void CTemplateUI::AnnounceSelection(const std::vector<int>& before) const
+{
+    const std::vector<int> after = SelectedIndices();
+    if (after == before)
+        return;
+    std::vector<int> added;
+    for (int index : after)
+        if (std::find(before.begin(), before.end(), index) == before.end())
+            added.push_back(index);
+    if (added.size() == 1)
+        Accessibility::NotifyEvent(Accessibility::EventObjectFocus, added.front() + 1);
+    else
+        Accessibility::NotifyEvent(Accessibility::EventObjectSelectionWithin, 0);
+}
+
 bool CTemplateUI::OnMouseButton(const wxPoint& point, bool ctrl, bool doubleClick, bool button, bool up, bool right)
+{
+    const std::vector<int> before = SelectedIndices();
+    HandleMouseButton(point, ctrl, doubleClick, button, up, right);
+    AnnounceSelection(before);
+    return true;
+}
+
+void CTemplateUI::HandleMouseButton(const wxPoint& point, bool ctrl, bool doubleClick, bool button,
+                                                 bool up, bool right)
 {
     OnMouseMove(point);
     if (ZonesAvailable() && !right && m_keyboardStrip)
@@ -156,7 +227,10 @@ bool CTemplateUI::OnMouseButton(const wxPoint& point, bool ctrl, bool doubleClic
         doubleClick = editRequest = false;
 
     bool handled = false;
-    if (!m_dragList && !up)
+    const bool expanding = Preferences::IsOn(wxGetApp().Prefs().useExpandPanes);
+    for (auto pane = m_panes.rbegin(); pane != m_panes.rend() && !handled; ++pane)
+        handled = up && button && !right && (*pane)->OnButtonClick(point, expanding);
+    if (!handled && !m_dragList && !up)
     {
         if (!ctrl && button)
             m_selection.SelectOnly(m_hoverList);
@@ -196,7 +270,6 @@ bool CTemplateUI::OnMouseButton(const wxPoint& point, bool ctrl, bool doubleClic
         StartRubberBand(point);
     if (button)
         OnButtonsMouseButton(point, up);
-    return true;
 }
 
 void CTemplateUI::StartDrag()
@@ -278,6 +351,9 @@ CControlButton* CTemplateUI::FindControlButton(int index) const
 
 bool CTemplateUI::SelectControl(int index, bool select)
 {
+    for (auto pane = m_panes.rbegin(); pane != m_panes.rend(); ++pane)
+        if ((*pane)->SelectControl(index, select))
+            return true;
     CControlButton* button = FindControlButton(index);
     if (!button)
         return false;
@@ -345,6 +421,10 @@ wxPoint CTemplateUI::ControlCentre(int index) const
 {
     if (CControlButton* button = FindControlButton(index))
         return Centre(button->GetRect());
+    wxPoint centre;
+    for (const auto& pane : m_panes)
+        if (pane->ControlCentre(index, centre))
+            return centre;
     return {0, 0};
 }
 
@@ -371,11 +451,26 @@ int CTemplateUI::FindNearestInDirection(int from, const wxPoint& centre, int dir
 {
     int best = from;
     long long bestDistance = kFarAway;
+    for (const auto& pane : m_panes)
+    {
+        long long distance = kFarAway;
+        const int candidate = pane->NearestInDirection(from, centre, direction, strict, distance);
+        if (candidate >= 0 && distance < bestDistance)
+        {
+            best = candidate;
+            bestDistance = distance;
+        }
+    }
     for (const auto& button : m_controlButtons)
     {
         if (button->GetIndex() == from)
             continue;
         const wxPoint p = Centre(button->GetRect());
+        // An expanded pane lies over the panel: what it covers is out of reach.
+        const wxRect moved(p, button->GetRect().GetSize());
+        if (std::any_of(m_panes.begin(), m_panes.end(),
+                        [&moved](const auto& pane) { return pane->IsExpanded() && pane->GetRect().Contains(moved); }))
+            continue;
         const long long dx = p.x - centre.x, dy = p.y - centre.y;
         const long long d = dx * dx + dy * dy;
         if (d < bestDistance && IsInDirection(p, centre, direction, strict))

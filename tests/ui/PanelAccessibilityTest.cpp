@@ -1,3 +1,6 @@
+#include <functional>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "model/ControlState.h"
@@ -138,8 +141,51 @@ TEST_F(PanelAccessibilityTest, FocusIsTheSelectedControlWithTheLowestIndexElseTh
     EXPECT_EQ(Focus(), 0);
 }
 
+TEST_F(PanelAccessibilityTest, EveryChangeOfTheSelectionOrOfTheTemplateIsTold)
+{
+    using Events = std::vector<std::pair<unsigned, int>>;
+    const unsigned reorder = 0x8004, focus = 0x8005, within = 0x8009;
+    const wxPoint empty(5, 5);
+    ASSERT_EQ(view.ControlButtonAt(empty), nullptr);
+    auto ctrlClick = [this](int index) {
+        view.OnMouseButton(Centre(index), true, false, true, false, false);
+        view.OnMouseButton(Centre(index), true, false, true, true, false);
+    };
+    const struct
+    {
+        const char* what;
+        std::function<void()> gesture;
+        Events events;
+    } rows[] = {
+        // The press selects; the release ends a drag onto the same control,
+        // which selects it once more.
+        {"a click takes the focus", [&] { Click(Centre(3)); }, {{focus, 4}, {focus, 4}}},
+        {"the same click again", [&] { Click(Centre(3)); }, {{focus, 4}}},
+        {"Ctrl+click adds one: it takes the focus", [&] { ctrlClick(7); }, {{focus, 8}}},
+        {"Ctrl+click takes one away", [&] { ctrlClick(7); }, {{within, 0}}},
+        {"a click on empty space clears", [&] { Click(empty); }, {{within, 0}}},
+        {"a right click selects as the menu opens",
+         [&] { view.OnMouseButton(Centre(9), false, false, true, false, true); }, {{focus, 10}}},
+        {"a click on empty space clears", [&] { Click(empty); }, {{within, 0}}},
+        {"a band over two pots", [&] {
+             view.OnMouseButton(empty, false, false, true, false, false);
+             view.OnMouseMove(wxPoint(Centre(1).x, 30));
+             view.OnMouseButton(wxPoint(Centre(1).x, 30), false, false, true, true, false);
+         }, {{within, 0}}},
+        {"another template", [&] { view.CreateControls(&editorTemplate); }, {{reorder, 0}}},
+        {"no template", [&] { view.CreateControls(nullptr); }, {{reorder, 0}}},
+    };
+    for (const auto& row : rows)
+    {
+        recorder.events.clear();
+        row.gesture();
+        EXPECT_EQ(recorder.events, row.events) << row.what;
+    }
+}
+
 TEST_F(PanelAccessibilityTest, SelectAllRaisesSelectionAddForEachControl)
 {
+    recorder.events.clear();
     view.SelectAll();
     ASSERT_EQ(recorder.events.size(), 51u);
     for (std::size_t i = 0; i < recorder.events.size(); ++i)

@@ -20,6 +20,7 @@
 #include "tests/ui/RealInput.h"
 #include "tests/ui/UiTestApp.h"
 #include "ui/MainFrame.h"
+#include "ui/TemplateUI.h"
 
 namespace
 {
@@ -32,20 +33,36 @@ TEST_F(PanelScreenReaderTest, AReaderFindsThePanelsControlsAndFollowsTheKeyboard
     ASSERT_TRUE(TestApp().Start());
     auto* frame = dynamic_cast<CMainFrame*>(TestApp().GetMainWindow());
     ASSERT_NE(frame, nullptr);
+    // A second template for Ctrl+Tab to switch to.
+    frame->AddTemplate(CDorvaSynthAnswers().CreateTemplate());
     frame->AddTemplate(CDorvaSynthAnswers().CreateTemplate());
     // What the reader expects to hear as the controls' descriptions.
     CEditorTemplate& current = *frame->GetCurrentTemplate();
     current.GetControl(0)->SetType(ControlMessageType::CC, false);
     current.GetControl(0)->SetName("Cutoff");
     current.GetControl(22)->SetType(ControlMessageType::Disabled, false);
+    // Pointed at later: the panel has its tip then.
+    current.GetControl(1)->SetType(ControlMessageType::CC, false);
     ASSERT_TRUE(RealInput::Focus(frame->GetPanelWindow()));
 
     // The reader's "step" lines ask for these, while the toolkit keeps
     // answering its questions; the main window goes as when the program ends.
     auto key = [](int code, int modifiers = wxMOD_NONE) { return [=] { RealInput::Key(code, modifiers); }; };
+    wxWindow* panel = frame->GetPanelWindow();
+    const wxPoint empty(5, 5);
+    ASSERT_EQ(frame->GetView()->ControlButtonAt(empty), nullptr);
+    const wxPoint pot2 = frame->GetView()->ControlCentre(1);
     const std::map<std::string, std::function<void()>> steps = {
-        {"TAB", key(WXK_TAB)},   {"DOWN", key(WXK_DOWN)}, {"RIGHT", key(WXK_RIGHT)},
-        {"SHIFT+TAB", key(WXK_TAB, wxMOD_SHIFT)}, {"CLOSE", [] { TestApp().Stop(); }},
+        {"TAB", key(WXK_TAB)},
+        {"DOWN", key(WXK_DOWN)},
+        {"RIGHT", key(WXK_RIGHT)},
+        {"SHIFT+TAB", key(WXK_TAB, wxMOD_SHIFT)},
+        {"CTRL+CLICK 1", [=] { RealInput::Click(panel, pot2, wxMOD_CONTROL); }},
+        {"CLICK EMPTY", [=] { RealInput::Click(panel, empty); }},
+        // From empty space across the first two pots.
+        {"BAND 0 1", [=] { RealInput::Drag(panel, empty, pot2 - wxPoint(0, pot2.y - 30)); }},
+        {"CTRL+TAB", key(WXK_TAB, wxMOD_CONTROL)},
+        {"CLOSE", [] { TestApp().Stop(); }},
     };
     const std::string command =
         "/usr/bin/python3 " DORVA_SCREEN_READER_SCRIPT " " + std::to_string(::getpid()) + " 2>&1";

@@ -5,8 +5,9 @@ Usage: panel_screen_reader.py PID
 
 Finds the application with that process id, walks to the panel and checks its
 children's names, roles, descriptions, extents, hit testing and selection.
-Then it asks the test for key presses ("step KEY" on stdout) and checks the
-focus and selection events they raise; last it has the test close the window
+Then it asks the test for key presses and pointer gestures ("step KEY" on
+stdout) and checks the focus and selection events they raise, and that the
+panel itself is not described by a control's tip; last it has the test close the window
 and checks that the controls it holds are defunct. Every check prints "ok ..."
 or "fail ..."; the exit status is the number of failures (at most 100).
 """
@@ -140,6 +141,44 @@ def follow_keys(panel, children):
     pyatspi.Registry.deregisterEventListener(record, *kinds)
 
 
+# Pointer gestures the test makes: what each must tell a reader. "on"/"off":
+# controls (by child index) that become selected or unselected; "focus": the
+# control a focus event names; "panel": events the panel itself raises.
+GESTURES = [
+    ("CTRL+CLICK 1", {"on": [1], "focus": 1}),
+    ("CTRL+CLICK 1", {"off": [1]}),
+    ("CLICK EMPTY", {"off": [22]}),
+    ("BAND 0 1", {"on": [0, 1]}),
+    ("CTRL+TAB", {"off": [0, 1], "panel": ["object:visible-data-changed"]}),
+]
+
+
+def follow_pointer(panel):
+    """After SHIFT+TAB left the first button selected."""
+    events = []
+    record = lambda event: events.append((event.type, name_of(event.source), event.detail1))
+    kinds = ["focus:", "object:state-changed:selected", "object:selection-changed", "object:visible-data-changed"]
+    pyatspi.Registry.registerEventListener(record, *kinds)
+    panel.childCount
+    for gesture, tells in GESTURES:
+        events.clear()
+        print(f"step {gesture}", flush=True)
+        wanted = ([("object:state-changed:selected", NAMES[i], 1) for i in tells.get("on", [])]
+                  + [("object:state-changed:selected", NAMES[i], 0) for i in tells.get("off", [])])
+        check(pump_until(lambda: all(w in events for w in wanted)
+                         and any(e[0] == "object:selection-changed" for e in events)),
+              f"{gesture}: the selection's change reaches the reader ({wanted}, got {events})")
+        if "focus" in tells:
+            name = NAMES[tells["focus"]]
+            check(any(e[:2] == ("focus:", name) for e in events), f"{gesture}: the focus event names {name}")
+        for kind in tells.get("panel", []):
+            check(any(e[0] == kind and e[1] == panel.name for e in events), f"{gesture}: the panel raised {kind}")
+    pyatspi.Registry.deregisterEventListener(record, *kinds)
+    # The pointer has rested on controls with tips: the panel is still not
+    # described by them.
+    check(panel.description == "", f"the panel's own description is empty: {panel.description!r}")
+
+
 def close_window(children):
     print("step CLOSE", flush=True)
     held = [children[index] for index in (0, 22) if children[index] is not None]
@@ -161,6 +200,7 @@ def main():
         if check(panel is not None, "the panel where the controls are drawn"):
             children = read_panel(panel)
             follow_keys(panel, children)
+            follow_pointer(panel)
             close_window(children)
     print("done", flush=True)
     return min(failures, 100)
