@@ -13,11 +13,11 @@
 //   dorva_bench_painted --dismiss <title>
 // closes the window whose title is exactly that (a message box), if one is up.
 //   dorva_bench_painted --scan <timeout ms> <program> [arguments...]
-// starts the program as above (closing the notice it shows without MIDI
-// devices), then presses Ctrl+Shift+I (File > Import
-// Names from Plug-in) in its main window and prints the milliseconds from
-// the key press to the plug-in selector painted, and how many different
-// pictures of the progress window the server showed meanwhile.
+// starts the program as above (closing the notices it shows without MIDI
+// devices), then presses Ctrl+Shift+I (File > Import Names from Plug-in) in
+// its main window and prints the milliseconds from the key press to the
+// plug-in selector painted, and how many different pictures of the progress
+// window the server showed meanwhile (sampled every 10 ms).
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
@@ -109,6 +109,7 @@ void EndProgram(Display* display, const std::string& title, pid_t pid, bool chil
     if (child)
         waitpid(pid, nullptr, 0);
 }
+
 // Waits for the program's window with that title to show a picture, closing
 // any box titled exactly dismissed on the way; the milliseconds from start,
 // or a negative number when it did not in time.

@@ -94,7 +94,8 @@ cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { 
 
 # Starts the editor on the files given, closes the device notice it shows
 # without a MIDI server, waits until it settles, prints "<percent of a core>
-# <resident KiB> <resident shared-memory KiB>" over a 10 s window, and ends it.
+# <resident KiB> <resident shared-memory KiB> <the unit's percent of a core>"
+# over a 10 s window, and ends it.
 measure_editor() {
   "$editor" "$@" >"$work/editor.out" 2>"$work/editor.err" &
   local pid=$!
@@ -105,11 +106,14 @@ measure_editor() {
   rss=$(awk '/^VmRSS:/ { print $2 }' /proc/$pid/status)
   shm=$(awk '/^RssShmem:/ { print $2 }' /proc/$pid/status)
   before=$(cpu_ns $pid)
+  unitBefore=$(cpu_ns "${unit_pid:-0}")
   sleep 10
   after=$(cpu_ns $pid)
+  unitAfter=$(cpu_ns "${unit_pid:-0}")
   "$bench/dorva_bench_painted" --close "Dorva Editor -" 10000 $pid
   wait $pid 2>/dev/null || true
-  awk -v a="$after" -v b="$before" -v r="$rss" -v s="$shm" 'BEGIN { printf "%.3f %d %d\n", (a - b) / 1e7 / 10, r, s }'
+  awk -v a="$after" -v b="$before" -v r="$rss" -v s="$shm" -v ua="$unitAfter" -v ub="$unitBefore" \
+    'BEGIN { printf "%.3f %d %d %.3f\n", (a - b) / 1e7 / 10, r, s, (ua - ub) / 1e7 / 10 }'
 }
 # The median of column $1 of measure_editor's lines.
 column() { cut -d' ' -f"$1" | median; }
@@ -134,13 +138,17 @@ if wanted idle || wanted latency || wanted memory || wanted startup; then
   unit_start
   config 0
   if wanted idle; then
-    fig=$(for _ in $(seq "$runs"); do measure_editor "${templates[0]}"; done | column 1)
-    row "idle CPU, one template, JACK ports open" "$fig %" "CPU time of all threads over 10 s, 4 s after start"
+    out=$(for _ in $(seq "$runs"); do measure_editor "${templates[0]}"; done)
+    row "idle CPU, one template, JACK ports open" "$(echo "$out" | column 1) %" \
+      "as above; the stand-in unit, a bare JACK client, $(echo "$out" | column 4) % meanwhile"
   fi
   if wanted memory; then
     out=$(for _ in $(seq "$runs"); do measure_editor "${templates[@]}"; done)
-    row "resident memory, 10 templates, JACK ports open" "$(( $(echo "$out" | column 2) / 1024 )) MB" \
-      "VmRSS; $(( $(echo "$out" | column 3) / 1024 )) MB of it the JACK server's shared memory"
+    # libjack maps (and, for root, locks) the server's whole shared segment
+    # in every client: it is the server's memory, counted once system-wide.
+    own=$(echo "$out" | awk '{ print $2 - $3 }' | median)
+    row "resident memory, 10 templates, JACK ports open" "$((own / 1024)) MB" \
+      "VmRSS less the JACK server's shared memory ($(( $(echo "$out" | column 2) / 1024 )) MB with it)"
   fi
   if wanted latency; then
     unit_stop
