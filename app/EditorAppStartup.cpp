@@ -1,5 +1,7 @@
 // Start-up, the idle pass and shutdown of the application object.
 
+#include <atomic>
+
 #include <wx/filefn.h>
 #include <wx/filesys.h>
 #include <wx/frame.h>
@@ -22,6 +24,9 @@
 
 namespace
 {
+// The clock the MIDI driver's thread wakes when a short message comes in.
+std::atomic<IdleClock*> g_wokenClock{nullptr};
+
 // The lock-file name of the single-instance check: the application key and
 // the current folder, whose separators cannot stand in a file name.
 wxString InstanceName(const std::string& appKey)
@@ -124,7 +129,14 @@ bool CEditorApp::OnInit()
     m_mainWindowObject = nullptr;
     m_wasActive = false;
     // From here on, also inside the dialogs that start-up shows.
-    m_idleClock.Start(kIdleTickMs, [this] { IdleTick(); });
+    // A short message that comes in is shown at once rather than at the next
+    // tick; a transfer keeps the pace of the ticks.
+    m_idleClock.Start(kIdleTickMs, [this] { IdleTick(); }, [this] {
+        if (MIDIIO::GetState() == MIDIIO::kIdle)
+            IdleTick();
+    });
+    g_wokenClock = &m_idleClock;
+    MIDIIO::SetShortMessageNotifier([] { g_wokenClock.load()->TickSoon(); });
 
     if (!CheckSingleInstance())
         return false;
@@ -331,6 +343,7 @@ int CEditorApp::OnExit()
 
 void CEditorApp::ReleaseResources()
 {
+    MIDIIO::SetShortMessageNotifier(nullptr);
     m_idleClock.Stop();
     m_preferences.SaveOnExit();
     if (MIDIIO::GetState() != MIDIIO::kNotStarted)

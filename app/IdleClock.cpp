@@ -1,12 +1,35 @@
 #include "app/IdleClock.h"
 
+#include <glib-unix.h>
 #include <glib.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
-void IdleClock::Start(int intervalMs, std::function<void()> tick)
+void IdleClock::Start(int intervalMs, std::function<void()> tick, std::function<void()> soon)
 {
     Stop();
     m_tick = std::move(tick);
+    m_soon = soon ? std::move(soon) : m_tick;
     m_source = g_timeout_add(static_cast<guint>(intervalMs), &IdleClock::OnTimeout, this);
+    // The descriptor lives as long as the clock: a driver thread may still
+    // write to it after a stop.
+    if (m_soonFd < 0)
+        m_soonFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (m_soonFd >= 0)
+    {
+        m_soonAsked = false;
+        const GUnixFDSourceFunc ready = [](gint fd, GIOCondition, gpointer self) -> gboolean {
+            return OnSoon(fd, self);
+        };
+        m_soonSource = g_unix_fd_add(m_soonFd, G_IO_IN, ready, this);
+    }
+}
+
+IdleClock::~IdleClock()
+{
+    Stop();
+    if (m_soonFd >= 0)
+        close(m_soonFd);
 }
 
 void IdleClock::Stop()
@@ -14,10 +37,32 @@ void IdleClock::Stop()
     if (m_source != 0)
         g_source_remove(m_source);
     m_source = 0;
+    if (m_soonSource != 0)
+        g_source_remove(m_soonSource);
+    m_soonSource = 0;
+}
+
+void IdleClock::TickSoon()
+{
+    // One write per call that comes: a burst of messages wakes the loop once.
+    if (m_soonAsked.exchange(true))
+        return;
+    if (m_soonFd >= 0 && eventfd_write(m_soonFd, 1) != 0)
+        m_soonAsked = false;
 }
 
 int IdleClock::OnTimeout(void* self)
 {
     static_cast<IdleClock*>(self)->m_tick();
+    return G_SOURCE_CONTINUE;
+}
+
+int IdleClock::OnSoon(int fd, void* self)
+{
+    auto* clock = static_cast<IdleClock*>(self);
+    eventfd_t count = 0;
+    eventfd_read(fd, &count);
+    clock->m_soonAsked = false;
+    clock->m_soon();
     return G_SOURCE_CONTINUE;
 }

@@ -5,6 +5,7 @@
 # of $RUNS runs (default 5). Needs Xvfb and jackd; not part of the tests.
 #   bench/run.sh            every row
 #   bench/run.sh dump idle  only the rows named (idle latency memory startup dump sends scan)
+# The scan rows need the plug-ins of /usr/lib/vst.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${BENCH_BUILD_DIR:-$top/build-bench}
@@ -18,7 +19,7 @@ if command -v ccache >/dev/null; then
 fi
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
 cmake --build "$build" -j"${BENCH_JOBS:-4}" --target dorva-editor dorva_bench dorva_bench_templates \
-  dorva_bench_unit dorva_bench_painted dorva_bench_latency midi_jack_tests plugins_tests >/dev/null
+  dorva_bench_unit dorva_bench_painted dorva_bench_latency dorva_bench_examine midi_jack_tests >/dev/null
 
 editor=$build/program/dorva-editor
 bench=$build/bench
@@ -50,10 +51,11 @@ templates=("$work"/bench-*.syx)
 
 # Preferences: no start-up dialog, the unit's ports remembered; release 1
 # leaves the ports closed (the program is never active under Xvfb).
+vst=/usr/lib/vst
 config() {
   mkdir -p "$work/config/Brennix"
-  printf 'StartupAction=1\nReleaseDriver=%s\nInputDevice=unit-to-editor\nOutputDevice=editor-to-unit\nPluginsEnumeratedOK=1\n' \
-    "$1" >"$work/config/Brennix/Dorva Editor.conf"
+  printf 'StartupAction=1\nReleaseDriver=%s\nInputDevice=unit-to-editor\nOutputDevice=editor-to-unit\nPluginsEnumeratedOK=1\nVSTDir=%s\n' \
+    "$1" "$vst" >"$work/config/Brennix/Dorva Editor.conf"
 }
 export XDG_CONFIG_HOME=$work/config
 
@@ -92,7 +94,8 @@ cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { 
 
 # Starts the editor on the files given, closes the device notice it shows
 # without a MIDI server, waits until it settles, prints "<percent of a core>
-# <resident KiB> <resident shared-memory KiB>" over a 10 s window, and ends it.
+# <resident KiB> <resident shared-memory KiB> <the unit's percent of a core>"
+# over a 10 s window, and ends it.
 measure_editor() {
   "$editor" "$@" >"$work/editor.out" 2>"$work/editor.err" &
   local pid=$!
@@ -103,11 +106,14 @@ measure_editor() {
   rss=$(awk '/^VmRSS:/ { print $2 }' /proc/$pid/status)
   shm=$(awk '/^RssShmem:/ { print $2 }' /proc/$pid/status)
   before=$(cpu_ns $pid)
+  unitBefore=$(cpu_ns "${unit_pid:-0}")
   sleep 10
   after=$(cpu_ns $pid)
+  unitAfter=$(cpu_ns "${unit_pid:-0}")
   "$bench/dorva_bench_painted" --close "Dorva Editor -" 10000 $pid
   wait $pid 2>/dev/null || true
-  awk -v a="$after" -v b="$before" -v r="$rss" -v s="$shm" 'BEGIN { printf "%.3f %d %d\n", (a - b) / 1e7 / 10, r, s }'
+  awk -v a="$after" -v b="$before" -v r="$rss" -v s="$shm" -v ua="$unitAfter" -v ub="$unitBefore" \
+    'BEGIN { printf "%.3f %d %d %.3f\n", (a - b) / 1e7 / 10, r, s, (ua - ub) / 1e7 / 10 }'
 }
 # The median of column $1 of measure_editor's lines.
 column() { cut -d' ' -f"$1" | median; }
@@ -132,13 +138,17 @@ if wanted idle || wanted latency || wanted memory || wanted startup; then
   unit_start
   config 0
   if wanted idle; then
-    fig=$(for _ in $(seq "$runs"); do measure_editor "${templates[0]}"; done | column 1)
-    row "idle CPU, one template, JACK ports open" "$fig %" "CPU time of all threads over 10 s, 4 s after start"
+    out=$(for _ in $(seq "$runs"); do measure_editor "${templates[0]}"; done)
+    row "idle CPU, one template, JACK ports open" "$(echo "$out" | column 1) %" \
+      "as above; the stand-in unit, a bare JACK client, $(echo "$out" | column 4) % meanwhile"
   fi
   if wanted memory; then
     out=$(for _ in $(seq "$runs"); do measure_editor "${templates[@]}"; done)
-    row "resident memory, 10 templates, JACK ports open" "$(( $(echo "$out" | column 2) / 1024 )) MB" \
-      "VmRSS; $(( $(echo "$out" | column 3) / 1024 )) MB of it the JACK server's shared memory"
+    # libjack maps (and, for root, locks) the server's whole shared segment
+    # in every client: it is the server's memory, counted once system-wide.
+    own=$(echo "$out" | awk '{ print $2 - $3 }' | median)
+    row "resident memory, 10 templates, JACK ports open" "$((own / 1024)) MB" \
+      "VmRSS less the JACK server's shared memory ($(( $(echo "$out" | column 2) / 1024 )) MB with it)"
   fi
   if wanted latency; then
     unit_stop
@@ -175,12 +185,20 @@ if wanted sends; then
   row "16 back-to-back 1,808-byte sends over JACK" "$fig ms" "first BeginSend to the unit's receipt of the last, 256 frames"
 fi
 
-if wanted scan; then
-  if [ -d /usr/lib/vst ]; then
-    fig=$(for _ in $(seq "$runs"); do
-      "$build/tests/plugins/plugins_tests" --gtest_filter='RealPlugins.Every*' 2>/dev/null |
-        sed -n 's/^Scanned .* plug-ins in \([0-9]*\) ms.*/\1/p' || true
-    done | median)
-    row "scan of /usr/lib/vst" "$fig ms" "ExamineFolder on $(find /usr/lib/vst -name '*.so' | wc -l) libraries, each loaded"
-  fi
+# Examined libraries stay loaded, so every run is a fresh process; the two
+# kinds of run take turns, so a change in the machine's load hits both.
+if wanted scan && [ -d "$vst" ]; then
+  config 0
+  alone=() program=() pictures=()
+  for _ in $(seq "$runs"); do
+    alone+=("$("$bench/dorva_bench_examine" "$vst" | cut -d' ' -f1)")
+    out=$(JACK_DEFAULT_SERVER=dorva-absent-$$ "$bench/dorva_bench_painted" --scan 60000 "$editor" "${templates[0]}" || true)
+    program+=("$(echo "$out" | cut -d' ' -f1)")
+    pictures+=("$(echo "$out" | cut -d' ' -f2)")
+  done
+  a=$(printf '%s\n' "${alone[@]}" | median)
+  p=$(printf '%s\n' "${program[@]}" | median)
+  row "plug-in examination alone" "$a ms" "ExamineFolder of $(find "$vst" -name '*.so' | wc -l) libraries in $vst, no window"
+  row "plug-in scan in the program" "$p ms" \
+    "Ctrl+Shift+I to the selector painted, $(awk -v p="$p" -v a="$a" 'BEGIN { printf "%+.0f%%", (p / a - 1) * 100 }') on the examination; $(printf '%s\n' "${pictures[@]}" | median) progress pictures"
 fi

@@ -129,6 +129,11 @@ int GetListenerCount();
 // listener of the running step does nothing and gives true.
 bool OnIdle();
 
+// Called on the driver's thread, which may be a real-time one, each time a
+// short message has been queued, so that the user interface can take it
+// before its next idle step; null (the default) for none.
+void SetShortMessageNotifier(void (*notify)());
+
 // Four display lines for a short message.
 std::array<std::string, 4> FormatMessage(uint8_t status, int data1, int data2);
 } // namespace MIDIIO

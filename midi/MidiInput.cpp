@@ -1,5 +1,19 @@
 #include "midi/MidiInput.h"
 
+#include <atomic>
+
+#include "midi/MIDIIO.h"
+
+namespace
+{
+std::atomic<void (*)()> g_shortMessageNotifier{nullptr};
+} // namespace
+
+void MIDIIO::SetShortMessageNotifier(void (*notify)())
+{
+    g_shortMessageNotifier = notify;
+}
+
 MidiInput::~MidiInput()
 {
     m_connection.reset();
@@ -44,7 +58,9 @@ void MidiInput::OnShortMessage(uint8_t status, uint8_t data1, uint8_t data2, int
     message.data1 = static_cast<int8_t>(data1);
     message.data2 = static_cast<int8_t>(data2);
     message.time = timeMs * 1000000;
-    PushShort(message);
+    if (PushShort(message))
+        if (void (*notify)() = g_shortMessageNotifier)
+            notify();
 }
 
 void MidiInput::OnLongData(const uint8_t* bytes, size_t length)

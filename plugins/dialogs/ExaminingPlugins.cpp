@@ -12,6 +12,13 @@
 #include "app/ProgramFiles.h"
 #include "app/WxText.h"
 
+namespace
+{
+// A frame per file would cost more than most files take to examine: the name
+// on screen is brought up to date this often instead.
+constexpr std::chrono::milliseconds kRepaintInterval{80};
+} // namespace
+
 wxIMPLEMENT_DYNAMIC_CLASS(CExaminingPlugins, wxDialog);
 
 bool CExaminingPlugins::Create(wxWindow* parent)
@@ -86,8 +93,11 @@ void CExaminingPlugins::OnExamining(const std::string& path)
     // A file name is shown as it is: "&" is no mnemonic here.
     m_pluginName->SetLabelText(ToWx(FileNameOf(path)));
     Layout();
-    if (IsShown())
+    if (IsShown() && (!m_lastPaint || std::chrono::steady_clock::now() - *m_lastPaint >= kRepaintInterval))
+    {
         PaintNow();
+        m_lastPaint = std::chrono::steady_clock::now();
+    }
 }
 
 void CExaminingPlugins::OnPluginExamined(const VSTPluginInfo&)

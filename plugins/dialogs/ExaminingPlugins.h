@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include <wx/dialog.h>
@@ -11,10 +13,12 @@
 class wxStaticText;
 
 // The small modeless window that names each file while a plug-in scan runs.
-// The scan holds the GUI thread, so OnExamining paints the name at once
-// instead of waiting for the event loop. While it is shown every other
-// window of the program is disabled: nothing else can be started until the
-// scan is over. GUI thread only.
+// The scan holds the GUI thread, so OnExamining paints the name itself
+// instead of waiting for the event loop: the first name at once, and later
+// ones at once when the last paint is a little while ago (after a slow
+// plug-in), so a run of quick files never waits for a frame each. While it
+// is shown every other window of the program is disabled: nothing else can
+// be started until the scan is over. GUI thread only.
 class CExaminingPlugins : public wxDialog, public IPluginHost
 {
 public:
@@ -28,7 +32,8 @@ public:
     bool Show(bool show = true) override;
 
     // Shows the file name of the path: what follows its last "/", else its
-    // last "\\", else the whole path, and paints it before returning.
+    // last "\\", else the whole path; paints it before returning unless the
+    // window painted very recently.
     void OnExamining(const std::string& path) override;
     void OnPluginExamined(const VSTPluginInfo& info) override;
 
@@ -43,6 +48,8 @@ private:
     void PaintNow();
 
     wxStaticText* m_pluginName = nullptr;
+    // When OnExamining last painted; empty before its first paint.
+    std::optional<std::chrono::steady_clock::time_point> m_lastPaint;
     std::unique_ptr<wxWindowDisabler> m_othersDisabled;
     bool m_painted = false;
 
