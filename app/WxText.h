@@ -24,3 +24,10 @@ inline std::string FromWx(const wxString& text)
     const wxScopedCharBuffer utf8 = text.utf8_str();
     return std::string(utf8.data(), utf8.length());
 }
+
+// The system's words for a file failure, to follow the path in a message:
+// " (Permission denied)"; nothing when there are none.
+inline wxString Because(const std::string& reason)
+{
+    return reason.empty() ? wxString() : " (" + ToWx(reason) + ")";
+}

@@ -179,8 +179,7 @@ void CMainFrame::SaveTemplate()
     }
     else if (std::string reason; !WriteSysExToFile(FromWx(path), editorTemplate.Write(), false, reason))
     {
-        status = wxString::Format("Unable to save template to: %s (%s)\n\nEnsure the file is not read-only.", path,
-                                  ToWx(reason));
+        status = "Unable to save template to: " + path + Because(reason) + "\n\nEnsure the file is not read-only.";
         ShowMessage(status, wxOK);
     }
     else

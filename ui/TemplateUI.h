@@ -164,8 +164,7 @@ private:
     std::vector<int> SelectedIndices() const;
     void AnnounceSelection(const std::vector<int>& before) const;
     // OnMouseButton without telling screen readers.
-    void HandleMouseButton(const wxPoint& point, bool ctrl, bool doubleClick, bool button, bool up,
-                                        bool right);
+    void HandleMouseButton(const wxPoint& point, bool ctrl, bool doubleClick, bool button, bool up, bool right);
     void StartDrag();
     void EndDrag();
     void StartRubberBand(const wxPoint& point);

@@ -200,8 +200,8 @@ bool CTemplateUI::OnMouseButton(const wxPoint& point, bool ctrl, bool doubleClic
     return true;
 }
 
-void CTemplateUI::HandleMouseButton(const wxPoint& point, bool ctrl, bool doubleClick, bool button,
-                                                 bool up, bool right)
+void CTemplateUI::HandleMouseButton(const wxPoint& point, bool ctrl, bool doubleClick, bool button, bool up,
+                                    bool right)
 {
     OnMouseMove(point);
     if (ZonesAvailable() && !right && m_keyboardStrip)

@@ -24,12 +24,6 @@
 
 namespace
 {
-// The system's words for a file failure, to follow the path in a message.
-wxString Because(const std::string& reason)
-{
-    return reason.empty() ? wxString() : " (" + ToWx(reason) + ")";
-}
-
 bool IsSyxFile(const wxString& path)
 {
     return wxFileName(path).GetExt().Lower() == "syx";
