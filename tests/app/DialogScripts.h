@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <wx/utils.h>
 
 #include "app/DialogHooks.h"
+#include "app/WxText.h"
 #include "tests/app/ModalWatchdog.h"
 
 // Records each message box instead of showing it and answers with a button.
@@ -38,6 +40,16 @@ struct MessageRecorder
         return scripted;
     });
     ~MessageRecorder() { SetMessageBoxFunction(previous); }
+
+    // The texts of the boxes shown so far, which are forgotten.
+    std::vector<std::string> TakeTexts()
+    {
+        std::vector<std::string> texts;
+        for (const Box& box : boxes)
+            texts.push_back(FromWx(box.text));
+        boxes.clear();
+        return texts;
+    }
 };
 
 // Answers the file chooser (an empty answer is Cancel) and notes each request.

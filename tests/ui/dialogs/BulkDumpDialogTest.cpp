@@ -81,14 +81,7 @@ protected:
         EXPECT_EQ(upload, Control<wxButton>(&dialog, "Save_All")->IsEnabled());
         return upload;
     }
-    std::vector<std::string> Boxes()
-    {
-        std::vector<std::string> texts;
-        for (const auto& box : boxes.boxes)
-            texts.push_back(FromWx(box.text));
-        boxes.boxes.clear();
-        return texts;
-    }
+    std::vector<std::string> Boxes() { return boxes.TakeTexts(); }
     Dumps Sent() { return midi.driver->SentSysEx("Unit Out"); }
     void Arrive(const Bytes& dump) { midi.driver->InjectSysEx("Unit In", dump, 512); }
 

@@ -81,14 +81,7 @@ protected:
         reply.at(10) = static_cast<uint8_t>(build);
         midi.driver->InjectSysEx("Unit In", reply, 256);
     }
-    std::vector<std::string> Boxes()
-    {
-        std::vector<std::string> texts;
-        for (const auto& box : boxes.boxes)
-            texts.push_back(FromWx(box.text));
-        boxes.boxes.clear();
-        return texts;
-    }
+    std::vector<std::string> Boxes() { return boxes.TakeTexts(); }
 
     ScopedLoopbackMidi midi{{"Unit In"}, {"Unit Out"}};
     TempFolder folder;
