@@ -11,6 +11,8 @@
 #include "tests/ui/RealInput.h"
 #include "ui/EditControlDialog.h"
 #include "ui/MenuIds.h"
+#include "ui/PanelPane.h"
+#include "ui/TemplateUI.h"
 #include "ui/dialogs/TemplateSettings.h"
 
 using namespace RealInput;
@@ -247,4 +249,38 @@ TEST_F(FrontPanelInput, TheKeysComeBackToThePanelAfterADialog)
     EXPECT_EQ(wxWindow::FindFocus(), Panel());
     Key(WXK_TAB);
     EXPECT_EQ(Selected(), std::vector<int>{0});
+}
+
+// A pane added to the real view (no panel of the program has one) is asked
+// before the controls: its button takes the hover, the tip and the click, and
+// the arrow keys reach its control.
+TEST_F(FrontPanelInput, APaneOnThePanelIsAskedFirst)
+{
+    AddTemplate("Pane");
+    CTemplateUI& view = *Frame().GetView();
+    // Just below the first pot, above the first button.
+    auto pane = std::make_unique<PanelPane>(&view, wxPoint(23, 50));
+    auto page = std::make_unique<PanelPane>(&view);
+    page->AddControl(70, wxRect(0, 0, 31, 10));
+    pane->AddPage(std::move(page));
+    pane->SetButtonRects(wxRect(5, 5, 8, 8), wxRect(5, 5, 8, 8));
+    PanelPane& added = *pane;
+    view.AddPane(std::move(pane));
+    const wxPoint button(8, 8);
+
+    Click(Panel(), Centre(0));
+    Key(WXK_DOWN);
+    EXPECT_TRUE(Selected().empty()) << "the pane's control lies nearest below and the pane took it";
+    EXPECT_EQ(Centre(70), wxPoint(38, 55));
+
+    MoveTo(Panel(), button);
+    EXPECT_TRUE(PumpUntil([&] { return added.IsButtonHovered(); }));
+    EXPECT_EQ(Panel()->GetToolTipText(), "Expand pane");
+    Click(Panel(), button);
+    EXPECT_TRUE(added.IsExpanded());
+    EXPECT_EQ(Frame().GetClientSize().x, view.GetPanelWidth()) << "the window still fits the panel";
+
+    TestApp().Prefs().useExpandPanes = 0;
+    EXPECT_TRUE(PumpUntil([&] { return !added.IsExpanded(); })) << "with expanding panes off the idle tick collapses it";
+    TestApp().Prefs().useExpandPanes = 1;
 }

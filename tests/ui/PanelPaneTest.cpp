@@ -85,33 +85,3 @@ TEST_F(PanelPaneTest, PagesTurnSelectExpandAndCollapseAndHitTestsFollowThePageSt
     EXPECT_EQ(callback.collapsed, 4) << "the pane, its sub-pane and both pages";
     EXPECT_EQ(callback.expanded, 1);
 }
-
-TEST_F(PanelPaneTest, TheViewAsksItsPanesFirst)
-{
-    // Just below the first pot, above the first button.
-    auto pane = std::make_unique<PanelPane>(&view, wxPoint(23, 50));
-    auto page = std::make_unique<PanelPane>(&view);
-    page->AddControl(70, wxRect(0, 0, 31, 10));
-    pane->AddPage(std::move(page));
-    pane->SetButtonRects(wxRect(5, 5, 8, 8), wxRect(5, 5, 8, 8));
-    PanelPane& added = *pane;
-    view.AddPane(std::move(pane));
-
-    EXPECT_TRUE(view.SelectControl(70, true));
-    EXPECT_TRUE(view.GetSelection().Empty()) << "the pane took it";
-    EXPECT_EQ(view.ControlCentre(70), wxPoint(38, 55));
-    EXPECT_EQ(view.FindNearestInDirection(0, Centre(0), 1, true), 70) << "the pane's control lies nearest below";
-
-    view.OnMouseMove(wxPoint(8, 8));
-    EXPECT_TRUE(added.IsButtonHovered());
-    EXPECT_EQ(frame.GetToolTipText(), "Expand pane");
-    view.OnMouseButton(wxPoint(8, 8), false, false, true, false, false);
-    view.OnMouseButton(wxPoint(8, 8), false, false, true, true, false);
-    EXPECT_TRUE(added.IsExpanded());
-    EXPECT_EQ(frame.GetClientSize(), wxSize(view.GetPanelWidth(), view.GetPanelHeight()))
-        << "the view fits the window to the panel";
-
-    App().Prefs().useExpandPanes = 0;
-    view.Animate(20);
-    EXPECT_FALSE(added.IsExpanded()) << "with expanding panes off the idle tick collapses them";
-}
