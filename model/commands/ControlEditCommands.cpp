@@ -2,8 +2,6 @@
 
 void CSetControlTypeCommand::Execute()
 {
-    if (const CBaseControlState* state = Placed().GetControl())
-        m_before = *state;
     CFieldCommand::Execute();
     Placed().Refresh(true);
 }
@@ -11,8 +9,6 @@ void CSetControlTypeCommand::Execute()
 void CSetControlTypeCommand::Undo()
 {
     CFieldCommand::Undo();
-    if (CBaseControlState* state = Placed().GetControl())
-        CBaseControlState::CopyFrom(*state, m_before);
     Placed().Refresh(true);
 }
 

@@ -19,7 +19,8 @@ public:
 // Changes the message type; the settings window is rebuilt for the new type
 // at once, after Execute and after Undo, so UpdateView has nothing left to do.
 // The panels of the new type may put other fields right outside the history
-// (a note cannot step); Undo gives back the whole control as it was.
+// (a note cannot step); Undo gives back the whole control as it was, as every
+// field command does.
 class CSetControlTypeCommand
     : public CloneFieldCommand<int, &CBaseControlState::GetType, &CBaseControlState::SetType>
 {
@@ -29,9 +30,6 @@ public:
     void Undo() override;
     bool UpdateView(bool afterUndo) override;
     std::string GetName() const override { return "Set Control Type"; }
-
-private:
-    CBaseControlState m_before;
 };
 
 class CEnableMIDIPort1Command

@@ -37,10 +37,15 @@ private:
     mutable CPlacedControl m_control;
 };
 
-// A command that changes one field of one control. Execute keeps the value it
-// is about to overwrite (read then, not at construction, so a redo reads it
-// again); Undo writes the kept value back. A setter with a notify argument is
-// called with true, so the state re-clamps its snapshot value.
+// A command that changes one field of one control. Execute keeps the whole
+// control as it finds it (then, not at construction, so a redo reads it
+// again): a setter may change more than its field, a re-clamped snapshot value
+// above all, and Undo must not leave a value the user never chose. Undo calls
+// the setter with the kept value, so observers hear of it as before, and then
+// puts the kept control back exactly. A setter with a notify argument is
+// called with true; either way the snapshot value is re-clamped after the
+// edit, as placing the control would, so that the control after a redo, after
+// a save and reload, and right after the edit is the same.
 template <class Holder, class Value, auto Getter, auto Setter>
 class CFieldCommand : public ICommand, public IControlCommand
 {
@@ -51,15 +56,19 @@ public:
     {
         if (CBaseControlState* state = State())
         {
-            m_old = static_cast<Value>((state->*Getter)());
+            m_before = *state;
             Store(*state, m_new);
+            state->ClampSnapshotValue();
         }
     }
 
     void Undo() override
     {
         if (CBaseControlState* state = State())
-            Store(*state, m_old);
+        {
+            Store(*state, static_cast<Value>((m_before.*Getter)()));
+            CBaseControlState::CopyFrom(*state, m_before);
+        }
     }
 
     bool UpdateView(bool /*afterUndo*/) override
@@ -89,7 +98,7 @@ private:
 
     Holder m_control;
     Value m_new;
-    Value m_old{};
+    CBaseControlState m_before;
 };
 
 template <class Value, auto Getter, auto Setter>

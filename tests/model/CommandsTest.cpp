@@ -41,10 +41,12 @@ public:
 
 TEST_F(Commands, EveryFieldCommandIsNamedAndRoundTripsThroughTheHistory)
 {
-    // The menu name, the command, and whether Equals leaves the field out (the editor's own).
-    const struct { const char* name; Make make; bool equalsIgnores; } cases[] = {
+    // The menu name, the command, whether Equals leaves the field out (the editor's own), and
+    // the control: a Momentary button at 32 between 1 and 126, or a pot at 20 between 10 and 100.
+    const struct { const char* name; Make make; bool equalsIgnores; int index = kButton; } cases[] = {
         {"Set Control Name", Maker<CSetNameCommand>(std::string("Renamed")), false},
-        {"Set Control Type", Maker<CSetControlTypeCommand>(int(ControlMessageType::NRPN)), false},
+        {"Set Control Type", Maker<CSetControlTypeCommand>(int(ControlMessageType::NoteOn)), false},
+        {"Set Control Type", Maker<CSetControlTypeCommand>(int(ControlMessageType::MMC)), false, kKnob},
         {"Disable Control MIDI Port 1", Maker<CEnableMIDIPort1Command>(false), false},
         {"Enable Control MIDI Port 2", Maker<CEnableMIDIPort2Command>(true), false},
         {"Disable Control MIDI Port USB", Maker<CEnableMIDIPortUSBCommand>(false), false},
@@ -61,7 +63,11 @@ TEST_F(Commands, EveryFieldCommandIsNamedAndRoundTripsThroughTheHistory)
         {"Set Control MMC Command", Maker<CSetMMCControlTypeCommand>(6), false},
         {"Set Control SysEx Data", Maker<CSetSysExDataCommand>(SomeSysEx()), false},
         {"Set High Value", Maker<CSetOnValueCommand>(100), false},
+        {"Set High Value", Maker<CSetOnValueCommand>(15), false, kKnob},
         {"Set Low Value", Maker<CSetOffValueCommand>(20), false},
+        {"Set Low Value", Maker<CSetOffValueCommand>(30), false, kKnob},
+        {"Set Low Value", Maker<CSetOffValueCommand>(120), false, kKnob},
+        {"Set Button Action", Maker<CSetActionCommand>(int(ControlAction::Normal)), false},
         {"Set Button Action", Maker<CSetActionCommand>(int(ControlAction::Toggle)), false},
         {"Set Button Step Size", Maker<CSetMultiStepCommand>(uint8_t(4)), false},
         {"Set High Value", Maker<CSetDrumAutoOffTimeCommand>(7), true},
@@ -69,23 +75,34 @@ TEST_F(Commands, EveryFieldCommandIsNamedAndRoundTripsThroughTheHistory)
     };
     for (const auto& c : cases)
     {
-        SCOPED_TRACE(c.name);
-        CBaseControlState& state = Assigned(kButton, "Lead");
+        SCOPED_TRACE(std::string(c.name) + " on " + std::to_string(c.index));
+        CBaseControlState& state = Assigned(c.index, "Lead");
         state.SetMIDIPort1Enabled(true), state.SetUSBPort2Enabled(true);
+        state.SetAction(ControlAction::Momentary), state.SetSnapshotValue(32);
+        if (c.index == kKnob)
+            state.SetOffValue(10, false), state.SetOnValue(100, false), state.SetSnapshotValue(20);
+        // The history updates the view after an undo or redo, and the settings window places the
+        // control again then, as the panel placed it before the edit.
+        const auto shown = [&] { At(first, c.index); };
+        shown();
         const CBaseControlState kept = state;
         const std::string before = StateText(state);
         const SysExBuffer dumpBefore = first.Write();
-        first.SubmitCommand(c.make(At(first, kButton)));
+        first.SubmitCommand(c.make(At(first, c.index)));
         EXPECT_EQ(c.name, first.GetUndoText());
         const std::string after = StateText(state);
+        const SysExBuffer dumpAfter = first.Write();
         EXPECT_NE(before, after);
         EXPECT_EQ(c.equalsIgnores, CBaseControlState::Equals(kept, state));
         first.Undo();
+        shown();
         EXPECT_EQ(before, StateText(state));
-        EXPECT_TRUE(first.Write().Equals(dumpBefore));
+        EXPECT_TRUE(SameBytes(first.Write(), dumpBefore.bytes()));
         EXPECT_EQ(c.name, first.GetRedoText());
         first.Redo();
+        shown();
         EXPECT_EQ(after, StateText(state));
+        EXPECT_TRUE(SameBytes(first.Write(), dumpAfter.bytes()));
         first.ResetUndoState();
     }
     const CommandCreator<CSetMIDIChannelOrMMCDeviceNumCommand> creator;
@@ -109,7 +126,7 @@ TEST_F(Commands, FieldCommandsTakeTheOldValueAtExecuteAndOutliveThePanel)
     for (auto* command : {&name, &high, &lsb})
         (*command)->Execute();
     EXPECT_EQ("Drive 99 20", Join(knob.GetName(), knob.GetOnValue(), knob.GetMIDIControlLSBNum()));
-    for (auto* command : {&name, &high, &lsb})
+    for (auto* command : {&lsb, &high, &name}) // last first, as the history undoes them
         (*command)->Undo();
     EXPECT_EQ(" 127 11", Join(knob.GetName(), knob.GetOnValue(), knob.GetMIDIControlLSBNum()));
     EXPECT_TRUE(name->UpdateView(true) && high->UpdateView(false));

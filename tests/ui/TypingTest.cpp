@@ -249,32 +249,85 @@ TEST_F(TypingTest, AControlOfATypeWithoutPanelsCanBeGivenOne)
         << "the keys stay on the type in the window built anew";
 }
 
-TEST_F(TypingTest, UndoingATypeChangeGivesBackWhatTheControlWas)
+// Ctrl+Z gives back the whole control an edit changed, with what the state
+// worked out beside the field (a note cannot step, a default value stays in
+// the range, a plain button starts at its low value), and Redo the whole
+// control after it; the panels show it.
+TEST_F(TypingTest, UndoingAnEditGivesBackWhatTheControlWas)
 {
-    CEditorTemplate& current = AddTemplate("Steps");
-    CBaseControlState& button = *current.GetControl(kButton);
-    button.SetType(ControlMessageType::CC, false);
-    button.SetAction(ControlAction::Step);
-    ASSERT_NE(SettingsField<wxChoice>(kButton, "Type"), nullptr);
-    ChooseType(6); // Note On: a note cannot step
-    ASSERT_EQ(button.GetType(), ControlMessageType::NoteOn);
-    EXPECT_EQ(button.GetAction(), ControlAction::Normal);
-    EXPECT_EQ(current.GetHistorySize(), 1);
-    // The settings window lies over the menus: Escape, then Edit > Undo.
-    const auto choose = [this](int item) {
+    struct Row
+    {
+        const char* what;
+        int place;
+        std::function<void(CBaseControlState&)> prepare;
+        std::function<void()> edit;
+        const char* before; // type, action, low, high, default value
+        const char* after;
+        const char* radio = nullptr; // set in the panels after the undo
+    };
+    const auto field = [this](const char* name, const char* typed) {
+        return [this, name, typed] {
+            ASSERT_TRUE(Focus(Frame().GetControlSettings()->FindWindow(XRCID(name)))) << name;
+            if (typed)
+                SelectAllAndType(typed), Key(WXK_TAB);
+            else
+                Key(WXK_SPACE);
+        };
+    };
+    const Row rows[] = {
+        {"a note cannot step", kButton, [](CBaseControlState& s) { s.SetAction(ControlAction::Step); },
+         [this] { ChooseType(6); }, "1 3 0 127 0", "6 0 0 127 0", "Step_Button"},
+        {"a low value above the default pulls it up", kKnob, [](CBaseControlState& s) { s.SetSnapshotValue(20); },
+         field("Low_Value", "30"), "1 0 0 127 20", "1 0 30 127 30"},
+        {"a high value below the default pulls it down", kKnob, [](CBaseControlState& s) { s.SetSnapshotValue(40); },
+         field("High_Value", "25"), "1 0 0 127 40", "1 0 0 25 25"},
+        {"a plain button starts at its low value", kButton,
+         [](CBaseControlState& s) { s.SetAction(ControlAction::Momentary), s.SetSnapshotValue(32); },
+         field("Normal_Button", nullptr), "1 1 0 127 32", "1 0 0 127 0", "Momentary_Button"},
+    };
+    // The settings window lies over the menus and the controls and takes the keys: Escape first.
+    const auto escape = [this] {
+        if (!Frame().IsControlSettingsShown())
+            return;
         Key(WXK_ESCAPE);
-        ChooseMenu(item);
+        ASSERT_TRUE(PumpUntil([this] { return wxWindow::FindFocus() == Panel(); }));
+    };
+    const auto step = [&](const std::function<void()>& act) {
+        escape();
+        act();
         AwaitSettings();
     };
-    choose(MenuId::Undo);
-    EXPECT_EQ(button.GetType(), ControlMessageType::CC);
-    EXPECT_EQ(button.GetAction(), ControlAction::Step);
-    auto* step = dynamic_cast<wxRadioButton*>(Frame().GetControlSettings()->FindWindow(XRCID("Step_Button")));
-    ASSERT_NE(step, nullptr);
-    EXPECT_TRUE(step->GetValue());
-    choose(MenuId::Redo);
-    EXPECT_EQ(button.GetType(), ControlMessageType::NoteOn);
-    EXPECT_EQ(button.GetAction(), ControlAction::Normal);
-    choose(MenuId::Undo);
-    EXPECT_EQ(button.GetAction(), ControlAction::Step);
+    for (const Row& row : rows)
+    {
+        SCOPED_TRACE(row.what);
+        CEditorTemplate& current = AddTemplate(row.what);
+        CBaseControlState& state = *current.GetControl(row.place);
+        state.SetType(ControlMessageType::CC, false);
+        row.prepare(state);
+        const auto control = [&state] {
+            return wxString::Format("%d %d %d %d %d", state.GetType(), state.GetAction(), state.GetOffValue(),
+                                    state.GetOnValue(), state.GetSnapshotValue())
+                .ToStdString();
+        };
+        const auto shown = [this](const char* name) { return Frame().GetControlSettings()->FindWindow(XRCID(name)); };
+        escape();
+        EditControl(row.place);
+        row.edit();
+        EXPECT_EQ(control(), row.after);
+        EXPECT_EQ(current.GetHistorySize(), 1);
+        step([] { Key('Z', wxMOD_CONTROL); });
+        EXPECT_EQ(control(), row.before);
+        if (auto* value = dynamic_cast<wxTextCtrl*>(shown("Snapshot_Value")))
+            EXPECT_EQ(value->GetValue().ToStdString(), std::to_string(state.GetSnapshotValue()));
+        if (row.radio)
+        {
+            auto* radio = dynamic_cast<wxRadioButton*>(shown(row.radio));
+            ASSERT_NE(radio, nullptr);
+            EXPECT_TRUE(radio->GetValue()) << row.radio;
+        }
+        step([this] { ChooseMenu(MenuId::Redo); });
+        EXPECT_EQ(control(), row.after);
+        step([this] { ChooseMenu(MenuId::Undo); });
+        EXPECT_EQ(control(), row.before);
+    }
 }
