@@ -44,9 +44,12 @@ private:
     int m_fd;
 };
 
+// Every reader of a file of messages opens it here. Opened without blocking:
+// opening a FIFO waits for a writer, and a device may wait for its line, both
+// on the user-interface thread; only what then proves a regular file is read.
 int OpenRegularForReading(const std::string& path, std::string& reason)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
     {
         reason = std::strerror(errno);
@@ -58,6 +61,14 @@ int OpenRegularForReading(const std::string& path, std::string& reason)
     if (!stated || !S_ISREG(st.st_mode))
     {
         reason = !stated ? std::strerror(errno) : S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : "not a regular file";
+        ::close(fd);
+        return -1;
+    }
+    // No effect on a regular file's reads, but reads are meant to block.
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+    {
+        reason = std::strerror(errno);
         ::close(fd);
         return -1;
     }

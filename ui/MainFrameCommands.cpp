@@ -65,7 +65,9 @@ void CMainFrame::ChooseAndOpenTemplate(bool openMode)
 void CMainFrame::OpenTemplateFile(const wxString& path, bool openMode)
 {
     const std::string file = FromWx(path);
-    if (!wxFileName::FileExists(path))
+    // Anything there but a file (a folder, a FIFO, a device) is not missing:
+    // the reader refuses it below with the system's reason.
+    if (!wxFileName::Exists(path, wxFILE_EXISTS_ANY & ~wxFILE_EXISTS_SYMLINK))
     {
         ShowMessage("Cannot find file: " + path + "\n\nIt may have been moved or deleted.", wxOK);
         if (wxGetApp().Recent().Remove(file))

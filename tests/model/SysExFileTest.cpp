@@ -11,6 +11,7 @@
 #include "model/calder/CalderPatch.h"
 #include "model/dorvasynth/DorvaSynthOS.h"
 #include "tests/model/AsUnprivilegedUser.h"
+#include "tests/model/FifoWatch.h"
 #include "tests/model/ModelTestSupport.h"
 
 namespace
@@ -266,7 +267,8 @@ TEST(SysExFile, FailuresGiveTheSystemsReason)
             EXPECT_EQ(why, reason) << path << " append " << append;
         }
     const std::pair<std::string, std::string> reads[] = {
-        {dir.Path(), "Is a directory"}, {dir.File("gone.syx"), "No such file or directory"}, {junk, ""}};
+        {dir.Path(), "Is a directory"}, {dir.File("gone.syx"), "No such file or directory"}, {junk, ""},
+        {"/dev/zero", "not a regular file"}};
     for (const auto& [path, why] : reads)
     {
         SysExBuffer out;
@@ -281,6 +283,35 @@ TEST(SysExFile, FailuresGiveTheSystemsReason)
             return "read: " + reason;
         return std::string();
     }));
+}
+
+// Every way a file is read refuses a FIFO that no one writes, at once: none
+// of them waits for a writer first.
+TEST(SysExFile, EveryReaderRefusesAFifoAtOnce)
+{
+    TempFolder dir;
+    const std::string fifo = dir.File("pipe.syx");
+    const std::pair<const char*, std::function<bool()>> readers[] = {
+        {"a template or an entry",
+         [&] {
+             SysExBuffer out;
+             std::string reason;
+             return ReadSysExFromFile(fifo, out, reason) || reason != "not a regular file";
+         }},
+        {"a message at an offset", [&] { SysExBuffer out; return ReadSysExFromFile(fifo, out, 6); }},
+        {"an OS image", [&] { return CDorvaSynthOS().LoadFromFile(fifo); }},
+        {"a template bank", [&] { TemplateBank bank; return LoadBulkDumpFromFile(bank, fifo); }},
+        {"a patch bank", [&] { PatchBank bank; return LoadBulkDumpFromFile(bank, fifo); }},
+        {"one bank entry", [&] { PatchBank bank; size_t at = 0; return bank.LoadEntryFromFile(3, fifo, at); }},
+    };
+    for (const auto& [what, read] : readers)
+    {
+        SCOPED_TRACE(what);
+        FifoWatch watch(fifo);
+        ASSERT_TRUE(watch.Made());
+        EXPECT_FALSE(read());
+        EXPECT_FALSE(watch.Fired()) << "waited for a writer";
+    }
 }
 
 TEST(CalderPatch, WritesBackEveryByteButItsNameLocationAndFlag)

@@ -19,6 +19,7 @@
 #include "model/commands/ControlEditCommands.h"
 #include "model/commands/SubmitCommand.h"
 #include "tests/app/ScopedEnv.h"
+#include "tests/model/FifoWatch.h"
 #include "tests/ui/MainWindowTest.h"
 #include "ui/Accessibility.h"
 #include "ui/DorvaSynthTemplateUI.h"
@@ -192,7 +193,8 @@ TEST_F(MainWindowTest, SavingAndOpeningFiles)
 }
 
 // A file gone from its folder leaves the recent files; one that is no
-// template opens nothing; another model's opens converted and modified.
+// template, or no file at all (a FIFO), opens nothing; another model's opens
+// converted and modified.
 TEST_F(MainWindowTest, OpeningMissingForeignAndBrokenFiles)
 {
     const std::string missing = m_config.File("gone.syx");
@@ -208,11 +210,20 @@ TEST_F(MainWindowTest, OpeningMissingForeignAndBrokenFiles)
     EXPECT_EQ(TestApp().Recent().Count(), 0);
     EXPECT_FALSE(Enabled(MenuId::RecentFilesMenu));
 
-    ChooseFile(junk, 'O');
-    const wxString failure = "Unable to open template: " + ToWx(junk) + " - the file is not a valid template file";
-    EXPECT_EQ(Boxes(), Labels{failure});
-    EXPECT_EQ(Status(), failure);
-    EXPECT_EQ(Frame().GetTemplateCount(), 0);
+    const std::string fifo = m_config.File("pipe.syx");
+    const std::pair<std::string, wxString> refused[] = {
+        {junk, " - the file is not a valid template file"},
+        {fifo, " - the file cannot be read: not a regular file"}}; // at once: no writer is waited for
+    for (const auto& [path, why] : refused)
+    {
+        FifoWatch watch(fifo);
+        ChooseFile(path, 'O');
+        const wxString failure = "Unable to open template: " + ToWx(path) + why;
+        EXPECT_EQ(Boxes(), Labels{failure});
+        EXPECT_EQ(Status(), failure);
+        EXPECT_EQ(Frame().GetTemplateCount(), 0);
+        EXPECT_FALSE(watch.Fired());
+    }
 
     ChooseFile(calder, 'O');
     ASSERT_EQ(Frame().GetTemplateCount(), 1);

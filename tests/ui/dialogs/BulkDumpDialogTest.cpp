@@ -13,6 +13,7 @@
 #include "midi/MIDIIO.h"
 #include "model/BulkDump.h"
 #include "model/dorvasynth/DorvaSynthTemplate.h"
+#include "tests/model/FifoWatch.h"
 #include "tests/model/TempFolder.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "ui/dialogs/BulkDumpDialog.h"
@@ -175,6 +176,13 @@ TEST_F(BulkDumpDialogTest, ABankIsNeverLeftMixed)
          "Unable to load dump from file: " + truncated, false},
         {"a bank file that is not there", [&](CBulkDumpDialog& d) { EXPECT_FALSE(d.OpenBankFile(folder.File("gone.blk"))); },
          "Unable to load dump from file: " + folder.File("gone.blk") + " (No such file or directory)", false},
+        {"a FIFO that no one writes, refused at once",
+         [&](CBulkDumpDialog& d) {
+             FifoWatch watch(folder.File("pipe.blk"));
+             EXPECT_FALSE(d.OpenBankFile(folder.File("pipe.blk")));
+             EXPECT_FALSE(watch.Fired());
+         },
+         "Unable to load dump from file: " + folder.File("pipe.blk") + " (not a regular file)", false},
     };
     for (const Row& row : rows)
     {
