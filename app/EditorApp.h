@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -92,8 +93,9 @@ public:
     // The program's clock (IdleClock), from the start of OnInit to OnExit:
     // activation changes, one MIDI step, the main window's idle step and its
     // repaint. It runs every 20 ms while anything needs it (an event came
-    // since the last tick, the activation changed, the MIDI manager has work,
-    // the main window has a step to take) and rests otherwise: every event
+    // since the last tick, the MIDI layer woke it a moment ago, the
+    // activation changed, the MIDI manager has work, the main window has a
+    // step to take) and rests otherwise: every event
     // but the toolkit's idle rounds, and the MIDI layer's wake-up, start it
     // again at once. A tick started from inside a message box of a tick does
     // nothing (and rests the clock until the outer tick is over).
@@ -176,6 +178,11 @@ private:
     bool m_inIdle = false;
     // An event came since the last tick began.
     bool m_eventSinceTick = false;
+    // After the MIDI layer woke the clock the ticks go on this long, so that
+    // the next message of a run (notes played, a knob turned) finds the
+    // program's thread awake: one woken from a long sleep answers later.
+    static constexpr std::chrono::milliseconds kAwakeAfterMidi{250};
+    std::chrono::steady_clock::time_point m_awakeUntil;
     IdleClock m_idleClock;
 };
 

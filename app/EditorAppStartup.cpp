@@ -1,6 +1,7 @@
 // Start-up, the idle pass and shutdown of the application object.
 
 #include <atomic>
+#include <chrono>
 #include <utility>
 
 #include <wx/filefn.h>
@@ -138,6 +139,7 @@ bool CEditorApp::OnInit()
     // tick, and the MIDI layer's work wakes a resting clock; a transfer keeps
     // the pace of the ticks.
     m_idleClock.Start(kIdleTickMs, [this] { IdleTick(); }, [this] {
+        m_awakeUntil = std::chrono::steady_clock::now() + kAwakeAfterMidi;
         if (m_idleClock.IsResting() || MIDIIO::GetState() == MIDIIO::kIdle)
             IdleTick();
     });
@@ -355,7 +357,7 @@ void CEditorApp::IdleTick()
 
 bool CEditorApp::NeedsIdlePass() const
 {
-    return m_eventSinceTick || IsActive() != m_wasActive ||
+    return m_eventSinceTick || IsActive() != m_wasActive || std::chrono::steady_clock::now() < m_awakeUntil ||
            (MIDIIO::GetState() != MIDIIO::kNotStarted && MIDIIO::HasIdleWork()) ||
            (m_mainWindowObject && m_mainWindowObject->NeedsIdleStep());
 }
