@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -89,13 +90,22 @@ public:
     // warning, the main window, then the files named on the command line or
     // the start-up action. False ends the program before the event loop.
     bool OnInit() override;
-    // The program's clock, run every 20 ms from the start of OnInit to
-    // OnExit (IdleClock), so MIDI is polled about 50 times a second and the
-    // program sleeps in between: activation changes, one MIDI step, the main
-    // window's idle step and its repaint. A tick started from inside a
-    // message box of a tick does nothing.
+    // The program's clock (IdleClock), from the start of OnInit to OnExit:
+    // activation changes, one MIDI step, the main window's idle step and its
+    // repaint. It runs every 20 ms while anything needs it (an event came
+    // since the last tick, the MIDI layer woke it a moment ago, the
+    // activation changed, the MIDI manager has work, the main window has a
+    // step to take) and rests otherwise: every event
+    // but the toolkit's idle rounds, and the MIDI layer's wake-up, start it
+    // again at once. A tick started from inside a message box of a tick does
+    // nothing (and rests the clock until the outer tick is over).
     void IdleTick();
     static constexpr int kIdleTickMs = 20;
+    // Whether the clock would go on after a tick now.
+    bool NeedsIdlePass() const;
+    bool IsIdleClockResting() const { return m_idleClock.IsResting(); }
+    // Every event passes here first: it wakes the resting clock.
+    int FilterEvent(wxEvent& event) override;
     // Saves the preferences, closes the MIDI ports, frees the display font.
     int OnExit() override;
     // An exception that escaped an event handler or start-up reaches the
@@ -166,6 +176,13 @@ private:
     wxString m_programFolder;
     bool m_wasActive = false;
     bool m_inIdle = false;
+    // An event came since the last tick began.
+    bool m_eventSinceTick = false;
+    // After the MIDI layer woke the clock the ticks go on this long, so that
+    // the next message of a run (notes played, a knob turned) finds the
+    // program's thread awake: one woken from a long sleep answers later.
+    static constexpr std::chrono::milliseconds kAwakeAfterMidi{250};
+    std::chrono::steady_clock::time_point m_awakeUntil;
     IdleClock m_idleClock;
 };
 

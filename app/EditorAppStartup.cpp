@@ -1,6 +1,8 @@
 // Start-up, the idle pass and shutdown of the application object.
 
 #include <atomic>
+#include <chrono>
+#include <utility>
 
 #include <wx/filefn.h>
 #include <wx/filesys.h>
@@ -15,16 +17,19 @@
 #include <wx/filename.h>
 
 #include "app/EditorApp.h"
+#include "app/LogWatch.h"
 #include "app/MainWindow.h"
 #include "app/ToolkitGL.h"
 #include "app/WxText.h"
 #include "midi/MIDIIO.h"
 #include "midi/MidiDriver.h"
+#include "midi/MidiWakeUp.h"
 #include "model/BulkReading.h"
 
 namespace
 {
-// The clock the MIDI driver's thread wakes when a short message comes in.
+// The clock the MIDI layer wakes (a message came in, a port went away, work
+// was asked for), from any thread.
 std::atomic<IdleClock*> g_wokenClock{nullptr};
 
 // The lock-file name of the single-instance check: the application key and
@@ -128,15 +133,18 @@ bool CEditorApp::OnInit()
     m_editorWindow = nullptr;
     m_mainWindowObject = nullptr;
     m_wasActive = false;
+    LogWatch::Install();
     // From here on, also inside the dialogs that start-up shows.
     // A short message that comes in is shown at once rather than at the next
-    // tick; a transfer keeps the pace of the ticks.
+    // tick, and the MIDI layer's work wakes a resting clock; a transfer keeps
+    // the pace of the ticks.
     m_idleClock.Start(kIdleTickMs, [this] { IdleTick(); }, [this] {
-        if (MIDIIO::GetState() == MIDIIO::kIdle)
+        m_awakeUntil = std::chrono::steady_clock::now() + kAwakeAfterMidi;
+        if (m_idleClock.IsResting() || MIDIIO::GetState() == MIDIIO::kIdle)
             IdleTick();
     });
     g_wokenClock = &m_idleClock;
-    MIDIIO::SetShortMessageNotifier([] { g_wokenClock.load()->TickSoon(); });
+    SetMidiWakeUp([] { g_wokenClock.load()->TickSoon(); });
 
     if (!CheckSingleInstance())
         return false;
@@ -291,10 +299,15 @@ void CEditorApp::OpenMidiDevices()
 void CEditorApp::IdleTick()
 {
     // A message box of this tick runs its own event loop, in which the
-    // timer fires again: that tick must not step into what is under way.
+    // clock fires again: that tick must not step into what is under way,
+    // and the clock rests until the outer tick decides.
     if (m_inIdle)
+    {
+        m_idleClock.Rest();
         return;
+    }
     m_inIdle = true;
+    const bool eventsBefore = std::exchange(m_eventSinceTick, false);
 
     const bool active = IsActive();
     if (active != m_wasActive)
@@ -332,7 +345,34 @@ void CEditorApp::IdleTick()
 
     // No toolkit event surrounds a tick, so nothing else would show what the
     // tick logged before the next one.
-    wxLog::FlushActive();
+    if (LogWatch::TakeLogged())
+        wxLog::FlushActive();
+
+    // One more tick after events: what they changed is looked at once more.
+    if (eventsBefore || NeedsIdlePass())
+        m_idleClock.Resume();
+    else
+        m_idleClock.Rest();
+}
+
+bool CEditorApp::NeedsIdlePass() const
+{
+    return m_eventSinceTick || IsActive() != m_wasActive || std::chrono::steady_clock::now() < m_awakeUntil ||
+           (MIDIIO::GetState() != MIDIIO::kNotStarted && MIDIIO::HasIdleWork()) ||
+           (m_mainWindowObject && m_mainWindowObject->NeedsIdleStep());
+}
+
+int CEditorApp::FilterEvent(wxEvent& event)
+{
+    // The toolkit's idle rounds follow events and ask nothing of the clock;
+    // counting them would keep it awake for nothing.
+    const wxEventType type = event.GetEventType();
+    if (type != wxEVT_IDLE && type != wxEVT_UPDATE_UI)
+    {
+        m_eventSinceTick = true;
+        m_idleClock.Wake();
+    }
+    return wxApp::FilterEvent(event);
 }
 
 int CEditorApp::OnExit()
@@ -343,7 +383,7 @@ int CEditorApp::OnExit()
 
 void CEditorApp::ReleaseResources()
 {
-    MIDIIO::SetShortMessageNotifier(nullptr);
+    SetMidiWakeUp(nullptr);
     m_idleClock.Stop();
     m_preferences.SaveOnExit();
     if (MIDIIO::GetState() != MIDIIO::kNotStarted)

@@ -5,12 +5,24 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+namespace
+{
+void RemoveSource(unsigned& source)
+{
+    if (source != 0)
+        g_source_remove(source);
+    source = 0;
+}
+} // namespace
+
 void IdleClock::Start(int intervalMs, std::function<void()> tick, std::function<void()> soon)
 {
     Stop();
     m_tick = std::move(tick);
     m_soon = soon ? std::move(soon) : m_tick;
-    m_source = g_timeout_add(static_cast<guint>(intervalMs), &IdleClock::OnTimeout, this);
+    m_intervalMs = intervalMs;
+    m_started = true;
+    Resume();
     // The descriptor lives as long as the clock: a driver thread may still
     // write to it after a stop.
     if (m_soonFd < 0)
@@ -34,12 +46,31 @@ IdleClock::~IdleClock()
 
 void IdleClock::Stop()
 {
-    if (m_source != 0)
-        g_source_remove(m_source);
-    m_source = 0;
-    if (m_soonSource != 0)
-        g_source_remove(m_soonSource);
-    m_soonSource = 0;
+    m_started = false;
+    RemoveSource(m_source);
+    RemoveSource(m_wakeSource);
+    RemoveSource(m_soonSource);
+}
+
+void IdleClock::Rest()
+{
+    RemoveSource(m_source);
+}
+
+void IdleClock::Resume()
+{
+    if (m_started && m_source == 0)
+        m_source = g_timeout_add(static_cast<guint>(m_intervalMs), &IdleClock::OnTimeout, this);
+}
+
+void IdleClock::Wake()
+{
+    if (!IsResting() || m_wakeSource != 0)
+        return;
+    Resume();
+    // As soon as the loop is free: at the priority of its events, not after
+    // the toolkit's idle work.
+    m_wakeSource = g_idle_add_full(G_PRIORITY_DEFAULT, &IdleClock::OnWake, this, nullptr);
 }
 
 void IdleClock::TickSoon()
@@ -53,8 +84,18 @@ void IdleClock::TickSoon()
 
 int IdleClock::OnTimeout(void* self)
 {
+    // The call may rest the clock, which removes this source; its result
+    // then counts for nothing.
     static_cast<IdleClock*>(self)->m_tick();
     return G_SOURCE_CONTINUE;
+}
+
+int IdleClock::OnWake(void* self)
+{
+    auto* clock = static_cast<IdleClock*>(self);
+    clock->m_wakeSource = 0;
+    clock->m_tick();
+    return G_SOURCE_REMOVE;
 }
 
 int IdleClock::OnSoon(int fd, void* self)

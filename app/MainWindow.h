@@ -33,6 +33,10 @@ public:
     // then the repaint when one was asked for.
     virtual void IdleStep() = 0;
     virtual void RefreshIfNeeded() = 0;
+    // Whether the next idle pass has something to do here (a repaint, the
+    // settings window's follow-up, a pointer to track, an animation); the
+    // passes rest while no part of the program needs them.
+    virtual bool NeedsIdleStep() const = 0;
     // The application went to the background: a drag or rubber band in
     // progress ends where the pointer is.
     virtual void OnApplicationDeactivated() = 0;

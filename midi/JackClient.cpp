@@ -4,6 +4,7 @@
 
 #include <thread>
 
+#include "midi/MidiWakeUp.h"
 #include "midi/PortNames.h"
 
 std::shared_ptr<JackClient> JackClient::Open(const std::string& name)
@@ -13,8 +14,14 @@ std::shared_ptr<JackClient> JackClient::Open(const std::string& name)
     if (!client)
         return nullptr;
     std::shared_ptr<JackClient> opened(new JackClient(client));
+    // The ports go with the server: the idle step that notices it is woken.
     jack_on_shutdown(
-        client, [](void* gone) { static_cast<std::atomic<bool>*>(gone)->store(true); }, &opened->m_gone);
+        client,
+        [](void* gone) {
+            static_cast<std::atomic<bool>*>(gone)->store(true);
+            MidiWakeUp();
+        },
+        &opened->m_gone);
     return opened;
 }
 

@@ -11,6 +11,7 @@
 #include "midi/DoneEvent.h"
 #include "midi/JackClient.h"
 #include "midi/MidiMessages.h"
+#include "midi/MidiWakeUp.h"
 
 namespace
 {
@@ -62,8 +63,8 @@ protected:
         const bool connected = jack_port_connected(m_port) > 0;
         if (connected)
             m_seenConnected = true;
-        else if (m_seenConnected)
-            m_peerLost = true;
+        else if (m_seenConnected && !m_peerLost.exchange(true))
+            MidiWakeUp(); // the idle step that drops the port
         return connected;
     }
 

@@ -129,10 +129,13 @@ int GetListenerCount();
 // listener of the running step does nothing and gives true.
 bool OnIdle();
 
-// Called on the driver's thread, which may be a real-time one, each time a
-// short message has been queued, so that the user interface can take it
-// before its next idle step; null (the default) for none.
-void SetShortMessageNotifier(void (*notify)());
+// Whether the next OnIdle has something to do: a send or receive, a port
+// request to take, input waiting, a port that went away, or a selection
+// without its port (tried again about once a second, and the liveness check
+// counts these polls). Such work calls MidiWakeUp (MidiWakeUp.h) as it comes:
+// input or a lost connection on the driver's thread; a transfer begun, a port
+// request, the end of a hold that a close waited for, on this thread.
+bool HasIdleWork();
 
 // Four display lines for a short message.
 std::array<std::string, 4> FormatMessage(uint8_t status, int data1, int data2);

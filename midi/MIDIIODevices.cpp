@@ -5,6 +5,7 @@
 
 #include "midi/MIDIIOState.h"
 #include "midi/MidiPorts.h"
+#include "midi/MidiWakeUp.h"
 #include "midi/SystemMidiDriver.h"
 
 namespace MIDIIO
@@ -242,6 +243,13 @@ void SyncPorts()
         OpenOutputPort();
 }
 
+bool PortsNeedSync()
+{
+    const ManagerState& m = Manager();
+    return (m.input && !m.input->IsAlive()) || (m.output && !m.output->IsAlive()) ||
+           !IsCurrent(m.input, m.inputEntry, m.selectedInput) || !IsCurrent(m.output, m.outputEntry, m.selectedOutput);
+}
+
 void ClosePorts()
 {
     ManagerState& m = Manager();
@@ -261,6 +269,7 @@ void RequestOpen()
     m.openRequest = true;
     if (m.state == kClosed)
         m.closeRequest = false;
+    MidiWakeUp();
 }
 
 void RequestClose()
@@ -270,6 +279,7 @@ void RequestClose()
         return;
     m.closeRequest = true;
     m.openRequest = false;
+    MidiWakeUp();
 }
 
 void ApplyRequestsNow()
@@ -302,6 +312,9 @@ void ReleasePorts()
     ManagerState& m = Manager();
     if (m.holds > 0)
         --m.holds;
+    // A close that waited for the transfer's end can be taken now.
+    if (m.holds == 0 && m.closeRequest)
+        MidiWakeUp();
 }
 
 int TakeFailedSides()

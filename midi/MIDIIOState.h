@@ -56,4 +56,7 @@ bool TakeRequests();
 // port is not that of its selection, a changed selection at once, a failed
 // one at most once a second.
 void SyncPorts();
+// In state 4: SyncPorts would drop or open a port (the liveness check
+// counts the polls while a selection has none).
+bool PortsNeedSync();
 } // namespace MIDIIO

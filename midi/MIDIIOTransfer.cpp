@@ -3,6 +3,7 @@
 
 #include "midi/MIDIIO.h"
 #include "midi/MIDIIOState.h"
+#include "midi/MidiWakeUp.h"
 
 namespace MIDIIO
 {
@@ -130,6 +131,7 @@ bool BeginSend(const uint8_t* bytes, size_t length, IProgressListener* progress)
     std::copy(bytes, bytes + length, m.sendBuffer.data());
     m.progressListener = progress;
     m.state = kSending;
+    MidiWakeUp();
     return true;
 }
 
@@ -146,6 +148,7 @@ bool BeginReceive(ISysExListener* sysEx, IProgressListener* progress)
     m.sysExListener = sysEx;
     m.progressListener = progress;
     m.state = kReceiving;
+    MidiWakeUp();
     return true;
 }
 
@@ -205,6 +208,25 @@ bool RemoveMessageListener(IMessageListener* listener)
 int GetListenerCount()
 {
     return static_cast<int>(Manager().messageListeners.size());
+}
+
+bool HasIdleWork()
+{
+    const ManagerState& m = Manager();
+    switch (m.state)
+    {
+    case kSending:
+    case kReceiving:
+        return true;
+    case kClosed:
+        return m.openRequest || m.closeRequest;
+    case kIdle:
+        // A close waits for the end of a paced transfer, which wakes it.
+        return m.openRequest || (m.closeRequest && m.holds == 0) || PortsNeedSync() ||
+               (m.input && (m.input->HasShortMessage() || m.input->HasSysEx()));
+    default:
+        return false;
+    }
 }
 
 bool OnIdle()

@@ -1,18 +1,6 @@
 #include "midi/MidiInput.h"
 
-#include <atomic>
-
-#include "midi/MIDIIO.h"
-
-namespace
-{
-std::atomic<void (*)()> g_shortMessageNotifier{nullptr};
-} // namespace
-
-void MIDIIO::SetShortMessageNotifier(void (*notify)())
-{
-    g_shortMessageNotifier = notify;
-}
+#include "midi/MidiWakeUp.h"
 
 MidiInput::~MidiInput()
 {
@@ -59,12 +47,13 @@ void MidiInput::OnShortMessage(uint8_t status, uint8_t data1, uint8_t data2, int
     message.data2 = static_cast<int8_t>(data2);
     message.time = timeMs * 1000000;
     if (PushShort(message))
-        if (void (*notify)() = g_shortMessageNotifier)
-            notify();
+        MidiWakeUp();
 }
 
 void MidiInput::OnLongData(const uint8_t* bytes, size_t length)
 {
-    if (length > 0 && AssembleSysEx(bytes, length))
-        PushSysEx(m_assembly);
+    // A dump that came while nobody listens is dropped by the next idle step,
+    // not taken by a listen that starts later.
+    if (length > 0 && AssembleSysEx(bytes, length) && PushSysEx(m_assembly))
+        MidiWakeUp();
 }

@@ -320,6 +320,16 @@ void CMainFrame::IdleStep()
     }
 }
 
+bool CMainFrame::NeedsIdleStep() const
+{
+    if (m_needsRefresh)
+        return true;
+    if (!m_currentTemplate)
+        return false;
+    return m_deferredControl || (IsShown() && (m_pointerWatch.HasChange() || m_leftButtonHeld)) ||
+           (m_view && m_view->IsAnimating());
+}
+
 void CMainFrame::TrackPointer()
 {
     const wxPoint point = ScreenToClient(wxGetMousePosition());

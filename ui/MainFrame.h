@@ -53,6 +53,7 @@ public:
     void OpenTemplate() override;
     void IdleStep() override;
     void RefreshIfNeeded() override;
+    bool NeedsIdleStep() const override;
     void OnApplicationDeactivated() override;
     void ShowWelcome() override;
 

@@ -21,6 +21,7 @@ public:
     // True when something may have changed since the last call that gave
     // true (and before the first); clears the mark.
     bool TakeChange();
+    bool HasChange() const { return m_changed; }
     // Something other than a mouse event moved the pointer's place relative
     // to the view (a new template, a window shown).
     void MarkChanged() { m_changed = true; }

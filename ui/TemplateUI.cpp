@@ -105,6 +105,11 @@ bool CTemplateUI::Animate(int elapsedMs)
     return repaint;
 }
 
+bool CTemplateUI::IsAnimating() const
+{
+    return m_listenButton.IsLatched() || (m_sendButtonShown && m_sendButton.IsLatched());
+}
+
 void CTemplateUI::Draw(wxDC& dc)
 {
     if (!m_built)

@@ -51,6 +51,8 @@ public:
     // The idle tick with the milliseconds since the last: collapses panes
     // unless expanding panes are on, and pulses the Listen and Send buttons.
     virtual bool Animate(int elapsedMs);
+    // A Listen or Send button pulses: Animate has frames to show.
+    bool IsAnimating() const;
     virtual void Draw(wxDC& dc);
     virtual void OnAudioFxSettings() {}
     virtual CEditorTemplate* GetTemplate() = 0;

@@ -18,6 +18,7 @@ wxIMPLEMENT_DYNAMIC_CLASS(MyDialog, wxDialog);
 wxBEGIN_EVENT_TABLE(MyDialog, wxDialog)
     EVT_BUTTON(wxID_OK, MyDialog::OnSend)
     EVT_BUTTON(wxID_CANCEL, MyDialog::OnDontSend)
+    EVT_CLOSE(MyDialog::OnClose)
     EVT_TIMER(wxID_ANY, MyDialog::OnShownResult)
 wxEND_EVENT_TABLE()
 
@@ -121,20 +122,40 @@ wxString MyDialog::GetStatus() const
     return m_status ? m_status->GetLabel() : wxString();
 }
 
+MyDialog::~MyDialog()
+{
+    if (m_sender.joinable())
+        m_sender.join();
+}
+
 void MyDialog::OnSend(wxCommandEvent&)
 {
+    // A click that was on its way while a send ran starts nothing.
+    if (m_sender.joinable())
+        return;
     m_send->Disable();
     m_dontSend->Disable();
     m_status->SetLabel("Sending report...");
-    Update();
+    Layout();
 
-    const MailConfig& mail = CrashReportMailConfig();
+    // The thread gets copies: it reads nothing of the dialog.
+    const MailConfig mail = CrashReportMailConfig();
     wxString email = m_email->GetValue();
     email.Trim(true).Trim(false);
     const wxString appName = m_app ? m_app->GetAppName() : wxString();
-    const bool sent = MailReport(FromWx(email), mail.reportAddress,
-                                 FromWx(appName + " " + m_reportType + " Report"),
-                                 ToLatin1(m_description->GetValue()), FromWx(m_reportFile), mail);
+    const std::string replyTo = FromWx(email);
+    const std::string subject = FromWx(appName + " " + m_reportType + " Report");
+    const std::string body = ToLatin1(m_description->GetValue());
+    const std::string file = FromWx(m_reportFile);
+    m_sender = std::thread([this, mail, replyTo, subject, body, file] {
+        const bool sent = MailReport(replyTo, mail.reportAddress, subject, body, file, mail);
+        CallAfter([this, sent] { OnSent(sent); });
+    });
+}
+
+void MyDialog::OnSent(bool sent)
+{
+    m_sender.join();
     if (sent)
     {
         // The user reads that the report went before the dialog goes.
@@ -152,6 +173,16 @@ void MyDialog::OnSend(wxCommandEvent&)
         m_dontSend->Enable();
     }
     Layout();
+}
+
+void MyDialog::OnClose(wxCloseEvent& event)
+{
+    // The title bar's close button waits, like the two buttons, until the
+    // send is over.
+    if (m_sender.joinable() && event.CanVeto())
+        event.Veto();
+    else
+        event.Skip();
 }
 
 void MyDialog::OnShownResult(wxTimerEvent&)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <thread>
+
 #include <wx/dialog.h>
 #include <wx/string.h>
 #include <wx/timer.h>
@@ -14,8 +16,9 @@ class wxTextCtrl;
 // (the file is deleted once the server took it), shows "Report submitted."
 // and ends with wxID_YES shortly after; when sending fails the dialog stays
 // with the failure shown and both buttons enabled again. Don't send ends with
-// wxID_NO and keeps the file. Sending blocks the GUI thread for at most the
-// mail time-outs.
+// wxID_NO and keeps the file. The mail goes on a thread of its own (with the
+// mail time-outs) while the dialog stays live with both buttons disabled and
+// "Sending report..." shown; nothing closes it meanwhile.
 class MyDialog : public wxDialog
 {
 public:
@@ -26,6 +29,8 @@ public:
     };
 
     MyDialog() = default;
+    // Waits for a send still on its way.
+    ~MyDialog() override;
     // app names the program and its vendor in the texts; it is not owned.
     bool Create(wxWindow* parent, wxAppConsole* app, const wxString& reportFile, const wxString& message,
                 const wxString& reportType);
@@ -41,6 +46,9 @@ private:
     void BuildControls();
     void OnSend(wxCommandEvent& event);
     void OnDontSend(wxCommandEvent& event);
+    void OnClose(wxCloseEvent& event);
+    // Back on the GUI thread with the mail's outcome.
+    void OnSent(bool sent);
     void OnShownResult(wxTimerEvent& event);
 
     // How long "Report submitted." shows before the dialog closes.
@@ -58,6 +66,8 @@ private:
     wxStaticText* m_status = nullptr;
     wxButton* m_send = nullptr;
     wxButton* m_dontSend = nullptr;
+    // Runs the mail; joined once its outcome is back.
+    std::thread m_sender;
 
     wxDECLARE_DYNAMIC_CLASS(MyDialog);
     wxDECLARE_EVENT_TABLE();

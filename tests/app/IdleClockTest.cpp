@@ -56,3 +56,44 @@ TEST(IdleClock, WakeUpsFromAnotherThreadMakeOneCallAtOnce)
     EXPECT_TRUE(Pump([&] { return ticks > before; }));
     EXPECT_EQ(soon, 2);
 }
+
+// Resting: no regular calls, but a wake-up from another thread still calls; Wake calls once at once and
+// brings the regular calls back, as Resume does.
+TEST(IdleClock, ARestingClockCallsOnlyWhenWoken)
+{
+    IdleClock clock;
+    int ticks = 0, soon = 0;
+    const auto ticksWithin = [&](int ms) {
+        const int before = ticks;
+        Pump([end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms)] {
+            return std::chrono::steady_clock::now() >= end;
+        });
+        return ticks - before;
+    };
+    clock.Start(10, [&ticks] { ++ticks; });
+    EXPECT_GT(ticksWithin(100), 2);
+    clock.Rest();
+    EXPECT_TRUE(clock.IsResting());
+    EXPECT_EQ(ticksWithin(100), 0);
+    clock.Resume();
+    EXPECT_GT(ticksWithin(100), 2);
+
+    clock.Start(60000, [&ticks] { ++ticks; }, [&soon] { ++soon; });
+    clock.Rest();
+    std::thread([&clock] { clock.TickSoon(); }).join();
+    EXPECT_TRUE(Pump([&soon] { return soon == 1; }));
+    EXPECT_TRUE(clock.IsResting()) << "a wake-up from another thread leaves the rest to the call";
+    const int before = ticks;
+    clock.Wake();
+    clock.Wake();
+    EXPECT_FALSE(clock.IsResting());
+    Drain();
+    EXPECT_EQ(ticks, before + 1) << "one call at once, however often woken";
+    clock.Wake(); // not resting: nothing
+    Drain();
+    clock.Stop();
+    clock.Wake();
+    Drain();
+    EXPECT_EQ(ticks, before + 1);
+    EXPECT_FALSE(clock.IsResting());
+}

@@ -244,3 +244,26 @@ const std::string& ScriptedServer::Received()
         m_thread.join();
     return m_received;
 }
+
+SilentServer::SilentServer()
+{
+    m_listen = Listen(m_port);
+    m_thread = std::thread([this] {
+        std::vector<int> peers; // kept open, unanswered, to the end
+        while (!m_stop)
+            if (Readable(m_listen, 20))
+            {
+                peers.push_back(accept(m_listen, nullptr, nullptr));
+                ++m_connections;
+            }
+        for (const int peer : peers)
+            close(peer);
+    });
+}
+
+SilentServer::~SilentServer()
+{
+    m_stop = true;
+    m_thread.join();
+    close(m_listen);
+}

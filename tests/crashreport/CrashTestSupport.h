@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <map>
 #include <string>
 #include <thread>
@@ -65,5 +66,22 @@ private:
     int m_listen = -1;
     unsigned short m_port = 0;
     std::string m_received;
+    std::thread m_thread;
+};
+
+// A mail server that takes every connection on 127.0.0.1 and never says a word.
+class SilentServer
+{
+public:
+    SilentServer();
+    ~SilentServer();
+    unsigned short Port() const { return m_port; }
+    int Connections() const { return m_connections; }
+
+private:
+    int m_listen = -1;
+    unsigned short m_port = 0;
+    std::atomic<int> m_connections{0};
+    std::atomic<bool> m_stop{false};
     std::thread m_thread;
 };

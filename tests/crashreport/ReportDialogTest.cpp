@@ -11,6 +11,7 @@
 #include "tests/app/DisplayTestMain.h"
 #include "tests/crashreport/CrashTestSupport.h"
 #include "tests/crashreport/ReportAnswer.h"
+#include "tests/ui/RealInput.h"
 
 namespace fs = std::filesystem;
 
@@ -161,6 +162,55 @@ TEST_F(ReportDialogTest, AFailedSendIsShownAndTheUserMayTryAgainOrNot)
         EXPECT_EQ(Mailed().empty(), second == wxID_CANCEL);
         std::ofstream(m_file) << "again";
     }
+}
+
+// A server that takes the connection and stays silent: while the mail waits
+// for it the dialog shows that it sends, on screen, with both buttons grey;
+// the user's clicks meanwhile start nothing, and after the failure one click
+// sends once.
+TEST_F(ReportDialogTest, WhileASilentServerIsWaitedForTheDialogStaysLiveAndClicksStartNothing)
+{
+    SilentServer silent;
+    MailConfig config = LoopbackConfig(silent.Port());
+    config.timeoutMs = 1500;
+    SetCrashReportMailConfig(config);
+    m_user.script = [&](MyDialog& dialog) {
+        wxWindow* send = dialog.FindWindow(wxID_OK);
+        wxWindow* dontSend = dialog.FindWindow(wxID_CANCEL);
+        RealInput::Click(send);
+        ASSERT_TRUE(RealInput::PumpUntil([&] {
+            return dialog.GetStatus() == "Sending report..." && !send->IsEnabled() && !dontSend->IsEnabled();
+        })) << dialog.GetStatus();
+        wxWindow* status = nullptr;
+        for (wxWindow* child : dialog.GetChildren())
+            if (child->GetLabel() == "Sending report...")
+                status = child;
+        ASSERT_NE(status, nullptr);
+        // Painted: the label's place on screen holds more than its background.
+        EXPECT_TRUE(RealInput::PumpUntil([&] {
+            const wxImage shown = RealInput::OnScreen(status);
+            for (int x = 0; x < shown.GetWidth(); ++x)
+                for (int y = 0; y < shown.GetHeight(); ++y)
+                    if (shown.GetRed(x, y) != shown.GetRed(0, 0))
+                        return true;
+            return false;
+        }));
+        RealInput::Click(send);
+        RealInput::Click(dontSend);
+        EXPECT_TRUE(dialog.IsModal() && dialog.GetStatus() == "Sending report...") << "the send ended first";
+        EXPECT_TRUE(RealInput::PumpUntil([&] { return dialog.GetStatus() == "Report submission failed."; }));
+        EXPECT_TRUE(send->IsEnabled() && dontSend->IsEnabled());
+        RealInput::Settle();
+        EXPECT_EQ(silent.Connections(), 2) << "the host's probe and one send";
+
+        SetCrashReportMailConfig(LoopbackConfig(m_server->Port()));
+        RealInput::Click(send);
+        EXPECT_TRUE(RealInput::PumpUntil([&] { return !dialog.IsModal(); }));
+    };
+    EXPECT_EQ(ShowCrashReporter("", m_file, "Crash", nullptr), wxID_YES);
+    EXPECT_EQ(silent.Connections(), 2);
+    EXPECT_EQ(m_server->Messages().size(), 1u);
+    EXPECT_FALSE(fs::exists(m_file));
 }
 
 TEST_F(ReportDialogTest, AnUnreachableHostOrNoApplicationShowsNoDialog)

@@ -1,4 +1,7 @@
+#include <atomic>
+
 #include "MidiTestSupport.h"
+#include "midi/MidiWakeUp.h"
 
 using namespace MIDIIO;
 
@@ -118,36 +121,41 @@ TEST_F(OnDemandTest, RequestsAreTakenByTheNextTicks)
     {
         std::function<void()> act;
         const char* ports;
+        bool work; // the next tick has something to do
     } steps[] = {
         {[&] {
              driver->SetOpenFails("Out B", true);
              EXPECT_TRUE(SelectInputDevice(0) && SelectOutputDevice(3)) << "only recorded";
-         }, "1"},
-        {[&] { Ticks(1); }, "1"},
-        {[&] { RequestOpen(); Ticks(3); }, "4 In A"},
-        {[&] { driver->SetOpenFails("Out B", false); PumpUntil([&] { return HasOutputPort(); }); }, "4 In A Out B"},
-        {[&] { RequestClose(); Ticks(1); }, "1"},
-        {[&] { driver->SetOpenFails("Out A", true); SelectOutputDevice(2); RequestOpen(); Ticks(1); }, "4 In A"},
-        {[&] { RequestClose(); Ticks(1); }, "1"},
-        {[&] { driver->SetOpenFails("Out A", false); Ticks(1); }, "1"},
-        {[&] { RequestClose(); RequestOpen(); Ticks(1); }, "4 In A Out A"},
-        {[&] { SelectOutputDevice(4); RequestClose(); RequestOpen(); Ticks(1); }, "1"},
-        {[&] { Ticks(1); }, "4 In A Out C"},
-        {[&] { RequestOpen(); Ticks(1); ClosePorts(); Ticks(1); }, "1"},
-        {[&] { RequestOpen(); Ticks(1); RequestOpen(); RequestClose(); Ticks(2); }, "1"},
-        {[&] { RequestOpen(); AbortTransfer(); Ticks(1); }, "4 In A Out C"},
-        {[&] { choose(1); }, "4 In B Out C"},
-        {[&] { driver->SetOpenFails("In A", true); choose(0); }, "4 Out C"},
-        {[&] { driver->SetOpenFails("In A", false); PumpUntil([&] { return HasInputPort(); }); }, "4 In A Out C"},
-        {[&] { BeginReceive(&listener, nullptr); choose(1); }, "3 In A Out C"},
-        {[&] { RequestClose(); Ticks(1); }, "3 In A Out C"},
-        {[&] { AbortTransfer(); Ticks(1); }, "1"},
+         }, "1", false},
+        {[&] { Ticks(1); }, "1", false},
+        {[&] { RequestOpen(); Ticks(3); }, "4 In A", true},
+        {[&] { driver->SetOpenFails("Out B", false); PumpUntil([&] { return HasOutputPort(); }); },
+         "4 In A Out B", false},
+        {[&] { RequestClose(); Ticks(1); }, "1", false},
+        {[&] { driver->SetOpenFails("Out A", true); SelectOutputDevice(2); RequestOpen(); Ticks(1); }, "4 In A", true},
+        {[&] { RequestClose(); Ticks(1); }, "1", false},
+        {[&] { driver->SetOpenFails("Out A", false); Ticks(1); }, "1", false},
+        {[&] { RequestClose(); RequestOpen(); Ticks(1); }, "4 In A Out A", false},
+        {[&] { SelectOutputDevice(4); RequestClose(); RequestOpen(); Ticks(1); }, "1", true},
+        {[&] { Ticks(1); }, "4 In A Out C", false},
+        {[&] { RequestOpen(); Ticks(1); ClosePorts(); Ticks(1); }, "1", false},
+        {[&] { RequestOpen(); Ticks(1); RequestOpen(); RequestClose(); Ticks(2); }, "1", false},
+        {[&] { RequestOpen(); AbortTransfer(); Ticks(1); }, "4 In A Out C", false},
+        {[&] { choose(1); }, "4 In B Out C", false},
+        {[&] { driver->SetOpenFails("In A", true); choose(0); }, "4 Out C", true},
+        {[&] { driver->SetOpenFails("In A", false); PumpUntil([&] { return HasInputPort(); }); },
+         "4 In A Out C", false},
+        {[&] { BeginReceive(&listener, nullptr); choose(1); }, "3 In A Out C", true},
+        {[&] { RequestClose(); Ticks(1); }, "3 In A Out C", true},
+        {[&] { AbortTransfer(); Ticks(1); }, "1", false},
     };
     int step = 0;
     for (const auto& s : steps)
     {
         s.act();
-        EXPECT_EQ(Ports(), s.ports) << "step " << step++;
+        EXPECT_EQ(Ports(), s.ports) << "step " << step;
+        EXPECT_EQ(HasIdleWork(), s.work) << "step " << step;
+        ++step;
     }
 }
 
@@ -188,10 +196,54 @@ TEST_F(OnDemandTest, AFailingSideIsRetriedSparinglyAndHeldPortsWaitForTheEnd)
     Ticks(3);
     ApplyRequestsNow();
     EXPECT_EQ(Ports(), "4 In A Out B");
+    EXPECT_FALSE(HasIdleWork()) << "the close waits for the end";
     ReleasePorts();
+    EXPECT_TRUE(HasIdleWork());
     Ticks(1);
     EXPECT_EQ(Ports(), "1");
     RemoveMessageListener(&listener);
+}
+
+// The user interface is woken for what the next tick has to do: input queued
+// on the driver's thread (a SysEx message once it is whole), a transfer, a
+// port request, a close that waited for the end of a transfer.
+TEST_F(OnDemandTest, WakeUpsComeForInputAndForAskedWork)
+{
+    static std::atomic<int> wakeUps{0};
+    SetMidiWakeUp([] { ++wakeUps; });
+    RecordingListener listener(log);
+    ASSERT_TRUE(SelectInputDevice(0) && SelectOutputDevice(4));
+    const Bytes dump = MakeSysEx(600);
+    const struct
+    {
+        std::function<void()> act;
+        int wakeUps;
+        bool work; // the next tick has something to do
+    } rows[] = {
+        {[] { RequestOpen(); }, 1, true},
+        {[&] { Ticks(3); }, 0, false},
+        {[&] { Arrive({0x90, 60, 1}); }, 1, true},
+        {[&] { Ticks(1); }, 0, false},
+        {[&] { Arrive(dump); }, 1, true},
+        {[&] { Ticks(1); }, 0, false},
+        {[&] { BeginSend(dump.data(), dump.size(), &listener); }, 1, true},
+        {[&] { Ticks(1); }, 0, false},
+        {[&] { BeginReceive(&listener, &listener); }, 1, true},
+        {[&] { AbortTransfer(); HoldPorts(); }, 0, false},
+        {[] { RequestClose(); }, 1, false}, // held: it waits for the end
+        {[&] { Ticks(2); }, 0, false},
+        {[] { ReleasePorts(); }, 1, true},
+    };
+    int row = 0;
+    for (const auto& r : rows)
+    {
+        wakeUps = 0;
+        r.act();
+        EXPECT_EQ(wakeUps, r.wakeUps) << "row " << row;
+        EXPECT_EQ(HasIdleWork(), r.work) << "row " << row;
+        ++row;
+    }
+    SetMidiWakeUp(nullptr);
 }
 
 TEST_F(TransferTest, SendsReportStartThenCompleteOrFailed)

@@ -621,9 +621,13 @@ TEST_F(MainWindowTest, ThePanelButtonsListenAndSendOnlyWithADevice)
         Click(Panel(), listen);
         EXPECT_EQ(Listening(), devices);
         EXPECT_EQ(View().GetListenButton().IsLatched(), devices);
+        // The button pulses by itself: the idle pass runs for it, no event needed.
+        const int frame = View().GetListenButton().GetFrame();
+        EXPECT_TRUE(!devices || PumpUntil([&] { return View().GetListenButton().GetFrame() != frame; }));
         Click(Panel(), listen);
         EXPECT_FALSE(Listening());
         EXPECT_EQ(Status(), devices ? "Stopped listening for template dumps" : "");
+        EXPECT_TRUE(PumpUntil([] { return TestApp().IsIdleClockResting(); })) << "the pass goes on with nothing to do";
         Click(Panel(), View().GetSendButton().GetRect().GetPosition() + wxPoint(16, 14));
         if (devices)
             EXPECT_TRUE(IdleUntil([] { return !TestApp().driver->SentSysEx("Out").empty(); }));

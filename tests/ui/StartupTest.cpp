@@ -11,6 +11,7 @@
 #include <wx/timer.h>
 
 #include "midi/MIDIIO.h"
+#include "tests/ui/RealInput.h"
 #include "tests/ui/UiTestApp.h"
 
 namespace
@@ -197,6 +198,46 @@ TEST_F(StartupTest, TheTimerOpensOnDemandDeliversMessagesAndTheTickReleasesTheDe
     EXPECT_FALSE(driver.IsOpen("In"));
     EXPECT_FALSE(driver.IsOpen("Out"));
     EXPECT_EQ(TestApp().log.back(), "deactivated");
+}
+
+// Pumped without events of its own, the clock rests while nothing needs it and
+// comes back for what does: a short message (the MIDI layer's wake-up), a
+// timer's event, the main window's own need, a listen for as long as it runs.
+TEST_F(StartupTest, TheIdleClockRestsUntilSomethingNeedsIt)
+{
+    UseDevices({"In"}, {"Out"});
+    WritePreferences([](Preferences& p) { p.startupAction = 1; });
+    ASSERT_TRUE(TestApp().Start());
+    FakeMainWindow& window = *TestApp().fake;
+    const auto resting = [] { return TestApp().IsIdleClockResting(); };
+    const auto stepsWithin = [&window](int ms) {
+        const int before = window.idleSteps;
+        RealInput::PumpUntil([] { return false; }, std::chrono::milliseconds(ms));
+        return window.idleSteps - before;
+    };
+    ASSERT_TRUE(RealInput::PumpUntil(resting)) << "it never rests";
+    EXPECT_EQ(stepsWithin(100), 0);
+
+    TestApp().driver->InjectShort("In", 0xB0, 7, 99);
+    EXPECT_TRUE(RealInput::PumpUntil([&window] { return !window.messages.empty(); }));
+    EXPECT_TRUE(RealInput::PumpUntil(resting));
+
+    window.needsIdleStep = true;
+    wxTimer timer;
+    timer.StartOnce(1);
+    EXPECT_GT(stepsWithin(150), 3) << "the window's need keeps it going";
+    window.needsIdleStep = false;
+    EXPECT_TRUE(RealInput::PumpUntil(resting));
+
+    struct : ISysExListener
+    {
+        bool OnSysExReceived(const SysExBuffer&) override { return true; }
+        void OnSysExInterrupted() override {}
+    } listener;
+    ASSERT_TRUE(MIDIIO::BeginReceive(&listener, nullptr));
+    EXPECT_GT(stepsWithin(150), 3) << "a listen keeps it going";
+    MIDIIO::AbortTransfer();
+    EXPECT_TRUE(RealInput::PumpUntil(resting));
 }
 
 // The idle tick runs while the start-up notice about the input is up and may

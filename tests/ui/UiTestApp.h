@@ -59,6 +59,7 @@ public:
             once();
     }
     void RefreshIfNeeded() override { ++refreshes; }
+    bool NeedsIdleStep() const override { return needsIdleStep; }
     void OnApplicationDeactivated() override { log.push_back("deactivated"); }
     void OnMidiMessage(uint8_t status, int data1, int data2) override
     {
@@ -83,6 +84,7 @@ public:
     bool initResult = true;
     int idleSteps = 0;
     int refreshes = 0;
+    bool needsIdleStep = false;
     std::function<void()> onIdleStep; // once, at the next idle step
     std::vector<std::vector<uint8_t>> messages;
 
