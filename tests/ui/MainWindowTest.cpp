@@ -294,8 +294,9 @@ TEST_F(MainWindowTest, RevertingToTheFileOnDisk)
 }
 
 // Close asks about unsaved changes: Yes and a cancelled save keep the
-// template, No closes it. Closing the window asks about each unsaved
-// template; Cancel keeps the window; with nothing unsaved it goes.
+// template, and so does Escape in the box; No closes it. Closing the window
+// asks about each unsaved template; Cancel or Escape keeps the window; with
+// nothing unsaved it goes.
 TEST_F(MainWindowTest, ClosingAsksToSaveChanges)
 {
     AddTemplate("Pads");
@@ -306,6 +307,13 @@ TEST_F(MainWindowTest, ClosingAsksToSaveChanges)
     EXPECT_EQ(m_boxes.boxes[0].style, wxYES_NO | wxCENTRE);
     EXPECT_EQ(Boxes(), Labels{"Save changes to template \"Pads\"?"});
     EXPECT_EQ(Frame().GetTemplateCount(), 1);
+    {
+        MessageBoxKeys escape(WXK_ESCAPE);
+        ChooseMenu(MenuId::Close);
+        EXPECT_EQ(escape.texts, Labels{"Save changes to template \"Pads\"?"});
+    }
+    ASSERT_EQ(Frame().GetTemplateCount(), 1);
+    EXPECT_TRUE(Frame().GetCurrentTemplate()->IsModified());
     m_boxes.answer = wxNO;
     ChooseMenu(MenuId::Close);
     EXPECT_EQ(Frame().GetTemplateCount(), 0);
@@ -323,6 +331,13 @@ TEST_F(MainWindowTest, ClosingAsksToSaveChanges)
     EXPECT_EQ(m_boxes.boxes[0].style, wxYES_NO | wxCANCEL | wxCENTRE);
     EXPECT_EQ(Boxes(), (Labels{"Save changes to template \"Two\"?", "Save changes to template \"One\"?"}));
     EXPECT_FALSE(Frame().IsBeingDeleted());
+    EXPECT_EQ(TestApp().GetMainWindow(), &Frame());
+    EXPECT_EQ(Frame().GetTemplateCount(), 3);
+    {
+        MessageBoxKeys escape(WXK_ESCAPE);
+        ChooseMenu(MenuId::Exit);
+        EXPECT_EQ(escape.texts.size(), 2u);
+    }
     EXPECT_EQ(TestApp().GetMainWindow(), &Frame());
     EXPECT_EQ(Frame().GetTemplateCount(), 3);
 
