@@ -527,7 +527,12 @@ TEST_F(MainWindowTest, TheSettingsWindowHiddenEarlyStaysHiddenAndKeepsNothing)
 TEST_F(MainWindowTest, ListenReceivesEveryModelsDumpAndRefusesAnInvalidOne)
 {
     TestApp().Prefs().showOldOSDialog = 1; // a fresh DorvaSynth template names an old OS
-    DialogScript<COldOSDialog> oldOS([](COldOSDialog& d) { Click(d.FindWindow(wxID_OK)); });
+    // The notice opens with the keys on OK: Space closes it and keeps it on.
+    DialogScript<COldOSDialog> oldOS([](COldOSDialog& d) {
+        ASSERT_TRUE(Focus(&d) && PumpUntil([&d] { return d.IsActive(); }));
+        EXPECT_EQ(wxWindow::FindFocus(), d.FindWindow(wxID_OK));
+        Key(WXK_SPACE);
+    });
     auto converted = [](const char* model) { return wxString("This template has been recieved from a ") + model; };
     struct Row
     {
@@ -570,6 +575,7 @@ TEST_F(MainWindowTest, ListenReceivesEveryModelsDumpAndRefusesAnInvalidOne)
             EXPECT_FALSE(Frame().GetCurrentTemplate()->IsPathValid());
         }
     }
+    EXPECT_EQ(TestApp().Prefs().showOldOSDialog, 1);
     ASSERT_TRUE(Focus(Panel()));
     Key('L', wxMOD_CONTROL);
     Key('L', wxMOD_CONTROL);
