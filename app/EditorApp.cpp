@@ -27,7 +27,7 @@ wxWindow* MessageParent()
     wxWindow* modal = nullptr;
     for (wxWindow* window : wxTopLevelWindows)
     {
-        auto* dialog = wxDynamicCast(window, wxDialog);
+        auto* dialog = dynamic_cast<wxDialog*>(window);
         if (dialog && dialog->IsModal() && dialog->IsShown() && !dialog->IsBeingDeleted())
             modal = dialog;
     }
@@ -151,7 +151,7 @@ void CEditorApp::ReplaceInWindowLabel(wxWindow* window, const wxString& placehol
         return;
     // A control's label keeps its mnemonics; the value is plain text, so an
     // "&" in it must not become one.
-    const bool hasMnemonics = wxDynamicCast(window, wxControl) != nullptr;
+    const bool hasMnemonics = dynamic_cast<wxControl*>(window) != nullptr;
     wxString label = window->GetLabel();
     label.Replace(placeholder, hasMnemonics ? wxControl::EscapeMnemonics(value) : value);
     window->SetLabel(label);

@@ -1,11 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the editor.
+# Installs what is missing, builds the editor (the program with its libraries,
+# resources and factory bank; no tests) and starts it.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 bash "$top/scripts/install-deps.sh"
-bash "$top/scripts/build.sh"
-editor="${BUILD_DIR:-$top/build}/program/dorva-editor"
-if [ -x "$editor" ]; then
-  exec "$editor" "$@"
-fi
-echo "Built the libraries; the editor program itself is not part of this build yet."
+bash "$top/scripts/build.sh" --target dorva-editor
+exec "${BUILD_DIR:-$top/build}/program/dorva-editor" "$@"

@@ -191,6 +191,9 @@ void CMainFrame::CloseTemplate()
     {
         const int answer = ShowMessage(
             wxString::Format("Save changes to template \"%s\"?", QuestionName(*m_currentTemplate)), wxYES_NO);
+        // Escape or the box's close button answers neither: the edits stay.
+        if (answer != wxYES && answer != wxNO)
+            return;
         if (answer == wxYES)
         {
             SaveTemplate();

@@ -367,7 +367,7 @@ std::string KindProblem(const wxWindow* window, ControlKind kind)
             return "is not empty";
         break;
     case ControlKind::Page:
-        if (!wxDynamicCast(window->GetParent(), wxNotebook))
+        if (!dynamic_cast<wxNotebook*>(window->GetParent()))
             return "is not a notebook page";
         break;
     default:

@@ -108,7 +108,7 @@ TEST_F(EditorAppTest, TheToolkitChooserGetsWhatTheCallerGave)
         wxString seen;
         int Enter(wxDialog* dialog) override
         {
-            auto* chooser = wxDynamicCast(dialog, wxFileDialog);
+            auto* chooser = dynamic_cast<wxFileDialog*>(dialog);
             if (chooser)
                 seen = chooser->GetDirectory() + "|" + chooser->GetFilename() + "|" + chooser->GetWildcard() +
                        ((chooser->GetWindowStyle() & wxFD_OVERWRITE_PROMPT) ? "|prompt" : "|none");

@@ -44,7 +44,7 @@ class ModalWatchdog : public wxModalDialogHook, public wxTimer
             return;
         wxDialog* dialog = m_open.back().first;
         m_open.back().second = Clock::time_point::max(); // ended once
-        auto* box = wxDynamicCast(dialog, wxMessageDialog);
+        auto* box = dynamic_cast<wxMessageDialog*>(dialog);
         ADD_FAILURE() << "a modal " << (box ? "message box" : "dialog") << " was left open: \""
                       << dialog->GetTitle().utf8_str() << "\" " << (box ? box->GetMessage().utf8_str() : "")
                       << " (" << dialog->GetClassInfo()->GetClassName() << ")";

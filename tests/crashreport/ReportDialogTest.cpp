@@ -84,13 +84,13 @@ TEST(CrashReportTexts, NamesReplacedInEachTextAndTheOptionTakesOnlyAPath)
 TEST_F(ReportDialogTest, TheDialogsTextsAndFieldsAndDontSendKeepsTheFile)
 {
     wxObject* made = wxCreateDynamicObject("MyDialog");
-    EXPECT_NE(wxDynamicCast(made, MyDialog), nullptr);
+    EXPECT_NE(dynamic_cast<MyDialog*>(made), nullptr);
     delete made;
     m_user.script = [](MyDialog& dialog) {
         EXPECT_EQ(dialog.GetTitle() + "|" + dialog.GetName() + "|" + dialog.GetStatus(), "Dorva Editor|dialogBox|");
         std::vector<wxString> texts;
         for (wxWindow* child : dialog.GetChildren())
-            if (wxDynamicCast(child, wxStaticText) && !child->GetLabel().empty())
+            if (dynamic_cast<wxStaticText*>(child) && !child->GetLabel().empty())
                 texts.push_back(child->GetLabel());
         EXPECT_EQ(texts, std::vector<wxString>({
             "Dorva Editor has encountered a problem and needs to close.\nWe are very sorry for the inconvenience",
@@ -98,8 +98,8 @@ TEST_F(ReportDialogTest, TheDialogsTextsAndFieldsAndDontSendKeepsTheFile)
             "We have created an error report which will help us to improve Dorva Editor. \nWe will treat this report as "
             "confidential and anonymous. \nNo personal data will be transmitted other than what you provide us.",
             "What were you doing when the problem happened?", "Email address (optional)"}));
-        auto* description = wxDynamicCast(dialog.FindWindow(MyDialog::ID_DESCRIPTION), wxTextCtrl);
-        auto* email = wxDynamicCast(dialog.FindWindow(MyDialog::ID_EMAIL), wxTextCtrl);
+        auto* description = dynamic_cast<wxTextCtrl*>(dialog.FindWindow(MyDialog::ID_DESCRIPTION));
+        auto* email = dynamic_cast<wxTextCtrl*>(dialog.FindWindow(MyDialog::ID_EMAIL));
         ASSERT_TRUE(description && email);
         EXPECT_TRUE(description->IsMultiLine() && !email->IsMultiLine());
         EXPECT_EQ(dialog.FindWindow(wxID_OK)->GetLabel() + "|" + dialog.FindWindow(wxID_CANCEL)->GetLabel(),

@@ -84,7 +84,7 @@ TEST_F(PluginDialogTest, TheSelectorListsTheScanWithOuterBlanksRemovedAndOkFollo
         ~ProgressWatcher() override { wxEvtHandler::RemoveFilter(this); }
         int FilterEvent(wxEvent& event) override
         {
-            auto* progress = wxDynamicCast(event.GetEventObject(), CExaminingPlugins);
+            auto* progress = dynamic_cast<CExaminingPlugins*>(event.GetEventObject());
             if (progress && event.GetEventType() == wxEVT_SHOW)
                 events += (static_cast<wxShowEvent&>(event).IsShown() ? "shown:" : "hidden:") +
                           FromWx(XRCCTRL(*progress, "ID_PLUGNAME", wxStaticText)->GetLabelText()) + " ";

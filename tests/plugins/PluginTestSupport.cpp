@@ -9,7 +9,7 @@
 
 namespace fs = std::filesystem;
 
-PluginTest::PluginTest() : m_prefs(dynamic_cast<CEditorApp*>(wxTheApp) ? wxGetApp().Prefs() : m_own)
+PluginTest::PluginTest() : m_prefs(dynamic_cast<CEditorApp*>(wxApp::GetInstance()) ? wxGetApp().Prefs() : m_own)
 {
     setenv("XDG_CONFIG_HOME", m_config.Path().c_str(), 1);
     unsetenv("VST_PATH");

@@ -305,8 +305,9 @@ TEST_F(MainWindowTest, RevertingToTheFileOnDisk)
 }
 
 // Close asks about unsaved changes: Yes and a cancelled save keep the
-// template, No closes it. Closing the window asks about each unsaved
-// template; Cancel keeps the window; with nothing unsaved it goes.
+// template, and so does Escape in the box; No closes it. Closing the window
+// asks about each unsaved template; Cancel or Escape keeps the window; with
+// nothing unsaved it goes.
 TEST_F(MainWindowTest, ClosingAsksToSaveChanges)
 {
     AddTemplate("Pads");
@@ -317,6 +318,13 @@ TEST_F(MainWindowTest, ClosingAsksToSaveChanges)
     EXPECT_EQ(m_boxes.boxes[0].style, wxYES_NO | wxCENTRE);
     EXPECT_EQ(Boxes(), Labels{"Save changes to template \"Pads\"?"});
     EXPECT_EQ(Frame().GetTemplateCount(), 1);
+    {
+        MessageBoxKeys escape(WXK_ESCAPE);
+        ChooseMenu(MenuId::Close);
+        EXPECT_EQ(escape.texts, Labels{"Save changes to template \"Pads\"?"});
+    }
+    ASSERT_EQ(Frame().GetTemplateCount(), 1);
+    EXPECT_TRUE(Frame().GetCurrentTemplate()->IsModified());
     m_boxes.answer = wxNO;
     ChooseMenu(MenuId::Close);
     EXPECT_EQ(Frame().GetTemplateCount(), 0);
@@ -334,6 +342,13 @@ TEST_F(MainWindowTest, ClosingAsksToSaveChanges)
     EXPECT_EQ(m_boxes.boxes[0].style, wxYES_NO | wxCANCEL | wxCENTRE);
     EXPECT_EQ(Boxes(), (Labels{"Save changes to template \"Two\"?", "Save changes to template \"One\"?"}));
     EXPECT_FALSE(Frame().IsBeingDeleted());
+    EXPECT_EQ(TestApp().GetMainWindow(), &Frame());
+    EXPECT_EQ(Frame().GetTemplateCount(), 3);
+    {
+        MessageBoxKeys escape(WXK_ESCAPE);
+        ChooseMenu(MenuId::Exit);
+        EXPECT_EQ(escape.texts.size(), 2u);
+    }
     EXPECT_EQ(TestApp().GetMainWindow(), &Frame());
     EXPECT_EQ(Frame().GetTemplateCount(), 3);
 
@@ -523,7 +538,12 @@ TEST_F(MainWindowTest, TheSettingsWindowHiddenEarlyStaysHiddenAndKeepsNothing)
 TEST_F(MainWindowTest, ListenReceivesEveryModelsDumpAndRefusesAnInvalidOne)
 {
     TestApp().Prefs().showOldOSDialog = 1; // a fresh DorvaSynth template names an old OS
-    DialogScript<COldOSDialog> oldOS([](COldOSDialog& d) { Click(d.FindWindow(wxID_OK)); });
+    // The notice opens with the keys on OK: Space closes it and keeps it on.
+    DialogScript<COldOSDialog> oldOS([](COldOSDialog& d) {
+        ASSERT_TRUE(Focus(&d) && PumpUntil([&d] { return d.IsActive(); }));
+        EXPECT_EQ(wxWindow::FindFocus(), d.FindWindow(wxID_OK));
+        Key(WXK_SPACE);
+    });
     auto converted = [](const char* model) { return wxString("This template has been recieved from a ") + model; };
     struct Row
     {
@@ -566,6 +586,7 @@ TEST_F(MainWindowTest, ListenReceivesEveryModelsDumpAndRefusesAnInvalidOne)
             EXPECT_FALSE(Frame().GetCurrentTemplate()->IsPathValid());
         }
     }
+    EXPECT_EQ(TestApp().Prefs().showOldOSDialog, 1);
     ASSERT_TRUE(Focus(Panel()));
     Key('L', wxMOD_CONTROL);
     Key('L', wxMOD_CONTROL);

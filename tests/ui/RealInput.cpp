@@ -9,6 +9,7 @@
 
 #include <wx/app.h>
 #include <wx/menu.h>
+#include <wx/msgdlg.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
@@ -258,6 +259,64 @@ bool ChooseMenuItem(wxFrame* frame, int id)
         if (!PointAt(way[step], step == 0) || !PumpUntil([&] { return ScreenCentre(way[step + 1], unused); }))
             return false;
     return PointAt(way.back(), true);
+}
+
+MessageBoxKeys::MessageBoxKeys(int key) : m_key(key), m_previous(SetMessageBoxFunction({}))
+{
+    Register();
+}
+
+MessageBoxKeys::~MessageBoxKeys()
+{
+    Unregister();
+    if (m_source)
+        g_source_remove(m_source);
+    SetMessageBoxFunction(m_previous);
+}
+
+int MessageBoxKeys::Enter(wxDialog* dialog)
+{
+    auto* box = dynamic_cast<wxMessageDialog*>(dialog);
+    if (!box)
+        return wxID_NONE;
+    texts.push_back(box->GetMessage());
+    MarkScripted(*box);
+    // The box's window is made after this hook; the timer looks for it on
+    // screen, gives it the keys, then presses the key once it has them.
+    struct Waiting
+    {
+        MessageBoxKeys* keys;
+        wxMessageDialog* box;
+        bool presented = false;
+    };
+    m_source = g_timeout_add_full(
+        G_PRIORITY_DEFAULT, 10,
+        [](gpointer data) -> gboolean {
+            auto* waiting = static_cast<Waiting*>(data);
+            auto* window = reinterpret_cast<GtkWidget*>(waiting->box->GetHandle());
+            if (!window || !gtk_widget_get_mapped(window))
+                return G_SOURCE_CONTINUE;
+            if (!gtk_window_is_active(GTK_WINDOW(window)))
+            {
+                if (!waiting->presented)
+                    gtk_window_present(GTK_WINDOW(window));
+                waiting->presented = true;
+                return G_SOURCE_CONTINUE;
+            }
+            Simulator().Char(waiting->keys->m_key);
+            gdk_display_sync(gdk_display_get_default());
+            waiting->keys->m_source = 0;
+            return G_SOURCE_REMOVE;
+        },
+        new Waiting{this, box}, [](gpointer data) { delete static_cast<Waiting*>(data); });
+    return wxID_NONE;
+}
+
+void MessageBoxKeys::Exit(wxDialog* dialog)
+{
+    if (m_source && dynamic_cast<wxMessageDialog*>(dialog))
+        g_source_remove(m_source);
+    m_source = 0;
 }
 
 } // namespace RealInput

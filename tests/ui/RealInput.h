@@ -2,10 +2,12 @@
 
 #include <chrono>
 #include <functional>
+#include <vector>
 
 #include <wx/dialog.h>
 #include <wx/frame.h>
 #include <wx/image.h>
+#include <wx/modalhook.h>
 #include <wx/string.h>
 #include <wx/toplevel.h>
 #include <wx/window.h>
@@ -77,6 +79,27 @@ T* WaitForShown(Milliseconds deadline = kDeadline)
     }, deadline);
     return found;
 }
+
+// Answers every message box shown while it lives as a user does: once the
+// box is on the screen it gets the keys and key is pressed there. Meanwhile
+// the boxes are real (a recorder installed before is put back afterwards).
+// A box runs the toolkit's own loop, inside whatever opened it (often a
+// pump of these functions), so the key is sent from that loop, not pumped.
+class MessageBoxKeys : public wxModalDialogHook
+{
+public:
+    explicit MessageBoxKeys(int key);
+    ~MessageBoxKeys() override;
+    std::vector<wxString> texts; // of the boxes shown, in order
+
+private:
+    int Enter(wxDialog* dialog) override;
+    void Exit(wxDialog* dialog) override;
+
+    int m_key;
+    unsigned m_source = 0; // the timer that waits for the box on screen
+    MessageBoxFunction m_previous;
+};
 
 // DialogScripts.h's ScriptModalLoop and DialogScript under the names some
 // tests still use.

@@ -237,14 +237,14 @@ bool CBulkDumpDialog::AskToSaveChanges()
     if (!m_bank->IsModified() || !m_bank->IsComplete())
         return true;
     const int answer = wxGetApp().ShowMessage("Do you want to save your changes to the dump?", wxYES_NO | wxCANCEL);
-    if (answer == wxCANCEL)
+    if (answer == wxNO)
+        return true;
+    if (answer != wxYES)
         return false;
-    if (answer == wxYES)
-    {
-        wxCommandEvent save;
-        OnSave(save);
-    }
-    return true;
+    // A save cancelled in the chooser, or one that failed, keeps the changes here.
+    wxCommandEvent save;
+    OnSave(save);
+    return !m_bank->IsModified();
 }
 
 // Files ------------------------------------------------------------------

@@ -75,7 +75,8 @@ private:
     void FillList();
     void ShowRow(int row);
     void EnableControls(bool enable);
-    // False when the user cancelled the question.
+    // False when the changes are to stay: the question or the save was
+    // cancelled, or the save failed.
     bool AskToSaveChanges();
     void ShowProgressArea(bool show);
     void BeginProgress(const wxString& message, int range);

@@ -16,7 +16,7 @@ bool LoadDialogResource(wxDialog* dialog, wxWindow* parent, const char* name);
 template <typename T>
 T* FindControl(wxWindow* root, const char* name)
 {
-    return wxDynamicCast(root->FindWindow(XRCID(name)), T);
+    return dynamic_cast<T*>(root->FindWindow(XRCID(name)));
 }
 
 // Fits the dialog to its sizer, makes that its minimum and centres it on its

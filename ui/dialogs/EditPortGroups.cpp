@@ -127,7 +127,7 @@ void CEditPortGroups::OnChannelText(wxCommandEvent& event)
 
 void CEditPortGroups::OnCheck(wxCommandEvent& event)
 {
-    auto* box = wxDynamicCast(event.GetEventObject(), wxCheckBox);
+    auto* box = dynamic_cast<wxCheckBox*>(event.GetEventObject());
     if (!box)
         return;
     PortChannelGroup& w = m_working;

@@ -181,7 +181,7 @@ void CKbdZoneDialog::OnNoteShown(wxSpinCtrl* note)
 
 void CKbdZoneDialog::OnSpinText(wxCommandEvent& event)
 {
-    auto* spin = wxDynamicCast(event.GetEventObject(), wxSpinCtrl);
+    auto* spin = dynamic_cast<wxSpinCtrl*>(event.GetEventObject());
     if (!spin)
         return;
     int restore = 0;

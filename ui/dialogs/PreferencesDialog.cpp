@@ -149,6 +149,9 @@ COldOSDialog::COldOSDialog(wxWindow* parent)
     m_dontShowAgain = FindControl<wxCheckBox>(this, "Dont_Show_This_Message_Again");
     Bind(wxEVT_BUTTON, &COldOSDialog::OnOK, this, wxID_OK);
     FitAndCentre(this);
+    // The keys start on OK: Space or Enter must not opt out of the notice.
+    if (wxWindow* ok = FindWindow(wxID_OK))
+        ok->SetFocus();
 }
 
 void COldOSDialog::OnOK(wxCommandEvent&)

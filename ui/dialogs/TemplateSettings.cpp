@@ -261,7 +261,7 @@ CTemplateLocalData CTemplateSettings::ReadControls() const
 void CTemplateSettings::OnSpinText(wxCommandEvent& event)
 {
     const int id = event.GetId();
-    auto* spin = wxDynamicCast(event.GetEventObject(), wxSpinCtrl);
+    auto* spin = dynamic_cast<wxSpinCtrl*>(event.GetEventObject());
     if (!spin)
         return;
     const CTemplateLocalData& w = m_working;

@@ -47,6 +47,20 @@ CWelcomeDialog::CWelcomeDialog(wxWindow* parent, const wxString& title)
             m_new->SetValue(true);
 
     Bind(wxEVT_BUTTON, &CWelcomeDialog::OnOK, this, wxID_OK);
+    // With no Cancel button the toolkit would make Escape and the close box
+    // press OK, running the selected step: both only leave.
+    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+        if (event.GetKeyCode() == WXK_ESCAPE)
+            Close();
+        else
+            event.Skip();
+    });
+    Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& event) {
+        if (IsModal())
+            EndModal(wxID_CANCEL);
+        else
+            event.Skip();
+    });
     FitAndCentre(this);
 }
 

@@ -24,7 +24,8 @@ struct WelcomeActions
 // The first-steps dialog of the start action 0. OK ends it with 0; the chosen
 // step then runs through RunChoice, after the dialog has gone, so the
 // dialogs it opens stand alone. "Don't show again" changes the in-memory
-// "StartupAction" preference (2 after a new template, else 1).
+// "StartupAction" preference (2 after a new template, else 1). Escape and
+// the close box end it with wxID_CANCEL: no step runs, nothing is stored.
 class CWelcomeDialog : public wxDialog
 {
 public:

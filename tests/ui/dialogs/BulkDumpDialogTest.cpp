@@ -20,6 +20,8 @@
 #include "ui/dialogs/BulkEntryRenameDialog.h"
 #include "ui/dialogs/FolderChooser.h"
 
+using RealInput::MessageBoxKeys;
+
 namespace
 {
 using Bytes = std::vector<uint8_t>;
@@ -310,7 +312,8 @@ TEST_F(BulkDumpDialogTest, FactorySettingsComeFromABankOfTheirOwnAndFailuresAreR
 
 // Save keeps a name that holds the extension and adds it to one without;
 // Save All writes every entry to a numbered file of its own; a moved entry
-// is a change that OK asks about (Cancel stays, No closes).
+// is a change that OK asks about (Cancel, Escape, and Yes with the save
+// cancelled stay; No closes).
 TEST_F(BulkDumpDialogTest, SavingExtractingAndUnsavedChanges)
 {
     TempFolder out;
@@ -323,7 +326,7 @@ TEST_F(BulkDumpDialogTest, SavingExtractingAndUnsavedChanges)
     FileChooserScript chooser;
     auto dialog = Opened();
     dialog->SelectRow(3);
-    boxes.script = {wxOK, wxCANCEL, wxNO};
+    boxes.script = {wxOK, wxYES, wxCANCEL, wxNO};
     const int result = RunModal(*dialog, [&](wxDialog& d) {
         for (const char* name : {"my.blk.old  ", "second", "gone/third"})
         {
@@ -332,6 +335,15 @@ TEST_F(BulkDumpDialogTest, SavingExtractingAndUnsavedChanges)
         }
         UserClick(d, "Save_All");
         UserClick(d, "Move_Item_Up");
+        chooser.answer.clear();
+        UserClick(d, wxID_OK);
+        EXPECT_TRUE(d.IsModal()) << "Yes, then the save cancelled: stays open";
+        {
+            MessageBoxKeys escape(WXK_ESCAPE);
+            UserClick(d, wxID_OK);
+            EXPECT_EQ(escape.texts.size(), 1u);
+        }
+        EXPECT_TRUE(d.IsModal()) << "Escape: stays open";
         UserClick(d, wxID_OK);
         EXPECT_TRUE(d.IsModal()) << "cancelled: stays open";
         UserClick(d, wxID_OK);
@@ -355,7 +367,7 @@ TEST_F(BulkDumpDialogTest, SavingExtractingAndUnsavedChanges)
     const std::string question = "Do you want to save your changes to the dump?";
     EXPECT_EQ(Boxes(), (std::vector<std::string>{"Unable to save file: " + folder.File("gone/third.blk") +
                                                      " (No such file or directory)\nCheck the file is not read only.",
-                                                 question, question}));
+                                                 question, question, question}));
 }
 
 TEST_F(BulkDumpDialogTest, DroppedFilesFillRowsUpToTheLast)

@@ -58,6 +58,7 @@ TEST_F(WelcomeDialogTest, WithoutMidiDevicesTheDeviceStepsAreGoneAndTheLabelsNam
 
 // The step picked runs after OK; "Don't show again" makes the start-up do
 // the same next time, where it can; a device step asks for the device first.
+// Escape only closes the dialog, whatever is picked or ticked.
 TEST_F(WelcomeDialogTest, TheChosenStepRunsAndMayBecomeTheStartAction)
 {
     ScopedLoopbackMidi midi({"Keys In"}, {"Keys Out"});
@@ -69,6 +70,7 @@ TEST_F(WelcomeDialogTest, TheChosenStepRunsAndMayBecomeTheStartAction)
         int startupAction;
         std::vector<std::string> steps;
         const char* asked; // the message shown first, if any
+        bool escape = false;  // Escape instead of OK
     } rows[] = {
         {"Nothing", true, 1, {}, nullptr},
         {"Create_A_New_Template", true, 2, {"new"}, nullptr},
@@ -78,6 +80,8 @@ TEST_F(WelcomeDialogTest, TheChosenStepRunsAndMayBecomeTheStartAction)
          "You will need to select a MIDI input device - please do so now before continuing."},
         {"Update_The_OS", false, 0, {"devices", "update"},
          "You will need to select a MIDI output device - please do so now before continuing."},
+        {"Create_A_New_Template", true, 0, {}, nullptr, true},
+        {"Listen_For_A_Template", false, 0, {}, nullptr, true},
     };
     for (const auto& row : rows)
     {
@@ -89,9 +93,12 @@ TEST_F(WelcomeDialogTest, TheChosenStepRunsAndMayBecomeTheStartAction)
             Press(d.FindWindow(XRCID(row.radio)));
             if (row.doNotShow)
                 Press(d.FindWindow(XRCID("Dont_Show_Again")));
-            Press(d.FindWindow(wxID_OK));
+            if (row.escape)
+                RealInput::Key(WXK_ESCAPE);
+            else
+                Press(d.FindWindow(wxID_OK));
         });
-        EXPECT_EQ(dialog.ShowModal(), 0) << row.radio;
+        EXPECT_EQ(dialog.ShowModal(), row.escape ? wxID_CANCEL : 0) << row.radio;
         dialog.RunChoice(log.Actions());
         EXPECT_EQ(TestApp().Prefs().startupAction, row.startupAction) << row.radio;
         EXPECT_EQ(log.steps, row.steps) << row.radio;
