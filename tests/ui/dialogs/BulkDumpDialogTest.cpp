@@ -6,7 +6,7 @@
 #include <tuple>
 
 #include <wx/button.h>
-#include <wx/listctrl.h>
+#include <wx/dataview.h>
 #include <wx/textctrl.h>
 
 #include "midi/LoopbackMidiDriver.h"
@@ -72,7 +72,7 @@ protected:
         dialog->Bank().SetModified(false);
         return dialog;
     }
-    static wxListCtrl* List(wxDialog& dialog) { return Control<wxListCtrl>(&dialog, "Dump_Contents"); }
+    static wxDataViewListCtrl* List(wxDialog& dialog) { return Control<wxDataViewListCtrl>(&dialog, "Dump_Contents"); }
     // Whether the bank may be sent and saved: the three buttons agree.
     static bool BankButtons(wxDialog& dialog)
     {
@@ -97,9 +97,14 @@ TEST_F(BulkDumpDialogTest, StartsEmptyWithTheBankButtonsOff)
     EXPECT_EQ(dialog.GetTitle(), "Bulk dump");
     EXPECT_EQ(dialog.GetSendPause(), 1000);
     EXPECT_EQ(List(dialog)->GetItemCount(), 0);
-    // The header "Index" shows whole: its text and the header's margins fit.
-    EXPECT_GE(List(dialog)->GetColumnWidth(0), List(dialog)->GetTextExtent("Index").x + 10);
-    EXPECT_EQ(List(dialog)->GetColumnWidth(1), 160);
+    // On screen the header "Index" shows whole: its text and the header's margins fit.
+    RunModal(dialog, [](wxDialog& d) {
+        wxDataViewListCtrl* list = List(d);
+        EXPECT_EQ(list->GetColumn(0)->GetTitle() + "|" + list->GetColumn(1)->GetTitle(), "Index|Name");
+        EXPECT_GE(list->GetColumn(0)->GetWidth(), list->GetTextExtent("Index").x + 10);
+        EXPECT_GE(list->GetColumn(1)->GetWidth(), 160);
+        d.EndModal(0);
+    });
     EXPECT_TRUE(Control<wxButton>(&dialog, "Listen_For_Dump")->IsEnabled());
     EXPECT_FALSE(BankButtons(dialog));
     for (const char* name : {"Move_Item_Up", "Move_Item_Down"})
@@ -130,8 +135,8 @@ TEST_F(BulkDumpDialogTest, BanksAreReceivedAndSentByteExact)
         d.EndModal(0);
     });
     ASSERT_EQ(List(*dialog)->GetItemCount(), 16);
-    EXPECT_EQ(List(*dialog)->GetItemText(15, 0), "16");
-    EXPECT_EQ(List(*dialog)->GetItemText(15, 1), "Bank Entry 16");
+    EXPECT_EQ(List(*dialog)->GetTextValue(15, 0), "16");
+    EXPECT_EQ(List(*dialog)->GetTextValue(15, 1), "Bank Entry 16");
     const Dumps expected = BankDumps();
     for (int i = 0; i < 16; ++i)
         EXPECT_EQ(dialog->Bank().GetEntry(i).Write().bytes(), expected[i]) << "entry " << i;
@@ -294,7 +299,7 @@ TEST_F(BulkDumpDialogTest, FactorySettingsComeFromABankOfTheirOwnAndFailuresAreR
         EXPECT_EQ(Dumps(sent.begin() + static_cast<std::ptrdiff_t>(before), sent.end()), row.sent);
         EXPECT_EQ(Boxes(), row.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{row.message});
         EXPECT_TRUE(Control<wxButton>(dialog.get(), row.button)->IsEnabled());
-        EXPECT_EQ(List(*dialog)->GetItemText(15, 1), "Bank Entry 16");
+        EXPECT_EQ(List(*dialog)->GetTextValue(15, 1), "Bank Entry 16");
         EXPECT_TRUE(dialog->Bank().IsComplete());
         EXPECT_EQ(dialog->Bank().GetEntry(0).Write().bytes(), BankDumps()[0]);
     }
@@ -342,7 +347,7 @@ TEST_F(BulkDumpDialogTest, SavingExtractingAndUnsavedChanges)
     EXPECT_EQ(ReadBytes(out.File("01 - Bank Entry 1.syx")), single);
 
     EXPECT_EQ(dialog->Bank().GetEntry(2).GetName(), "Bank Entry 4");
-    EXPECT_EQ(List(*dialog)->GetItemText(2, 1), "Bank Entry 4");
+    EXPECT_EQ(List(*dialog)->GetTextValue(2, 1), "Bank Entry 4");
     EXPECT_EQ(result, 0);
     const std::string question = "Do you want to save your changes to the dump?";
     EXPECT_EQ(Boxes(), (std::vector<std::string>{"Unable to save file: " + folder.File("gone/third.blk") +
@@ -363,7 +368,7 @@ TEST_F(BulkDumpDialogTest, DroppedFilesFillRowsUpToTheLast)
     EXPECT_EQ(dialog->Bank().GetEntry(13).GetName(), "Bank Entry 14");
     EXPECT_EQ(dialog->Bank().GetEntry(14).GetName(), "Dropped x");
     EXPECT_EQ(dialog->Bank().GetEntry(15).GetName(), "Dropped y");
-    EXPECT_EQ(List(*dialog)->GetItemText(15, 1), "Dropped y");
+    EXPECT_EQ(List(*dialog)->GetTextValue(15, 1), "Dropped y");
     EXPECT_TRUE(dialog->Bank().IsModified());
     EXPECT_TRUE(Boxes().empty());
 
