@@ -104,9 +104,7 @@ void CVSTSelector::RefreshPluginList()
     m_okButton->Enable(false);
     if (m_pluginList->GetItemCount() > 0)
     {
-        const wxDataViewItem first = m_pluginList->RowToItem(0);
-        m_pluginList->Select(first);
-        m_pluginList->SetCurrentItem(first);
+        m_pluginList->SelectRow(0);
         TakeRow(0);
     }
 }

@@ -19,6 +19,7 @@
 #include "model/BulkDumpFile.h"
 #include "model/EditorTemplate.h"
 #include "model/SysExFile.h"
+#include "ui/ListCursorGtk.h"
 #include "ui/WindowHelpers.h"
 #include "ui/dialogs/BulkEntryRenameDialog.h"
 #include "ui/dialogs/DialogResource.h"
@@ -193,11 +194,9 @@ void CBulkDumpDialog::MarkRow(int row)
 {
     if (!m_list || row < 0 || row >= m_list->GetItemCount())
         return;
-    const wxDataViewItem item = m_list->RowToItem(row);
-    m_list->Select(item);
     // The arrows go on from here, and a reader hears where the entry is.
-    m_list->SetCurrentItem(item);
-    m_list->EnsureVisible(item);
+    SetListCursor(*m_list, row);
+    m_list->EnsureVisible(m_list->RowToItem(row));
 }
 
 void CBulkDumpDialog::FillList()
@@ -363,8 +362,7 @@ void CBulkDumpDialog::LoadEntry(int index, const wxString& path)
     else
         m_bank->SetEntry(*entry, index);
     ShowRow(index);
-    if (m_list && index < m_list->GetItemCount())
-        m_list->SetCurrentItem(m_list->RowToItem(index));
+    MarkRow(index);
 }
 
 void CBulkDumpDialog::LoadDroppedFiles(int row, const std::vector<wxString>& paths)
@@ -495,8 +493,10 @@ void CBulkDumpDialog::OnMove(wxCommandEvent& event)
     // The selection moves straight to the target, never through none: a
     // move button that went off for a moment would lose the keys.
     m_selected = target;
-    MarkRow(target);
-    KeepKeysWhile([this] { UpdateMoveButtons(); }, {m_list});
+    KeepKeysWhile([this, target] {
+        MarkRow(target);
+        UpdateMoveButtons();
+    }, {m_list});
 }
 
 // Closing ----------------------------------------------------------------

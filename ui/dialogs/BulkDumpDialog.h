@@ -78,7 +78,7 @@ private:
     void UpdateMoveButtons();
     void FillList();
     void ShowRow(int row);
-    // Selects the row and puts the list's cursor on it.
+    // Selects the row, puts the list's cursor on it and shows it.
     void MarkRow(int row);
     void EnableControls(bool enable);
     // False when the user cancelled the question.
