@@ -237,6 +237,29 @@ void Drag(wxWindow* window, const wxPoint& from, const wxPoint& to, int modifier
     Clicked(ScreenPoint(window, from));
 }
 
+KeysInNextMenu::KeysInNextMenu(std::vector<std::pair<int, int>> keys) : m_keys(std::move(keys))
+{
+    wxEvtHandler::AddFilter(this);
+}
+
+KeysInNextMenu::~KeysInNextMenu()
+{
+    wxEvtHandler::RemoveFilter(this);
+}
+
+int KeysInNextMenu::FilterEvent(wxEvent& event)
+{
+    if (event.GetEventType() != wxEVT_MENU_OPEN || menusShown++ > 0)
+        return Event_Skip;
+    // After the menu has taken the keyboard; nothing is pumped here, as the
+    // menu's own loop runs.
+    wxTheApp->CallAfter([keys = m_keys] {
+        for (const auto& [code, modifiers] : keys)
+            Simulator().Char(code, modifiers);
+    });
+    return Event_Skip;
+}
+
 bool ChooseMenuItem(wxFrame* frame, int id)
 {
     wxMenuBar* bar = frame ? frame->GetMenuBar() : nullptr;

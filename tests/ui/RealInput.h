@@ -2,8 +2,11 @@
 
 #include <chrono>
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include <wx/dialog.h>
+#include <wx/eventfilter.h>
 #include <wx/frame.h>
 #include <wx/image.h>
 #include <wx/string.h>
@@ -77,6 +80,22 @@ T* WaitForShown(Milliseconds deadline = kDeadline)
     }, deadline);
     return found;
 }
+
+// Presses keys (code, modifiers) in the next pop-up menu the program shows,
+// once it is up. A pop-up menu runs a loop of its own until it closes, so the
+// key or click that opens it returns only then: its keys go on their way
+// from inside that loop.
+class KeysInNextMenu : public wxEventFilter
+{
+public:
+    explicit KeysInNextMenu(std::vector<std::pair<int, int>> keys);
+    ~KeysInNextMenu() override;
+    int FilterEvent(wxEvent& event) override;
+    int menusShown = 0;
+
+private:
+    std::vector<std::pair<int, int>> m_keys;
+};
 
 // DialogScripts.h's ScriptModalLoop and DialogScript under the names some
 // tests still use.

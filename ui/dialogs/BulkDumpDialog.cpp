@@ -140,6 +140,15 @@ CBulkDumpDialog::CBulkDumpDialog(wxWindow* parent, bool templateBank, const wxSt
     {
         m_list->Bind(wxEVT_CONTEXT_MENU, &CBulkDumpDialog::OnListContextMenu, this);
         m_list->Bind(wxEVT_KEY_DOWN, &CBulkDumpDialog::OnListKey, this);
+        // GTK gives the keys to the first button it can when the dialog
+        // opens, Receive most often, and Space would start a listen: the
+        // list takes them, once it is on screen (before, GTK keeps no
+        // cursor in it).
+        Bind(wxEVT_SHOW, [this](wxShowEvent& event) {
+            if (event.IsShown())
+                m_list->SetFocus();
+            event.Skip();
+        });
     }
     Bind(wxEVT_BUTTON, &CBulkDumpDialog::OnMove, this, XRCID("Move_Item_Up"));
     Bind(wxEVT_BUTTON, &CBulkDumpDialog::OnMove, this, XRCID("Move_Item_Down"));
