@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <tuple>
 
 #include <wx/button.h>
 #include <wx/dataview.h>
@@ -555,30 +554,47 @@ TEST_F(BulkDumpDialogTest, TheEntryCommandsOpenFromTheKeys)
 }
 
 // Cancel keeps a patch's name; OK sets it, and the name becomes the file name
-// proposed for saving even when it is left as it was.
+// proposed for saving even when it is left as it was. A name read from a dump
+// is padded to 16 places: the field shows it without the blanks, so End and a
+// letter add the letter.
 TEST_F(DialogTest, RenamingAPatchSetsItsNameAndFilePath)
 {
     std::unique_ptr<IBulkEntry> patch = TestApp().Device().CreatePatch();
     patch->SetName("Warm Pad");
-    const std::tuple<const char*, int, int, const char*> rows[] = {
-        {nullptr, wxID_OK, 0, "Warm Pad"}, {"Cold Lead", wxID_CANCEL, -1, "Warm Pad"}, {"Cold Lead", wxID_OK, 0, "Cold Lead"}};
-    for (const auto& [typed, button, result, name] : rows)
+    struct Row
     {
+        const char* before; // the name given first, if any
+        const char* shown;
+        int key;            // Ctrl+A (replace) or End (append) before typing
+        const char* typed;
+        int button, result;
+        const char* name;
+    };
+    const Row rows[] = {
+        {nullptr, "Warm Pad", 0, nullptr, wxID_OK, 0, "Warm Pad"},
+        {nullptr, "Warm Pad", 'A', "Cold Lead", wxID_CANCEL, -1, "Warm Pad"},
+        {nullptr, "Warm Pad", 'A', "Cold Lead", wxID_OK, 0, "Cold Lead"},
+        {"Patch 002       ", "Patch 002", WXK_END, "x", wxID_OK, 0, "Patch 002x"},
+    };
+    for (const Row& row : rows)
+    {
+        if (row.before)
+            patch->SetName(row.before);
         CBulkEntryRenameDialog dialog(nullptr, *patch, 3);
         ASSERT_TRUE(dialog.IsLoaded());
-        EXPECT_EQ(RunModal(dialog, [&, typed = typed, button = button](wxDialog& d) {
-                      EXPECT_EQ(Control<wxTextCtrl>(&d, "Control_Name")->GetValue(), ToWx(patch->GetName()));
-                      if (typed)
+        EXPECT_EQ(RunModal(dialog, [&row](wxDialog& d) {
+                      EXPECT_EQ(Control<wxTextCtrl>(&d, "Control_Name")->GetValue(), row.shown);
+                      if (row.typed)
                       {
                           ASSERT_TRUE(RealInput::Focus(Control<wxTextCtrl>(&d, "Control_Name")));
-                          RealInput::Key('A', wxMOD_CONTROL);
-                          RealInput::Type(typed);
+                          RealInput::Key(row.key, row.key == 'A' ? wxMOD_CONTROL : wxMOD_NONE);
+                          RealInput::Type(row.typed);
                       }
-                      UserClick(d, button);
+                      UserClick(d, row.button);
                   }),
-                  result);
-        EXPECT_EQ(patch->GetName(), name);
-        EXPECT_EQ(patch->GetDefaultFileName(), std::string(name) + ".syx");
+                  row.result);
+        EXPECT_EQ(patch->GetName(), row.name);
+        EXPECT_EQ(patch->GetDefaultFileName(), std::string(row.name) + ".syx");
     }
 }
 } // namespace
