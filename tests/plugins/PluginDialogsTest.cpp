@@ -41,7 +41,7 @@ wxDataViewListCtrl& List(wxDialog& dialog)
 // give them to a window that opens.
 void Keys(wxDialog& dialog, std::initializer_list<std::pair<int, int>> keys)
 {
-    ASSERT_TRUE(RealInput::Focus(&dialog));
+    ASSERT_TRUE(RealInput::Activate(&dialog));
     for (const auto& [code, modifiers] : keys)
         RealInput::Key(code, modifiers);
 }

@@ -163,8 +163,7 @@ TEST_F(DialogsOverJackTest, CancelThenOkInAPauseStopsEverything)
     OpenDefaultBank(*dialog, true);
     int result = 0;
     RunModal(*dialog, [&](wxDialog& d) {
-        ASSERT_TRUE(RealInput::Focus(&d)); // as a window manager gives an opened window the keys
-        ASSERT_TRUE(RealInput::PumpUntil([&d] { return d.IsActive(); }));
+        ASSERT_TRUE(RealInput::Activate(&d));
         UserClick(d, "Upload_Dump");
         ASSERT_TRUE(PumpUntil([&] { return m_unit.ReceivedCount() == 2; }, 5000));
         RealInput::Key(WXK_ESCAPE);

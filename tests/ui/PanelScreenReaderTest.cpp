@@ -176,11 +176,6 @@ TEST_F(PanelScreenReaderTest, AReaderReadsTheBankAndPluginLists)
     m_boxes.answer = wxNO; // the librarian's question about saving
 
     auto key = [](int code, int modifiers = wxMOD_NONE) { return [=] { RealInput::Key(code, modifiers); }; };
-    // A dialog that opens is active at once, as a window manager makes it.
-    auto activate = [](wxDialog& d) {
-        d.Raise();
-        EXPECT_TRUE(RealInput::PumpUntil([&d] { return d.IsActive(); }));
-    };
     CBulkDumpDialog* librarian = nullptr;
     auto tabTo = [&librarian](const char* name, int modifiers) {
         wxWindow* target = librarian->FindWindow(XRCID(name));
@@ -202,7 +197,7 @@ TEST_F(PanelScreenReaderTest, AReaderReadsTheBankAndPluginLists)
          }},
         {"ENTER", key(WXK_RETURN)},
         {"MOVE DOWN", [&] {
-             activate(*librarian); // given back the keys when the rename closed
+             ASSERT_TRUE(RealInput::Activate(librarian)); // given back the keys when the rename closed
              tabTo("Move_Item_Down", wxMOD_NONE);
              RealInput::Key(WXK_SPACE);
          }},
@@ -217,7 +212,7 @@ TEST_F(PanelScreenReaderTest, AReaderReadsTheBankAndPluginLists)
     ReaderScript reader(DORVA_SCREEN_READER_SCRIPTS "/list_screen_reader.py", steps);
     DialogScript<CBulkDumpDialog> librarianScript([&](CBulkDumpDialog& d) {
         librarian = &d;
-        activate(d);
+        EXPECT_TRUE(RealInput::Activate(&d));
         // Open..., answered with the bank file; the keys go back to the list.
         RealInput::Key('o', wxMOD_ALT);
         RealInput::Key(WXK_SPACE);
@@ -227,11 +222,11 @@ TEST_F(PanelScreenReaderTest, AReaderReadsTheBankAndPluginLists)
         reader.Serve([&d] { return !d.IsModal(); });
     });
     DialogScript<CBulkEntryRenameDialog> renameScript([&](wxDialog& d) {
-        activate(d);
+        EXPECT_TRUE(RealInput::Activate(&d));
         reader.Serve([&d] { return !d.IsModal(); });
     });
     DialogScript<CVSTSelector> selectorScript([&](wxDialog& d) {
-        activate(d);
+        EXPECT_TRUE(RealInput::Activate(&d));
         reader.Serve([&d] { return !d.IsModal(); });
     });
     reader.Serve();

@@ -147,6 +147,12 @@ bool Focus(wxWindow* window)
     });
 }
 
+bool Activate(wxTopLevelWindow* window)
+{
+    window->Raise();
+    return PumpUntil([window] { return window->IsActive(); });
+}
+
 void Key(int keyCode, int modifiers)
 {
     Simulator().Char(keyCode, modifiers);

@@ -35,6 +35,10 @@ void Settle();
 // Raises window's top-level window and gives window the keyboard focus;
 // true once the toolkit reports it (or a window inside it) focused.
 [[nodiscard]] bool Focus(wxWindow* window);
+// Makes a top-level window the active one, its keys on the control that has
+// its focus, as a window manager does with a window that opens or gets them
+// back; true once the toolkit reports it active.
+[[nodiscard]] bool Activate(wxTopLevelWindow* window);
 
 // One press and release of a key (a wxKeyCode or a character) with the
 // modifiers (wxMOD_SHIFT, wxMOD_CONTROL, ...) held, to the focused window.

@@ -91,8 +91,7 @@ protected:
     // toolkit then selects.
     static void TakeKeys(wxDialog& dialog)
     {
-        ASSERT_TRUE(RealInput::Focus(&dialog));
-        ASSERT_TRUE(RealInput::PumpUntil([&dialog] { return dialog.IsActive(); }));
+        ASSERT_TRUE(RealInput::Activate(&dialog));
         ASSERT_EQ(wxWindow::FindFocus(), List(dialog));
     }
     static wxWindow* Focused(wxDialog& dialog, const char* name) { return dialog.FindWindow(XRCID(name)); }
@@ -487,7 +486,8 @@ TEST_F(BulkDumpDialogTest, MoveButtonsKeepTheKeys)
             for (int i = 0; i < r.tabs; ++i)
                 RealInput::Key(WXK_TAB);
             // GTK clicks a button a moment after its key.
-            const auto moved = [&](int to) { return dialog->Bank().GetEntry(to).GetName() == "Bank Entry " + std::to_string(r.row + 1); };
+            const std::string name = "Bank Entry " + std::to_string(r.row + 1);
+            const auto moved = [&](int to) { return dialog->Bank().GetEntry(to).GetName() == name; };
             for (int press = 1; press <= 3; ++press)
             {
                 const int to = std::clamp(r.row + (r.entry > r.row ? press : -press), 0, 15);
@@ -529,10 +529,7 @@ TEST_F(BulkDumpDialogTest, TheEntryCommandsOpenFromTheKeys)
         SCOPED_TRACE(row.what);
         auto dialog = row.templates ? Opened() : OpenedPatches();
         DialogScript<CBulkEntryRenameDialog> rename([](wxDialog& d) {
-            // Active as a window manager makes a new window; the toolkit's
-            // focus still names the menu's window while the menu's command runs.
-            d.Raise();
-            ASSERT_TRUE(RealInput::PumpUntil([&d] { return d.IsActive(); }));
+            ASSERT_TRUE(RealInput::Activate(&d));
             RealInput::Key('A', wxMOD_CONTROL);
             RealInput::Type("Renamed");
             RealInput::Key(WXK_RETURN);

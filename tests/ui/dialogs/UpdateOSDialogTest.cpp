@@ -172,8 +172,7 @@ TEST_F(UpdateOSDialogTest, AConfirmedImageIsSentMessageByMessage)
         // OK, which sends nothing, has the keys and is the default: Enter
         // closes the dialog and starts no second upload.
         EXPECT_EQ(d.GetDefaultItem(), d.FindWindow(wxID_OK));
-        ASSERT_TRUE(RealInput::Focus(&d));
-        ASSERT_TRUE(RealInput::PumpUntil([&d] { return d.IsActive(); }));
+        ASSERT_TRUE(RealInput::Activate(&d));
         EXPECT_EQ(wxWindow::FindFocus(), d.FindWindow(wxID_OK));
         RealInput::Key(WXK_RETURN);
         EXPECT_TRUE(PumpUntil([&] { return !d.IsModal(); }));
