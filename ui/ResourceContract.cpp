@@ -5,8 +5,8 @@
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
+#include <wx/dataview.h>
 #include <wx/gauge.h>
-#include <wx/listctrl.h>
 #include <wx/notebook.h>
 #include <wx/panel.h>
 #include <wx/radiobut.h>
@@ -317,7 +317,7 @@ const wxClassInfo* ClassOfKind(ControlKind kind)
     case ControlKind::Button:
         return wxCLASSINFO(wxButton);
     case ControlKind::List:
-        return wxCLASSINFO(wxListCtrl);
+        return wxCLASSINFO(wxDataViewListCtrl);
     case ControlKind::Label:
     case ControlKind::Spacer:
         return wxCLASSINFO(wxStaticText);
@@ -359,8 +359,8 @@ std::string KindProblem(const wxWindow* window, ControlKind kind)
                 return "is not made as NumberTextCtrl";
         break;
     case ControlKind::List:
-        if (!window->HasFlag(wxLC_REPORT))
-            return "is not in report mode";
+        if (window->HasFlag(wxDV_MULTIPLE))
+            return "selects more than one row";
         break;
     case ControlKind::Spacer:
         if (!window->GetLabel().empty())

@@ -21,7 +21,7 @@ enum class ControlKind
     Choice,
     Radio,
     Button,
-    List,     // wxListCtrl in report mode
+    List,     // wxDataViewListCtrl, one row selected at a time: GTK's own list, which screen readers read
     Label,    // wxStaticText the code relabels, shows or hides
     Spacer,   // empty wxStaticText: spacers that code looks up must be windows
     Gauge,

@@ -1,7 +1,7 @@
 #include "plugins/dialogs/VSTSelector.h"
 
 #include <wx/button.h>
-#include <wx/listctrl.h>
+#include <wx/dataview.h>
 #include <wx/log.h>
 #include <wx/xrc/xmlres.h>
 
@@ -22,9 +22,8 @@ wxIMPLEMENT_DYNAMIC_CLASS(CVSTSelector, wxDialog);
 
 wxBEGIN_EVENT_TABLE(CVSTSelector, wxDialog)
     EVT_BUTTON(XRCID("Choose_VST_Directory"), CVSTSelector::OnChooseVSTDirectory)
-    EVT_LIST_ITEM_SELECTED(XRCID("VST_Plugins_Found"), CVSTSelector::OnPluginSelected)
-    EVT_LIST_ITEM_DESELECTED(XRCID("VST_Plugins_Found"), CVSTSelector::OnPluginDeselected)
-    EVT_LIST_ITEM_ACTIVATED(XRCID("VST_Plugins_Found"), CVSTSelector::OnPluginActivated)
+    EVT_DATAVIEW_SELECTION_CHANGED(XRCID("VST_Plugins_Found"), CVSTSelector::OnSelectionChanged)
+    EVT_DATAVIEW_ITEM_ACTIVATED(XRCID("VST_Plugins_Found"), CVSTSelector::OnPluginActivated)
     EVT_BUTTON(wxID_OK, CVSTSelector::EndModalOk)
     EVT_BUTTON(wxID_CANCEL, CVSTSelector::EndModalCancel)
 wxEND_EVENT_TABLE()
@@ -37,7 +36,7 @@ bool CVSTSelector::Create(wxWindow* parent, Preferences* preferences)
 {
     if (!LoadDialogLayout(this, parent, "ID_VSTSELECTOR", kCommonResourceName))
         return false;
-    m_pluginList = XRCCTRL(*this, "VST_Plugins_Found", wxListCtrl);
+    m_pluginList = XRCCTRL(*this, "VST_Plugins_Found", wxDataViewListCtrl);
     m_createAsLabel = FindWindow(XRCID("ID_CREATEAS"));
     m_createAsNormalTemplate = FindWindow(XRCID("Create_As_Normal_Template"));
     m_createAsMap = FindWindow(XRCID("Create_As_Cubase_Map"));
@@ -60,6 +59,8 @@ bool CVSTSelector::Create(wxWindow* parent, Preferences* preferences)
     Fit();
     Centre(wxBOTH);
     RefreshPluginList();
+    m_pluginList->Bind(wxEVT_KEY_DOWN, &CVSTSelector::OnListKey, this);
+    m_pluginList->Bind(wxEVT_KEY_UP, &CVSTSelector::OnListKey, this);
     return true;
 }
 
@@ -72,11 +73,12 @@ const VSTPluginInfo* CVSTSelector::GetSelectedPlugin() const
 
 void CVSTSelector::RefreshPluginList()
 {
-    m_pluginList->ClearAll();
+    m_pluginList->DeleteAllItems();
+    m_pluginList->ClearColumns();
     Refresh();
     Update();
-    m_pluginList->InsertColumn(0, "Manufacturer", wxLIST_FORMAT_LEFT, kManufacturerColumnWidth);
-    m_pluginList->InsertColumn(1, "Name", wxLIST_FORMAT_LEFT, kNameColumnWidth);
+    m_pluginList->AppendTextColumn("Manufacturer", wxDATAVIEW_CELL_INERT, kManufacturerColumnWidth);
+    m_pluginList->AppendTextColumn("Name", wxDATAVIEW_CELL_INERT, kNameColumnWidth);
 
     {
         // Gone when the scan is: nothing of it waits for an idle pass.
@@ -92,12 +94,19 @@ void CVSTSelector::RefreshPluginList()
     for (std::size_t i = 0; i < m_examiner->GetPluginCount(); ++i)
     {
         const VSTPluginInfo& plugin = m_examiner->GetPlugin(i);
-        const long row = m_pluginList->InsertItem(static_cast<long>(i), ToWx(plugin.vendor).Trim(true));
-        m_pluginList->SetItem(row, 1, ToWx(plugin.effectName).Trim(false));
+        wxVector<wxVariant> row;
+        row.push_back(ToWx(plugin.vendor).Trim(true));
+        row.push_back(ToWx(plugin.effectName).Trim(false));
+        m_pluginList->AppendItem(row);
     }
     // A row number kept from the old list would name another plug-in now.
     m_selectedRow = -1;
     m_okButton->Enable(false);
+    if (m_pluginList->GetItemCount() > 0)
+    {
+        m_pluginList->SelectRow(0);
+        TakeRow(0);
+    }
 }
 
 void CVSTSelector::OnChooseVSTDirectory(wxCommandEvent&)
@@ -107,33 +116,57 @@ void CVSTSelector::OnChooseVSTDirectory(wxCommandEvent&)
     request.message = "Select VST plugins directory";
     request.folder = ToWx(m_preferences->vstDir);
     wxString chosen;
-    if (!RunFolderDialog(request, chosen))
-        return;
-    // Stored by the scan's first save.
-    m_preferences->vstDir = FromWx(chosen);
-    RefreshPluginList();
+    const bool changed = RunFolderDialog(request, chosen);
+    if (changed)
+    {
+        // Stored by the scan's first save.
+        m_preferences->vstDir = FromWx(chosen);
+        RefreshPluginList();
+    }
+    // The chooser and the scan's window had the keys, and without a window
+    // manager nothing gives them back: Escape would reach no window. After a
+    // scan they go to the new rows.
+    Raise();
+    wxWindow* keys = changed ? m_pluginList : FindWindow(XRCID("Choose_VST_Directory"));
+    if (keys)
+        keys->SetFocus();
 }
 
 void CVSTSelector::EnableOkForSelection()
 {
-    m_okButton->Enable(m_pluginList->GetSelectedItemCount() == 1);
+    m_okButton->Enable(m_pluginList->GetSelectedItemsCount() == 1);
 }
 
-void CVSTSelector::OnPluginSelected(wxListEvent& event)
+void CVSTSelector::TakeRow(int row)
 {
     EnableOkForSelection();
     m_okButton->SetDefault();
-    m_selectedRow = event.GetIndex();
+    m_selectedRow = row;
 }
 
-void CVSTSelector::OnPluginDeselected(wxListEvent&)
+void CVSTSelector::OnSelectionChanged(wxDataViewEvent&)
 {
-    EnableOkForSelection();
+    // With none selected, the row chosen last stays the answer.
+    const int row = m_pluginList->GetSelectedRow();
+    if (row >= 0)
+        TakeRow(row);
+    else
+        EnableOkForSelection();
 }
 
-void CVSTSelector::OnPluginActivated(wxListEvent& event)
+void CVSTSelector::OnListKey(wxKeyEvent& event)
 {
-    m_selectedRow = event.GetIndex();
+    // GTK's list selects the row under its cursor on Space and then takes it
+    // as Enter: the activation that comes while Space is down is not one.
+    m_spaceDown = event.GetEventType() == wxEVT_KEY_DOWN && event.GetKeyCode() == WXK_SPACE && !event.HasAnyModifiers();
+    event.Skip();
+}
+
+void CVSTSelector::OnPluginActivated(wxDataViewEvent& event)
+{
+    if (m_spaceDown)
+        return;
+    m_selectedRow = m_pluginList->ItemToRow(event.GetItem());
     Finish(wxOK);
 }
 

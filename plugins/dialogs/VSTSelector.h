@@ -7,14 +7,17 @@
 class CVSTPluginExaminer;
 class Preferences;
 class wxButton;
-class wxListCtrl;
-class wxListEvent;
+class wxDataViewEvent;
+class wxDataViewListCtrl;
+class wxKeyEvent;
 struct VSTPluginInfo;
 
 // The modal list of the plug-ins found in the "VSTDir" folder, from which the
 // user picks the one to build a template from. Create runs a whole scan
-// before the dialog is shown; the rows are the scan's records in scan order.
-// Ends with wxOK (OK, or a row activated) or wxCANCEL. GUI thread only.
+// before the dialog is shown; the rows are the scan's records in scan order,
+// in the toolkit's native list, which screen readers read. The first row
+// starts selected, so Enter takes it. Ends with wxOK (OK, or a row
+// activated) or wxCANCEL. GUI thread only.
 class CVSTSelector : public wxDialog
 {
 public:
@@ -32,21 +35,23 @@ public:
     const VSTPluginInfo* GetSelectedPlugin() const;
 
     // Scans the folder again and lists what it holds, with a progress window
-    // while the scan runs. The selection is cleared and OK disabled: the rows
-    // are new.
+    // while the scan runs. The rows are new: the first is selected, or with
+    // none OK is disabled.
     void RefreshPluginList();
 
 private:
     void OnChooseVSTDirectory(wxCommandEvent& event);
-    void OnPluginSelected(wxListEvent& event);
-    void OnPluginDeselected(wxListEvent& event);
-    void OnPluginActivated(wxListEvent& event);
+    void OnSelectionChanged(wxDataViewEvent& event);
+    void OnPluginActivated(wxDataViewEvent& event);
+    void OnListKey(wxKeyEvent& event);
     void EndModalOk(wxCommandEvent& event);
     void EndModalCancel(wxCommandEvent& event);
     void Finish(int answer);
     void EnableOkForSelection();
+    // The row becomes the answer and OK the default button.
+    void TakeRow(int row);
 
-    wxListCtrl* m_pluginList = nullptr;
+    wxDataViewListCtrl* m_pluginList = nullptr;
     wxWindow* m_createAsLabel = nullptr;
     wxWindow* m_createAsNormalTemplate = nullptr;
     wxWindow* m_createAsMap = nullptr;
@@ -54,6 +59,7 @@ private:
     Preferences* m_preferences = nullptr;
     std::unique_ptr<CVSTPluginExaminer> m_examiner;
     long m_selectedRow = -1;
+    bool m_spaceDown = false;
 
     wxDECLARE_DYNAMIC_CLASS_NO_COPY(CVSTSelector);
     wxDECLARE_EVENT_TABLE();

@@ -3,9 +3,10 @@
 
 #include <gtest/gtest.h>
 #include <wx/button.h>
+#include <wx/dataview.h>
+#include <wx/dirdlg.h>
 #include <wx/eventfilter.h>
 #include <wx/frame.h>
-#include <wx/listctrl.h>
 #include <wx/log.h>
 #include <wx/stattext.h>
 #include <wx/xrc/xmlres.h>
@@ -31,24 +32,21 @@
 
 namespace
 {
-wxListCtrl& List(wxDialog& dialog)
+wxDataViewListCtrl& List(wxDialog& dialog)
 {
-    return *XRCCTRL(dialog, "VST_Plugins_Found", wxListCtrl);
+    return *XRCCTRL(dialog, "VST_Plugins_Found", wxDataViewListCtrl);
 }
 
-// What a user does to a row of the list.
-void Select(wxDialog& dialog, long row, bool select = true)
+// The user's keys to the selector, which has them as a window manager would
+// give them to a window that opens.
+void Keys(wxDialog& dialog, std::initializer_list<std::pair<int, int>> keys)
 {
-    ASSERT_LT(row, List(dialog).GetItemCount());
-    List(dialog).SetItemState(row, select ? wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED : 0, wxLIST_STATE_SELECTED);
+    ASSERT_TRUE(RealInput::Activate(&dialog));
+    for (const auto& [code, modifiers] : keys)
+        RealInput::Key(code, modifiers);
 }
-void Activate(wxDialog& dialog, long row)
-{
-    wxListEvent activated(wxEVT_LIST_ITEM_ACTIVATED, List(dialog).GetId());
-    activated.SetEventObject(&List(dialog));
-    activated.m_itemIndex = row;
-    List(dialog).ProcessWindowEvent(activated);
-}
+const std::pair<int, int> kDown{WXK_DOWN, wxMOD_NONE};
+const std::pair<int, int> kEnter{WXK_RETURN, wxMOD_NONE};
 
 struct PluginDialogTest : PluginTest
 {
@@ -63,8 +61,8 @@ struct PluginDialogTest : PluginTest
     std::vector<std::string> Rows()
     {
         std::vector<std::string> rows;
-        for (long row = 0; row < List(m_selector).GetItemCount(); ++row)
-            rows.push_back(FromWx(List(m_selector).GetItemText(row, 0) + "|" + List(m_selector).GetItemText(row, 1)));
+        for (unsigned row = 0; row < static_cast<unsigned>(List(m_selector).GetItemCount()); ++row)
+            rows.push_back(FromWx(List(m_selector).GetTextValue(row, 0) + "|" + List(m_selector).GetTextValue(row, 1)));
         return rows;
     }
     bool OkEnabled() { return m_selector.FindWindow(wxID_OK)->IsEnabled(); }
@@ -93,24 +91,26 @@ TEST_F(PluginDialogTest, TheSelectorListsTheScanWithOuterBlanksRemovedAndOkFollo
         std::string events;
     } progress;
     ASSERT_TRUE(m_selector.Create(nullptr));
-    wxListItem column;
-    column.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_WIDTH);
+    // Chosen before it shows, whatever has the keys then.
+    EXPECT_EQ(Selected() + (OkEnabled() ? " ok" : " off"), "a-synth ok") << "the first row starts selected";
+    EXPECT_EQ(m_selector.GetDefaultItem(), m_selector.FindWindow(wxID_OK)) << "Enter means OK once a row is chosen";
+    m_selector.Show(); // the columns' widths are those laid out on screen
+    ASSERT_TRUE(RealInput::PumpUntil([this] { return m_selector.IsShownOnScreen(); }));
     std::string columns;
-    for (int i = 0; i < List(m_selector).GetColumnCount() && List(m_selector).GetColumn(i, column); ++i)
-        columns += FromWx(column.GetText()) + " " + std::to_string(column.GetWidth()) + " ";
-    EXPECT_EQ(columns, "Manufacturer 120 Name 155 ");
+    for (unsigned i = 0; i < List(m_selector).GetColumnCount(); ++i)
+        columns += FromWx(List(m_selector).GetColumn(i)->GetTitle()) + " ";
+    EXPECT_EQ(columns, "Manufacturer Name ");
+    EXPECT_EQ(List(m_selector).GetColumn(0)->GetWidth(), 120);
+    EXPECT_GE(List(m_selector).GetColumn(1)->GetWidth(), 155) << "the last column takes the rest";
     // The vendor keeps its leading blanks, the name its trailing ones; a plug-in without a name has its file's.
     EXPECT_EQ(Rows(), std::vector<std::string>({"Dorva Test Plug-ins|Test Synth", "  Blank  Audio|Padded  Synth  ",
                                                 "Dorva Test Plug-ins|c-noname"}));
     for (const char* hidden : {"ID_CREATEAS", "Create_As_Normal_Template", "Create_As_Cubase_Map"})
         EXPECT_FALSE(m_selector.FindWindow(XRCID(hidden))->IsShown()) << hidden;
     EXPECT_EQ(Stored("PluginsEnumeratedOK"), "1") << "the scan's guard is down again and on disk";
-    EXPECT_EQ(Selected() + (OkEnabled() ? " ok" : " off"), "none off");
-    Select(m_selector, 1);
+    Keys(m_selector, {kDown});
     EXPECT_EQ(Selected() + (OkEnabled() ? " ok" : " off"), "b-padded ok");
-    EXPECT_EQ(m_selector.GetDefaultItem(), m_selector.FindWindow(wxID_OK)) << "Enter means OK once a row is chosen";
-    Select(m_selector, 2);
-    Select(m_selector, 2, false);
+    Keys(m_selector, {kDown, {WXK_SPACE, wxMOD_CONTROL}}); // Ctrl+Space clears the row
     EXPECT_EQ(Selected() + (OkEnabled() ? " ok" : " off"), "c-noname off") << "the row last chosen is still the answer";
 
     std::vector<FolderDialogRequest> requests;
@@ -122,7 +122,8 @@ TEST_F(PluginDialogTest, TheSelectorListsTheScanWithOuterBlanksRemovedAndOkFollo
     });
     ClickButton(m_selector, XRCID("Choose_VST_Directory"));
     EXPECT_EQ(m_prefs.vstDir + " " + std::to_string(Rows().size()), VstDir() + " 3") << "Cancel keeps folder and list";
-    Select(m_selector, 0);
+    Keys(m_selector, {{WXK_TAB, wxMOD_SHIFT}, {WXK_HOME, wxMOD_NONE}}); // from the chooser's button back to the first row
+    EXPECT_EQ(Selected(), "a-synth");
     ClickButton(m_selector, XRCID("Choose_VST_Directory"));
     SetFolderDialogFunction(previous);
     ASSERT_EQ(requests.size(), 2u);
@@ -131,7 +132,7 @@ TEST_F(PluginDialogTest, TheSelectorListsTheScanWithOuterBlanksRemovedAndOkFollo
     EXPECT_EQ(Rows(), std::vector<std::string>{"Dorva Test Plug-ins|Many Synth"});
     EXPECT_EQ(Stored("VSTDir"), other) << "the scan saves the new folder";
     EXPECT_EQ(progress.events, "shown: hidden:d-readme.so shown: hidden:z-many.so ");
-    EXPECT_EQ(Selected() + (OkEnabled() ? " ok" : " off"), "none off") << "the old row is forgotten";
+    EXPECT_EQ(Selected() + (OkEnabled() ? " ok" : " off"), "z-many ok") << "the old row is forgotten: the new first is chosen";
 }
 
 namespace
@@ -161,7 +162,8 @@ std::string Describe(const CBaseControlState& c)
 TEST_F(PluginDialogTest, TheChosenPluginNamesTheControlsInParameterOrder)
 {
     std::vector<wxString> titles;
-    auto made = FromPlugin([](CVSTSelector& selector) { Select(selector, 0), ClickButton(selector, wxID_OK); }, &titles);
+    // The first row starts selected, and the list has the keys: Enter takes it.
+    auto made = FromPlugin([](CVSTSelector& selector) { Keys(selector, {kEnter}); }, &titles);
     EXPECT_EQ(titles, std::vector<wxString>{"Select Plugin"});
     ASSERT_NE(made, nullptr);
     // Parameter 1 has no name: controls 0-2 carry parameters 0, 2 and 3.
@@ -182,7 +184,7 @@ TEST_F(PluginDialogTest, TheChosenPluginNamesTheControlsInParameterOrder)
 TEST_F(PluginDialogTest, ParametersBeyondTheLastControlAreOnlyImportedAndCounted)
 {
     Install("many-params", "b-padded.so");
-    auto made = FromPlugin([](CVSTSelector& selector) { Select(selector, 1), ClickButton(selector, wxID_OK); });
+    auto made = FromPlugin([](CVSTSelector& selector) { Keys(selector, {kDown}), ClickButton(selector, wxID_OK); });
     ASSERT_NE(made, nullptr);
     // 63 named parameters (0 and 2-63) on 51 controls.
     EXPECT_EQ(made->GetLocals().GetName() + " " + std::to_string(made->GetLastControlIndex()), "Many Synth 50");
@@ -198,11 +200,20 @@ TEST_F(PluginDialogTest, ParametersBeyondTheLastControlAreOnlyImportedAndCounted
 
 TEST_F(PluginDialogTest, ActivatingARowBuildsFromItAndCancelClosingOrNoLayoutBuildNothing)
 {
-    auto made = FromPlugin([](CVSTSelector& selector) { Activate(selector, 2); });
+    auto made = FromPlugin([](CVSTSelector& selector) { Keys(selector, {kDown, kDown, kEnter}); });
     ASSERT_NE(made, nullptr);
     EXPECT_EQ(made->GetLocals().GetName() + "|" + made->GetControl(0)->GetName(), "c-noname|Filter Cutoff");
-    EXPECT_EQ(FromPlugin([](CVSTSelector& selector) { Select(selector, 0), ClickButton(selector, wxID_CANCEL); }), nullptr);
-    EXPECT_EQ(FromPlugin([](CVSTSelector& selector) { Select(selector, 0), selector.Close(); }), nullptr);
+    // Space selects the row under the cursor and builds nothing.
+    EXPECT_EQ(FromPlugin([](CVSTSelector& selector) {
+                  Keys(selector, {kDown, {WXK_SPACE, wxMOD_CONTROL}, {WXK_SPACE, wxMOD_NONE}});
+                  EXPECT_TRUE(selector.IsModal());
+                  EXPECT_EQ(selector.GetSelectedPlugin()->fileName, "b-padded");
+                  EXPECT_TRUE(selector.FindWindow(wxID_OK)->IsEnabled());
+                  Keys(selector, {{WXK_ESCAPE, wxMOD_NONE}});
+              }),
+              nullptr);
+    EXPECT_EQ(FromPlugin([](CVSTSelector& selector) { ClickButton(selector, wxID_CANCEL); }), nullptr);
+    EXPECT_EQ(FromPlugin([](CVSTSelector& selector) { selector.Close(); }), nullptr);
     EXPECT_TRUE(m_boxes.boxes.empty());
 
     const wxString common = GetResourceFilePath("Common", "xrc");
@@ -214,6 +225,34 @@ TEST_F(PluginDialogTest, ActivatingARowBuildsFromItAndCancelClosingOrNoLayoutBui
     }
     EXPECT_TRUE(wxXmlResource::Get()->Load(common));
     EXPECT_TRUE(titles.empty());
+}
+
+// A folder chosen from the keys in the system's folder chooser: once it is
+// scanned the new rows have the keys, and Escape closes the selector.
+TEST_F(PluginDialogTest, AfterANewFolderTheKeysAreOnTheNewRows)
+{
+    const std::string other = m_config.File("other");
+    Install("many-params", "../other/z-many.so");
+    DialogScript<wxDirDialog> chooser([&other](wxDirDialog& d) {
+        ASSERT_TRUE(RealInput::Focus(&d));
+        RealInput::Key('L', wxMOD_CONTROL);
+        RealInput::Type(ToWx(other) + "/");
+        RealInput::Key(WXK_RETURN);
+        // The chooser looks the folder up before it answers.
+        EXPECT_TRUE(RealInput::PumpUntil([&d] { return !d.IsModal(); }));
+    });
+    std::string first;
+    EXPECT_EQ(FromPlugin([&first](CVSTSelector& selector) {
+                  Keys(selector, {{WXK_TAB, wxMOD_NONE}, {WXK_SPACE, wxMOD_NONE}}); // "Choose VST plug-in folder..."
+                  first = FromWx(List(selector).GetTextValue(0, 1));
+                  EXPECT_TRUE(RealInput::PumpUntil([&selector] { return wxWindow::FindFocus() == &List(selector); }));
+                  // Nothing under the pointer takes keys that no window has.
+                  RealInput::MoveTo(&selector, wxPoint(-40, -40));
+                  RealInput::Key(WXK_ESCAPE);
+              }),
+              nullptr);
+    EXPECT_EQ(chooser.titles.size(), 1u);
+    EXPECT_EQ(first + "|" + m_prefs.vstDir, "Many Synth|" + other);
 }
 
 TEST(ExaminingPlugins, ShowsTheFileNameAfterTheLastSeparatorLiterally)

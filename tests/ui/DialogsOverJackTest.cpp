@@ -154,17 +154,19 @@ TEST_F(DialogsOverJackTest, BanksArePacedAtTheUnit)
     }
 }
 
-// A Cancel in the pause ends the send there; OK then closes the dialog at
-// once, and nothing that could send or call the dialog is left behind.
+// A Cancel in the pause ends the send there (Escape: Cancel has the keys
+// while the send runs); OK then closes the dialog at once, and nothing that
+// could send or call the dialog is left behind.
 TEST_F(DialogsOverJackTest, CancelThenOkInAPauseStopsEverything)
 {
     auto dialog = std::make_unique<CBulkDumpDialog>(nullptr, true, "Bulk dump");
     OpenDefaultBank(*dialog, true);
     int result = 0;
     RunModal(*dialog, [&](wxDialog& d) {
+        ASSERT_TRUE(RealInput::Activate(&d));
         UserClick(d, "Upload_Dump");
         ASSERT_TRUE(PumpUntil([&] { return m_unit.ReceivedCount() == 2; }, 5000));
-        UserClick(d, wxID_CANCEL);
+        RealInput::Key(WXK_ESCAPE);
         EXPECT_FALSE(dialog->IsBusy()) << "at once";
         // The user clicks OK as soon as it is enabled.
         ASSERT_TRUE(PumpUntil([&] { return !dialog->IsBusy(); }, 5000));

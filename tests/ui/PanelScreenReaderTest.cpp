@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <string>
@@ -12,19 +13,99 @@
 #include <unistd.h>
 
 #include <wx/app.h>
+#include <wx/dataview.h>
 #include <wx/utils.h>
+#include <wx/xrc/xmlres.h>
 
+#include "model/BulkDump.h"
+#include "model/BulkDumpFile.h"
 #include "model/ControlState.h"
 #include "model/EditorTemplate.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
+#include "plugins/dialogs/VSTSelector.h"
 #include "tests/ui/RealInput.h"
 #include "tests/ui/UiTestApp.h"
 #include "ui/MainFrame.h"
+#include "ui/ResourceFiles.h"
 #include "ui/TemplateUI.h"
+#include "ui/dialogs/BulkDumpDialog.h"
+#include "ui/dialogs/BulkEntryRenameDialog.h"
 
 namespace
 {
 using PanelScreenReaderTest = UiTest;
+using Steps = std::map<std::string, std::function<void()>>;
+
+// A reader script run against this process. It prints "ok ..." and "fail
+// ..." lines, asks for the test's steps with "step NAME" and ends with
+// "done". The steps are answered while the toolkit keeps answering the
+// reader's questions; a step may open a modal window, whose own loop then
+// serves the reader until the window closes.
+class ReaderScript
+{
+public:
+    ReaderScript(const char* script, Steps steps) : m_steps(std::move(steps))
+    {
+        const std::string command = "/usr/bin/python3 " + std::string(script) + " " + std::to_string(::getpid()) + " 2>&1";
+        m_reader = ::popen(command.c_str(), "r");
+        EXPECT_NE(m_reader, nullptr);
+        if (m_reader)
+            ::fcntl(::fileno(m_reader), F_SETFL, O_NONBLOCK);
+    }
+    ~ReaderScript()
+    {
+        if (m_reader)
+            EXPECT_EQ(::pclose(m_reader), 0) << "the reader's failures";
+        EXPECT_TRUE(m_done);
+    }
+
+    // Answers the reader until it is done, or until stop holds.
+    void Serve(const std::function<bool()>& stop = nullptr)
+    {
+        for (ssize_t got = -1; m_reader && got != 0 && !m_done;)
+        {
+            if (std::chrono::steady_clock::now() > m_deadline)
+            {
+                ADD_FAILURE() << "the reader did not finish";
+                return;
+            }
+            wxTheApp->Yield(true);
+            char buffer[4096];
+            if ((got = ::read(::fileno(m_reader), buffer, sizeof buffer)) > 0)
+                m_pending.append(buffer, static_cast<std::size_t>(got));
+            for (std::size_t end; (end = m_pending.find('\n')) != std::string::npos;)
+            {
+                const std::string line = m_pending.substr(0, end);
+                m_pending.erase(0, end + 1);
+                std::printf("reader: %s\n", line.c_str());
+                if (line.rfind("fail ", 0) == 0)
+                    ADD_FAILURE() << line.substr(5);
+                else if (line.rfind("step ", 0) == 0)
+                {
+                    const auto found = m_steps.find(line.substr(5));
+                    if (found == m_steps.end())
+                        ADD_FAILURE() << line;
+                    else
+                        found->second();
+                }
+                m_done = m_done || line == "done";
+                if (stop && stop())
+                    return;
+            }
+            if (stop && stop())
+                return;
+            if (got < 0)
+                wxMilliSleep(2);
+        }
+    }
+
+private:
+    Steps m_steps;
+    FILE* m_reader = nullptr;
+    std::string m_pending;
+    bool m_done = false;
+    const std::chrono::steady_clock::time_point m_deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
+};
 
 TEST_F(PanelScreenReaderTest, AReaderFindsThePanelsControlsAndFollowsTheKeyboardFocus)
 {
@@ -52,7 +133,7 @@ TEST_F(PanelScreenReaderTest, AReaderFindsThePanelsControlsAndFollowsTheKeyboard
     const wxPoint empty(5, 5);
     ASSERT_EQ(frame->GetView()->ControlButtonAt(empty), nullptr);
     const wxPoint pot2 = frame->GetView()->ControlCentre(1);
-    const std::map<std::string, std::function<void()>> steps = {
+    const Steps steps = {
         {"TAB", key(WXK_TAB)},
         {"DOWN", key(WXK_DOWN)},
         {"RIGHT", key(WXK_RIGHT)},
@@ -64,38 +145,91 @@ TEST_F(PanelScreenReaderTest, AReaderFindsThePanelsControlsAndFollowsTheKeyboard
         {"CTRL+TAB", key(WXK_TAB, wxMOD_CONTROL)},
         {"CLOSE", [] { TestApp().Stop(); }},
     };
-    const std::string command =
-        "/usr/bin/python3 " DORVA_SCREEN_READER_SCRIPT " " + std::to_string(::getpid()) + " 2>&1";
-    FILE* reader = ::popen(command.c_str(), "r");
-    ASSERT_NE(reader, nullptr);
-    ::fcntl(::fileno(reader), F_SETFL, O_NONBLOCK);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
-    std::string pending;
-    bool done = false;
-    for (ssize_t got = -1; got != 0;)
-    {
-        ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the reader did not finish";
-        wxTheApp->Yield(true);
-        char buffer[4096];
-        if ((got = ::read(::fileno(reader), buffer, sizeof buffer)) > 0)
-            pending.append(buffer, static_cast<std::size_t>(got));
-        for (std::size_t end; (end = pending.find('\n')) != std::string::npos; pending.erase(0, end + 1))
-        {
-            const std::string line = pending.substr(0, end);
-            std::printf("reader: %s\n", line.c_str());
-            if (line.rfind("fail ", 0) == 0)
-                ADD_FAILURE() << line.substr(5);
-            else if (line.rfind("step ", 0) == 0)
-            {
-                ASSERT_EQ(steps.count(line.substr(5)), 1u) << line;
-                steps.at(line.substr(5))();
-            }
-            done = done || line == "done";
-        }
-        if (got < 0)
-            wxMilliSleep(2);
-    }
-    EXPECT_TRUE(done);
-    EXPECT_EQ(::pclose(reader), 0) << "the reader's failures";
+    ReaderScript(DORVA_SCREEN_READER_SCRIPTS "/panel_screen_reader.py", steps).Serve();
+}
+
+// The reader's view of the patch librarian and the plug-in selector, opened
+// from the real main window with their keys; each dialog serves the reader
+// while it is open.
+TEST_F(PanelScreenReaderTest, AReaderReadsTheBankAndPluginLists)
+{
+    TempFolder plugins;
+    for (const char* variant : {"entry-vstpluginmain", "padded-names"})
+        std::filesystem::copy_file(std::string(DORVA_TEST_PLUGIN_DIR "/") + variant + ".so",
+                                   plugins.File(std::string(variant) + ".so"));
+    WritePreferences([&plugins](Preferences& p) {
+        p.startupAction = 1;
+        p.vstDir = plugins.Path();
+    });
+    ASSERT_TRUE(LoadResourceFiles("DorvaSynthEditor"));
+    TestApp().realMainWindow = true;
+    ASSERT_TRUE(TestApp().Start());
+    auto* frame = dynamic_cast<CMainFrame*>(TestApp().GetMainWindow());
+    ASSERT_NE(frame, nullptr);
+    // Patches named as the unit pads them, to 16 places.
+    std::unique_ptr<IBulkDump> bank = TestApp().Device().CreatePatchBulkDump();
+    for (int i = 0; i < bank->GetCount(); ++i)
+        bank->GetEntry(i).SetName(FromWx(wxString::Format("Patch %03d       ", i)));
+    FileChooserScript chooser;
+    chooser.answer = m_config.File("patches.syx");
+    ASSERT_TRUE(SaveBulkDumpToFile(*bank, FromWx(chooser.answer)));
+    m_boxes.answer = wxNO; // the librarian's question about saving
+
+    auto key = [](int code, int modifiers = wxMOD_NONE) { return [=] { RealInput::Key(code, modifiers); }; };
+    CBulkDumpDialog* librarian = nullptr;
+    auto tabTo = [&librarian](const char* name, int modifiers) {
+        wxWindow* target = librarian->FindWindow(XRCID(name));
+        for (int i = 0; i < 10 && wxWindow::FindFocus() != target; ++i)
+            RealInput::Key(WXK_TAB, modifiers);
+        EXPECT_EQ(wxWindow::FindFocus(), target) << name;
+    };
+    const Steps steps = {
+        {"OPEN PATCHES", [&] {
+             ASSERT_TRUE(RealInput::Focus(frame->GetPanelWindow()));
+             RealInput::Key('d', wxMOD_ALT);
+             RealInput::Key('p');
+         }},
+        {"DOWN", key(WXK_DOWN)},
+        {"F2", key(WXK_F2)},
+        {"END X", [] {
+             RealInput::Key(WXK_END);
+             RealInput::Type("x");
+         }},
+        {"ENTER", key(WXK_RETURN)},
+        {"MOVE DOWN", [&] {
+             ASSERT_TRUE(RealInput::Activate(librarian)); // given back the keys when the rename closed
+             tabTo("Move_Item_Down", wxMOD_NONE);
+             RealInput::Key(WXK_SPACE);
+         }},
+        {"CLOSE DIALOG", key(WXK_ESCAPE)},
+        {"OPEN SELECTOR", [&] {
+             ASSERT_TRUE(RealInput::Focus(frame->GetPanelWindow()));
+             RealInput::Key('I', wxMOD_CONTROL | wxMOD_SHIFT);
+         }},
+        {"ESCAPE", key(WXK_ESCAPE)},
+        {"CLOSE", [] { TestApp().Stop(); }},
+    };
+    ReaderScript reader(DORVA_SCREEN_READER_SCRIPTS "/list_screen_reader.py", steps);
+    DialogScript<CBulkDumpDialog> librarianScript([&](CBulkDumpDialog& d) {
+        librarian = &d;
+        EXPECT_TRUE(RealInput::Activate(&d));
+        // Open..., answered with the bank file; the keys go back to the list.
+        RealInput::Key('o', wxMOD_ALT);
+        RealInput::Key(WXK_SPACE);
+        wxDataViewListCtrl* list = XRCCTRL(d, "Dump_Contents", wxDataViewListCtrl);
+        EXPECT_TRUE(RealInput::PumpUntil([list] { return list->GetItemCount() == 100; }));
+        tabTo("Dump_Contents", wxMOD_SHIFT);
+        reader.Serve([&d] { return !d.IsModal(); });
+    });
+    DialogScript<CBulkEntryRenameDialog> renameScript([&](wxDialog& d) {
+        EXPECT_TRUE(RealInput::Activate(&d));
+        reader.Serve([&d] { return !d.IsModal(); });
+    });
+    DialogScript<CVSTSelector> selectorScript([&](wxDialog& d) {
+        EXPECT_TRUE(RealInput::Activate(&d));
+        reader.Serve([&d] { return !d.IsModal(); });
+    });
+    reader.Serve();
+    EXPECT_EQ(librarianScript.titles.size() + renameScript.titles.size() + selectorScript.titles.size(), 3u);
 }
 } // namespace

@@ -148,6 +148,12 @@ bool Focus(wxWindow* window)
     });
 }
 
+bool Activate(wxTopLevelWindow* window)
+{
+    window->Raise();
+    return PumpUntil([window] { return window->IsActive(); });
+}
+
 void Key(int keyCode, int modifiers)
 {
     Simulator().Char(keyCode, modifiers);
@@ -236,6 +242,29 @@ void Drag(wxWindow* window, const wxPoint& from, const wxPoint& to, int modifier
     Simulator().MouseUp();
     HoldModifiers(modifiers, false);
     Clicked(ScreenPoint(window, from));
+}
+
+KeysInNextMenu::KeysInNextMenu(std::vector<std::pair<int, int>> keys) : m_keys(std::move(keys))
+{
+    wxEvtHandler::AddFilter(this);
+}
+
+KeysInNextMenu::~KeysInNextMenu()
+{
+    wxEvtHandler::RemoveFilter(this);
+}
+
+int KeysInNextMenu::FilterEvent(wxEvent& event)
+{
+    if (event.GetEventType() != wxEVT_MENU_OPEN || menusShown++ > 0)
+        return Event_Skip;
+    // After the menu has taken the keyboard; nothing is pumped here, as the
+    // menu's own loop runs.
+    wxTheApp->CallAfter([keys = m_keys] {
+        for (const auto& [code, modifiers] : keys)
+            Simulator().Char(code, modifiers);
+    });
+    return Event_Skip;
 }
 
 bool ChooseMenuItem(wxFrame* frame, int id)

@@ -2,9 +2,11 @@
 
 #include <chrono>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include <wx/dialog.h>
+#include <wx/eventfilter.h>
 #include <wx/frame.h>
 #include <wx/image.h>
 #include <wx/modalhook.h>
@@ -34,6 +36,10 @@ void Settle();
 // Raises window's top-level window and gives window the keyboard focus;
 // true once the toolkit reports it (or a window inside it) focused.
 [[nodiscard]] bool Focus(wxWindow* window);
+// Makes a top-level window the active one, its keys on the control that has
+// its focus, as a window manager does with a window that opens or gets them
+// back; true once the toolkit reports it active.
+[[nodiscard]] bool Activate(wxTopLevelWindow* window);
 
 // One press and release of a key (a wxKeyCode or a character) with the
 // modifiers (wxMOD_SHIFT, wxMOD_CONTROL, ...) held, to the focused window.
@@ -99,6 +105,22 @@ private:
     int m_key;
     unsigned m_source = 0; // the timer that waits for the box on screen
     MessageBoxFunction m_previous;
+};
+
+// Presses keys (code, modifiers) in the next pop-up menu the program shows,
+// once it is up. A pop-up menu runs a loop of its own until it closes, so the
+// key or click that opens it returns only then: its keys go on their way
+// from inside that loop.
+class KeysInNextMenu : public wxEventFilter
+{
+public:
+    explicit KeysInNextMenu(std::vector<std::pair<int, int>> keys);
+    ~KeysInNextMenu() override;
+    int FilterEvent(wxEvent& event) override;
+    int menusShown = 0;
+
+private:
+    std::vector<std::pair<int, int>> m_keys;
 };
 
 // DialogScripts.h's ScriptModalLoop and DialogScript under the names some

@@ -13,9 +13,9 @@
 
 #include <wx/button.h>
 #include <wx/choice.h>
+#include <wx/dataview.h>
 #include <wx/dialog.h>
 #include <wx/frame.h>
-#include <wx/listctrl.h>
 #include <wx/radiobut.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -169,7 +169,7 @@ TEST(ContractProblems, NameEachControlThatBreaksTheContract)
     new wxTextCtrl(frame, XRCID("Fake_Wrong"));
     new wxButton(frame, XRCID("Fake_Twice"), "One");
     new wxButton(frame, XRCID("Fake_Twice"), "Two");
-    new wxListCtrl(frame, XRCID("Fake_List"), wxDefaultPosition, wxDefaultSize, wxLC_LIST);
+    new wxDataViewListCtrl(frame, XRCID("Fake_List"), wxDefaultPosition, wxDefaultSize, wxDV_MULTIPLE);
     new wxStaticText(frame, XRCID("Fake_Spacer"), "text");
     const ContractResource fake{"Fake", true, false,
                                 {{"Fake_Text", ControlKind::Text},
@@ -181,7 +181,7 @@ TEST(ContractProblems, NameEachControlThatBreaksTheContract)
     EXPECT_EQ(Lines(ContractProblems(frame, fake)), "Fake Fake_Missing is missing\n"
                                                     "Fake Fake_Wrong is a wxTextCtrl\n"
                                                     "Fake Fake_Twice names more than one window\n"
-                                                    "Fake Fake_List is not in report mode\n"
+                                                    "Fake Fake_List selects more than one row\n"
                                                     "Fake Fake_Spacer is not empty\n");
     delete frame;
 }

@@ -13,10 +13,11 @@ or "fail ..."; the exit status is the number of failures (at most 100).
 """
 
 import sys
-import time
 
 import pyatspi
-from gi.repository import GLib
+
+from screen_reader import check, find_application, name_of, pump_until, states_of
+import screen_reader
 
 NAMES = ([f"Group {g} {kind} {n}" for kind in ("Pot", "Button") for g in "AB" for n in range(1, 12)]
          + ["Pitch Bend", "Mod Wheel", "Pad X1", "Pad X2", "Pad Y1", "Pad Y2", "Sustain Pedal"])
@@ -24,33 +25,6 @@ NAMES = ([f"Group {g} {kind} {n}" for kind in ("Pot", "Button") for g in "AB" fo
 LAYOUT = {0: (23, 13, 31, 30), 1: (78, 13, 31, 30), 22: (22, 75, 33, 14), 50: (573, 259, 31, 30)}
 # Key the test presses: the control that takes the focus.
 STEPS = [("TAB", 0), ("DOWN", 22), ("RIGHT", 23), ("SHIFT+TAB", 22)]
-failures = 0
-
-
-def check(ok, what):
-    global failures
-    failures += not ok
-    print(("ok " if ok else "fail ") + what, flush=True)
-    return ok
-
-
-def pump_until(condition, timeout=10.0):
-    """Runs the main loop, where AT-SPI events arrive, until condition() holds."""
-    context = GLib.MainContext.default()
-    deadline = time.monotonic() + timeout
-    while not condition():
-        if time.monotonic() > deadline:
-            return False
-        if not context.iteration(False):
-            time.sleep(0.005)
-    return True
-
-
-def find_application(pid):
-    found = []
-    pump_until(lambda: found.extend(app for app in pyatspi.Registry.getDesktop(0)
-                                    if app is not None and app.get_process_id() == pid) or found)
-    return found[0] if found else None
 
 
 def find_panel(root):
@@ -73,14 +47,6 @@ def find_panel(root):
 def extents(obj):
     box = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     return (box.x, box.y, box.width, box.height)
-
-
-def name_of(obj):
-    return obj.name if obj is not None else None
-
-
-def states_of(obj):
-    return obj.getState() if obj is not None else None
 
 
 def selected_names(panel):
@@ -203,7 +169,7 @@ def main():
             follow_pointer(panel)
             close_window(children)
     print("done", flush=True)
-    return min(failures, 100)
+    return min(screen_reader.failures, 100)
 
 
 if __name__ == "__main__":

@@ -1,10 +1,12 @@
 #include "ui/dialogs/BulkDumpDialog.h"
 
+#include <algorithm>
+
 #include <wx/button.h>
+#include <wx/dataview.h>
 #include <wx/dnd.h>
 #include <wx/filename.h>
 #include <wx/gauge.h>
-#include <wx/listctrl.h>
 #include <wx/menu.h>
 #include <wx/sizer.h>
 #include <wx/statline.h>
@@ -17,6 +19,7 @@
 #include "model/BulkDumpFile.h"
 #include "model/EditorTemplate.h"
 #include "model/SysExFile.h"
+#include "ui/ListCursorGtk.h"
 #include "ui/WindowHelpers.h"
 #include "ui/dialogs/BulkEntryRenameDialog.h"
 #include "ui/dialogs/DialogResource.h"
@@ -24,6 +27,11 @@
 
 namespace
 {
+constexpr int kIndexColumnWidth = 30;
+constexpr int kNameColumnWidth = 160;
+// Room around a column heading's text in the header.
+constexpr int kHeaderMargin = 20;
+
 bool IsSyxFile(const wxString& path)
 {
     return wxFileName(path).GetExt().Lower() == "syx";
@@ -34,7 +42,7 @@ bool IsSyxFile(const wxString& path)
 class CEntryFileDropTarget : public wxFileDropTarget
 {
 public:
-    CEntryFileDropTarget(CBulkDumpDialog* dialog, wxListCtrl* list) : m_dialog(dialog), m_list(list) {}
+    CEntryFileDropTarget(CBulkDumpDialog* dialog, wxDataViewListCtrl* list) : m_dialog(dialog), m_list(list) {}
 
     bool OnDropFiles(wxCoord x, wxCoord y, const wxArrayString& files) override
     {
@@ -43,17 +51,10 @@ public:
         for (const wxString& file : files)
             if (!IsSyxFile(file))
                 return false;
-        const wxPoint point = wxPoint(x, y) - m_list->GetPosition();
-        int row = 0;
-        for (int i = 0; i < m_list->GetItemCount(); ++i)
-        {
-            wxRect rect;
-            if (m_list->GetItemRect(i, rect) && rect.Contains(point))
-            {
-                row = i;
-                break;
-            }
-        }
+        wxDataViewItem item;
+        wxDataViewColumn* column = nullptr;
+        m_list->HitTest(m_list->ScreenToClient(m_dialog->ClientToScreen(wxPoint(x, y))), item, column);
+        const int row = std::max(m_list->ItemToRow(item), 0);
         m_dialog->LoadDroppedFiles(row, std::vector<wxString>(files.begin(), files.end()));
         m_dialog->SetFocus();
         return true;
@@ -61,7 +62,7 @@ public:
 
 private:
     CBulkDumpDialog* m_dialog;
-    wxListCtrl* m_list;
+    wxDataViewListCtrl* m_list;
 };
 
 // Path made of a folder and a file name; the name keeps no character the
@@ -98,7 +99,7 @@ CBulkDumpDialog::CBulkDumpDialog(wxWindow* parent, bool templateBank, const wxSt
     m_loaded = m_bank && LoadDialogResource(this, parent, "ID_BULKDUMPDIALOG");
     if (!m_loaded)
         return;
-    m_list = FindControl<wxListCtrl>(this, "Dump_Contents");
+    m_list = FindControl<wxDataViewListCtrl>(this, "Dump_Contents");
     m_up = FindControl<wxButton>(this, "Move_Item_Up");
     m_down = FindControl<wxButton>(this, "Move_Item_Down");
     m_listen = FindControl<wxButton>(this, "Listen_For_Dump");
@@ -117,12 +118,10 @@ CBulkDumpDialog::CBulkDumpDialog(wxWindow* parent, bool templateBank, const wxSt
         hint->SetLabel("Right click to modify contents");
     if (m_list)
     {
-        m_list->InsertColumn(0, "Index", wxLIST_FORMAT_LEFT, 30);
-        m_list->InsertColumn(1, "Name", wxLIST_FORMAT_LEFT, 160);
         // Wide enough for its header, which 30 pixels cut short.
-        m_list->SetColumnWidth(0, wxLIST_AUTOSIZE_USEHEADER);
-        if (m_list->GetColumnWidth(0) < 30)
-            m_list->SetColumnWidth(0, 30);
+        const int indexWidth = std::max(kIndexColumnWidth, m_list->GetTextExtent("Index").x + kHeaderMargin);
+        m_list->AppendTextColumn("Index", wxDATAVIEW_CELL_INERT, indexWidth);
+        m_list->AppendTextColumn("Name", wxDATAVIEW_CELL_INERT, kNameColumnWidth);
     }
     for (wxButton* button : {m_save, m_saveAll, m_upload})
         if (button)
@@ -135,9 +134,22 @@ CBulkDumpDialog::CBulkDumpDialog(wxWindow* parent, bool templateBank, const wxSt
     RemoveWindowIf(!templateBank || oneBuffer, m_uploadFactory);
     ShowProgressArea(false);
 
-    Bind(wxEVT_LIST_ITEM_SELECTED, &CBulkDumpDialog::OnItemSelected, this, XRCID("Dump_Contents"));
-    Bind(wxEVT_LIST_ITEM_DESELECTED, &CBulkDumpDialog::OnItemDeselected, this, XRCID("Dump_Contents"));
-    Bind(wxEVT_LIST_ITEM_RIGHT_CLICK, &CBulkDumpDialog::OnItemRightClick, this, XRCID("Dump_Contents"));
+    Bind(wxEVT_DATAVIEW_SELECTION_CHANGED, &CBulkDumpDialog::OnSelectionChanged, this, XRCID("Dump_Contents"));
+    Bind(wxEVT_DATAVIEW_ITEM_CONTEXT_MENU, &CBulkDumpDialog::OnItemContextMenu, this, XRCID("Dump_Contents"));
+    if (m_list)
+    {
+        m_list->Bind(wxEVT_CONTEXT_MENU, &CBulkDumpDialog::OnListContextMenu, this);
+        m_list->Bind(wxEVT_KEY_DOWN, &CBulkDumpDialog::OnListKey, this);
+        // GTK gives the keys to the first button it can when the dialog
+        // opens, Receive most often, and Space would start a listen: the
+        // list takes them, once it is on screen (before, GTK keeps no
+        // cursor in it).
+        Bind(wxEVT_SHOW, [this](wxShowEvent& event) {
+            if (event.IsShown())
+                m_list->SetFocus();
+            event.Skip();
+        });
+    }
     Bind(wxEVT_BUTTON, &CBulkDumpDialog::OnMove, this, XRCID("Move_Item_Up"));
     Bind(wxEVT_BUTTON, &CBulkDumpDialog::OnMove, this, XRCID("Move_Item_Down"));
     Bind(wxEVT_BUTTON, &CBulkDumpDialog::OnListen, this, XRCID("Listen_For_Dump"));
@@ -179,8 +191,21 @@ void CBulkDumpDialog::ShowRow(int row)
 {
     if (!m_list || row < 0 || row >= m_list->GetItemCount())
         return;
-    m_list->SetItem(row, 0, wxString::Format("%d", m_templateBank ? row + 1 : row));
-    m_list->SetItem(row, 1, ToWx(m_bank->GetEntry(row).GetName()));
+    wxDataViewListStore* store = m_list->GetStore();
+    store->SetValueByRow(wxString::Format("%d", m_templateBank ? row + 1 : row), row, 0);
+    store->SetValueByRow(ToWx(m_bank->GetEntry(row).GetName()), row, 1);
+    // A changed row, not only a changed value: the toolkit then tells a
+    // screen reader the new texts as well as repainting them.
+    store->RowChanged(row);
+}
+
+void CBulkDumpDialog::MarkRow(int row)
+{
+    if (!m_list || row < 0 || row >= m_list->GetItemCount())
+        return;
+    // The arrows go on from here, and a reader hears where the entry is.
+    SetListCursor(*m_list, row);
+    m_list->EnsureVisible(m_list->RowToItem(row));
 }
 
 void CBulkDumpDialog::FillList()
@@ -199,7 +224,10 @@ void CBulkDumpDialog::FillList()
     }
     for (int i = 0; i < m_bank->GetCount(); ++i)
     {
-        m_list->InsertItem(i, wxString());
+        wxVector<wxVariant> row;
+        row.push_back(wxString());
+        row.push_back(wxString());
+        m_list->AppendItem(row);
         ShowRow(i);
     }
     for (wxButton* button : {m_save, m_upload, m_saveAll})
@@ -343,8 +371,7 @@ void CBulkDumpDialog::LoadEntry(int index, const wxString& path)
     else
         m_bank->SetEntry(*entry, index);
     ShowRow(index);
-    if (m_list && index < m_list->GetItemCount())
-        m_list->SetItemState(index, wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
+    MarkRow(index);
 }
 
 void CBulkDumpDialog::LoadDroppedFiles(int row, const std::vector<wxString>& paths)
@@ -362,26 +389,47 @@ void CBulkDumpDialog::LoadDroppedFiles(int row, const std::vector<wxString>& pat
 void CBulkDumpDialog::SelectRow(int row)
 {
     m_selected = row;
-    if (m_list && row >= 0 && row < m_list->GetItemCount())
-        m_list->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    MarkRow(row);
     UpdateMoveButtons();
 }
 
-void CBulkDumpDialog::OnItemSelected(wxListEvent& event)
+void CBulkDumpDialog::OnSelectionChanged(wxDataViewEvent&)
 {
-    m_selected = static_cast<int>(event.GetIndex());
+    m_selected = m_list ? m_list->GetSelectedRow() : -1;
     UpdateMoveButtons();
 }
 
-void CBulkDumpDialog::OnItemDeselected(wxListEvent&)
+void CBulkDumpDialog::OnItemContextMenu(wxDataViewEvent& event)
 {
-    m_selected = -1;
-    UpdateMoveButtons();
+    const int row = m_list->ItemToRow(event.GetItem());
+    if (row < 0)
+        return;
+    SelectRow(row);
+    ShowEntryMenu(wxDefaultPosition);
 }
 
-void CBulkDumpDialog::OnItemRightClick(wxListEvent& event)
+void CBulkDumpDialog::OnListContextMenu(wxContextMenuEvent& event)
 {
-    m_selected = static_cast<int>(event.GetIndex());
+    // A click comes as an item's context menu; this is the menu key or
+    // Shift+F10, for the selected row, shown beside it.
+    if (event.GetPosition() != wxDefaultPosition || m_selected < 0 || m_selected >= m_list->GetItemCount())
+        return;
+    const wxRect row = m_list->GetItemRect(m_list->RowToItem(m_selected));
+    const wxPoint beside(row.x + row.height, row.y + row.height / 2);
+    ShowEntryMenu(ScreenToClient(m_list->ClientToScreen(beside)));
+}
+
+void CBulkDumpDialog::OnListKey(wxKeyEvent& event)
+{
+    // Only patches have names of their own to change.
+    if (event.GetKeyCode() == WXK_F2 && !event.HasAnyModifiers() && !m_templateBank)
+        RenameSelected();
+    else
+        event.Skip();
+}
+
+void CBulkDumpDialog::ShowEntryMenu(const wxPoint& point)
+{
     wxMenu menu;
     menu.Append(kSaveEntryAs, "&Save as...");
     menu.Append(kReplaceEntry, "&Replace with...");
@@ -390,7 +438,7 @@ void CBulkDumpDialog::OnItemRightClick(wxListEvent& event)
         menu.Append(kClearEntry, "&Clear");
     else
         menu.Append(kRenameEntry, "&Rename...");
-    PopupMenu(&menu);
+    PopupMenu(&menu, point);
 }
 
 void CBulkDumpDialog::OnMenu(wxCommandEvent& event)
@@ -422,18 +470,23 @@ void CBulkDumpDialog::OnMenu(wxCommandEvent& event)
         ShowRow(m_selected);
         break;
     case kRenameEntry:
-    {
-        CBulkEntryRenameDialog rename(this, entry, m_selected);
-        rename.SetTitle("Rename");
-        if (rename.IsLoaded() && rename.ShowModal() == 0)
-        {
-            m_bank->SetModified(true);
-            ShowRow(m_selected);
-        }
+        RenameSelected();
         break;
-    }
     default:
         break;
+    }
+}
+
+void CBulkDumpDialog::RenameSelected()
+{
+    if (m_selected < 0 || m_selected >= m_bank->GetCount())
+        return;
+    CBulkEntryRenameDialog rename(this, m_bank->GetEntry(m_selected), m_selected);
+    rename.SetTitle("Rename");
+    if (rename.IsLoaded() && rename.ShowModal() == 0)
+    {
+        m_bank->SetModified(true);
+        ShowRow(m_selected);
     }
 }
 
@@ -446,14 +499,13 @@ void CBulkDumpDialog::OnMove(wxCommandEvent& event)
     m_bank->SwapEntries(m_selected, target);
     ShowRow(m_selected);
     ShowRow(target);
-    if (m_list && target < m_list->GetItemCount())
-    {
-        m_list->SetItemState(m_selected, 0, wxLIST_STATE_SELECTED);
-        m_list->EnsureVisible(target);
-        m_list->SetItemState(target, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
-    }
+    // The selection moves straight to the target, never through none: a
+    // move button that went off for a moment would lose the keys.
     m_selected = target;
-    UpdateMoveButtons();
+    KeepKeysWhile([this, target] {
+        MarkRow(target);
+        UpdateMoveButtons();
+    }, {m_list});
 }
 
 // Closing ----------------------------------------------------------------

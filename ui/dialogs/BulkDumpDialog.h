@@ -14,17 +14,21 @@ class IBulkEntry;
 class wxButton;
 class wxCloseEvent;
 class wxCommandEvent;
+class wxContextMenuEvent;
+class wxDataViewEvent;
+class wxDataViewListCtrl;
 class wxGauge;
-class wxListCtrl;
-class wxListEvent;
+class wxKeyEvent;
 class wxStaticLine;
 class wxStaticText;
 
 // The librarian of one bank of the unit: the 16 templates or the 100 patches.
 // It receives a bank one entry per SysEx message, sends one entry per
 // message with a pause after each, loads and saves bank files, extracts
-// every entry to its own file, and edits single entries (context menu,
-// dropped ".syx" files). Transfers advance through the MIDI manager's
+// every entry to its own file, and edits single entries (context menu from
+// a right click, the menu key or Shift+F10; F2 renames a patch; dropped
+// ".syx" files). The list is the toolkit's native one, whose rows and
+// columns a screen reader can read. Transfers advance through the MIDI manager's
 // listener calls; the pauses run on a timer of the dialog, so the window
 // stays live and the progress area's Cancel ends a transfer at once. A
 // bank that a transfer or a file left part old, part new is marked not
@@ -74,12 +78,16 @@ private:
     void UpdateMoveButtons();
     void FillList();
     void ShowRow(int row);
+    // Selects the row, puts the list's cursor on it and shows it.
+    void MarkRow(int row);
     void EnableControls(bool enable);
     // False when the changes are to stay: the question or the save was
     // cancelled, or the save failed.
     bool AskToSaveChanges();
     void ShowProgressArea(bool show);
-    void BeginProgress(const wxString& message, int range);
+    // starter: the button that began the transfer; the keys go back to it
+    // when the transfer ends.
+    void BeginProgress(const wxString& message, int range, wxWindow* starter);
     void UpdateProgress(int value, const wxString& message);
     void EndProgress();
     // The bank now holds a mix of old and new entries (or fewer than a
@@ -89,7 +97,7 @@ private:
     // again (the watch looks every quarter second).
     void DisableTransferButtons();
     void OnPortsWatch(wxTimerEvent& event);
-    void StartSending(IBulkDump& bank);
+    void StartSending(IBulkDump& bank, wxWindow* starter);
     void SendNextEntry();
     void EndSending();
     // A receive that ends before the whole bank came; message may be empty.
@@ -100,9 +108,12 @@ private:
     bool SaveBank(const wxString& path);
     wxString BankFilter() const;
 
-    void OnItemSelected(wxListEvent& event);
-    void OnItemDeselected(wxListEvent& event);
-    void OnItemRightClick(wxListEvent& event);
+    void OnSelectionChanged(wxDataViewEvent& event);
+    void OnItemContextMenu(wxDataViewEvent& event);
+    void OnListContextMenu(wxContextMenuEvent& event);
+    void OnListKey(wxKeyEvent& event);
+    // The entry commands for the selected row, at point (dialog coordinates).
+    void ShowEntryMenu(const wxPoint& point);
     void OnMove(wxCommandEvent& event);
     void OnListen(wxCommandEvent& event);
     void OnUpload(wxCommandEvent& event);
@@ -111,6 +122,7 @@ private:
     void OnSave(wxCommandEvent& event);
     void OnSaveAll(wxCommandEvent& event);
     void OnMenu(wxCommandEvent& event);
+    void RenameSelected();
     void OnOK(wxCommandEvent& event);
     void OnCancelTransfer(wxCommandEvent& event);
     void OnClose(wxCloseEvent& event);
@@ -131,8 +143,9 @@ private:
     // Sends the entries with the pause after each.
     CPacedSender m_pacer;
     wxTimer m_portsWatch;
+    wxWindow* m_transferStarter = nullptr;
 
-    wxListCtrl* m_list = nullptr;
+    wxDataViewListCtrl* m_list = nullptr;
     wxButton* m_up = nullptr;
     wxButton* m_down = nullptr;
     wxButton* m_listen = nullptr;

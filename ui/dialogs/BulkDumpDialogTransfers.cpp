@@ -3,8 +3,8 @@
 #include "ui/dialogs/BulkDumpDialog.h"
 
 #include <wx/button.h>
+#include <wx/dataview.h>
 #include <wx/gauge.h>
-#include <wx/listctrl.h>
 #include <wx/statline.h>
 #include <wx/stattext.h>
 
@@ -28,8 +28,9 @@ void CBulkDumpDialog::ShowProgressArea(bool show)
     ShowArea(this, {m_progressLine, m_progressMessage, m_gauge, m_cancel}, show);
 }
 
-void CBulkDumpDialog::BeginProgress(const wxString& message, int range)
+void CBulkDumpDialog::BeginProgress(const wxString& message, int range, wxWindow* starter)
 {
+    m_transferStarter = starter;
     ShowProgressArea(true);
     Update();
     if (m_progressMessage)
@@ -43,6 +44,8 @@ void CBulkDumpDialog::BeginProgress(const wxString& message, int range)
     EnableControls(false);
     if (m_cancel)
         m_cancel->Enable();
+    // The button that started it has just gone off: Escape and Space cancel.
+    GiveKeysToFirst({m_cancel});
 }
 
 void CBulkDumpDialog::UpdateProgress(int value, const wxString& message)
@@ -65,6 +68,8 @@ void CBulkDumpDialog::EndProgress()
     EnableControls(true);
     if (m_cancel)
         m_cancel->Disable();
+    GiveKeysToFirst({m_transferStarter, m_list});
+    m_transferStarter = nullptr;
 }
 
 void CBulkDumpDialog::MarkIncomplete()
@@ -75,9 +80,11 @@ void CBulkDumpDialog::MarkIncomplete()
 
 void CBulkDumpDialog::DisableTransferButtons()
 {
-    for (wxButton* button : {m_listen, m_upload})
-        if (button)
-            button->Disable();
+    KeepKeysWhile([this] {
+        for (wxButton* button : {m_listen, m_upload})
+            if (button)
+                button->Disable();
+    }, {m_list});
     m_portsWatch.Start(250);
 }
 
@@ -114,7 +121,7 @@ void CBulkDumpDialog::OnCancelTransfer(wxCommandEvent&)
 void CBulkDumpDialog::OnUpload(wxCommandEvent&)
 {
     if (m_bank->IsComplete() && !m_busy)
-        StartSending(*m_bank);
+        StartSending(*m_bank, m_upload);
 }
 
 void CBulkDumpDialog::OnUploadFactory(wxCommandEvent&)
@@ -132,16 +139,16 @@ void CBulkDumpDialog::OnUploadFactory(wxCommandEvent&)
         return;
     }
     m_factoryBank = std::move(factory);
-    StartSending(*m_factoryBank);
+    StartSending(*m_factoryBank, m_uploadFactory);
 }
 
-void CBulkDumpDialog::StartSending(IBulkDump& bank)
+void CBulkDumpDialog::StartSending(IBulkDump& bank, wxWindow* starter)
 {
     OpenPortsForUser();
     m_outgoing = &bank;
     m_transferIndex = 0;
     m_writing = true;
-    BeginProgress("Writing dump...", bank.GetCount());
+    BeginProgress("Writing dump...", bank.GetCount(), starter);
     SendNextEntry();
 }
 
@@ -197,7 +204,7 @@ void CBulkDumpDialog::OnListen(wxCommandEvent&)
     }
     m_transferIndex = 0;
     m_writing = false;
-    BeginProgress("Awaiting dump...", m_bank->GetCount());
+    BeginProgress("Awaiting dump...", m_bank->GetCount(), m_listen);
 }
 
 void CBulkDumpDialog::OnTransferWaiting()

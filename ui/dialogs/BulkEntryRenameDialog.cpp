@@ -25,7 +25,9 @@ CBulkEntryRenameDialog::CBulkEntryRenameDialog(wxWindow* parent, IBulkEntry& ent
     {
         m_name->SetMaxLength(kMaxNameLength);
         m_name->SetValidator(CNameValidator(kMaxNameLength));
-        m_name->ChangeValue(ToWx(entry.GetName()).Left(kMaxNameLength));
+        // A name read from a dump fills its 16 places with blanks; the field
+        // shows only the name, so that there is room to type on.
+        m_name->ChangeValue(ToWx(entry.GetName()).Left(kMaxNameLength).Trim(true));
     }
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
         if (m_name)

@@ -38,6 +38,25 @@ void ShowArea(wxDialog* dialog, std::initializer_list<wxWindow*> windows, bool s
     }
 }
 
+bool GiveKeysToFirst(std::initializer_list<wxWindow*> windows)
+{
+    for (wxWindow* window : windows)
+        if (window && window->IsShownOnScreen() && window->IsEnabled() && window->CanAcceptFocus())
+        {
+            window->SetFocus();
+            return true;
+        }
+    return false;
+}
+
+void KeepKeysWhile(const std::function<void()>& change, std::initializer_list<wxWindow*> fallbacks)
+{
+    wxWindow* focus = wxWindow::FindFocus();
+    change();
+    if (focus && !focus->IsEnabled())
+        GiveKeysToFirst(fallbacks);
+}
+
 void LabelPortCheckBoxes(wxCheckBox* midiPort1, wxCheckBox* midiPort2, wxCheckBox* usbPort, wxCheckBox* usbPortB)
 {
     const IDeviceAnswers& device = Device();

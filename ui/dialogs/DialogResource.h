@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <initializer_list>
 
 #include <wx/window.h>
@@ -26,6 +27,15 @@ void FitAndCentre(wxDialog* dialog);
 // Shows or hides a group of controls (a progress area), then lays the
 // dialog out again and fits it to what is shown. Null entries are skipped.
 void ShowArea(wxDialog* dialog, std::initializer_list<wxWindow*> windows, bool show);
+
+// Gives the keys to the first of windows that can take them (shown and
+// enabled); null entries are skipped. False when none could.
+bool GiveKeysToFirst(std::initializer_list<wxWindow*> windows);
+
+// Runs change, which enables or disables controls. GTK drops the keys with a
+// focused control that goes off; when the one that had them did, the first
+// of fallbacks that can take them gets them.
+void KeepKeysWhile(const std::function<void()>& change, std::initializer_list<wxWindow*> fallbacks);
 
 class wxCheckBox;
 

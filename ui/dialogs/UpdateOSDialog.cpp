@@ -289,6 +289,13 @@ void CUpdateOSDialog::EndProgress()
     if (m_sendButton)
         m_sendButton->SetLabel("&Upload OS");
     m_sending = false;
+    // Enter must not start the next upload: the keys and the default go to
+    // the button that closes (a focused button takes Enter itself).
+    if (m_okButton)
+    {
+        m_okButton->SetDefault();
+        GiveKeysToFirst({m_okButton});
+    }
 }
 
 void CUpdateOSDialog::OnOK(wxCommandEvent&)

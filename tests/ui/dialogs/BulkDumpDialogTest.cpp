@@ -2,16 +2,17 @@
 // bank received, sent, cancelled, saved, filled from dropped files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
-#include <tuple>
 
 #include <wx/button.h>
-#include <wx/listctrl.h>
+#include <wx/dataview.h>
 #include <wx/textctrl.h>
 
 #include "midi/LoopbackMidiDriver.h"
 #include "midi/MIDIIO.h"
 #include "model/BulkDump.h"
+#include "model/BulkDumpFile.h"
 #include "model/dorvasynth/DorvaSynthTemplate.h"
 #include "tests/model/FifoWatch.h"
 #include "tests/model/TempFolder.h"
@@ -75,7 +76,29 @@ protected:
         dialog->Bank().SetModified(false);
         return dialog;
     }
-    static wxListCtrl* List(wxDialog& dialog) { return Control<wxListCtrl>(&dialog, "Dump_Contents"); }
+    // A patch bank dialog holding 100 patches named as the unit pads them, "Patch 000       " on.
+    std::unique_ptr<CBulkDumpDialog> OpenedPatches()
+    {
+        std::unique_ptr<IBulkDump> bank = TestApp().Device().CreatePatchBulkDump();
+        for (int i = 0; i < bank->GetCount(); ++i)
+            bank->GetEntry(i).SetName(FromWx(wxString::Format("Patch %03d       ", i)));
+        const std::string path = folder.File("patches.syx");
+        EXPECT_TRUE(SaveBulkDumpToFile(*bank, path));
+        auto dialog = std::make_unique<CBulkDumpDialog>(nullptr, false, "Patch librarian");
+        EXPECT_TRUE(dialog->OpenBankFile(path));
+        dialog->Bank().SetModified(false);
+        return dialog;
+    }
+    // The dialog has the keys as a window manager gives them to a window
+    // that opens: on its first control, the list, whose first row the
+    // toolkit then selects.
+    static void TakeKeys(wxDialog& dialog)
+    {
+        ASSERT_TRUE(RealInput::Activate(&dialog));
+        ASSERT_EQ(wxWindow::FindFocus(), List(dialog));
+    }
+    static wxWindow* Focused(wxDialog& dialog, const char* name) { return dialog.FindWindow(XRCID(name)); }
+    static wxDataViewListCtrl* List(wxDialog& dialog) { return Control<wxDataViewListCtrl>(&dialog, "Dump_Contents"); }
     // Whether the bank may be sent and saved: the three buttons agree.
     static bool BankButtons(wxDialog& dialog)
     {
@@ -100,9 +123,14 @@ TEST_F(BulkDumpDialogTest, StartsEmptyWithTheBankButtonsOff)
     EXPECT_EQ(dialog.GetTitle(), "Bulk dump");
     EXPECT_EQ(dialog.GetSendPause(), 1000);
     EXPECT_EQ(List(dialog)->GetItemCount(), 0);
-    // The header "Index" shows whole: its text and the header's margins fit.
-    EXPECT_GE(List(dialog)->GetColumnWidth(0), List(dialog)->GetTextExtent("Index").x + 10);
-    EXPECT_EQ(List(dialog)->GetColumnWidth(1), 160);
+    // On screen the header "Index" shows whole: its text and the header's margins fit.
+    RunModal(dialog, [](wxDialog& d) {
+        wxDataViewListCtrl* list = List(d);
+        EXPECT_EQ(list->GetColumn(0)->GetTitle() + "|" + list->GetColumn(1)->GetTitle(), "Index|Name");
+        EXPECT_GE(list->GetColumn(0)->GetWidth(), list->GetTextExtent("Index").x + 10);
+        EXPECT_GE(list->GetColumn(1)->GetWidth(), 160);
+        d.EndModal(0);
+    });
     EXPECT_TRUE(Control<wxButton>(&dialog, "Listen_For_Dump")->IsEnabled());
     EXPECT_FALSE(BankButtons(dialog));
     for (const char* name : {"Move_Item_Up", "Move_Item_Down"})
@@ -133,8 +161,8 @@ TEST_F(BulkDumpDialogTest, BanksAreReceivedAndSentByteExact)
         d.EndModal(0);
     });
     ASSERT_EQ(List(*dialog)->GetItemCount(), 16);
-    EXPECT_EQ(List(*dialog)->GetItemText(15, 0), "16");
-    EXPECT_EQ(List(*dialog)->GetItemText(15, 1), "Bank Entry 16");
+    EXPECT_EQ(List(*dialog)->GetTextValue(15, 0), "16");
+    EXPECT_EQ(List(*dialog)->GetTextValue(15, 1), "Bank Entry 16");
     const Dumps expected = BankDumps();
     for (int i = 0; i < 16; ++i)
         EXPECT_EQ(dialog->Bank().GetEntry(i).Write().bytes(), expected[i]) << "entry " << i;
@@ -304,7 +332,7 @@ TEST_F(BulkDumpDialogTest, FactorySettingsComeFromABankOfTheirOwnAndFailuresAreR
         EXPECT_EQ(Dumps(sent.begin() + static_cast<std::ptrdiff_t>(before), sent.end()), row.sent);
         EXPECT_EQ(Boxes(), row.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{row.message});
         EXPECT_TRUE(Control<wxButton>(dialog.get(), row.button)->IsEnabled());
-        EXPECT_EQ(List(*dialog)->GetItemText(15, 1), "Bank Entry 16");
+        EXPECT_EQ(List(*dialog)->GetTextValue(15, 1), "Bank Entry 16");
         EXPECT_TRUE(dialog->Bank().IsComplete());
         EXPECT_EQ(dialog->Bank().GetEntry(0).Write().bytes(), BankDumps()[0]);
     }
@@ -362,7 +390,7 @@ TEST_F(BulkDumpDialogTest, SavingExtractingAndUnsavedChanges)
     EXPECT_EQ(ReadBytes(out.File("01 - Bank Entry 1.syx")), single);
 
     EXPECT_EQ(dialog->Bank().GetEntry(2).GetName(), "Bank Entry 4");
-    EXPECT_EQ(List(*dialog)->GetItemText(2, 1), "Bank Entry 4");
+    EXPECT_EQ(List(*dialog)->GetTextValue(2, 1), "Bank Entry 4");
     EXPECT_EQ(result, 0);
     const std::string question = "Do you want to save your changes to the dump?";
     EXPECT_EQ(Boxes(), (std::vector<std::string>{"Unable to save file: " + folder.File("gone/third.blk") +
@@ -383,7 +411,7 @@ TEST_F(BulkDumpDialogTest, DroppedFilesFillRowsUpToTheLast)
     EXPECT_EQ(dialog->Bank().GetEntry(13).GetName(), "Bank Entry 14");
     EXPECT_EQ(dialog->Bank().GetEntry(14).GetName(), "Dropped x");
     EXPECT_EQ(dialog->Bank().GetEntry(15).GetName(), "Dropped y");
-    EXPECT_EQ(List(*dialog)->GetItemText(15, 1), "Dropped y");
+    EXPECT_EQ(List(*dialog)->GetTextValue(15, 1), "Dropped y");
     EXPECT_TRUE(dialog->Bank().IsModified());
     EXPECT_TRUE(Boxes().empty());
 
@@ -397,31 +425,193 @@ TEST_F(BulkDumpDialogTest, DroppedFilesFillRowsUpToTheLast)
     EXPECT_EQ(dialog->Bank().GetEntry(0).GetName(), "Bank Entry 1");
 }
 
+// Each transfer gives the keys to Cancel, so Escape cancels it, and back to
+// the button that started it when it ends (to the list when that button is
+// off then). Each button is reached by its mnemonic.
+TEST_F(BulkDumpDialogTest, TransfersHandTheKeysToCancelAndBack)
+{
+    const std::string lost = "The output MIDI device is no longer accessible!\n\nPlease ensure the device is turned "
+                             "on and plugged in correctly, then restart the editor";
+    struct Row
+    {
+        const char* what;
+        int mnemonic;
+        const char* starter;
+        bool escape;  // cancelled with Escape; otherwise it ends by itself
+        const char* after; // the control with the keys afterwards
+    };
+    const Row rows[] = {
+        {"a send cancelled in its pause", 'n', "Upload_Dump", true, "Upload_Dump"},
+        {"a factory bank cancelled in its pause", 'f', "Upload_Factory_Settings", true, "Upload_Factory_Settings"},
+        {"a receive cancelled", 'r', "Listen_For_Dump", true, "Listen_For_Dump"},
+        {"a receive of a whole bank", 'r', "Listen_For_Dump", false, "Listen_For_Dump"},
+        {"a send to an output that is gone", 'n', nullptr, false, "Dump_Contents"},
+    };
+    for (const Row& row : rows)
+    {
+        SCOPED_TRACE(row.what);
+        auto dialog = Opened(60000);
+        RunModal(*dialog, [&](wxDialog& d) {
+            TakeKeys(d);
+            if (!row.starter)
+            {
+                midi.driver->SetOpenFails("Unit Out", true);
+                MIDIIO::RequestClose();
+                MIDIIO::OnIdle();
+            }
+            RealInput::Key(row.mnemonic, wxMOD_ALT);
+            if (row.starter)
+            {
+                // GTK clicks a button a moment after its key.
+                EXPECT_TRUE(PumpUntil([&] { return dialog->IsBusy(); }));
+                EXPECT_EQ(wxWindow::FindFocus(), d.FindWindow(wxID_CANCEL)) << "Cancel has the keys";
+            }
+            if (row.escape)
+                RealInput::Key(WXK_ESCAPE);
+            else if (row.starter)
+                for (const Bytes& dump : BankDumps())
+                    Arrive(dump);
+            else
+                EXPECT_TRUE(PumpUntil([&] { return !boxes.boxes.empty(); }));
+            EXPECT_TRUE(PumpUntil([&] { return !dialog->IsBusy(); }, 5000));
+            EXPECT_TRUE(RealInput::PumpUntil([&] { return wxWindow::FindFocus() == Focused(d, row.after); }))
+                << "the keys are on " << row.after;
+            d.EndModal(0);
+        });
+        EXPECT_EQ(Boxes(), row.starter ? std::vector<std::string>{} : std::vector<std::string>{lost});
+        midi.driver->SetOpenFails("Unit Out", false);
+    }
+}
+
+// Move up and Move down keep the keys, so Space moves the entry one place a
+// press; at the end of the list, where Move down goes off, the list takes
+// them. Reached from the list with Tab, as a user does.
+TEST_F(BulkDumpDialogTest, MoveButtonsKeepTheKeys)
+{
+    struct Row
+    {
+        int row;
+        int tabs; // to Move up (1) or Move down (2)
+        int entry; // where "Bank Entry <row + 1>" is after three presses of Space
+        const char* keys;
+    };
+    for (const Row& r : {Row{3, 2, 6, "Move_Item_Down"}, Row{6, 1, 3, "Move_Item_Up"}, Row{13, 2, 15, "Dump_Contents"}})
+    {
+        SCOPED_TRACE(r.row);
+        auto dialog = Opened();
+        RunModal(*dialog, [&](wxDialog& d) {
+            TakeKeys(d);
+            for (int i = 0; i < r.row; ++i)
+                RealInput::Key(WXK_DOWN);
+            for (int i = 0; i < r.tabs; ++i)
+                RealInput::Key(WXK_TAB);
+            // GTK clicks a button a moment after its key.
+            const std::string name = "Bank Entry " + std::to_string(r.row + 1);
+            const auto moved = [&](int to) { return dialog->Bank().GetEntry(to).GetName() == name; };
+            for (int press = 1; press <= 3; ++press)
+            {
+                const int to = std::clamp(r.row + (r.entry > r.row ? press : -press), 0, 15);
+                RealInput::Key(WXK_SPACE);
+                EXPECT_TRUE(PumpUntil([&] { return moved(to); })) << "press " << press;
+            }
+            EXPECT_EQ(wxWindow::FindFocus(), Focused(d, r.keys));
+            d.EndModal(0);
+        });
+        EXPECT_EQ(dialog->Bank().GetEntry(r.entry).GetName(), "Bank Entry " + std::to_string(r.row + 1));
+        EXPECT_EQ(List(*dialog)->GetSelectedRow(), r.entry);
+    }
+}
+
+// The entry commands from the keys: the menu key and Shift+F10 open the
+// selected row's menu (Rename for a patch, Clear for a template), and F2
+// renames a patch at once.
+TEST_F(BulkDumpDialogTest, TheEntryCommandsOpenFromTheKeys)
+{
+    using Keys = std::vector<std::pair<int, int>>;
+    const std::string cleared = TestApp().Device().CreateTemplate()->GetName();
+    struct Row
+    {
+        const char* what;
+        bool templates;
+        std::pair<int, int> key;
+        Keys inMenu;
+        std::string name; // of the second entry afterwards
+    };
+    const Row rows[] = {
+        {"Shift+F10, the last item", false, {WXK_F10, wxMOD_SHIFT}, {{WXK_UP, 0}, {WXK_RETURN, 0}}, "Renamed"},
+        {"the menu key, the last item", false, {WXK_MENU, 0}, {{WXK_UP, 0}, {WXK_RETURN, 0}}, "Renamed"},
+        {"F2", false, {WXK_F2, 0}, {}, "Renamed"},
+        {"the menu key, C", true, {WXK_MENU, 0}, {{'c', 0}}, cleared},
+        {"F2 on a template", true, {WXK_F2, 0}, {}, "Bank Entry 2"},
+    };
+    for (const Row& row : rows)
+    {
+        SCOPED_TRACE(row.what);
+        auto dialog = row.templates ? Opened() : OpenedPatches();
+        DialogScript<CBulkEntryRenameDialog> rename([](wxDialog& d) {
+            ASSERT_TRUE(RealInput::Activate(&d));
+            RealInput::Key('A', wxMOD_CONTROL);
+            RealInput::Type("Renamed");
+            RealInput::Key(WXK_RETURN);
+            EXPECT_TRUE(RealInput::PumpUntil([&d] { return !d.IsModal(); }));
+        });
+        RealInput::KeysInNextMenu menu(row.inMenu);
+        RunModal(*dialog, [&](wxDialog& d) {
+            TakeKeys(d);
+            RealInput::Key(WXK_DOWN);
+            RealInput::Key(row.key.first, row.key.second);
+            d.EndModal(0);
+        });
+        EXPECT_EQ(dialog->Bank().GetEntry(1).GetName(), row.name);
+        EXPECT_EQ(List(*dialog)->GetTextValue(1, 1), row.name);
+        EXPECT_EQ(menu.menusShown, row.inMenu.empty() ? 0 : 1);
+        EXPECT_EQ(rename.titles.size(), row.name == "Renamed" ? 1u : 0u);
+        EXPECT_TRUE(Boxes().empty());
+    }
+}
+
 // Cancel keeps a patch's name; OK sets it, and the name becomes the file name
-// proposed for saving even when it is left as it was.
+// proposed for saving even when it is left as it was. A name read from a dump
+// is padded to 16 places: the field shows it without the blanks, so End and a
+// letter add the letter.
 TEST_F(DialogTest, RenamingAPatchSetsItsNameAndFilePath)
 {
     std::unique_ptr<IBulkEntry> patch = TestApp().Device().CreatePatch();
     patch->SetName("Warm Pad");
-    const std::tuple<const char*, int, int, const char*> rows[] = {
-        {nullptr, wxID_OK, 0, "Warm Pad"}, {"Cold Lead", wxID_CANCEL, -1, "Warm Pad"}, {"Cold Lead", wxID_OK, 0, "Cold Lead"}};
-    for (const auto& [typed, button, result, name] : rows)
+    struct Row
     {
+        const char* before; // the name given first, if any
+        const char* shown;
+        int key;            // Ctrl+A (replace) or End (append) before typing
+        const char* typed;
+        int button, result;
+        const char* name;
+    };
+    const Row rows[] = {
+        {nullptr, "Warm Pad", 0, nullptr, wxID_OK, 0, "Warm Pad"},
+        {nullptr, "Warm Pad", 'A', "Cold Lead", wxID_CANCEL, -1, "Warm Pad"},
+        {nullptr, "Warm Pad", 'A', "Cold Lead", wxID_OK, 0, "Cold Lead"},
+        {"Patch 002       ", "Patch 002", WXK_END, "x", wxID_OK, 0, "Patch 002x"},
+    };
+    for (const Row& row : rows)
+    {
+        if (row.before)
+            patch->SetName(row.before);
         CBulkEntryRenameDialog dialog(nullptr, *patch, 3);
         ASSERT_TRUE(dialog.IsLoaded());
-        EXPECT_EQ(RunModal(dialog, [&, typed = typed, button = button](wxDialog& d) {
-                      EXPECT_EQ(Control<wxTextCtrl>(&d, "Control_Name")->GetValue(), ToWx(patch->GetName()));
-                      if (typed)
+        EXPECT_EQ(RunModal(dialog, [&row](wxDialog& d) {
+                      EXPECT_EQ(Control<wxTextCtrl>(&d, "Control_Name")->GetValue(), row.shown);
+                      if (row.typed)
                       {
                           ASSERT_TRUE(RealInput::Focus(Control<wxTextCtrl>(&d, "Control_Name")));
-                          RealInput::Key('A', wxMOD_CONTROL);
-                          RealInput::Type(typed);
+                          RealInput::Key(row.key, row.key == 'A' ? wxMOD_CONTROL : wxMOD_NONE);
+                          RealInput::Type(row.typed);
                       }
-                      UserClick(d, button);
+                      UserClick(d, row.button);
                   }),
-                  result);
-        EXPECT_EQ(patch->GetName(), name);
-        EXPECT_EQ(patch->GetDefaultFileName(), std::string(name) + ".syx");
+                  row.result);
+        EXPECT_EQ(patch->GetName(), row.name);
+        EXPECT_EQ(patch->GetDefaultFileName(), std::string(row.name) + ".syx");
     }
 }
 } // namespace

@@ -169,8 +169,15 @@ TEST_F(UpdateOSDialogTest, AConfirmedImageIsSentMessageByMessage)
         vetoed = !d.Close() && d.IsModal(); // the close box does nothing while sending
         ASSERT_TRUE(PumpUntil([&] { return !dialog->IsSending(); }, 5000));
         EXPECT_EQ(Control<wxButton>(&d, "Send_OS_To_Device")->GetLabel(), "&Upload OS");
-        UserClick(d, wxID_OK);
+        // OK, which sends nothing, has the keys and is the default: Enter
+        // closes the dialog and starts no second upload.
+        EXPECT_EQ(d.GetDefaultItem(), d.FindWindow(wxID_OK));
+        ASSERT_TRUE(RealInput::Activate(&d));
+        EXPECT_EQ(wxWindow::FindFocus(), d.FindWindow(wxID_OK));
+        RealInput::Key(WXK_RETURN);
+        EXPECT_TRUE(PumpUntil([&] { return !d.IsModal(); }));
     });
+    EXPECT_EQ(confirm.titles.size(), 1u);
     EXPECT_TRUE(vetoed);
     EXPECT_EQ(midi.driver->SentSysEx("Unit Out"), messages);
     EXPECT_EQ(Boxes(), std::vector<std::string>{"OS update completed!\n\nPlease click \"OK\" and exit the program "
