@@ -149,6 +149,8 @@ TEST_F(TypingTest, APanelNumberFieldCommitsAtEnterOrWhenLeft)
         {"out of range, then Tab", [] { SelectAllAndType("17"); Key(WXK_TAB); }, "7", 7, 0},
         {"emptied, then Tab", [] { EmptyTheField(); Key(WXK_TAB); }, "7", 7, 0},
         {"letters are refused", [] { SelectAllAndType("1x6"); Key(WXK_TAB); }, "16", 16, 1},
+        {"text pasted over it is refused", [channel] { FieldInput::PasteOver(channel, "1x"); }, "16", 16, 0},
+        {"a number pasted", [channel] { FieldInput::PasteOver(channel, "9"); Key(WXK_TAB); }, "9", 9, 1},
     };
     Check(channel, entries, [&knob] { return knob.GetMIDIChannelOrMMCDeviceNum(); },
           [channel] { return channel->GetValue(); });
