@@ -1,5 +1,6 @@
 #include "ui/MainFrame.h"
 
+#include <wx/app.h>
 #include <wx/dcbuffer.h>
 #include <wx/dcclient.h>
 #include <wx/icon.h>
@@ -157,11 +158,14 @@ void CMainFrame::SetFocusToMainWindow()
     m_deferredTakesKeys = false;
     if (!m_panel || m_panel->IsDialogOpen())
         return;
-    if (IsShown())
+    // From the settings window too, but never from another program.
+    if (IsShown() && wxTheApp->IsActive())
+    {
         Raise();
-    // Without a window manager raising this window would cover it.
-    if (IsControlSettingsShown())
-        RaiseWithoutFocus(*m_settings);
+        // Without a window manager raising this window would cover it.
+        if (IsControlSettingsShown())
+            RaiseWithoutFocus(*m_settings);
+    }
     m_panel->SetFocus();
 }
 

@@ -398,23 +398,14 @@ TEST_F(TypingTest, EditingTheControlTheWindowShowsGivesItTheKeys)
 }
 
 // Enter ends the entry of a name: the caret goes to its end, so Backspace
-// takes one letter, also when the name was all selected as the window opened.
+// takes one letter, also of a name all selected as the window opened.
 TEST_F(TypingTest, EnterEndsTheNameWithoutSelectingIt)
 {
     CBaseControlState& knob = *AddTemplate("Enter").GetControl(kKnob);
     knob.SetType(ControlMessageType::CC, false);
     knob.SetName("Jqx");
-    const std::pair<const char*, std::function<void()>> entries[] = {
-        {"Jq", [] {}},
-        {"z", [] { Type("zw"); }},
-    };
-    for (const auto& [name, typing] : entries)
-    {
-        OpenSettings(kKnob);
-        typing();
-        Key(WXK_RETURN);
-        Key(WXK_BACK);
-        EXPECT_EQ(knob.GetName(), name);
-        Key(WXK_ESCAPE);
-    }
+    OpenSettings(kKnob);
+    Key(WXK_RETURN);
+    Key(WXK_BACK);
+    EXPECT_EQ(knob.GetName(), "Jq");
 }
