@@ -10,6 +10,7 @@
 #include "model/WordList.h"
 #include "ui/MainFrame.h"
 #include "ui/TemplateUI.h"
+#include "ui/WindowFocusGtk.h"
 
 namespace
 {
@@ -59,7 +60,19 @@ CEditControlDialog::CEditControlDialog(wxWindow* parent)
            kSettingsWindowStyle, "frame");
     SetSizer(new wxBoxSizer(wxVERTICAL));
     GetSizer()->Fit(this);
-    Centre(wxBOTH);
+    Centre(wxBOTH | wxCENTRE_ON_SCREEN);
+}
+
+bool CEditControlDialog::Show(bool show)
+{
+    // Empty, the window had no size to centre by: it is centred again once,
+    // at its first showing, with the size of its first panels.
+    if (show && !m_placed)
+    {
+        m_placed = true;
+        Centre(wxBOTH | wxCENTRE_ON_SCREEN);
+    }
+    return wxNavigationEnabled<wxFrame>::Show(show);
 }
 
 void CEditControlDialog::SetControl(const CPlacedControl* control)
@@ -81,8 +94,8 @@ void CEditControlDialog::SetControl(const CPlacedControl* control)
 
 wxString CEditControlDialog::FocusedFieldName() const
 {
-    wxWindow* focus = FindFocus();
-    return focus && focus != this && IsDescendant(focus) ? focus->GetName() : wxString();
+    const wxWindow* field = FocusedDescendant(*this);
+    return field ? field->GetName() : wxString();
 }
 
 void CEditControlDialog::TakeKeys(const wxString& fieldName)
@@ -102,7 +115,6 @@ void CEditControlDialog::OnCloseWindow(wxCloseEvent&)
     {
         frame->UpdateEditMenuFromHistory();
         // The keys go back to the front panel, as they came.
-        frame->Raise();
         frame->SetFocusToMainWindow();
     }
 }

@@ -25,8 +25,10 @@ public:
     CPlacedControl* GetControl() const { return m_control.get(); }
     int GetControlIndex() const { return m_controlIndex; }
 
-    // The name of the field in this window that has the keyboard focus;
-    // empty when none has.
+    bool Show(bool show = true) override;
+
+    // The name of the field that has the keys when this window has them
+    // (kept while another window has them); empty when none has.
     wxString FocusedFieldName() const;
     // Raises the window and gives the keyboard focus to the field of that
     // name when it can take it (the same field after a rebuild), else to
@@ -42,6 +44,7 @@ private:
 
     std::unique_ptr<CPlacedControl> m_control;
     int m_controlIndex = -1;
+    bool m_placed = false;
 
     wxDECLARE_DYNAMIC_CLASS_NO_COPY(CEditControlDialog);
     wxDECLARE_EVENT_TABLE();

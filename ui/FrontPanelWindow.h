@@ -29,6 +29,8 @@ public:
     // The keys come here again, unless a modal dialog is open (then when the
     // last one closes) or mayTakeFocus refuses.
     void TakeFocus();
+    // A modal dialog of the program is open: the keys are its own.
+    bool IsDialogOpen() const { return m_openDialogs > 0; }
 
     // Shown over the panel now, or null.
     const CPanelTipWindow* GetShownTip() const;

@@ -1,5 +1,6 @@
 #include "ui/MainFrame.h"
 
+#include <wx/app.h>
 #include <wx/dcbuffer.h>
 #include <wx/dcclient.h>
 #include <wx/icon.h>
@@ -22,6 +23,7 @@
 #include "ui/StatusLineWidths.h"
 #include "ui/SyxFileDropTarget.h"
 #include "ui/TemplateUI.h"
+#include "ui/WindowFocusGtk.h"
 #include "ui/WindowHelpers.h"
 #include "ui/panels/PanelBuilders.h"
 
@@ -153,8 +155,18 @@ void CMainFrame::SelectTemplate(int index)
 
 void CMainFrame::SetFocusToMainWindow()
 {
-    if (m_panel)
-        m_panel->TakeFocus();
+    m_deferredTakesKeys = false;
+    if (!m_panel || m_panel->IsDialogOpen())
+        return;
+    // From the settings window too, but never from another program.
+    if (IsShown() && wxTheApp->IsActive())
+    {
+        Raise();
+        // Without a window manager raising this window would cover it.
+        if (IsControlSettingsShown())
+            RaiseWithoutFocus(*m_settings);
+    }
+    m_panel->SetFocus();
 }
 
 wxWindow* CMainFrame::GetPanelWindow() const
@@ -314,12 +326,11 @@ void CMainFrame::IdleStep()
     if (ViewAnimate(static_cast<int>(m_clock.Time())))
         MarkNeedsRefresh();
     m_clock.Start();
-    if (m_deferredControl)
+    if (m_deferredControl && m_settings)
     {
         std::unique_ptr<CPlacedControl> control = std::move(m_deferredControl);
-        if (m_settings)
-            m_settings->SetControl(nullptr);
-        control->Refresh(false);
+        m_settings->SetControl(nullptr);
+        ShowControlSettings(*control, m_deferredTakesKeys, m_deferredField);
     }
 }
 
@@ -377,6 +388,9 @@ void CMainFrame::RefreshControl(CPlacedControl& control, bool deferred)
         return;
     if (deferred)
     {
+        // Asked now: the rebuild comes when the focus may have moved on.
+        m_deferredTakesKeys = !m_undoing;
+        m_deferredField = m_settings->IsShown() ? m_settings->FocusedFieldName() : wxString();
         m_settings->SetControl(nullptr);
         m_deferredControl = control.Clone();
         SelectControl(control.GetIndex(), true);
@@ -391,16 +405,29 @@ void CMainFrame::RefreshControl(CPlacedControl& control, bool deferred)
         SelectControl(control.GetIndex(), true);
         return;
     }
-    // The keys go to the window as it opens; after a rebuild (a new type)
-    // to the field that had them.
-    const wxString focused = m_settings->FocusedFieldName();
+    // The keys go to the window as it opens, to the field that had them
+    // when it had them; an undo or redo leaves them here.
+    ShowControlSettings(control, !m_undoing, m_settings->IsActive() ? m_settings->FocusedFieldName() : wxString());
+}
+
+void CMainFrame::ShowControlSettings(CPlacedControl& control, bool takeKeys, const wxString& field)
+{
     PlacedControlPanels::PrepareEditDialog(m_settings);
     m_settings->SetControl(&control);
     PlacedControlPanels::BuildPanels(m_settings, m_settings->GetSizer(), control);
-    PlacedControlPanels::ShowEditDialog(m_settings, control);
-    m_settings->TakeKeys(focused);
+    PlacedControlPanels::ShowEditDialog(m_settings, control, takeKeys);
+    if (takeKeys)
+        m_settings->TakeKeys(field);
     // The edit items are off while the window is shown.
     UpdateEditMenuFromHistory();
+}
+
+void CMainFrame::GiveControlSettingsTheKeys()
+{
+    const Selection& selection = GetSelection();
+    if (IsControlSettingsShown() && selection.Size() == 1 &&
+        selection.Front().GetIndex() == m_settings->GetControlIndex())
+        m_settings->TakeKeys(m_settings->FocusedFieldName());
 }
 
 // ---------------------------------------------------------------------------

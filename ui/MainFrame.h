@@ -91,7 +91,8 @@ public:
     void MarkNeedsRefresh() { m_needsRefresh = true; }
     void SetNeedsRefresh() override { MarkNeedsRefresh(); }
     bool NeedsRefresh() const { return m_needsRefresh; }
-    // The keys go to the front panel again (after undo, redo, a dialog).
+    // The keys go to the front panel again (after undo, redo, a dialog),
+    // also from the settings window, which stays on show above.
     void SetFocusToMainWindow() override;
 
     // Observers of the control being edited.
@@ -109,6 +110,9 @@ public:
     void RefreshControl(CPlacedControl& control, bool deferred) override;
     void SelectControl(int index, bool select) override;
     CEditControlDialog* GetControlSettings() { return m_settings; }
+    // The settings window, when it shows the one selected control, takes
+    // the keys (the user asked to edit the control it shows).
+    void GiveControlSettingsTheKeys();
 
     // Menus and title.
     void UpdateTitle() override;
@@ -184,6 +188,9 @@ private:
     wxSize ViewPanelSize() const;
     // The idle step's hover and release outside the client area.
     void TrackPointer();
+    // Builds the settings window for the control and shows it; takeKeys: it
+    // gets the keys, on the field of that name when it has one.
+    void ShowControlSettings(CPlacedControl& control, bool takeKeys, const wxString& field);
 
     // Event handlers.
     void OnPaint(wxPaintEvent& event);
@@ -205,6 +212,7 @@ private:
     void OnDelete(wxCommandEvent& event);
     void OnUndo(wxCommandEvent& event);
     void OnRedo(wxCommandEvent& event);
+    void UndoOrRedo(bool redo);
     void OnEditSelection(wxCommandEvent& event);
     void OnGetInfo(wxCommandEvent& event);
     void OnSelectAll(wxCommandEvent& event);
@@ -242,6 +250,13 @@ private:
     CEditorTemplate* m_currentTemplate = nullptr;
     bool m_switching = false;
     std::unique_ptr<CPlacedControl> m_deferredControl;
+    // Whether the deferred control's settings window takes the keys, and on
+    // which field: a new type keeps them where they were; an undo or redo
+    // (SetFocusToMainWindow) leaves them here.
+    bool m_deferredTakesKeys = false;
+    wxString m_deferredField;
+    // While an undo or redo runs: the settings window it shows leaves the keys here.
+    bool m_undoing = false;
     // Child frame, destroyed with this window.
     CEditControlDialog* m_settings = nullptr;
     bool m_needsRefresh = true;

@@ -364,18 +364,22 @@ void CMainFrame::OnClose(wxCommandEvent&)
 
 void CMainFrame::OnUndo(wxCommandEvent&)
 {
-    if (!m_currentTemplate)
-        return;
-    GetSelection().Clear();
-    m_currentTemplate->Undo();
+    UndoOrRedo(false);
 }
 
 void CMainFrame::OnRedo(wxCommandEvent&)
 {
+    UndoOrRedo(true);
+}
+
+void CMainFrame::UndoOrRedo(bool redo)
+{
     if (!m_currentTemplate)
         return;
     GetSelection().Clear();
-    m_currentTemplate->Redo();
+    m_undoing = true;
+    redo ? m_currentTemplate->Redo() : m_currentTemplate->Undo();
+    m_undoing = false;
 }
 
 void CMainFrame::OnCut(wxCommandEvent&)
@@ -500,6 +504,9 @@ void CMainFrame::OnLeftDClick(wxMouseEvent& event)
         return;
     if (ViewMouseButton(event.GetPosition(), event.ControlDown(), true, true, true, false))
         MarkNeedsRefresh();
+    // Ctrl makes it no edit request.
+    if (!event.ControlDown())
+        GiveControlSettingsTheKeys();
 }
 
 void CMainFrame::OnMotion(wxMouseEvent& event)
@@ -619,6 +626,15 @@ void CMainFrame::OnKeyDown(wxKeyEvent& event)
             return;
         m_switching = true;
         SelectTemplate((m_currentIndex + 1) % GetTemplateCount());
+        return;
+    }
+    const int key = event.GetKeyCode();
+    const bool edit = key == WXK_RETURN || key == WXK_NUMPAD_ENTER || key == WXK_SPACE;
+    if (IsControlSettingsShown() && m_view && edit && !event.HasAnyModifiers())
+    {
+        // The window shows the control already: the user wants to type there.
+        m_view->EditSelection();
+        GiveControlSettingsTheKeys();
         return;
     }
     if (IsControlSettingsShown() || !m_view)

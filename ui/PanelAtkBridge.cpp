@@ -120,6 +120,15 @@ struct CPanelAtkBridge::Impl
     void NotifyStates(bool raised);
     // Tells listeners of a child whose description is not the one it last handed out.
     void NotifyDescription(int childId);
+    // The object the layer calls focused: the selected control with the
+    // lowest index, or the panel itself.
+    AtkObject* FocusObject();
+    // Whether what readers were last told is focused still is.
+    bool ToldTruth();
+    // Tells readers the object has the focus. GTK keeps a control told so
+    // for the panel and reports it again whenever the panel gets the focus
+    // back, until the panel itself is told.
+    void TellFocus(AtkObject* object);
     // The top-left of the coordinate frame a child's extents are asked in.
     wxPoint Origin(AtkCoordType coords) const;
 
@@ -133,7 +142,18 @@ struct CPanelAtkBridge::Impl
     std::vector<long> states;
     // What the panel's get_description last handed out.
     std::string panelDescription;
+    // What readers were last told has the focus; a reference.
+    AtkObject* told = nullptr;
 };
+
+// Before GTK reports the focus of the panel that gets it back, readers learn
+// what truly has it.
+static gboolean dorva_panel_focus_in(GtkWidget*, GdkEvent*, gpointer data)
+{
+    CPanelAtkBridge::Impl* bridge = static_cast<CPanelAtkBridge::Impl*>(data);
+    bridge->TellFocus(bridge->ToldTruth() ? bridge->told : bridge->FocusObject());
+    return FALSE;
+}
 
 // ---------------------------------------------------------------------------
 // The child objects.
@@ -344,13 +364,18 @@ CPanelAtkBridge::Impl::Impl(wxWindow& window, const CTemplateUIAccessible& panel
     gtk_widget_class_set_accessible_type(GTK_WIDGET_GET_CLASS(widget), dorva_panel_accessible_get_type());
     g_object_add_weak_pointer(G_OBJECT(widget), reinterpret_cast<gpointer*>(&widget));
     g_object_set_data(G_OBJECT(widget), kBridgeKey, this);
+    // Connected before the accessible object connects GTK's own report.
+    g_signal_connect(widget, "focus-in-event", G_CALLBACK(dorva_panel_focus_in), this);
     SyncChildren(false);
 }
 
 CPanelAtkBridge::Impl::~Impl()
 {
+    if (told)
+        g_object_unref(told);
     if (widget)
     {
+        g_signal_handlers_disconnect_by_data(widget, this);
         g_object_set_data(G_OBJECT(widget), kBridgeKey, nullptr);
         g_object_remove_weak_pointer(G_OBJECT(widget), reinterpret_cast<gpointer*>(&widget));
     }
@@ -462,12 +487,41 @@ void CPanelAtkBridge::Impl::Announce(Accessibility::Event event, int childId)
         NotifyDescription(childId);
     g_signal_emit_by_name(panelObject, "selection-changed");
     if (event == Accessibility::EventObjectFocus && child)
-    {
-        G_GNUC_BEGIN_IGNORE_DEPRECATIONS
-        // GTK only reports the focus of whole widgets, and only when idle.
-        atk_focus_tracker_notify(child);
-        G_GNUC_END_IGNORE_DEPRECATIONS
-    }
+        TellFocus(child);
+    else if (widget && gtk_widget_has_focus(widget) && !ToldTruth())
+        TellFocus(FocusObject());
+}
+
+AtkObject* CPanelAtkBridge::Impl::FocusObject()
+{
+    int childId = 0;
+    panel.GetFocus(childId);
+    AtkObject* child = Child(childId);
+    return child ? child : PanelObject();
+}
+
+bool CPanelAtkBridge::Impl::ToldTruth()
+{
+    if (told && told == PanelObject())
+        return FocusObject() == told;
+    for (std::size_t i = 0; told && i < children.size(); ++i)
+        if (children[i] == told)
+            return Selected(static_cast<int>(i) + 1);
+    return false;
+}
+
+void CPanelAtkBridge::Impl::TellFocus(AtkObject* object)
+{
+    if (!object)
+        return;
+    g_object_ref(object);
+    if (told)
+        g_object_unref(told);
+    told = object;
+    G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+    // GTK only reports the focus of whole widgets, and only when idle.
+    atk_focus_tracker_notify(object);
+    G_GNUC_END_IGNORE_DEPRECATIONS
 }
 
 wxPoint CPanelAtkBridge::Impl::Origin(AtkCoordType coords) const

@@ -10,7 +10,10 @@ class wxWindow;
 // that draws the panel gets an ATK object (bridged to AT-SPI by GTK) whose
 // children are the control buttons, with their names, descriptions, roles,
 // states and screen extents read from the panel's accessibility layer, and
-// the layer's focus and selection events become ATK signals. The layer keeps
+// the layer's focus and selection events become ATK signals. Readers are
+// never left believing a control focused that is no longer selected: the
+// panel itself is told focused when nothing is, at once while it has the
+// keys, else as it gets them back. The layer keeps
 // every answer; this only translates. While it lives, the window's widget
 // must outlive it or go first (both are handled). GUI thread only.
 class CPanelAtkBridge : public Accessibility::IEventSink

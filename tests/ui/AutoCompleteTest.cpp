@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "model/WordList.h"
+#include "tests/ui/MainWindowTest.h"
 #include "tests/ui/PropertyPanelTestSupport.h"
+#include "ui/EditControlDialog.h"
 #include "ui/panels/GenericDialog.h"
 
 using namespace RealInput;
@@ -97,4 +99,31 @@ TEST_F(Completion, OnlyTheLastWordIsCompletedWithinTheFieldsMaximum)
     EXPECT_EQ(menu->ComposedCandidates("Cutoff Frequ"), std::vector<std::string>{"Cutoff Frequency"});
     EXPECT_TRUE(menu->ComposedCandidates("Oscillator Frequ").empty()); // 20 characters
     EXPECT_TRUE(menu->ComposedCandidates("Cutoff ").empty());
+}
+
+// In the real settings window over the main window, opened from the keys:
+// Escape or Tab while the list shows hides the list only; the name keeps
+// what was typed and the keys, and the next Escape closes the window.
+using CompletionInTheSettingsWindow = MainWindowTest;
+
+TEST_F(CompletionInTheSettingsWindow, EscapeAndTabHideTheListOnly)
+{
+    CBaseControlState& knob = *AddTemplate("Completion").GetControl(Place::kKnob);
+    knob.SetType(ControlMessageType::CC, false);
+    CEditControlDialog* settings = Frame().GetControlSettings();
+    for (const int key : {WXK_ESCAPE, WXK_TAB})
+    {
+        Click(Panel(), Centre(Place::kKnob));
+        Key(WXK_RETURN);
+        ASSERT_TRUE(PumpUntil([settings] { return settings->IsShownOnScreen(); }));
+        Type("Cu");
+        auto* menu = WaitForShown<CAutoCompleteMenu>();
+        ASSERT_NE(menu, nullptr) << "Cutoff is offered";
+        Key(key);
+        EXPECT_TRUE(PumpUntil([menu] { return !menu->IsShown(); })) << key;
+        Type("b");
+        EXPECT_EQ(knob.GetName(), "Cub") << key << ": the window and the name kept the keys";
+        Key(WXK_ESCAPE);
+        EXPECT_TRUE(PumpUntil([settings] { return !settings->IsShown(); })) << key;
+    }
 }

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <wx/choice.h>
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
 
 #include "tests/ui/RealInput.h"
 
@@ -46,5 +48,18 @@ inline void TypeOver(wxWindow* field, const char* text)
     ASSERT_TRUE(RealInput::Focus(field)) << text;
     RealInput::Key('A', wxMOD_CONTROL);
     RealInput::Type(text);
+}
+
+// Pastes text over all of a field's text as a user does: the text is
+// copied, a click puts the caret in the field (near its left end: a spin
+// field's middle is a button), Ctrl+A and Ctrl+V.
+inline void PasteOver(wxWindow* field, const char* text)
+{
+    ASSERT_TRUE(wxTheClipboard->Open());
+    wxTheClipboard->SetData(new wxTextDataObject(text));
+    wxTheClipboard->Close();
+    RealInput::Click(field, wxPoint(20, field->GetClientSize().y / 2));
+    RealInput::Key('A', wxMOD_CONTROL);
+    RealInput::Key('V', wxMOD_CONTROL);
 }
 } // namespace FieldInput

@@ -26,6 +26,7 @@
 #include "tests/ui/RealInput.h"
 #include "tests/ui/UiTestApp.h"
 #include "ui/MainFrame.h"
+#include "ui/MenuIds.h"
 #include "ui/ResourceFiles.h"
 #include "ui/TemplateUI.h"
 #include "ui/dialogs/BulkDumpDialog.h"
@@ -109,6 +110,8 @@ private:
 
 TEST_F(PanelScreenReaderTest, AReaderFindsThePanelsControlsAndFollowsTheKeyboardFocus)
 {
+    // The template settings dialog of a new template is made from them.
+    ASSERT_TRUE(LoadResourceFiles("DorvaSynthEditor"));
     TestApp().realMainWindow = true;
     WritePreferences([](Preferences& p) { p.startupAction = 1; });
     ASSERT_TRUE(TestApp().Start());
@@ -133,6 +136,12 @@ TEST_F(PanelScreenReaderTest, AReaderFindsThePanelsControlsAndFollowsTheKeyboard
     const wxPoint empty(5, 5);
     ASSERT_EQ(frame->GetView()->ControlButtonAt(empty), nullptr);
     const wxPoint pot2 = frame->GetView()->ControlCentre(1);
+    // A window manager gives a dialog the keys, and the main window again after it.
+    RealInput::ModalScript<wxDialog> escape([](wxDialog& dialog) {
+        EXPECT_TRUE(RealInput::Focus(&dialog));
+        RealInput::Key(WXK_ESCAPE);
+    });
+    m_boxes.answer = wxNO; // a template to save is not
     const Steps steps = {
         {"TAB", key(WXK_TAB)},
         {"DOWN", key(WXK_DOWN)},
@@ -143,6 +152,15 @@ TEST_F(PanelScreenReaderTest, AReaderFindsThePanelsControlsAndFollowsTheKeyboard
         // From empty space across the first two pots.
         {"BAND 0 1", [=] { RealInput::Drag(panel, empty, pot2 - wxPoint(0, pot2.y - 30)); }},
         {"CTRL+TAB", key(WXK_TAB, wxMOD_CONTROL)},
+        {"CLICK 1", [=] { RealInput::Click(panel, pot2); }},
+        {"CLICK 2", [=] { RealInput::Click(panel, frame->GetView()->ControlCentre(2)); }},
+        {"CTRL+CLICK 3", [=] { RealInput::Click(panel, frame->GetView()->ControlCentre(3), wxMOD_CONTROL); }},
+        {"ABOUT", [=] { key(WXK_F1)(); EXPECT_TRUE(RealInput::Focus(panel)); }},
+        {"NEW", [=] { key('N', wxMOD_CONTROL)(); EXPECT_TRUE(RealInput::Focus(panel)); }},
+        {"CLOSE ALL", [=] {
+            while (frame->GetTemplateCount() > 0)
+                ASSERT_TRUE(RealInput::ChooseMenuItem(frame, MenuId::Close));
+        }},
         {"CLOSE", [] { TestApp().Stop(); }},
     };
     ReaderScript(DORVA_SCREEN_READER_SCRIPTS "/panel_screen_reader.py", steps).Serve();

@@ -2,6 +2,7 @@
 // settings dialog, key by key through the X server.
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <wx/choice.h>
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
+#include <wx/display.h>
 #include <wx/radiobut.h>
 #include <wx/spinctrl.h>
 #include <wx/textctrl.h>
@@ -62,20 +64,31 @@ protected:
         EXPECT_TRUE(Frame().IsControlSettingsShown());
         return dynamic_cast<T*>(Frame().GetControlSettings()->FindWindow(XRCID(name)));
     }
-    // A type chosen from the settings window's type choice with the keys:
-    // Space opens its list on the item shown (the first when none is), the
-    // arrows go down it, Enter takes the item.
+    // A type chosen from the settings window's type choice with the keys, in
+    // the window just opened: Tab goes from the name to the choice, Space
+    // opens its list on the item shown (the first when none is), the arrows
+    // go down it, Enter takes the item.
     void ChooseType(int position)
     {
         auto* type = dynamic_cast<wxChoice*>(Frame().GetControlSettings()->FindWindow(XRCID("Type")));
         ASSERT_NE(type, nullptr);
-        ASSERT_TRUE(Focus(type));
+        Key(WXK_TAB);
         const int from = std::max(type->GetSelection(), 0);
         Key(WXK_SPACE);
         for (int step = from; step < position; ++step)
             Key(WXK_DOWN);
         Key(WXK_RETURN);
         AwaitSettings();
+    }
+    // The control's settings on show as a keyboard user opens them: a click
+    // selects it, Enter opens the window with the keys on its first field.
+    CEditControlDialog* OpenSettings(int index)
+    {
+        Click(Panel(), Centre(index));
+        Key(WXK_RETURN);
+        CEditControlDialog* settings = Frame().GetControlSettings();
+        EXPECT_TRUE(PumpUntil([settings] { return settings->IsShownOnScreen(); }));
+        return settings;
     }
     // The idle step builds the window anew for a new type, and shows it for
     // the control whose type an undo or redo changed.
@@ -136,6 +149,8 @@ TEST_F(TypingTest, APanelNumberFieldCommitsAtEnterOrWhenLeft)
         {"out of range, then Tab", [] { SelectAllAndType("17"); Key(WXK_TAB); }, "7", 7, 0},
         {"emptied, then Tab", [] { EmptyTheField(); Key(WXK_TAB); }, "7", 7, 0},
         {"letters are refused", [] { SelectAllAndType("1x6"); Key(WXK_TAB); }, "16", 16, 1},
+        {"text pasted over it is refused", [channel] { FieldInput::PasteOver(channel, "1x"); }, "16", 16, 0},
+        {"a number pasted", [channel] { FieldInput::PasteOver(channel, "9"); Key(WXK_TAB); }, "9", 9, 1},
     };
     Check(channel, entries, [&knob] { return knob.GetMIDIChannelOrMMCDeviceNum(); },
           [channel] { return channel->GetValue(); });
@@ -222,6 +237,12 @@ TEST_F(TypingTest, TheSettingsWindowTakesTheKeysWhenItOpensAndEscapeGivesThemBac
         ASSERT_TRUE(Focus(Panel()));
         open();
         ASSERT_TRUE(PumpUntil([this] { return Frame().GetControlSettings()->IsShownOnScreen(); })) << name;
+        // Centred on the screen when first shown, and left where it is after.
+        const wxPoint middle = Frame().GetControlSettings()->GetScreenRect().GetPosition() +
+                               Frame().GetControlSettings()->GetSize() / 2;
+        const wxPoint screenMiddle = wxDisplay(0u).GetClientArea().GetPosition() +
+                                     wxDisplay(0u).GetClientArea().GetSize() / 2;
+        EXPECT_LE(std::abs(middle.x - screenMiddle.x) + std::abs(middle.y - screenMiddle.y), 2) << name;
         Type(name);
         EXPECT_EQ(knob.GetName(), name) << "the first field had the keys";
         Key(WXK_ESCAPE);
@@ -330,4 +351,114 @@ TEST_F(TypingTest, UndoingAnEditGivesBackWhatTheControlWas)
         step([this] { ChooseMenu(MenuId::Undo); });
         EXPECT_EQ(control(), row.before);
     }
+}
+
+// The type chosen as a user does, on the choice that Tab reached from the
+// name: the window is built anew for the type and the keys stay on the
+// choice, so a letter renames nothing and Down picks the next type.
+TEST_F(TypingTest, TheKeysStayOnTheTypeChoiceThatRebuiltTheWindow)
+{
+    CBaseControlState& knob = *AddTemplate("Types").GetControl(kKnob);
+    knob.SetName("Cutoff");
+    const std::pair<const char*, std::function<void(wxWindow*)>> ways[] = {
+        {"Down", [](wxWindow*) { Key(WXK_DOWN); }},
+        {"Space, Down, Enter", [](wxWindow*) { Key(WXK_SPACE); Key(WXK_DOWN); Key(WXK_RETURN); }},
+        {"a click opens the list", [](wxWindow* type) { Click(type); Key(WXK_DOWN); Key(WXK_RETURN); }},
+    };
+    for (const auto& [way, choose] : ways)
+    {
+        knob.SetType(ControlMessageType::CC, false);
+        CEditControlDialog* settings = OpenSettings(kKnob);
+        Key(WXK_TAB);
+        const auto changedFrom = [&knob, settings](int type) {
+            return PumpUntil([&knob, settings, type] {
+                return knob.GetType() != type && settings->GetControl() && settings->IsShownOnScreen();
+            });
+        };
+        choose(settings->FindWindow(XRCID("Type")));
+        ASSERT_TRUE(changedFrom(ControlMessageType::CC)) << way;
+        Type("q");
+        const int chosen = knob.GetType();
+        Key(WXK_DOWN);
+        EXPECT_TRUE(changedFrom(chosen)) << way << ": the next type";
+        EXPECT_EQ(knob.GetName(), "Cutoff") << way;
+        Key(WXK_ESCAPE);
+        ASSERT_TRUE(PumpUntil([this] { return wxWindow::FindFocus() == Panel(); })) << way;
+    }
+}
+
+// Undo and redo leave the keys with the front panel, also when they show the
+// settings window again: Ctrl+Z pressed n times undoes n steps.
+TEST_F(TypingTest, EveryCtrlZAndCtrlYTakesOneStepWhereverTheSettingsWindowWas)
+{
+    CEditorTemplate& current = AddTemplate("Steps");
+    CBaseControlState& knob = *current.GetControl(kKnob);
+    knob.SetType(ControlMessageType::CC, false);
+    OpenSettings(kKnob);
+    Type("Ab");
+    ChooseType(2);
+    ASSERT_EQ(knob.GetType(), ControlMessageType::NRPN);
+    Key(WXK_ESCAPE);
+    ASSERT_EQ(current.GetCurrentIndex(), 2);
+    const struct
+    {
+        int key;
+        int position;
+        const char* name;
+        int type;
+    } presses[] = {
+        {'Z', 1, "Ab", ControlMessageType::CC}, {'Y', 2, "Ab", ControlMessageType::NRPN},
+        {'Z', 1, "Ab", ControlMessageType::CC}, {'Z', 0, "A", ControlMessageType::CC},
+        {'Z', -1, "", ControlMessageType::CC},  {'Y', 0, "A", ControlMessageType::CC},
+    };
+    for (const auto& press : presses)
+    {
+        Key(press.key, wxMOD_CONTROL);
+        AwaitSettings();
+        IdlePasses();
+        EXPECT_EQ(current.GetCurrentIndex(), press.position) << char(press.key) << " to " << press.position;
+        EXPECT_EQ(knob.GetName(), press.name) << press.position;
+        EXPECT_EQ(knob.GetType(), press.type) << press.position;
+        EXPECT_EQ(wxWindow::FindFocus(), Panel()) << press.position << ": the front panel has the keys";
+    }
+}
+
+// Enter, Space or a double click on the control that the settings window
+// shows already give the window the keys; the front panel had them after
+// an undo showed the window.
+TEST_F(TypingTest, EditingTheControlTheWindowShowsGivesItTheKeys)
+{
+    CBaseControlState& knob = *AddTemplate("Again").GetControl(kKnob);
+    knob.SetType(ControlMessageType::CC, false);
+    const std::pair<const char*, std::function<void()>> edits[] = {
+        {"Jq", [] { Key(WXK_RETURN); }},
+        {"Kx", [] { Key(WXK_SPACE); }},
+        {"Wz", [this] { DoubleClick(Panel(), Centre(kKnob)); }},
+    };
+    for (const auto& [name, edit] : edits)
+    {
+        OpenSettings(kKnob);
+        Type("q");
+        Key(WXK_ESCAPE);
+        Key('Z', wxMOD_CONTROL);
+        AwaitSettings();
+        ASSERT_TRUE(PumpUntil([this] { return wxWindow::FindFocus() == Panel(); })) << name;
+        edit();
+        Type(name);
+        EXPECT_EQ(knob.GetName(), name) << "the window took the keys";
+        Key(WXK_ESCAPE);
+    }
+}
+
+// Enter ends the entry of a name: the caret goes to its end, so Backspace
+// takes one letter, also of a name all selected as the window opened.
+TEST_F(TypingTest, EnterEndsTheNameWithoutSelectingIt)
+{
+    CBaseControlState& knob = *AddTemplate("Enter").GetControl(kKnob);
+    knob.SetType(ControlMessageType::CC, false);
+    knob.SetName("Jqx");
+    OpenSettings(kKnob);
+    Key(WXK_RETURN);
+    Key(WXK_BACK);
+    EXPECT_EQ(knob.GetName(), "Jq");
 }

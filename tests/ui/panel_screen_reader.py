@@ -6,9 +6,11 @@ Usage: panel_screen_reader.py PID
 Finds the application with that process id, walks to the panel and checks its
 children's names, roles, descriptions, extents, hit testing and selection.
 Then it asks the test for key presses and pointer gestures ("step KEY" on
-stdout) and checks the focus and selection events they raise, and that the
-panel itself is not described by a control's tip; last it has the test close the window
-and checks that the controls it holds are defunct. Every check prints "ok ..."
+stdout) and checks the focus and selection events they raise, that the
+panel itself is not described by a control's tip, and that a reader is told
+the truth when the window gets the focus back after a dialog or when the
+last template goes; last it has the test close the window and checks that
+the controls it holds are defunct. Every check prints "ok ..."
 or "fail ..."; the exit status is the number of failures (at most 100).
 """
 
@@ -145,6 +147,51 @@ def follow_pointer(panel):
     check(panel.description == "", f"the panel's own description is empty: {panel.description!r}")
 
 
+# The window gets the keys back after a dialog, or the template goes: what a
+# reader then hears is the truth. Each case: the steps that set it up, the
+# step that takes the focus away and gives it back, and what must be named
+# focused then (a control by child index, None: the panel itself).
+FOCUS_BACK = [
+    (["CLICK 2", "CLICK EMPTY"], "ABOUT", None),
+    (["CLICK 2", "CTRL+CLICK 3", "CTRL+CLICK 3"], "ABOUT", 2),
+    (["CLICK 1"], "NEW", None),
+    ([], "CLOSE ALL", None),
+]
+
+
+def follow_focus_back(panel):
+    events = []
+
+    def record(event):
+        try:
+            source = event.source
+            name, defunct = source.name, source.getState().contains(pyatspi.STATE_DEFUNCT)
+            is_panel = source.getRole() == pyatspi.ROLE_PANEL and name == panel.name
+        except Exception:  # gone already (a dialog's widget): nothing to tell
+            name, defunct, is_panel = None, False, False
+        events.append((event.type, name, event.detail1, defunct, is_panel))
+
+    kinds = ["focus:", "object:state-changed:focused", "object:selection-changed"]
+    pyatspi.Registry.registerEventListener(record, *kinds)
+    panel.childCount
+    for setup, step, focus in FOCUS_BACK:
+        for gesture in setup:
+            events.clear()
+            print(f"step {gesture}", flush=True)
+            pump_until(lambda: any(e[0] == "object:selection-changed" for e in events))
+        events.clear()
+        print(f"step {step}", flush=True)
+        named = (lambda e: e[4]) if focus is None else (lambda e: e[1] == NAMES[focus])
+        told = lambda e: e[0] == "focus:" or (e[0] == "object:state-changed:focused" and e[2])
+        check(pump_until(lambda: any(told(e) and named(e) for e in events)),
+              f"{step} after {setup}: the focus is back on {'the panel' if focus is None else NAMES[focus]} ({events})")
+        pump_until(lambda: False, 0.3)  # what the toolkit tells when idle
+        selected = selected_names(panel)
+        lies = [e for e in events if told(e) and (e[3] or (e[1] in NAMES and e[1] not in selected))]
+        check(not lies, f"{step} after {setup}: no control is told focused but {selected} ({lies})")
+    pyatspi.Registry.deregisterEventListener(record, *kinds)
+
+
 def close_window(children):
     print("step CLOSE", flush=True)
     held = [children[index] for index in (0, 22) if children[index] is not None]
@@ -167,6 +214,7 @@ def main():
             children = read_panel(panel)
             follow_keys(panel, children)
             follow_pointer(panel)
+            follow_focus_back(panel)
             close_window(children)
     print("done", flush=True)
     return min(screen_reader.failures, 100)

@@ -44,10 +44,6 @@ void CAutoCompleteListCtrl::OnKey(wxKeyEvent& event)
     case WXK_RIGHT:
         event.Skip();
         return;
-    case WXK_ESCAPE:
-    case WXK_TAB:
-        static_cast<CAutoCompleteMenu*>(GetParent())->Dismiss();
-        return;
     case WXK_RETURN:
     case WXK_NUMPAD_ENTER:
     {
@@ -108,6 +104,9 @@ CAutoCompleteMenu::CAutoCompleteMenu(wxWindow* parent, wxTextCtrl* text, int max
     m_list->SetSize(width, m_list->GetSize().GetHeight());
     text->Bind(wxEVT_TEXT, &CAutoCompleteMenu::OnText, this);
     text->Bind(wxEVT_DESTROY, &CAutoCompleteMenu::OnTextDestroyed, this);
+    // Whichever has the keys, the field or the list (its keys come up here).
+    text->Bind(wxEVT_CHAR_HOOK, &CAutoCompleteMenu::OnCharHook, this);
+    Bind(wxEVT_CHAR_HOOK, &CAutoCompleteMenu::OnCharHook, this);
     Bind(wxEVT_SHOW, &CAutoCompleteMenu::OnShowMenu, this);
     Bind(wxEVT_ACTIVATE, &CAutoCompleteMenu::OnActivate, this);
     m_list->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent& event) { Choose(event.GetIndex()); });
@@ -119,7 +118,19 @@ CAutoCompleteMenu::~CAutoCompleteMenu()
     {
         m_text->Unbind(wxEVT_TEXT, &CAutoCompleteMenu::OnText, this);
         m_text->Unbind(wxEVT_DESTROY, &CAutoCompleteMenu::OnTextDestroyed, this);
+        m_text->Unbind(wxEVT_CHAR_HOOK, &CAutoCompleteMenu::OnCharHook, this);
     }
+}
+
+void CAutoCompleteMenu::OnCharHook(wxKeyEvent& event)
+{
+    // Taken before the window around the field sees them: its Escape would
+    // close it, its Tab move on.
+    const int key = event.GetKeyCode();
+    if (IsShown() && (key == WXK_ESCAPE || key == WXK_TAB) && !event.ControlDown() && !event.AltDown())
+        Dismiss();
+    else
+        event.Skip();
 }
 
 void CAutoCompleteMenu::OnTextDestroyed(wxWindowDestroyEvent& event)

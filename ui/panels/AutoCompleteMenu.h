@@ -54,6 +54,8 @@ public:
 private:
     void OnText(wxCommandEvent& event);
     void OnTextDestroyed(wxWindowDestroyEvent& event);
+    // Escape and Tab hide the list only; the keys stay in (or go back to) the field.
+    void OnCharHook(wxKeyEvent& event);
     void OnShowMenu(wxShowEvent& event);
     void OnActivate(wxActivateEvent& event);
     void Fill(const wxString& text);

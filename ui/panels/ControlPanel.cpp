@@ -13,6 +13,7 @@
 #include "model/commands/ControlEditCommands.h"
 #include "ui/ResourceContract.h"
 #include "app/ProgramFiles.h"
+#include "ui/NumberPasteGtk.h"
 #include "ui/ResourceFiles.h"
 #include "ui/validators/NumberTextCtrl.h"
 #include "ui/validators/NumberValidator.h"
@@ -61,7 +62,10 @@ NumberTextCtrl* CControlPanel::NumberEntry(const char* name)
 {
     NumberTextCtrl* entry = Child<NumberTextCtrl>(name);
     if (entry)
+    {
         entry->SetValidator(CNumberValidator());
+        RefuseNonNumberPastes(*entry);
+    }
     return entry;
 }
 

@@ -60,6 +60,7 @@ bool CGenericDialog::Create(wxWindow* parent)
         if (UseAutoComplete())
             m_completion = new CAutoCompleteMenu(this, m_name, maxLength, this);
         m_name->SetValidator(CNameValidator(maxLength));
+        m_name->Bind(wxEVT_KEY_DOWN, &CGenericDialog::OnNameKey, this);
     }
     AppendGroupItems(m_portGroup, "Common ports", "Keyboard ports", "Program ports");
     if (m_midi1)
@@ -193,6 +194,16 @@ void CGenericDialog::OnName(wxCommandEvent& event)
     const std::string name = FromWx(m_name->GetValue());
     if (name != state->GetName())
         Submit<CSetNameCommand>(name);
+}
+
+void CGenericDialog::OnNameKey(wxKeyEvent& event)
+{
+    // Enter ends the entry: nothing stays selected for the next key to
+    // replace (GTK selects the whole name when the field takes the keys).
+    const int key = event.GetKeyCode();
+    if ((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && !(m_completion && m_completion->IsShown()))
+        m_name->SetInsertionPointEnd();
+    event.Skip();
 }
 
 void CGenericDialog::OnType(wxCommandEvent& event)

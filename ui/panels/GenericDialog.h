@@ -24,6 +24,7 @@ public:
 
 private:
     void OnName(wxCommandEvent& event);
+    void OnNameKey(wxKeyEvent& event);
     void OnType(wxCommandEvent& event);
     void OnPortGroup(wxCommandEvent& event);
     // Turns one USB port on and the other two off as one undo step.

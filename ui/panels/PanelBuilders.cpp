@@ -5,6 +5,7 @@
 #include <wx/panel.h>
 #include <wx/sizer.h>
 #include <wx/statline.h>
+#include <wx/toplevel.h>
 
 #include "model/ControlState.h"
 #include "model/DeviceAnswers.h"
@@ -276,7 +277,7 @@ void PrepareEditDialog(wxWindow* window)
     window->DestroyChildren();
 }
 
-void ShowEditDialog(wxWindow* window, const CPlacedControl& control)
+void ShowEditDialog(wxWindow* window, const CPlacedControl& control, bool activate)
 {
     if (wxSizer* sizer = window->GetSizer())
     {
@@ -284,7 +285,11 @@ void ShowEditDialog(wxWindow* window, const CPlacedControl& control)
         sizer->Layout();
     }
     window->Enable();
-    window->Show();
+    auto* topLevel = dynamic_cast<wxTopLevelWindow*>(window);
+    if (topLevel && !activate)
+        topLevel->ShowWithoutActivating();
+    else
+        window->Show();
     if (IEditorWindow* main = Host().Window())
         main->SelectControl(control.GetIndex(), true);
 }

@@ -36,11 +36,11 @@ bool BuildPanels(wxWindow* parent, wxSizer* sizer, const CPlacedControl& control
 
 // The settings window's side of showing a control. Prepare hides the window
 // and destroys its panels (the caller points the window at the control);
-// Show fits and shows it and selects the control on the view; Rebuild is
-// Prepare, the builder and Show, and gives the window a vertical sizer when
-// it has none.
+// Show fits and shows it (activate false: the keys stay where they are) and
+// selects the control on the view; Rebuild is Prepare, the builder and Show,
+// and gives the window a vertical sizer when it has none.
 void PrepareEditDialog(wxWindow* window);
-void ShowEditDialog(wxWindow* window, const CPlacedControl& control);
+void ShowEditDialog(wxWindow* window, const CPlacedControl& control, bool activate = true);
 void RebuildEditDialog(wxWindow* window, const CPlacedControl& control);
 // Every panel of the window shows its control's current state again (after a
 // command, an undo or a redo that keeps the window's panels).

@@ -3,6 +3,7 @@
 #include <wx/spinctrl.h>
 #include <wx/textentry.h>
 
+#include "ui/NumberPasteGtk.h"
 #include "ui/validators/NumberTextCtrl.h"
 #include "ui/validators/WholeNumber.h"
 
@@ -57,6 +58,8 @@ void CNumberValidator::OnNumberChar(wxKeyEvent& event)
 void FilterSpinKeys(wxWindow* window)
 {
     if (auto* spin = dynamic_cast<wxSpinCtrl*>(window))
+    {
+        RefuseNonNumberPastes(*spin);
         spin->Bind(wxEVT_CHAR, [spin](wxKeyEvent& event) {
             const int key = event.GetKeyCode();
             if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER)
@@ -67,6 +70,7 @@ void FilterSpinKeys(wxWindow* window)
             else
                 RefuseKey();
         });
+    }
     for (wxWindow* child : window->GetChildren())
         FilterSpinKeys(child);
 }

@@ -26,5 +26,6 @@ bool IsControlKeyCode(int keyCode);
 // no part of a whole number there (a letter; "-" where nothing below 0 is
 // taken) is refused before it reaches the field. GTK would first replace a
 // selection with nothing, and the emptied field falls to its minimum.
-// Enter ends the entry there (NumberTextCtrl::EndEntry).
+// Enter ends the entry there (NumberTextCtrl::EndEntry); a paste that
+// leaves no number is refused.
 void FilterSpinKeys(wxWindow* window);

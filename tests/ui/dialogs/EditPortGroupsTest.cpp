@@ -39,6 +39,8 @@ TEST_F(EditPortGroupsTest, OkTakesTheGroupsInOneStep)
     EXPECT_EQ(Run([](wxDialog& d) {
                   wxSpinCtrl* channel = Control<wxSpinCtrl>(&d, "Midi_Channel");
                   EXPECT_EQ(channel->GetValue(), 5);
+                  FieldInput::PasteOver(channel, "x");
+                  EXPECT_EQ(channel->GetTextValue(), "5") << "text pasted over the channel is refused";
                   Press(d.FindWindow(XRCID("As_Common_Channel")));
                   EXPECT_FALSE(channel->IsEnabled()) << "the common channel is followed";
                   EXPECT_EQ(channel->GetValue(), 9);

@@ -95,6 +95,7 @@ TEST_F(KbdZoneDialogTest, TypedNotesBoundEachOtherByWholeValues)
             wxSpinCtrl* field;
             const char* typed;
             int top, bottom;
+            bool pasted = false;
         } rows[] = {
             {"a top note typed over", top, "60", 60, 36},
             {"a bottom note", bottom, "40", 60, 40},
@@ -104,10 +105,16 @@ TEST_F(KbdZoneDialogTest, TypedNotesBoundEachOtherByWholeValues)
             {"a bottom note above the top note is refused", bottom, "80", 72, 36},
             {"a first digit left below the bottom note: raised to it as the field is left", top, "3", 36, 36},
             {"and the top note again", top, "50", 50, 36},
+            {"text pasted over the top note leaves it", top, "6x", 50, 36, true},
+            {"and over the bottom note", bottom, "x", 50, 36, true},
+            {"a note pasted", bottom, "40", 50, 40, true},
         };
         for (const auto& row : rows)
         {
-            FieldInput::TypeOver(row.field, row.typed);
+            if (row.pasted)
+                FieldInput::PasteOver(row.field, row.typed);
+            else
+                FieldInput::TypeOver(row.field, row.typed);
             Key(WXK_TAB);
             EXPECT_EQ(top->GetValue(), row.top) << row.what;
             EXPECT_EQ(bottom->GetValue(), row.bottom) << row.what;
@@ -119,7 +126,7 @@ TEST_F(KbdZoneDialogTest, TypedNotesBoundEachOtherByWholeValues)
         FieldInput::Press(d.FindWindow(wxID_OK));
     });
     ASSERT_EQ(submitted.size(), 1u);
-    EXPECT_EQ(submitted[0].GetLowNote(), 36);
+    EXPECT_EQ(submitted[0].GetLowNote(), 40);
     EXPECT_EQ(submitted[0].GetHighNote(), 50);
 }
 

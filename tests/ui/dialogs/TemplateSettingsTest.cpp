@@ -117,14 +117,21 @@ TEST_F(TemplateSettingsTest, OkSubmitsOneStepThatUndoPutsBack)
     EXPECT_EQ(other.GetHistorySize(), 0);
 }
 
-TEST_F(TemplateSettingsTest, ALetterTypedOverANumberChangesNothing)
+TEST_F(TemplateSettingsTest, ALetterTypedOrTextPastedOverANumberChangesNothing)
 {
     Run([](wxDialog& d) {
         auto* curve = dynamic_cast<wxSpinCtrl*>(On(d, "Velocity_Curve"));
-        TypeOver(curve, "a");
-        EXPECT_EQ(curve->GetTextValue(), "2");
-        RealInput::Key(WXK_TAB);
-        EXPECT_EQ(curve->GetTextValue(), "2");
+        const std::pair<const char*, void (*)(wxWindow*, const char*)> entries[] = {
+            {"a", TypeOver},
+            {"1a", PasteOver},
+        };
+        for (const auto& [text, enter] : entries)
+        {
+            enter(curve, text);
+            EXPECT_EQ(curve->GetTextValue(), "2") << text;
+            RealInput::Key(WXK_TAB);
+            EXPECT_EQ(curve->GetTextValue(), "2") << text;
+        }
         Press(d.FindWindow(wxID_OK));
     });
     EXPECT_EQ(synth.GetLocals().Velocity_Curve, 1);

@@ -1,0 +1,37 @@
+#include "ui/WindowFocusGtk.h"
+
+#include <gtk/gtk.h>
+
+#include <wx/window.h>
+
+namespace
+{
+// The deepest child of window whose widget is focus or holds it.
+wxWindow* Holding(const wxWindow& window, GtkWidget* focus)
+{
+    for (wxWindow* child : window.GetChildren())
+    {
+        GtkWidget* widget = child->m_widget;
+        if (child->IsTopLevel() || !widget || (widget != focus && !gtk_widget_is_ancestor(focus, widget)))
+            continue;
+        wxWindow* inner = Holding(*child, focus);
+        return inner ? inner : child;
+    }
+    return nullptr;
+}
+} // namespace
+
+wxWindow* FocusedDescendant(const wxWindow& topLevel)
+{
+    if (!topLevel.m_widget || !GTK_IS_WINDOW(topLevel.m_widget))
+        return nullptr;
+    GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(topLevel.m_widget));
+    return focus ? Holding(topLevel, focus) : nullptr;
+}
+
+void RaiseWithoutFocus(wxWindow& topLevel)
+{
+    GdkWindow* window = topLevel.m_widget ? gtk_widget_get_window(topLevel.m_widget) : nullptr;
+    if (window && topLevel.IsShown())
+        gdk_window_raise(window);
+}
