@@ -297,7 +297,11 @@ TEST_F(TypingTest, UndoingAnEditGivesBackWhatTheControlWas)
     };
     const Row rows[] = {
         {"a note cannot step", kButton, [](CBaseControlState& s) { s.SetAction(ControlAction::Step); },
-         [this] { ChooseType(6); }, "1 3 0 127 0", "6 0 0 127 0", "Step_Button"},
+         [this] {
+             Key(WXK_RETURN); // the window shown for the selected control takes the keys
+             ChooseType(6);
+         },
+         "1 3 0 127 0", "6 0 0 127 0", "Step_Button"},
         {"a low value above the default pulls it up", kKnob, [](CBaseControlState& s) { s.SetSnapshotValue(20); },
          field("Low_Value", "30"), "1 0 0 127 20", "1 0 30 127 30"},
         {"a high value below the default pulls it down", kKnob, [](CBaseControlState& s) { s.SetSnapshotValue(40); },
