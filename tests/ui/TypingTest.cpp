@@ -286,13 +286,28 @@ TEST_F(TypingTest, UndoingAnEditGivesBackWhatTheControlWas)
         const char* after;
         const char* radio = nullptr; // set in the panels after the undo
     };
-    const auto field = [this](const char* name, const char* typed) {
-        return [this, name, typed] {
-            ASSERT_TRUE(Focus(Frame().GetControlSettings()->FindWindow(XRCID(name)))) << name;
-            if (typed)
-                SelectAllAndType(typed), Key(WXK_TAB);
-            else
-                Key(WXK_SPACE);
+    // Enter gives the window shown for the selected control the keys; Tab goes on to a field.
+    const auto tabTo = [this](const char* name) {
+        wxWindow* target = Frame().GetControlSettings()->FindWindow(XRCID(name));
+        ASSERT_NE(target, nullptr) << name;
+        Key(WXK_RETURN);
+        for (int i = 0; i < 20 && wxWindow::FindFocus() != target; ++i)
+            Key(WXK_TAB);
+        ASSERT_EQ(wxWindow::FindFocus(), target) << name;
+    };
+    const auto field = [tabTo](const char* name, const char* typed) {
+        return [tabTo, name, typed] {
+            tabTo(name);
+            SelectAllAndType(typed);
+            Key(WXK_TAB);
+        };
+    };
+    // Tab reaches a radio group on its checked button; Up checks the one above.
+    const auto radioUp = [this, tabTo](const char* checked, const char* above) {
+        return [this, tabTo, checked, above] {
+            tabTo(checked);
+            Key(WXK_UP);
+            EXPECT_EQ(wxWindow::FindFocus(), Frame().GetControlSettings()->FindWindow(XRCID(above))) << above;
         };
     };
     const Row rows[] = {
@@ -308,7 +323,7 @@ TEST_F(TypingTest, UndoingAnEditGivesBackWhatTheControlWas)
          field("High_Value", "25"), "1 0 0 127 40", "1 0 0 25 25"},
         {"a plain button starts at its low value", kButton,
          [](CBaseControlState& s) { s.SetAction(ControlAction::Momentary), s.SetSnapshotValue(32); },
-         field("Normal_Button", nullptr), "1 1 0 127 32", "1 0 0 127 0", "Momentary_Button"},
+         radioUp("Momentary_Button", "Normal_Button"), "1 1 0 127 32", "1 0 0 127 0", "Momentary_Button"},
     };
     // The settings window lies over the menus and the controls and takes the keys: Escape first.
     const auto escape = [this] {
