@@ -20,6 +20,7 @@
 #include "ui/EditControlDialog.h"
 #include "ui/FrontPanelWindow.h"
 #include "ui/PanelAtkBridge.h"
+#include "ui/StatusLine.h"
 #include "ui/StatusLineWidths.h"
 #include "ui/SyxFileDropTarget.h"
 #include "ui/TemplateUI.h"
@@ -75,7 +76,7 @@ bool CMainFrame::Init()
 
     BuildMenuBar();
     const wxSize panel = ViewPanelSize();
-    CreateStatusBar(5, 0);
+    SetStatusBar(new CStatusLine(this, 5));
     SetStatusLineWidths(*GetStatusBar(), panel.GetWidth());
     UpdateEditMenu(false, false);
     UpdateTitle();

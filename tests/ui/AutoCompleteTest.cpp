@@ -45,8 +45,8 @@ TEST_F(Completion, TheWordTypedIsCompletedNewestFirstAndTheChoiceBecomesTheName)
     EXPECT_EQ(offered[1], "Filter");
     EXPECT_EQ(menu->GetList()->GetItemCount(), static_cast<int>(std::min<size_t>(offered.size(), 20)));
 
-    wxRect row;
-    ASSERT_TRUE(menu->GetList()->GetItemRect(1, row));
+    const wxRect row = menu->GetList()->GetItemRect(menu->GetList()->RowToItem(1));
+    ASSERT_FALSE(row.IsEmpty());
     DoubleClick(menu->GetList(), wxPoint(row.x + 10, row.y + row.height / 2));
     EXPECT_TRUE(PumpUntil([this] { return !menu->IsShown(); }));
     EXPECT_EQ(name->GetValue(), "Filter");

@@ -20,7 +20,9 @@
 #include "model/BulkDump.h"
 #include "model/BulkDumpFile.h"
 #include "model/ControlState.h"
+#include "model/EditorHost.h"
 #include "model/EditorTemplate.h"
+#include "model/WordList.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
 #include "plugins/dialogs/VSTSelector.h"
 #include "tests/ui/RealInput.h"
@@ -31,6 +33,7 @@
 #include "ui/TemplateUI.h"
 #include "ui/dialogs/BulkDumpDialog.h"
 #include "ui/dialogs/BulkEntryRenameDialog.h"
+#include "ui/panels/AutoCompleteMenu.h"
 
 namespace
 {
@@ -166,10 +169,10 @@ TEST_F(PanelScreenReaderTest, AReaderFindsThePanelsControlsAndFollowsTheKeyboard
     ReaderScript(DORVA_SCREEN_READER_SCRIPTS "/panel_screen_reader.py", steps).Serve();
 }
 
-// The reader's view of the patch librarian and the plug-in selector, opened
-// from the real main window with their keys; each dialog serves the reader
-// while it is open.
-TEST_F(PanelScreenReaderTest, AReaderReadsTheBankAndPluginLists)
+// The reader's view of the status line, the completion list, the bank
+// dialogs and the plug-in selector, reached from the real main window with
+// their keys; each dialog serves the reader while it is open.
+TEST_F(PanelScreenReaderTest, AReaderReadsTheStatusLineCompletionsAndLists)
 {
     TempFolder plugins;
     for (const char* variant : {"entry-vstpluginmain", "padded-names"})
@@ -181,16 +184,25 @@ TEST_F(PanelScreenReaderTest, AReaderReadsTheBankAndPluginLists)
     });
     ASSERT_TRUE(LoadResourceFiles("DorvaSynthEditor"));
     TestApp().realMainWindow = true;
+    UseDevices({"In"}, {"Out"});
     ASSERT_TRUE(TestApp().Start());
     auto* frame = dynamic_cast<CMainFrame*>(TestApp().GetMainWindow());
     ASSERT_NE(frame, nullptr);
+    frame->AddTemplate(CDorvaSynthAnswers().CreateTemplate());
+    for (const auto& [index, name] : {std::pair(0, "Cutoff"), std::pair(1, "Resonance")})
+    {
+        frame->GetCurrentTemplate()->GetControl(index)->SetType(ControlMessageType::CC, false);
+        frame->GetCurrentTemplate()->GetControl(index)->SetName(name);
+    }
+    // Offered before "Cutoff" for "Cu", newest first.
+    Host().Words().AddWord("Cue");
+    Host().Words().AddWord("Curve");
     // Patches named as the unit pads them, to 16 places.
     std::unique_ptr<IBulkDump> bank = TestApp().Device().CreatePatchBulkDump();
     for (int i = 0; i < bank->GetCount(); ++i)
         bank->GetEntry(i).SetName(FromWx(wxString::Format("Patch %03d       ", i)));
     FileChooserScript chooser;
-    chooser.answer = m_config.File("patches.syx");
-    ASSERT_TRUE(SaveBulkDumpToFile(*bank, FromWx(chooser.answer)));
+    ASSERT_TRUE(SaveBulkDumpToFile(*bank, FromWx(m_config.File("patches.syx"))));
     m_boxes.answer = wxNO; // the librarian's question about saving
 
     auto key = [](int code, int modifiers = wxMOD_NONE) { return [=] { RealInput::Key(code, modifiers); }; };
@@ -201,7 +213,29 @@ TEST_F(PanelScreenReaderTest, AReaderReadsTheBankAndPluginLists)
             RealInput::Key(WXK_TAB, modifiers);
         EXPECT_EQ(wxWindow::FindFocus(), target) << name;
     };
+    wxWindow* panel = frame->GetPanelWindow();
+    auto panelKey = [=](int code, int modifiers = wxMOD_NONE) {
+        return [=] {
+            ASSERT_TRUE(RealInput::Focus(panel));
+            RealInput::Key(code, modifiers);
+        };
+    };
     const Steps steps = {
+        {"TAB", panelKey(WXK_TAB)},
+        {"POINT 1", [=] { RealInput::MoveTo(panel, frame->GetView()->ControlCentre(1)); }},
+        {"MIDI", [] { TestApp().driver->InjectShort("In", 0x90, 60, 100); }},
+        {"CTRL+L", panelKey('L', wxMOD_CONTROL)},
+        {"CTRL+U", panelKey('U', wxMOD_CONTROL)},
+        {"CTRL+O", panelKey('O', wxMOD_CONTROL)}, // the chooser answers Cancel
+        {"TYPE CU", [=] {
+             panelKey(WXK_RETURN)();
+             RealInput::Type("Cu");
+             auto* menu = RealInput::WaitForShown<CAutoCompleteMenu>();
+             // The pop-up asks for the keys; a window manager gives them to it.
+             ASSERT_TRUE(menu && RealInput::Activate(menu));
+         }},
+        {"UP", key(WXK_UP)},
+        {"OPEN TEMPLATES", panelKey('B', wxMOD_CONTROL)},
         {"OPEN PATCHES", [&] {
              ASSERT_TRUE(RealInput::Focus(frame->GetPanelWindow()));
              RealInput::Key('d', wxMOD_ALT);
@@ -231,12 +265,16 @@ TEST_F(PanelScreenReaderTest, AReaderReadsTheBankAndPluginLists)
     DialogScript<CBulkDumpDialog> librarianScript([&](CBulkDumpDialog& d) {
         librarian = &d;
         EXPECT_TRUE(RealInput::Activate(&d));
-        // Open..., answered with the bank file; the keys go back to the list.
-        RealInput::Key('o', wxMOD_ALT);
-        RealInput::Key(WXK_SPACE);
-        wxDataViewListCtrl* list = XRCCTRL(d, "Dump_Contents", wxDataViewListCtrl);
-        EXPECT_TRUE(RealInput::PumpUntil([list] { return list->GetItemCount() == 100; }));
-        tabTo("Dump_Contents", wxMOD_SHIFT);
+        if (d.GetTitle() == "Patch librarian")
+        {
+            // Open..., answered with the bank file; the keys go back to the list.
+            chooser.answer = m_config.File("patches.syx");
+            RealInput::Key('o', wxMOD_ALT);
+            RealInput::Key(WXK_SPACE);
+            wxDataViewListCtrl* list = XRCCTRL(d, "Dump_Contents", wxDataViewListCtrl);
+            EXPECT_TRUE(RealInput::PumpUntil([list] { return list->GetItemCount() == 100; }));
+            tabTo("Dump_Contents", wxMOD_SHIFT);
+        }
         reader.Serve([&d] { return !d.IsModal(); });
     });
     DialogScript<CBulkEntryRenameDialog> renameScript([&](wxDialog& d) {
@@ -248,6 +286,6 @@ TEST_F(PanelScreenReaderTest, AReaderReadsTheBankAndPluginLists)
         reader.Serve([&d] { return !d.IsModal(); });
     });
     reader.Serve();
-    EXPECT_EQ(librarianScript.titles.size() + renameScript.titles.size() + selectorScript.titles.size(), 3u);
+    EXPECT_EQ(librarianScript.titles.size() + renameScript.titles.size() + selectorScript.titles.size(), 4u);
 }
 } // namespace

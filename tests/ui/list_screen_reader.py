@@ -1,11 +1,16 @@
 #!/usr/bin/python3
-"""Reads the patch librarian's and the plug-in selector's lists over AT-SPI,
-as a screen reader does.
+"""Reads the main window's status line, the name-completion list, the bank
+dialogs' and the plug-in selector's lists over AT-SPI, as a screen reader
+does.
 
 Usage: list_screen_reader.py PID
 
-Has the test open the patch librarian on a bank of patches named "Patch 000"
-to "Patch 099" (padded with blanks to 16 places, as the unit pads them), then
+First the status line: each field reads its text, and a reader is told each
+message the test's steps bring. Then the completion list under a control's
+name: its rows, and the row the arrows select. The template bank's table has
+a name. Then it has the test open the patch librarian on a bank of patches
+named "Patch 000" to "Patch 099" (padded with blanks to 16 places, as the
+unit pads them; its cells read without them), then
 checks that the list reads as a table: its column headings, each row's cells,
 the selected row, and the events that tell a reader where the selection went
 as the arrows move it. It renames a patch with F2 (the field reads the name
@@ -93,11 +98,72 @@ def open_table(app, name, title, what):
     return table if check(table is not None, f"the {what}'s list is a table") else None
 
 
+# Each step of the test: the texts the status line's fields then read, each
+# field's texts in the order a reader is told them.
+STATUS = [
+    ("TAB", {0: ["Cutoff"]}),
+    ("POINT 1", {0: ["Resonance"]}),
+    ("MIDI", {0: ["Received MIDI message"], 1: ["Note on"], 2: ["Channel: 1"], 3: ["Note: 60"], 4: ["Velocity: 100"]}),
+    ("CTRL+L", {0: ["Listening for template dump from device: In"]}),
+    ("CTRL+L", {0: ["Stopped listening for template dumps"]}),
+    ("CTRL+U", {0: ["Template dump in progress...", "Template dump completed"]}),
+    ("CTRL+O", {0: ["Open cancelled"]}),
+]
+
+
+def told_in_order(recorder, texts):
+    said = iter(event[3] for event in recorder.events)
+    return all(text in said for text in texts)
+
+
+def status_line(app):
+    bar = find(app, lambda o: o.getRole() == pyatspi.ROLE_STATUS_BAR)
+    if not check(bar is not None and bar.childCount == 5, "the main window has a status bar of five fields"):
+        return
+    fields = [bar[i] for i in range(5)]
+    events = Recorder("object:property-change:accessible-name", "object:text-changed:insert")
+    bar.childCount
+    for key, texts in STATUS:
+        events.events.clear()
+        step(key)
+        for field, told in texts.items():
+            check(pump_until(lambda: fields[field].queryText().getText(0, -1) == told[-1]),
+                  f"{key}: field {field} reads {fields[field].queryText().getText(0, -1)!r}")
+            check(pump_until(lambda: told_in_order(events, told), 3),
+                  f"{key}: a reader is told {told} ({[e[3] for e in events.events]})")
+    events.close()
+
+
+def completion_list(app):
+    """Typing "Cu" in a control's name offers "Curve", "Cue" and "Cutoff"."""
+    table = open_table(app, "TYPE CU", "", "completion")
+    if table is None:
+        return
+    rows = [cell(table, row, 0) for row in range(table.queryTable().nRows)]
+    check(rows[:2] == ["Curve", "Cue"] and "Cutoff" in rows, f"its rows read {rows}")
+    check(pump_until(lambda: table.queryTable().getAccessibleAt(0, 0).getState().contains(pyatspi.STATE_FOCUSED)),
+          "the first row, which Enter takes, has the keys")
+    for key, row in (("DOWN", 0), ("DOWN", 1), ("UP", 0)):
+        moves_to(table, key, row, [rows[row]])
+    step("ESCAPE")
+    check(pump_until(lambda: not table.getState().contains(pyatspi.STATE_SHOWING)), "Escape hides the list")
+    step("ESCAPE")  # and the settings window
+
+
+def template_bank(app):
+    table = open_table(app, "OPEN TEMPLATES", "Bulk dump", "template bank")
+    check(table is not None and table.name == "Bulk dump", "the table is named as the dialog calls what it lists")
+    step("CLOSE DIALOG")
+
+
 def patch_librarian(app):
     table = open_table(app, "OPEN PATCHES", "Patch librarian", "librarian")
     if table is None:
         return
+    check(table.name == "Patch bank", "the table is named as the dialog calls what it lists")
     check(pump_until(lambda: table.queryTable().nRows == 100), "it lists the 100 patches")
+    name = table.queryTable().getAccessibleAt(0, 1).name
+    check(name == "Patch 000", f"a patch's name reads {name!r}, without the blanks that pad it")
     check(pump_until(lambda: table.getState().contains(pyatspi.STATE_FOCUSED)), "the list has the keys")
     read_table(table, ["Index", "Name"], {0: ["0", "Patch 000"], 99: ["99", "Patch 099"]}, [0])
     moves_to(table, "DOWN", 1, ["1", "Patch 001"])
@@ -146,6 +212,9 @@ def plugin_selector(app):
 def main():
     app = find_application(int(sys.argv[1]))
     if check(app is not None, "the editor is on the accessibility bus"):
+        status_line(app)
+        completion_list(app)
+        template_bank(app)
         patch_librarian(app)
         plugin_selector(app)
         step("CLOSE")

@@ -18,8 +18,10 @@
 #include "model/BulkDump.h"
 #include "model/BulkDumpFile.h"
 #include "model/EditorTemplate.h"
+#include "model/NameText.h"
 #include "model/SysExFile.h"
 #include "ui/ListCursorGtk.h"
+#include "ui/ReaderAtk.h"
 #include "ui/WindowHelpers.h"
 #include "ui/dialogs/BulkEntryRenameDialog.h"
 #include "ui/dialogs/DialogResource.h"
@@ -122,6 +124,7 @@ CBulkDumpDialog::CBulkDumpDialog(wxWindow* parent, bool templateBank, const wxSt
         const int indexWidth = std::max(kIndexColumnWidth, m_list->GetTextExtent("Index").x + kHeaderMargin);
         m_list->AppendTextColumn("Index", wxDATAVIEW_CELL_INERT, indexWidth);
         m_list->AppendTextColumn("Name", wxDATAVIEW_CELL_INERT, kNameColumnWidth);
+        SetReaderName(*m_list, BankWords().Capitalize());
     }
     for (wxButton* button : {m_save, m_saveAll, m_upload})
         if (button)
@@ -179,6 +182,11 @@ CBulkDumpDialog::~CBulkDumpDialog()
     MIDIIO::ReleaseListeners(this, this);
 }
 
+wxString CBulkDumpDialog::BankWords() const
+{
+    return m_templateBank ? "bulk dump" : "patch bank";
+}
+
 void CBulkDumpDialog::UpdateMoveButtons()
 {
     if (m_up)
@@ -193,7 +201,8 @@ void CBulkDumpDialog::ShowRow(int row)
         return;
     wxDataViewListStore* store = m_list->GetStore();
     store->SetValueByRow(wxString::Format("%d", m_templateBank ? row + 1 : row), row, 0);
-    store->SetValueByRow(ToWx(m_bank->GetEntry(row).GetName()), row, 1);
+    // The unit pads a patch's name to 16 places; a reader would speak them.
+    store->SetValueByRow(ToWx(TrimTrailingBlanks(m_bank->GetEntry(row).GetName())), row, 1);
     // A changed row, not only a changed value: the toolkit then tells a
     // screen reader the new texts as well as repainting them.
     store->RowChanged(row);
@@ -339,8 +348,7 @@ void CBulkDumpDialog::OnSave(wxCommandEvent&)
 void CBulkDumpDialog::OnSaveAll(wxCommandEvent&)
 {
     wxString folder;
-    const wxString title = wxString("Select a location to extract the contents of the ") +
-                           (m_templateBank ? "bulk dump " : "patch bank ") + "to:";
+    const wxString title = "Select a location to extract the contents of the " + BankWords() + " to:";
     if (!ChooseFolder(this, title, folder))
         return;
     for (int i = 0; i < m_bank->GetCount(); ++i)

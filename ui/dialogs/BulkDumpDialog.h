@@ -75,6 +75,8 @@ public:
     void OnTransferFailed() override;
 
 private:
+    // What the dialog calls what it lists: "bulk dump" or "patch bank".
+    wxString BankWords() const;
     void UpdateMoveButtons();
     void FillList();
     void ShowRow(int row);

@@ -8,10 +8,13 @@
 #include "app/WxText.h"
 #include "model/EditorHost.h"
 #include "model/WordList.h"
+#include "ui/ListCursorGtk.h"
 
 namespace
 {
 constexpr int kMaxShown = 20;
+// About seven rows, as the list has always shown.
+constexpr int kListHeight = 170;
 
 std::string TrimRight(std::string text)
 {
@@ -22,11 +25,28 @@ std::string TrimRight(std::string text)
 } // namespace
 
 CAutoCompleteListCtrl::CAutoCompleteListCtrl(wxWindow* parent, wxTextCtrl* text)
-    : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                 wxLC_REPORT | wxLC_NO_HEADER | wxLC_SINGLE_SEL, wxDefaultValidator, "listCtrl"),
+    : wxDataViewListCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxDV_SINGLE | wxDV_NO_HEADER),
       m_text(text)
 {
+    SetName("listCtrl");
+    // Every key the list does not take here goes to the field: none starts
+    // the native list's search or moves its cursor on its own.
     Bind(wxEVT_CHAR, &CAutoCompleteListCtrl::OnKey, this);
+}
+
+void CAutoCompleteListCtrl::SetRows(const std::vector<std::string>& texts)
+{
+    DeleteAllItems();
+    for (const std::string& text : texts)
+    {
+        wxVector<wxVariant> row;
+        row.push_back(ToWx(text));
+        AppendItem(row);
+    }
+    // The cursor on what Enter takes, so that a reader hears it, and nothing
+    // selected: the first Down selects that row, as ever.
+    SetListCursor(*this, 0);
+    UnselectAll();
 }
 
 void CAutoCompleteListCtrl::OnKey(wxKeyEvent& event)
@@ -47,7 +67,7 @@ void CAutoCompleteListCtrl::OnKey(wxKeyEvent& event)
     case WXK_RETURN:
     case WXK_NUMPAD_ENTER:
     {
-        const long selected = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
+        const int selected = GetSelectedRow();
         if (GetItemCount() > 0)
             static_cast<CAutoCompleteMenu*>(GetParent())->Choose(selected >= 0 ? selected : 0);
         return;
@@ -82,14 +102,14 @@ void CAutoCompleteListCtrl::OnKey(wxKeyEvent& event)
 
 void CAutoCompleteListCtrl::MoveSelection(int step)
 {
-    const long count = GetItemCount();
+    const int count = GetItemCount();
     if (count == 0)
         return;
-    const long selected = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
-    const long next = selected < 0 ? (step > 0 ? 0 : count - 1) : std::clamp(selected + step, 0L, count - 1);
-    const long both = wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED;
-    SetItemState(next, both, both);
-    EnsureVisible(next);
+    const int selected = GetSelectedRow();
+    const int next = selected < 0 ? (step > 0 ? 0 : count - 1) : std::clamp(selected + step, 0, count - 1);
+    // The cursor, not only the selection: a reader hears the row it moves to.
+    SetListCursor(*this, next);
+    EnsureVisible(RowToItem(next));
 }
 
 CAutoCompleteMenu::CAutoCompleteMenu(wxWindow* parent, wxTextCtrl* text, int maxLength, IAutoCompleteClient* client)
@@ -99,9 +119,9 @@ CAutoCompleteMenu::CAutoCompleteMenu(wxWindow* parent, wxTextCtrl* text, int max
 {
     m_list = new CAutoCompleteListCtrl(this, text);
     const int width = text->GetSize().GetWidth();
-    m_list->InsertColumn(0, wxEmptyString, wxLIST_FORMAT_LEFT, width > 22 ? width - 22 : width);
-    SetSize(width, m_list->GetSize().GetHeight());
-    m_list->SetSize(width, m_list->GetSize().GetHeight());
+    m_list->AppendTextColumn(wxEmptyString, wxDATAVIEW_CELL_INERT, width > 22 ? width - 22 : width);
+    SetSize(width, kListHeight);
+    m_list->SetSize(width, kListHeight);
     text->Bind(wxEVT_TEXT, &CAutoCompleteMenu::OnText, this);
     text->Bind(wxEVT_DESTROY, &CAutoCompleteMenu::OnTextDestroyed, this);
     // Whichever has the keys, the field or the list (its keys come up here).
@@ -109,7 +129,8 @@ CAutoCompleteMenu::CAutoCompleteMenu(wxWindow* parent, wxTextCtrl* text, int max
     Bind(wxEVT_CHAR_HOOK, &CAutoCompleteMenu::OnCharHook, this);
     Bind(wxEVT_SHOW, &CAutoCompleteMenu::OnShowMenu, this);
     Bind(wxEVT_ACTIVATE, &CAutoCompleteMenu::OnActivate, this);
-    m_list->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent& event) { Choose(event.GetIndex()); });
+    m_list->Bind(wxEVT_DATAVIEW_ITEM_ACTIVATED,
+                 [this](wxDataViewEvent& event) { Choose(m_list->ItemToRow(event.GetItem())); });
 }
 
 CAutoCompleteMenu::~CAutoCompleteMenu()
@@ -186,9 +207,7 @@ void CAutoCompleteMenu::Fill(const wxString& text)
             Dismiss();
         return;
     }
-    m_list->DeleteAllItems();
-    for (size_t i = 0; i < m_candidates.size() && i < kMaxShown; ++i)
-        m_list->InsertItem(static_cast<long>(i), ToWx(m_candidates[i]));
+    m_list->SetRows({m_candidates.begin(), m_candidates.begin() + std::min<std::size_t>(m_candidates.size(), kMaxShown)});
     Show();
 }
 

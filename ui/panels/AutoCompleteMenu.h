@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include <wx/dataview.h>
 #include <wx/frame.h>
-#include <wx/listctrl.h>
 
 class wxTextCtrl;
 
@@ -16,14 +16,17 @@ public:
     virtual bool OnAutoComplete() = 0;
 };
 
-// The list of the completion pop-up. Typing goes on into the watched field
-// while the list has the focus, through the field's validator as if typed
-// there.
-class CAutoCompleteListCtrl : public wxListCtrl
+// The list of the completion pop-up, a native list that screen readers read
+// as rows and follow as the arrows move. Typing goes on into the watched
+// field while the list has the focus, through the field's validator as if
+// typed there.
+class CAutoCompleteListCtrl : public wxDataViewListCtrl
 {
 public:
     CAutoCompleteListCtrl(wxWindow* parent, wxTextCtrl* text);
     void ForgetText() { m_text = nullptr; }
+    // The list's rows become these texts, the cursor on the first, none selected.
+    void SetRows(const std::vector<std::string>& texts);
 
 private:
     void OnKey(wxKeyEvent& event);
