@@ -116,11 +116,15 @@ bool CUpdateOSDialog::OnSysExReceived(const SysExBuffer& bytes)
 
 bool CUpdateOSDialog::LoadImage(const wxString& path)
 {
-    if (!m_image || !m_image->LoadFromFile(FromWx(path)))
+    // Read into an image of its own: a file that fails leaves the loaded
+    // image, and its version, as they were, ready to upload.
+    std::unique_ptr<CDeviceOS> image = wxGetApp().Device().CreateDeviceOS();
+    if (!image || !image->LoadFromFile(FromWx(path)))
     {
         wxGetApp().ShowMessage("The file \"" + path + "\" is not a valid operating system.", wxOK);
         return false;
     }
+    m_image = std::move(image);
     m_newVersion = m_image->GetVersion();
     if (m_new)
     {
@@ -250,7 +254,7 @@ void CUpdateOSDialog::SendNextMessage()
     {
         m_messageIndex = 0;
         EndProgress();
-        wxGetApp().ReportOutputDeviceLost(true);
+        m_pacer.ReportLostOutput();
         return;
     }
 }
