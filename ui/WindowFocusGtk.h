@@ -15,5 +15,5 @@ void RaiseWithoutFocus(wxWindow& topLevel);
 // Gives window the keys inside its top-level window. While that window is
 // active this is SetFocus; otherwise the toolkit keeps window as the one to
 // get the keys when the user comes back, and nothing is raised or activated
-// (a window manager activates a window whose control takes the focus).
+// (SetFocus there has the toolkit ask the window manager to activate it).
 void FocusInsideWindow(wxWindow& window);

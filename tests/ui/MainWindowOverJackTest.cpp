@@ -239,6 +239,7 @@ TEST_F(MainWindowOnDemand, ABankAndAnOSImageArriveWholeWhileTheUserIsInAnotherPr
             {
                 EXPECT_TRUE(PumpUntil([] { return MIDIIO::GetState() == MIDIIO::kClosed; })) << "closed after the end";
                 EXPECT_TRUE(m_otherWindow.HasFocus());
+                EXPECT_TRUE(m_boxes.boxes.empty()) << "nothing comes up over the other program";
                 Key(WXK_RETURN);
                 EXPECT_TRUE(m_otherWindow.KeyArrived()) << "Enter is the other program's";
             }

@@ -1,5 +1,7 @@
 #include "ui/dialogs/UpdateOSDialog.h"
 
+#include <utility>
+
 #include <wx/button.h>
 #include <wx/gauge.h>
 #include <wx/msgdlg.h>
@@ -80,6 +82,11 @@ CUpdateOSDialog::CUpdateOSDialog(wxWindow* parent)
     Bind(wxEVT_BUTTON, &CUpdateOSDialog::OnSend, this, XRCID("Send_OS_To_Device"));
     Bind(wxEVT_BUTTON, &CUpdateOSDialog::OnOK, this, wxID_OK);
     Bind(wxEVT_CLOSE_WINDOW, &CUpdateOSDialog::OnClose, this);
+    Bind(wxEVT_ACTIVATE, [this](wxActivateEvent& event) {
+        if (event.GetActive() && m_completionUnsaid)
+            CallAfter([this] { SayCompleted(); });
+        event.Skip();
+    });
     Bind(wxEVT_TIMER, &CUpdateOSDialog::OnPortsCheck, this, m_portsCheck.GetId());
     ShowProgress(false);
     FitAndCentre(this);
@@ -241,9 +248,9 @@ void CUpdateOSDialog::SendNextMessage()
 {
     if (m_messageIndex >= m_image->GetCount())
     {
-        wxGetApp().ShowMessage("OS update completed!\n\n"
-                               "Please click \"OK\" and exit the program before switching the hardware back on.",
-                               wxOK);
+        m_completionUnsaid = true;
+        if (IsActive())
+            SayCompleted();
         EndProgress();
         return;
     }
@@ -302,10 +309,21 @@ void CUpdateOSDialog::EndProgress()
     }
 }
 
+void CUpdateOSDialog::SayCompleted()
+{
+    if (!std::exchange(m_completionUnsaid, false))
+        return;
+    wxGetApp().ShowMessage("OS update completed!\n\n"
+                           "Please click \"OK\" and exit the program before switching the hardware back on.",
+                           wxOK);
+}
+
 void CUpdateOSDialog::OnOK(wxCommandEvent&)
 {
-    if (!m_sending)
-        EndModal(0);
+    if (m_sending)
+        return;
+    SayCompleted();
+    EndModal(0);
 }
 
 void CUpdateOSDialog::OnClose(wxCloseEvent& event)
@@ -315,6 +333,7 @@ void CUpdateOSDialog::OnClose(wxCloseEvent& event)
         event.Veto();
         return;
     }
+    SayCompleted();
     if (IsModal())
         EndModal(0);
     else
