@@ -104,6 +104,7 @@ void CEditorApp::ReportDeviceLost(const wxString& text, bool userStarted)
     if (m_inputLostShown && !userStarted)
         return;
     m_inputLostShown = true;
+    ++m_deviceLostNotices;
     ShowMessage(text, wxOK);
 }
 

@@ -72,6 +72,9 @@ public:
     // cannot start or stops is said every time (userStarted).
     void ReportInputDeviceLost(bool userStarted = false);
     void ReportOutputDeviceLost(bool userStarted = false);
+    // The device-lost notices shown so far: a transfer that stops can tell
+    // whether its device's loss has been said while it ran.
+    int DeviceLostNotices() const { return m_deviceLostNotices; }
     // A file chooser starting at path; on OK the path becomes the chosen one.
     // Saving refuses (false, path already changed) a file that an open
     // template came from.
@@ -154,6 +157,7 @@ protected:
 
     // Set once a device-lost notice has been shown; start-up clears it.
     bool m_inputLostShown = false;
+    int m_deviceLostNotices = 0;
 
 private:
     bool ChooseFile(wxString& path, const wxString& wildcard, bool save);

@@ -81,8 +81,9 @@ bool HasInputPort();
 bool HasOutputPort();
 // A paced transfer (a bank, an OS image: messages with pauses between, the
 // manager idle in each pause) keeps the ports from its first message to its
-// last: a close request that comes meanwhile waits until every hold is
-// released.
+// last: the close and open requests that come meanwhile wait until every
+// hold is released, and are then taken in turn (the user who left and came
+// back during the transfer finds the ports open).
 void HoldPorts();
 void ReleasePorts();
 // Sides whose port failed to open, or whose device went away, since the last

@@ -312,8 +312,8 @@ void ReleasePorts()
     ManagerState& m = Manager();
     if (m.holds > 0)
         --m.holds;
-    // A close that waited for the transfer's end can be taken now.
-    if (m.holds == 0 && m.closeRequest)
+    // Requests that waited for the transfer's end can be taken now.
+    if (m.holds == 0 && (m.closeRequest || m.openRequest))
         MidiWakeUp();
 }
 
@@ -337,8 +337,11 @@ bool TakeRequests()
         m.openRequest = false;
         return false;
     }
-    // Never in the middle of a paced transfer: the close waits for its end.
-    if (m.closeRequest && m.holds == 0)
+    // Never in the middle of a paced transfer: both requests wait for its
+    // end, so that coming back during it reopens what leaving closes.
+    if (m.holds > 0)
+        return false;
+    if (m.closeRequest)
     {
         ClosePorts();
         m.closeRequest = false;

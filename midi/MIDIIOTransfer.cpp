@@ -221,8 +221,8 @@ bool HasIdleWork()
     case kClosed:
         return m.openRequest || m.closeRequest;
     case kIdle:
-        // A close waits for the end of a paced transfer, which wakes it.
-        return m.openRequest || (m.closeRequest && m.holds == 0) || PortsNeedSync() ||
+        // Requests wait for the end of a paced transfer, which wakes them.
+        return ((m.openRequest || m.closeRequest) && m.holds == 0) || PortsNeedSync() ||
                (m.input && (m.input->HasShortMessage() || m.input->HasSysEx()));
     default:
         return false;

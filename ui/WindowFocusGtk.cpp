@@ -2,6 +2,7 @@
 
 #include <gtk/gtk.h>
 
+#include <wx/toplevel.h>
 #include <wx/window.h>
 
 namespace
@@ -34,4 +35,17 @@ void RaiseWithoutFocus(wxWindow& topLevel)
     GdkWindow* window = topLevel.m_widget ? gtk_widget_get_window(topLevel.m_widget) : nullptr;
     if (window && topLevel.IsShown())
         gdk_window_raise(window);
+}
+
+void FocusInsideWindow(wxWindow& window)
+{
+    auto* top = dynamic_cast<wxTopLevelWindow*>(wxGetTopLevelParent(&window));
+    if (!top || top->IsActive() || !top->m_widget || !GTK_IS_WINDOW(top->m_widget))
+    {
+        window.SetFocus();
+        return;
+    }
+    GtkWidget* widget = window.m_wxwindow ? window.m_wxwindow : window.m_focusWidget;
+    if (widget && gtk_widget_get_can_focus(widget))
+        gtk_window_set_focus(GTK_WINDOW(top->m_widget), widget);
 }

@@ -191,16 +191,31 @@ TEST_F(OnDemandTest, AFailingSideIsRetriedSparinglyAndHeldPortsWaitForTheEnd)
     driver->SetOpenFails("Out B", false);
     ASSERT_TRUE(PumpUntil([&] { return HasOutputPort(); }, 3000));
 
-    HoldPorts();
-    RequestClose();
-    Ticks(3);
-    ApplyRequestsNow();
-    EXPECT_EQ(Ports(), "4 In A Out B");
-    EXPECT_FALSE(HasIdleWork()) << "the close waits for the end";
-    ReleasePorts();
-    EXPECT_TRUE(HasIdleWork());
-    Ticks(1);
-    EXPECT_EQ(Ports(), "1");
+    // Leaving during the transfer, and leaving and coming back: the ports
+    // are as the last request has them once the transfer is over.
+    const struct
+    {
+        std::function<void()> meanwhile;
+        const char* after;
+    } holds[] = {
+        {[] { RequestClose(); }, "1"},
+        {[this] { RequestClose(); Ticks(2); RequestOpen(); }, "4 In A Out B"},
+    };
+    for (const auto& hold : holds)
+    {
+        RequestOpen();
+        Ticks(1);
+        HoldPorts();
+        hold.meanwhile();
+        Ticks(3);
+        ApplyRequestsNow();
+        EXPECT_EQ(Ports(), "4 In A Out B");
+        EXPECT_FALSE(HasIdleWork()) << "the requests wait for the end";
+        ReleasePorts();
+        EXPECT_TRUE(HasIdleWork());
+        Ticks(2);
+        EXPECT_EQ(Ports(), hold.after);
+    }
     RemoveMessageListener(&listener);
 }
 

@@ -24,6 +24,7 @@
 #include "model/BulkDumpFile.h"
 #include "tests/model/TempFolder.h"
 #include "tests/ui/OtherXWindow.h"
+#include "tests/ui/WindowManagerStandIn.h"
 #include "ui/dialogs/BulkDumpDialog.h"
 #include "ui/dialogs/TemplateSettings.h"
 #include "ui/dialogs/UpdateOSDialog.h"
@@ -35,6 +36,9 @@ namespace
 class MainWindowOverJack : public UiTest
 {
 protected:
+    // Windows are activated as on a desktop: through its window manager.
+    WindowManagerStandIn m_windowManager;
+
     void SetUp() override
     {
         DORVA_START_JACK_SERVER(m_server);
@@ -161,7 +165,10 @@ TEST_F(MainWindowOverJack, ReceivesDumpsOfTwoModelsSendsTheTemplateAndLeavesDump
 
 // A bank of 16 and an OS image of 20 messages arrive whole although the user
 // switches to another program during the transfer: the ports stay open until
-// the last message; the close comes afterwards.
+// the last message; the close comes afterwards, and the end of the transfer
+// leaves the other program active, its keys its own. A user who came back
+// during the transfer finds the ports open after it. A unit unplugged during
+// the transfer is said once.
 TEST_F(MainWindowOnDemand, ABankAndAnOSImageArriveWholeWhileTheUserIsInAnotherProgram)
 {
     const std::unique_ptr<IBulkDump> bank = TestApp().Device().CreateTemplateBulkDump();
@@ -179,39 +186,106 @@ TEST_F(MainWindowOnDemand, ABankAndAnOSImageArriveWholeWhileTheUserIsInAnotherPr
     std::ofstream(imagePath, std::ios::binary).write(reinterpret_cast<const char*>(image.data()),
                                                      static_cast<std::streamsize>(image.size()));
 
+    enum class During
+    {
+        Away,     // the user is in another program
+        Back,     // and comes back before the end
+        Unplugged // the unit goes away
+    };
     struct Row
     {
         int menuItem;
+        const char* send;
         size_t messages;
+        During during;
     };
-    for (const Row& row : {Row{MenuId::BulkDumps, 16}, Row{MenuId::UpdateOS, 20}})
+    const Row rows[] = {
+        {MenuId::BulkDumps, "Upload_Dump", 16, During::Away},
+        {MenuId::BulkDumps, "Upload_Factory_Settings", 16, During::Away},
+        {MenuId::UpdateOS, "Send_OS_To_Device", 20, During::Away},
+        {MenuId::BulkDumps, "Upload_Dump", 16, During::Back},
+        {MenuId::BulkDumps, "Upload_Factory_Settings", 16, During::Back},
+        {MenuId::UpdateOS, "Send_OS_To_Device", 20, During::Back},
+        {MenuId::BulkDumps, "Upload_Dump", 16, During::Unplugged},
+        {MenuId::UpdateOS, "Send_OS_To_Device", 20, During::Unplugged},
+    };
+    for (const Row& row : rows)
     {
-        SCOPED_TRACE(row.messages);
+        SCOPED_TRACE(std::string(row.send) + " " + std::to_string(static_cast<int>(row.during)));
         const size_t before = m_unit.ReceivedCount();
         m_boxes.boxes.clear();
-        const auto sendWhileAway = [&](wxDialog& dialog, const char* send, const std::function<bool()>& busy) {
-            Click(dialog.FindWindow(XRCID(send)));
+        const auto sendWhileAway = [&](wxDialog& dialog, const std::function<bool()>& busy) {
+            Click(dialog.FindWindow(XRCID(row.send)));
             ASSERT_TRUE(PumpUntil([&] { return m_unit.ReceivedCount() >= before + 2; }));
-            SwitchAway();
+            if (row.during == During::Unplugged)
+                m_unit.Close();
+            else
+                SwitchAway();
+            if (row.during == During::Back)
+            {
+                ASSERT_TRUE(PumpUntil([&] { return m_unit.ReceivedCount() >= before + 4; }));
+                ASSERT_TRUE(Activate(&dialog));
+                ASSERT_TRUE(RunLoopUntil([] { return TestApp().IsActive(); }));
+            }
             ASSERT_TRUE(PumpUntil([&] { return !busy(); }, std::chrono::seconds(30)));
-            EXPECT_TRUE(PumpUntil([] { return MIDIIO::GetState() == MIDIIO::kClosed; })) << "closed after the end";
+            if (row.during == During::Back)
+            {
+                EXPECT_TRUE(PumpUntil([] {
+                    return MIDIIO::GetState() == MIDIIO::kIdle && MIDIIO::HasInputPort() &&
+                           MIDIIO::HasOutputPort() && !MIDIIO::HasIdleWork();
+                })) << "open after the end";
+            }
+            if (row.during == During::Away)
+            {
+                EXPECT_TRUE(PumpUntil([] { return MIDIIO::GetState() == MIDIIO::kClosed; })) << "closed after the end";
+                EXPECT_TRUE(m_otherWindow.HasFocus());
+                EXPECT_TRUE(m_boxes.boxes.empty()) << "nothing comes up over the other program";
+                Key(WXK_RETURN);
+                EXPECT_TRUE(m_otherWindow.KeyArrived()) << "Enter is the other program's";
+            }
+            // OK may have moved under the pointer as the progress area went:
+            // the pointer comes to it from elsewhere, as a hand's does.
+            MoveTo(&dialog, wxPoint(1, 1));
             Click(dialog.FindWindow(wxID_OK));
         };
         DialogScript<CBulkDumpDialog> bulk([&](CBulkDumpDialog& dialog) {
             dialog.SetSendPause(100);
             ASSERT_TRUE(dialog.OpenBankFile(bankPath));
-            sendWhileAway(dialog, "Upload_Dump", [&] { return dialog.IsBusy(); });
+            sendWhileAway(dialog, [&] { return dialog.IsBusy(); });
         });
         DialogScript<CUpdateOSDialog> os([&](CUpdateOSDialog& dialog) {
             ASSERT_TRUE(dialog.LoadImage(imagePath));
-            sendWhileAway(dialog, "Send_OS_To_Device", [&] { return dialog.IsSending(); });
+            sendWhileAway(dialog, [&] { return dialog.IsSending(); });
         });
         DialogScript<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { Click(d.FindWindow(wxID_OK)); });
-        ASSERT_TRUE(ChooseMenuItem(&Frame(), row.menuItem));
+        if (row.menuItem == MenuId::BulkDumps)
+            Key('B', wxMOD_CONTROL);
+        else
+            ASSERT_TRUE(ChooseMenuItem(&Frame(), row.menuItem));
+        SwitchBackTo(m_frame->GetPanelWindow());
+        if (row.during == During::Unplugged)
+        {
+            // Said once, whichever of its ports the program missed first.
+            ASSERT_EQ(m_boxes.boxes.size(), 1u);
+            EXPECT_TRUE(m_boxes.boxes[0].text.Contains("MIDI device is no longer accessible!"));
+            // Plugged in again: both ports open by themselves.
+            ASSERT_TRUE(m_unit.Open());
+            ASSERT_TRUE(IdleUntil([] { return MIDIIO::HasInputPort() && MIDIIO::HasOutputPort(); }));
+            ASSERT_TRUE(m_unit.WaitUntilConnected());
+            continue;
+        }
         EXPECT_EQ(m_unit.ReceivedCount() - before, row.messages);
         for (const auto& box : m_boxes.boxes)
             EXPECT_TRUE(box.text.StartsWith("OS update completed!")) << box.text;
-        SwitchBackTo(m_frame->GetPanelWindow());
+        if (row.during == During::Back)
+        {
+            // The unit's template comes in as the user listens for it.
+            const int templates = Frame().GetTemplateCount();
+            Key('L', wxMOD_CONTROL);
+            ASSERT_TRUE(Listening());
+            Send(CreateTemplateOfModel(ModelDorvaSynth)->Write());
+            EXPECT_TRUE(IdleUntil([&] { return Frame().GetTemplateCount() == templates + 1; }));
+        }
     }
 }
 

@@ -167,7 +167,7 @@ void CBulkDumpDialog::SendNextEntry()
         m_transferIndex = 0;
         EndSending();
         DisableTransferButtons();
-        wxGetApp().ReportOutputDeviceLost(true);
+        m_pacer.ReportLostOutput();
         return;
     }
 }

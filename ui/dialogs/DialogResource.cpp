@@ -10,6 +10,7 @@
 #include "model/EditorHost.h"
 #include "app/ProgramFiles.h"
 #include "ui/ResourceFiles.h"
+#include "ui/WindowFocusGtk.h"
 
 bool LoadDialogResource(wxDialog* dialog, wxWindow* parent, const char* name)
 {
@@ -43,7 +44,7 @@ bool GiveKeysToFirst(std::initializer_list<wxWindow*> windows)
     for (wxWindow* window : windows)
         if (window && window->IsShownOnScreen() && window->IsEnabled() && window->CanAcceptFocus())
         {
-            window->SetFocus();
+            FocusInsideWindow(*window);
             return true;
         }
     return false;

@@ -29,7 +29,9 @@ void FitAndCentre(wxDialog* dialog);
 void ShowArea(wxDialog* dialog, std::initializer_list<wxWindow*> windows, bool show);
 
 // Gives the keys to the first of windows that can take them (shown and
-// enabled); null entries are skipped. False when none could.
+// enabled); null entries are skipped. False when none could. In a window
+// that is not active the keys wait there for the user: another program
+// keeps its own.
 bool GiveKeysToFirst(std::initializer_list<wxWindow*> windows);
 
 // Runs change, which enables or disables controls. GTK drops the keys with a

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "app/EditorApp.h"
 #include "midi/MIDIIO.h"
 
 namespace
@@ -32,6 +33,8 @@ CPacedSender::~CPacedSender()
 
 bool CPacedSender::Send(const SysExBuffer& bytes, IProgressListener* progress)
 {
+    if (!m_holding)
+        m_noticesAtStart = wxGetApp().DeviceLostNotices();
     if (!MIDIIO::BeginSend(bytes, progress))
         return false;
     // Switching to another window must not close the ports between two
@@ -57,6 +60,12 @@ void CPacedSender::Stop()
     if (m_holding)
         MIDIIO::ReleasePorts();
     m_holding = false;
+}
+
+void CPacedSender::ReportLostOutput() const
+{
+    if (wxGetApp().DeviceLostNotices() == m_noticesAtStart)
+        wxGetApp().ReportOutputDeviceLost(true);
 }
 
 void OpenPortsForUser()

@@ -32,12 +32,17 @@ public:
     void StartPause(int ms);
     void Stop();
     bool IsPausing() const { return m_timer.IsRunning(); }
+    // After a refused Send: the output device is lost. Said unless a
+    // device-lost notice has been shown since the series began (the unit
+    // unplugged in a pause is said once, not once for each port).
+    void ReportLostOutput() const;
 
 private:
     std::function<void()> m_sendNext;
     wxTimer m_timer;
     std::chrono::steady_clock::time_point m_due; // when the pause is over
     bool m_holding = false;
+    int m_noticesAtStart = 0; // device-lost notices shown before the series
 };
 
 // For a transfer the user has just asked for: in on-demand mode ports

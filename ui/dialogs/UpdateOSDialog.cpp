@@ -1,5 +1,7 @@
 #include "ui/dialogs/UpdateOSDialog.h"
 
+#include <utility>
+
 #include <wx/button.h>
 #include <wx/gauge.h>
 #include <wx/msgdlg.h>
@@ -80,6 +82,11 @@ CUpdateOSDialog::CUpdateOSDialog(wxWindow* parent)
     Bind(wxEVT_BUTTON, &CUpdateOSDialog::OnSend, this, XRCID("Send_OS_To_Device"));
     Bind(wxEVT_BUTTON, &CUpdateOSDialog::OnOK, this, wxID_OK);
     Bind(wxEVT_CLOSE_WINDOW, &CUpdateOSDialog::OnClose, this);
+    Bind(wxEVT_ACTIVATE, [this](wxActivateEvent& event) {
+        if (event.GetActive() && m_completionUnsaid)
+            CallAfter([this] { SayCompleted(); });
+        event.Skip();
+    });
     Bind(wxEVT_TIMER, &CUpdateOSDialog::OnPortsCheck, this, m_portsCheck.GetId());
     ShowProgress(false);
     FitAndCentre(this);
@@ -116,11 +123,15 @@ bool CUpdateOSDialog::OnSysExReceived(const SysExBuffer& bytes)
 
 bool CUpdateOSDialog::LoadImage(const wxString& path)
 {
-    if (!m_image || !m_image->LoadFromFile(FromWx(path)))
+    // Read into an image of its own: a file that fails leaves the loaded
+    // image, and its version, as they were, ready to upload.
+    std::unique_ptr<CDeviceOS> image = wxGetApp().Device().CreateDeviceOS();
+    if (!image || !image->LoadFromFile(FromWx(path)))
     {
         wxGetApp().ShowMessage("The file \"" + path + "\" is not a valid operating system.", wxOK);
         return false;
     }
+    m_image = std::move(image);
     m_newVersion = m_image->GetVersion();
     if (m_new)
     {
@@ -237,9 +248,9 @@ void CUpdateOSDialog::SendNextMessage()
 {
     if (m_messageIndex >= m_image->GetCount())
     {
-        wxGetApp().ShowMessage("OS update completed!\n\n"
-                               "Please click \"OK\" and exit the program before switching the hardware back on.",
-                               wxOK);
+        m_completionUnsaid = true;
+        if (IsActive())
+            SayCompleted();
         EndProgress();
         return;
     }
@@ -250,7 +261,7 @@ void CUpdateOSDialog::SendNextMessage()
     {
         m_messageIndex = 0;
         EndProgress();
-        wxGetApp().ReportOutputDeviceLost(true);
+        m_pacer.ReportLostOutput();
         return;
     }
 }
@@ -298,10 +309,21 @@ void CUpdateOSDialog::EndProgress()
     }
 }
 
+void CUpdateOSDialog::SayCompleted()
+{
+    if (!std::exchange(m_completionUnsaid, false))
+        return;
+    wxGetApp().ShowMessage("OS update completed!\n\n"
+                           "Please click \"OK\" and exit the program before switching the hardware back on.",
+                           wxOK);
+}
+
 void CUpdateOSDialog::OnOK(wxCommandEvent&)
 {
-    if (!m_sending)
-        EndModal(0);
+    if (m_sending)
+        return;
+    SayCompleted();
+    EndModal(0);
 }
 
 void CUpdateOSDialog::OnClose(wxCloseEvent& event)
@@ -311,6 +333,7 @@ void CUpdateOSDialog::OnClose(wxCloseEvent& event)
         event.Veto();
         return;
     }
+    SayCompleted();
     if (IsModal())
         EndModal(0);
     else

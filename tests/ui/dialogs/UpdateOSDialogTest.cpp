@@ -160,8 +160,14 @@ TEST_F(UpdateOSDialogTest, AConfirmedImageIsSentMessageByMessage)
     // Twenty messages, two seconds: still sending when the clicks are over.
     auto dialog = Loaded({2, 2, 0}, {2, 1, 6}, 20);
     DialogScript<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { UserClick(d, wxID_OK); });
+    FileChooserScript chooser;
+    chooser.answer = folder.File("notes.syx");
+    WriteBytes(FromWx(chooser.answer), {'h', 'i'});
     bool vetoed = false;
     RunModal(*dialog, [&](wxDialog& d) {
+        // A file that is no image, chosen next, leaves this one to upload.
+        UserClick(d, "Load_New_OS");
+        EXPECT_EQ(Control<wxTextCtrl>(&d, "New_OS_Version")->GetValue(), "2.2.00");
         UserClick(d, "Send_OS_To_Device");
         EXPECT_TRUE(dialog->IsSending());
         EXPECT_EQ(Control<wxButton>(&d, "Send_OS_To_Device")->GetLabel(), "Please wait...");
@@ -180,8 +186,10 @@ TEST_F(UpdateOSDialogTest, AConfirmedImageIsSentMessageByMessage)
     EXPECT_EQ(confirm.titles.size(), 1u);
     EXPECT_TRUE(vetoed);
     EXPECT_EQ(midi.driver->SentSysEx("Unit Out"), messages);
-    EXPECT_EQ(Boxes(), std::vector<std::string>{"OS update completed!\n\nPlease click \"OK\" and exit the program "
-                                                "before switching the hardware back on."});
+    EXPECT_EQ(Boxes(), (std::vector<std::string>{"The file \"" + FromWx(chooser.answer) +
+                                                     "\" is not a valid operating system.",
+                                                 "OS update completed!\n\nPlease click \"OK\" and exit the program "
+                                                 "before switching the hardware back on."}));
 }
 
 // In the program's default mode the ports are released in the background
