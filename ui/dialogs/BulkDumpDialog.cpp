@@ -12,6 +12,7 @@
 #include <wx/statline.h>
 #include <wx/stattext.h>
 
+#include "app/DialogHooks.h"
 #include "app/EditorApp.h"
 #include "app/WxText.h"
 #include "midi/MIDIIO.h"
@@ -23,7 +24,6 @@
 #include "ui/WindowHelpers.h"
 #include "ui/dialogs/BulkEntryRenameDialog.h"
 #include "ui/dialogs/DialogResource.h"
-#include "ui/dialogs/FolderChooser.h"
 
 namespace
 {
@@ -338,10 +338,12 @@ void CBulkDumpDialog::OnSave(wxCommandEvent&)
 
 void CBulkDumpDialog::OnSaveAll(wxCommandEvent&)
 {
+    FolderDialogRequest request;
+    request.parent = this;
+    request.message = wxString("Select a location to extract the contents of the ") +
+                      (m_templateBank ? "bulk dump " : "patch bank ") + "to:";
     wxString folder;
-    const wxString title = wxString("Select a location to extract the contents of the ") +
-                           (m_templateBank ? "bulk dump " : "patch bank ") + "to:";
-    if (!ChooseFolder(this, title, folder))
+    if (!RunFolderDialog(request, folder))
         return;
     for (int i = 0; i < m_bank->GetCount(); ++i)
     {
