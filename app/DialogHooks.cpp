@@ -2,10 +2,11 @@
 
 #include <utility>
 
-#include <wx/dirdlg.h>
 #include <wx/filedlg.h>
 #include <wx/log.h>
 #include <wx/msgdlg.h>
+
+#include "app/SystemFolderChooser.h"
 
 namespace
 {
@@ -26,11 +27,7 @@ bool RealFileDialog(const FileDialogRequest& request, wxString& chosen)
 
 bool RealFolderDialog(const FolderDialogRequest& request, wxString& chosen)
 {
-    wxDirDialog dialog(request.parent, request.message, request.folder);
-    if (dialog.ShowModal() != wxID_OK)
-        return false;
-    chosen = dialog.GetPath();
-    return true;
+    return ShowSystemFolderChooser(request, chosen);
 }
 
 void LoggedErrorReport(wxWindow*, const wxString& message, const wxString& reportFile,

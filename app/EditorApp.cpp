@@ -5,6 +5,7 @@
 #include <wx/control.h>
 #include <wx/dialog.h>
 #include <wx/filename.h>
+#include <wx/log.h>
 #include <wx/snglinst.h>
 #include <wx/toplevel.h>
 #include <wx/window.h>
@@ -162,4 +163,11 @@ void CEditorApp::OnUnhandledException()
 {
     // Called inside the toolkit's catch-all: the exception is still current.
     std::terminate();
+}
+
+void CEditorApp::OnAssertFailure(const wxChar* file, int line, const wxChar* func, const wxChar* cond,
+                                 const wxChar* msg)
+{
+    wxLogDebug("The toolkit's check \"%s\" failed in %s (%s:%d)%s%s", cond, func, file, line,
+               msg && *msg ? ": " : "", msg ? msg : wxS(""));
 }

@@ -115,6 +115,11 @@ public:
     // toolkit's entry, which would end the program quietly: it ends as an
     // uncaught exception instead, so the crash handler reports it.
     void OnUnhandledException() override;
+    // A failed check inside the toolkit would show a box whose Stop ends the
+    // program, unsaved templates and all: it goes to the log instead (debug
+    // level: on the terminal, never in a box) and the program goes on.
+    void OnAssertFailure(const wxChar* file, int line, const wxChar* func, const wxChar* cond,
+                         const wxChar* msg) override;
 
     // The folder beside the program that holds the resources and images.
     const wxString& GetProgramFolder() const { return m_programFolder; }

@@ -7,6 +7,7 @@
 #include <wx/log.h>
 #include <wx/utils.h>
 
+#include "app/PreferenceFileRepair.h"
 #include "app/VSTPluginsPath.h"
 #include "app/WxText.h"
 
@@ -26,6 +27,18 @@ wxString Literal(const std::string& text)
     value.Replace("$", "\\$");
     return value;
 }
+// False when the store read a byte run as a character that UTF-8 cannot
+// hold (above U+10FFFF, or a surrogate): such a value is damaged.
+bool IsUnicodeText(const wxString& text)
+{
+    for (const wxUniChar c : text)
+    {
+        const auto code = c.GetValue();
+        if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+    }
+    return true;
+}
 } // namespace
 
 Preferences::Preferences() = default;
@@ -44,16 +57,24 @@ std::string Preferences::StoreFilePath(const std::string& appName)
     return folder + "/" + kVendor + "/" + appName + ".conf";
 }
 
+namespace
+{
+// Always UTF-8, read and written: the toolkit's default would take a file
+// that begins with a UTF-16 byte-order mark as UTF-16 and write it back
+// without the mark, to be read differently next time. Bytes that are no
+// UTF-8 survive the round trip unchanged.
+const wxMBConv& StoreEncoding()
+{
+    static wxMBConvUTF8 utf8(wxMBConvUTF8::MAP_INVALID_UTF8_TO_PUA);
+    return utf8;
+}
+} // namespace
+
 std::unique_ptr<wxConfigBase> Preferences::MakeStore(const std::string& appName,
                                                      const std::string& filePath)
 {
-    // Always UTF-8, read and written: the toolkit's default would take a
-    // file that begins with a UTF-16 byte-order mark as UTF-16 and write it
-    // back without the mark, to be read differently next time. Bytes that are
-    // no UTF-8 survive the round trip unchanged.
-    static wxMBConvUTF8 utf8(wxMBConvUTF8::MAP_INVALID_UTF8_TO_PUA);
     return std::make_unique<wxFileConfig>(ToWx(appName), kVendor, ToWx(filePath), wxString(),
-                                          wxCONFIG_USE_LOCAL_FILE, utf8);
+                                          wxCONFIG_USE_LOCAL_FILE, StoreEncoding());
 }
 
 bool Preferences::Load(const std::string& appName)
@@ -62,6 +83,7 @@ bool Preferences::Load(const std::string& appName)
     // which would pop up a box; the result of Flush says enough.
     wxLogNull quiet;
     m_filePath = StoreFilePath(appName);
+    RepairPreferenceFile(m_filePath, StoreEncoding());
     m_store = MakeStore(appName, m_filePath);
 
     const PreferenceValues defaults;
@@ -135,7 +157,7 @@ void Preferences::ReadInt(const char* key, int& value, int defaultValue)
 void Preferences::ReadString(const char* key, std::string& value, const std::string& defaultValue)
 {
     wxString stored;
-    if (m_store->Read(key, &stored))
+    if (m_store->Read(key, &stored) && IsUnicodeText(stored))
     {
         value = FromWx(stored);
         return;

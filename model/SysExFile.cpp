@@ -1,5 +1,7 @@
 #include "model/SysExFile.h"
 
+#include "model/RegularFile.h"
+
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -18,62 +20,6 @@ namespace
 // Longer than any dump or OS image of these units; a file that would give a
 // longer message is not one of ours and is refused before it eats the memory.
 constexpr size_t kMaxMessageBytes = size_t(64) << 20;
-
-class FileHandle
-{
-public:
-    explicit FileHandle(int fd) : m_fd(fd) {}
-    ~FileHandle()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-
-    int get() const { return m_fd; }
-    // Closes now and reports what close said; a failed close can lose data.
-    bool Close()
-    {
-        const int fd = m_fd;
-        m_fd = -1;
-        return fd < 0 || ::close(fd) == 0;
-    }
-
-private:
-    int m_fd;
-};
-
-// Every reader of a file of messages opens it here. Opened without blocking:
-// opening a FIFO waits for a writer, and a device may wait for its line, both
-// on the user-interface thread; only what then proves a regular file is read.
-int OpenRegularForReading(const std::string& path, std::string& reason)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-    {
-        reason = std::strerror(errno);
-        return -1;
-    }
-    struct stat st;
-    // A directory opens fine and a FIFO or device may never end: neither is a file of messages.
-    const bool stated = ::fstat(fd, &st) == 0;
-    if (!stated || !S_ISREG(st.st_mode))
-    {
-        reason = !stated ? std::strerror(errno) : S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : "not a regular file";
-        ::close(fd);
-        return -1;
-    }
-    // No effect on a regular file's reads, but reads are meant to block.
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
-    {
-        reason = std::strerror(errno);
-        ::close(fd);
-        return -1;
-    }
-    return fd;
-}
 
 bool WriteAll(int fd, const uint8_t* bytes, size_t length)
 {

@@ -10,6 +10,7 @@
 #include "model/DeviceAnswers.h"
 #include "model/EditorHost.h"
 #include "model/ShortenName.h"
+#include "plugins/LibraryFile.h"
 #include "plugins/PluginHost.h"
 
 namespace fs = std::filesystem;
@@ -214,6 +215,9 @@ void CVSTPluginExaminer::ExamineDll(const std::string& path)
     if (m_host)
         m_host->OnExamining(path);
 
+    // The loader would wait for ever on a FIFO and fault on a file cut short.
+    if (!IsWholeSharedObject(path))
+        return;
     void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!library)
         return;

@@ -32,6 +32,8 @@ public:
     // A folder that cannot be opened gives no plug-ins. host may be null.
     void ExamineFolder(const std::string& folder, IPluginHost* host);
     // Examines one library; a plug-in that loads and answers is appended.
+    // What is not a whole shared object (a folder, a FIFO, a file cut short)
+    // is announced to the host but never loaded.
     void ExamineDll(const std::string& path);
 
     std::size_t GetPluginCount() const { return m_plugins.size(); }

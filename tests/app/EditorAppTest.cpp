@@ -4,6 +4,7 @@
 #include <set>
 
 #include <wx/filedlg.h>
+#include <wx/log.h>
 #include <wx/frame.h>
 #include <wx/msgdlg.h>
 #include <wx/stattext.h>
@@ -15,6 +16,7 @@
 #include "tests/app/DialogScripts.h"
 #include "tests/app/DisplayTestMain.h"
 #include "tests/app/ScopedEnv.h"
+#include "tests/app/ToolkitAsserts.h"
 
 namespace
 {
@@ -194,6 +196,22 @@ TEST_F(EditorAppTest, ADialogOrBoxNobodyAnswersFailsTheTest)
     EXPECT_THAT(failures.GetTestPartResult(0).message(),
                 testing::HasSubstr("message box was left open: \"Box\" Nobody reads this"));
     EXPECT_THAT(failures.GetTestPartResult(1).message(), testing::HasSubstr("dialog was left open: \"Forgotten\""));
+}
+
+// A failed check inside the toolkit goes to the log, not to a box whose Stop would end the program.
+TEST_F(EditorAppTest, AFailedToolkitCheckIsLoggedWithoutABox)
+{
+    struct Recorder : wxLog
+    {
+        wxString text;
+        void DoLogTextAtLevel(wxLogLevel, const wxString& message) override { text += message; }
+    } recorder;
+    wxLog* const previousLog = wxLog::SetActiveTarget(&recorder);
+    const wxAssertHandler_t tests = wxSetAssertHandler(ToolkitAssertHandler());
+    wxFAIL_MSG("a check that failed");
+    wxSetAssertHandler(tests);
+    wxLog::SetActiveTarget(previousLog);
+    EXPECT_NE(recorder.text.find("a check that failed"), wxString::npos) << recorder.text;
 }
 
 int main(int argc, char** argv)

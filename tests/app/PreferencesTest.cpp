@@ -73,7 +73,8 @@ TEST_F(PreferencesTest, FirstRunStoresEveryDefaultInLoadOrderAndStoredValuesWin)
     EXPECT_EQ(next.log, "flush") << "every key found, nothing written";
 
     WriteStore("StartupAction=3\nReleaseDriver=2\nUseExpandPanes=0\nShowOldOSDialog=-1\nInputDevice=USB In\n"
-               "RecentFile0=/a.syx\nRecentFile1=/b.syx\nPluginsEnumeratedOK=0\nShouldUseAutoComplete=yes\n");
+               "RecentFile0=/a.syx\nRecentFile1=/b.syx\nPluginsEnumeratedOK=0\nShouldUseAutoComplete=yes\n"
+               "=x\n \\ =y\n[g]\nA=1\n[/g]\nA=2\n"); // no name, a group met twice: no toolkit assertion
     ASSERT_TRUE(prefs.Load("Dorva Editor"));
     // Only a stored 1 is on; a value that is no number reads as the default.
     const auto on = [](int value) { return Preferences::IsOn(value) ? "on " : "off "; };
@@ -85,6 +86,7 @@ TEST_F(PreferencesTest, FirstRunStoresEveryDefaultInLoadOrderAndStoredValuesWin)
     ASSERT_TRUE(prefs.Save());
     EXPECT_EQ(Stored().substr(0, Stored().find("\nShowOldOSDialog")), "StartupAction=3\nReleaseDriver=2\nUseExpandPanes=0");
     EXPECT_NE(Stored().find("\nShouldUseAutoComplete=1\n"), std::string::npos) << "the bad text replaced";
+    EXPECT_EQ(Stored().substr(Stored().find("\n[g]")), "\n[g]\nA=1\n") << "the lines the toolkit cannot read are gone";
 }
 
 TEST_F(PreferencesTest, EverySaveIsOnDiskAtOnceInSaveOrder)
@@ -143,13 +145,16 @@ TEST_F(PreferencesTest, StoreLocationAFileThatIsNoUtf8AndAnUnwritableStore)
         EXPECT_EQ(Preferences::StoreFilePath("Dorva Editor"), "/home/someone/.config/Brennix/Dorva Editor.conf");
     }
     // A UTF-16 byte-order mark first (and an even length), bytes that are no UTF-8 in values.
-    WriteStore("\xFE\xFF\xFF\xFF" "e=2\nReleaseDriver=0\nInputDevice=In\xE9\nRecentFile0=/t/\xE9t\xE9.syx\n\n");
+    // A byte run read as a character beyond Unicode is damage: that value takes its default.
+    WriteStore("\xFE\xFF\xFF\xFF" "e=2\nReleaseDriver=0\nInputDevice=In\xE9\nRecentFile0=/t/\xE9t\xE9.syx\n\n"
+               "LastPluginEnumerated=/x\xF5\xAF\x93\x8C.so\n");
     Preferences first, again, unwritable;
     ASSERT_TRUE(first.Load("Dorva Editor"));
     ASSERT_TRUE(first.SaveOnExit());
     ASSERT_TRUE(again.Load("Dorva Editor"));
     EXPECT_EQ(again.releaseDriver, first.releaseDriver);
     EXPECT_EQ(again.inputDevice + again.recentFiles.Get(0), first.inputDevice + first.recentFiles.Get(0));
+    EXPECT_EQ(first.lastPluginEnumerated + again.lastPluginEnumerated, "");
 
     std::filesystem::remove_all(m_folder.File("Brennix"));
     std::ofstream(m_folder.File("Brennix")) << "a file where the folder belongs";

@@ -1,9 +1,14 @@
 #include "tests/plugins/PluginTestSupport.h"
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
 #include <dlfcn.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "app/EditorApp.h"
 
@@ -45,4 +50,42 @@ std::string PluginTest::Log(const std::string& path)
     const std::string text = log ? log() : "(no log)";
     dlclose(library); // drops only the reference taken here
     return text;
+}
+
+std::string InAChild(const std::function<std::string()>& body, std::chrono::seconds deadline)
+{
+    int ends[2];
+    if (pipe(ends) != 0)
+        return "no pipe";
+    const pid_t child = fork();
+    if (child == 0)
+    {
+        close(ends[0]);
+        const std::string said = body();
+        _exit(write(ends[1], said.data(), said.size()) == static_cast<ssize_t>(said.size()) ? 0 : 2);
+    }
+    close(ends[1]);
+    std::string said;
+    bool ended = false; // the child closed its end: it is exiting
+    const auto end = std::chrono::steady_clock::now() + deadline;
+    for (pollfd waiting{ends[0], POLLIN, 0}; !ended && std::chrono::steady_clock::now() < end;)
+    {
+        if (poll(&waiting, 1, 50) <= 0)
+            continue;
+        char chunk[256];
+        const ssize_t n = read(ends[0], chunk, sizeof chunk);
+        if (n > 0)
+            said.append(chunk, static_cast<std::size_t>(n));
+        ended = n <= 0;
+    }
+    close(ends[0]);
+    if (!ended)
+        kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (!ended)
+        return "still running after " + std::to_string(deadline.count()) + " s";
+    if (WIFSIGNALED(status))
+        return "killed by signal " + std::to_string(WTERMSIG(status)) + " (" + strsignal(WTERMSIG(status)) + ")";
+    return said;
 }

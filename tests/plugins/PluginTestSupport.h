@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -45,3 +47,8 @@ struct RecordingPluginHost : IPluginHost
     std::vector<std::string> examined;
     std::string recorded;
 };
+
+// Runs body in a child process and gives what it gave; when the child dies,
+// or still runs at the deadline (it is killed then), says so instead: a scan
+// that hangs or crashes fails its test, not the whole run.
+std::string InAChild(const std::function<std::string()>& body, std::chrono::seconds deadline);

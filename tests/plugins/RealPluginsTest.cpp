@@ -1,6 +1,10 @@
 // The plug-ins Debian installs in /usr/lib/vst (lsp-plugins-vst, dpf-plugins-vst).
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include <sys/stat.h>
+
 #include "plugins/VSTPluginExaminer.h"
 #include "tests/plugins/PluginTestSupport.h"
 
@@ -36,4 +40,23 @@ TEST(RealPlugins, EveryInstalledPluginIsListedWithVendorNameAndParameters)
     EXPECT_EQ(fromLsp, 134u);
     EXPECT_EQ(examiner.GetPluginCount() - fromLsp, 15u);
     EXPECT_EQ(withParameters, 148u);
+}
+
+// A folder as a user may leave it: a real plug-in, another cut to 40 % of its size (a copy still under way) and
+// a FIFO named like a plug-in. The scan lists the whole one, passes over the others without loading them, and ends.
+TEST(RealPlugins, APluginCutShortAndAFifoArePassedOver)
+{
+    namespace fs = std::filesystem;
+    TempFolder folder;
+    fs::copy_file("/usr/lib/vst/Kars-vst.so", folder.File("a-whole.so"));
+    fs::copy_file("/usr/lib/vst/MaBitcrush-vst.so", folder.File("b-cut.so"));
+    fs::resize_file(folder.File("b-cut.so"), fs::file_size(folder.File("b-cut.so")) * 40 / 100);
+    ASSERT_EQ(mkfifo(folder.File("c-fifo.so").c_str(), 0600), 0);
+    const std::string scan = InAChild([&folder] {
+        CVSTPluginExaminer examiner(nullptr);
+        RecordingPluginHost host;
+        examiner.ExamineFolder(folder.Path(), &host);
+        return std::to_string(host.examined.size()) + " announced, listed: " + host.recorded;
+    }, std::chrono::seconds(20));
+    EXPECT_EQ(scan, "3 announced, listed: a-whole ");
 }

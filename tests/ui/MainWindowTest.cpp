@@ -7,7 +7,11 @@
 
 #include <fstream>
 
+#include <gtk/gtk.h>
 #include <wx/choice.h>
+#include <wx/dirdlg.h>
+#include <wx/filename.h>
+#include <wx/stdpaths.h>
 #include <wx/textctrl.h>
 #include <wx/xrc/xmlres.h>
 
@@ -683,6 +687,56 @@ TEST_F(MainWindowTest, BankDialogsTakeTheInputFromAListen)
         EXPECT_TRUE(Boxes().empty());
         EXPECT_FALSE(Listening());
         EXPECT_FALSE(MIDIIO::IsReceiving());
+    }
+}
+
+// Every folder chooser (the plug-in folder's, in the preferences and in the plug-in selector, and a bank's
+// "Extract all"): OK while GTK names no folder (its search found nothing) changes nothing and the chooser
+// stays; Escape then closes it.
+TEST_F(MainWindowTest, AFolderChooserThatNamesNoFolderChangesNothing)
+{
+    TempFolder plugins;
+    Start({"In"}, [&plugins](Preferences& p) { p.vstDir = plugins.Path(); });
+    AddTemplate("Kept");
+    m_chooser.answer = wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath() + "/FactorySettings.blk";
+    const struct
+    {
+        int key, modifiers;
+        std::vector<const char*> buttons; // clicked in the dialog; the last opens the chooser
+        int close;
+    } rows[] = {{'P', wxMOD_CONTROL, {"Choose_VST_Directory"}, wxID_CANCEL},
+                {'I', wxMOD_CONTROL | wxMOD_SHIFT, {"Choose_VST_Directory"}, wxID_CANCEL},
+                {'B', wxMOD_CONTROL, {"Open_Dump", "Save_All"}, wxID_OK}};
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE(row.buttons.back() + std::string(" ") + char(row.key));
+        std::string chooser;
+        DialogScript<wxDialog> user([&](wxDialog& d) {
+            if (!dynamic_cast<wxDirDialog*>(&d))
+            {
+                for (const char* button : row.buttons)
+                    Click(d.FindWindow(XRCID(button)));
+                Click(d.FindWindow(row.close));
+                return;
+            }
+            // Return, then a search for what nothing below the folder is named: GTK takes the next Return as OK.
+            ASSERT_TRUE(Focus(&d));
+            Key(WXK_RETURN);
+            Type("99999");
+            GtkFileChooser* gtk = GTK_FILE_CHOOSER(d.GetHandle());
+            EXPECT_TRUE(PumpUntil([gtk] { return !std::unique_ptr<gchar, decltype(&g_free)>(gtk_file_chooser_get_filename(gtk), g_free); }));
+            Key(WXK_RETURN);
+            gtk_dialog_response(GTK_DIALOG(gtk), GTK_RESPONSE_ACCEPT); // and once more, whatever the keys did
+            Settle();
+            chooser = d.IsModal() ? "stays" : "closed";
+            for (int escapes = 0; escapes < 3 && d.IsModal(); ++escapes) // the first ends the search
+                Key(WXK_ESCAPE);
+        });
+        ASSERT_TRUE(Focus(Panel()));
+        Key(row.key, row.modifiers);
+        EXPECT_EQ(user.titles.size(), 2u);
+        EXPECT_EQ(chooser + " " + TestApp().Prefs().vstDir, "stays " + plugins.Path());
+        EXPECT_TRUE(Boxes().empty());
     }
 }
 

@@ -12,6 +12,7 @@
 #include <wx/statline.h>
 #include <wx/stattext.h>
 
+#include "app/DialogHooks.h"
 #include "app/EditorApp.h"
 #include "app/WxText.h"
 #include "midi/MIDIIO.h"
@@ -25,7 +26,6 @@
 #include "ui/WindowHelpers.h"
 #include "ui/dialogs/BulkEntryRenameDialog.h"
 #include "ui/dialogs/DialogResource.h"
-#include "ui/dialogs/FolderChooser.h"
 
 namespace
 {
@@ -347,9 +347,11 @@ void CBulkDumpDialog::OnSave(wxCommandEvent&)
 
 void CBulkDumpDialog::OnSaveAll(wxCommandEvent&)
 {
+    FolderDialogRequest request;
+    request.parent = this;
+    request.message = "Select a location to extract the contents of the " + BankWords() + " to:";
     wxString folder;
-    const wxString title = "Select a location to extract the contents of the " + BankWords() + " to:";
-    if (!ChooseFolder(this, title, folder))
+    if (!RunFolderDialog(request, folder))
         return;
     for (int i = 0; i < m_bank->GetCount(); ++i)
     {

@@ -3,13 +3,13 @@
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 
+#include "app/DialogHooks.h"
 #include "app/EditorApp.h"
 #include "app/WxText.h"
 #include "model/EditorHost.h"
 #include "ui/FrontPanelWindow.h"
 #include "ui/WindowHelpers.h"
 #include "ui/dialogs/DialogResource.h"
-#include "ui/dialogs/FolderChooser.h"
 
 namespace
 {
@@ -95,8 +95,11 @@ void CPreferencesDialog::OnPurgeRecentFiles(wxCommandEvent&)
 void CPreferencesDialog::OnChooseVstDirectory(wxCommandEvent&)
 {
     Preferences& prefs = wxGetApp().Prefs();
-    wxString folder = ToWx(prefs.vstDir);
-    if (ChooseFolder(this, "Select VST plugins directory", folder))
+    FolderDialogRequest request;
+    request.parent = this;
+    request.message = "Select VST plugins directory";
+    request.folder = ToWx(prefs.vstDir);
+    if (wxString folder; RunFolderDialog(request, folder))
         prefs.vstDir = FromWx(folder);
 }
 

@@ -19,7 +19,6 @@
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "ui/dialogs/BulkDumpDialog.h"
 #include "ui/dialogs/BulkEntryRenameDialog.h"
-#include "ui/dialogs/FolderChooser.h"
 
 using RealInput::MessageBoxKeys;
 
@@ -346,9 +345,9 @@ TEST_F(BulkDumpDialogTest, SavingExtractingAndUnsavedChanges)
 {
     TempFolder out;
     wxString askedTitle;
-    auto previous = SetFolderChooser([&](wxWindow*, const wxString& title, wxString& path) {
-        askedTitle = title;
-        path = out.Path();
+    auto previous = SetFolderDialogFunction([&](const FolderDialogRequest& request, wxString& chosen) {
+        askedTitle = request.message;
+        chosen = out.Path();
         return true;
     });
     FileChooserScript chooser;
@@ -376,7 +375,7 @@ TEST_F(BulkDumpDialogTest, SavingExtractingAndUnsavedChanges)
         EXPECT_TRUE(d.IsModal()) << "cancelled: stays open";
         UserClick(d, wxID_OK);
     });
-    SetFolderChooser(previous);
+    SetFolderDialogFunction(previous);
     EXPECT_EQ(chooser.requests.at(0).wildcard, "Bulk Dumps(*.blk)|*.blk");
     EXPECT_EQ(ReadBytes(folder.File("my.blk.old")), Joined(BankDumps()));
     EXPECT_EQ(ReadBytes(folder.File("second.blk")), Joined(BankDumps()));

@@ -14,7 +14,6 @@
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "ui/dialogs/AboutDialog.h"
 #include "ui/dialogs/Browser.h"
-#include "ui/dialogs/FolderChooser.h"
 #include "ui/dialogs/PreferencesDialog.h"
 
 using namespace FieldInput;
@@ -108,10 +107,10 @@ TEST_F(PreferencesDialogTest, CancelStoresNothingButAPurgeAndAChosenPluginFolder
     TestApp().Prefs().vstDir = "/usr/lib/vst";
     TestApp().Prefs().abbreviateNames = 0;
     wxString askedTitle, startedAt;
-    auto previous = SetFolderChooser([&](wxWindow*, const wxString& title, wxString& path) {
-        askedTitle = title;
-        startedAt = path;
-        path = "/opt/plugins";
+    auto previous = SetFolderDialogFunction([&](const FolderDialogRequest& request, wxString& chosen) {
+        askedTitle = request.message;
+        startedAt = request.folder;
+        chosen = "/opt/plugins";
         return true;
     });
     EXPECT_EQ(RunDialog<CPreferencesDialog>([](wxDialog& d) {
@@ -125,7 +124,7 @@ TEST_F(PreferencesDialogTest, CancelStoresNothingButAPurgeAndAChosenPluginFolder
                   Press(d.FindWindow(wxID_CANCEL));
               }),
               -1);
-    SetFolderChooser(previous);
+    SetFolderDialogFunction(previous);
     const Preferences& prefs = TestApp().Prefs();
     EXPECT_EQ(prefs.startupAction, 0);
     EXPECT_EQ(prefs.showOldOSDialog, 1);
