@@ -166,7 +166,7 @@ FOCUS_PATHS = [
     (["CLICK 1", "CTRL+C", "CLICK 2", "CTRL+V", "CTRL+Z", "CTRL+Y"], 2),
     (["CLICK 2", "CTRL+V", "MENU UNDO"], None),
     (["CTRL+A", "CTRL+CLICK 0"], 1),
-    (["CTRL+A", "CTRL+BAND PAD X2"], 0),
+    (["CLICK EMPTY", "CTRL+A", "CTRL+BAND PAD X2"], 0),
     (["CLICK 1", "PLUGIN", "CLICK 1", "OPEN DORVA"], None),
     (["CLOSE ALL"], None),
     (["NEW", "CLICK 1", "DELETE", "CLOSE NO"], None),
