@@ -1,5 +1,6 @@
 #include "ui/PanelAtkBridge.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -143,6 +144,7 @@ struct CPanelAtkBridge::Impl
     // for the panel and reports it again whenever the panel gets the focus
     // back, until the panel itself is told.
     void TellFocus(AtkObject* object);
+    void Reported(AtkObject* object);
     // Brings readers up to the selection as it is now: the states, and the
     // focus while the panel has the keys (always when it has just got them
     // back: GTK is about to report its own idea of it).
@@ -164,8 +166,12 @@ struct CPanelAtkBridge::Impl
     std::vector<long> states;
     // What the panel's get_description last handed out.
     std::string panelDescription;
-    // What readers were last told has the focus; a reference.
+    // What readers were last told has the focus, by anyone (GTK too); a
+    // reference.
     AtkObject* told = nullptr;
+    guint focusTracker = 0;
+    // The panel's top-level window; it outlives the bridge.
+    GtkWidget* top = nullptr;
     // The pending CatchUpLater, 0 for none.
     guint catchUpSource = 0;
     // The hook on every widget's focus-in-event.
@@ -188,6 +194,32 @@ static gboolean dorva_panel_focus_in(GSignalInvocationHint*, guint count, const 
     if (focused == panel || (focused == top && GTK_IS_WINDOW(top) && gtk_window_get_focus(GTK_WINDOW(top)) == panel))
         bridge->CatchUp(true);
     return TRUE;
+}
+
+// The bridges alive: ATK's focus trackers take no data.
+static std::vector<CPanelAtkBridge::Impl*>& Bridges()
+{
+    static std::vector<CPanelAtkBridge::Impl*> bridges;
+    return bridges;
+}
+
+// Every focus ATK reports, GTK's own included: GTK reports the panel's
+// focus when idle and may name a control it was told of before; a reader
+// hears the truth right after.
+static void dorva_panel_focus_reported(AtkObject* object)
+{
+    for (CPanelAtkBridge::Impl* bridge : Bridges())
+        bridge->Reported(object);
+}
+
+// The panel's window got the keys with the panel focused in it, whether or
+// not a focus-in-event reached the panel.
+static void dorva_panel_window_focus(GObject* window, GParamSpec*, gpointer data)
+{
+    CPanelAtkBridge::Impl* bridge = static_cast<CPanelAtkBridge::Impl*>(data);
+    if (bridge->widget && gtk_window_has_toplevel_focus(GTK_WINDOW(window)) &&
+        gtk_window_get_focus(GTK_WINDOW(window)) == bridge->widget)
+        bridge->CatchUp(true);
 }
 
 static gboolean dorva_panel_catch_up(gpointer data)
@@ -409,13 +441,27 @@ CPanelAtkBridge::Impl::Impl(wxWindow& window, const CTemplateUIAccessible& panel
     g_object_set_data(G_OBJECT(widget), kBridgeKey, this);
     focusInSignal = g_signal_lookup("focus-in-event", GTK_TYPE_WIDGET);
     focusInHook = g_signal_add_emission_hook(focusInSignal, 0, dorva_panel_focus_in, this, nullptr);
+    G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+    focusTracker = atk_add_focus_tracker(dorva_panel_focus_reported);
+    G_GNUC_END_IGNORE_DEPRECATIONS
+    Bridges().push_back(this);
+    top = gtk_widget_get_toplevel(widget);
+    if (GTK_IS_WINDOW(top))
+        g_signal_connect(top, "notify::has-toplevel-focus", G_CALLBACK(dorva_panel_window_focus), this);
     SyncChildren(false);
 }
 
 CPanelAtkBridge::Impl::~Impl()
 {
+    Bridges().erase(std::remove(Bridges().begin(), Bridges().end(), this), Bridges().end());
+    G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+    if (focusTracker)
+        atk_remove_focus_tracker(focusTracker);
+    G_GNUC_END_IGNORE_DEPRECATIONS
     if (focusInHook)
         g_signal_remove_emission_hook(focusInSignal, focusInHook);
+    if (GTK_IS_WINDOW(top))
+        g_signal_handlers_disconnect_by_data(top, this);
     if (catchUpSource)
         g_source_remove(catchUpSource);
     if (told)
@@ -570,14 +616,24 @@ AtkObject* CPanelAtkBridge::Impl::FocusObject()
     return child ? child : PanelObject();
 }
 
+void CPanelAtkBridge::Impl::Reported(AtkObject* object)
+{
+    const bool ours = object == PanelObject() || std::find(children.begin(), children.end(), object) != children.end();
+    if (object)
+        g_object_ref(object);
+    if (told)
+        g_object_unref(told);
+    // Another window's focus: the panel's is told again as it gets the keys.
+    told = object;
+    if (ours && object != FocusObject())
+        CatchUpLater();
+}
+
 void CPanelAtkBridge::Impl::TellFocus(AtkObject* object)
 {
     if (!object)
         return;
-    g_object_ref(object);
-    if (told)
-        g_object_unref(told);
-    told = object;
+    Reported(object);
     G_GNUC_BEGIN_IGNORE_DEPRECATIONS
     // GTK only reports the focus of whole widgets, and only when idle.
     atk_focus_tracker_notify(object);
