@@ -18,8 +18,18 @@ bool SameControl(const CPlacedControl& a, const CPlacedControl& b)
 
 Selection::Selection() = default;
 Selection::~Selection() = default;
-Selection::Selection(Selection&&) noexcept = default;
-Selection& Selection::operator=(Selection&&) noexcept = default;
+Selection::Selection(Selection&& other) noexcept : m_entries(std::move(other.m_entries))
+{
+    other.Changed();
+}
+
+Selection& Selection::operator=(Selection&& other) noexcept
+{
+    m_entries = std::move(other.m_entries);
+    other.Changed();
+    Changed();
+    return *this;
+}
 
 bool Selection::Add(const CPlacedControl& control)
 {
@@ -29,6 +39,7 @@ bool Selection::Add(const CPlacedControl& control)
     if (present)
         return false;
     m_entries.emplace_back(control.Clone());
+    Changed();
     return true;
 }
 
@@ -42,8 +53,10 @@ void Selection::Remove(const CPlacedControl& control)
 {
     auto it = std::find_if(m_entries.begin(), m_entries.end(),
                            [&control](const auto& e) { return SameControl(*e, control); });
-    if (it != m_entries.end())
-        m_entries.erase(it);
+    if (it == m_entries.end())
+        return;
+    m_entries.erase(it);
+    Changed();
 }
 
 bool Selection::Contains(const CPlacedControl& control) const
@@ -54,7 +67,10 @@ bool Selection::Contains(const CPlacedControl& control) const
 
 void Selection::Clear()
 {
+    if (m_entries.empty())
+        return;
     m_entries.clear();
+    Changed();
 }
 
 void Selection::SelectOnly(const Selection& source)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -48,6 +49,11 @@ public:
     // the device accepts each source message type at each target index.
     static bool CanAssignAll(const Selection& source, const Selection& target);
 
+    // Called after every change of the entries (not of the controls they
+    // point at); belongs to this list and stays with it, never moved or
+    // copied with its entries.
+    void SetOnChange(std::function<void()> onChange) { m_onChange = std::move(onChange); }
+
     std::size_t Size() const { return m_entries.size(); }
     bool Empty() const { return m_entries.empty(); }
     CPlacedControl& operator[](std::size_t i) const { return *m_entries[i]; }
@@ -55,5 +61,12 @@ public:
     CPlacedControl& Back() const { return *m_entries.back(); }
 
 private:
+    void Changed() const
+    {
+        if (m_onChange)
+            m_onChange();
+    }
+
     std::vector<std::unique_ptr<CPlacedControl>> m_entries;
+    std::function<void()> m_onChange;
 };

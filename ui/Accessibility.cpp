@@ -20,6 +20,15 @@ std::vector<IEventSink*>& Sinks()
     static std::vector<IEventSink*> sinks;
     return sinks;
 }
+
+template <typename Tell>
+void TellSinks(Tell tell)
+{
+    // A copy: a sink may remove itself while it is told.
+    const std::vector<IEventSink*> sinks = Sinks();
+    for (IEventSink* sink : sinks)
+        tell(*sink);
+}
 } // namespace
 
 void AddEventSink(IEventSink* sink)
@@ -35,10 +44,12 @@ void RemoveEventSink(IEventSink* sink)
 
 void NotifyEvent(Event event, int childId)
 {
-    // A copy: a sink may remove itself while it is told.
-    const std::vector<IEventSink*> sinks = Sinks();
-    for (IEventSink* sink : sinks)
-        sink->OnEvent(event, kObjectClient, childId);
+    TellSinks([=](IEventSink& sink) { sink.OnEvent(event, kObjectClient, childId); });
+}
+
+void NotifySelectionChanged()
+{
+    TellSinks([](IEventSink& sink) { sink.OnSelectionChanged(); });
 }
 } // namespace Accessibility
 

@@ -63,6 +63,10 @@ class IEventSink
 public:
     virtual ~IEventSink() = default;
     virtual void OnEvent(Event event, int objectId, int childId) = 0;
+    // The panel's selection changed, by a gesture that raises its own event
+    // or by one that raises none (an undo, a new layout). Several changes
+    // may come from one action: only its end state is meant for listeners.
+    virtual void OnSelectionChanged() {}
 };
 
 // Sinks are not owned and are told in the order they were added.
@@ -70,6 +74,7 @@ void AddEventSink(IEventSink* sink);
 void RemoveEventSink(IEventSink* sink);
 // Hands an event for the main window's client area to every sink.
 void NotifyEvent(Event event, int childId);
+void NotifySelectionChanged();
 } // namespace Accessibility
 
 // A control button as an accessible object; asked about itself only, so

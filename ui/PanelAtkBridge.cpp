@@ -1,5 +1,6 @@
 #include "ui/PanelAtkBridge.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -111,24 +112,47 @@ struct CPanelAtkBridge::Impl
         long state = 0;
         return panel.GetState(childId, state) == Status::Ok ? state : 0;
     }
+    // What readers are told of a child: the layer's flags, but focused only
+    // for the one control the panel calls focused; readers take every
+    // control told focused for a move of the focus.
+    long ToldState(int childId, int focusId) const
+    {
+        const long state = State(childId);
+        return childId == focusId ? state : state & ~long{Accessibility::StateFocused};
+    }
+    int FocusId() const
+    {
+        int childId = 0;
+        panel.GetFocus(childId);
+        return childId;
+    }
     bool Selected(int childId) const { return State(childId) & Accessibility::StateSelected; }
     std::string Description(int childId) const;
     AtkObject* PanelObject() const { return widget ? gtk_widget_get_accessible(widget) : nullptr; }
     // One child object per child id; announce: tell listeners of the change.
     void SyncChildren(bool announce);
     void Announce(Accessibility::Event event, int childId);
-    void NotifyStates(bool raised);
+    // Tells listeners of every state that changed since they were last
+    // told; whether any did.
+    bool NotifyStates();
     // Tells listeners of a child whose description is not the one it last handed out.
     void NotifyDescription(int childId);
     // The object the layer calls focused: the selected control with the
     // lowest index, or the panel itself.
     AtkObject* FocusObject();
-    // Whether what readers were last told is focused still is.
-    bool ToldTruth();
     // Tells readers the object has the focus. GTK keeps a control told so
     // for the panel and reports it again whenever the panel gets the focus
     // back, until the panel itself is told.
     void TellFocus(AtkObject* object);
+    void Reported(AtkObject* object);
+    // Brings readers up to the selection as it is now: the states, and the
+    // focus while the panel has the keys (always when it has just got them
+    // back: GTK is about to report its own idea of it).
+    void CatchUp(bool gotKeys);
+    void TellTruth(bool gotKeys);
+    // After every change of the selection, once the action that made it is
+    // done: one action may change it several times on the way.
+    void CatchUpLater();
     // The top-left of the coordinate frame a child's extents are asked in.
     wxPoint Origin(AtkCoordType coords) const;
 
@@ -142,17 +166,68 @@ struct CPanelAtkBridge::Impl
     std::vector<long> states;
     // What the panel's get_description last handed out.
     std::string panelDescription;
-    // What readers were last told has the focus; a reference.
+    // What readers were last told has the focus, by anyone (GTK too); a
+    // reference.
     AtkObject* told = nullptr;
+    guint focusTracker = 0;
+    // The panel's top-level window; it outlives the bridge.
+    GtkWidget* top = nullptr;
+    // The pending CatchUpLater, 0 for none.
+    guint catchUpSource = 0;
+    // The hook on every widget's focus-in-event.
+    guint focusInSignal = 0;
+    gulong focusInHook = 0;
 };
 
-// Before GTK reports the focus of the panel that gets it back, readers learn
-// what truly has it.
-static gboolean dorva_panel_focus_in(GtkWidget*, GdkEvent*, gpointer data)
+// An emission hook, not a handler: the toolkit's own handler of the panel's
+// focus-in-event stops the signal before later handlers run. Readers learn
+// what truly has the focus before GTK, when idle, reports the panel's: as the
+// panel gets the keys, or its window does with the keys on the panel.
+static gboolean dorva_panel_focus_in(GSignalInvocationHint*, guint count, const GValue* values, gpointer data)
 {
     CPanelAtkBridge::Impl* bridge = static_cast<CPanelAtkBridge::Impl*>(data);
-    bridge->TellFocus(bridge->ToldTruth() ? bridge->told : bridge->FocusObject());
-    return FALSE;
+    GtkWidget* panel = bridge->widget;
+    gpointer focused = count > 0 ? g_value_peek_pointer(&values[0]) : nullptr;
+    if (!panel || !focused)
+        return TRUE;
+    GtkWidget* top = gtk_widget_get_toplevel(panel);
+    if (focused == panel || (focused == top && GTK_IS_WINDOW(top) && gtk_window_get_focus(GTK_WINDOW(top)) == panel))
+        bridge->CatchUp(true);
+    return TRUE;
+}
+
+// The bridges alive: ATK's focus trackers take no data.
+static std::vector<CPanelAtkBridge::Impl*>& Bridges()
+{
+    static std::vector<CPanelAtkBridge::Impl*> bridges;
+    return bridges;
+}
+
+// Every focus ATK reports, GTK's own included: GTK reports the panel's
+// focus when idle and may name a control it was told of before; a reader
+// hears the truth right after.
+static void dorva_panel_focus_reported(AtkObject* object)
+{
+    for (CPanelAtkBridge::Impl* bridge : Bridges())
+        bridge->Reported(object);
+}
+
+// The panel's window got the keys with the panel focused in it, whether or
+// not a focus-in-event reached the panel.
+static void dorva_panel_window_focus(GObject* window, GParamSpec*, gpointer data)
+{
+    CPanelAtkBridge::Impl* bridge = static_cast<CPanelAtkBridge::Impl*>(data);
+    if (bridge->widget && gtk_window_has_toplevel_focus(GTK_WINDOW(window)) &&
+        gtk_window_get_focus(GTK_WINDOW(window)) == bridge->widget)
+        bridge->CatchUp(true);
+}
+
+static gboolean dorva_panel_catch_up(gpointer data)
+{
+    CPanelAtkBridge::Impl* bridge = static_cast<CPanelAtkBridge::Impl*>(data);
+    bridge->catchUpSource = 0;
+    bridge->CatchUp(false);
+    return G_SOURCE_REMOVE;
 }
 
 // ---------------------------------------------------------------------------
@@ -226,7 +301,7 @@ static AtkStateSet* dorva_panel_child_ref_state_set(AtkObject* object)
     atk_state_set_add_state(set, ATK_STATE_VISIBLE);
     if (child->bridge->window.IsShownOnScreen())
         atk_state_set_add_state(set, ATK_STATE_SHOWING);
-    const long state = child->bridge->State(child->childId);
+    const long state = child->bridge->ToldState(child->childId, child->bridge->FocusId());
     for (const StateFlag& flag : kStateFlags)
         if (state & flag.flag)
             atk_state_set_add_state(set, flag.atk);
@@ -364,18 +439,35 @@ CPanelAtkBridge::Impl::Impl(wxWindow& window, const CTemplateUIAccessible& panel
     gtk_widget_class_set_accessible_type(GTK_WIDGET_GET_CLASS(widget), dorva_panel_accessible_get_type());
     g_object_add_weak_pointer(G_OBJECT(widget), reinterpret_cast<gpointer*>(&widget));
     g_object_set_data(G_OBJECT(widget), kBridgeKey, this);
-    // Connected before the accessible object connects GTK's own report.
-    g_signal_connect(widget, "focus-in-event", G_CALLBACK(dorva_panel_focus_in), this);
+    focusInSignal = g_signal_lookup("focus-in-event", GTK_TYPE_WIDGET);
+    focusInHook = g_signal_add_emission_hook(focusInSignal, 0, dorva_panel_focus_in, this, nullptr);
+    G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+    focusTracker = atk_add_focus_tracker(dorva_panel_focus_reported);
+    G_GNUC_END_IGNORE_DEPRECATIONS
+    Bridges().push_back(this);
+    top = gtk_widget_get_toplevel(widget);
+    if (GTK_IS_WINDOW(top))
+        g_signal_connect(top, "notify::has-toplevel-focus", G_CALLBACK(dorva_panel_window_focus), this);
     SyncChildren(false);
 }
 
 CPanelAtkBridge::Impl::~Impl()
 {
+    Bridges().erase(std::remove(Bridges().begin(), Bridges().end(), this), Bridges().end());
+    G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+    if (focusTracker)
+        atk_remove_focus_tracker(focusTracker);
+    G_GNUC_END_IGNORE_DEPRECATIONS
+    if (focusInHook)
+        g_signal_remove_emission_hook(focusInSignal, focusInHook);
+    if (GTK_IS_WINDOW(top))
+        g_signal_handlers_disconnect_by_data(top, this);
+    if (catchUpSource)
+        g_source_remove(catchUpSource);
     if (told)
         g_object_unref(told);
     if (widget)
     {
-        g_signal_handlers_disconnect_by_data(widget, this);
         g_object_set_data(G_OBJECT(widget), kBridgeKey, nullptr);
         g_object_remove_weak_pointer(G_OBJECT(widget), reinterpret_cast<gpointer*>(&widget));
     }
@@ -432,25 +524,32 @@ void CPanelAtkBridge::Impl::SyncChildren(bool announce)
         if (panelObject)
             atk_object_set_parent(object, panelObject);
         children.push_back(object);
-        states.push_back(State(child->childId));
+        states.push_back(ToldState(child->childId, FocusId()));
         if (announce && panelObject)
             g_signal_emit_by_name(panelObject, "children-changed::add", child->childId - 1, object);
     }
 }
 
-void CPanelAtkBridge::Impl::NotifyStates(bool raised)
+bool CPanelAtkBridge::Impl::NotifyStates()
 {
+    const int focusId = FocusId();
+    std::vector<long> now;
     for (std::size_t i = 0; i < children.size(); ++i)
-    {
-        const long now = State(static_cast<int>(i) + 1);
-        for (const StateFlag& flag : kStateFlags)
-        {
-            const bool was = states[i] & flag.flag;
-            const bool is = now & flag.flag;
-            if (was != is && is == raised)
-                atk_object_notify_state_change(children[i], flag.atk, is);
-        }
-    }
+        now.push_back(ToldState(static_cast<int>(i) + 1, focusId));
+    // Flags go down before others go up, so a listener never sees two
+    // controls focused by one move.
+    for (const bool raised : {false, true})
+        for (std::size_t i = 0; i < children.size(); ++i)
+            for (const StateFlag& flag : kStateFlags)
+            {
+                const bool was = states[i] & flag.flag;
+                const bool is = now[i] & flag.flag;
+                if (was != is && is == raised)
+                    atk_object_notify_state_change(children[i], flag.atk, is);
+            }
+    const bool changed = now != states;
+    states = std::move(now);
+    return changed;
 }
 
 void CPanelAtkBridge::Impl::NotifyDescription(int childId)
@@ -469,12 +568,7 @@ void CPanelAtkBridge::Impl::Announce(Accessibility::Event event, int childId)
     if (!panelObject)
         return;
     SyncChildren(true);
-    // Flags go down before others go up, so a listener never sees two
-    // controls focused by one move.
-    NotifyStates(false);
-    NotifyStates(true);
-    for (std::size_t i = 0; i < children.size(); ++i)
-        states[i] = State(static_cast<int>(i) + 1);
+    NotifyStates();
     if (event == Accessibility::EventObjectReorder)
     {
         // Another template: every control may be assigned otherwise.
@@ -486,10 +580,32 @@ void CPanelAtkBridge::Impl::Announce(Accessibility::Event event, int childId)
     if (child)
         NotifyDescription(childId);
     g_signal_emit_by_name(panelObject, "selection-changed");
-    if (event == Accessibility::EventObjectFocus && child)
-        TellFocus(child);
-    else if (widget && gtk_widget_has_focus(widget) && !ToldTruth())
-        TellFocus(FocusObject());
+    TellTruth(false);
+}
+
+void CPanelAtkBridge::Impl::CatchUp(bool gotKeys)
+{
+    AtkObject* panelObject = PanelObject();
+    if (!panelObject)
+        return;
+    SyncChildren(true);
+    if (NotifyStates())
+        g_signal_emit_by_name(panelObject, "selection-changed");
+    TellTruth(gotKeys);
+}
+
+void CPanelAtkBridge::Impl::TellTruth(bool gotKeys)
+{
+    // Another window's focus is not the panel's to tell.
+    AtkObject* focus = FocusObject();
+    if (gotKeys || (focus != told && widget && gtk_widget_has_focus(widget)))
+        TellFocus(focus);
+}
+
+void CPanelAtkBridge::Impl::CatchUpLater()
+{
+    if (!catchUpSource)
+        catchUpSource = g_idle_add_full(G_PRIORITY_HIGH_IDLE, dorva_panel_catch_up, this, nullptr);
 }
 
 AtkObject* CPanelAtkBridge::Impl::FocusObject()
@@ -500,24 +616,24 @@ AtkObject* CPanelAtkBridge::Impl::FocusObject()
     return child ? child : PanelObject();
 }
 
-bool CPanelAtkBridge::Impl::ToldTruth()
+void CPanelAtkBridge::Impl::Reported(AtkObject* object)
 {
-    if (told && told == PanelObject())
-        return FocusObject() == told;
-    for (std::size_t i = 0; told && i < children.size(); ++i)
-        if (children[i] == told)
-            return Selected(static_cast<int>(i) + 1);
-    return false;
+    const bool ours = object == PanelObject() || std::find(children.begin(), children.end(), object) != children.end();
+    if (object)
+        g_object_ref(object);
+    if (told)
+        g_object_unref(told);
+    // Another window's focus: the panel's is told again as it gets the keys.
+    told = object;
+    if (ours && object != FocusObject())
+        CatchUpLater();
 }
 
 void CPanelAtkBridge::Impl::TellFocus(AtkObject* object)
 {
     if (!object)
         return;
-    g_object_ref(object);
-    if (told)
-        g_object_unref(told);
-    told = object;
+    Reported(object);
     G_GNUC_BEGIN_IGNORE_DEPRECATIONS
     // GTK only reports the focus of whole widgets, and only when idle.
     atk_focus_tracker_notify(object);
@@ -550,4 +666,9 @@ void CPanelAtkBridge::OnEvent(Accessibility::Event event, int objectId, int chil
 {
     if (objectId == Accessibility::kObjectClient)
         m_impl->Announce(event, childId);
+}
+
+void CPanelAtkBridge::OnSelectionChanged()
+{
+    m_impl->CatchUpLater();
 }

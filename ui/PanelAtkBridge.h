@@ -10,11 +10,11 @@ class wxWindow;
 // that draws the panel gets an ATK object (bridged to AT-SPI by GTK) whose
 // children are the control buttons, with their names, descriptions, roles,
 // states and screen extents read from the panel's accessibility layer, and
-// the layer's focus and selection events become ATK signals. Readers are
-// never left believing a control focused that is no longer selected: the
-// panel itself is told focused when nothing is, at once while it has the
-// keys, else as it gets them back. The layer keeps
-// every answer; this only translates. While it lives, the window's widget
+// the layer's focus and selection events become ATK signals. What readers
+// are told has the focus is always what the layer calls focused (the lowest
+// selected control, else the panel itself): after every change of the
+// selection, whatever made it, while the panel has the keys, and as it gets
+// them back. The layer keeps every answer; this only translates. While it lives, the window's widget
 // must outlive it or go first (both are handled). GUI thread only.
 class CPanelAtkBridge : public Accessibility::IEventSink
 {
@@ -27,6 +27,7 @@ public:
     CPanelAtkBridge& operator=(const CPanelAtkBridge&) = delete;
 
     void OnEvent(Accessibility::Event event, int objectId, int childId) override;
+    void OnSelectionChanged() override;
 
     struct Impl;
 

@@ -21,6 +21,9 @@
 
 CTemplateUI::CTemplateUI()
 {
+    // Whatever changes the selection (a gesture, an undo, a new layout),
+    // screen readers must not go on believing the old one.
+    m_selection.SetOnChange([] { Accessibility::NotifySelectionChanged(); });
     if (Device().HasKeyboardZones())
         m_keyboardStrip = std::make_unique<KeyboardStrip>(GetImagesPath("Keyboard", "png"));
     const wxString path = GetImagesPath("Background", "png");

@@ -12,16 +12,22 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <glib.h>
+
 #include <wx/app.h>
 #include <wx/dataview.h>
+#include <wx/msgdlg.h>
 #include <wx/utils.h>
 #include <wx/xrc/xmlres.h>
 
 #include "model/BulkDump.h"
 #include "model/BulkDumpFile.h"
+#include "midi/MIDIIO.h"
 #include "model/ControlState.h"
 #include "model/EditorHost.h"
 #include "model/EditorTemplate.h"
+#include "model/SysExFile.h"
+#include "model/TemplateLoader.h"
 #include "model/WordList.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
 #include "plugins/dialogs/VSTSelector.h"
@@ -44,12 +50,18 @@ using Steps = std::map<std::string, std::function<void()>>;
 // ..." lines, asks for the test's steps with "step NAME" and ends with
 // "done". The steps are answered while the toolkit keeps answering the
 // reader's questions; a step may open a modal window, whose own loop then
-// serves the reader until the window closes.
+// serves the reader until the window closes. A step asked with "act NAME"
+// is one the reader waits for: once it and all it left for the toolkit's
+// idle time have run, the count of acts taken goes to the file named in
+// DORVA_READER_ACK.
 class ReaderScript
 {
 public:
     ReaderScript(const char* script, Steps steps) : m_steps(std::move(steps))
     {
+        m_ack = (std::filesystem::temp_directory_path() / ("dorva-reader-" + std::to_string(::getpid()))).string();
+        std::filesystem::remove(m_ack);
+        ::setenv("DORVA_READER_ACK", m_ack.c_str(), 1);
         const std::string command = "/usr/bin/python3 " + std::string(script) + " " + std::to_string(::getpid()) + " 2>&1";
         m_reader = ::popen(command.c_str(), "r");
         EXPECT_NE(m_reader, nullptr);
@@ -61,6 +73,7 @@ public:
         if (m_reader)
             EXPECT_EQ(::pclose(m_reader), 0) << "the reader's failures";
         EXPECT_TRUE(m_done);
+        std::filesystem::remove(m_ack);
     }
 
     // Answers the reader until it is done, or until stop holds.
@@ -85,12 +98,16 @@ public:
                 if (line.rfind("fail ", 0) == 0)
                     ADD_FAILURE() << line.substr(5);
                 else if (line.rfind("step ", 0) == 0)
+                    Take(line.substr(5));
+                else if (line.rfind("act ", 0) == 0)
                 {
-                    const auto found = m_steps.find(line.substr(5));
-                    if (found == m_steps.end())
-                        ADD_FAILURE() << line;
-                    else
-                        found->second();
+                    Take(line.substr(4));
+                    AfterIdleWork();
+                    if (FILE* ack = std::fopen(m_ack.c_str(), "w"))
+                    {
+                        std::fprintf(ack, "%d\n", ++m_acts);
+                        std::fclose(ack);
+                    }
                 }
                 m_done = m_done || line == "done";
                 if (stop && stop())
@@ -104,11 +121,51 @@ public:
     }
 
 private:
+    void Take(const std::string& step)
+    {
+        const auto found = m_steps.find(step);
+        if (found == m_steps.end())
+            ADD_FAILURE() << "step " << step;
+        else
+            found->second();
+    }
+    // A source of the lowest priority runs once every idle source above it
+    // (the toolkit's reports to readers among them) has.
+    static void AfterIdleWork()
+    {
+        bool ran = false;
+        const GSourceFunc mark = [](gpointer done) -> gboolean {
+            *static_cast<bool*>(done) = true;
+            return G_SOURCE_REMOVE;
+        };
+        g_idle_add_full(G_PRIORITY_LOW, mark, &ran, nullptr);
+        EXPECT_TRUE(RealInput::PumpUntil([&ran] { return ran; }));
+    }
+
     Steps m_steps;
+    std::string m_ack;
+    int m_acts = 0;
     FILE* m_reader = nullptr;
     std::string m_pending;
     bool m_done = false;
     const std::chrono::steady_clock::time_point m_deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
+};
+
+// Every dialog but a message box (those are MessageBoxKeys') gets the keys
+// as from a window manager, and then what the step chose; Escape by default.
+struct DialogActions : RealInput::ModalScript<wxDialog>
+{
+    using Action = std::function<void(wxDialog&)>;
+    static void Escape(wxDialog&) { RealInput::Key(WXK_ESCAPE); }
+    DialogActions() : ModalScript([this](wxDialog& dialog) {
+        EXPECT_TRUE(RealInput::Activate(&dialog));
+        std::exchange(next, Escape)(dialog);
+    }) {}
+    int Enter(wxDialog* dialog) override
+    {
+        return dynamic_cast<wxMessageDialog*>(dialog) ? wxID_NONE : ModalScript::Enter(dialog);
+    }
+    Action next = Escape;
 };
 
 TEST_F(PanelScreenReaderTest, AReaderFindsThePanelsControlsAndFollowsTheKeyboardFocus)
@@ -116,7 +173,20 @@ TEST_F(PanelScreenReaderTest, AReaderFindsThePanelsControlsAndFollowsTheKeyboard
     // The template settings dialog of a new template is made from them.
     ASSERT_TRUE(LoadResourceFiles("DorvaSynthEditor"));
     TestApp().realMainWindow = true;
-    WritePreferences([](Preferences& p) { p.startupAction = 1; });
+    // Templates come from files, a plug-in and the unit; the unit's names an old OS.
+    TempFolder plugins;
+    std::filesystem::copy_file(DORVA_TEST_PLUGIN_DIR "/entry-vstpluginmain.so", plugins.File("synth.so"));
+    const std::string calder = m_config.File("calder.syx");
+    const std::string dorva = m_config.File("dorva.syx");
+    ASSERT_TRUE(WriteSysExToFile(calder, CreateTemplateOfModel(ModelCalder)->Write()));
+    ASSERT_TRUE(WriteSysExToFile(dorva, CDorvaSynthAnswers().CreateTemplate()->Write()));
+    const SysExBuffer dump = CDorvaSynthAnswers().CreateTemplate()->Write();
+    UseDevices({"In"}, {"Out"});
+    WritePreferences([&plugins](Preferences& p) {
+        p.startupAction = 1;
+        p.vstDir = plugins.Path();
+        p.showOldOSDialog = 1;
+    });
     ASSERT_TRUE(TestApp().Start());
     auto* frame = dynamic_cast<CMainFrame*>(TestApp().GetMainWindow());
     ASSERT_NE(frame, nullptr);
@@ -140,11 +210,30 @@ TEST_F(PanelScreenReaderTest, AReaderFindsThePanelsControlsAndFollowsTheKeyboard
     ASSERT_EQ(frame->GetView()->ControlButtonAt(empty), nullptr);
     const wxPoint pot2 = frame->GetView()->ControlCentre(1);
     // A window manager gives a dialog the keys, and the main window again after it.
-    RealInput::ModalScript<wxDialog> escape([](wxDialog& dialog) {
-        EXPECT_TRUE(RealInput::Focus(&dialog));
-        RealInput::Key(WXK_ESCAPE);
-    });
+    DialogActions dialogs;
+    FileChooserScript chooser;
     m_boxes.answer = wxNO; // a template to save is not
+    // A key that opens windows, then the keys back to the main window.
+    auto andBack = [panel](std::function<void()> action) {
+        return [=] {
+            action();
+            EXPECT_TRUE(RealInput::Focus(panel));
+        };
+    };
+    // The file chooser's window has the keys while it shows; its notices
+    // are closed with Enter.
+    chooser.whileShowing = [] {
+        wxDialog window(nullptr, wxID_ANY, "Open");
+        window.Show();
+        EXPECT_TRUE(RealInput::Activate(&window));
+    };
+    auto open = [&chooser, key](const std::string& path) {
+        return [&chooser, key, path] {
+            chooser.answer = path;
+            RealInput::MessageBoxKeys enter(WXK_RETURN);
+            key('O', wxMOD_CONTROL)();
+        };
+    };
     const Steps steps = {
         {"TAB", key(WXK_TAB)},
         {"DOWN", key(WXK_DOWN)},
@@ -164,6 +253,49 @@ TEST_F(PanelScreenReaderTest, AReaderFindsThePanelsControlsAndFollowsTheKeyboard
             while (frame->GetTemplateCount() > 0)
                 ASSERT_TRUE(RealInput::ChooseMenuItem(frame, MenuId::Close));
         }},
+        {"CLICK 0", [=] { RealInput::Click(panel, frame->GetView()->ControlCentre(0)); }},
+        {"CTRL+CLICK 0", [=] { RealInput::Click(panel, frame->GetView()->ControlCentre(0), wxMOD_CONTROL); }},
+        {"CTRL+T ESCAPE", andBack(key('T', wxMOD_CONTROL))},
+        {"CTRL+T OK", andBack([&dialogs, key] {
+             dialogs.next = [](wxDialog& d) { RealInput::Click(d.FindWindow(wxID_OK)); };
+             key('T', wxMOD_CONTROL)();
+         })},
+        {"OPEN CALDER", andBack(open(calder))},
+        {"OPEN DORVA", andBack(open(dorva))},
+        {"LISTEN OLD OS", andBack([&dialogs, key, &dump] {
+             key('L', wxMOD_CONTROL)();
+             // The notice opens with the keys on its OK.
+             dialogs.next = [](wxDialog&) { RealInput::Key(WXK_RETURN); };
+             TestApp().driver->InjectSysEx("In", std::vector<uint8_t>(dump.begin(), dump.end()), 256);
+             EXPECT_TRUE(RealInput::PumpUntil([] { return !MIDIIO::IsReceiving(); }));
+         })},
+        {"CTRL+C", key('C', wxMOD_CONTROL)},
+        {"CTRL+V", key('V', wxMOD_CONTROL)},
+        {"CTRL+Z", key('Z', wxMOD_CONTROL)},
+        {"CTRL+Y", key('Y', wxMOD_CONTROL)},
+        {"DELETE", key(WXK_DELETE)},
+        {"MENU UNDO", [=] { EXPECT_TRUE(RealInput::ChooseMenuItem(frame, MenuId::Undo)); }},
+        {"CTRL+A", key('A', wxMOD_CONTROL)},
+        // Ctrl held from the empty space beside its corner to its middle.
+        {"CTRL+BAND PAD X2", [=] {
+             const wxRect pad = frame->GetView()->FindControlButton(47)->GetRect();
+             const wxPoint corner = pad.GetTopLeft() - wxPoint(2, 2);
+             EXPECT_EQ(frame->GetView()->ControlButtonAt(corner), nullptr);
+             RealInput::KeyDown(WXK_CONTROL);
+             RealInput::Drag(panel, corner, frame->GetView()->ControlCentre(47));
+             RealInput::KeyUp(WXK_CONTROL);
+         }},
+        {"PLUGIN", andBack([&dialogs, key] {
+             dialogs.next = [](wxDialog&) {
+                 RealInput::Key(WXK_DOWN);
+                 RealInput::Key(WXK_RETURN);
+             };
+             key('I', wxMOD_CONTROL | wxMOD_SHIFT)();
+         })},
+        {"CLOSE NO", andBack([=] {
+             RealInput::MessageBoxKeys no('N', wxMOD_ALT);
+             EXPECT_TRUE(RealInput::ChooseMenuItem(frame, MenuId::Close));
+         })},
         {"CLOSE", [] { TestApp().Stop(); }},
     };
     ReaderScript(DORVA_SCREEN_READER_SCRIPTS "/panel_screen_reader.py", steps).Serve();

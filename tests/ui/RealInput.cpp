@@ -290,7 +290,8 @@ bool ChooseMenuItem(wxFrame* frame, int id)
     return PointAt(way.back(), true);
 }
 
-MessageBoxKeys::MessageBoxKeys(int key) : m_key(key), m_previous(SetMessageBoxFunction({}))
+MessageBoxKeys::MessageBoxKeys(int key, int modifiers)
+    : m_key(key), m_modifiers(modifiers), m_previous(SetMessageBoxFunction({}))
 {
     Register();
 }
@@ -332,7 +333,7 @@ int MessageBoxKeys::Enter(wxDialog* dialog)
                 waiting->presented = true;
                 return G_SOURCE_CONTINUE;
             }
-            Simulator().Char(waiting->keys->m_key);
+            Simulator().Char(waiting->keys->m_key, waiting->keys->m_modifiers);
             gdk_display_sync(gdk_display_get_default());
             waiting->keys->m_source = 0;
             return G_SOURCE_REMOVE;

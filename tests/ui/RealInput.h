@@ -94,7 +94,7 @@ T* WaitForShown(Milliseconds deadline = kDeadline)
 class MessageBoxKeys : public wxModalDialogHook
 {
 public:
-    explicit MessageBoxKeys(int key);
+    explicit MessageBoxKeys(int key, int modifiers = wxMOD_NONE);
     ~MessageBoxKeys() override;
     std::vector<wxString> texts; // of the boxes shown, in order
 
@@ -103,6 +103,7 @@ private:
     void Exit(wxDialog* dialog) override;
 
     int m_key;
+    int m_modifiers;
     unsigned m_source = 0; // the timer that waits for the box on screen
     MessageBoxFunction m_previous;
 };

@@ -47,7 +47,8 @@ def find(root, test, depth=0):
 
 def window(app, title):
     found = []
-    pump_until(lambda: found.extend(w for w in app if w is not None and w.name == title) or found)
+    # A window closed before may still be listed, gone from the bus.
+    pump_until(lambda: found.extend(w for w in app if screen_reader.live_name(w) == title) or found)
     return found[0] if found else None
 
 

@@ -2,6 +2,7 @@
 "fail ...", a main loop pumped until a condition holds, the application found
 by its process id, and the test's steps asked for on stdout."""
 
+import os
 import time
 
 import pyatspi
@@ -39,6 +40,33 @@ def find_application(pid):
 def step(name):
     """Asks the test to act (a key, a click, a window to open) and goes on at once."""
     print(f"step {name}", flush=True)
+
+
+acts = 0
+
+
+def act(name, obj, timeout=30.0):
+    """Asks the test to act and waits until it has, with all it left for the
+    program's idle time, and until every event the program raised by then
+    has arrived (they come before the answer to a question asked of obj).
+    Whether the test acted in time."""
+    global acts
+    acts += 1
+    print(f"act {name}", flush=True)
+
+    def taken():
+        try:
+            with open(os.environ["DORVA_READER_ACK"]) as ack:
+                return int(ack.read() or 0) >= acts
+        except (OSError, KeyError, ValueError):
+            return False
+
+    took = pump_until(taken, timeout)
+    obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    context = GLib.MainContext.default()
+    while context.iteration(False):
+        pass
+    return took
 
 
 def name_of(obj):
