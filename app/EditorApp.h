@@ -157,7 +157,8 @@ protected:
     // on stderr, after the program's title.
     void WriteStartupFailure(const wxString& text) const;
     // What exit releases: the preferences are saved, the MIDI ports closed,
-    // the display font and the single-instance guard freed.
+    // the display font and the single-instance guard freed, the log watch
+    // taken out.
     void ReleaseResources();
 
     // Set once a device-lost notice has been shown; start-up clears it.

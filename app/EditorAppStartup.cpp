@@ -105,9 +105,12 @@ protected:
 bool CEditorApp::Initialize(int& argc, wxChar** argv)
 {
     wxLog* previous = wxLog::SetActiveTarget(new QuietLog);
-    if (!wxApp::Initialize(argc, argv))
+    const bool started = wxApp::Initialize(argc, argv);
+    // The toolkit's own target is active again; after a failed start the
+    // toolkit's entry deletes it.
+    delete wxLog::SetActiveTarget(previous);
+    if (!started)
     {
-        // The toolkit's entry deletes the quiet log with nothing to show.
         wxString display;
         if (!wxGetEnv("DISPLAY", &display) || display.empty())
             WriteStartupFailure("no display could be opened: DISPLAY is not set. The editor needs a graphical "
@@ -117,7 +120,6 @@ bool CEditorApp::Initialize(int& argc, wxChar** argv)
                                 "\". The editor needs a graphical desktop session.");
         return false;
     }
-    delete wxLog::SetActiveTarget(previous);
     return true;
 }
 
@@ -391,4 +393,5 @@ void CEditorApp::ReleaseResources()
     FreeDisplayFont();
     m_mainWindowObject = nullptr;
     m_instanceGuard.reset();
+    LogWatch::Uninstall();
 }

@@ -9,14 +9,20 @@ LogWatch* g_watch = nullptr;
 
 void LogWatch::Install()
 {
-    static bool installed = false;
-    if (installed)
+    if (g_watch)
         return;
-    installed = true;
     // GetActiveTarget makes the toolkit's own target when there is none yet.
     wxLog* next = wxLog::GetActiveTarget();
     g_watch = new LogWatch(next);
     wxLog::SetActiveTarget(g_watch);
+}
+
+void LogWatch::Uninstall()
+{
+    if (!g_watch || wxLog::GetActiveTarget() != g_watch)
+        return;
+    wxLog::SetActiveTarget(g_watch->m_next);
+    delete g_watch;
 }
 
 bool LogWatch::TakeLogged()

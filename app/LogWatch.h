@@ -9,10 +9,16 @@
 class LogWatch : public wxLog
 {
 public:
-    // Once per process: the watch becomes the active target in front of the
-    // one active now, which it never deletes (the toolkit deletes only the
-    // active one, and a target put in front later may still pass records on).
+    // While there is no watch: the watch becomes the active target in front
+    // of the one active now, which it never deletes (the toolkit deletes only
+    // the active one, and a target put in front later may still pass records
+    // on).
     static void Install();
+    // At exit: while the watch is the active target, the target behind it
+    // becomes active again and the watch goes, so that whoever made that
+    // target can take it down in turn before the toolkit deletes the active
+    // one. With another target in front, nothing changes.
+    static void Uninstall();
     // True when a record came through since the last call, and whenever the
     // watch is not the active target (another was put in its place): then
     // nothing can be known and the caller flushes as it always did.

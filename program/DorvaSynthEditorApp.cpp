@@ -2,6 +2,7 @@
 
 #include <wx/log.h>
 
+#include "app/LogWatch.h"
 #include "app/WxText.h"
 #include "crashreport/dialog/CrashReporter.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
@@ -31,8 +32,29 @@ bool CDorvaSynthEditorApp::OnInit()
 {
     wxLog::GetActiveTarget(); // the message boxes' log, made before it is chained
     wxLog::DisableTimestamp();
-    new wxLogChain(new TerminalLog); // the active log from now on, deleted by the toolkit
-    return CEditorApp::OnInit();
+    m_terminalLog = new wxLogChain(new TerminalLog); // the active log from now on
+    if (CEditorApp::OnInit())
+        return true;
+    // The toolkit runs no OnExit after a failed start.
+    LogWatch::Uninstall();
+    RemoveTerminalLog();
+    return false;
+}
+
+int CDorvaSynthEditorApp::OnExit()
+{
+    const int result = CEditorApp::OnExit();
+    RemoveTerminalLog();
+    return result;
+}
+
+void CDorvaSynthEditorApp::RemoveTerminalLog()
+{
+    // Deleting the chain puts the message boxes' log back as the active one,
+    // for the toolkit to delete; with another target in front it stays.
+    if (m_terminalLog && wxLog::GetActiveTarget() == m_terminalLog)
+        delete m_terminalLog;
+    m_terminalLog = nullptr;
 }
 
 bool CDorvaSynthEditorApp::InstallCrashReporter()

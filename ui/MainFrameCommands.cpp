@@ -86,8 +86,9 @@ void CMainFrame::OpenTemplateFile(const wxString& path, bool openMode)
         SelectTemplate(i);
         if (!m_currentTemplate->IsModified())
             return;
+        // Reverting throws the edits and their history away: Enter keeps them.
         if (ShowMessage("This template is already loaded.  Do you want to revert to the version on disk?",
-                        wxYES_NO) != wxYES)
+                        wxYES_NO | wxNO_DEFAULT) != wxYES)
             return;
         reverted = i;
         break;

@@ -22,6 +22,7 @@ int RunDisplayTests(int argc, char** argv, MakeApp makeApp)
         return std::fprintf(stderr, "The toolkit could not start (no display?)\n"), 1;
     InstallModalWatchdog();
     const int result = RUN_ALL_TESTS();
+    RemoveModalWatchdog();
     wxEntryCleanup();
     return result;
 }

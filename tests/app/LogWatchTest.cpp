@@ -21,13 +21,14 @@ protected:
 } // namespace
 
 // The idle pass flushes only after something was logged; a record reaches the target behind the watch as
-// before, and a flush too. Once another target takes the watch's place, every pass flushes again.
+// before, and a flush too. Once another target takes the watch's place, every pass flushes again. At exit
+// the target behind is active again, for its maker to delete, unless another stands in front.
 TEST(LogWatch, SaysWhetherSomethingWasLoggedAndPassesEverythingOn)
 {
     auto* kept = new KeptLog;
     delete wxLog::SetActiveTarget(kept);
     LogWatch::Install();
-    LogWatch::Install(); // once per process
+    LogWatch::Install(); // once while it is there
     EXPECT_FALSE(LogWatch::TakeLogged());
     wxLogWarning("A settings panel is left out: %s", "Pot");
     EXPECT_TRUE(LogWatch::TakeLogged());
@@ -40,9 +41,12 @@ TEST(LogWatch, SaysWhetherSomethingWasLoggedAndPassesEverythingOn)
     KeptLog other;
     wxLog* watch = wxLog::SetActiveTarget(&other);
     EXPECT_TRUE(LogWatch::TakeLogged()) << "not the active target: unknown";
+    LogWatch::Uninstall();
+    EXPECT_EQ(wxLog::GetActiveTarget(), &other);
     wxLog::SetActiveTarget(watch);
     EXPECT_FALSE(LogWatch::TakeLogged());
-    delete wxLog::SetActiveTarget(nullptr);
+    LogWatch::Uninstall();
+    EXPECT_EQ(wxLog::GetActiveTarget(), kept);
     EXPECT_TRUE(LogWatch::TakeLogged()) << "gone";
-    delete kept;
+    delete wxLog::SetActiveTarget(nullptr);
 }

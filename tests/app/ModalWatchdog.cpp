@@ -61,11 +61,22 @@ struct ForgetMarks : testing::EmptyTestEventListener
 {
     void OnTestEnd(const testing::TestInfo&) override { ScriptedModals().clear(); }
 };
+
+ModalWatchdog* g_watchdog = nullptr;
 } // namespace
 
 void InstallModalWatchdog()
 {
-    // Lives to the end of the process: the toolkit is gone before statics.
-    (new ModalWatchdog)->Register();
+    g_watchdog = new ModalWatchdog;
+    g_watchdog->Register();
     testing::UnitTest::GetInstance()->listeners().Append(new ForgetMarks);
+}
+
+void RemoveModalWatchdog()
+{
+    if (!g_watchdog)
+        return;
+    g_watchdog->Unregister();
+    delete g_watchdog;
+    g_watchdog = nullptr;
 }

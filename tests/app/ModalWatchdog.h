@@ -17,5 +17,6 @@ inline void MarkScripted(const wxDialog& dialog)
     ScriptedModals().insert(&dialog);
 }
 
-// Once the toolkit runs (RunDisplayTests does this).
+// Once the toolkit runs, and removed before it ends (RunDisplayTests does both).
 void InstallModalWatchdog();
+void RemoveModalWatchdog();

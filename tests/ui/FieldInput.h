@@ -50,16 +50,38 @@ inline void TypeOver(wxWindow* field, const char* text)
     RealInput::Type(text);
 }
 
+// The text copied, then Ctrl+V in the focused field.
+inline void Paste(const char* text)
+{
+    ASSERT_TRUE(wxTheClipboard->Open());
+    wxTheClipboard->SetData(new wxTextDataObject(text));
+    wxTheClipboard->Close();
+    RealInput::Key('V', wxMOD_CONTROL);
+}
+
 // Pastes text over all of a field's text as a user does: the text is
 // copied, a click puts the caret in the field (near its left end: a spin
 // field's middle is a button), Ctrl+A and Ctrl+V.
 inline void PasteOver(wxWindow* field, const char* text)
 {
-    ASSERT_TRUE(wxTheClipboard->Open());
-    wxTheClipboard->SetData(new wxTextDataObject(text));
-    wxTheClipboard->Close();
     RealInput::Click(field, wxPoint(20, field->GetClientSize().y / 2));
     RealInput::Key('A', wxMOD_CONTROL);
-    RealInput::Key('V', wxMOD_CONTROL);
+    Paste(text);
+}
+
+// Pastes text as X users do: the text is selected elsewhere (X's primary
+// selection) and the middle button clicked in the field near its left end.
+inline void MiddleClickPaste(wxWindow* field, const char* text)
+{
+    wxTheClipboard->UsePrimarySelection(true);
+    const bool opened = wxTheClipboard->Open();
+    if (opened)
+    {
+        wxTheClipboard->SetData(new wxTextDataObject(text));
+        wxTheClipboard->Close();
+    }
+    wxTheClipboard->UsePrimarySelection(false);
+    ASSERT_TRUE(opened);
+    RealInput::Click(field, wxPoint(20, field->GetClientSize().y / 2), wxMOD_NONE, wxMOUSE_BTN_MIDDLE);
 }
 } // namespace FieldInput

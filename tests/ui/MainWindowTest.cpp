@@ -287,6 +287,14 @@ TEST_F(MainWindowTest, RevertingToTheFileOnDisk)
     ChooseFile(path, 'O');
     EXPECT_EQ(Boxes(), Labels{"This template is already loaded.  Do you want to revert to the version on disk?"});
     EXPECT_TRUE(Frame().GetCurrentTemplate()->Write().Equals(edited));
+    // So does Enter in the real box, and the edits stay undoable.
+    {
+        MessageBoxKeys enter(WXK_RETURN);
+        ChooseFile(path, 'O');
+        EXPECT_EQ(enter.texts.size(), 1u);
+    }
+    EXPECT_TRUE(Frame().GetCurrentTemplate()->Write().Equals(edited));
+    EXPECT_TRUE(Enabled(MenuId::Undo));
 
     // A file that no longer loads leaves the open template as it was, still modified.
     SysExBuffer good;

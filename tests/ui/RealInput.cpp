@@ -183,12 +183,12 @@ void MoveTo(wxWindow* window, const wxPoint& point)
     MoveToScreen(ScreenPoint(window, point), false);
 }
 
-void Click(wxWindow* window, const wxPoint& point, int modifiers)
+void Click(wxWindow* window, const wxPoint& point, int modifiers, int button)
 {
     const wxPoint at = ScreenPoint(window, point);
     MoveToScreen(at, true);
     HoldModifiers(modifiers, true);
-    Simulator().MouseClick();
+    Simulator().MouseClick(button);
     HoldModifiers(modifiers, false);
     Clicked(at);
 }

@@ -53,7 +53,8 @@ void KeyUp(int keyCode);
 // Moves the pointer to point, in window's client coordinates (its centre
 // when point is wxDefaultPosition), and clicks there. Clicks in a row never
 // make a double click by accident: a click waits until that time is past.
-void Click(wxWindow* window, const wxPoint& point = wxDefaultPosition, int modifiers = wxMOD_NONE);
+void Click(wxWindow* window, const wxPoint& point = wxDefaultPosition, int modifiers = wxMOD_NONE,
+           int button = wxMOUSE_BTN_LEFT);
 void DoubleClick(wxWindow* window, const wxPoint& point = wxDefaultPosition);
 void MoveTo(wxWindow* window, const wxPoint& point = wxDefaultPosition);
 // A click where the pointer is, sent while the program is busy: nothing is

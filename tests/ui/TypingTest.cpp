@@ -151,6 +151,8 @@ TEST_F(TypingTest, APanelNumberFieldCommitsAtEnterOrWhenLeft)
         {"letters are refused", [] { SelectAllAndType("1x6"); Key(WXK_TAB); }, "16", 16, 1},
         {"text pasted over it is refused", [channel] { FieldInput::PasteOver(channel, "1x"); }, "16", 16, 0},
         {"a number pasted", [channel] { FieldInput::PasteOver(channel, "9"); Key(WXK_TAB); }, "9", 9, 1},
+        {"letters pasted by a middle click are refused", [channel] { FieldInput::MiddleClickPaste(channel, "abc"); },
+         "9", 9, 0},
     };
     Check(channel, entries, [&knob] { return knob.GetMIDIChannelOrMMCDeviceNum(); },
           [channel] { return channel->GetValue(); });

@@ -13,7 +13,6 @@
 #include "model/commands/ControlEditCommands.h"
 #include "ui/ResourceContract.h"
 #include "app/ProgramFiles.h"
-#include "ui/NumberPasteGtk.h"
 #include "ui/ResourceFiles.h"
 #include "ui/validators/NumberTextCtrl.h"
 #include "ui/validators/NumberValidator.h"

@@ -5,6 +5,7 @@
 #include <wx/textctrl.h>
 #include <wx/textentry.h>
 
+#include "ui/PasteFilterGtk.h"
 #include "ui/validators/NumberValidator.h"
 #include "ui/validators/WholeNumber.h"
 
@@ -50,11 +51,25 @@ void CNameValidator::OnNameChar(wxKeyEvent& event)
     wxTextValidator::OnChar(event);
 }
 
-wxString CNameValidator::Filtered(const wxString& text) const
+void CNameValidator::SetWindow(wxWindow* window)
+{
+    wxTextValidator::SetWindow(window);
+    if (!window)
+        return;
+    // GTK refuses the whole of a paste longer than the field's maximum length,
+    // after it has taken the selection out.
+    FilterPastes(*window, [filter = CNameValidator(m_maxLength)](const wxString& text, long from, long to,
+                                                                  const wxString& pasted) {
+        const int kept = static_cast<int>(text.length() - (to - from));
+        return filter.Filtered(pasted, filter.m_maxLength < 0 ? -1 : std::max(filter.m_maxLength - kept, 0));
+    });
+}
+
+wxString CNameValidator::Filtered(const wxString& text, int maxLength) const
 {
     wxString kept;
     for (const wxUniChar c : text)
-        if (IsCharIncluded(c) && (m_maxLength < 0 || static_cast<int>(kept.length()) < m_maxLength))
+        if (IsCharIncluded(c) && (maxLength < 0 || static_cast<int>(kept.length()) < maxLength))
             kept += c;
     return kept;
 }

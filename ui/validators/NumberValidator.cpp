@@ -3,7 +3,7 @@
 #include <wx/spinctrl.h>
 #include <wx/textentry.h>
 
-#include "ui/NumberPasteGtk.h"
+#include "ui/PasteFilterGtk.h"
 #include "ui/validators/NumberTextCtrl.h"
 #include "ui/validators/WholeNumber.h"
 
@@ -53,6 +53,14 @@ void CNumberValidator::OnNumberChar(wxKeyEvent& event)
         return;
     }
     wxTextValidator::OnChar(event);
+}
+
+void RefuseNonNumberPastes(wxWindow& field)
+{
+    FilterPastes(field, [](const wxString& text, long from, long to, const wxString& pasted) {
+        int value = 0;
+        return ParseWholeNumber(text.Left(from) + pasted + text.Mid(to), value) ? pasted : wxString();
+    });
 }
 
 void FilterSpinKeys(wxWindow* window)

@@ -22,6 +22,12 @@ private:
 // Control keys (below 32, Delete, the navigation codes above 300) always pass.
 bool IsControlKeyCode(int keyCode);
 
+// A paste into the number field (a text or spin control) that would leave no
+// whole number there, text over a value, is refused with the beep of a
+// refused key, as a typed letter is: the field keeps its value. GTK would
+// otherwise drop what a spin field refuses and leave it empty.
+void RefuseNonNumberPastes(wxWindow& field);
+
 // The keystroke filter of the spin fields inside window: a key that can be
 // no part of a whole number there (a letter; "-" where nothing below 0 is
 // taken) is refused before it reaches the field. GTK would first replace a

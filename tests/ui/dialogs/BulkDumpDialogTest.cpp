@@ -16,6 +16,7 @@
 #include "model/dorvasynth/DorvaSynthTemplate.h"
 #include "tests/model/FifoWatch.h"
 #include "tests/model/TempFolder.h"
+#include "tests/ui/FieldInput.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "ui/dialogs/BulkDumpDialog.h"
 #include "ui/dialogs/BulkEntryRenameDialog.h"
@@ -585,12 +586,17 @@ TEST_F(DialogTest, RenamingAPatchSetsItsNameAndFilePath)
         const char* typed;
         int button, result;
         const char* name;
+        bool pasted = false; // typed goes through the clipboard and Ctrl+V
     };
     const Row rows[] = {
         {nullptr, "Warm Pad", 0, nullptr, wxID_OK, 0, "Warm Pad"},
         {nullptr, "Warm Pad", 'A', "Cold Lead", wxID_CANCEL, -1, "Warm Pad"},
         {nullptr, "Warm Pad", 'A', "Cold Lead", wxID_OK, 0, "Cold Lead"},
         {"Patch 002       ", "Patch 002", WXK_END, "x", wxID_OK, 0, "Patch 002x"},
+        // A paste keeps what typing would, as far as there is room.
+        {nullptr, "Patch 002x", 'A', "Filter_Cutoff~Frequency{1}", wxID_OK, 0, "FilterCutoffFreq", true},
+        {nullptr, "FilterCutoffFreq", 'A', "~_{}", wxID_OK, 0, "FilterCutoffFreq", true},
+        {"Pad", "Pad", WXK_END, " Strings-Brass_Section", wxID_OK, 0, "Pad Strings-Bras", true},
     };
     for (const Row& row : rows)
     {
@@ -604,7 +610,10 @@ TEST_F(DialogTest, RenamingAPatchSetsItsNameAndFilePath)
                       {
                           ASSERT_TRUE(RealInput::Focus(Control<wxTextCtrl>(&d, "Control_Name")));
                           RealInput::Key(row.key, row.key == 'A' ? wxMOD_CONTROL : wxMOD_NONE);
-                          RealInput::Type(row.typed);
+                          if (row.pasted)
+                              FieldInput::Paste(row.typed);
+                          else
+                              RealInput::Type(row.typed);
                       }
                       UserClick(d, row.button);
                   }),

@@ -39,7 +39,7 @@ protected:
 
     int Run(std::function<void(wxDialog&)> script) { return RunDialog<CTemplateSettings>(script, synth); }
     // The named control, with its notebook page brought forward as a user
-    // does: Ctrl+Page Down or Up.
+    // does: Ctrl+Alt+Page Down or Up (a spin field takes Ctrl+Page Down).
     static wxWindow* On(wxDialog& dialog, const char* name)
     {
         wxWindow* control = dialog.FindWindow(XRCID(name));
@@ -49,7 +49,7 @@ protected:
             ++page;
         EXPECT_TRUE(RealInput::Focus(book));
         for (int tries = 0; book->GetSelection() != page && tries < 5; ++tries)
-            RealInput::Key(book->GetSelection() < page ? WXK_PAGEDOWN : WXK_PAGEUP, wxMOD_CONTROL);
+            RealInput::Key(book->GetSelection() < page ? WXK_PAGEDOWN : WXK_PAGEUP, wxMOD_CONTROL | wxMOD_ALT);
         return control;
     }
 
@@ -117,24 +117,39 @@ TEST_F(TemplateSettingsTest, OkSubmitsOneStepThatUndoPutsBack)
     EXPECT_EQ(other.GetHistorySize(), 0);
 }
 
-TEST_F(TemplateSettingsTest, ALetterTypedOrTextPastedOverANumberChangesNothing)
+// A letter over a number changes nothing; a name keeps what typing would
+// take of a paste, as far as there is room, and a paste with nothing left
+// leaves it as it was.
+TEST_F(TemplateSettingsTest, TextTypedOrPastedKeepsOnlyWhatTypingWould)
 {
     Run([](wxDialog& d) {
-        auto* curve = dynamic_cast<wxSpinCtrl*>(On(d, "Velocity_Curve"));
-        const std::pair<const char*, void (*)(wxWindow*, const char*)> entries[] = {
-            {"a", TypeOver},
-            {"1a", PasteOver},
-        };
-        for (const auto& [text, enter] : entries)
+        struct Row
         {
-            enter(curve, text);
-            EXPECT_EQ(curve->GetTextValue(), "2") << text;
+            const char* field;
+            const char* text;
+            void (*enter)(wxWindow*, const char*);
+            const char* shown;
+        };
+        const Row rows[] = {
+            {"Template_Name", "Filter_Cutoff~Frequency{1}", PasteOver, "FilterCutoffFreq"},
+            {"Template_Name", "~_{}", PasteOver, "FilterCutoffFreq"},
+            {"Velocity_Curve", "a", TypeOver, "2"},
+            {"Velocity_Curve", "1a", PasteOver, "2"},
+        };
+        for (const Row& row : rows)
+        {
+            wxWindow* field = On(d, row.field);
+            auto* spin = dynamic_cast<wxSpinCtrl*>(field);
+            const auto shown = [&] { return spin ? spin->GetTextValue() : dynamic_cast<wxTextCtrl*>(field)->GetValue(); };
+            row.enter(field, row.text);
+            EXPECT_EQ(shown(), row.shown) << row.text;
             RealInput::Key(WXK_TAB);
-            EXPECT_EQ(curve->GetTextValue(), "2") << text;
+            EXPECT_EQ(shown(), row.shown) << row.text;
         }
         Press(d.FindWindow(wxID_OK));
     });
     EXPECT_EQ(synth.GetLocals().Velocity_Curve, 1);
+    EXPECT_EQ(synth.GetLocals().GetName(), "FilterCutoffFreq");
 }
 
 TEST_F(TemplateSettingsTest, RestoreDefaultsShowsDefaultsAndCancelKeepsTheTemplate)
