@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <atk/atk.h>
 #include <glib.h>
 
 #include <wx/app.h>
@@ -31,6 +32,7 @@
 #include "model/WordList.h"
 #include "model/dorvasynth/DorvaSynthAnswers.h"
 #include "plugins/dialogs/VSTSelector.h"
+#include "tests/ui/HeldAccessibilityBus.h"
 #include "tests/ui/RealInput.h"
 #include "tests/ui/UiTestApp.h"
 #include "ui/MainFrame.h"
@@ -52,16 +54,18 @@ using Steps = std::map<std::string, std::function<void()>>;
 // reader's questions; a step may open a modal window, whose own loop then
 // serves the reader until the window closes. A step asked with "act NAME"
 // is one the reader waits for: once it and all it left for the toolkit's
-// idle time have run, the count of acts taken goes to the file named in
-// DORVA_READER_ACK.
+// idle time have run, the application's accessible root is described as
+// "acts N", the count of acts taken. That change travels the accessibility
+// bus behind every event the act raised, so a reader that has heard it has
+// heard them all; the answers to its questions come by a way of their own
+// and may overtake those events.
 class ReaderScript
 {
 public:
     ReaderScript(const char* script, Steps steps) : m_steps(std::move(steps))
     {
-        m_ack = (std::filesystem::temp_directory_path() / ("dorva-reader-" + std::to_string(::getpid()))).string();
-        std::filesystem::remove(m_ack);
-        ::setenv("DORVA_READER_ACK", m_ack.c_str(), 1);
+        // ATK tells no one of an object's first description.
+        TellActsTaken();
         const std::string command = "/usr/bin/python3 " + std::string(script) + " " + std::to_string(::getpid()) + " 2>&1";
         m_reader = ::popen(command.c_str(), "r");
         EXPECT_NE(m_reader, nullptr);
@@ -73,7 +77,6 @@ public:
         if (m_reader)
             EXPECT_EQ(::pclose(m_reader), 0) << "the reader's failures";
         EXPECT_TRUE(m_done);
-        std::filesystem::remove(m_ack);
     }
 
     // Answers the reader until it is done, or until stop holds.
@@ -103,11 +106,8 @@ public:
                 {
                     Take(line.substr(4));
                     AfterIdleWork();
-                    if (FILE* ack = std::fopen(m_ack.c_str(), "w"))
-                    {
-                        std::fprintf(ack, "%d\n", ++m_acts);
-                        std::fclose(ack);
-                    }
+                    ++m_acts;
+                    TellActsTaken();
                 }
                 m_done = m_done || line == "done";
                 if (stop && stop())
@@ -129,6 +129,10 @@ private:
         else
             found->second();
     }
+    void TellActsTaken() const
+    {
+        atk_object_set_description(atk_get_root(), ("acts " + std::to_string(m_acts)).c_str());
+    }
     // A source of the lowest priority runs once every idle source above it
     // (the toolkit's reports to readers among them) has.
     static void AfterIdleWork()
@@ -143,7 +147,6 @@ private:
     }
 
     Steps m_steps;
-    std::string m_ack;
     int m_acts = 0;
     FILE* m_reader = nullptr;
     std::string m_pending;
@@ -220,6 +223,17 @@ TEST_F(PanelScreenReaderTest, AReaderFindsThePanelsControlsAndFollowsTheKeyboard
             EXPECT_TRUE(RealInput::Focus(panel));
         };
     };
+    // Ctrl+T and OK in the template settings, then the keys back.
+    HeldAccessibilityBus bus;
+    auto settingsOk = [&dialogs, key, andBack](std::function<void()> beforeOk) {
+        return andBack([&dialogs, key, beforeOk] {
+            dialogs.next = [beforeOk](wxDialog& d) {
+                beforeOk();
+                RealInput::Click(d.FindWindow(wxID_OK));
+            };
+            key('T', wxMOD_CONTROL)();
+        });
+    };
     // The file chooser's window has the keys while it shows; its notices
     // are closed with Enter.
     chooser.whileShowing = [] {
@@ -256,10 +270,13 @@ TEST_F(PanelScreenReaderTest, AReaderFindsThePanelsControlsAndFollowsTheKeyboard
         {"CLICK 0", [=] { RealInput::Click(panel, frame->GetView()->ControlCentre(0)); }},
         {"CTRL+CLICK 0", [=] { RealInput::Click(panel, frame->GetView()->ControlCentre(0), wxMOD_CONTROL); }},
         {"CTRL+T ESCAPE", andBack(key('T', wxMOD_CONTROL))},
-        {"CTRL+T OK", andBack([&dialogs, key] {
-             dialogs.next = [](wxDialog& d) { RealInput::Click(d.FindWindow(wxID_OK)); };
-             key('T', wxMOD_CONTROL)();
-         })},
+        {"CTRL+T OK", settingsOk([] {})},
+        // From the click on OK to a moment after the step, what the program
+        // tells readers waits in the bus; their questions are answered.
+        {"CTRL+T OK SLOW BUS", [&bus, ok = settingsOk([&bus] { EXPECT_TRUE(bus.Hold()); })] {
+             ok();
+             bus.ReleaseAfter(std::chrono::milliseconds(250));
+         }},
         {"OPEN CALDER", andBack(open(calder))},
         {"OPEN DORVA", andBack(open(dorva))},
         {"LISTEN OLD OS", andBack([&dialogs, key, &dump] {
