@@ -163,12 +163,12 @@ TEST_F(MainWindowOverJack, ReceivesDumpsOfTwoModelsSendsTheTemplateAndLeavesDump
     EXPECT_FALSE(MIDIIO::IsReceiving());
 }
 
-// A bank of 16 and an OS image of 20 messages arrive whole although the user
-// switches to another program during the transfer: the ports stay open until
-// the last message; the close comes afterwards, and the end of the transfer
-// leaves the other program active, its keys its own. A user who came back
-// during the transfer finds the ports open after it. A unit unplugged during
-// the transfer is said once.
+// A bank of 16, sent or received, and an OS image of 20 messages arrive
+// whole although the user switches to another program during the transfer:
+// the ports stay open until the last message; the close comes afterwards, and
+// the end of the transfer leaves the other program active, its keys its own.
+// A user who came back during the transfer finds the ports open after it. A
+// unit unplugged during the transfer is said once.
 TEST_F(MainWindowOnDemand, ABankAndAnOSImageArriveWholeWhileTheUserIsInAnotherProgram)
 {
     const std::unique_ptr<IBulkDump> bank = TestApp().Device().CreateTemplateBulkDump();
@@ -202,6 +202,7 @@ TEST_F(MainWindowOnDemand, ABankAndAnOSImageArriveWholeWhileTheUserIsInAnotherPr
     const Row rows[] = {
         {MenuId::BulkDumps, "Upload_Dump", 16, During::Away},
         {MenuId::BulkDumps, "Upload_Factory_Settings", 16, During::Away},
+        {MenuId::BulkDumps, "Listen_For_Dump", 0, During::Away}, // the unit sends the bank
         {MenuId::UpdateOS, "Send_OS_To_Device", 20, During::Away},
         {MenuId::BulkDumps, "Upload_Dump", 16, During::Back},
         {MenuId::BulkDumps, "Upload_Factory_Settings", 16, During::Back},
@@ -216,11 +217,23 @@ TEST_F(MainWindowOnDemand, ABankAndAnOSImageArriveWholeWhileTheUserIsInAnotherPr
         m_boxes.boxes.clear();
         const auto sendWhileAway = [&](wxDialog& dialog, const std::function<bool()>& busy) {
             Click(dialog.FindWindow(XRCID(row.send)));
-            ASSERT_TRUE(PumpUntil([&] { return m_unit.ReceivedCount() >= before + 2; }));
-            if (row.during == During::Unplugged)
-                m_unit.Close();
-            else
+            if (row.messages == 0)
+            {
                 SwitchAway();
+                for (int i = 0; i < bank->GetCount(); ++i)
+                {
+                    bank->GetEntry(i).SetName("Sent " + std::to_string(i));
+                    Send(bank->GetEntry(i).Write());
+                }
+            }
+            else
+            {
+                ASSERT_TRUE(PumpUntil([&] { return m_unit.ReceivedCount() >= before + 2; }));
+                if (row.during == During::Unplugged)
+                    m_unit.Close();
+                else
+                    SwitchAway();
+            }
             if (row.during == During::Back)
             {
                 ASSERT_TRUE(PumpUntil([&] { return m_unit.ReceivedCount() >= before + 4; }));
@@ -246,12 +259,19 @@ TEST_F(MainWindowOnDemand, ABankAndAnOSImageArriveWholeWhileTheUserIsInAnotherPr
             // OK may have moved under the pointer as the progress area went:
             // the pointer comes to it from elsewhere, as a hand's does.
             MoveTo(&dialog, wxPoint(1, 1));
+            if (row.messages == 0)
+                m_boxes.script = {wxNO}; // the received bank is not kept
             Click(dialog.FindWindow(wxID_OK));
         };
         DialogScript<CBulkDumpDialog> bulk([&](CBulkDumpDialog& dialog) {
             dialog.SetSendPause(100);
             ASSERT_TRUE(dialog.OpenBankFile(bankPath));
             sendWhileAway(dialog, [&] { return dialog.IsBusy(); });
+            if (row.messages == 0)
+            {
+                EXPECT_TRUE(dialog.Bank().IsComplete());
+                EXPECT_EQ(dialog.Bank().GetEntry(15).GetName(), "Sent 15");
+            }
         });
         DialogScript<CUpdateOSDialog> os([&](CUpdateOSDialog& dialog) {
             ASSERT_TRUE(dialog.LoadImage(imagePath));
@@ -276,7 +296,8 @@ TEST_F(MainWindowOnDemand, ABankAndAnOSImageArriveWholeWhileTheUserIsInAnotherPr
         }
         EXPECT_EQ(m_unit.ReceivedCount() - before, row.messages);
         for (const auto& box : m_boxes.boxes)
-            EXPECT_TRUE(box.text.StartsWith("OS update completed!")) << box.text;
+            EXPECT_TRUE(box.text.StartsWith(row.messages ? "OS update completed!" : "Do you want to save your changes"))
+                << box.text;
         if (row.during == During::Back)
         {
             // The unit's template comes in as the user listens for it.
