@@ -1,9 +1,6 @@
 #include "app/PreferenceFileRepair.h"
 
-#include <cerrno>
 #include <set>
-
-#include <unistd.h>
 
 #include <wx/fileconf.h>
 #include <wx/file.h>
@@ -82,21 +79,6 @@ private:
     std::set<wxString> m_headed;
     bool m_skippingGroup = false;
 };
-
-bool ReadWhole(const std::string& path, std::string& text)
-{
-    std::string reason;
-    const FileHandle file(OpenRegularForReading(path, reason));
-    if (file.get() < 0)
-        return false;
-    char chunk[4096];
-    for (ssize_t n; (n = ::read(file.get(), chunk, sizeof chunk)) != 0;)
-        if (n > 0)
-            text.append(chunk, static_cast<std::size_t>(n));
-        else if (errno != EINTR)
-            return false;
-    return true;
-}
 } // namespace
 
 std::string WithoutUnreadableLines(const std::string& text, const wxMBConv& conv)
@@ -120,7 +102,8 @@ std::string WithoutUnreadableLines(const std::string& text, const wxMBConv& conv
 void RepairPreferenceFile(const std::string& path, const wxMBConv& conv)
 {
     std::string text;
-    if (!ReadWhole(path, text))
+    std::string reason;
+    if (!ReadRegularFile(path, text, reason))
         return;
     const std::string kept = WithoutUnreadableLines(text, conv);
     if (kept.size() == text.size())

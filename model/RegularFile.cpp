@@ -35,6 +35,42 @@ int OpenRegularForReading(const std::string& path, std::string& reason)
     return fd;
 }
 
+bool ReadFully(int fd, void* buffer, std::size_t length, std::uint64_t offset)
+{
+    auto* bytes = static_cast<char*>(buffer);
+    while (length > 0)
+    {
+        const ssize_t n = ::pread(fd, bytes, length, static_cast<off_t>(offset));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        bytes += n;
+        offset += static_cast<std::uint64_t>(n);
+        length -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool ReadRegularFile(const std::string& path, std::string& bytes, std::string& reason)
+{
+    const FileHandle file(OpenRegularForReading(path, reason));
+    struct stat st;
+    if (file.get() < 0)
+        return false;
+    if (::fstat(file.get(), &st) != 0)
+    {
+        reason = std::strerror(errno);
+        return false;
+    }
+    bytes.resize(static_cast<std::size_t>(st.st_size));
+    errno = 0;
+    if (ReadFully(file.get(), bytes.data(), bytes.size(), 0))
+        return true;
+    reason = errno ? std::strerror(errno) : "the file ended early";
+    return false;
+}
+
 bool FileHandle::Close()
 {
     const int fd = m_fd;

@@ -128,17 +128,7 @@ bool ReadWhole(int fd, std::vector<uint8_t>& bytes)
     if (::fstat(fd, &st) != 0)
         return false;
     bytes.resize(static_cast<size_t>(st.st_size));
-    size_t done = 0;
-    while (done < bytes.size())
-    {
-        const ssize_t n = ::pread(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
+    return ReadFully(fd, bytes.data(), bytes.size(), 0);
 }
 
 // The file's bytes become these, from its start.

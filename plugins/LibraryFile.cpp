@@ -1,13 +1,11 @@
 #include "plugins/LibraryFile.h"
 
-#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
 #include <link.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include "model/RegularFile.h"
 
@@ -26,21 +24,7 @@ const unsigned char kNativeByteOrder = ELFDATA2MSB;
 
 bool ReadAt(int fd, void* buffer, std::size_t length, std::uint64_t offset, std::uint64_t fileSize)
 {
-    if (offset > fileSize || length > fileSize - offset)
-        return false;
-    auto* bytes = static_cast<char*>(buffer);
-    while (length > 0)
-    {
-        const ssize_t n = ::pread(fd, bytes, length, static_cast<off_t>(offset));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        bytes += n;
-        offset += static_cast<std::uint64_t>(n);
-        length -= static_cast<std::size_t>(n);
-    }
-    return true;
+    return offset <= fileSize && length <= fileSize - offset && ReadFully(fd, buffer, length, offset);
 }
 
 bool IsNativeSharedObject(const ElfW(Ehdr)& header)
