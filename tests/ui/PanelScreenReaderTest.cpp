@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 #include <fcntl.h>
@@ -33,7 +34,9 @@
 #include "model/dorvasynth/DorvaSynthAnswers.h"
 #include "plugins/dialogs/VSTSelector.h"
 #include "tests/ui/HeldAccessibilityBus.h"
+#include "tests/ui/OtherXWindow.h"
 #include "tests/ui/RealInput.h"
+#include "tests/ui/WindowManagerStandIn.h"
 #include "tests/ui/UiTestApp.h"
 #include "ui/MainFrame.h"
 #include "ui/MenuIds.h"
@@ -46,6 +49,17 @@
 namespace
 {
 using PanelScreenReaderTest = UiTest;
+
+// Windows are activated as on a desktop, also back from another program.
+// One for the whole run, made before any window: the toolkit asks once
+// whether there is a window manager.
+struct DesktopEnvironment : ::testing::Environment
+{
+    void SetUp() override { manager = std::make_unique<WindowManagerStandIn>(); }
+    void TearDown() override { manager.reset(); }
+    std::unique_ptr<WindowManagerStandIn> manager;
+};
+const auto* const g_desktop = ::testing::AddGlobalTestEnvironment(new DesktopEnvironment);
 using Steps = std::map<std::string, std::function<void()>>;
 
 // A reader script run against this process. It prints "ok ..." and "fail
@@ -215,12 +229,15 @@ TEST_F(PanelScreenReaderTest, AReaderFindsThePanelsControlsAndFollowsTheKeyboard
     // A window manager gives a dialog the keys, and the main window again after it.
     DialogActions dialogs;
     FileChooserScript chooser;
+    OtherXWindow other;
     m_boxes.answer = wxNO; // a template to save is not
     // A key that opens windows, then the keys back to the main window.
-    auto andBack = [panel](std::function<void()> action) {
+    auto andBack = [panel, frame](std::function<void()> action) {
         return [=] {
             action();
             EXPECT_TRUE(RealInput::Focus(panel));
+            // The desktop gives the window the keys in its own time.
+            EXPECT_TRUE(RealInput::Activate(frame));
         };
     };
     // Ctrl+T and OK in the template settings, then the keys back.
@@ -261,8 +278,8 @@ TEST_F(PanelScreenReaderTest, AReaderFindsThePanelsControlsAndFollowsTheKeyboard
         {"CLICK 1", [=] { RealInput::Click(panel, pot2); }},
         {"CLICK 2", [=] { RealInput::Click(panel, frame->GetView()->ControlCentre(2)); }},
         {"CTRL+CLICK 3", [=] { RealInput::Click(panel, frame->GetView()->ControlCentre(3), wxMOD_CONTROL); }},
-        {"ABOUT", [=] { key(WXK_F1)(); EXPECT_TRUE(RealInput::Focus(panel)); }},
-        {"NEW", [=] { key('N', wxMOD_CONTROL)(); EXPECT_TRUE(RealInput::Focus(panel)); }},
+        {"ABOUT", andBack(key(WXK_F1))},
+        {"NEW", andBack(key('N', wxMOD_CONTROL))},
         {"CLOSE ALL", [=] {
             while (frame->GetTemplateCount() > 0)
                 ASSERT_TRUE(RealInput::ChooseMenuItem(frame, MenuId::Close));
@@ -285,6 +302,17 @@ TEST_F(PanelScreenReaderTest, AReaderFindsThePanelsControlsAndFollowsTheKeyboard
              dialogs.next = [](wxDialog&) { RealInput::Key(WXK_RETURN); };
              TestApp().driver->InjectSysEx("In", std::vector<uint8_t>(dump.begin(), dump.end()), 256);
              EXPECT_TRUE(RealInput::PumpUntil([] { return !MIDIIO::IsReceiving(); }));
+         })},
+        // The dump comes while the user is in another program, then back.
+        {"LISTEN AWAY", andBack([key, &dump, &other] {
+             key('L', wxMOD_CONTROL)();
+             EXPECT_TRUE(other.Activate());
+             EXPECT_TRUE(RunLoopUntil([] { return !TestApp().IsActive(); }));
+             // No notice, which would take the keys from the other program.
+             const int notice = std::exchange(TestApp().Prefs().showOldOSDialog, 0);
+             TestApp().driver->InjectSysEx("In", std::vector<uint8_t>(dump.begin(), dump.end()), 256);
+             EXPECT_TRUE(RealInput::PumpUntil([] { return !MIDIIO::IsReceiving(); }));
+             TestApp().Prefs().showOldOSDialog = notice;
          })},
         {"CTRL+C", key('C', wxMOD_CONTROL)},
         {"CTRL+V", key('V', wxMOD_CONTROL)},

@@ -164,6 +164,7 @@ FOCUS_PATHS = [
     (["CLICK 1", "CTRL+T OK SLOW BUS"], None),
     (["CLICK 1", "OPEN CALDER"], None),
     (["CLICK 1", "LISTEN OLD OS"], None),
+    (["CLICK 1", "LISTEN AWAY"], None),
     (["CLICK 1", "CTRL+C", "CLICK 2", "CTRL+V", "CTRL+Z", "CTRL+Y"], 2),
     (["CLICK 2", "CTRL+V", "MENU UNDO"], None),
     (["CTRL+A", "CTRL+CLICK 0"], 1),
