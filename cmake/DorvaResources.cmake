@@ -1,5 +1,6 @@
 # What ships beside the program: the XRC files and the images and help folders,
-# and the factory bank, which the build makes (program/CMakeLists.txt).
+# the factory bank, which the build makes (program/CMakeLists.txt), and the
+# plug-in examiner's helper program (plugins/helper/).
 set(DORVA_RESOURCE_DIR ${CMAKE_SOURCE_DIR}/resources)
 set(DORVA_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
 set(DORVA_FACTORY_BANK ${DORVA_GENERATED_DIR}/FactorySettings.blk)
@@ -30,6 +31,31 @@ function(dorva_copy_resources target)
       VERBATIM)
     add_custom_target(${copy_target} DEPENDS ${stamp})
     add_dependencies(${copy_target} dorva_factory_bank)
+  endif()
+  add_dependencies(${target} ${copy_target})
+  dorva_copy_plugin_examiner(${target})
+endfunction()
+
+# dorva_copy_plugin_examiner(<target>)
+# Copies the helper program dorva-plugin-examiner into the folder of <target>'s
+# binary, and again whenever it is rebuilt: a plug-in scan starts it from the
+# folder of the running executable.
+function(dorva_copy_plugin_examiner target)
+  get_target_property(output_dir ${target} RUNTIME_OUTPUT_DIRECTORY)
+  if(NOT output_dir)
+    set(output_dir ${CMAKE_CURRENT_BINARY_DIR})
+  endif()
+  string(MD5 folder_key "${output_dir}")
+  set(copy_target dorva_plugin_examiner_${folder_key})
+  if(NOT TARGET ${copy_target})
+    set(copied ${output_dir}/dorva-plugin-examiner)
+    add_custom_command(OUTPUT ${copied}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${output_dir}
+      COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:dorva-plugin-examiner> ${copied}
+      DEPENDS dorva-plugin-examiner
+      COMMENT "Copying the plug-in examiner into ${output_dir}"
+      VERBATIM)
+    add_custom_target(${copy_target} DEPENDS ${copied})
   endif()
   add_dependencies(${target} ${copy_target})
 endfunction()

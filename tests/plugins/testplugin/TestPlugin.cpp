@@ -1,10 +1,15 @@
 // A small VST 2 plug-in for the examiner's tests, built in variants by defines:
 // the entry point's name, effect and vendor names, number of parameters,
-// magic, VST version, a crash or an exception in effOpen. Every call of its
-// entry point and dispatcher is logged; tests read it through DorvaTestPluginLog.
+// magic, VST version, a crash or an exception in effOpen, a crash in the entry
+// point, and a library whose loading crashes, never returns or ends the
+// process. Every call of its entry point and dispatcher is logged; tests read
+// it through DorvaTestPluginLog.
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 #include <string>
+
+#include <unistd.h>
 
 #include "plugins/VstPluginRecord.h"
 
@@ -30,6 +35,26 @@
 
 namespace
 {
+// A store through it faults; the compiler cannot know it is null.
+int* volatile g_nowhere = nullptr;
+
+#if defined(CRASH_ON_LOAD) || defined(HANG_ON_LOAD) || defined(EXIT_ON_LOAD)
+// Runs while the loader maps the library, before any entry point is looked up.
+__attribute__((constructor)) void OnLoad()
+{
+#ifdef CRASH_ON_LOAD
+    *g_nowhere = 1;
+#endif
+#ifdef HANG_ON_LOAD
+    for (;;)
+        pause();
+#endif
+#ifdef EXIT_ON_LOAD
+    std::exit(0);
+#endif
+}
+#endif
+
 std::string g_log;
 VstHostCallbackFunction g_host = nullptr;
 
@@ -81,6 +106,9 @@ EXPORT const char* DorvaTestPluginLog()
 EXPORT VstPluginRecord* PluginEntry(VstHostCallbackFunction host) __asm__(ENTRY_NAME);
 EXPORT VstPluginRecord* PluginEntry(VstHostCallbackFunction host)
 {
+#ifdef CRASH_IN_ENTRY
+    *g_nowhere = 1;
+#endif
     g_host = host;
     // Hosts are asked for their version before the record exists.
     g_log += "entry:" + std::to_string(host(nullptr, Vst::kHostVersion, 0, 0, nullptr, 0.0f)) + " ";
