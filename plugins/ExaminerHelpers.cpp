@@ -125,11 +125,12 @@ private:
     std::vector<Helper> m_helpers;
 };
 
-// Waits until a running helper has written, closed its output or reached its deadline.
-void WaitForAny(std::vector<Helper>& helpers, std::vector<pollfd>& ready)
+// Waits until a running helper has written, closed its output or reached its
+// deadline, or until the time given.
+void WaitForAny(std::vector<Helper>& helpers, Clock::time_point until, std::vector<pollfd>& ready)
 {
     ready.clear();
-    Clock::time_point nearest = Clock::time_point::max();
+    Clock::time_point nearest = until;
     for (const Helper& helper : helpers)
     {
         ready.push_back({helper.answerEnd, POLLIN, 0});
@@ -172,18 +173,21 @@ std::size_t DefaultHelperCount()
 
 void ExamineInHelpers(const std::vector<std::string>& paths, const HelperSettings& settings,
                       const std::function<bool(std::size_t)>& starting,
-                      const std::function<void(std::size_t, const PluginNames*)>& ended)
+                      const std::function<void(std::size_t, const PluginNames*)>& ended,
+                      const std::function<void(std::size_t)>& waiting)
 {
     RunningHelpers running;
     std::vector<Helper>& helpers = running.List();
     std::vector<pollfd> ready;
     const std::size_t count = std::max<std::size_t>(settings.count, 1);
+    Clock::time_point news = Clock::now();
     for (std::size_t next = 0; next < paths.size() || !helpers.empty();)
     {
         for (; next < paths.size() && helpers.size() < count; ++next)
         {
             Helper helper;
             helper.job = next;
+            news = Clock::now();
             if (!starting(next) || !Start(settings.program, paths[next], helper))
             {
                 ended(next, nullptr);
@@ -195,7 +199,7 @@ void ExamineInHelpers(const std::vector<std::string>& paths, const HelperSetting
         if (helpers.empty())
             continue;
 
-        WaitForAny(helpers, ready);
+        WaitForAny(helpers, news + settings.quiet, ready);
         const Clock::time_point now = Clock::now();
         for (std::size_t i = helpers.size(); i-- > 0;)
         {
@@ -204,8 +208,16 @@ void ExamineInHelpers(const std::vector<std::string>& paths, const HelperSetting
             const AnswerState state = DecodePluginAnswer(helpers[i].answer, names);
             if (state == AnswerState::Incomplete && open && now < helpers[i].deadline)
                 continue;
+            news = now;
             const std::size_t job = running.Remove(i).job;
             ended(job, state == AnswerState::Complete ? &names : nullptr);
+        }
+        // The helpers keep their order of start: the first is the earliest.
+        if (!helpers.empty() && now - news >= settings.quiet)
+        {
+            news = now;
+            if (waiting)
+                waiting(helpers.front().job);
         }
     }
 }

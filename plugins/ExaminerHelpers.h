@@ -21,6 +21,8 @@ struct HelperSettings
     std::size_t count = DefaultHelperCount();
     // A helper still running this long after its start is ended.
     std::chrono::milliseconds deadline{10000};
+    // While no helper starts or ends for this long, the caller hears which one it waits for.
+    std::chrono::milliseconds quiet{200};
 };
 
 // Examines each library in a helper of its own: the program with the path
@@ -32,7 +34,8 @@ struct HelperSettings
 // says false none is started. ended(i, names) comes once for every path, in
 // any order, with the helper's whole answer, or with null when none started,
 // the helper could not be started, ended without a whole answer, gave one
-// that breaks its rules, or was still running at the deadline.
+// that breaks its rules, or was still running at the deadline. waiting(i)
+// comes after each quiet interval with the earliest path still examined.
 //
 // A helper is ended, with its process group, as soon as its answer is whole
 // or its time is up, and always reaped before ended is called: nothing is
@@ -41,4 +44,5 @@ struct HelperSettings
 // descriptor but the standard ones. Blocks the calling thread meanwhile.
 void ExamineInHelpers(const std::vector<std::string>& paths, const HelperSettings& settings,
                       const std::function<bool(std::size_t)>& starting,
-                      const std::function<void(std::size_t, const PluginNames*)>& ended);
+                      const std::function<void(std::size_t, const PluginNames*)>& ended,
+                      const std::function<void(std::size_t)>& waiting);

@@ -182,6 +182,10 @@ void CVSTPluginExaminer::Examine(const std::vector<std::string>& libraries)
                 m_host->OnPluginExamined(m_plugins.back());
         }
     };
+    const auto waiting = [this, &libraries](std::size_t i) {
+        if (m_host)
+            m_host->OnWaiting(libraries[i]);
+    };
     ExamineInHelpers(libraries, m_helpers, [this, &libraries](std::size_t i) { return OnStarting(libraries[i]); },
-                     ended);
+                     ended, waiting);
 }

@@ -1,8 +1,8 @@
 // A small VST 2 plug-in for the examiner's tests, built in variants by defines:
 // the entry point's name, effect and vendor names, number of parameters,
 // magic, VST version, a crash or an exception in effOpen, a crash in the entry
-// point, and a library whose loading crashes, never returns or ends the
-// process. Every call of its entry point and dispatcher is logged; tests read
+// point, and a library whose loading crashes, never returns, ends the
+// process or takes its time. Every call of its entry point and dispatcher is logged; tests read
 // it through DorvaTestPluginLog.
 #include <cstdlib>
 #include <cstring>
@@ -38,7 +38,7 @@ namespace
 // A store through it faults; the compiler cannot know it is null.
 int* volatile g_nowhere = nullptr;
 
-#if defined(CRASH_ON_LOAD) || defined(HANG_ON_LOAD) || defined(EXIT_ON_LOAD)
+#if defined(CRASH_ON_LOAD) || defined(HANG_ON_LOAD) || defined(EXIT_ON_LOAD) || defined(SLOW_ON_LOAD)
 // Runs while the loader maps the library, before any entry point is looked up.
 __attribute__((constructor)) void OnLoad()
 {
@@ -51,6 +51,9 @@ __attribute__((constructor)) void OnLoad()
 #endif
 #ifdef EXIT_ON_LOAD
     std::exit(0);
+#endif
+#ifdef SLOW_ON_LOAD
+    usleep(700000);
 #endif
 }
 #endif
