@@ -83,8 +83,10 @@ TEST_F(ExaminerTest, WhatIsTriedAndWhatIsRecorded)
         {{{"entry-vstpluginmain", "z.so", ""}, {"entry-vstpluginmain", "Synth.SO", ""},
           {"entry-vstpluginmain", "plug.so.bak", ""}, {"entry-vstpluginmain", ".hidden/inner.so", ""},
           {"text", "bundle.so/x.txt", ""}, {"text", "readme.txt", ""}, {"entry-vstpluginmain", "sub/synth.so", ""},
-          {"link up", "sub/loop", ""}}, // entered once
-         "//", {"plug.so.bak", "z.so", ".hidden/inner.so", "bundle.so", "sub/synth.so"}, "plug.so z inner synth "},
+          {"link up", "sub/loop", ""}, // entered once
+          {"entry-vstpluginmain", "caf\xe9/latin.so", ""}}, // a folder name that is no UTF-8 reaches the helper as it is
+         "//", {"plug.so.bak", "z.so", ".hidden/inner.so", "bundle.so", "caf\xe9/latin.so", "sub/synth.so"},
+         "plug.so z inner latin synth "},
     };
     for (const auto& row : rows)
     {
