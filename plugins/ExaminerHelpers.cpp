@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <utility>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -29,8 +32,9 @@ struct Helper
     std::string answer;
 };
 
-// Starts the helper for one path; false when it could not be started.
-bool Start(const std::string& program, const std::string& path, Helper& helper)
+// Starts the helper for one path; false when it could not be started, and
+// then, the first time in a scan, stderr says why.
+bool Start(const std::string& program, const std::string& path, Helper& helper, bool& told)
 {
     int ends[2];
     if (pipe2(ends, O_CLOEXEC) != 0)
@@ -61,6 +65,9 @@ bool Start(const std::string& program, const std::string& path, Helper& helper)
     if (error != 0)
     {
         close(ends[0]);
+        if (!std::exchange(told, true))
+            std::fprintf(stderr, "Dorva Editor: the plug-in examiner %s could not be started: %s\n", program.c_str(),
+                         std::strerror(error));
         return false;
     }
     fcntl(ends[0], F_SETFL, O_NONBLOCK);
@@ -181,6 +188,7 @@ void ExamineInHelpers(const std::vector<std::string>& paths, const HelperSetting
     std::vector<pollfd> ready;
     const std::size_t count = std::max<std::size_t>(settings.count, 1);
     Clock::time_point news = Clock::now();
+    bool told = false;
     for (std::size_t next = 0; next < paths.size() || !helpers.empty();)
     {
         for (; next < paths.size() && helpers.size() < count; ++next)
@@ -188,7 +196,7 @@ void ExamineInHelpers(const std::vector<std::string>& paths, const HelperSetting
             Helper helper;
             helper.job = next;
             news = Clock::now();
-            if (!starting(next) || !Start(settings.program, paths[next], helper))
+            if (!starting(next) || !Start(settings.program, paths[next], helper, told))
             {
                 ended(next, nullptr);
                 continue;

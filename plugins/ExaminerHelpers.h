@@ -33,9 +33,10 @@ struct HelperSettings
 // starting(i) comes just before the helper of paths[i] would start; when it
 // says false none is started. ended(i, names) comes once for every path, in
 // any order, with the helper's whole answer, or with null when none started,
-// the helper could not be started, ended without a whole answer, gave one
-// that breaks its rules, or was still running at the deadline. waiting(i)
-// comes after each quiet interval with the earliest path still examined.
+// the helper could not be started (stderr says so, once), ended without a
+// whole answer, gave one that breaks its rules, or was still running at the
+// deadline. waiting(i) comes after each quiet interval with the earliest
+// path still examined.
 //
 // A helper is ended, with its process group, as soon as its answer is whole
 // or its time is up, and always reaped before ended is called: nothing is

@@ -21,6 +21,27 @@ struct ExaminerTest : PluginTest
     RecordingPluginHost m_host;
 };
 
+// How many processes run with the text in their command line (arguments are separated by "\0").
+int ProcessesWith(const std::string& text)
+{
+    int count = 0;
+    for (const auto& process : std::filesystem::directory_iterator("/proc"))
+    {
+        std::ifstream file(process.path() / "cmdline");
+        const std::string command((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        count += command.find(text) != std::string::npos ? 1 : 0;
+    }
+    return count;
+}
+
+bool WaitFor(const std::function<bool()>& condition)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!condition() && std::chrono::steady_clock::now() < end)
+        usleep(10000);
+    return condition();
+}
+
 // The examination as the helper runs it, in this process: the plug-in's log can be read afterwards.
 std::string ExamineHere(const std::string& path)
 {
@@ -148,23 +169,8 @@ TEST_F(ExaminerTest, TheGuardIsOnDiskWhileEachPluginLoads)
         m_examiner.ExamineFolder(VstDir(), nullptr);
         _exit(0);
     }
-    const auto helpers = [this] { // the helper processes still running on c-hang.so
-        int count = 0;
-        for (const auto& process : std::filesystem::directory_iterator("/proc"))
-        {
-            std::ifstream file(process.path() / "cmdline");
-            const std::string command((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-            count += command.find(Path("c-hang.so")) != std::string::npos ? 1 : 0;
-        }
-        return count;
-    };
-    const auto waitFor = [](const std::function<bool()>& condition) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        while (!condition() && std::chrono::steady_clock::now() < end)
-            usleep(10000);
-        return condition();
-    };
-    EXPECT_TRUE(waitFor([&] { return helpers() == 1; }));
+    const auto helpers = [this] { return ProcessesWith(Path("c-hang.so")); };
+    EXPECT_TRUE(WaitFor([&] { return helpers() == 1; }));
     kill(child, SIGKILL);
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
@@ -172,7 +178,43 @@ TEST_F(ExaminerTest, TheGuardIsOnDiskWhileEachPluginLoads)
     ASSERT_TRUE(nextStart.Load("Dorva Editor"));
     EXPECT_EQ(std::to_string(nextStart.pluginsEnumeratedOK) + " " + nextStart.lastPluginEnumerated,
               "0 " + Path("c-hang.so"));
-    EXPECT_TRUE(waitFor([&] { return helpers() == 0; })) << "the helper outlived the program";
+    EXPECT_TRUE(WaitFor([&] { return helpers() == 0; })) << "the helper outlived the program";
+}
+
+// Stand-ins for the helper program: only a whole answer counts (not one after other bytes), taken as soon as
+// it is whole; whatever the helper started is ended with it.
+TEST(ExamineInHelpers, AWholeAnswerIsTakenAtOnceAndNothingElseIs)
+{
+    TempFolder folder;
+    PluginNames names;
+    names.vendor = "Vendor";
+    names.parameters = {{3, "Cutoff"}};
+    std::ofstream(folder.File("answer"), std::ios::binary) << EncodePluginAnswer(names);
+    const struct
+    {
+        std::string script; // run with the library's path; empty: no program there
+        std::string said;
+    } rows[] = {{"cat answer; sleep 37 & sleep 37", "the answer"}, {"printf x; cat answer", "none"},
+                {"head -c 12 answer", "none"}, {"kill -SEGV $$", "none"}, {"", "none"}};
+    for (const auto& row : rows)
+    {
+        HelperSettings settings;
+        settings.program = folder.File("helper");
+        std::filesystem::remove(settings.program);
+        if (!row.script.empty())
+        {
+            std::ofstream(settings.program) << "#!/bin/sh\ncd " << folder.Path() << "\n" << row.script << "\n";
+            std::filesystem::permissions(settings.program, std::filesystem::perms::owner_all);
+        }
+        std::string said = "nothing";
+        const auto start = std::chrono::steady_clock::now();
+        ExamineInHelpers({"x.so"}, settings, [](std::size_t) { return true; },
+                         [&](std::size_t, const PluginNames* got) { said = !got ? "none" : *got == names ? "the answer" : "other"; },
+                         nullptr);
+        EXPECT_EQ(said, row.said) << row.script;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << row.script;
+        EXPECT_TRUE(WaitFor([] { return ProcessesWith(std::string("sleep\0" "37", 8)) == 0; })) << row.script;
+    }
 }
 
 TEST(VstHostCallback, AnswersVersionAndSetsRateAndBlockSizeOnTheAskingPlugin)
