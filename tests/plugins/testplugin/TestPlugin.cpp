@@ -93,7 +93,7 @@ intptr_t Dispatcher(VstPluginRecord* record, int32_t opcode, int32_t index, intp
             name(index < 4 ? kParamNames[index] : "Extra " + std::to_string(index));
         return 0;
     case Vst::kClose:
-        delete record;
+        *record = VstPluginRecord{};
         return 0;
     default:
         return 0;
@@ -115,7 +115,10 @@ EXPORT VstPluginRecord* PluginEntry(VstHostCallbackFunction host)
     g_host = host;
     // Hosts are asked for their version before the record exists.
     g_log += "entry:" + std::to_string(host(nullptr, Vst::kHostVersion, 0, 0, nullptr, 0.0f)) + " ";
-    auto* record = new VstPluginRecord{};
+    // Not allocated: a host that refuses the record (its magic, say) cannot free it.
+    static VstPluginRecord instance;
+    instance = VstPluginRecord{};
+    VstPluginRecord* record = &instance;
     record->magic = MAGIC;
     record->dispatcher = Dispatcher;
     record->numParams = PARAM_COUNT;
