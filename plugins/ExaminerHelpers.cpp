@@ -78,11 +78,15 @@ bool Start(const std::string& program, const std::string& path, Helper& helper, 
 // Kills the helper and what it started, and reaps it.
 void End(Helper& helper)
 {
-    // The group, and the helper itself should a plug-in have left the group.
-    kill(-helper.pid, SIGKILL);
-    kill(helper.pid, SIGKILL);
-    while (waitpid(helper.pid, nullptr, 0) < 0 && errno == EINTR)
+    // Never 0 or -1 here, which would name the editor's own group or every process.
+    if (helper.pid > 0)
     {
+        // The group, and the helper itself should a plug-in have left the group.
+        kill(-helper.pid, SIGKILL);
+        kill(helper.pid, SIGKILL);
+        while (waitpid(helper.pid, nullptr, 0) < 0 && errno == EINTR)
+        {
+        }
     }
     close(helper.answerEnd);
 }
