@@ -1,8 +1,7 @@
 // The plug-in examination alone, with no window, as the program's scan runs
-// it (the guard saved before each library):
+// it (the guard saved before each library, the helpers beside this binary):
 //   dorva_bench_examine <folder>
-// prints "<milliseconds> <plug-ins found>". Run it in a fresh process each
-// time: examined libraries stay loaded.
+// prints "<milliseconds> <plug-ins found>".
 #include <chrono>
 #include <cstdio>
 

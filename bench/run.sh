@@ -5,7 +5,8 @@
 # of $RUNS runs (default 5). Needs Xvfb and jackd; not part of the tests.
 #   bench/run.sh            every row
 #   bench/run.sh dump idle  only the rows named (idle latency memory startup dump sends scan)
-# The scan rows need the plug-ins of /usr/lib/vst.
+# The scan rows need the plug-ins of /usr/lib/vst; BENCH_BEFORE=<source tree>
+# puts that tree's scan beside this one's (see there).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${BENCH_BUILD_DIR:-$top/build-bench}
@@ -200,20 +201,35 @@ if wanted sends; then
   row "16 back-to-back 1,808-byte sends over JACK" "$fig ms" "first BeginSend to the unit's receipt of the last, 256 frames"
 fi
 
-# Examined libraries stay loaded, so every run is a fresh process; the two
-# kinds of run take turns, so a change in the machine's load hits both.
+# Every run is a fresh process (an in-process scan keeps the libraries it
+# examined loaded); the kinds of run take turns, so a change in the machine's
+# load hits each alike. With BENCH_BEFORE=<another source tree> (an earlier
+# commit, say) that tree's program and examination, built Release into its
+# build-bench/, take turns with this one's, and both are printed.
 if wanted scan && [ -d "$vst" ]; then
   config 0
+  trees=("$build") labels=("")
+  if [ -n "${BENCH_BEFORE:-}" ]; then
+    cmake -S "$BENCH_BEFORE" -B "$BENCH_BEFORE/build-bench" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
+    cmake --build "$BENCH_BEFORE/build-bench" -j"${BENCH_JOBS:-4}" --target dorva-editor dorva_bench_examine >/dev/null
+    trees=("$BENCH_BEFORE/build-bench" "$build") labels=(", before" ", after")
+  fi
   alone=() program=() pictures=()
   for _ in $(seq "$runs"); do
-    alone+=("$("$bench/dorva_bench_examine" "$vst" | cut -d' ' -f1)")
-    out=$(JACK_DEFAULT_SERVER=dorva-absent-$$ "$bench/dorva_bench_painted" --scan 60000 "$editor" "${templates[0]}" || true)
-    program+=("$(echo "$out" | cut -d' ' -f1)")
-    pictures+=("$(echo "$out" | cut -d' ' -f2)")
+    for i in "${!trees[@]}"; do
+      alone[i]+=" $("${trees[i]}/bench/dorva_bench_examine" "$vst" | cut -d' ' -f1)"
+      out=$(JACK_DEFAULT_SERVER=dorva-absent-$$ "$bench/dorva_bench_painted" --scan 60000 "${trees[i]}/program/dorva-editor" \
+        "${templates[0]}" || true)
+      program[i]+=" $(echo "$out" | cut -d' ' -f1)"
+      pictures[i]+=" $(echo "$out" | cut -d' ' -f2)"
+    done
   done
-  a=$(printf '%s\n' "${alone[@]}" | median)
-  p=$(printf '%s\n' "${program[@]}" | median)
-  row "plug-in examination alone" "$a ms" "ExamineFolder of $(find "$vst" -name '*.so' | wc -l) libraries in $vst, no window"
-  row "plug-in scan in the program" "$p ms" \
-    "Ctrl+Shift+I to the selector painted, $(awk -v p="$p" -v a="$a" 'BEGIN { printf "%+.0f%%", (p / a - 1) * 100 }') on the examination; $(printf '%s\n' "${pictures[@]}" | median) progress pictures"
+  for i in "${!trees[@]}"; do
+    a=$(printf '%s\n' ${alone[i]} | median)
+    p=$(printf '%s\n' ${program[i]} | median)
+    row "plug-in examination alone${labels[i]}" "$a ms" \
+      "ExamineFolder of $(find "$vst" -name '*.so' | wc -l) libraries in $vst, no window"
+    row "plug-in scan in the program${labels[i]}" "$p ms" \
+      "Ctrl+Shift+I to the selector painted, $(awk -v p="$p" -v a="$a" 'BEGIN { printf "%+.0f%%", (p / a - 1) * 100 }') on the examination; $(printf '%s\n' ${pictures[i]} | median) progress pictures"
+  done
 fi

@@ -2,57 +2,22 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <system_error>
-
-#include <dlfcn.h>
 
 #include "app/Preferences.h"
 #include "model/DeviceAnswers.h"
 #include "model/EditorHost.h"
 #include "model/ShortenName.h"
-#include "plugins/LibraryFile.h"
 #include "plugins/PluginHost.h"
+#include "plugins/helper/LibraryFile.h"
 
 namespace fs = std::filesystem;
 
 namespace
 {
-// Both name kinds a plug-in fills are read into buffers this size, zeroed first.
-const std::size_t kNameBufferSize = 513;
-// Parameter names are recorded up to this many characters.
-const std::size_t kMaxParamNameLength = 32;
-const float kSampleRate = 44100.0f;
-const intptr_t kBlockSize = 512;
 // Mode of ShortenName that runs words together, for parameter names.
 const int kRunTogetherMode = 1;
-
-// Debian's plug-ins export one or the other of the first two.
-const char* const kEntryPointNames[] = {"VSTPluginMain", "main", "MAIN"};
-
-intptr_t Dispatch(VstPluginRecord* record, int32_t opcode, int32_t index = 0, intptr_t value = 0,
-                  void* ptr = nullptr, float opt = 0.0f)
-{
-    return record->dispatcher(record, opcode, index, value, ptr, opt);
-}
-
-// Names end up in dumps, whose bytes are 7-bit: a plug-in's control bytes
-// are dropped and each other character (one UTF-8 sequence) becomes a "?".
-std::string ReadName(VstPluginRecord* record, int32_t opcode, int32_t index, std::size_t maxLength)
-{
-    char buffer[kNameBufferSize] = {};
-    Dispatch(record, opcode, index, 0, buffer);
-    buffer[std::min(maxLength, kNameBufferSize - 1)] = '\0';
-    std::string name;
-    for (const char* c = buffer; *c; ++c)
-    {
-        const auto byte = static_cast<unsigned char>(*c);
-        if (byte >= 0x20 && byte < 0x7F)
-            name += *c;
-        else if (byte >= 0xC0 || (byte >= 0x80 && (name.empty() || name.back() != '?')))
-            name += '?';
-    }
-    return name;
-}
 
 bool ContainsLibrarySuffix(const std::string& name)
 {
@@ -97,32 +62,13 @@ std::string Join(const std::string& folder, const std::string& name)
 }
 } // namespace
 
-intptr_t VstHostCallback(VstPluginRecord* effect, int32_t opcode, int32_t, intptr_t, void*, float)
-{
-    switch (opcode)
-    {
-    case Vst::kHostVersion:
-        return Vst::kHostVersionAnswer;
-    case Vst::kHostGetSampleRate:
-        if (effect && effect->dispatcher)
-            Dispatch(effect, Vst::kSetSampleRate, 0, 0, nullptr, kSampleRate);
-        return 0;
-    case Vst::kHostGetBlockSize:
-        if (effect && effect->dispatcher)
-            Dispatch(effect, Vst::kSetBlockSize, 0, kBlockSize);
-        return 0;
-    default:
-        return 0;
-    }
-}
-
 CVSTPluginExaminer::CVSTPluginExaminer(Preferences* preferences) : m_preferences(preferences)
 {
 }
 
 void CVSTPluginExaminer::SaveGuard()
 {
-    // Save flushes to disk: the guard must be there if the next plug-in kills the process.
+    // Save flushes to disk: the guard must be there if the program ends mid-scan.
     if (m_preferences)
         m_preferences->Save();
 }
@@ -135,14 +81,17 @@ void CVSTPluginExaminer::ExamineFolder(const std::string& folder, IPluginHost* h
     m_plugins.clear();
     m_host = host;
     std::set<std::string> visited;
+    std::vector<std::string> libraries;
     if (!folder.empty())
-        Traverse(WithoutTrailingSeparators(folder), visited);
+        Traverse(WithoutTrailingSeparators(folder), visited, libraries);
+    Examine(libraries);
     if (m_preferences)
         m_preferences->pluginsEnumeratedOK = 1;
     SaveGuard();
 }
 
-void CVSTPluginExaminer::Traverse(const std::string& folder, std::set<std::string>& visited)
+void CVSTPluginExaminer::Traverse(const std::string& folder, std::set<std::string>& visited,
+                                  std::vector<std::string>& libraries)
 {
     // A linked folder is entered once, so a link back up the tree ends.
     std::error_code error;
@@ -151,100 +100,92 @@ void CVSTPluginExaminer::Traverse(const std::string& folder, std::set<std::strin
         return;
     const FolderEntries entries = ListFolder(folder);
     for (const std::string& name : entries.files)
-        OnEntry(Join(folder, name), name);
+        if (ContainsLibrarySuffix(name))
+            libraries.push_back(Join(folder, name));
     for (const std::string& name : entries.folders)
     {
         const std::string path = Join(folder, name);
-        OnEntry(path, name);
-        Traverse(path, visited);
+        if (ContainsLibrarySuffix(name))
+            libraries.push_back(path);
+        Traverse(path, visited, libraries);
     }
 }
 
-void CVSTPluginExaminer::OnEntry(const std::string& path, const std::string& name)
+VSTPluginInfo MakeVSTPluginInfo(const std::string& path, const PluginNames& names)
 {
-    if (!ContainsLibrarySuffix(name))
-        return;
-    try
-    {
-        ExamineDll(path);
-    }
-    catch (...)
-    {
-        // A plug-in that throws is skipped; the scan goes on.
-    }
-}
-
-VSTPluginInfo ReadVSTPluginInfo(VstPluginRecord& record, const std::string& path)
-{
-    Dispatch(&record, Vst::kOpen);
-    Dispatch(&record, Vst::kSetBlockSizeAndSampleRate, 0, kBlockSize, nullptr, kSampleRate);
-    for (int32_t output = 0; output < record.numOutputs; ++output)
-        Dispatch(&record, Vst::kConnectOutput, output, 1);
-    Dispatch(&record, Vst::kMainsChanged, 0, 1);
-
     VSTPluginInfo info;
     const fs::path file(path);
     info.fileName = file.stem().string();
     info.folder = WithoutTrailingSeparators(file.parent_path().string());
-    info.vendor = ReadName(&record, Vst::kGetVendorString, 0, kNameBufferSize);
-    info.effectName = ReadName(&record, Vst::kGetEffectName, 0, kNameBufferSize);
-    if (info.effectName.empty())
-        info.effectName = info.fileName;
+    info.vendor = names.vendor;
+    info.effectName = names.effectName.empty() ? info.fileName : names.effectName;
 
     const AbbreviationMap& abbreviations = Host().Abbreviations();
     const int maxNameLength = Device().GetMaxControlNameLength();
-    for (int32_t i = 0; i < record.numParams; ++i)
+    for (const PluginNames::Parameter& named : names.parameters)
     {
         ImportedParamRecord parameter;
-        parameter.fullName = ReadName(&record, Vst::kGetParamName, i, kMaxParamNameLength);
-        if (parameter.fullName.empty())
-            continue;
+        parameter.fullName = named.name;
         parameter.shortName = ShortenName(parameter.fullName, abbreviations, maxNameLength, kRunTogetherMode);
-        parameter.index = i;
+        parameter.index = named.index;
         info.parameters.push_back(parameter);
     }
-
     return info;
 }
 
 void CVSTPluginExaminer::ExamineDll(const std::string& path)
 {
-    if (m_preferences)
-        m_preferences->lastPluginEnumerated = path;
-    SaveGuard();
-    if (m_host)
-        m_host->OnExamining(path);
+    Examine({path});
+}
 
-    // The loader would wait for ever on a FIFO and fault on a file cut short.
-    if (!IsWholeSharedObject(path))
-        return;
-    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!library)
-        return;
-    VstEntryPoint entry = nullptr;
-    for (const char* name : kEntryPointNames)
-        if (!entry)
-            entry = reinterpret_cast<VstEntryPoint>(dlsym(library, name));
-    if (!entry)
+bool CVSTPluginExaminer::OnStarting(const std::string& path)
+{
+    try
     {
-        dlclose(library);
-        return;
+        if (m_preferences)
+            m_preferences->lastPluginEnumerated = path;
+        SaveGuard();
+        if (m_host)
+            m_host->OnExamining(path);
+        // A FIFO would hold a helper until its deadline; a file cut short needs none.
+        return IsWholeSharedObject(path);
     }
-
-    // From here on the library stays loaded, whatever happens.
-    VstPluginRecord* record = entry(VstHostCallback);
-    if (!record || record->magic != Vst::kMagic || !record->dispatcher)
-        return;
-    if (Dispatch(record, Vst::kGetVstVersion) < 2)
+    catch (...)
     {
-        Dispatch(record, Vst::kClose);
-        return;
+        // This library is skipped; the scan goes on.
+        return false;
     }
+}
 
-    m_plugins.push_back(ReadVSTPluginInfo(*record, path));
-    if (m_host)
-        m_host->OnPluginExamined(m_plugins.back());
-
-    Dispatch(record, Vst::kMainsChanged, 0, 0);
-    Dispatch(record, Vst::kClose);
+void CVSTPluginExaminer::Examine(const std::vector<std::string>& libraries)
+{
+    // Records arrive in any order; each is handed on once those before it are in.
+    std::vector<std::optional<VSTPluginInfo>> records(libraries.size());
+    std::vector<bool> done(libraries.size(), false);
+    std::size_t handedOn = 0;
+    const auto ended = [&](std::size_t i, const PluginNames* names) {
+        try
+        {
+            if (names)
+                records[i] = MakeVSTPluginInfo(libraries[i], *names);
+        }
+        catch (...)
+        {
+            // Skipped, as a plug-in whose examination throws.
+        }
+        for (done[i] = true; handedOn < libraries.size() && done[handedOn]; ++handedOn)
+        {
+            if (!records[handedOn])
+                continue;
+            m_plugins.push_back(std::move(*records[handedOn]));
+            if (m_host)
+                m_host->OnPluginExamined(m_plugins.back());
+        }
+    };
+    const auto waiting = [this, &libraries](std::size_t i) {
+        if (m_host)
+            m_host->OnWaiting(libraries[i]);
+    };
+    ExamineInHelpers(libraries, m_helpers, [this, &libraries](std::size_t i) { return OnStarting(libraries[i]); },
+                     ended, waiting);
 }

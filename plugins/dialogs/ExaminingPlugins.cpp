@@ -86,20 +86,31 @@ std::string CExaminingPlugins::FileNameOf(const std::string& path)
     return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
-void CExaminingPlugins::OnExamining(const std::string& path)
+void CExaminingPlugins::ShowName(const std::string& path, bool force)
 {
     if (!m_pluginName)
         return;
     // A file name is shown as it is: "&" is no mnemonic here.
     m_pluginName->SetLabelText(ToWx(FileNameOf(path)));
     Layout();
-    if (IsShown() && (!m_lastPaint || std::chrono::steady_clock::now() - *m_lastPaint >= kRepaintInterval))
+    if (IsShown() &&
+        (force || !m_lastPaint || std::chrono::steady_clock::now() - *m_lastPaint >= kRepaintInterval))
     {
         PaintNow();
         m_lastPaint = std::chrono::steady_clock::now();
     }
 }
 
+void CExaminingPlugins::OnExamining(const std::string& path)
+{
+    ShowName(path, false);
+}
+
 void CExaminingPlugins::OnPluginExamined(const VSTPluginInfo&)
 {
+}
+
+void CExaminingPlugins::OnWaiting(const std::string& path)
+{
+    ShowName(path, true);
 }

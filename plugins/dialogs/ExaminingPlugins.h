@@ -16,7 +16,8 @@ class wxStaticText;
 // The scan holds the GUI thread, so OnExamining paints the name itself
 // instead of waiting for the event loop: the first name at once, and later
 // ones at once when the last paint is a little while ago (after a slow
-// plug-in), so a run of quick files never waits for a frame each. While it
+// plug-in), so a run of quick files never waits for a frame each. While the
+// scan waits on a slow file, OnWaiting names that one. While it
 // is shown every other window of the program is disabled: nothing else can
 // be started until the scan is over. GUI thread only.
 class CExaminingPlugins : public wxDialog, public IPluginHost
@@ -36,6 +37,8 @@ public:
     // window painted very recently.
     void OnExamining(const std::string& path) override;
     void OnPluginExamined(const VSTPluginInfo& info) override;
+    // Shows the file name of the path the scan waits for, painted at once.
+    void OnWaiting(const std::string& path) override;
 
     // The part of a path OnExamining shows.
     static std::string FileNameOf(const std::string& path);
@@ -46,6 +49,8 @@ private:
     // here, for window updates and input only (input reaches no disabled
     // window), until this window has painted or a short time has passed.
     void PaintNow();
+    // Shows the name; paints it at once when forced or when due.
+    void ShowName(const std::string& path, bool force);
 
     wxStaticText* m_pluginName = nullptr;
     // When OnExamining last painted; empty before its first paint.

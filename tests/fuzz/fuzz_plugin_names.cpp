@@ -1,10 +1,12 @@
 // Plug-in name reading: a plug-in may fill its name buffers with any bytes,
-// unterminated or too long. The names are cut to their buffers, and a template
-// built from them writes pure SysEx that reads back as written.
+// unterminated or too long. The names are cut to their buffers, the helper's
+// answer carries them unchanged, and a template built from them writes pure
+// SysEx that reads back as written.
 #include <cstring>
 
 #include "model/dorvasynth/DorvaSynthTemplate.h"
 #include "plugins/VSTPluginExaminer.h"
+#include "plugins/helper/PluginProbe.h"
 
 namespace
 {
@@ -38,7 +40,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     record.numParams = data[0] % 80;
     g_data = data + 1;
     g_size = size - 1;
-    const VSTPluginInfo info = ReadVSTPluginInfo(record, "/plugins/fuzz.so");
+    const PluginNames names = ReadPluginNames(record);
+    PluginNames carried;
+    if (DecodePluginAnswer(EncodePluginAnswer(names), carried) != AnswerState::Complete || !(carried == names))
+        __builtin_trap();
+    const VSTPluginInfo info = MakeVSTPluginInfo("/plugins/fuzz.so", carried);
     bool cut = info.vendor.size() <= 512 && info.effectName.size() <= 512;
     for (const ImportedParamRecord& parameter : info.parameters)
         cut = cut && !parameter.fullName.empty() && parameter.fullName.size() <= 32;

@@ -273,7 +273,8 @@ TEST(ExaminingPlugins, ShowsTheFileNameAfterTheLastSeparatorLiterally)
 
 // While a scan holds the GUI thread the window shows on screen the name of the file being examined: at once for
 // the first file and for one after a slow plug-in, a few times a second through a run of quick ones (never a frame
-// per file); a click on another window of the program does nothing, then or afterwards.
+// per file), and the slow one's while the scan waits for it alone; a click on another window of the program does
+// nothing, then or afterwards.
 TEST_F(PluginDialogTest, TheNameOnScreenKeepsUpWithTheScanAndNothingElseCanBeClicked)
 {
     struct ScreenWatcher : IPluginHost // what the screen shows of the name right after each file is announced
@@ -288,7 +289,16 @@ TEST_F(PluginDialogTest, TheNameOnScreenKeepsUpWithTheScanAndNothingElseCanBeCli
             seen.push_back(RealInput::OnScreen(XRCCTRL(progress, "ID_PLUGNAME", wxStaticText)));
         }
         void OnPluginExamined(const VSTPluginInfo&) override {}
+        void OnWaiting(const std::string& path) override
+        {
+            progress.OnWaiting(path);
+            waitedFor = CExaminingPlugins::FileNameOf(path);
+            waited = RealInput::OnScreen(XRCCTRL(progress, "ID_PLUGNAME", wxStaticText));
+        }
+        std::string waitedFor; // the last file waited for, and the name on screen then
+        wxImage waited;
     } watcher;
+    Install("slow-on-load", "bb-slow.so");
     wxFrame* main = new wxFrame(nullptr, wxID_ANY, "Main", wxPoint(0, 0), wxSize(400, 300));
     wxButton* command = new wxButton(main, wxID_ANY, "Command");
     int commands = 0;
@@ -304,21 +314,23 @@ TEST_F(PluginDialogTest, TheNameOnScreenKeepsUpWithTheScanAndNothingElseCanBeCli
     RealInput::Settle();
     EXPECT_EQ(commands, 0) << "the click started a command";
     // What was on screen during the scan is what a new window shows for the name, painted in peace.
-    ASSERT_EQ(watcher.seen.size(), 4u);
+    ASSERT_EQ(watcher.seen.size(), 5u);
+    ASSERT_EQ(watcher.waitedFor, "bb-slow.so") << "the last wait is for the slow one alone";
     const auto same = [](const wxImage& a, const wxImage& b) {
         return a.GetSize() == b.GetSize() && std::equal(a.GetData(), a.GetData() + 3 * a.GetWidth() * a.GetHeight(), b.GetData());
     };
-    for (const auto& [i, file] : {std::pair<size_t, std::string>{0, "a-synth.so"}, {2, "c-noname.so"}})
+    for (const auto& [seen, file] : {std::pair<wxImage, std::string>{watcher.seen[0], "a-synth.so"},
+                                     {watcher.seen[3], "c-noname.so"}, {watcher.waited, "bb-slow.so"}})
     {
         CExaminingPlugins reference;
         ASSERT_TRUE(reference.Create(main));
         reference.Show();
         reference.OnExamining(Path(file));
         RealInput::Settle();
-        EXPECT_TRUE(same(watcher.seen[i], RealInput::OnScreen(XRCCTRL(reference, "ID_PLUGNAME", wxStaticText)))) << file;
+        EXPECT_TRUE(same(seen, RealInput::OnScreen(XRCCTRL(reference, "ID_PLUGNAME", wxStaticText)))) << file;
         reference.Hide();
     }
-    EXPECT_FALSE(same(watcher.seen[0], watcher.seen[2])) << "the name after the slow plug-in was not painted";
+    EXPECT_FALSE(same(watcher.seen[0], watcher.seen[3])) << "the name after the slow plug-in was not painted";
 
     // A run of quick files: a paint now and then, however slowly the run goes.
     int paints = 0;

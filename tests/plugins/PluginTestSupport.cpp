@@ -3,6 +3,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <random>
 
 #include <dlfcn.h>
 #include <poll.h>
@@ -50,6 +52,58 @@ std::string PluginTest::Log(const std::string& path)
     const std::string text = log ? log() : "(no log)";
     dlclose(library); // drops only the reference taken here
     return text;
+}
+
+namespace
+{
+// A real plug-in, changed as the make functions below say.
+void ChangedCopy(const std::string& path, const std::function<void(std::string&)>& change)
+{
+    std::ifstream in("/usr/lib/vst/MaBitcrush-vst.so", std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    change(bytes);
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::function<void(const std::string&)> Variant(const std::string& variant)
+{
+    return [variant](const std::string& path) {
+        fs::copy_file(std::string(DORVA_TEST_PLUGIN_DIR) + "/" + variant + ".so", path, fs::copy_options::overwrite_existing);
+    };
+}
+} // namespace
+
+const char* const kGoodPluginRow = "falkTX|Kars";
+
+void InstallGoodPlugin(const std::string& folder, const std::string& name)
+{
+    fs::copy_file("/usr/lib/vst/Kars-vst.so", folder + "/" + name, fs::copy_options::overwrite_existing);
+}
+
+const std::vector<BrokenLibrary>& BrokenLibraries()
+{
+    static const std::vector<BrokenLibrary> rows = {
+        // Its size reserved before its bytes arrived: the loader faults on the zeros.
+        {"zero tail", [](const std::string& path) {
+             ChangedCopy(path, [](std::string& bytes) { std::fill(bytes.begin() + bytes.size() * 9 / 10, bytes.end(), '\0'); });
+         }},
+        // 200 bytes changed: with this seed the loader faults (others make it refuse or assert).
+        {"changed bytes", [](const std::string& path) {
+             ChangedCopy(path, [](std::string& bytes) {
+                 std::mt19937 random(13);
+                 for (int i = 0; i < 200; ++i)
+                 {
+                     const std::size_t at = random() % bytes.size();
+                     bytes[at] = static_cast<char>(bytes[at] ^ (1 + random() % 255));
+                 }
+             });
+         }},
+        {"constructor crashes", Variant("crash-on-load")},
+        {"constructor never returns", Variant("hang-on-load")},
+        {"entry point crashes", Variant("crash-in-entry")},
+        {"calls exit", Variant("exit-on-load")},
+    };
+    return rows;
 }
 
 std::string InAChild(const std::function<std::string()>& body, std::chrono::seconds deadline)

@@ -48,6 +48,21 @@ struct RecordingPluginHost : IPluginHost
     std::string recorded;
 };
 
+// One row of the table of broken libraries: make writes the broken library to
+// a path. Each stands in a folder beside a good plug-in (InstallGoodPlugin).
+struct BrokenLibrary
+{
+    std::string kind;
+    std::function<void(const std::string& path)> make;
+};
+// A zero tail, changed bytes, and libraries whose constructor crashes, never
+// returns or calls exit, or whose entry point crashes; each crashed or froze
+// a program that loaded it. The copies are of real plug-ins in /usr/lib/vst.
+const std::vector<BrokenLibrary>& BrokenLibraries();
+// Copies a real plug-in to folder/<name>; it is listed as kGoodPluginRow ("vendor|name").
+void InstallGoodPlugin(const std::string& folder, const std::string& name = "a-good.so");
+extern const char* const kGoodPluginRow;
+
 // Runs body in a child process and gives what it gave; when the child dies,
 // or still runs at the deadline (it is killed then), says so instead: a scan
 // that hangs or crashes fails its test, not the whole run.

@@ -2,12 +2,13 @@
 
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 
 #include <signal.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "plugins/helper/PluginProbe.h"
 #include "tests/plugins/PluginTestSupport.h"
 
 namespace
@@ -19,6 +20,42 @@ struct ExaminerTest : PluginTest
     CVSTPluginExaminer m_examiner{&m_prefs};
     RecordingPluginHost m_host;
 };
+
+// How many processes run with the text in their command line (arguments are separated by "\0").
+int ProcessesWith(const std::string& text)
+{
+    int count = 0;
+    for (const auto& process : std::filesystem::directory_iterator("/proc"))
+    {
+        std::ifstream file(process.path() / "cmdline");
+        const std::string command((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        count += command.find(text) != std::string::npos ? 1 : 0;
+    }
+    return count;
+}
+
+bool WaitFor(const std::function<bool()>& condition)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!condition() && std::chrono::steady_clock::now() < end)
+        usleep(10000);
+    return condition();
+}
+
+// The examination as the helper runs it, in this process: the plug-in's log can be read afterwards.
+std::string ExamineHere(const std::string& path)
+{
+    std::string answered = "none";
+    try
+    {
+        ExamineLibrary(path, [&answered](const PluginNames& names) { answered = names.effectName; });
+    }
+    catch (const std::exception& error)
+    {
+        answered = error.what();
+    }
+    return answered;
+}
 } // namespace
 
 TEST_F(ExaminerTest, RecordsNameVendorAndNamedParametersInDispatchOrder)
@@ -35,12 +72,16 @@ TEST_F(ExaminerTest, RecordsNameVendorAndNamedParametersInDispatchOrder)
         parameters += p.fullName + "|" + p.shortName + "|" + std::to_string(p.index) + " ";
     EXPECT_EQ(parameters, "Filter Cutoff|Filter Cutoff|0 ABCDEFGHIJKLMNOPQRSTUVWXYZ012345|A012345|2 "
                           "Envelope Attack Time|EnvAttackTime|3 ");
-    EXPECT_EQ(Log(Path("synth.so")), kStandardLog);
+    EXPECT_EQ(Log(Path("synth.so")), "(not loaded)") << "a helper loaded it, not this process";
     EXPECT_EQ(m_host.examined, std::vector<std::string>{Path("synth.so")});
     EXPECT_EQ(m_host.recorded, "synth ");
-    // Each scan calls the entry point again without unloading: the log lives in the library.
     m_examiner.ExamineFolder(VstDir(), nullptr);
     EXPECT_EQ(m_examiner.GetPluginCount(), 1u);
+
+    // The helper's examination: every call in order. A second one calls the entry point again without unloading.
+    EXPECT_EQ(ExamineHere(Path("synth.so")), "Test Synth");
+    EXPECT_EQ(Log(Path("synth.so")), kStandardLog);
+    EXPECT_EQ(ExamineHere(Path("synth.so")), "Test Synth");
     EXPECT_EQ(Log(Path("synth.so")), kStandardLog + kStandardLog);
 }
 
@@ -60,11 +101,13 @@ TEST_F(ExaminerTest, WhatIsTriedAndWhatIsRecorded)
           {"bad-magic", "f.so", "entry:2300 "}, {"old-version", "g.so", "entry:2300 58:0:0:0 1:0:0:0 "},
           {"throw-in-open", "h.so", ""}, {"empty-name", "Nameless.so", ""}},
          "", {"Nameless.so", "a.so", "b.so", "c.so", "d.so", "e.so", "f.so", "g.so", "h.so"}, "Nameless a b d "},
-        {{{"entry-vstpluginmain", "z.so", ""}, {"entry-vstpluginmain", "Synth.SO", "(not loaded)"},
+        {{{"entry-vstpluginmain", "z.so", ""}, {"entry-vstpluginmain", "Synth.SO", ""},
           {"entry-vstpluginmain", "plug.so.bak", ""}, {"entry-vstpluginmain", ".hidden/inner.so", ""},
           {"text", "bundle.so/x.txt", ""}, {"text", "readme.txt", ""}, {"entry-vstpluginmain", "sub/synth.so", ""},
-          {"link up", "sub/loop", ""}}, // entered once
-         "//", {"plug.so.bak", "z.so", ".hidden/inner.so", "bundle.so", "sub/synth.so"}, "plug.so z inner synth "},
+          {"link up", "sub/loop", ""}, // entered once
+          {"entry-vstpluginmain", "caf\xe9/latin.so", ""}}, // a folder name that is no UTF-8 reaches the helper as it is
+         "//", {"plug.so.bak", "z.so", ".hidden/inner.so", "bundle.so", "caf\xe9/latin.so", "sub/synth.so"},
+         "plug.so z inner latin synth "},
     };
     for (const auto& row : rows)
     {
@@ -79,8 +122,10 @@ TEST_F(ExaminerTest, WhatIsTriedAndWhatIsRecorded)
             examined.push_back(path.substr(VstDir().size() + 1));
         EXPECT_EQ(examined, row.examined);
         EXPECT_EQ(host.recorded, row.recorded);
+        // What the helper's examination calls of each (a library it gives up on is unloaded).
         for (const auto& install : row.installs)
-            EXPECT_TRUE(install[2].empty() || Log(Path(install[1])) == install[2]) << install[1];
+            EXPECT_TRUE(install[2].empty() || (ExamineHere(Path(install[1])), Log(Path(install[1]))) == install[2])
+                << install[1];
         EXPECT_EQ(m_examiner.GetPlugin(0).effectName, row.scanned.empty() ? "Nameless" : "Test Synth");
         EXPECT_EQ(m_examiner.GetPlugin(2).folder, row.scanned.empty() ? VstDir() : Path(".hidden"));
         EXPECT_EQ(Stored("PluginsEnumeratedOK"), "1");
@@ -109,23 +154,67 @@ TEST_F(ExaminerTest, TheGuardIsOnDiskWhileEachPluginLoads)
     EXPECT_EQ(watcher.guards, guards);
     EXPECT_EQ(Stored("PluginsEnumeratedOK"), "1");
 
-    // A plug-in that crashes the scan leaves the guard on disk, naming it.
+    // A plug-in that crashes its helper is passed over; the guard is down at the end.
     Install("crash-in-open", "a-crash.so");
+    m_examiner.ExamineFolder(VstDir(), &watcher);
+    EXPECT_EQ(m_examiner.GetPluginCount(), 2u);
+    EXPECT_EQ(Stored("PluginsEnumeratedOK") + " " + Stored("LastPluginEnumerated"), "1 " + Path("b.so"));
+
+    // A scan cut short by the end of the program leaves the guard on disk naming the library examined last,
+    // and its helper ends with it.
+    Install("hang-on-load", "c-hang.so");
     const pid_t child = fork();
     if (child == 0)
     {
-        const rlimit noCore{0, 0};
-        setrlimit(RLIMIT_CORE, &noCore);
         m_examiner.ExamineFolder(VstDir(), nullptr);
         _exit(0);
     }
+    const auto helpers = [this] { return ProcessesWith(Path("c-hang.so")); };
+    EXPECT_TRUE(WaitFor([&] { return helpers() == 1; }));
+    kill(child, SIGKILL);
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGSEGV) << status;
     Preferences nextStart;
     ASSERT_TRUE(nextStart.Load("Dorva Editor"));
     EXPECT_EQ(std::to_string(nextStart.pluginsEnumeratedOK) + " " + nextStart.lastPluginEnumerated,
-              "0 " + Path("a-crash.so"));
+              "0 " + Path("c-hang.so"));
+    EXPECT_TRUE(WaitFor([&] { return helpers() == 0; })) << "the helper outlived the program";
+}
+
+// Stand-ins for the helper program: only a whole answer counts (not one after other bytes), taken as soon as
+// it is whole; whatever the helper started is ended with it.
+TEST(ExamineInHelpers, AWholeAnswerIsTakenAtOnceAndNothingElseIs)
+{
+    TempFolder folder;
+    PluginNames names;
+    names.vendor = "Vendor";
+    names.parameters = {{3, "Cutoff"}};
+    std::ofstream(folder.File("answer"), std::ios::binary) << EncodePluginAnswer(names);
+    const struct
+    {
+        std::string script; // run with the library's path; empty: no program there
+        std::string said;
+    } rows[] = {{"cat answer; sleep 37 & sleep 37", "the answer"}, {"printf x; cat answer", "none"},
+                {"head -c 12 answer", "none"}, {"kill -SEGV $$", "none"}, {"", "none"}};
+    for (const auto& row : rows)
+    {
+        HelperSettings settings;
+        settings.program = folder.File("helper");
+        std::filesystem::remove(settings.program);
+        if (!row.script.empty())
+        {
+            std::ofstream(settings.program) << "#!/bin/sh\ncd " << folder.Path() << "\n" << row.script << "\n";
+            std::filesystem::permissions(settings.program, std::filesystem::perms::owner_all);
+        }
+        std::string said = "nothing";
+        const auto start = std::chrono::steady_clock::now();
+        ExamineInHelpers({"x.so"}, settings, [](std::size_t) { return true; },
+                         [&](std::size_t, const PluginNames* got) { said = !got ? "none" : *got == names ? "the answer" : "other"; },
+                         nullptr);
+        EXPECT_EQ(said, row.said) << row.script;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << row.script;
+        EXPECT_TRUE(WaitFor([] { return ProcessesWith(std::string("sleep\0" "37", 8)) == 0; })) << row.script;
+    }
 }
 
 TEST(VstHostCallback, AnswersVersionAndSetsRateAndBlockSizeOnTheAskingPlugin)
@@ -144,7 +233,7 @@ TEST(VstHostCallback, AnswersVersionAndSetsRateAndBlockSizeOnTheAskingPlugin)
     EXPECT_EQ(calls, "10:0:44100 11:512:0 ");
 }
 
-TEST(ReadVSTPluginInfo, NamesKeepPrintableSevenBitCharactersForTheDump)
+TEST(ReadPluginNames, NamesKeepPrintableSevenBitCharactersForTheDump)
 {
     VstPluginRecord record{};
     record.magic = Vst::kMagic;
@@ -157,7 +246,7 @@ TEST(ReadVSTPluginInfo, NamesKeepPrintableSevenBitCharactersForTheDump)
             std::strcpy(static_cast<char*>(ptr), name);
         return 0;
     };
-    const VSTPluginInfo info = ReadVSTPluginInfo(record, "/vst/x.so");
-    ASSERT_EQ(info.parameters.size(), 1u);
-    EXPECT_EQ(info.vendor + "|" + info.effectName + "|" + info.parameters[0].fullName, "Br?nnix|Gain?Pad?|Cutoff");
+    const PluginNames names = ReadPluginNames(record);
+    ASSERT_EQ(names.parameters.size(), 1u);
+    EXPECT_EQ(names.vendor + "|" + names.effectName + "|" + names.parameters[0].name, "Br?nnix|Gain?Pad?|Cutoff");
 }

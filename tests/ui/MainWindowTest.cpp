@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include <gtk/gtk.h>
 #include <wx/choice.h>
+#include <wx/dataview.h>
 #include <wx/dirdlg.h>
 #include <wx/filename.h>
 #include <wx/stdpaths.h>
@@ -23,7 +26,9 @@
 #include "model/commands/ControlEditCommands.h"
 #include "model/commands/SubmitCommand.h"
 #include "tests/app/ScopedEnv.h"
+#include "plugins/dialogs/VSTSelector.h"
 #include "tests/model/FifoWatch.h"
+#include "tests/plugins/PluginTestSupport.h"
 #include "tests/ui/MainWindowTest.h"
 #include "ui/Accessibility.h"
 #include "ui/DorvaSynthTemplateUI.h"
@@ -747,6 +752,56 @@ TEST_F(MainWindowTest, AFolderChooserThatNamesNoFolderChangesNothing)
         EXPECT_TRUE(Boxes().empty());
     }
 }
+
+// A row of the table of broken libraries beside a good plug-in, scanned from the keys while a changed template
+// is open: the editor lives on and answers the keys, the template is open and changed as before, and the
+// selector lists the good plug-in.
+class BrokenPluginScanTest : public MainWindowTest, public testing::WithParamInterface<std::size_t>
+{
+};
+
+TEST_P(BrokenPluginScanTest, TheEditorAndItsChangedTemplateOutliveTheScan)
+{
+    TempFolder plugins;
+    InstallGoodPlugin(plugins.Path());
+    BrokenLibraries()[GetParam()].make(plugins.File("b-broken.so"));
+    Start({"In"}, [&plugins](Preferences& p) { p.vstDir = plugins.Path(); });
+    AddTemplate("Kept");
+    DeleteFirstControl();
+    std::vector<std::string> rows;
+    DialogScript<CVSTSelector> selector([&rows](CVSTSelector& d) {
+        auto* list = XRCCTRL(d, "VST_Plugins_Found", wxDataViewListCtrl);
+        for (unsigned row = 0; row < static_cast<unsigned>(list->GetItemCount()); ++row)
+            rows.push_back(FromWx(list->GetTextValue(row, 0) + "|" + list->GetTextValue(row, 1)));
+        Click(d.FindWindow(wxID_CANCEL));
+    });
+    // A library that ended this process mid-scan would end the run as if every test had passed.
+    static bool scanning = false;
+    static const int endsAsFailure = std::atexit([] {
+        if (scanning)
+            _exit(1);
+    });
+    ASSERT_EQ(endsAsFailure, 0);
+    ASSERT_TRUE(Focus(Panel()));
+    scanning = true;
+    Key('I', wxMOD_CONTROL | wxMOD_SHIFT);
+    scanning = false;
+    EXPECT_EQ(selector.titles.size(), 1u);
+    EXPECT_EQ(rows, std::vector<std::string>{kGoodPluginRow});
+    EXPECT_EQ(TemplateMenu(), Labels{"Kept.syx*"});
+    EXPECT_EQ(TestApp().Prefs().pluginsEnumeratedOK, 1);
+    ASSERT_TRUE(Focus(Panel()));
+    Key('Z', wxMOD_CONTROL);
+    EXPECT_EQ(TemplateMenu(), Labels{"Kept.syx"}) << "the edit was there to undo";
+    EXPECT_TRUE(Boxes().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(BrokenLibraries, BrokenPluginScanTest, testing::Range<std::size_t>(0, BrokenLibraries().size()),
+                         [](const testing::TestParamInfo<std::size_t>& row) {
+                             std::string name = BrokenLibraries()[row.param].kind;
+                             std::replace(name.begin(), name.end(), ' ', '_');
+                             return name;
+                         });
 
 // On demand (the default mode), a new input chosen through the welcome
 // dialog's listen choice is the one listened on.

@@ -1,10 +1,15 @@
 // A small VST 2 plug-in for the examiner's tests, built in variants by defines:
 // the entry point's name, effect and vendor names, number of parameters,
-// magic, VST version, a crash or an exception in effOpen. Every call of its
-// entry point and dispatcher is logged; tests read it through DorvaTestPluginLog.
+// magic, VST version, a crash or an exception in effOpen, a crash in the entry
+// point, and a library whose loading crashes, never returns, ends the
+// process or takes its time. Every call of its entry point and dispatcher is logged; tests read
+// it through DorvaTestPluginLog.
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 #include <string>
+
+#include <unistd.h>
 
 #include "plugins/VstPluginRecord.h"
 
@@ -30,6 +35,29 @@
 
 namespace
 {
+// A store through it faults; the compiler cannot know it is null.
+int* volatile g_nowhere = nullptr;
+
+#if defined(CRASH_ON_LOAD) || defined(HANG_ON_LOAD) || defined(EXIT_ON_LOAD) || defined(SLOW_ON_LOAD)
+// Runs while the loader maps the library, before any entry point is looked up.
+__attribute__((constructor)) void OnLoad()
+{
+#ifdef CRASH_ON_LOAD
+    *g_nowhere = 1;
+#endif
+#ifdef HANG_ON_LOAD
+    for (;;)
+        pause();
+#endif
+#ifdef EXIT_ON_LOAD
+    std::exit(0);
+#endif
+#ifdef SLOW_ON_LOAD
+    usleep(700000);
+#endif
+}
+#endif
+
 std::string g_log;
 VstHostCallbackFunction g_host = nullptr;
 
@@ -65,7 +93,7 @@ intptr_t Dispatcher(VstPluginRecord* record, int32_t opcode, int32_t index, intp
             name(index < 4 ? kParamNames[index] : "Extra " + std::to_string(index));
         return 0;
     case Vst::kClose:
-        delete record;
+        *record = VstPluginRecord{};
         return 0;
     default:
         return 0;
@@ -81,10 +109,16 @@ EXPORT const char* DorvaTestPluginLog()
 EXPORT VstPluginRecord* PluginEntry(VstHostCallbackFunction host) __asm__(ENTRY_NAME);
 EXPORT VstPluginRecord* PluginEntry(VstHostCallbackFunction host)
 {
+#ifdef CRASH_IN_ENTRY
+    *g_nowhere = 1;
+#endif
     g_host = host;
     // Hosts are asked for their version before the record exists.
     g_log += "entry:" + std::to_string(host(nullptr, Vst::kHostVersion, 0, 0, nullptr, 0.0f)) + " ";
-    auto* record = new VstPluginRecord{};
+    // Not allocated: a host that refuses the record (its magic, say) cannot free it.
+    static VstPluginRecord instance;
+    instance = VstPluginRecord{};
+    VstPluginRecord* record = &instance;
     record->magic = MAGIC;
     record->dispatcher = Dispatcher;
     record->numParams = PARAM_COUNT;

@@ -1,4 +1,4 @@
-#include "plugins/LibraryFile.h"
+#include "plugins/helper/LibraryFile.h"
 
 #include <cstdint>
 #include <cstring>
