@@ -154,6 +154,13 @@ bool Activate(wxTopLevelWindow* window)
     return PumpUntil([window] { return window->IsActive(); });
 }
 
+bool Present(wxTopLevelWindow* window)
+{
+    GtkWindow* gtk = GTK_WINDOW(window->GetHandle());
+    gtk_window_present(gtk);
+    return PumpUntil([gtk] { return gtk_window_is_active(gtk); });
+}
+
 void Key(int keyCode, int modifiers)
 {
     Simulator().Char(keyCode, modifiers);
@@ -340,6 +347,39 @@ int MessageBoxKeys::Enter(wxDialog* dialog)
         },
         new Waiting{this, box}, [](gpointer data) { delete static_cast<Waiting*>(data); });
     return wxID_NONE;
+}
+
+KeyInNextGtkQuestion::KeyInNextGtkQuestion(int key) : m_key(key)
+{
+    m_source = g_timeout_add(10, [](gpointer data) -> gboolean {
+        auto* self = static_cast<KeyInNextGtkQuestion*>(data);
+        GtkWindow* question = nullptr;
+        GList* windows = gtk_window_list_toplevels();
+        for (GList* window = windows; window; window = window->next)
+            if (GTK_IS_MESSAGE_DIALOG(window->data) && gtk_widget_get_mapped(GTK_WIDGET(window->data)))
+                question = GTK_WINDOW(window->data);
+        g_list_free(windows);
+        if (!question)
+            return G_SOURCE_CONTINUE;
+        if (!gtk_window_is_active(question))
+        {
+            if (!self->m_presented)
+                gtk_window_present(question);
+            self->m_presented = true;
+            return G_SOURCE_CONTINUE;
+        }
+        Simulator().Char(self->m_key);
+        gdk_display_sync(gdk_display_get_default());
+        self->m_pressed = true;
+        self->m_source = 0;
+        return G_SOURCE_REMOVE;
+    }, this);
+}
+
+KeyInNextGtkQuestion::~KeyInNextGtkQuestion()
+{
+    if (m_source)
+        g_source_remove(m_source);
 }
 
 void MessageBoxKeys::Exit(wxDialog* dialog)

@@ -40,6 +40,9 @@ void Settle();
 // its focus, as a window manager does with a window that opens or gets them
 // back; true once the toolkit reports it active.
 [[nodiscard]] bool Activate(wxTopLevelWindow* window);
+// The same for a dialog that is GTK's own inside (a file chooser), which
+// the toolkit cannot give the focus: presented as a window manager does.
+[[nodiscard]] bool Present(wxTopLevelWindow* window);
 
 // One press and release of a key (a wxKeyCode or a character) with the
 // modifiers (wxMOD_SHIFT, wxMOD_CONTROL, ...) held, to the focused window.
@@ -107,6 +110,24 @@ private:
     int m_modifiers;
     unsigned m_source = 0; // the timer that waits for the box on screen
     MessageBoxFunction m_previous;
+};
+
+// Presses key in the next question GTK itself asks inside a dialog (a file
+// chooser's "replace?"), once it is on the screen with the keys. GTK runs
+// the question in a loop of its own, inside the key that raised it, so the
+// key is sent from that loop, not pumped.
+class KeyInNextGtkQuestion
+{
+public:
+    explicit KeyInNextGtkQuestion(int key);
+    ~KeyInNextGtkQuestion();
+    bool Pressed() const { return m_pressed; }
+
+private:
+    int m_key;
+    unsigned m_source = 0;
+    bool m_presented = false;
+    bool m_pressed = false;
 };
 
 // Presses keys (code, modifiers) in the next pop-up menu the program shows,
