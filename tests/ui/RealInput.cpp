@@ -3,8 +3,16 @@
 #include <gdk/gdk.h>
 #include <gtk/gtk.h>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include <wx/app.h>
@@ -249,6 +257,99 @@ void Drag(wxWindow* window, const wxPoint& from, const wxPoint& to, int modifier
     Simulator().MouseUp();
     HoldModifiers(modifiers, false);
     Clicked(ScreenPoint(window, from));
+}
+
+namespace
+{
+// Another program started with its standard output read line by line while
+// the event loop runs; stopped when this goes.
+class OtherProgram
+{
+public:
+    explicit OtherProgram(std::vector<std::string> arguments)
+    {
+        int ends[2];
+        if (::pipe2(ends, O_CLOEXEC) != 0)
+            return;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
+        std::vector<char*> argv;
+        for (std::string& argument : arguments)
+            argv.push_back(argument.data());
+        argv.push_back(nullptr);
+        if (posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), ::environ) != 0)
+            m_pid = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(ends[1]);
+        m_output = ends[0];
+        ::fcntl(m_output, F_SETFL, O_NONBLOCK);
+    }
+    ~OtherProgram()
+    {
+        if (m_pid > 0)
+        {
+            ::kill(m_pid, SIGTERM);
+            ::waitpid(m_pid, nullptr, 0);
+        }
+        if (m_output >= 0)
+            ::close(m_output);
+    }
+    // The next line it writes, waited for with the loop running; "" when
+    // none comes by the deadline.
+    std::string NextLine(Milliseconds deadline = std::chrono::seconds(10))
+    {
+        PumpUntil([this] {
+            char chunk[256];
+            ssize_t n;
+            while ((n = ::read(m_output, chunk, sizeof chunk)) > 0)
+                m_said.append(chunk, static_cast<std::size_t>(n));
+            return m_said.find('\n') != std::string::npos;
+        }, deadline);
+        const std::size_t end = m_said.find('\n');
+        if (end == std::string::npos)
+            return std::string();
+        const std::string line = m_said.substr(0, end);
+        m_said.erase(0, end + 1);
+        return line;
+    }
+
+private:
+    pid_t m_pid = -1;
+    int m_output = -1;
+    std::string m_said;
+};
+
+gboolean CountMotion(GtkWidget*, GdkDragContext*, gint, gint, guint, gpointer count)
+{
+    ++*static_cast<int*>(count);
+    return FALSE;
+}
+} // namespace
+
+bool DropFromOtherProgram(wxWindow* field, const wxPoint& point, const wxString& text)
+{
+    OtherProgram source({"/usr/bin/python3", DORVA_REAL_INPUT_SCRIPTS "/drag_source.py", text.utf8_string()});
+    wxPoint from;
+    if (std::sscanf(source.NextLine().c_str(), "ready %d %d", &from.x, &from.y) != 2)
+        return false;
+    // Every place the drag passes over the field is one the field answered.
+    int motions = 0;
+    GtkWidget* widget = static_cast<GtkWidget*>(field->GetHandle());
+    const gulong watch = g_signal_connect(widget, "drag-motion", G_CALLBACK(CountMotion), &motions);
+    MoveToScreen(from, true);
+    Simulator().MouseDown();
+    Settle();
+    // Past GTK's drag threshold, then onto the field in steps, as a hand moves.
+    const wxPoint to = ScreenPoint(field, point);
+    for (int step = 0; step <= 4; ++step)
+        MoveToScreen(from + wxPoint(0, -20) + (to - from - wxPoint(0, -20)) * step / 4, false);
+    const bool over = PumpUntil([&motions] { return motions > 0; });
+    Simulator().MouseUp();
+    const bool ended = source.NextLine() == "ended";
+    g_signal_handler_disconnect(widget, watch);
+    Clicked(to);
+    return over && ended;
 }
 
 KeysInNextMenu::KeysInNextMenu(std::vector<std::pair<int, int>> keys) : m_keys(std::move(keys))

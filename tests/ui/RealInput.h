@@ -68,6 +68,12 @@ void ClickWhileBusy();
 wxImage OnScreen(wxWindow* window);
 // Presses the left button at from and releases it at to, moving between.
 void Drag(wxWindow* window, const wxPoint& from, const wxPoint& to, int modifiers = wxMOD_NONE);
+// Text dragged from another program onto a text field and dropped at point
+// (in its client coordinates): that program (tests/ui/drag_source.py, an X
+// client of its own) shows the text selected, the button is pressed on it,
+// moved onto the field and let go there. Returns once that program's drag
+// has ended, the drop taken or refused; false when it could not be run.
+[[nodiscard]] bool DropFromOtherProgram(wxWindow* field, const wxPoint& point, const wxString& text);
 
 // Chooses the item with this id from the frame's menu bar with the mouse:
 // a click on its menu's title, on each submenu on the way, then on the item.
