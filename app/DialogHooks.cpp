@@ -2,11 +2,12 @@
 
 #include <utility>
 
-#include <wx/filedlg.h>
 #include <wx/log.h>
 #include <wx/msgdlg.h>
 
+#include "app/SystemFileChooser.h"
 #include "app/SystemFolderChooser.h"
+#include "app/WxText.h"
 
 namespace
 {
@@ -17,12 +18,7 @@ int RealMessageBox(const wxString& text, const wxString& caption, long style, wx
 
 bool RealFileDialog(const FileDialogRequest& request, wxString& chosen)
 {
-    const long style = request.save ? (wxFD_SAVE | wxFD_OVERWRITE_PROMPT) : wxFD_OPEN;
-    wxFileDialog dialog(request.parent, wxString(), request.folder, request.file, request.wildcard, style);
-    if (dialog.ShowModal() != wxID_OK)
-        return false;
-    chosen = dialog.GetPath();
-    return true;
+    return ShowSystemFileChooser(request, chosen);
 }
 
 bool RealFolderDialog(const FolderDialogRequest& request, wxString& chosen)
@@ -72,7 +68,7 @@ Function Replace(Function& slot, Function replacement, Function real)
 
 int ShowMessageBox(const wxString& text, const wxString& caption, long style, wxWindow* parent)
 {
-    return MessageBoxSlot()(text, caption, style, parent);
+    return MessageBoxSlot()(Readable(text), Readable(caption), style, parent);
 }
 
 MessageBoxFunction SetMessageBoxFunction(MessageBoxFunction function)

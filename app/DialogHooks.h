@@ -12,7 +12,8 @@ class wxWindow;
 // Each Set... installs a replacement (an empty function restores the real
 // one) and returns the one it replaced. GUI thread only.
 
-// A message box; returns the toolkit's answer (wxYES, wxNO, wxOK, wxCANCEL).
+// A message box, its texts made Readable (a path may hold bytes that are no
+// text); returns the toolkit's answer (wxYES, wxNO, wxOK, wxCANCEL).
 using MessageBoxFunction =
     std::function<int(const wxString& text, const wxString& caption, long style, wxWindow* parent)>;
 int ShowMessageBox(const wxString& text, const wxString& caption, long style, wxWindow* parent);

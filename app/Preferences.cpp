@@ -62,11 +62,10 @@ namespace
 // Always UTF-8, read and written: the toolkit's default would take a file
 // that begins with a UTF-16 byte-order mark as UTF-16 and write it back
 // without the mark, to be read differently next time. Bytes that are no
-// UTF-8 survive the round trip unchanged.
+// UTF-8 (a path's) survive the round trip unchanged, as far as the values.
 const wxMBConv& StoreEncoding()
 {
-    static wxMBConvUTF8 utf8(wxMBConvUTF8::MAP_INVALID_UTF8_TO_PUA);
-    return utf8;
+    return ByteKeepingUTF8();
 }
 } // namespace
 

@@ -5,6 +5,7 @@
 #include <wx/dirdlg.h>
 
 #include "app/DialogHooks.h"
+#include "app/WxText.h"
 
 namespace
 {
@@ -35,7 +36,7 @@ private:
         gchar* folder = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser));
         if (!folder)
             return;
-        self->m_path = wxString(folder, *wxConvFileName);
+        self->m_path = ToWx(folder);
         g_free(folder);
         self->EndDialog(wxID_OK);
     }

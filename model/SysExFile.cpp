@@ -20,6 +20,11 @@ namespace
 // Longer than any dump or OS image of these units; a file that would give a
 // longer message is not one of ours and is refused before it eats the memory.
 constexpr size_t kMaxMessageBytes = size_t(64) << 20;
+// Far larger than any template, bank or OS image file of these units (a
+// bank of 16 templates is under 30 KB, and an OS image goes to the unit
+// message by message at 100 ms each). A larger file is no dump of theirs and
+// is refused unread: reading gigabytes for an F0 would hold the window.
+constexpr off_t kMaxFileBytes = off_t(64) << 20;
 
 bool WriteAll(int fd, const uint8_t* bytes, size_t length)
 {
@@ -200,6 +205,11 @@ bool ReadMessage(const std::string& path, SysExBuffer& out, size_t offset, size_
 {
     FileHandle file(OpenRegularForReading(path, reason));
     if (file.get() < 0)
+        return false;
+    struct stat st;
+    if (::fstat(file.get(), &st) != 0)
+        return Fail(reason);
+    if (st.st_size > kMaxFileBytes)
         return false;
 
     out.Clear();

@@ -9,7 +9,8 @@
 // file: bytes before its F0 are skipped, the message's bytes go through
 // PushByte, reading stops after its F7. Answers SysExBuffer::IsValid of what
 // was read, so a file that ends before the F7 gives false. A path that cannot
-// be opened or is not a regular file gives false and leaves out untouched.
+// be opened or is not a regular file gives false and leaves out untouched, as
+// does a file far larger than any dump (over 64 MiB), which is not read.
 bool ReadSysExFromFile(const std::string& path, SysExBuffer& out, size_t offset = 0);
 // The same, and next := the offset just past the F7 that ended the message
 // (set only when an F7 was read).

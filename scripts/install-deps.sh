@@ -11,7 +11,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   xvfb xauth xfonts-base libxfixes-dev adwaita-icon-theme
   python3 python3-aiosmtpd python3-pil
-  dbus at-spi2-core python3-pyatspi
+  dbus at-spi2-core python3-pyatspi python3-gi gir1.2-gtk-3.0
   lsp-plugins-vst dpf-plugins-vst
 )
 missing=()

@@ -78,6 +78,8 @@ public:
     // Template file commands.
     void SaveTemplate();
     void SaveTemplateAs();
+    // Writes the current template to path, which becomes its file only once written.
+    void SaveTemplateTo(const wxString& path);
     void ImportTemplate();
     // Device commands, also run by the view's Listen and Send buttons.
     void OnListenForTemplate() override;
@@ -125,7 +127,7 @@ public:
     // UpdateEditMenu from the current template's history.
     void UpdateEditMenuFromHistory();
 
-    void SetStatus(const wxString& text, int field = 0) { SetStatusText(text, field); }
+    void SetStatus(const wxString& text, int field = 0) { SetStatusText(Readable(text), field); }
     void ShowStatus(const std::string& text) override { SetStatus(ToWx(text)); }
 
     // IProgressListener

@@ -15,7 +15,9 @@
 #include "ui/MainFrame.h"
 #include "ui/MenuIds.h"
 
-#include <wx/filename.h>
+#include <filesystem>
+#include <system_error>
+
 #include <wx/menu.h>
 
 namespace
@@ -67,7 +69,7 @@ void CMainFrame::OpenTemplateFile(const wxString& path, bool openMode)
     const std::string file = FromWx(path);
     // Anything there but a file (a folder, a FIFO, a device) is not missing:
     // the reader refuses it below with the system's reason.
-    if (!wxFileName::Exists(path, wxFILE_EXISTS_ANY & ~wxFILE_EXISTS_SYMLINK))
+    if (std::error_code error; !std::filesystem::exists(file, error))
     {
         ShowMessage("Cannot find file: " + path + "\n\nIt may have been moved or deleted.", wxOK);
         if (wxGetApp().Recent().Remove(file))
@@ -173,15 +175,33 @@ void CMainFrame::SaveTemplate()
 {
     if (!m_currentTemplate)
         return;
-    CEditorTemplate& editorTemplate = *m_currentTemplate;
-    wxString path = ToWx(editorTemplate.GetDefaultFileName());
-    wxString status;
-    if (!editorTemplate.IsPathValid() && !wxGetApp().ChooseSaveFile(path, kTemplateWildcard))
+    wxString path = ToWx(m_currentTemplate->GetDefaultFileName());
+    if (!m_currentTemplate->IsPathValid() && !wxGetApp().ChooseSaveFile(path, kTemplateWildcard))
     {
-        status = "Save canceled";
+        SetStatus("Save canceled");
+        return;
     }
-    else if (std::string reason; !WriteSysExToFile(FromWx(path), editorTemplate.Write(), false, reason))
+    SaveTemplateTo(path);
+}
+
+void CMainFrame::SaveTemplateAs()
+{
+    if (!m_currentTemplate)
+        return;
+    wxString path = ToWx(m_currentTemplate->GetDefaultFileName());
+    if (wxGetApp().ChooseSaveFile(path, kTemplateWildcard))
+        SaveTemplateTo(path);
+}
+
+void CMainFrame::SaveTemplateTo(const wxString& path)
+{
+    CEditorTemplate& editorTemplate = *m_currentTemplate;
+    const std::string file = FromWx(path);
+    wxString status;
+    if (std::string reason; !WriteSysExToFile(file, editorTemplate.Write(), false, reason))
     {
+        // The template keeps its own file, title and modified state: only a
+        // written file becomes its file.
         status = "Unable to save template to: " + path + Because(reason) + "\n\nEnsure the file is not read-only.";
         ShowMessage(status, wxOK);
     }
@@ -190,26 +210,13 @@ void CMainFrame::SaveTemplate()
         status = wxString::Format("Saved template to: %s", path);
         editorTemplate.MarkSaved(true);
         editorTemplate.SetPathValid(true);
-        editorTemplate.SetFilePath(FromWx(path));
-        wxGetApp().Recent().Add(FromWx(path));
+        editorTemplate.SetFilePath(file);
+        wxGetApp().Recent().Add(file);
     }
     SetStatus(status);
     UpdateFileMenu();
     UpdateTemplateMenu();
     UpdateTitle();
-}
-
-void CMainFrame::SaveTemplateAs()
-{
-    if (!m_currentTemplate)
-        return;
-    wxString path = ToWx(m_currentTemplate->GetDefaultFileName());
-    if (!wxGetApp().ChooseSaveFile(path, kTemplateWildcard))
-        return;
-    m_currentTemplate->SetPathValid(true);
-    m_currentTemplate->SetFilePath(FromWx(path));
-    SaveTemplate();
-    UpdateTemplateMenu();
 }
 
 void CMainFrame::OnNew(wxCommandEvent&)

@@ -31,6 +31,7 @@ const IDeviceAnswers& Answers()
 // A file or control name shown as a menu item: no mnemonics, no accelerator.
 wxString MenuText(wxString text)
 {
+    text = Readable(text);
     text.Replace("&", "&&");
     text.Replace("\t", " ");
     return text;
@@ -191,7 +192,7 @@ void CMainFrame::UpdateTitle()
         if (m_currentTemplate->IsModified())
             title += "*";
     }
-    SetTitle(title);
+    SetTitle(Readable(title));
 }
 
 void CMainFrame::UpdateEditMenuFromHistory()

@@ -43,9 +43,25 @@ void OnPasteClipboard(GtkEntry* entry, gpointer data)
     g_free(pasted);
 }
 
-// The character position that GTK pastes at for a click at the event's
-// place, as it finds it; false when the click is not on the text (a spin
-// field's buttons).
+// The character position that GTK pastes or drops at for a point x of the
+// field's own window.
+gint PositionAt(GtkEntry* entry, gint x)
+{
+    gint layoutX = 0;
+    gint layoutY = 0;
+    gtk_entry_get_layout_offsets(entry, &layoutX, &layoutY);
+    PangoLayoutLine* line = pango_layout_get_line_readonly(gtk_entry_get_layout(entry), 0);
+    int index = 0;
+    int trailing = 0;
+    if (line)
+        pango_layout_line_x_to_index(line, (x - layoutX) * PANGO_SCALE, &index, &trailing);
+    const gchar* text = gtk_entry_get_text(entry);
+    return static_cast<gint>(g_utf8_pointer_to_offset(text, text + gtk_entry_layout_index_to_text_index(entry, index))) +
+           trailing;
+}
+
+// The position that GTK pastes at for a click at the event's place, as it
+// finds it; false when the click is not on the text (a spin field's buttons).
 bool PositionUnder(GtkEntry* entry, const GdkEventButton* event, gint& position)
 {
     GtkWidget* widget = GTK_WIDGET(entry);
@@ -68,18 +84,24 @@ bool PositionUnder(GtkEntry* entry, const GdkEventButton* event, gint& position)
     gtk_entry_get_text_area(entry, &area);
     if (x < area.x || x >= area.x + area.width || y < area.y || y >= area.y + area.height)
         return false;
-    gint layoutX = 0;
-    gint layoutY = 0;
-    gtk_entry_get_layout_offsets(entry, &layoutX, &layoutY);
-    PangoLayoutLine* line = pango_layout_get_line_readonly(gtk_entry_get_layout(entry), 0);
-    int index = 0;
-    int trailing = 0;
-    if (line)
-        pango_layout_line_x_to_index(line, (x - layoutX) * PANGO_SCALE, &index, &trailing);
-    const gchar* text = gtk_entry_get_text(entry);
-    position = static_cast<gint>(g_utf8_pointer_to_offset(text, text + gtk_entry_layout_index_to_text_index(entry, index))) +
-               trailing;
+    position = PositionAt(entry, x);
     return true;
+}
+
+// Pastes or drops at position: over the selection when it is inside it,
+// as GTK does; the same answer as Paste.
+bool PasteAt(GtkEntry* entry, const PasteFilter& filter, gint at, const gchar* pasted)
+{
+    gint from = at;
+    gint to = at;
+    gint start = 0;
+    gint end = 0;
+    if (gtk_editable_get_selection_bounds(GTK_EDITABLE(entry), &start, &end) && start <= at && at <= end)
+    {
+        from = start;
+        to = end;
+    }
+    return Paste(entry, filter, from, to, pasted);
 }
 
 // Runs before GTK's own middle-click paste, which it replaces when the
@@ -98,19 +120,31 @@ gboolean OnButtonPress(GtkWidget* widget, GdkEventButton* event, gpointer data)
     gchar* pasted = gtk_clipboard_wait_for_text(gtk_widget_get_clipboard(widget, GDK_SELECTION_PRIMARY));
     if (!pasted)
         return FALSE;
-    // A click inside the selection pastes over it, elsewhere at the click.
-    gint from = at;
-    gint to = at;
-    gint start = 0;
-    gint end = 0;
-    if (gtk_editable_get_selection_bounds(GTK_EDITABLE(widget), &start, &end) && start <= at && at <= end)
-    {
-        from = start;
-        to = end;
-    }
-    const bool done = Paste(entry, *static_cast<PasteFilter*>(data), from, to, pasted);
+    const bool done = PasteAt(entry, *static_cast<PasteFilter*>(data), at, pasted);
     g_free(pasted);
     return done;
+}
+
+// Runs before GTK's own drop of text (from this or another program), which
+// it replaces when the filter changes what is dropped. x is in the field's
+// own coordinates.
+void OnDragDataReceived(GtkWidget* widget, GdkDragContext* context, gint x, gint, GtkSelectionData* data, guint,
+                        guint time, gpointer filter)
+{
+    if (!gtk_editable_get_editable(GTK_EDITABLE(widget)))
+        return;
+    guchar* dropped = gtk_selection_data_get_text(data);
+    if (!dropped)
+        return;
+    GtkEntry* entry = GTK_ENTRY(widget);
+    const wxString before = wxString::FromUTF8(gtk_entry_get_text(entry));
+    if (PasteAt(entry, *static_cast<PasteFilter*>(filter), PositionAt(entry, x), reinterpret_cast<gchar*>(dropped)))
+    {
+        g_signal_stop_emission_by_name(widget, "drag-data-received");
+        // A refused drop is a failed one: a program that moves its text keeps it.
+        gtk_drag_finish(context, wxString::FromUTF8(gtk_entry_get_text(entry)) != before, FALSE, time);
+    }
+    g_free(dropped);
 }
 
 void DeleteFilter(gpointer data, GClosure*)
@@ -125,6 +159,8 @@ void FilterPastes(wxWindow& field, PasteFilter filter)
         return;
     g_signal_connect_data(field.m_widget, "paste-clipboard", G_CALLBACK(OnPasteClipboard), new PasteFilter(filter),
                           DeleteFilter, GConnectFlags(0));
-    g_signal_connect_data(field.m_widget, "button-press-event", G_CALLBACK(OnButtonPress),
+    g_signal_connect_data(field.m_widget, "button-press-event", G_CALLBACK(OnButtonPress), new PasteFilter(filter),
+                          DeleteFilter, GConnectFlags(0));
+    g_signal_connect_data(field.m_widget, "drag-data-received", G_CALLBACK(OnDragDataReceived),
                           new PasteFilter(std::move(filter)), DeleteFilter, GConnectFlags(0));
 }

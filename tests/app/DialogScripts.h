@@ -106,8 +106,12 @@ struct DialogScript : wxModalDialogHook
 
     int Enter(wxDialog* dialog) override
     {
+        // A file dialog enters twice, through its own ShowModal and its base's.
+        if (dialog == m_inside)
+            return wxID_NONE;
         if (T* shown = dynamic_cast<T*>(dialog))
         {
+            m_inside = dialog;
             titles.push_back(dialog->GetTitle());
             parent = dialog->GetParent();
             ScriptModalLoop(*dialog, [this, shown] {
@@ -117,7 +121,14 @@ struct DialogScript : wxModalDialogHook
         }
         return wxID_NONE;
     }
-    void Exit(wxDialog*) override {}
+    void Exit(wxDialog* dialog) override
+    {
+        if (dialog == m_inside)
+            m_inside = nullptr;
+    }
+
+private:
+    wxDialog* m_inside = nullptr;
 };
 
 // Shows the dialog modally with script(dialog) inside its loop

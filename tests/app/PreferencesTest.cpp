@@ -146,14 +146,19 @@ TEST_F(PreferencesTest, StoreLocationAFileThatIsNoUtf8AndAnUnwritableStore)
     }
     // A UTF-16 byte-order mark first (and an even length), bytes that are no UTF-8 in values.
     // A byte run read as a character beyond Unicode is damage: that value takes its default.
+    // A path is bytes, kept as they are: a file or plug-in folder named in Latin-1.
     WriteStore("\xFE\xFF\xFF\xFF" "e=2\nReleaseDriver=0\nInputDevice=In\xE9\nRecentFile0=/t/\xE9t\xE9.syx\n\n"
-               "LastPluginEnumerated=/x\xF5\xAF\x93\x8C.so\n");
+               "LastPluginEnumerated=/x\xF5\xAF\x93\x8C.so\nVSTDir=/t/caf\xE9\n");
     Preferences first, again, unwritable;
     ASSERT_TRUE(first.Load("Dorva Editor"));
+    EXPECT_EQ(first.recentFiles.Get(0) + "|" + first.vstDir, "/t/\xE9t\xE9.syx|/t/caf\xE9");
+    first.recentFiles.Add("/t/\xFC" "ber.syx");
     ASSERT_TRUE(first.SaveOnExit());
     ASSERT_TRUE(again.Load("Dorva Editor"));
     EXPECT_EQ(again.releaseDriver, first.releaseDriver);
     EXPECT_EQ(again.inputDevice + again.recentFiles.Get(0), first.inputDevice + first.recentFiles.Get(0));
+    EXPECT_EQ(again.recentFiles.Get(0) + "|" + again.recentFiles.Get(1) + "|" + again.vstDir,
+              "/t/\xFC" "ber.syx|/t/\xE9t\xE9.syx|/t/caf\xE9");
     EXPECT_EQ(first.lastPluginEnumerated + again.lastPluginEnumerated, "");
 
     std::filesystem::remove_all(m_folder.File("Brennix"));

@@ -1,5 +1,6 @@
 // Messages in files, patches, and banks of templates and patches.
 #include <csignal>
+#include <filesystem>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,6 +12,7 @@
 #include "model/calder/CalderPatch.h"
 #include "model/dorvasynth/DorvaSynthOS.h"
 #include "tests/model/AsUnprivilegedUser.h"
+#include "tests/model/BytesRead.h"
 #include "tests/model/FifoWatch.h"
 #include "tests/model/ModelTestSupport.h"
 
@@ -287,30 +289,55 @@ TEST(SysExFile, FailuresGiveTheSystemsReason)
 
 // Every way a file is read refuses a FIFO that no one writes, at once: none
 // of them waits for a writer first.
-TEST(SysExFile, EveryReaderRefusesAFifoAtOnce)
+// A FIFO waits for no writer; a file far larger than any dump (sparse here) is
+// refused unread, though what it begins with would load.
+TEST(SysExFile, EveryReaderRefusesAFifoAndAHugeFileAtOnce)
 {
     TempFolder dir;
-    const std::string fifo = dir.File("pipe.syx");
-    const std::pair<const char*, std::function<bool()>> readers[] = {
-        {"a template or an entry",
-         [&] {
+    const std::string fifo = dir.File("pipe.syx"), huge = dir.File("huge.syx");
+    const auto bytesOf = [](const SysExBuffer& buffer) { return Bytes(buffer.begin(), buffer.end()); };
+    const Bytes dump = bytesOf(CDorvaSynthTemplate().Write());
+    TemplateBank templates;
+    SysExBuffer allTemplates;
+    for (int i = 0; i < templates.GetCount(); ++i)
+        allTemplates.Append(templates.GetEntry(i).Write());
+    const Bytes templateBank = bytesOf(allTemplates);
+    const struct
+    {
+        const char* what;
+        Bytes begins;
+        std::function<bool(const std::string&)> read;
+    } readers[] = {
+        {"a template or an entry", dump,
+         [&fifo](const std::string& path) {
              SysExBuffer out;
              std::string reason;
-             return ReadSysExFromFile(fifo, out, reason) || reason != "not a regular file";
+             return ReadSysExFromFile(path, out, reason) || reason != (path == fifo ? "not a regular file" : "");
          }},
-        {"a message at an offset", [&] { SysExBuffer out; return ReadSysExFromFile(fifo, out, 6); }},
-        {"an OS image", [&] { return CDorvaSynthOS().LoadFromFile(fifo); }},
-        {"a template bank", [&] { TemplateBank bank; return LoadBulkDumpFromFile(bank, fifo); }},
-        {"a patch bank", [&] { PatchBank bank; return LoadBulkDumpFromFile(bank, fifo); }},
-        {"one bank entry", [&] { PatchBank bank; size_t at = 0; return bank.LoadEntryFromFile(3, fifo, at); }},
+        {"a message at an offset", Concat({dump, dump}),
+         [](const std::string& path) { SysExBuffer out; return ReadSysExFromFile(path, out, 6); }},
+        {"an OS image", dump, [](const std::string& path) { return CDorvaSynthOS().LoadFromFile(path); }},
+        {"a template bank", templateBank,
+         [](const std::string& path) { TemplateBank bank; return LoadBulkDumpFromFile(bank, path); }},
+        {"a patch bank", PatchBankBytes(100),
+         [](const std::string& path) { PatchBank bank; return LoadBulkDumpFromFile(bank, path); }},
+        {"one bank entry", PatchBankBytes(100),
+         [](const std::string& path) { PatchBank bank; size_t at = 0; return bank.LoadEntryFromFile(3, path, at); }},
     };
-    for (const auto& [what, read] : readers)
+    for (const auto& [what, begins, read] : readers)
     {
         SCOPED_TRACE(what);
         FifoWatch watch(fifo);
         ASSERT_TRUE(watch.Made());
-        EXPECT_FALSE(read());
+        EXPECT_FALSE(read(fifo));
         EXPECT_FALSE(watch.Fired()) << "waited for a writer";
+
+        WriteBytes(huge, begins);
+        std::filesystem::resize_file(huge, std::uintmax_t(2) << 30);
+        const std::uint64_t before = BytesRead();
+        EXPECT_FALSE(read(huge));
+        EXPECT_LT(BytesRead() - before, 1u << 20) << "read the file";
+        std::filesystem::remove(huge);
     }
 }
 

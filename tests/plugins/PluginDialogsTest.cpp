@@ -2,6 +2,7 @@
 #include <chrono>
 
 #include <gtest/gtest.h>
+#include <gtk/gtk.h>
 #include <wx/button.h>
 #include <wx/dataview.h>
 #include <wx/dirdlg.h>
@@ -228,31 +229,67 @@ TEST_F(PluginDialogTest, ActivatingARowBuildsFromItAndCancelClosingOrNoLayoutBui
 }
 
 // A folder chosen from the keys in the system's folder chooser: once it is
-// scanned the new rows have the keys, and Escape closes the selector.
+// scanned the new rows have the keys, and Escape closes the selector. A
+// folder named in Latin-1 (no text to type: reached in the chooser's list)
+// is the folder chosen, also after a restart.
 TEST_F(PluginDialogTest, AfterANewFolderTheKeysAreOnTheNewRows)
 {
-    const std::string other = m_config.File("other");
-    Install("many-params", "../other/z-many.so");
-    DialogScript<wxDirDialog> chooser([&other](wxDirDialog& d) {
-        ASSERT_TRUE(RealInput::Focus(&d));
+    const auto typed = [](wxDirDialog&, const std::string& folder) {
         RealInput::Key('L', wxMOD_CONTROL);
-        RealInput::Type(ToWx(other) + "/");
+        RealInput::Type(ToWx(folder) + "/");
         RealInput::Key(WXK_RETURN);
-        // The chooser looks the folder up before it answers.
-        EXPECT_TRUE(RealInput::PumpUntil([&d] { return !d.IsModal(); }));
-    });
-    std::string first;
-    EXPECT_EQ(FromPlugin([&first](CVSTSelector& selector) {
-                  Keys(selector, {{WXK_TAB, wxMOD_NONE}, {WXK_SPACE, wxMOD_NONE}}); // "Choose VST plug-in folder..."
-                  first = FromWx(List(selector).GetTextValue(0, 1));
-                  EXPECT_TRUE(RealInput::PumpUntil([&selector] { return wxWindow::FindFocus() == &List(selector); }));
-                  // Nothing under the pointer takes keys that no window has.
-                  RealInput::MoveTo(&selector, wxPoint(-40, -40));
-                  RealInput::Key(WXK_ESCAPE);
-              }),
-              nullptr);
-    EXPECT_EQ(chooser.titles.size(), 1u);
-    EXPECT_EQ(first + "|" + m_prefs.vstDir, "Many Synth|" + other);
+    };
+    // In the start folder, which holds only it: Down to it, Enter goes in, Enter takes it.
+    const auto listed = [](wxDirDialog& d, const std::string& folder) {
+        RealInput::Key(WXK_DOWN);
+        RealInput::Key(WXK_RETURN);
+        GtkFileChooser* gtk = GTK_FILE_CHOOSER(d.GetHandle());
+        EXPECT_TRUE(RealInput::PumpUntil([gtk, &folder] {
+            std::unique_ptr<gchar, decltype(&g_free)> shown(gtk_file_chooser_get_current_folder(gtk), g_free);
+            return shown && shown.get() == folder;
+        }));
+        RealInput::Key(WXK_RETURN);
+    };
+    const struct
+    {
+        std::string start, folder;
+        std::function<void(wxDirDialog&, const std::string&)> reach;
+    } rows[] = {{VstDir(), m_config.File("other"), typed},
+                {m_config.File("latin"), m_config.File("latin/caf\xE9"), listed}};
+    Install("many-params", "../other/z-many.so");
+    Install("many-params", "../latin/caf\xE9/z-many.so");
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE(row.folder);
+        m_prefs.vstDir = row.start;
+        DialogScript<wxDirDialog> chooser([&row](wxDirDialog& d) {
+            ASSERT_TRUE(RealInput::Focus(&d));
+            row.reach(d, row.folder);
+            // The chooser looks the folder up before it answers.
+            EXPECT_TRUE(RealInput::PumpUntil([&d] { return !d.IsModal(); }));
+        });
+        std::string first;
+        int count = 0;
+        EXPECT_EQ(FromPlugin([&first, &count](CVSTSelector& selector) {
+                      Keys(selector, {{WXK_TAB, wxMOD_NONE}, {WXK_SPACE, wxMOD_NONE}}); // "Choose VST plug-in folder..."
+                      count = List(selector).GetItemCount();
+                      first = count > 0 ? FromWx(List(selector).GetTextValue(0, 1)) : "";
+                      EXPECT_TRUE(RealInput::PumpUntil([&selector] { return wxWindow::FindFocus() == &List(selector); }));
+                      // Nothing under the pointer takes keys that no window has.
+                      RealInput::MoveTo(&selector, wxPoint(-40, -40));
+                      RealInput::Key(WXK_ESCAPE);
+                  }),
+                  nullptr);
+        EXPECT_EQ(chooser.titles.size(), 1u);
+        EXPECT_EQ(first + "|" + std::to_string(count) + "|" + m_prefs.vstDir, "Many Synth|1|" + row.folder);
+        // The store keeps the folder's bytes: after a restart it is scanned again.
+        EXPECT_EQ(Stored("VSTDir"), row.folder);
+        Preferences restarted;
+        ASSERT_TRUE(restarted.Load("Dorva Editor"));
+        CVSTPluginExaminer examiner(&restarted);
+        examiner.ExamineFolder(restarted.vstDir, nullptr);
+        EXPECT_EQ(examiner.GetPluginCount(), 1u);
+    }
 }
 
 TEST(ExaminingPlugins, ShowsTheFileNameAfterTheLastSeparatorLiterally)

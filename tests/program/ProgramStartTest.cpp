@@ -100,7 +100,8 @@ struct ProgramStart : testing::Test
                     std::this_thread::sleep_for(std::chrono::milliseconds(5));
             }
             // Again while it stays up: a close that comes as a box opens is not taken.
-            else if (const Window main = XWindows::FindMapped(m_display, IsMainWindow);
+            else if (const Window main = XWindows::FindMapped(
+                         m_display, [this](const std::string& title) { return IsMainWindow(title) && (m_mainTitle = title, true); });
                      main && Clock::now() - lastClose > std::chrono::milliseconds(500))
             {
                 XWindows::Close(m_display, main);
@@ -118,6 +119,7 @@ struct ProgramStart : testing::Test
 
     TempFolder m_folder;
     const std::string m_template = m_folder.File("good.syx"), m_stderr = m_folder.File("stderr.txt");
+    std::string m_mainTitle; // the main window's last title seen
     Display* m_display = XWindows::Open();
     pid_t m_pid = -1;
 };
@@ -125,16 +127,20 @@ struct ProgramStart : testing::Test
 
 // A template opens, then a message box comes up while the main window is still hidden: the idle
 // ticks inside the box must not ask a hidden window for its coordinates (the toolkit complains on stderr).
-// A line of the preferences with no name is passed over without the toolkit's complaint.
+// A line of the preferences with no name is passed over without the toolkit's complaint. Names in
+// Latin-1 are files like any other: a missing one is told of, one that is there opens.
 TEST_F(ProgramStart, AStartWithMessageBoxesWritesNothingToStderr)
 {
     ASSERT_NE(m_display, nullptr) << "no X display";
     WriteBytes(m_folder.File("config/Brennix/Dorva Editor.conf"), {'=', 'x', '\n'});
-    Start({m_template, m_folder.File("missing.syx")});
+    const std::string latin = m_folder.File("caf\xE9.syx");
+    fs::copy_file(m_template, latin);
+    Start({m_template, m_folder.File("missing.syx"), m_folder.File("gon\xE9.syx"), latin});
     int status = 0;
-    EXPECT_GE(CloseEverything(std::chrono::milliseconds(200), status), 1); // ten idle ticks a box
+    EXPECT_GE(CloseEverything(std::chrono::milliseconds(200), status), 2); // ten idle ticks a box
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
     EXPECT_EQ(ReadText(m_stderr), "");
+    EXPECT_NE(m_mainTitle.find("/caf"), std::string::npos) << m_mainTitle;
 }
 
 // The toolkit maps a GL rasteriser and its compiler only when the user asks for GL.

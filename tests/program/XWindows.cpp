@@ -13,6 +13,36 @@ Display* Open()
     return display;
 }
 
+namespace
+{
+// The title as the window's own program set it: _NET_WM_NAME (UTF-8), else
+// WM_NAME, which GTK leaves out for a title it cannot put in Latin-1 or
+// compound text. False when it has none.
+bool TitleOf(Display* display, Window window, std::string& title)
+{
+    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* value = nullptr;
+    if (XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False), 0, 1024, False, utf8,
+                           &type, &format, &count, &after, &value) == Success && value && type == utf8)
+    {
+        title.assign(reinterpret_cast<const char*>(value), count);
+        XFree(value);
+        return true;
+    }
+    if (value)
+        XFree(value);
+    XTextProperty name{};
+    if (!XGetWMName(display, window, &name) || !name.value)
+        return false;
+    title.assign(reinterpret_cast<const char*>(name.value), name.nitems);
+    XFree(name.value);
+    return true;
+}
+} // namespace
+
 Window FindMapped(Display* display, const std::function<bool(const std::string&)>& title, Window other)
 {
     Window root, parent, *children = nullptr, found = 0;
@@ -23,13 +53,12 @@ Window FindMapped(Display* display, const std::function<bool(const std::string&)
     for (unsigned i = count; i-- > 0 && !found;)
     {
         XWindowAttributes attributes;
-        XTextProperty name{};
+        std::string name;
         if (children[i] == other || !XGetWindowAttributes(display, children[i], &attributes) ||
-            attributes.map_state != IsViewable || !XGetWMName(display, children[i], &name) || !name.value)
+            attributes.map_state != IsViewable || !TitleOf(display, children[i], name))
             continue;
-        if (title(std::string(reinterpret_cast<const char*>(name.value), name.nitems)))
+        if (title(name))
             found = children[i];
-        XFree(name.value);
     }
     if (children)
         XFree(children);

@@ -14,7 +14,7 @@ namespace XWindows
 // looked at); null without one. Close it with XCloseDisplay.
 Display* Open();
 // The topmost mapped top-level window other than other whose title (its
-// bytes) passes; 0 when none does.
+// bytes, UTF-8 where the program gave them so) passes; 0 when none does.
 Window FindMapped(Display* display, const std::function<bool(const std::string&)>& title, Window other = 0);
 // What the close button of the title bar sends.
 void Close(Display* display, Window window);

@@ -69,6 +69,17 @@ inline void PasteOver(wxWindow* field, const char* text)
     Paste(text);
 }
 
+// Text dragged from another program and dropped over all of a field's text:
+// a click puts the caret in the field (near its left end), Ctrl+A selects
+// its text, and the drop comes there.
+inline void DropOver(wxWindow* field, const char* text)
+{
+    const wxPoint nearLeft(20, field->GetClientSize().y / 2);
+    RealInput::Click(field, nearLeft);
+    RealInput::Key('A', wxMOD_CONTROL);
+    ASSERT_TRUE(RealInput::DropFromOtherProgram(field, nearLeft, text)) << text;
+}
+
 // Pastes text as X users do: the text is selected elsewhere (X's primary
 // selection) and the middle button clicked in the field near its left end.
 inline void MiddleClickPaste(wxWindow* field, const char* text)

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 
 #include <gtk/gtk.h>
@@ -27,6 +28,7 @@
 #include "model/commands/SubmitCommand.h"
 #include "tests/app/ScopedEnv.h"
 #include "plugins/dialogs/VSTSelector.h"
+#include "tests/model/BytesRead.h"
 #include "tests/model/FifoWatch.h"
 #include "tests/plugins/PluginTestSupport.h"
 #include "tests/ui/MainWindowTest.h"
@@ -199,6 +201,74 @@ TEST_F(MainWindowTest, SavingAndOpeningFiles)
     EXPECT_FALSE(Frame().GetCurrentTemplate()->IsModified());
     EXPECT_EQ(TestApp().Recent().Get(0), path);
     EXPECT_TRUE(Boxes().empty());
+
+    // Save As onto a FIFO in the desktop's chooser, "replace?" answered: the template keeps
+    // its own file, title and saved state, and Ctrl+S writes there again.
+    {
+        const std::string pipe = m_config.File("pipe.syx");
+        FifoWatch watch(pipe);
+        KeyInNextGtkQuestion replace(WXK_RETURN);
+        ChooseInRealChooser('S', wxMOD_CONTROL | wxMOD_SHIFT, [&pipe](wxFileDialog& d) {
+            ASSERT_TRUE(Present(&d));
+            Key('A', wxMOD_CONTROL);
+            Type(ToWx(pipe));
+            // The first Enter may go to the name completion GTK offers meanwhile.
+            for (int tries = 0; tries < 3 && d.IsModal(); ++tries)
+            {
+                Key(WXK_RETURN);
+                PumpUntil([&d] { return !d.IsModal(); }, std::chrono::milliseconds(1000));
+            }
+            EXPECT_FALSE(d.IsModal());
+        });
+        EXPECT_TRUE(replace.Pressed());
+        EXPECT_EQ(Boxes(), Labels{"Unable to save template to: " + ToWx(pipe) +
+                                  " (not a regular file)\n\nEnsure the file is not read-only."});
+        EXPECT_FALSE(watch.Fired());
+    }
+    EXPECT_EQ(Frame().GetTitle(), "Dorva Editor - " + ToWx(path));
+    EXPECT_EQ(Frame().GetCurrentTemplate()->GetDefaultFileName(), path);
+    EXPECT_FALSE(Frame().GetCurrentTemplate()->IsModified());
+    Key('S', wxMOD_CONTROL);
+    EXPECT_EQ(Status(), "Saved template to: " + ToWx(path));
+
+    // A name in Latin-1 is a file like any other: it opens from the desktop's chooser, in the
+    // folder the program was started from, saves back to itself and reopens from the recent
+    // files; its odd byte shows as a replacement character.
+    const std::string folder = m_config.File("latin"), latin = folder + "/caf\xE9.syx";
+    std::filesystem::create_directory(folder);
+    ASSERT_TRUE(WriteSysExToFile(latin, CDorvaSynthAnswers().CreateTemplate()->Write()));
+    const std::filesystem::path started = std::filesystem::current_path();
+    std::filesystem::current_path(folder);
+    ChooseInRealChooser('O', wxMOD_CONTROL, [&latin](wxFileDialog& d) {
+        GtkFileChooser* gtk = GTK_FILE_CHOOSER(d.GetHandle());
+        const auto chosen = [gtk, &latin] {
+            std::unique_ptr<gchar, decltype(&g_free)> name(gtk_file_chooser_get_filename(gtk), g_free);
+            return name && name.get() == latin;
+        };
+        ASSERT_TRUE(Present(&d));
+        for (int tries = 0; tries < 5 && !PumpUntil(chosen, std::chrono::milliseconds(500)); ++tries)
+            Key(WXK_DOWN);
+        Key(WXK_RETURN);
+        EXPECT_TRUE(PumpUntil([&d] { return !d.IsModal(); }));
+    });
+    std::filesystem::current_path(started);
+    const wxString readable = ToWx(folder) + "/caf" + wxString(wxUniChar(0xFFFD)) + ".syx";
+    ASSERT_EQ(Frame().GetTemplateCount(), 3);
+    EXPECT_EQ(Frame().GetCurrentTemplate()->GetDefaultFileName(), latin);
+    EXPECT_EQ(Status(), "Opened template: " + readable);
+    EXPECT_EQ(Frame().GetTitle(), "Dorva Editor - " + readable);
+    DeleteFirstControl();
+    Key('S', wxMOD_CONTROL);
+    ASSERT_TRUE(ReadSysExFromFile(latin, written));
+    EXPECT_TRUE(written.Equals(Frame().GetCurrentTemplate()->Write()));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()), 1);
+    ChooseMenu(MenuId::Close); // the template now shown comes first
+    EXPECT_EQ(TestApp().Recent().Get(1), latin);
+    EXPECT_EQ(Item(MenuId::RecentFile + 1)->GetItemLabelText(), readable);
+    ChooseMenu(MenuId::RecentFile + 1);
+    EXPECT_EQ(Frame().GetCurrentTemplate()->GetDefaultFileName(), latin);
+    EXPECT_TRUE(Frame().GetCurrentTemplate()->Write().Equals(written));
+    EXPECT_TRUE(Boxes().empty());
 }
 
 // A file gone from its folder leaves the recent files; one that is no
@@ -220,13 +290,20 @@ TEST_F(MainWindowTest, OpeningMissingForeignAndBrokenFiles)
     EXPECT_FALSE(Enabled(MenuId::RecentFilesMenu));
 
     const std::string fifo = m_config.File("pipe.syx");
+    // Far larger than any dump, and holding nothing (sparse): refused unread.
+    const std::string huge = m_config.File("huge.syx");
+    std::ofstream(huge).close();
+    std::filesystem::resize_file(huge, std::uintmax_t(2) << 30);
     const std::pair<std::string, wxString> refused[] = {
         {junk, " - the file is not a valid template file"},
-        {fifo, " - the file cannot be read: not a regular file"}}; // at once: no writer is waited for
+        {fifo, " - the file cannot be read: not a regular file"}, // at once: no writer is waited for
+        {huge, " - the file is not a valid template file"}};
     for (const auto& [path, why] : refused)
     {
         FifoWatch watch(fifo);
+        const std::uint64_t read = BytesRead();
         ChooseFile(path, 'O');
+        EXPECT_LT(BytesRead() - read, 1u << 20) << path;
         const wxString failure = "Unable to open template: " + ToWx(path) + why;
         EXPECT_EQ(Boxes(), Labels{failure});
         EXPECT_EQ(Status(), failure);

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include <wx/filedlg.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 
@@ -106,6 +107,20 @@ protected:
         m_chooser.answer = ToWx(path);
         ASSERT_TRUE(RealInput::Focus(Panel()));
         RealInput::Key(key, modifiers);
+    }
+    // The desktop's own file chooser for the key instead of the script;
+    // user acts on it inside its loop.
+    void ChooseInRealChooser(int key, int modifiers, std::function<void(wxFileDialog&)> user)
+    {
+        struct Real
+        {
+            FileDialogFunction script = SetFileDialogFunction(nullptr);
+            ~Real() { SetFileDialogFunction(script); }
+        } real;
+        DialogScript<wxFileDialog> chooser(std::move(user));
+        ASSERT_TRUE(RealInput::Focus(Panel()));
+        RealInput::Key(key, modifiers);
+        EXPECT_EQ(chooser.titles.size(), 1u) << "no chooser showed";
     }
     // The control's settings on show: a click on it, then Enter.
     void EditControl(int index)

@@ -3,8 +3,16 @@
 #include <gdk/gdk.h>
 #include <gtk/gtk.h>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include <wx/app.h>
@@ -154,6 +162,13 @@ bool Activate(wxTopLevelWindow* window)
     return PumpUntil([window] { return window->IsActive(); });
 }
 
+bool Present(wxTopLevelWindow* window)
+{
+    GtkWindow* gtk = GTK_WINDOW(window->GetHandle());
+    gtk_window_present(gtk);
+    return PumpUntil([gtk] { return gtk_window_is_active(gtk); });
+}
+
 void Key(int keyCode, int modifiers)
 {
     Simulator().Char(keyCode, modifiers);
@@ -242,6 +257,99 @@ void Drag(wxWindow* window, const wxPoint& from, const wxPoint& to, int modifier
     Simulator().MouseUp();
     HoldModifiers(modifiers, false);
     Clicked(ScreenPoint(window, from));
+}
+
+namespace
+{
+// Another program started with its standard output read line by line while
+// the event loop runs; stopped when this goes.
+class OtherProgram
+{
+public:
+    explicit OtherProgram(std::vector<std::string> arguments)
+    {
+        int ends[2];
+        if (::pipe2(ends, O_CLOEXEC) != 0)
+            return;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
+        std::vector<char*> argv;
+        for (std::string& argument : arguments)
+            argv.push_back(argument.data());
+        argv.push_back(nullptr);
+        if (posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), ::environ) != 0)
+            m_pid = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(ends[1]);
+        m_output = ends[0];
+        ::fcntl(m_output, F_SETFL, O_NONBLOCK);
+    }
+    ~OtherProgram()
+    {
+        if (m_pid > 0)
+        {
+            ::kill(m_pid, SIGTERM);
+            ::waitpid(m_pid, nullptr, 0);
+        }
+        if (m_output >= 0)
+            ::close(m_output);
+    }
+    // The next line it writes, waited for with the loop running; "" when
+    // none comes by the deadline.
+    std::string NextLine(Milliseconds deadline = std::chrono::seconds(10))
+    {
+        PumpUntil([this] {
+            char chunk[256];
+            ssize_t n;
+            while ((n = ::read(m_output, chunk, sizeof chunk)) > 0)
+                m_said.append(chunk, static_cast<std::size_t>(n));
+            return m_said.find('\n') != std::string::npos;
+        }, deadline);
+        const std::size_t end = m_said.find('\n');
+        if (end == std::string::npos)
+            return std::string();
+        const std::string line = m_said.substr(0, end);
+        m_said.erase(0, end + 1);
+        return line;
+    }
+
+private:
+    pid_t m_pid = -1;
+    int m_output = -1;
+    std::string m_said;
+};
+
+gboolean CountMotion(GtkWidget*, GdkDragContext*, gint, gint, guint, gpointer count)
+{
+    ++*static_cast<int*>(count);
+    return FALSE;
+}
+} // namespace
+
+bool DropFromOtherProgram(wxWindow* field, const wxPoint& point, const wxString& text)
+{
+    OtherProgram source({"/usr/bin/python3", DORVA_REAL_INPUT_SCRIPTS "/drag_source.py", text.utf8_string()});
+    wxPoint from;
+    if (std::sscanf(source.NextLine().c_str(), "ready %d %d", &from.x, &from.y) != 2)
+        return false;
+    // Every place the drag passes over the field is one the field answered.
+    int motions = 0;
+    GtkWidget* widget = static_cast<GtkWidget*>(field->GetHandle());
+    const gulong watch = g_signal_connect(widget, "drag-motion", G_CALLBACK(CountMotion), &motions);
+    MoveToScreen(from, true);
+    Simulator().MouseDown();
+    Settle();
+    // Past GTK's drag threshold, then onto the field in steps, as a hand moves.
+    const wxPoint to = ScreenPoint(field, point);
+    for (int step = 0; step <= 4; ++step)
+        MoveToScreen(from + wxPoint(0, -20) + (to - from - wxPoint(0, -20)) * step / 4, false);
+    const bool over = PumpUntil([&motions] { return motions > 0; });
+    Simulator().MouseUp();
+    const bool ended = source.NextLine() == "ended";
+    g_signal_handler_disconnect(widget, watch);
+    Clicked(to);
+    return over && ended;
 }
 
 KeysInNextMenu::KeysInNextMenu(std::vector<std::pair<int, int>> keys) : m_keys(std::move(keys))
@@ -340,6 +448,39 @@ int MessageBoxKeys::Enter(wxDialog* dialog)
         },
         new Waiting{this, box}, [](gpointer data) { delete static_cast<Waiting*>(data); });
     return wxID_NONE;
+}
+
+KeyInNextGtkQuestion::KeyInNextGtkQuestion(int key) : m_key(key)
+{
+    m_source = g_timeout_add(10, [](gpointer data) -> gboolean {
+        auto* self = static_cast<KeyInNextGtkQuestion*>(data);
+        GtkWindow* question = nullptr;
+        GList* windows = gtk_window_list_toplevels();
+        for (GList* window = windows; window; window = window->next)
+            if (GTK_IS_MESSAGE_DIALOG(window->data) && gtk_widget_get_mapped(GTK_WIDGET(window->data)))
+                question = GTK_WINDOW(window->data);
+        g_list_free(windows);
+        if (!question)
+            return G_SOURCE_CONTINUE;
+        if (!gtk_window_is_active(question))
+        {
+            if (!self->m_presented)
+                gtk_window_present(question);
+            self->m_presented = true;
+            return G_SOURCE_CONTINUE;
+        }
+        Simulator().Char(self->m_key);
+        gdk_display_sync(gdk_display_get_default());
+        self->m_pressed = true;
+        self->m_source = 0;
+        return G_SOURCE_REMOVE;
+    }, this);
+}
+
+KeyInNextGtkQuestion::~KeyInNextGtkQuestion()
+{
+    if (m_source)
+        g_source_remove(m_source);
 }
 
 void MessageBoxKeys::Exit(wxDialog* dialog)

@@ -40,6 +40,9 @@ void Settle();
 // its focus, as a window manager does with a window that opens or gets them
 // back; true once the toolkit reports it active.
 [[nodiscard]] bool Activate(wxTopLevelWindow* window);
+// The same for a dialog that is GTK's own inside (a file chooser), which
+// the toolkit cannot give the focus: presented as a window manager does.
+[[nodiscard]] bool Present(wxTopLevelWindow* window);
 
 // One press and release of a key (a wxKeyCode or a character) with the
 // modifiers (wxMOD_SHIFT, wxMOD_CONTROL, ...) held, to the focused window.
@@ -65,6 +68,12 @@ void ClickWhileBusy();
 wxImage OnScreen(wxWindow* window);
 // Presses the left button at from and releases it at to, moving between.
 void Drag(wxWindow* window, const wxPoint& from, const wxPoint& to, int modifiers = wxMOD_NONE);
+// Text dragged from another program onto a text field and dropped at point
+// (in its client coordinates): that program (tests/ui/drag_source.py, an X
+// client of its own) shows the text selected, the button is pressed on it,
+// moved onto the field and let go there. Returns once that program's drag
+// has ended, the drop taken or refused; false when it could not be run.
+[[nodiscard]] bool DropFromOtherProgram(wxWindow* field, const wxPoint& point, const wxString& text);
 
 // Chooses the item with this id from the frame's menu bar with the mouse:
 // a click on its menu's title, on each submenu on the way, then on the item.
@@ -107,6 +116,24 @@ private:
     int m_modifiers;
     unsigned m_source = 0; // the timer that waits for the box on screen
     MessageBoxFunction m_previous;
+};
+
+// Presses key in the next question GTK itself asks inside a dialog (a file
+// chooser's "replace?"), once it is on the screen with the keys. GTK runs
+// the question in a loop of its own, inside the key that raised it, so the
+// key is sent from that loop, not pumped.
+class KeyInNextGtkQuestion
+{
+public:
+    explicit KeyInNextGtkQuestion(int key);
+    ~KeyInNextGtkQuestion();
+    bool Pressed() const { return m_pressed; }
+
+private:
+    int m_key;
+    unsigned m_source = 0;
+    bool m_presented = false;
+    bool m_pressed = false;
 };
 
 // Presses keys (code, modifiers) in the next pop-up menu the program shows,

@@ -153,6 +153,8 @@ TEST_F(TypingTest, APanelNumberFieldCommitsAtEnterOrWhenLeft)
         {"a number pasted", [channel] { FieldInput::PasteOver(channel, "9"); Key(WXK_TAB); }, "9", 9, 1},
         {"letters pasted by a middle click are refused", [channel] { FieldInput::MiddleClickPaste(channel, "abc"); },
          "9", 9, 0},
+        {"letters dropped from another program are refused", [channel] { FieldInput::DropOver(channel, "7abc"); },
+         "9", 9, 0},
     };
     Check(channel, entries, [&knob] { return knob.GetMIDIChannelOrMMCDeviceNum(); },
           [channel] { return channel->GetValue(); });

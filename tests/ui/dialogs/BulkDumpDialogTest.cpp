@@ -586,7 +586,7 @@ TEST_F(DialogTest, RenamingAPatchSetsItsNameAndFilePath)
         const char* typed;
         int button, result;
         const char* name;
-        bool pasted = false; // typed goes through the clipboard and Ctrl+V
+        enum { Typed, Pasted, Dropped } how = Typed; // Ctrl+V, or dropped from another program
     };
     const Row rows[] = {
         {nullptr, "Warm Pad", 0, nullptr, wxID_OK, 0, "Warm Pad"},
@@ -594,9 +594,12 @@ TEST_F(DialogTest, RenamingAPatchSetsItsNameAndFilePath)
         {nullptr, "Warm Pad", 'A', "Cold Lead", wxID_OK, 0, "Cold Lead"},
         {"Patch 002       ", "Patch 002", WXK_END, "x", wxID_OK, 0, "Patch 002x"},
         // A paste keeps what typing would, as far as there is room.
-        {nullptr, "Patch 002x", 'A', "Filter_Cutoff~Frequency{1}", wxID_OK, 0, "FilterCutoffFreq", true},
-        {nullptr, "FilterCutoffFreq", 'A', "~_{}", wxID_OK, 0, "FilterCutoffFreq", true},
-        {"Pad", "Pad", WXK_END, " Strings-Brass_Section", wxID_OK, 0, "Pad Strings-Bras", true},
+        {nullptr, "Patch 002x", 'A', "Filter_Cutoff~Frequency{1}", wxID_OK, 0, "FilterCutoffFreq", Row::Pasted},
+        {nullptr, "FilterCutoffFreq", 'A', "~_{}", wxID_OK, 0, "FilterCutoffFreq", Row::Pasted},
+        {"Pad", "Pad", WXK_END, " Strings-Brass_Section", wxID_OK, 0, "Pad Strings-Bras", Row::Pasted},
+        // So does a drop.
+        {nullptr, "Pad Strings-Bras", 'A', "Warm~Pad_Layer{3}-Choir", wxID_OK, 0, "WarmPadLayer3-Ch", Row::Dropped},
+        {nullptr, "WarmPadLayer3-Ch", 'A', "~_{}", wxID_OK, 0, "WarmPadLayer3-Ch", Row::Dropped},
     };
     for (const Row& row : rows)
     {
@@ -608,10 +611,13 @@ TEST_F(DialogTest, RenamingAPatchSetsItsNameAndFilePath)
                       EXPECT_EQ(Control<wxTextCtrl>(&d, "Control_Name")->GetValue(), row.shown);
                       if (row.typed)
                       {
-                          ASSERT_TRUE(RealInput::Focus(Control<wxTextCtrl>(&d, "Control_Name")));
+                          auto* field = Control<wxTextCtrl>(&d, "Control_Name");
+                          ASSERT_TRUE(RealInput::Focus(field));
                           RealInput::Key(row.key, row.key == 'A' ? wxMOD_CONTROL : wxMOD_NONE);
-                          if (row.pasted)
+                          if (row.how == Row::Pasted)
                               FieldInput::Paste(row.typed);
+                          else if (row.how == Row::Dropped)
+                              FieldInput::DropOver(field, row.typed);
                           else
                               RealInput::Type(row.typed);
                       }

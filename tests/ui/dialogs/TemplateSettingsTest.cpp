@@ -118,8 +118,8 @@ TEST_F(TemplateSettingsTest, OkSubmitsOneStepThatUndoPutsBack)
 }
 
 // A letter over a number changes nothing; a name keeps what typing would
-// take of a paste, as far as there is room, and a paste with nothing left
-// leaves it as it was.
+// take of a paste or a drop, as far as there is room, and one with nothing
+// left leaves it as it was.
 TEST_F(TemplateSettingsTest, TextTypedOrPastedKeepsOnlyWhatTypingWould)
 {
     Run([](wxDialog& d) {
@@ -133,8 +133,12 @@ TEST_F(TemplateSettingsTest, TextTypedOrPastedKeepsOnlyWhatTypingWould)
         const Row rows[] = {
             {"Template_Name", "Filter_Cutoff~Frequency{1}", PasteOver, "FilterCutoffFreq"},
             {"Template_Name", "~_{}", PasteOver, "FilterCutoffFreq"},
+            // So does text dropped from another program.
+            {"Template_Name", "Pad~Strings_Brass{2}x", DropOver, "PadStringsBrass2"},
+            {"Template_Name", "~_{}", DropOver, "PadStringsBrass2"},
             {"Velocity_Curve", "a", TypeOver, "2"},
             {"Velocity_Curve", "1a", PasteOver, "2"},
+            {"Velocity_Curve", "7abc", DropOver, "2"},
         };
         for (const Row& row : rows)
         {
@@ -149,7 +153,7 @@ TEST_F(TemplateSettingsTest, TextTypedOrPastedKeepsOnlyWhatTypingWould)
         Press(d.FindWindow(wxID_OK));
     });
     EXPECT_EQ(synth.GetLocals().Velocity_Curve, 1);
-    EXPECT_EQ(synth.GetLocals().GetName(), "FilterCutoffFreq");
+    EXPECT_EQ(synth.GetLocals().GetName(), "PadStringsBrass2");
 }
 
 TEST_F(TemplateSettingsTest, RestoreDefaultsShowsDefaultsAndCancelKeepsTheTemplate)
