@@ -1,6 +1,8 @@
 #pragma once
 
 #include <chrono>
+#include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -62,11 +64,23 @@ public:
 
     // A message box titled with the program's name, centred, parented to the
     // modal dialog that is running or else to the active window. Returns the
-    // button chosen (wxYES, wxNO, wxOK, wxCANCEL).
+    // button chosen (wxYES, wxNO, wxOK, wxCANCEL). A box with only OK is a
+    // notice (ShowNotice) and answers wxOK, maybe before it is shown; a
+    // question shows at once.
     int ShowMessage(const wxString& text, long style);
-    // A data-error report, handed to the crash reporter's report dialog.
+    // A data-error report, handed to the crash reporter's report dialog; a notice.
     void ShowErrorReport(const wxString& message, const wxString& reportFile,
                          const wxString& reportType);
+    // Every notice (something told, nothing asked) comes up through here. A
+    // transfer's end, a dump or a lost unit may bring one while the user is
+    // in another program: it never takes the keys from there, but waits
+    // until the program is active again and then shows, once, in turn with
+    // the others. The keys never rest on a button that would start something
+    // under a notice: one that does gives them to its window's OK first.
+    // show runs the notice's modal window; notices that wait go when the
+    // main window does.
+    void ShowNotice(std::function<void()> show);
+    bool NoticesWaiting() const { return !m_notices.empty(); }
     // Each shows its notice once per run; the two share one flag, so after
     // either, neither shows again. A transfer the user started and that
     // cannot start or stops is said every time (userStarted).
@@ -95,7 +109,7 @@ public:
     bool OnInit() override;
     // The program's clock (IdleClock), from the start of OnInit to OnExit:
     // activation changes, one MIDI step, the main window's idle step and its
-    // repaint. It runs every 20 ms while anything needs it (an event came
+    // repaint, then, while active, the notices that waited. It runs every 20 ms while anything needs it (an event came
     // since the last tick, the MIDI layer woke it a moment ago, the
     // activation changed, the MIDI manager has work, the main window has a
     // step to take) and rests otherwise: every event
@@ -168,6 +182,8 @@ protected:
 private:
     bool ChooseFile(wxString& path, const wxString& wildcard, bool save);
     void ReportDeviceLost(const wxString& text, bool userStarted);
+    // Shows the notices that wait, one after the other, while the program is active.
+    void ShowWaitingNotices();
 
     std::unique_ptr<IDeviceAnswers> m_device;
     Preferences m_preferences;
@@ -186,6 +202,8 @@ private:
     wxString m_programFolder;
     bool m_wasActive = false;
     bool m_inIdle = false;
+    std::deque<std::function<void()>> m_notices;
+    bool m_showingNotice = false;
     // An event came since the last tick began.
     bool m_eventSinceTick = false;
     // After the MIDI layer woke the clock the ticks go on this long, so that
