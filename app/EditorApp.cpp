@@ -115,13 +115,25 @@ void CEditorApp::ShowNotice(std::function<void()> show)
     ShowWaitingNotices();
 }
 
+bool CEditorApp::UserIsHere() const
+{
+    // The toolkit tells the program's activation in its idle rounds only,
+    // a window's at once.
+    if (IsActive())
+        return true;
+    for (wxWindow* window : wxTopLevelWindows)
+        if (auto* top = dynamic_cast<wxTopLevelWindow*>(window); top && top->IsActive())
+            return true;
+    return false;
+}
+
 void CEditorApp::ShowWaitingNotices()
 {
     // One at a time: a notice that comes while one is up follows it.
     if (m_showingNotice)
         return;
     m_showingNotice = true;
-    while (!m_notices.empty() && IsActive())
+    while (!m_notices.empty() && UserIsHere())
     {
         const std::function<void()> show = std::move(m_notices.front());
         m_notices.pop_front();

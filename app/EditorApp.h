@@ -81,6 +81,8 @@ public:
     // main window does.
     void ShowNotice(std::function<void()> show);
     bool NoticesWaiting() const { return !m_notices.empty(); }
+    // The program is active, or one of its windows is: the user is in it.
+    bool UserIsHere() const;
     // Each shows its notice once per run; the two share one flag, so after
     // either, neither shows again. A transfer the user started and that
     // cannot start or stops is said every time (userStarted).

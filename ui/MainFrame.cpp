@@ -161,7 +161,7 @@ void CMainFrame::SetFocusToMainWindow()
         return;
     // Never from another program (a template arrived, a transfer ended):
     // the panel only gets the keys for when the user comes back.
-    if (!wxTheApp->IsActive())
+    if (!wxGetApp().UserIsHere())
     {
         FocusInsideWindow(*m_panel);
         return;

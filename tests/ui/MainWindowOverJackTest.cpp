@@ -468,8 +468,8 @@ TEST_F(MainWindowOverJack, NothingThatHappensWhileTheUserIsInAnotherProgramTakes
         {
             ASSERT_TRUE(ChooseMenuItem(&Frame(), row.in == In::OS ? MenuId::UpdateOS : MenuId::PatchLibrarian));
         }
-        ASSERT_EQ(told.size(), row.notice ? 1u : 0u) << (told.empty() ? wxString() : told[0].first);
-        if (row.notice)
+        EXPECT_EQ(told.size(), row.notice ? 1u : 0u) << (told.empty() ? wxString() : told[0].first);
+        if (row.notice && !told.empty())
         {
             EXPECT_TRUE(told[0].first.Contains(row.notice)) << told[0].first;
         }
