@@ -343,11 +343,9 @@ TEST_F(MainWindowOverJack, NothingThatHappensWhileTheUserIsInAnotherProgramTakes
     // Every notice, with whether the program was active as it came up.
     std::vector<std::pair<wxString, bool>> told;
     const auto tell = [&told](const wxString& text) { told.push_back({text, TestApp().IsActive()}); };
-    m_boxes.answer = wxNO; // the bank received in part is not kept
-    m_boxes.whileShowing = [&] {
-        if (!(m_boxes.boxes.back().style & wxNO))
-            tell(m_boxes.boxes.back().text);
-    };
+    // Real boxes, each closed with Return once it has the keys.
+    MessageBoxKeys boxes(WXK_RETURN);
+    boxes.shown = tell;
     const ErrorReportFunction reports = SetErrorReportFunction(
         [&](wxWindow*, const wxString& message, const wxString&, const wxString&) { tell(message); });
     DialogScript<COldOSDialog> oldOS([&](COldOSDialog& d) {
@@ -443,6 +441,7 @@ TEST_F(MainWindowOverJack, NothingThatHappensWhileTheUserIsInAnotherProgramTakes
                 Key(WXK_RETURN);
             EXPECT_FALSE(PumpUntil([&] { return m_unit.ReceivedCount() > sent; }, std::chrono::milliseconds(500)))
                 << "sent again";
+            EXPECT_FALSE(busy()) << "a transfer started again";
             if (auto* dialog = dynamic_cast<wxDialog*>(&window); dialog && dialog->IsModal())
             {
                 MoveTo(dialog, wxPoint(1, 1));
