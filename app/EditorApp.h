@@ -88,8 +88,9 @@ public:
     // cannot start or stops is said every time (userStarted).
     void ReportInputDeviceLost(bool userStarted = false);
     void ReportOutputDeviceLost(bool userStarted = false);
-    // The device-lost notices shown so far: a transfer that stops can tell
-    // whether its device's loss has been said while it ran.
+    // The device-lost notices said so far (shown, or waiting for the user):
+    // a transfer that stops can tell whether its device's loss has been said
+    // while it ran.
     int DeviceLostNotices() const { return m_deviceLostNotices; }
     // A file chooser starting at path; on OK the path becomes the chosen one.
     // Saving refuses (false, path already changed) a file that an open
