@@ -71,14 +71,12 @@ public:
     // A data-error report, handed to the crash reporter's report dialog; a notice.
     void ShowErrorReport(const wxString& message, const wxString& reportFile,
                          const wxString& reportType);
-    // Every notice (something told, nothing asked) comes up through here. A
-    // transfer's end, a dump or a lost unit may bring one while the user is
-    // in another program: it never takes the keys from there, but waits
-    // until the program is active again and then shows, once, in turn with
-    // the others. The keys never rest on a button that would start something
-    // under a notice: one that does gives them to its window's OK first.
-    // show runs the notice's modal window; notices that wait go when the
-    // main window does.
+    // Every notice (something told, nothing asked) comes up through here;
+    // show runs its modal window. One that comes while the user is in another
+    // program (a transfer ended, a dump arrived, the unit went) takes nothing
+    // from there: it waits until the user is back, then shows once, in turn.
+    // Keys on a dialog's button that would start something again go to its
+    // OK first. Notices still waiting go with the main window.
     void ShowNotice(std::function<void()> show);
     bool NoticesWaiting() const { return !m_notices.empty(); }
     // The program is active, or one of its windows is: the user is in it.
@@ -112,7 +110,8 @@ public:
     bool OnInit() override;
     // The program's clock (IdleClock), from the start of OnInit to OnExit:
     // activation changes, one MIDI step, the main window's idle step and its
-    // repaint, then, while active, the notices that waited. It runs every 20 ms while anything needs it (an event came
+    // repaint, then the notices that waited for the user. It runs every 20 ms
+    // while anything needs it (an event came
     // since the last tick, the MIDI layer woke it a moment ago, the
     // activation changed, the MIDI manager has work, the main window has a
     // step to take) and rests otherwise: every event
@@ -185,7 +184,7 @@ protected:
 private:
     bool ChooseFile(wxString& path, const wxString& wildcard, bool save);
     void ReportDeviceLost(const wxString& text, bool userStarted);
-    // Shows the notices that wait, one after the other, while the program is active.
+    // Shows the notices that wait, one after the other, while the user is here.
     void ShowWaitingNotices();
 
     std::unique_ptr<IDeviceAnswers> m_device;
