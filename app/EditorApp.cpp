@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include <wx/button.h>
 #include <wx/control.h>
 #include <wx/dialog.h>
 #include <wx/filename.h>
@@ -37,6 +38,23 @@ wxWindow* MessageParent()
     wxWindow* active = wxGetActiveWindow();
     return active ? wxGetTopLevelParent(active) : nullptr;
 }
+
+// A Return or Space meant for a notice, or typed once it has gone, must not
+// press a button that starts something again (a send that the notice has
+// just said failed): keys on such a button of the dialog go to its OK.
+void KeysOffActionButton(wxWindow* parent)
+{
+    auto* dialog = dynamic_cast<wxDialog*>(parent);
+    auto* button = dynamic_cast<wxButton*>(wxWindow::FindFocus());
+    if (!dialog || !button || wxGetTopLevelParent(button) != dialog)
+        return;
+    const int id = button->GetId();
+    if (id == dialog->GetAffirmativeId() || id == wxID_CANCEL || id == dialog->GetEscapeId())
+        return;
+    wxWindow* ok = dialog->FindWindow(dialog->GetAffirmativeId());
+    if (ok && ok->IsShownOnScreen() && ok->IsEnabled())
+        ok->SetFocus();
+}
 } // namespace
 
 CEditorApp::CEditorApp(std::unique_ptr<IDeviceAnswers> device)
@@ -65,20 +83,64 @@ void CEditorApp::SetMainWindow(wxWindow* window, IEditorWindow* editorWindow)
 {
     m_mainWindow = window;
     m_editorWindow = editorWindow;
-    // The window's going (null) ends the idle pass's calls into it as well.
+    // The window's going (null) ends the idle pass's calls into it as well,
+    // and the notices that wait for it.
     if (!window)
+    {
         m_mainWindowObject = nullptr;
+        m_notices.clear();
+    }
 }
 
 int CEditorApp::ShowMessage(const wxString& text, long style)
 {
-    return ShowMessageBox(text, ToWx(Device().GetAppTitle()), style | wxCENTRE, MessageParent());
+    const wxString caption = ToWx(Device().GetAppTitle());
+    if (style & (wxYES | wxNO | wxCANCEL))
+        return ShowMessageBox(text, caption, style | wxCENTRE, MessageParent());
+    ShowNotice([text, caption, style] { ShowMessageBox(text, caption, style | wxCENTRE, MessageParent()); });
+    return wxOK;
 }
 
 void CEditorApp::ShowErrorReport(const wxString& message, const wxString& reportFile,
                                  const wxString& reportType)
 {
-    ShowErrorReportDialog(m_mainWindow, message, reportFile, reportType);
+    ShowNotice([this, message, reportFile, reportType] {
+        ShowErrorReportDialog(m_mainWindow, message, reportFile, reportType);
+    });
+}
+
+void CEditorApp::ShowNotice(std::function<void()> show)
+{
+    m_notices.push_back(std::move(show));
+    ShowWaitingNotices();
+}
+
+bool CEditorApp::UserIsHere() const
+{
+    // The toolkit tells the program's activation in its idle rounds only,
+    // a window's at once.
+    if (IsActive())
+        return true;
+    for (wxWindow* window : wxTopLevelWindows)
+        if (auto* top = dynamic_cast<wxTopLevelWindow*>(window); top && top->IsActive())
+            return true;
+    return false;
+}
+
+void CEditorApp::ShowWaitingNotices()
+{
+    // One at a time: a notice that comes while one is up follows it.
+    if (m_showingNotice)
+        return;
+    m_showingNotice = true;
+    while (!m_notices.empty() && UserIsHere())
+    {
+        const std::function<void()> show = std::move(m_notices.front());
+        m_notices.pop_front();
+        KeysOffActionButton(MessageParent());
+        show();
+    }
+    m_showingNotice = false;
 }
 
 void CEditorApp::ReportInputDeviceLost(bool userStarted)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <chrono>
+#include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -62,18 +64,31 @@ public:
 
     // A message box titled with the program's name, centred, parented to the
     // modal dialog that is running or else to the active window. Returns the
-    // button chosen (wxYES, wxNO, wxOK, wxCANCEL).
+    // button chosen (wxYES, wxNO, wxOK, wxCANCEL). A box with only OK is a
+    // notice (ShowNotice) and answers wxOK, maybe before it is shown; a
+    // question shows at once.
     int ShowMessage(const wxString& text, long style);
-    // A data-error report, handed to the crash reporter's report dialog.
+    // A data-error report, handed to the crash reporter's report dialog; a notice.
     void ShowErrorReport(const wxString& message, const wxString& reportFile,
                          const wxString& reportType);
+    // Every notice (something told, nothing asked) comes up through here;
+    // show runs its modal window. One that comes while the user is in another
+    // program (a transfer ended, a dump arrived, the unit went) takes nothing
+    // from there: it waits until the user is back, then shows once, in turn.
+    // Keys on a dialog's button that would start something again go to its
+    // OK first. Notices still waiting go with the main window.
+    void ShowNotice(std::function<void()> show);
+    bool NoticesWaiting() const { return !m_notices.empty(); }
+    // The program is active, or one of its windows is: the user is in it.
+    bool UserIsHere() const;
     // Each shows its notice once per run; the two share one flag, so after
     // either, neither shows again. A transfer the user started and that
     // cannot start or stops is said every time (userStarted).
     void ReportInputDeviceLost(bool userStarted = false);
     void ReportOutputDeviceLost(bool userStarted = false);
-    // The device-lost notices shown so far: a transfer that stops can tell
-    // whether its device's loss has been said while it ran.
+    // The device-lost notices said so far (shown, or waiting for the user):
+    // a transfer that stops can tell whether its device's loss has been said
+    // while it ran.
     int DeviceLostNotices() const { return m_deviceLostNotices; }
     // A file chooser starting at path; on OK the path becomes the chosen one.
     // Saving refuses (false, path already changed) a file that an open
@@ -95,7 +110,8 @@ public:
     bool OnInit() override;
     // The program's clock (IdleClock), from the start of OnInit to OnExit:
     // activation changes, one MIDI step, the main window's idle step and its
-    // repaint. It runs every 20 ms while anything needs it (an event came
+    // repaint, then the notices that waited for the user. It runs every 20 ms
+    // while anything needs it (an event came
     // since the last tick, the MIDI layer woke it a moment ago, the
     // activation changed, the MIDI manager has work, the main window has a
     // step to take) and rests otherwise: every event
@@ -168,6 +184,8 @@ protected:
 private:
     bool ChooseFile(wxString& path, const wxString& wildcard, bool save);
     void ReportDeviceLost(const wxString& text, bool userStarted);
+    // Shows the notices that wait, one after the other, while the user is here.
+    void ShowWaitingNotices();
 
     std::unique_ptr<IDeviceAnswers> m_device;
     Preferences m_preferences;
@@ -186,6 +204,8 @@ private:
     wxString m_programFolder;
     bool m_wasActive = false;
     bool m_inIdle = false;
+    std::deque<std::function<void()>> m_notices;
+    bool m_showingNotice = false;
     // An event came since the last tick began.
     bool m_eventSinceTick = false;
     // After the MIDI layer woke the clock the ticks go on this long, so that

@@ -343,6 +343,8 @@ void CEditorApp::IdleTick()
         m_mainWindowObject->IdleStep();
         m_mainWindowObject->RefreshIfNeeded();
     }
+    // The user is back: what came up meanwhile is told now.
+    ShowWaitingNotices();
     m_inIdle = false;
 
     // No toolkit event surrounds a tick, so nothing else would show what the
@@ -359,7 +361,8 @@ void CEditorApp::IdleTick()
 
 bool CEditorApp::NeedsIdlePass() const
 {
-    return m_eventSinceTick || IsActive() != m_wasActive || std::chrono::steady_clock::now() < m_awakeUntil ||
+    return m_eventSinceTick || IsActive() != m_wasActive || (NoticesWaiting() && UserIsHere()) ||
+           std::chrono::steady_clock::now() < m_awakeUntil ||
            (MIDIIO::GetState() != MIDIIO::kNotStarted && MIDIIO::HasIdleWork()) ||
            (m_mainWindowObject && m_mainWindowObject->NeedsIdleStep());
 }

@@ -159,8 +159,15 @@ void CMainFrame::SetFocusToMainWindow()
     m_deferredTakesKeys = false;
     if (!m_panel || m_panel->IsDialogOpen())
         return;
-    // From the settings window too, but never from another program.
-    if (IsShown() && wxTheApp->IsActive())
+    // Never from another program (a template arrived, a transfer ended):
+    // the panel only gets the keys for when the user comes back.
+    if (!wxGetApp().UserIsHere())
+    {
+        FocusInsideWindow(*m_panel);
+        return;
+    }
+    // From the settings window too.
+    if (IsShown())
     {
         Raise();
         // Without a window manager raising this window would cover it.

@@ -174,5 +174,5 @@ void CMainFrame::WarnIfOldOS(const CEditorTemplate& received)
     if (app.Prefs().showOldOSDialog != 1 || !app.Device().ChecksOSVersion())
         return;
     if (OSVersion::IsOlder(DeviceReply::GetOSVersion(received.GetHeader()), app.Device().GetRequiredOSVersion()))
-        RunDialog<COldOSDialog>(this);
+        app.ShowNotice([this] { RunDialog<COldOSDialog>(this); });
 }

@@ -24,6 +24,7 @@ void JackUnit::Close()
     jack_deactivate(m_client);
     jack_client_close(m_client);
     m_client = nullptr;
+    m_connected = false;
 }
 
 bool JackUnit::WaitUntilConnected(int timeoutMs) const

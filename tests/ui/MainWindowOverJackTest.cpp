@@ -26,6 +26,7 @@
 #include "tests/ui/OtherXWindow.h"
 #include "tests/ui/WindowManagerStandIn.h"
 #include "ui/dialogs/BulkDumpDialog.h"
+#include "ui/dialogs/PreferencesDialog.h"
 #include "ui/dialogs/TemplateSettings.h"
 #include "ui/dialogs/UpdateOSDialog.h"
 
@@ -78,6 +79,32 @@ protected:
         ASSERT_TRUE(RunLoopUntil([] { return TestApp().IsActive() && MIDIIO::GetState() == MIDIIO::kIdle; }))
             << "the ports did not open again";
     }
+
+    // A bank file and an OS image of 20 messages, to send.
+    std::string BankFile(IBulkDump& bank)
+    {
+        const std::string path = m_files.File(bank.GetCount() == 16 ? "bank.blk" : "patches.syx");
+        EXPECT_TRUE(SaveBulkDumpToFile(bank, path));
+        return path;
+    }
+    std::string OSImageFile()
+    {
+        std::vector<uint8_t> image;
+        for (int n = 0; n < 20; ++n)
+        {
+            image.insert(image.end(), {0xF0, 0x00, 0x6A, 0x3C, 0x02, 0x04, 0x7F, 0x00, 0x00, 2 << 3 | 2, 0,
+                                       static_cast<uint8_t>(n)});
+            image.insert(image.end(), 200, static_cast<uint8_t>(n));
+            image.push_back(0xF7);
+        }
+        const std::string path = m_files.File("os.syx");
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(image.data()),
+                                                    static_cast<std::streamsize>(image.size()));
+        return path;
+    }
+
+    // The table of the test below, in the fixture's mode.
+    void NothingTakesTheKeysWhileTheUserIsAway();
 
     CMainFrame& Frame() { return *m_frame; }
     bool Listening() { return Frame().GetMenuBar()->FindItem(MenuId::Listen)->IsChecked(); }
@@ -172,19 +199,8 @@ TEST_F(MainWindowOverJack, ReceivesDumpsOfTwoModelsSendsTheTemplateAndLeavesDump
 TEST_F(MainWindowOnDemand, ABankAndAnOSImageArriveWholeWhileTheUserIsInAnotherProgram)
 {
     const std::unique_ptr<IBulkDump> bank = TestApp().Device().CreateTemplateBulkDump();
-    const std::string bankPath = m_files.File("bank.blk");
-    ASSERT_TRUE(SaveBulkDumpToFile(*bank, bankPath));
-    std::vector<uint8_t> image;
-    for (int n = 0; n < 20; ++n)
-    {
-        image.insert(image.end(), {0xF0, 0x00, 0x6A, 0x3C, 0x02, 0x04, 0x7F, 0x00, 0x00, 2 << 3 | 2, 0,
-                                   static_cast<uint8_t>(n)});
-        image.insert(image.end(), 200, static_cast<uint8_t>(n));
-        image.push_back(0xF7);
-    }
-    const std::string imagePath = m_files.File("os.syx");
-    std::ofstream(imagePath, std::ios::binary).write(reinterpret_cast<const char*>(image.data()),
-                                                     static_cast<std::streamsize>(image.size()));
+    const std::string bankPath = BankFile(*bank);
+    const std::string imagePath = OSImageFile();
 
     enum class During
     {
@@ -308,6 +324,176 @@ TEST_F(MainWindowOnDemand, ABankAndAnOSImageArriveWholeWhileTheUserIsInAnotherPr
             EXPECT_TRUE(IdleUntil([&] { return Frame().GetTemplateCount() == templates + 1; }));
         }
     }
+}
+
+// While the user is in another program, nothing that the program does on its
+// own takes the keys from there: a template that arrives, with the notice it
+// may bring, or a unit unplugged during any transfer. That program keeps
+// them, so its Return, Space and Ctrl+U reach nothing here and nothing more
+// reaches the unit (plugged in again meanwhile). What the program has to
+// tell is there once the user is back, once; a Return then starts no
+// transfer again. With the ports kept open and on demand.
+TEST_F(MainWindowOverJack, NothingThatHappensWhileTheUserIsInAnotherProgramTakesItsKeys)
+{
+    NothingTakesTheKeysWhileTheUserIsAway();
+}
+
+TEST_F(MainWindowOnDemand, NothingThatHappensWhileTheUserIsInAnotherProgramTakesItsKeys)
+{
+    NothingTakesTheKeysWhileTheUserIsAway();
+}
+
+void MainWindowOverJack::NothingTakesTheKeysWhileTheUserIsAway()
+{
+    ::setenv("TMPDIR", m_files.Path().c_str(), 1); // the data-error report's file
+    const std::unique_ptr<IBulkDump> bank = TestApp().Device().CreateTemplateBulkDump();
+    const std::string bankPath = BankFile(*bank);
+    const std::string patchPath = BankFile(*TestApp().Device().CreatePatchBulkDump());
+    const std::string imagePath = OSImageFile();
+    SysExBuffer badData = CreateTemplateOfModel(ModelDorvaSynth)->Write();
+    badData[50] = 0x55; // in bytes the model does not hold
+
+    // Every notice, as it comes up.
+    std::vector<wxString> told;
+    const auto tell = [&told](const wxString& text) { told.push_back(text); };
+    // Real boxes, each closed with Return once it has the keys.
+    MessageBoxKeys boxes(WXK_RETURN);
+    boxes.shown = tell;
+    const ErrorReportFunction reports = SetErrorReportFunction(
+        [&](wxWindow*, const wxString& message, const wxString&, const wxString&) { tell(message); });
+    DialogScript<COldOSDialog> oldOS([&](COldOSDialog& d) {
+        tell("old OS");
+        Click(d.FindWindow(wxID_OK));
+    });
+    DialogScript<CConfirmOSUpdateDialog> confirm([](wxDialog& d) { Click(d.FindWindow(wxID_OK)); });
+
+    enum class In { MainWindow, Bank, Patches, OS };
+    const auto listen = [](wxDialog*) { Key('L', wxMOD_CONTROL); };
+    const auto click = [](const char* button) {
+        return [button](wxDialog* dialog) { Click(dialog->FindWindow(XRCID(button))); };
+    };
+    const SysExBuffer plain = CreateTemplateOfModel(ModelDorvaSynth)->Write();
+    const SysExBuffer calder = CreateTemplateOfModel(ModelCalder)->Write();
+    struct Row
+    {
+        const char* path;
+        In in;
+        std::function<void(wxDialog*)> start; // by the user, before leaving
+        size_t sentFirst;                     // messages the unit has then
+        const SysExBuffer* dump;              // the unit sends it; none: it is unplugged
+        const char* notice;                   // what is told, or none
+    };
+    const char* const lost = "MIDI device is no longer accessible!";
+    const Row rows[] = {
+        {"a template after Listen", In::MainWindow, listen, 0, &plain, nullptr},
+        {"an old OS", In::MainWindow,
+         [&](wxDialog* d) {
+             TestApp().Prefs().showOldOSDialog = 1; // a fresh DorvaSynth template names an old OS
+             listen(d);
+         },
+         0, &plain, "old OS"},
+        {"a Calder template", In::MainWindow, listen, 0, &calder, "This template has been recieved from a Calder."},
+        {"bad data", In::MainWindow, listen, 0, &badData,
+         "This template contains settings which cannot be processed properly."},
+        {"Ctrl+U", In::MainWindow, [](wxDialog*) { Key('U', wxMOD_CONTROL); }, 1, nullptr, lost},
+        {"Send factory settings", In::Bank, [](wxDialog*) { Key('F', wxMOD_ALT); }, 2, nullptr, lost},
+        {"a bank send", In::Bank, click("Upload_Dump"), 2, nullptr, lost},
+        {"a patch bank send", In::Patches, click("Upload_Dump"), 2, nullptr, lost},
+        {"a bank receive", In::Bank, click("Listen_For_Dump"), 0, nullptr, "Error receiving bulk dump"},
+        {"an OS upload", In::OS, click("Send_OS_To_Device"), 2, nullptr, lost},
+    };
+    for (const Row& row : rows)
+    {
+        SCOPED_TRACE(row.path);
+        // On demand the ports are closed while the user is away: the unit's
+        // loss is found when the user is back, by the user.
+        if (OnDemand() && row.in == In::MainWindow && !row.dump)
+            continue;
+        told.clear();
+        ASSERT_TRUE(Focus(m_frame->GetPanelWindow()));
+        const int templates = Frame().GetTemplateCount();
+        const auto whileAway = [&](wxTopLevelWindow& window, const std::function<bool()>& busy) {
+            const size_t before = m_unit.ReceivedCount();
+            row.start(dynamic_cast<wxDialog*>(&window));
+            ASSERT_TRUE(PumpUntil([&] { return m_unit.ReceivedCount() >= before + row.sentFirst; }));
+            SwitchAway();
+            if (row.dump)
+                Send(*row.dump);
+            else
+                m_unit.Close();
+            ASSERT_TRUE(PumpUntil(
+                [&] {
+                    return row.dump ? Frame().GetTemplateCount() > templates
+                                    : !busy() && (TestApp().NoticesWaiting() || !told.empty());
+                },
+                std::chrono::seconds(15)));
+            // A desktop would have granted the keys by now.
+            EXPECT_FALSE(RunLoopUntil([] { return TestApp().IsActive(); }, std::chrono::seconds(1)))
+                << "the program took the keys";
+            EXPECT_TRUE(m_otherWindow.HasFocus());
+            if (!m_unit.Connected())
+            {
+                ASSERT_TRUE(m_unit.Open());
+                // On demand the ports open once the user is back.
+                ASSERT_TRUE(OnDemand() ||
+                            IdleUntil([] { return MIDIIO::HasInputPort() && MIDIIO::HasOutputPort(); }));
+                ASSERT_TRUE(OnDemand() || m_unit.WaitUntilConnected());
+            }
+            const size_t sent = m_unit.ReceivedCount();
+            for (const auto& [key, modifiers] : {std::pair<int, int>{WXK_RETURN, wxMOD_NONE}, {' ', wxMOD_NONE},
+                                                 {'U', wxMOD_CONTROL}})
+            {
+                Key(key, modifiers);
+                EXPECT_TRUE(m_otherWindow.KeyArrived()) << "a key of the other program went astray";
+            }
+            EXPECT_TRUE(told.empty()) << "told over the other program: " << told[0];
+            // Back.
+            ASSERT_TRUE(Activate(&window));
+            ASSERT_TRUE(RunLoopUntil([] { return TestApp().IsActive(); }));
+            if (row.notice)
+            {
+                EXPECT_TRUE(PumpUntil([&] { return !told.empty(); })) << "nothing told once back";
+            }
+            // The notice has gone, and its window has the keys again.
+            ASSERT_TRUE(RunLoopUntil([&] { return window.IsActive(); }));
+            if (row.in != In::MainWindow)
+                Key(WXK_RETURN);
+            EXPECT_FALSE(PumpUntil([&] { return m_unit.ReceivedCount() > sent; }, std::chrono::milliseconds(500)))
+                << "sent again";
+            EXPECT_FALSE(busy()) << "a transfer started again";
+            if (auto* dialog = dynamic_cast<wxDialog*>(&window); dialog && dialog->IsModal())
+            {
+                MoveTo(dialog, wxPoint(1, 1));
+                Click(dialog->FindWindow(wxID_OK));
+            }
+        };
+        if (row.in == In::MainWindow)
+            whileAway(Frame(), [] { return false; });
+        DialogScript<CBulkDumpDialog> bulk([&](CBulkDumpDialog& dialog) {
+            dialog.SetSendPause(100);
+            ASSERT_TRUE(dialog.OpenBankFile(row.in == In::Bank ? bankPath : patchPath));
+            whileAway(dialog, [&] { return dialog.IsBusy(); });
+        });
+        DialogScript<CUpdateOSDialog> os([&](CUpdateOSDialog& dialog) {
+            ASSERT_TRUE(dialog.LoadImage(imagePath));
+            whileAway(dialog, [&] { return dialog.IsSending(); });
+        });
+        if (row.in == In::Bank)
+        {
+            Key('B', wxMOD_CONTROL);
+        }
+        else if (row.in != In::MainWindow)
+        {
+            ASSERT_TRUE(ChooseMenuItem(&Frame(), row.in == In::OS ? MenuId::UpdateOS : MenuId::PatchLibrarian));
+        }
+        EXPECT_EQ(told.size(), row.notice ? 1u : 0u) << (told.empty() ? wxString() : told[0]);
+        if (row.notice && !told.empty())
+        {
+            EXPECT_TRUE(told[0].Contains(row.notice)) << told[0];
+        }
+        TestApp().Prefs().showOldOSDialog = 0;
+    }
+    SetErrorReportFunction(reports);
 }
 
 // The unit the user chose goes away, another stays: after the user was in

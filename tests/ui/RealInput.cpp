@@ -418,6 +418,8 @@ int MessageBoxKeys::Enter(wxDialog* dialog)
     if (!box)
         return wxID_NONE;
     texts.push_back(box->GetMessage());
+    if (shown)
+        shown(texts.back());
     MarkScripted(*box);
     // The box's window is made after this hook; the timer looks for it on
     // screen, gives it the keys, then presses the key once it has them.

@@ -107,6 +107,7 @@ public:
     explicit MessageBoxKeys(int key, int modifiers = wxMOD_NONE);
     ~MessageBoxKeys() override;
     std::vector<wxString> texts; // of the boxes shown, in order
+    std::function<void(const wxString& text)> shown; // as each comes up
 
 private:
     int Enter(wxDialog* dialog) override;

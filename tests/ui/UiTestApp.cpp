@@ -50,6 +50,9 @@ bool UiTestApp::Start(const std::vector<std::string>& arguments)
         pointers.push_back(argument.data());
     argc = static_cast<int>(pointers.size());
     argv.Init(argc, pointers.data());
+    // A program starts active, as the toolkit has it, whatever the tests
+    // before left.
+    SetActive(true, nullptr);
     return OnInit();
 }
 

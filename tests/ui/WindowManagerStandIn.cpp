@@ -2,6 +2,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <poll.h>
 
 #include <initializer_list>
@@ -59,6 +60,8 @@ void WindowManagerStandIn::Serve()
         }
         XEvent event;
         XNextEvent(m_display, &event);
+        if (event.type == UnmapNotify)
+            FocusNextAfter(event.xunmap.window);
         if (event.type != ClientMessage || event.xclient.message_type != active)
             continue;
         XRaiseWindow(m_display, event.xclient.window);
@@ -66,4 +69,36 @@ void WindowManagerStandIn::Serve()
         XSync(m_display, False);
         ++m_activations;
     }
+}
+
+void WindowManagerStandIn::FocusNextAfter(unsigned long window)
+{
+    // Only when the keys went with it, to nobody.
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(m_display, &focus, &revert);
+    if (focus != PointerRoot && focus != None)
+        return;
+    // To the window it belongs to, else to the topmost one left.
+    Window next = 0;
+    XWindowAttributes attributes;
+    if (!XGetTransientForHint(m_display, window, &next) || !XGetWindowAttributes(m_display, next, &attributes) ||
+        attributes.map_state != IsViewable)
+    {
+        next = 0;
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        if (XQueryTree(m_display, DefaultRootWindow(m_display), &root, &parent, &children, &count))
+        {
+            for (unsigned i = count; i-- > 0 && !next;)
+                if (children[i] != window && XGetWindowAttributes(m_display, children[i], &attributes) &&
+                    attributes.map_state == IsViewable && !attributes.override_redirect)
+                    next = children[i];
+            XFree(children);
+        }
+    }
+    if (!next)
+        return;
+    XSetInputFocus(m_display, next, RevertToPointerRoot, CurrentTime);
+    XSync(m_display, False);
 }

@@ -8,6 +8,8 @@
 // (_NET_ACTIVE_WINDOW), granted at once as a desktop grants it. While it
 // runs the toolkit asks it instead of taking the X focus itself, so a
 // window that asks for the keys gets them, even from another program.
+// When a window goes with the keys, they go to the window it belongs to, or
+// else to the topmost one left.
 // Make it before the program's first window, so the toolkit finds it.
 class WindowManagerStandIn
 {
@@ -22,6 +24,7 @@ public:
 
 private:
     void Serve();
+    void FocusNextAfter(unsigned long window);
 
     struct _XDisplay* m_display = nullptr;
     unsigned long m_check = 0; // the window that tells the desktop it is there

@@ -82,11 +82,6 @@ CUpdateOSDialog::CUpdateOSDialog(wxWindow* parent)
     Bind(wxEVT_BUTTON, &CUpdateOSDialog::OnSend, this, XRCID("Send_OS_To_Device"));
     Bind(wxEVT_BUTTON, &CUpdateOSDialog::OnOK, this, wxID_OK);
     Bind(wxEVT_CLOSE_WINDOW, &CUpdateOSDialog::OnClose, this);
-    Bind(wxEVT_ACTIVATE, [this](wxActivateEvent& event) {
-        if (event.GetActive() && m_completionUnsaid)
-            CallAfter([this] { SayCompleted(); });
-        event.Skip();
-    });
     Bind(wxEVT_TIMER, &CUpdateOSDialog::OnPortsCheck, this, m_portsCheck.GetId());
     ShowProgress(false);
     FitAndCentre(this);
@@ -248,9 +243,9 @@ void CUpdateOSDialog::SendNextMessage()
 {
     if (m_messageIndex >= m_image->GetCount())
     {
-        m_completionUnsaid = true;
-        if (IsActive())
-            SayCompleted();
+        wxGetApp().ShowMessage("OS update completed!\n\n"
+                               "Please click \"OK\" and exit the program before switching the hardware back on.",
+                               wxOK);
         EndProgress();
         return;
     }
@@ -309,20 +304,10 @@ void CUpdateOSDialog::EndProgress()
     }
 }
 
-void CUpdateOSDialog::SayCompleted()
-{
-    if (!std::exchange(m_completionUnsaid, false))
-        return;
-    wxGetApp().ShowMessage("OS update completed!\n\n"
-                           "Please click \"OK\" and exit the program before switching the hardware back on.",
-                           wxOK);
-}
-
 void CUpdateOSDialog::OnOK(wxCommandEvent&)
 {
     if (m_sending)
         return;
-    SayCompleted();
     EndModal(0);
 }
 
@@ -333,7 +318,6 @@ void CUpdateOSDialog::OnClose(wxCloseEvent& event)
         event.Veto();
         return;
     }
-    SayCompleted();
     if (IsModal())
         EndModal(0);
     else

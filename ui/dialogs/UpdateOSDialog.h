@@ -65,8 +65,6 @@ private:
     void EnableSend();
     void ShowProgress(bool show);
     void EndProgress();
-    // The completion notice, unless it has been shown.
-    void SayCompleted();
 
     bool m_loaded = false;
     std::unique_ptr<CDeviceOS> m_image;
@@ -76,9 +74,6 @@ private:
     bool m_frameWasListening = false;
     size_t m_messageIndex = 0;
     bool m_sending = false;
-    // An upload ended while the user was in another program: its notice
-    // waits for the user's return rather than taking the keys from there.
-    bool m_completionUnsaid = false;
     bool m_portsReady = true;
     // Sends the image's messages with the pause after each.
     CPacedSender m_pacer;
