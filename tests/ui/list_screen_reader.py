@@ -203,6 +203,7 @@ def plugin_selector(app):
     table = open_table(app, "OPEN SELECTOR", "Select Plugin", "selector")
     if table is None:
         return
+    check(table.name == "VST plug-ins found", f"the table is named as the dialog calls what it lists: {table.name!r}")
     read_table(table, ["Manufacturer", "Name"], {0: ["Dorva Test Plug-ins", "Test Synth"]}, [0])
     check(pump_until(lambda: table.queryTable().getAccessibleAt(0, 0).getState().contains(pyatspi.STATE_FOCUSED)),
           "the first row has the keys")
