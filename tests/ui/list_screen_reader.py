@@ -214,8 +214,9 @@ def plugin_selector(app):
 
 
 def main():
-    app = find_application(int(sys.argv[1]))
-    if check(app is not None and screen_reader.start(*KINDS), "the editor is on the accessibility bus"):
+    pid = int(sys.argv[1])
+    app = find_application(pid)
+    if check(app is not None and screen_reader.start(pid, *KINDS), "the editor is on the accessibility bus"):
         status_line(app)
         completion_list(app)
         template_bank(app)

@@ -229,8 +229,9 @@ def close_window(children):
 
 
 def main():
-    app = find_application(int(sys.argv[1]))
-    if check(app is not None and screen_reader.start(*KINDS), "the editor is on the accessibility bus"):
+    pid = int(sys.argv[1])
+    app = find_application(pid)
+    if check(app is not None and screen_reader.start(pid, *KINDS), "the editor is on the accessibility bus"):
         panel = find_panel(app)
         if check(panel is not None, "the panel where the controls are drawn"):
             children = read_panel(panel)

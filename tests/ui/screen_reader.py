@@ -6,7 +6,7 @@ id, and the test's acts asked for on stdout."""
 import time
 
 import pyatspi
-from gi.repository import GLib
+from gi.repository import Gio, GLib
 
 failures = 0
 
@@ -50,11 +50,12 @@ def step(name):
 
 
 # The program raises an event only for the kinds a reader has registered
-# for. It hears of each registration from the registry, by a way of its own,
-# in the order they were made; the answers to a reader's questions come by
-# yet another, so no answer proves the program has heard of a registration.
-# A reader therefore registers for every kind it will hear before the test
-# acts (start), and hands the events to the handlers that want them.
+# for. It hears of each registration from the registry over the
+# accessibility bus; the answers to a reader's questions come by a
+# connection of their own, so no answer proves the program has heard of a
+# registration. A reader therefore registers for every kind it will hear
+# before the test acts (start), and hands the events to the handlers that
+# want them.
 _handlers = []  # (kinds, handler)
 
 
@@ -91,16 +92,40 @@ def _note_acts_taken(event):
         acts_taken = max(acts_taken, int(text[len(ACTS_TAKEN):]))
 
 
-def start(*kinds):
-    """Registers for every kind of event the reader will hear, then for the
-    test's word that an act is done, and waits until the program has heard
-    of them all: the word, once heard, proves it has heard of every
-    registration made before. A question waits as long for its answer as a
-    reader waits for anything. Whether the program heard in time."""
+def _bus_call(bus, name, path, interface, method, arguments=None):
+    return bus.call_sync(name, path, interface, method, arguments, None, Gio.DBusCallFlags.NONE,
+                         int(PATIENCE * 1000), None)
+
+
+def _program_heard(pid):
+    """Pings the program's connections over the accessibility bus. The
+    registry tells the program of a registration before it answers the
+    reader, and the bus hands one connection its messages in the order it
+    got them: once the program answers, it has heard of every registration
+    made before. Whether it answered."""
+    session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+    address = _bus_call(session, "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress").unpack()[0]
+    flags = Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION
+    bus = Gio.DBusConnection.new_for_address_sync(address, flags, None, None)
+    daemon = ("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus")
+    names = [name for name in _bus_call(bus, *daemon, "ListNames").unpack()[0] if name.startswith(":")]
+    program = [name for name in names
+               if _bus_call(bus, *daemon, "GetConnectionUnixProcessID", GLib.Variant("(s)", (name,))).unpack()[0] == pid]
+    for name in program:
+        _bus_call(bus, name, "/", "org.freedesktop.DBus.Peer", "Ping")
+    bus.close_sync(None)
+    return bool(program)
+
+
+def start(pid, *kinds):
+    """Registers for every kind of event the reader will hear and for the
+    test's word that an act is done, and waits until the program with this
+    process id has heard of them all. A question waits as long for its
+    answer as a reader waits for anything. Whether the program heard."""
     pyatspi.setTimeout(int(PATIENCE * 1000), int(PATIENCE * 1000))
     pyatspi.Registry.registerEventListener(_dispatch, *kinds)
     pyatspi.Registry.registerEventListener(_note_acts_taken, ACTS_KIND)
-    return sync()
+    return _program_heard(pid)
 
 
 def act(name, timeout=PATIENCE):
