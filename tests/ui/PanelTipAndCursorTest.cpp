@@ -157,7 +157,7 @@ TEST_F(PanelPointer, AfterADropTheTipDescribesTheControlNowUnderThePointer)
         else
             Drag(Panel(), Centre(row.from), Centre(row.to), row.modifiers);
         ASSERT_EQ(View().GetHoverIndex(), row.to);
-        EXPECT_TRUE(PumpUntil([&] { return ShownTip().Contains(row.tip); }, Milliseconds(2000)))
+        EXPECT_TRUE(PumpUntil([&] { return ShownTip().Contains(row.tip); }))
             << row.from << " to " << row.to << ": the tip reads \"" << ShownTip() << "\", not " << row.tip;
     }
 }
