@@ -14,7 +14,7 @@ function(dorva_xvfb_fixture)
   set(dir ${CMAKE_BINARY_DIR}/xvfb)
   add_test(NAME xvfb.start COMMAND ${CMAKE_SOURCE_DIR}/scripts/with-xvfb.sh --start ${dir})
   add_test(NAME xvfb.stop COMMAND ${CMAKE_SOURCE_DIR}/scripts/with-xvfb.sh --stop ${dir})
-  set_tests_properties(xvfb.start PROPERTIES FIXTURES_SETUP xvfb TIMEOUT 30)
+  set_tests_properties(xvfb.start PROPERTIES FIXTURES_SETUP xvfb TIMEOUT 90)
   set_tests_properties(xvfb.stop PROPERTIES FIXTURES_CLEANUP xvfb TIMEOUT 30)
 endfunction()
 

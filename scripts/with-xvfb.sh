@@ -14,7 +14,10 @@ start_server() {
   # Detached, with no inherited output, so CTest does not wait for it.
   setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$dispfile" </dev/null >/dev/null 2>&1 &
   echo $! >"$pidfile"
-  for _ in $(seq 1 400); do
+  # Ready when it names its display; a busy machine may take seconds. The
+  # deadline only ends a server that hangs.
+  local deadline=$((SECONDS + 60))
+  while [ $SECONDS -lt $deadline ]; do
     [ -s "$dispfile" ] && return 0
     kill -0 "$(cat "$pidfile")" 2>/dev/null || { echo "Xvfb did not start" >&2; return 1; }
     sleep 0.025

@@ -98,17 +98,25 @@ void CControlButton::UpdateToolTip()
     wxToolTip::Enable(false);
     wxToolTip::Enable(true);
     wxWindow* window = GetFrontPanelWindow();
-    const CBaseControlState* control = GetControl();
-    if (control && control->GetType() != ControlMessageType::Disabled)
+    const wxString text = ToolTipText();
+    if (!text.empty())
     {
         if (window)
-            window->SetToolTip(ToWx(ControlInfoText(control->Describe())));
+            window->SetToolTip(text);
         wxToolTip::SetDelay(300);
     }
     else if (window)
     {
         window->UnsetToolTip();
     }
+}
+
+wxString CControlButton::ToolTipText()
+{
+    const CBaseControlState* control = GetControl();
+    if (!control || control->GetType() == ControlMessageType::Disabled)
+        return wxString();
+    return ToWx(ControlInfoText(control->Describe()));
 }
 
 std::string CControlButton::ControlInfoText(const ControlInfoRecord& record)

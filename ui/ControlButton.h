@@ -5,6 +5,7 @@
 
 #include <wx/colour.h>
 #include <wx/gdicmn.h>
+#include <wx/string.h>
 
 #include "ui/ControlCaption.h"
 
@@ -81,6 +82,8 @@ public:
     // Puts this control's description on the main window's tooltip, when the
     // "ShowCtrlToolTips" preference is on; an unassigned control clears it.
     void UpdateToolTip();
+    // What UpdateToolTip puts there: empty for an unassigned control.
+    wxString ToolTipText();
 
     // The tooltip text of a control description.
     static std::string ControlInfoText(const ControlInfoRecord& record);

@@ -91,7 +91,8 @@ public:
 
     // Repaint.
     void MarkNeedsRefresh() { m_needsRefresh = true; }
-    void SetNeedsRefresh() override { MarkNeedsRefresh(); }
+    // The template changed: a repaint, and the tip of the control under the pointer.
+    void SetNeedsRefresh() override;
     bool NeedsRefresh() const { return m_needsRefresh; }
     // The keys go to the front panel again (after undo, redo, a dialog),
     // also from the settings window, which stays on show above.

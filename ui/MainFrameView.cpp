@@ -98,6 +98,13 @@ bool CMainFrame::ControlSettingsContains(int x, int y)
     return m_settings && m_settings->GetScreenRect().Contains(ClientToScreen(wxPoint(x, y)));
 }
 
+void CMainFrame::SetNeedsRefresh()
+{
+    MarkNeedsRefresh();
+    if (m_view)
+        m_view->RefreshHoverTip();
+}
+
 void CMainFrame::SelectControl(int index, bool select)
 {
     if (m_view && m_view->SelectControl(index, select))

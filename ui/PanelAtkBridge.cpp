@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtk/gtk-a11y.h>
@@ -174,6 +175,9 @@ struct CPanelAtkBridge::Impl
     GtkWidget* top = nullptr;
     // The pending CatchUpLater, 0 for none.
     guint catchUpSource = 0;
+    // The layer announced a change of the selection that readers have not
+    // yet been told.
+    bool selectionAnnounced = false;
     // The hook on every widget's focus-in-event.
     guint focusInSignal = 0;
     gulong focusInHook = 0;
@@ -568,7 +572,6 @@ void CPanelAtkBridge::Impl::Announce(Accessibility::Event event, int childId)
     if (!panelObject)
         return;
     SyncChildren(true);
-    NotifyStates();
     if (event == Accessibility::EventObjectReorder)
     {
         // Another template: every control may be assigned otherwise.
@@ -579,8 +582,11 @@ void CPanelAtkBridge::Impl::Announce(Accessibility::Event event, int childId)
     AtkObject* child = Child(childId);
     if (child)
         NotifyDescription(childId);
-    g_signal_emit_by_name(panelObject, "selection-changed");
-    TellTruth(false);
+    // The states and the focus once the action is done: an undo selects its
+    // controls one by one, the highest first, and readers take each control
+    // told focused on the way for a move of the focus.
+    selectionAnnounced = true;
+    CatchUpLater();
 }
 
 void CPanelAtkBridge::Impl::CatchUp(bool gotKeys)
@@ -589,7 +595,8 @@ void CPanelAtkBridge::Impl::CatchUp(bool gotKeys)
     if (!panelObject)
         return;
     SyncChildren(true);
-    if (NotifyStates())
+    const bool announced = std::exchange(selectionAnnounced, false);
+    if (NotifyStates() || announced)
         g_signal_emit_by_name(panelObject, "selection-changed");
     TellTruth(gotKeys);
 }

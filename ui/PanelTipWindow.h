@@ -12,6 +12,7 @@ public:
 
     // Shows text below and right of the pointer, kept on the display.
     void ShowAt(const wxString& text, const wxPoint& pointer);
+    const wxString& GetText() const { return m_text; }
 
 private:
     void OnPaint(wxPaintEvent& event);

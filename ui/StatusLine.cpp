@@ -2,7 +2,7 @@
 
 #include <wx/stattext.h>
 
-#include "ui/ReaderAtk.h"
+#include "app/ReaderAtk.h"
 
 CStatusLine::CStatusLine(wxWindow* parent, int fields) : wxStatusBar(parent, wxID_ANY, 0)
 {

@@ -96,6 +96,9 @@ public:
     void ApplyDrop(bool copy);
     // The dragged control may land on the hovered one (both ways for a swap).
     bool DropAllowed() const;
+    // After an edit (a drop, undo, redo): the tip describes what now stands
+    // under the pointer, which may rest where it was.
+    void RefreshHoverTip();
     bool IsDragging() const { return m_dragList != nullptr; }
     bool IsDropReady() const { return m_dropReady; }
     const wxRect& GetRubberBand() const { return m_rubberBand; }

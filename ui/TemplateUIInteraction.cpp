@@ -57,6 +57,15 @@ void CTemplateUI::ClearPanelTip()
         window->UnsetToolTip();
 }
 
+void CTemplateUI::RefreshHoverTip()
+{
+    wxWindow* window = GetFrontPanelWindow();
+    CControlButton* button = FindControlButton(m_hoverIndex);
+    // The same text keeps the tip on show.
+    if (window && button && window->GetToolTipText() != button->ToolTipText())
+        button->UpdateToolTip();
+}
+
 void CTemplateUI::SetMainCursor(bool allowed)
 {
     wxWindow* window = GetFrontPanelWindow();

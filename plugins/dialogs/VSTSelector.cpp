@@ -8,6 +8,7 @@
 #include "app/DialogHooks.h"
 #include "app/EditorApp.h"
 #include "app/ProgramFiles.h"
+#include "app/ReaderAtk.h"
 #include "app/WxText.h"
 #include "plugins/VSTPluginExaminer.h"
 #include "plugins/dialogs/ExaminingPlugins.h"
@@ -47,6 +48,9 @@ bool CVSTSelector::Create(wxWindow* parent, Preferences* preferences)
         return false;
     }
 
+    // As the label over it calls it; the toolkit ties that label to the
+    // scrolled window around the list, which readers pass through.
+    SetReaderName(*m_pluginList, "VST plug-ins found");
     m_preferences = preferences ? preferences : &wxGetApp().Prefs();
     m_examiner = std::make_unique<CVSTPluginExaminer>(m_preferences);
     m_okButton->Enable(false);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -76,7 +77,9 @@ inline void ScriptModalLoop(wxDialog& dialog, std::function<void()> script)
 {
     MarkScripted(dialog);
     dialog.CallAfter([&dialog, script] {
-        for (int wait = 0; wait < 2500 && !dialog.IsShownOnScreen(); ++wait)
+        // A guard only: a busy machine may take seconds to show it.
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (!dialog.IsShownOnScreen() && std::chrono::steady_clock::now() < end)
         {
             wxYield();
             wxMilliSleep(2);

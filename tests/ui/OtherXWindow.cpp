@@ -52,7 +52,7 @@ bool OtherXWindow::KeyArrived()
 
 bool OtherXWindow::Arrived(int type)
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     XEvent event;
     while (!XCheckTypedWindowEvent(m_display, m_window, type, &event))
     {

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -68,11 +69,13 @@ using Steps = std::map<std::string, std::function<void()>>;
 // reader's questions; a step may open a modal window, whose own loop then
 // serves the reader until the window closes. A step asked with "act NAME"
 // is one the reader waits for: once it and all it left for the toolkit's
-// idle time have run, the application's accessible root is described as
-// "acts N", the count of acts taken. That change travels the accessibility
-// bus behind every event the act raised, so a reader that has heard it has
-// heard them all; the answers to its questions come by a way of their own
-// and may overtake those events.
+// idle time have run (one that opens a modal window: once the window serves
+// the reader), the application's accessible root is described as "acts N",
+// the count of acts taken. That change travels the accessibility bus behind
+// every event the act raised, so a reader that has heard it has heard them
+// all; the answers to its questions come by a way of their own and may
+// overtake those events. "act SYNC" takes no step: the reader learns that
+// all the program raised before has arrived.
 class ReaderScript
 {
 public:
@@ -96,17 +99,22 @@ public:
     // Answers the reader until it is done, or until stop holds.
     void Serve(const std::function<bool()>& stop = nullptr)
     {
+        // A modal window an act opened serves the reader now: the act is done.
+        FinishAct();
         for (ssize_t got = -1; m_reader && got != 0 && !m_done;)
         {
-            if (std::chrono::steady_clock::now() > m_deadline)
+            if (std::chrono::steady_clock::now() - m_heard > kQuiet)
             {
-                ADD_FAILURE() << "the reader did not finish";
+                ADD_FAILURE() << "the reader went quiet";
                 return;
             }
             wxTheApp->Yield(true);
             char buffer[4096];
             if ((got = ::read(::fileno(m_reader), buffer, sizeof buffer)) > 0)
+            {
                 m_pending.append(buffer, static_cast<std::size_t>(got));
+                m_heard = std::chrono::steady_clock::now();
+            }
             for (std::size_t end; (end = m_pending.find('\n')) != std::string::npos;)
             {
                 const std::string line = m_pending.substr(0, end);
@@ -118,10 +126,10 @@ public:
                     Take(line.substr(5));
                 else if (line.rfind("act ", 0) == 0)
                 {
-                    Take(line.substr(4));
-                    AfterIdleWork();
-                    ++m_acts;
-                    TellActsTaken();
+                    m_actPending = true;
+                    if (line != "act SYNC")
+                        Take(line.substr(4));
+                    FinishAct();
                 }
                 m_done = m_done || line == "done";
                 if (stop && stop())
@@ -147,6 +155,14 @@ private:
     {
         atk_object_set_description(atk_get_root(), ("acts " + std::to_string(m_acts)).c_str());
     }
+    void FinishAct()
+    {
+        if (!std::exchange(m_actPending, false))
+            return;
+        AfterIdleWork();
+        ++m_acts;
+        TellActsTaken();
+    }
     // A source of the lowest priority runs once every idle source above it
     // (the toolkit's reports to readers among them) has.
     static void AfterIdleWork()
@@ -160,12 +176,15 @@ private:
         EXPECT_TRUE(RealInput::PumpUntil([&ran] { return ran; }));
     }
 
+    // Longer than the reader waits for anything before it reports a failure.
+    static constexpr std::chrono::seconds kQuiet{120};
     Steps m_steps;
     int m_acts = 0;
+    bool m_actPending = false;
     FILE* m_reader = nullptr;
     std::string m_pending;
     bool m_done = false;
-    const std::chrono::steady_clock::time_point m_deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
+    std::chrono::steady_clock::time_point m_heard = std::chrono::steady_clock::now();
 };
 
 // Every dialog but a message box (those are MessageBoxKeys') gets the keys
@@ -307,7 +326,7 @@ TEST_F(PanelScreenReaderTest, AReaderFindsThePanelsControlsAndFollowsTheKeyboard
         {"LISTEN AWAY", andBack([key, &dump, &other] {
              key('L', wxMOD_CONTROL)();
              EXPECT_TRUE(other.Activate());
-             EXPECT_TRUE(RunLoopUntil([] { return !TestApp().IsActive(); }));
+             EXPECT_TRUE(RunLoopUntil([] { return !TestApp().IsActive(); }, RealInput::kDeadline));
              // No notice, which would take the keys from the other program.
              const int notice = std::exchange(TestApp().Prefs().showOldOSDialog, 0);
              TestApp().driver->InjectSysEx("In", std::vector<uint8_t>(dump.begin(), dump.end()), 256);

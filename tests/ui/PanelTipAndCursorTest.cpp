@@ -13,6 +13,8 @@
 
 #include "tests/ui/MainWindowTest.h"
 #include "tests/ui/RealInput.h"
+#include "ui/FrontPanelWindow.h"
+#include "ui/PanelTipWindow.h"
 
 // After the toolkit's headers: Xlib's macros (Status, None) would break them.
 #include <X11/Xlib.h>
@@ -75,6 +77,13 @@ protected:
         const std::set<Window> now = FloatingWindows();
         return std::any_of(now.begin(), now.end(), [this](Window w) { return m_before.count(w) == 0; });
     }
+    // The text of the tip on show; empty with none.
+    wxString ShownTip()
+    {
+        auto* panel = dynamic_cast<CFrontPanelWindow*>(Panel());
+        const CPanelTipWindow* tip = panel ? panel->GetShownTip() : nullptr;
+        return tip && TipShown() ? tip->GetText() : wxString();
+    }
     // Watches for a tip as long as GTK's own would take to show, and longer.
     bool TipStaysAway() { return !PumpUntil([this] { return TipShown(); }, Milliseconds(900)); }
 
@@ -113,6 +122,44 @@ TEST_F(PanelPointer, TheTipShowsAfter300MillisecondsOverAControlAndNeverOverEmpt
     ASSERT_EQ(Frame().GetTemplateCount(), 0);
     MoveTo(Panel(), Centre(0));
     EXPECT_TRUE(TipStaysAway()) << "no template: no tip where the control was";
+}
+
+TEST_F(PanelPointer, AfterADropTheTipDescribesTheControlNowUnderThePointer)
+{
+    CEditorTemplate& current = AddTemplate("Drops");
+    // Pot 3 is unassigned: a drop there moves.
+    for (const auto& [index, name] : {std::pair(0, "Cutoff"), std::pair(1, "Resonance"), std::pair(3, "Volume")})
+    {
+        current.GetControl(index)->SetType(ControlMessageType::CC, false);
+        current.GetControl(index)->SetName(name);
+    }
+    ASSERT_TRUE(Focus(Panel()));
+    // Each row: a drag from one control onto another (Ctrl held at the
+    // release copies), or Ctrl+Z with the pointer resting where the last
+    // row left it; the name the tip then shows.
+    struct Row
+    {
+        int from;
+        int to;
+        int modifiers;
+        const char* tip;
+    };
+    const Row rows[] = {
+        {0, 1, wxMOD_NONE, "Cutoff"},         // swapped with Resonance
+        {1, 2, wxMOD_NONE, "Cutoff"},         // moved onto the unassigned pot
+        {0, 3, wxMOD_CONTROL, "Resonance"},   // copied over Volume
+        {-1, 3, wxMOD_NONE, "Volume"},        // the copy undone
+    };
+    for (const Row& row : rows)
+    {
+        if (row.from < 0)
+            Key('Z', wxMOD_CONTROL);
+        else
+            Drag(Panel(), Centre(row.from), Centre(row.to), row.modifiers);
+        ASSERT_EQ(View().GetHoverIndex(), row.to);
+        EXPECT_TRUE(PumpUntil([&] { return ShownTip().Contains(row.tip); }))
+            << row.from << " to " << row.to << ": the tip reads \"" << ShownTip() << "\", not " << row.tip;
+    }
 }
 
 TEST_F(PanelPointer, ARefusedDropShowsTheDesktopsNotAllowedCursor)

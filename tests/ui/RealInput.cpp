@@ -125,7 +125,7 @@ void Settle()
     gdk_display_sync(gdk_display_get_default());
     // A window that keeps repainting (a pulsing panel button) is never quiet:
     // the deadline ends the wait then.
-    const auto end = std::chrono::steady_clock::now() + kDeadline;
+    const auto end = std::chrono::steady_clock::now() + Milliseconds(5000);
     for (int quiet = 0; quiet < 3 && std::chrono::steady_clock::now() < end;)
     {
         quiet = gtk_events_pending() ? 0 : quiet + 1;
@@ -159,6 +159,10 @@ bool Focus(wxWindow* window)
 bool Activate(wxTopLevelWindow* window)
 {
     window->Raise();
+    // A round trip: the request has reached the X server, and so the window
+    // manager, when the wait starts. Without one it may wait in the
+    // connection for seconds on a busy machine.
+    gdk_display_sync(gdk_display_get_default());
     return PumpUntil([window] { return window->IsActive(); });
 }
 

@@ -25,12 +25,16 @@
 namespace RealInput
 {
 using Milliseconds = std::chrono::milliseconds;
-constexpr Milliseconds kDeadline{5000};
+// How long a wait for what the X server, the toolkit or a window manager does
+// may take before the test calls it a failure: a guard against a run that
+// would hang. Each wait ends as its event comes; a busy machine may delay
+// one by seconds.
+constexpr Milliseconds kDeadline{30000};
 
 // Pumps the event loop until done() holds (true) or the deadline passes (false).
 bool PumpUntil(const std::function<bool()>& done, Milliseconds deadline = kDeadline);
 // Pumps until every event the X server has sent so far has been handled
-// (at most for the deadline).
+// (a window that keeps repainting: for five seconds at most).
 void Settle();
 
 // Raises window's top-level window and gives window the keyboard focus;

@@ -15,8 +15,9 @@ checks that the list reads as a table: its column headings, each row's cells,
 the selected row, and the events that tell a reader where the selection went
 as the arrows move it. It renames a patch with F2 (the field reads the name
 without its blanks) and moves it down, and checks that the changed rows are
-read anew. Then the plug-in selector, over two plug-ins, opens with its first
-row selected. Steps are asked for with "step NAME" on stdout; every check
+read anew. Then the plug-in selector, over two plug-ins, is named as it says
+and opens with its first row selected. Steps are asked for with "act NAME"
+on stdout, and judged once done and all they told has arrived; every check
 prints "ok ..." or "fail ..."; the exit status is the number of failures (at
 most 100).
 """
@@ -25,11 +26,13 @@ import sys
 
 import pyatspi
 
-from screen_reader import Recorder, check, find_application, pump_until, step, text_of
+from screen_reader import Recorder, act, check, find_application, pump_until, step, sync, text_of
 import screen_reader
 
 EVENTS = ["object:active-descendant-changed", "object:state-changed:focused", "object:state-changed:selected",
           "object:selection-changed", "object:property-change:accessible-name"]
+# Every kind the reader hears: the list's and the texts'.
+KINDS = EVENTS + ["object:text-changed:insert"]
 
 
 def find(root, test, depth=0):
@@ -78,10 +81,9 @@ def read_table(table, headings, rows, selected):
 def moves_to(table, key, row, texts):
     """The key moves the selection to row: a reader is told the row's cells."""
     events = Recorder(*EVENTS)
-    table.childCount  # a round trip: the application has learnt of the listeners
-    step(key)
+    took = act(key)
     first = texts[0]
-    check(pump_until(lambda: events.saw("object:active-descendant-changed", data=first)),
+    check(took and events.saw("object:active-descendant-changed", data=first),
           f"{key}: the focus goes to the row of {first}")
     check(events.saw("object:selection-changed"), f"{key}: the table's selection changed")
     check(list(table.queryTable().getSelectedRows()) == [row], f"{key}: row {row} is the one selected")
@@ -93,8 +95,8 @@ def moves_to(table, key, row, texts):
 
 
 def open_table(app, name, title, what):
-    """Has the test open a window (step name); its list as a table, or None."""
-    step(name)
+    """Has the test open a window (act name); its list as a table, or None."""
+    act(name)
     table = table_in(window(app, title))
     return table if check(table is not None, f"the {what}'s list is a table") else None
 
@@ -123,15 +125,16 @@ def status_line(app):
         return
     fields = [bar[i] for i in range(5)]
     events = Recorder("object:property-change:accessible-name", "object:text-changed:insert")
-    bar.childCount
     for key, texts in STATUS:
         events.events.clear()
-        step(key)
+        act(key)
+        # A message and a dump end in the program's own time, after the act.
         for field, told in texts.items():
             check(pump_until(lambda: fields[field].queryText().getText(0, -1) == told[-1]),
                   f"{key}: field {field} reads {fields[field].queryText().getText(0, -1)!r}")
-            check(pump_until(lambda: told_in_order(events, told), 3),
-                  f"{key}: a reader is told {told} ({[e[3] for e in events.events]})")
+        sync()
+        for field, told in texts.items():
+            check(told_in_order(events, told), f"{key}: a reader is told {told} ({[e[3] for e in events.events]})")
     events.close()
 
 
@@ -146,15 +149,15 @@ def completion_list(app):
           "the first row, which Enter takes, has the keys")
     for key, row in (("DOWN", 0), ("DOWN", 1), ("UP", 0)):
         moves_to(table, key, row, [rows[row]])
-    step("ESCAPE")
-    check(pump_until(lambda: not table.getState().contains(pyatspi.STATE_SHOWING)), "Escape hides the list")
-    step("ESCAPE")  # and the settings window
+    act("ESCAPE")
+    check(not table.getState().contains(pyatspi.STATE_SHOWING), "Escape hides the list")
+    act("ESCAPE")  # and the settings window
 
 
 def template_bank(app):
     table = open_table(app, "OPEN TEMPLATES", "Bulk dump", "template bank")
     check(table is not None and table.name == "Bulk dump", "the table is named as the dialog calls what it lists")
-    step("CLOSE DIALOG")
+    act("CLOSE DIALOG")
 
 
 def patch_librarian(app):
@@ -171,48 +174,49 @@ def patch_librarian(app):
 
     names = Recorder("object:property-change:accessible-name", "object:text-changed:insert",
                      "object:selection-changed")
-    table.childCount
-    step("F2")
+    act("F2")
     rename = window(app, "Rename")
     field = find(rename, lambda o: o.getRole() == pyatspi.ROLE_TEXT)
     if check(field is not None, "the rename dialog has a text field"):
         text = field.queryText()
         check(text.getText(0, -1) == "Patch 001", f"the field reads {text.getText(0, -1)!r}, without the padding")
-        step("END X")
-        check(pump_until(lambda: text.getText(0, -1) == "Patch 001x"), f"End and x give {text.getText(0, -1)!r}")
-    step("ENTER")
+        act("END X")
+        check(text.getText(0, -1) == "Patch 001x", f"End and x give {text.getText(0, -1)!r}")
+    act("ENTER")
     check(pump_until(lambda: cell(table, 1, 1) == "Patch 001x"), f"the renamed row reads {cell(table, 1, 1)!r}")
-    check(pump_until(lambda: names.saw("object:property-change:accessible-name", data="Patch 001x")
-                     or names.saw("object:text-changed:insert", data="Patch 001x"), 3),
-          "a reader is told the new name")
+    sync()
+    check(names.saw("object:property-change:accessible-name", data="Patch 001x")
+          or names.saw("object:text-changed:insert", data="Patch 001x"), "a reader is told the new name")
     names.events.clear()
 
-    step("MOVE DOWN")
+    act("MOVE DOWN")
     # The row the reader has read is told its new name; the next reads anew.
-    check(pump_until(lambda: names.saw("object:text-changed:insert", data="Patch 002"), 3),
+    check(names.saw("object:text-changed:insert", data="Patch 002"),
           "a reader is told the name that took the moved patch's place")
-    check(pump_until(lambda: names.saw("object:selection-changed")), "the selection follows the moved patch")
+    check(names.saw("object:selection-changed"), "the selection follows the moved patch")
     check(cell(table, 2, 1) == "Patch 001x" and cell(table, 1, 1) == "Patch 002",
           f"after the move rows 1 and 2 read {row_texts(table, 1)} and {row_texts(table, 2)}")
     check(list(table.queryTable().getSelectedRows()) == [2], "the moved patch is still the one selected")
     names.close()
-    step("CLOSE DIALOG")
+    act("CLOSE DIALOG")
 
 
 def plugin_selector(app):
     table = open_table(app, "OPEN SELECTOR", "Select Plugin", "selector")
     if table is None:
         return
+    check(table.name == "VST plug-ins found", f"the table is named as the dialog calls what it lists: {table.name!r}")
     read_table(table, ["Manufacturer", "Name"], {0: ["Dorva Test Plug-ins", "Test Synth"]}, [0])
     check(pump_until(lambda: table.queryTable().getAccessibleAt(0, 0).getState().contains(pyatspi.STATE_FOCUSED)),
           "the first row has the keys")
     moves_to(table, "DOWN", 1, ["  Blank  Audio", "Padded  Synth"])
-    step("ESCAPE")
+    act("ESCAPE")
 
 
 def main():
-    app = find_application(int(sys.argv[1]))
-    if check(app is not None, "the editor is on the accessibility bus"):
+    pid = int(sys.argv[1])
+    app = find_application(pid)
+    if check(app is not None and screen_reader.start(pid, *KINDS), "the editor is on the accessibility bus"):
         status_line(app)
         completion_list(app)
         template_bank(app)

@@ -14,6 +14,7 @@
 
 #include "app/DialogHooks.h"
 #include "app/EditorApp.h"
+#include "app/ReaderAtk.h"
 #include "app/WxText.h"
 #include "midi/MIDIIO.h"
 #include "model/BulkDump.h"
@@ -22,7 +23,6 @@
 #include "model/NameText.h"
 #include "model/SysExFile.h"
 #include "ui/ListCursorGtk.h"
-#include "ui/ReaderAtk.h"
 #include "ui/WindowHelpers.h"
 #include "ui/dialogs/BulkEntryRenameDialog.h"
 #include "ui/dialogs/DialogResource.h"

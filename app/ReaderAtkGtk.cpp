@@ -1,4 +1,4 @@
-#include "ui/ReaderAtk.h"
+#include "app/ReaderAtk.h"
 
 #include <gtk/gtk.h>
 
