@@ -90,8 +90,9 @@ void CExaminingPlugins::ShowName(const std::string& path, bool force)
 {
     if (!m_pluginName)
         return;
-    // A file name is shown as it is: "&" is no mnemonic here.
-    m_pluginName->SetLabelText(ToWx(FileNameOf(path)));
+    // A file name is shown as it is: "&" is no mnemonic here. Its bytes
+    // that are no text show as the replacement character.
+    m_pluginName->SetLabelText(Readable(ToWx(FileNameOf(path))));
     Layout();
     if (IsShown() &&
         (force || !m_lastPaint || std::chrono::steady_clock::now() - *m_lastPaint >= kRepaintInterval))

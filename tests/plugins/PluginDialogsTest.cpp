@@ -298,13 +298,15 @@ TEST(ExaminingPlugins, ShowsTheFileNameAfterTheLastSeparatorLiterally)
     ASSERT_TRUE(progress.Create(nullptr));
     auto* name = XRCCTRL(progress, "ID_PLUGNAME", wxStaticText);
     EXPECT_EQ(name->GetLabel(), "");
-    // "/" counts first, wherever the backslash stands; "&" is shown, not taken as a mnemonic.
+    // "/" counts first, wherever the backslash stands; "&" is shown, not taken as a mnemonic; a byte that is
+    // no UTF-8 is shown as the replacement character.
     const char* const rows[][2] = {{"/usr/lib/vst/delay.so", "delay.so"}, {"C:\\VST\\Reverb.dll", "Reverb.dll"},
-        {"plain.so", "plain.so"}, {"C:\\a/b\\c.so", "b\\c.so"}, {"/vst/Bass&Drums.so", "Bass&Drums.so"}};
+        {"plain.so", "plain.so"}, {"C:\\a/b\\c.so", "b\\c.so"}, {"/vst/Bass&Drums.so", "Bass&Drums.so"},
+        {"/vst/caf\xE9.so", "caf\xEF\xBF\xBD.so"}};
     for (const auto& row : rows)
     {
         progress.OnExamining(row[0]);
-        EXPECT_EQ(name->GetLabelText(), row[1]);
+        EXPECT_EQ(FromWx(name->GetLabelText()), row[1]);
     }
 }
 
